@@ -1,0 +1,65 @@
+#pragma once
+// Calendar codes, their text codes and the constants the readers and writers apply.
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "calendar/date_fields.h"
+
+namespace qv {
+
+using CalendarCode = int16_t;
+
+namespace cal {
+inline constexpr CalendarCode CE = 0;
+inline constexpr CalendarCode JC = 1;
+inline constexpr CalendarCode JDN = 2;
+inline constexpr CalendarCode AN = 3;
+inline constexpr CalendarCode ORD = 4;
+inline constexpr CalendarCode TLW = 5;
+inline constexpr CalendarCode ISO = 6;
+inline constexpr CalendarCode LPW = 7;
+inline constexpr CalendarCode LPM = 8;
+inline constexpr CalendarCode ARC = 9;
+inline constexpr int kCount = 10;
+}  // namespace cal
+
+// DateFormat: order of the fields of a CE or JC date in text.
+using DateFormat = int16_t;
+inline constexpr DateFormat kFormatMDY = 0;
+inline constexpr DateFormat kFormatDMY = 1;
+inline constexpr DateFormat kFormatYMD = 2;
+
+inline constexpr int32_t DayNumberLimit = 2'100'000'000;
+inline constexpr int32_t YearLimit = 5'800'000;
+inline constexpr std::string_view kLargestDayNumberText = "2147483647";
+inline constexpr int32_t kFirstOrdinalDay = 1721426;  // 1 January 1 CE
+inline constexpr int32_t kLastOrdinalDay = 5373484;   // 31 December 9999 CE
+
+// The constants set up once at start-up.
+struct DateTables {
+  std::string_view InitialDateSeparator = "-";
+  std::string_view InitialThousandsSeparator = ",";
+  std::string_view LargestDayNumberText = kLargestDayNumberText;
+  int32_t DayNumberLimit = qv::DayNumberLimit;
+  int32_t FirstOrdinalDay = kFirstOrdinalDay;
+  int32_t LastOrdinalDay = kLastOrdinalDay;
+  int32_t YearLimit = qv::YearLimit;
+  std::array<std::string_view, cal::kCount> TextCodes{"CE", "JC", "JDN", "AN", "ORD",
+                                                      "TLW", "ISO", "LPW", "LPM", "ARC"};
+};
+const DateTables& InitDateTables();
+
+// Text code of a calendar ("CE", "JC", …). Codes outside 0 … 9 give the empty text.
+std::string_view CalendarTextCode(CalendarCode code);
+// Parses "CE", "jc", … (case-insensitive) to its code; -1 when unknown.
+CalendarCode CalendarCodeFromText(std::string_view text);
+
+// Stores the DateFields letter of a code (CE/ORD 'G', JC 'J', AN 'A', ISO 'I', TLW 'T');
+// false and the record untouched for every other code.
+bool CalendarLetterForCode(CalendarCode code, DateFields& date);
+// The letter the date reader hands to str_to_date: ARC 'R', JC 'J', AN 'A', ISO 'I',
+// TLW 'T', every other code 'G'.
+int32_t ReaderLetterForCode(CalendarCode code);
+
+}  // namespace qv

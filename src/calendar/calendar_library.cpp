@@ -1,0 +1,184 @@
+#include "calendar/calendar_library.h"
+
+#include <limits>
+
+#include "calendar/civil.h"
+
+namespace qv {
+namespace {
+
+constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
+constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
+constexpr int64_t kYearLimit = 5'800'000;
+
+int32_t ClampToInt32(int64_t value) {
+  if (value < kInt32Min) return static_cast<int32_t>(kInt32Min);
+  if (value > kInt32Max) return static_cast<int32_t>(kInt32Max);
+  return static_cast<int32_t>(value);
+}
+
+bool IsJulianLetter(int32_t letter) { return letter == kLetterJulian; }
+
+// Annus Novus: a year of ten months on Common Era year boundaries; months 1 … 9 have
+// 36 days, month 10 takes the remaining 41 or 42.
+constexpr int32_t kAnnusNovusMonthDays = 36;
+int64_t AnnusNovusMonthLength(int64_t year, int32_t month) {
+  if (month < 1 || month > 10) return 0;
+  if (month < 10) return kAnnusNovusMonthDays;
+  return (civil::IsGregorianLeap(year) ? 366 : 365) - 9 * kAnnusNovusMonthDays;
+}
+
+int64_t MonthLengthForLetter(int64_t year, int32_t month, int32_t letter) {
+  if (letter == kLetterAnnusNovus) return AnnusNovusMonthLength(year, month);
+  if (month < 1 || month > 12) return 0;
+  return civil::MonthLength(year, month, IsJulianLetter(letter));
+}
+
+int64_t DayNumberOfFields(const DateFields& date) {
+  if (date.Calendar == kLetterAnnusNovus) {
+    return civil::GregorianToDayNumber(date.Year, 1, 1) +
+           int64_t{date.Month - int64_t{1}} * kAnnusNovusMonthDays + date.Day - 1;
+  }
+  return civil::ToDayNumber(date.Year, date.Month, date.Day, IsJulianLetter(date.Calendar));
+}
+
+// One numeric field of a date text: optional '-' (only where allowed) and at least one digit.
+// The value saturates above `cap` so that no digit string can overflow.
+struct Field {
+  bool ok = false;
+  bool negative = false;
+  int64_t value = 0;
+};
+
+Field ReadField(std::string_view text, bool sign_allowed) {
+  Field field;
+  std::size_t i = 0;
+  if (sign_allowed && !text.empty() && text[0] == '-') {
+    field.negative = true;
+    i = 1;
+  }
+  if (i == text.size()) return field;
+  constexpr int64_t kCap = 1'000'000'000'000;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c < '0' || c > '9') return field;
+    if (field.value < kCap) field.value = field.value * 10 + (c - '0');
+  }
+  field.ok = true;
+  return field;
+}
+
+}  // namespace
+
+int32_t euro_date_to_jdn(DateFields& date) {
+  date.DayNumber = ClampToInt32(civil::ToDayNumber(date.Year, date.Month, date.Day, IsJulianLetter(date.Calendar)));
+  return date.DayNumber;
+}
+
+void jdn_to_euro_date(DateFields& date) {
+  const civil::YearMonthDay ymd = civil::FromDayNumber(date.DayNumber, IsJulianLetter(date.Calendar));
+  date.Year = ClampToInt32(ymd.year);  // every 32-bit day number lies within ±5.9 million years
+  date.Month = ymd.month;
+  date.Day = ymd.day;
+}
+
+int32_t euro_day_of_week(int32_t day_number) {
+  return static_cast<int32_t>(civil::FloorMod(int64_t{day_number} + 1, 7));
+}
+
+int32_t annus_novus_date_to_jdn(DateFields& date) {
+  date.DayNumber = ClampToInt32(DayNumberOfFields(date));
+  return date.DayNumber;
+}
+
+void jdn_to_annus_novus_date(DateFields& date) {
+  const civil::YearMonthDay ymd = civil::DayNumberToGregorian(date.DayNumber);
+  const int64_t day_of_year = date.DayNumber - civil::GregorianToDayNumber(ymd.year, 1, 1);  // 0 … 365
+  int64_t month = day_of_year / kAnnusNovusMonthDays;
+  if (month > 9) month = 9;
+  date.Year = ClampToInt32(ymd.year);
+  date.Month = static_cast<int32_t>(month + 1);
+  date.Day = static_cast<int32_t>(day_of_year - month * kAnnusNovusMonthDays + 1);
+}
+
+int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date, int32_t letter) {
+  // The separator is the one character other than digits and '-' that the text holds;
+  // a text without such a character is separated by '-'.
+  char separator = '-';
+  for (const char c : text) {
+    if ((c >= '0' && c <= '9') || c == '-') continue;
+    if (separator != '-' && c != separator) return kStrToDateMalformed;
+    separator = c;
+  }
+  const bool year_first = date_format == 2;  // YMD; MDY and DMY put the year last
+  std::string_view fields[3];
+  if (separator != '-') {
+    std::size_t start = 0;
+    for (int i = 0; i < 3; ++i) {
+      const std::size_t end = i < 2 ? text.find(separator, start) : text.size();
+      if (end == std::string_view::npos) return kStrToDateMalformed;
+      fields[i] = text.substr(start, end - start);
+      start = end + 1;
+    }
+    if (fields[2].find(separator) != std::string_view::npos) return kStrToDateMalformed;
+  } else {
+    // '-' both separates and signs the year: a leading '-' of the year belongs to it.
+    std::string_view rest = text;
+    std::size_t sign = 0;
+    if (year_first && !rest.empty() && rest[0] == '-') sign = 1;
+    const std::size_t first = rest.find('-', sign);
+    if (first == std::string_view::npos) return kStrToDateMalformed;
+    const std::size_t second = rest.find('-', first + 1);
+    if (second == std::string_view::npos) return kStrToDateMalformed;
+    fields[0] = rest.substr(0, first);
+    fields[1] = rest.substr(first + 1, second - first - 1);
+    fields[2] = rest.substr(second + 1);
+  }
+  const int year_index = year_first ? 0 : 2;
+  const int month_index = date_format == 0 ? 0 : 1;
+  const int day_index = date_format == 1 ? 0 : (date_format == 0 ? 1 : 2);
+  const Field year = ReadField(fields[year_index], true);
+  const Field month = ReadField(fields[month_index], false);
+  const Field day = ReadField(fields[day_index], false);
+  if (!year.ok || !month.ok || !day.ok) return kStrToDateMalformed;
+  if (year.value > kYearLimit) return kStrToDateOutOfRange;
+  const int64_t year_value = year.negative ? -year.value : year.value;
+  const int64_t month_days = MonthLengthForLetter(year_value, static_cast<int32_t>(month.value > 99 ? 0 : month.value), letter);
+  if (month_days == 0) return kStrToDateBadMonth;
+  if (day.value < 1 || day.value > month_days) return kStrToDateBadDay;
+  date.Year = static_cast<int32_t>(year_value);
+  date.Month = static_cast<int32_t>(month.value);
+  date.Day = static_cast<int32_t>(day.value);
+  date.Calendar = letter;
+  return 0;
+}
+
+int32_t days_elapsed(const DateFields& later, const DateFields& earlier, int32_t& status) {
+  const int64_t difference = DayNumberOfFields(later) - DayNumberOfFields(earlier);
+  if (difference < kInt32Min || difference > kInt32Max) {
+    status = kDaysElapsedOverflow;
+    return 0;
+  }
+  return static_cast<int32_t>(difference);
+}
+
+void separate_thousands(std::string_view digits, int32_t separator, char (&out)[20]) {
+  constexpr std::size_t kRoom = sizeof(out) - 1;  // one place for the closing zero
+  std::size_t written = 0;
+  auto put = [&](char c) {
+    if (written < kRoom) out[written++] = c;
+  };
+  std::size_t first_digit = 0;
+  if (!digits.empty() && digits[0] == '-') {
+    put('-');
+    first_digit = 1;
+  }
+  const std::size_t count = digits.size() - first_digit;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i > 0 && (count - i) % 3 == 0) put(static_cast<char>(separator));
+    put(digits[first_digit + i]);
+  }
+  out[written] = '\0';
+}
+
+}  // namespace qv

@@ -1,0 +1,53 @@
+#pragma once
+// The calendar library: Common Era / Julian dates to and from day numbers, the weekday, the
+// low-level reader of CE/JC date texts and digit grouping. Every call is total: no input makes
+// it fail, overflow or read out of bounds.
+#include <cstdint>
+#include <string_view>
+
+#include "calendar/date_fields.h"
+
+namespace qv {
+
+// str_to_date result codes besides 0 (valid).
+inline constexpr int32_t kStrToDateOutOfRange = -5;
+inline constexpr int32_t kStrToDateMalformed = -1;  // missing, empty or non-numeric field
+inline constexpr int32_t kStrToDateBadMonth = -2;
+inline constexpr int32_t kStrToDateBadDay = -3;
+
+// days_elapsed status when the difference leaves the 32-bit range.
+inline constexpr int32_t kDaysElapsedOverflow = 1;
+
+// Fills DayNumber from Year, Month, Day and the letter ('J' Julian, anything else Common Era)
+// and returns it. A result beyond the 32-bit range is clamped to its nearest end; callers that
+// can produce such dates use DateToDayNumberChecked instead.
+int32_t euro_date_to_jdn(DateFields& date);
+// Fills Year, Month and Day from DayNumber and the letter.
+void jdn_to_euro_date(DateFields& date);
+// 0 = Sunday … 6 = Saturday.
+int32_t euro_day_of_week(int32_t day_number);
+
+// Annus Novus calendar: twelve-month structure is not needed by any feature; the library keeps
+// the smallest pair that round-trips: a year of ten months (nine of 36 days, the last taking
+// the rest), counted from the same epoch and leap rule as the Common Era calendar.
+int32_t annus_novus_date_to_jdn(DateFields& date);
+void jdn_to_annus_novus_date(DateFields& date);
+
+// Reads "Y?M?D" in the field order of date_format (0 MDY, 1 DMY, 2 YMD). The text may hold
+// digits, '-' and one other separator character; the year field may carry a leading '-'.
+// Returns 0 and fills Year, Month, Day, Calendar (= letter) when the date exists in the
+// calendar of the letter; kStrToDateOutOfRange when the year's magnitude exceeds 5,800,000;
+// another negative code for any other defect.
+int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date, int32_t letter);
+
+// Days from `earlier` to `later` (later first). Records whose letter is 0 count as CE.
+// status stays 0 on success and becomes kDaysElapsedOverflow when the difference does not
+// fit 32 bits (the result is then 0).
+int32_t days_elapsed(const DateFields& later, const DateFields& earlier, int32_t& status);
+
+// Writes `digits` (an optional leading '-' and decimal digits) with `separator` between groups
+// of three digits counted from the right into `out`, ended by a zero character. The area holds
+// 20 characters; a longer result is cut to 19 characters.
+void separate_thousands(std::string_view digits, int32_t separator, char (&out)[20]);
+
+}  // namespace qv

@@ -1,0 +1,101 @@
+#include "calendar/day_numbers.h"
+
+#include <limits>
+
+#include "calendar/calendar_library.h"
+#include "calendar/civil.h"
+
+namespace qv {
+
+int32_t DateToDayNumber(DateFields& date) { return euro_date_to_jdn(date); }
+
+bool DateToDayNumberChecked(DateFields& date) {
+  const int64_t day_number = civil::ToDayNumber(date.Year, date.Month, date.Day, date.Calendar == kLetterJulian);
+  if (day_number < std::numeric_limits<int32_t>::min() || day_number > std::numeric_limits<int32_t>::max()) {
+    return false;
+  }
+  date.DayNumber = static_cast<int32_t>(day_number);
+  return true;
+}
+
+void DayNumberToDate(DateFields& date) { jdn_to_euro_date(date); }
+
+void DayNumberToCalendarDate(DateFields& date) {
+  if (date.Calendar == kLetterAnnusNovus) {
+    jdn_to_annus_novus_date(date);
+  } else {
+    jdn_to_euro_date(date);
+  }
+}
+
+int16_t DayOfWeek(int32_t day_number) { return static_cast<int16_t>(euro_day_of_week(day_number)); }
+
+bool IsWorkingDay(int32_t day_number) {
+  const int16_t weekday = DayOfWeek(day_number);
+  return weekday >= 1 && weekday <= 5;
+}
+
+int16_t DayOfYear(DateFields& date) {
+  DateToDayNumber(date);
+  const int64_t first = civil::ToDayNumber(date.Year, 1, 1, date.Calendar == kLetterJulian);
+  return static_cast<int16_t>(civil::ToDayNumber(date.Year, date.Month, date.Day, date.Calendar == kLetterJulian) -
+                              first + 1);
+}
+
+bool IsLeapYear(int32_t year, std::string_view calendar) {
+  const bool julian = !calendar.empty() && (calendar[0] == 'J' || calendar[0] == 'j');
+  return julian ? civil::IsJulianLeap(year) : civil::IsGregorianLeap(year);
+}
+
+int16_t DaysInYear(int32_t year) { return civil::IsGregorianLeap(year) ? 366 : 365; }
+
+int16_t DaysInMonth(const DateFields& date, int32_t& error) {
+  // The first of the month to the first of the next month; month 12 is followed by month 1
+  // of the next year. Computed directly so that no year overflows at the ends of the range.
+  if (date.Month < 1 || date.Month > 12) {
+    error = 1;
+    return 0;
+  }
+  return static_cast<int16_t>(civil::MonthLength(date.Year, date.Month, date.Calendar == kLetterJulian));
+}
+
+int32_t DaysElapsed(const DateFields& later, const DateFields& earlier, int32_t& error) {
+  return days_elapsed(later, earlier, error);
+}
+
+void YearsMonthsDaysBetween(const DateFields& earlier, const DateFields& later, int32_t& years, int16_t& months,
+                            int16_t& days, int32_t& error) {
+  error = 0;
+  int64_t y = int64_t{later.Year} - earlier.Year;
+  if (later.Month < earlier.Month || (later.Month == earlier.Month && later.Day < earlier.Day)) --y;
+  int64_t m = int64_t{later.Month} - earlier.Month;
+  if (later.Day < earlier.Day) --m;
+  if (m < 0) m += 12;
+  int64_t d = int64_t{later.Day} - earlier.Day;
+  // Borrow the days of the month before the later date's month. When the earlier day is
+  // larger than that month (31 January to early March), borrow the month before that too,
+  // so that the parts always add up to the span.
+  DateFields borrowed = later;
+  borrowed.Day = 1;
+  for (int i = 0; i < 2 && d < 0; ++i) {
+    if (borrowed.Month == 1) {
+      borrowed.Month = 12;
+      --borrowed.Year;
+    } else {
+      --borrowed.Month;
+    }
+    d += DaysInMonth(borrowed, error);
+    if (i == 1) {
+      if (--m < 0) {
+        m += 12;
+        --y;
+      }
+    }
+  }
+  if (y < std::numeric_limits<int32_t>::min() || y > std::numeric_limits<int32_t>::max() || d < 0) error = 1;
+  years = static_cast<int32_t>(y < std::numeric_limits<int32_t>::min() ? 0 : (y > std::numeric_limits<int32_t>::max() ? 0 : y));
+  months = static_cast<int16_t>(m);
+  days = static_cast<int16_t>(d);
+}
+
+}  // namespace qv

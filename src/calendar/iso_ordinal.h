@@ -1,0 +1,29 @@
+#pragma once
+// ISO 8601 week dates and ordinal (year, day of year) dates.
+#include <cstdint>
+
+#include "calendar/date_fields.h"
+
+namespace qv {
+
+struct IsoWeekDate {
+  int32_t Year = 0;  // ISO week-numbering year: the CE year of the week's Thursday
+  int32_t Week = 0;  // 1 … 53
+  int32_t Weekday = 0;  // 1 = Monday … 7 = Sunday
+  int32_t DayNumber = 0;
+  int32_t ReadFlag = 0;  // 1 when the record was read from text
+};
+
+void DayNumberToIsoWeekDate(IsoWeekDate& date);
+// Fills DayNumber. The caller guarantees the result fits 32 bits (readers bound the year).
+void IsoWeekDateToDayNumber(IsoWeekDate& date);
+int64_t IsoWeekOneMonday(int32_t year);
+int64_t IsoYearShift(int32_t year);
+bool IsoYearHas53Weeks(int32_t year);
+int32_t OrdinalToDayNumber(int32_t year, int16_t day_of_year);
+void YearsWeeksDaysBetween(const IsoWeekDate& earlier, const IsoWeekDate& later, int32_t& years,
+                           int16_t& weeks, int16_t& days, int32_t& negative);
+void YearsDaysBetween(DateFields earlier, DateFields later, int32_t& years, int16_t& days,
+                      int32_t& error);
+
+}  // namespace qv

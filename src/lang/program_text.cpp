@@ -1,0 +1,291 @@
+#include "lang/program_text.h"
+
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+#include <vector>
+
+namespace qv {
+namespace {
+
+constexpr int32_t kCannotOpen = -1;
+constexpr int32_t kTooMuchText = -3;
+constexpr int32_t kEmptyFile = -6;
+constexpr int32_t kReadError = -7;
+constexpr int32_t kMissingStringBase = -500;
+constexpr int32_t kTooLongBase = -1000;
+constexpr int32_t kDuplicateBase = -1500;
+
+// Tags of the language column, in the order of the language codes.
+constexpr std::array<std::string_view, 6> kLanguageTags{"en", "de", "es", "pt", "it", "fr"};
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+bool IsBlankChar(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && IsBlankChar(s.front())) {
+    s.remove_prefix(1);
+  }
+  while (!s.empty() && IsBlankChar(s.back())) {
+    s.remove_suffix(1);
+  }
+  return s;
+}
+
+// A decimal text number within the 16-bit range; anything else is not a number.
+bool ParseTextNumber(std::string_view field, int32_t& number) {
+  field = TrimBlanks(field);
+  if (field.empty()) {
+    return false;
+  }
+  int32_t value = 0;
+  const char* first = field.data();
+  const char* last = field.data() + field.size();
+  const auto [end, ec] = std::from_chars(first, last, value);
+  if (ec != std::errc{} || end != last || value < INT16_MIN || value > INT16_MAX) {
+    return false;
+  }
+  number = value;
+  return true;
+}
+
+bool ParseLanguageTag(std::string_view field, int32_t& language) {
+  field = TrimBlanks(field);
+  for (std::size_t i = 0; i < kLanguageTags.size(); ++i) {
+    if (field == kLanguageTags[i]) {
+      language = static_cast<int32_t>(i);
+      return true;
+    }
+  }
+  return false;
+}
+
+std::string Unescape(std::string_view raw) {
+  std::string text;
+  text.reserve(raw.size());
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    const char c = raw[i];
+    if (c == '\\' && i + 1 < raw.size()) {
+      const char next = raw[i + 1];
+      const char replacement = next == 'n' ? '\n' : next == 'r' ? '\r' : next == 't' ? '\t' : next == '\\' ? '\\' : '\0';
+      if (replacement != '\0') {
+        text.push_back(replacement);
+        ++i;
+        continue;
+      }
+    }
+    text.push_back(c);
+  }
+  return text;
+}
+
+// Reads at most `limit` + 1 bytes, so that an oversized file is noticed without reading it all.
+// Returns 0 on success or the failure code.
+int32_t ReadFileBytes(const std::string& fullPath, int64_t limit, std::string& content) {
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fullPath.c_str(), "rb"));
+  if (!file) {
+    return kCannotOpen;
+  }
+  std::array<char, 8192> chunk{};
+  while (static_cast<int64_t>(content.size()) <= limit) {
+    const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
+    content.append(chunk.data(), got);
+    if (got < chunk.size()) {
+      break;
+    }
+  }
+  if (std::ferror(file.get()) != 0) {
+    return kReadError;
+  }
+  if (static_cast<int64_t>(content.size()) > limit) {
+    return kTooMuchText;
+  }
+  return 0;
+}
+
+// Str of a number: its decimal digits, with a leading blank when it is not negative.
+std::string Str(int64_t n) { return (n >= 0 ? " " : "") + std::to_string(n); }
+
+}  // namespace
+
+int32_t ProgramTextStore::Load(const std::string& fullPath) {
+  texts_.clear();
+  std::string content;
+  if (const int32_t code = ReadFileBytes(fullPath, kMaxFileBytes, content); code != 0) {
+    return code;
+  }
+  if (content.empty()) {
+    return kEmptyFile;
+  }
+
+  std::string_view rest(content);
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (rest.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    rest.remove_prefix(kByteOrderMark.size());
+  }
+
+  std::map<std::pair<int32_t, int32_t>, std::string> loaded;
+  int64_t totalText = 0;
+  int32_t line = 0;
+  // Any failure leaves the store empty: the texts are kept only once the whole file passed.
+  while (!rest.empty()) {
+    const std::size_t lineEnd = rest.find('\n');
+    std::string_view current = rest.substr(0, lineEnd);
+    rest.remove_prefix(lineEnd == std::string_view::npos ? rest.size() : lineEnd + 1);
+    if (!current.empty() && current.back() == '\r') {
+      current.remove_suffix(1);
+    }
+    ++line;
+    if (line > kMaxLines) {
+      return kTooMuchText;
+    }
+
+    const std::string_view trimmed = TrimBlanks(current);
+    if (trimmed.empty() || trimmed.front() == '#') {
+      continue;
+    }
+
+    const std::size_t firstBar = current.find('|');
+    const std::size_t secondBar =
+        firstBar == std::string_view::npos ? std::string_view::npos : current.find('|', firstBar + 1);
+    int32_t number = 0;
+    int32_t language = 0;
+    if (secondBar == std::string_view::npos || !ParseTextNumber(current.substr(0, firstBar), number) ||
+        !ParseLanguageTag(current.substr(firstBar + 1, secondBar - firstBar - 1), language) ||
+        secondBar + 1 == current.size()) {
+      return kMissingStringBase - line;
+    }
+
+    std::string text = Unescape(current.substr(secondBar + 1));
+    if (text.size() > static_cast<std::size_t>(kMaxTextLength)) {
+      return kTooLongBase - line;
+    }
+    totalText += static_cast<int64_t>(text.size());
+    if (totalText > kMaxTotalText) {
+      return kTooMuchText;
+    }
+    if (!loaded.emplace(std::make_pair(number, language), std::move(text)).second) {
+      return kDuplicateBase - line;
+    }
+  }
+
+  texts_ = std::move(loaded);
+  // At most kMaxLines entries, so the count always fits.
+  return static_cast<int32_t>(texts_.size());
+}
+
+int32_t ProgramTextStore::Get(int32_t number, int32_t language, char* buffer, int32_t size) const {
+  if (buffer == nullptr || size <= 0) {
+    return -1;
+  }
+  const auto found = texts_.find(std::make_pair(number, language));
+  if (found == texts_.end()) {
+    return 0;
+  }
+  const std::string& text = found->second;
+  const std::size_t room = static_cast<std::size_t>(size);
+  const std::size_t count = text.size() < room ? text.size() : room;
+  std::memcpy(buffer, text.data(), count);
+  if (count < room) {
+    buffer[count] = '\0';
+  }
+  return static_cast<int32_t>(count);
+}
+
+std::string ProgramTextStore::Text(int number, int16_t language) const {
+  const auto found = texts_.find(std::make_pair(static_cast<int32_t>(number), static_cast<int32_t>(language)));
+  return found == texts_.end() ? std::string() : found->second;
+}
+
+std::string ProgramTextPath(std::string_view folder, std::string_view fileName) {
+  std::string path(folder);
+  if (!path.empty() && path.back() != '/') {
+    path.push_back('/');
+  }
+  path.append(fileName);
+  return path;
+}
+
+std::string LoadFailureMessage(int32_t code, const std::string& fullPath) {
+  const int64_t n = code;
+  if (n > 0) {
+    return {};
+  }
+  switch (code) {
+    case 0:
+      return "No program text was read.";
+    case -1:
+      return "Cannot open file containing program text.\r\n" + fullPath;
+    case -2:
+      return "Particular memory allocation error.";
+    case -3:
+      return "Too much program text.";
+    case -4:
+      return "Text not recovered.";
+    case -6:
+      return "File is empty.";
+    case -7:
+      return "Error reading file.";
+    case -8:
+      return "General memory allocation error.";
+    default:
+      break;
+  }
+  if (n < -1500) {
+    return "Duplicate in program text at line" + Str(-1500 - n) + ".";
+  }
+  if (n <= -1001) {
+    return "String too long at line" + Str(-1000 - n) + ".";
+  }
+  if (n <= -501) {
+    return "Missing string at line" + Str(-500 - n) + ".";
+  }
+  // -500 .. -9 and -5.
+  return "Error " + std::to_string(n);
+}
+
+LoadResult LoadProgramText(ProgramTextStore& store, std::string_view folder, std::string_view fileName) {
+  const std::string fullPath = ProgramTextPath(folder, fileName);
+  const int32_t code = store.Load(fullPath);
+  if (code > 0) {
+    return {true, {}};
+  }
+  return {false, LoadFailureMessage(code, fullPath)};
+}
+
+std::string GetProgramText(const ProgramTextStore& store, int16_t number, int16_t textLanguage) {
+  std::vector<char> buffer(static_cast<std::size_t>(ProgramTextStore::kMaxTextLength));
+  const int32_t n = store.Get(number, textLanguage, buffer.data(), ProgramTextStore::kMaxTextLength);
+  if (n <= 0) {
+    return {};
+  }
+  std::string text(buffer.data(), static_cast<std::size_t>(n));
+  if (text == "~") {
+    return {};
+  }
+  return text;
+}
+
+std::string FindProgramTextFolder(std::string_view executableDir) {
+  namespace fs = std::filesystem;
+  const std::string own(executableDir);
+  std::error_code ec;
+  if (fs::is_regular_file(fs::path(ProgramTextPath(own, kProgramTextFileName)), ec)) {
+    return own;
+  }
+  const std::string installed = ProgramTextPath(own, "../share/quorvan");
+  ec.clear();
+  if (fs::is_regular_file(fs::path(ProgramTextPath(installed, kProgramTextFileName)), ec)) {
+    return installed;
+  }
+  return own;
+}
+
+}  // namespace qv

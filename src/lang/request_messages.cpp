@@ -1,0 +1,69 @@
+#include "lang/request_messages.h"
+
+namespace qv {
+namespace {
+
+// Message texts use CR LF where they break a line, like every text the output and message boxes show.
+RequestMessageTable MakeTable() {
+  RequestMessageTable table{};
+  table[0] = {
+      "If both the first date and the second date are specified\r\n"
+      "then the date difference window must be empty.",
+      "First date is not valid in specified calendar using specified date format.",
+      "First date is not valid in the ISO 8601 Week Calendar.",
+      "First date is out of range.",
+      "Date difference is not valid.",
+      "Date difference is out of range.",
+      "Second date is not valid in specified calendar using specified date format.",
+      "Second date is not valid in the ISO 8601 Week Calendar.",
+      "Second date is out of range.",
+      "Result is out of range.",
+  };
+  // The German text of message 0 starts with a blank on purpose.
+  table[1] = {
+      " Wenn sowohl Erstes als auch Zweites Datum angegeben sind,\r\n"
+      "muss das Feld fuer die Datumsdifferenz leer sein.",
+      "Erstes Datum ist in dem angegebenen Kalender (und Datumsformat) nicht zulaessig.",
+      "Erstes Datum ist in dem ISO 8601 Week Kalender nicht zulaessig.",
+      "Erstes Datum liegt ausserhalb des erlaubten Bereichs.",
+      "Datumsdifferenz ist nicht zulaessig.",
+      "Datumsdifferenz ist ausserhalb des erlaubten Bereichs.",
+      "Zweites Datum ist in dem angegebenen Kalender (und Datumsformat) nicht zulaessig.",
+      "Zweites Datum ist in dem ISO 8601 Week Kalender nicht zulaessig.",
+      "Zweites Datum liegt ausserhalb des erlaubten Bereichs.",
+      "Das Resultat liegt ausserhalb des erlaubten Bereichs.",
+  };
+  // Spanish, stored as UTF-8.
+  table[2] = {
+      "Si ambas, la primera y la segunda fechas, son especificadas entonces\r\n"
+      "la ventana de diferencia de fechas debe estar vac\u00eda.",
+      "La primera fecha no es v\u00e1lida en un calendario especificado.",
+      "La primera fecha no es v\u00e1lida en Calendario ISO 8601 Week.",
+      "Primera fecha est\u00e1 fuera de rango.",
+      "Diferencia de fechas no es v\u00e1lida.",
+      "Diferencia de fechas est\u00e1 fuera de rango.",
+      "La segunda fecha no es v\u00e1lida en el calendario espec\u00edficado.",
+      "La segunda fecha no es v\u00e1lida en Calendario ISO 8601 Week.",
+      "La segunda fecha est\u00e1 fuera de rango.",
+      "El resultado est\u00e1 fuera de rango.",
+  };
+  return table;
+}
+
+}  // namespace
+
+const RequestMessageTable& BuildRequestMessages() {
+  static const RequestMessageTable table = MakeTable();
+  return table;
+}
+
+const std::string& RequestMessage(int16_t language, int number) {
+  static const std::string empty;
+  if (language < 0 || static_cast<std::size_t>(language) >= kRequestLanguageSlots || number < 0 ||
+      static_cast<std::size_t>(number) >= kRequestMessageCount) {
+    return empty;
+  }
+  return BuildRequestMessages()[static_cast<std::size_t>(language)][static_cast<std::size_t>(number)];
+}
+
+}  // namespace qv

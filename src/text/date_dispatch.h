@@ -1,0 +1,47 @@
+#pragma once
+// Read a text in calendar C; write a day number in calendar C. Every place that turns a box's
+// text into a day number, or a day number into a box's text, goes through these two.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "calendar/calendar_codes.h"
+#include "calendar/date_fields.h"
+
+namespace qv {
+
+// The display options that reading and writing depend on.
+struct DateTextOptions {
+  DateFormat format = kFormatYMD;
+  std::string_view date_separator = "-";
+  std::string_view thousands_separator = ",";
+  int16_t hyphen = 1;  // ordinal and ISO week dates written with hyphens
+};
+
+// JDN texts are read strictly (digits, sign, commas) for a computation and leniently
+// (digit groups in the separator's style) everywhere else.
+enum class JdnReading { Strict, Lenient };
+
+struct DateReading {
+  int16_t result = 0;  // 1 valid, 0 not valid, -1 out of range
+  // The date's day number; for CE, JC and ORD also year, month, day and letter; for LPM the
+  // leap-week year, month and day of month.
+  DateFields fields;
+};
+
+DateReading ReadDateInCalendar(std::string_view text, CalendarCode code,
+                               const DateTextOptions& options, JdnReading jdn_reading);
+
+struct WriteStyle {
+  bool suffix = false;               // append " " and the calendar's code (never for ORD)
+  bool check_ordinal_range = true;   // ORD only from 1 January 1 CE to 31 December 9999 CE
+};
+
+// The text of `day_number` in calendar `code`; nullopt when the ordinal range test fails.
+// When `record` is given, CE, JC and ORD fill it with letter, year, month and day.
+std::optional<std::string> WriteDayNumberInCalendar(int32_t day_number, CalendarCode code,
+                                                    const DateTextOptions& options, WriteStyle style,
+                                                    DateFields* record = nullptr);
+
+}  // namespace qv

@@ -1,0 +1,331 @@
+#include "text/date_readers.h"
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "calendar/calendar_library.h"
+#include "calendar/day_numbers.h"
+#include "text/string_utils.h"
+
+namespace qv {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Any value at or above this is far beyond every limit a reader applies; longer digit runs
+// saturate here, so a 40-digit field is simply "huge" and never overflows.
+constexpr int64_t kHuge = 100'000'000'000'000'000;
+
+// Value of a non-empty run of decimal digits (leading zeros allowed); nothing for an empty
+// text or any other character.
+std::optional<int64_t> DigitsValue(std::string_view digits) {
+  if (digits.empty()) return std::nullopt;
+  int64_t value = 0;
+  for (char c : digits) {
+    if (!IsDigit(c)) return std::nullopt;
+    value = value < kHuge ? value * 10 + (c - '0') : kHuge;
+  }
+  return value;
+}
+
+// A number with an optional leading sign; a lone sign has no value.
+std::optional<int64_t> SignedValue(std::string_view text) {
+  bool negative = false;
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  const std::optional<int64_t> magnitude = DigitsValue(text);
+  if (!magnitude) return std::nullopt;
+  return negative ? -*magnitude : *magnitude;
+}
+
+// The value of a week, weekday, month or day field, which the records keep in 16 bits.
+std::optional<int16_t> SmallFieldValue(std::string_view digits) {
+  const std::optional<int64_t> value = DigitsValue(digits);
+  if (!value || *value > std::numeric_limits<int16_t>::max()) return std::nullopt;
+  return static_cast<int16_t>(*value);
+}
+
+int64_t Magnitude(int64_t value) { return value < 0 ? -value : value; }
+
+bool IsCeLeapYear(int64_t year) {
+  return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
+
+// Dots of a day number written with "." as separator must stand where digit groups end:
+// 4, 8 and 12 characters from the end of the text.
+bool DotsAreDigitGroups(std::string_view text, std::size_t dots) {
+  if (dots > 3) return false;
+  const std::size_t length = text.size();
+  if (dots >= 1 && length < 4 * dots + 1) return false;
+  for (std::size_t k = 1; k <= dots; ++k) {
+    if (text[length - 4 * k] != '.') return false;  // 1-based position length - (4k - 1)
+  }
+  return true;
+}
+
+// Reads both forms of the leap-week calendar: year, then two fields after two '-'.
+struct LeapFields {
+  int16_t result = kReadNotValid;
+  int32_t year = 0;
+  int16_t second = 0;
+  int16_t third = 0;
+};
+
+LeapFields SplitLeapWeekText(std::string_view text) {
+  LeapFields out;
+  std::string t(text);
+  KeepDateCharacters(t, "");
+  // A '-' in the first place is the year's sign; after it exactly two separate the fields.
+  if (t.size() < 2 || CountOccurrences(std::string_view(t).substr(1), "-") != 2) return out;
+
+  const std::size_t first = t.find('-', 1);
+  const std::optional<int64_t> year = SignedValue(std::string_view(t).substr(0, first));
+  // A year field holding only its sign has no value: not a date.
+  if (!year) return out;
+  if (Magnitude(*year) > YearLimit) {
+    out.result = kReadOutOfRange;
+    return out;
+  }
+
+  const std::string_view remainder = std::string_view(t).substr(first + 1);
+  // The third field starts after the next '-' counted from the remainder's second character,
+  // so a remainder that begins with '-' has no second field.
+  const std::size_t next = remainder.size() < 2 ? std::string_view::npos : remainder.find('-', 1);
+  if (next == std::string_view::npos) return out;
+  const std::optional<int16_t> second = SmallFieldValue(remainder.substr(0, next));
+  const std::optional<int16_t> third = SmallFieldValue(remainder.substr(next + 1));
+  // An empty field or one that does not fit the record's 16 bits is not a date.
+  if (!second || !third) return out;
+
+  out.result = kReadValid;
+  out.year = static_cast<int32_t>(*year);
+  out.second = *second;
+  out.third = *third;
+  return out;
+}
+
+}  // namespace
+
+void KeepDateCharacters(std::string& text, std::string_view extra_characters) {
+  std::string kept;
+  kept.reserve(text.size());
+  for (char c : text) {
+    if (IsDigit(c) || c == '-' || extra_characters.find(c) != std::string_view::npos) kept += c;
+  }
+  text = std::move(kept);
+}
+
+int16_t ParseDateText(std::string_view text, std::string_view separator, CalendarCode code,
+                      DateFormat format, DateFields& date) {
+  if (code == cal::AN || code == cal::TLW || code == cal::ISO || code == cal::ARC) {
+    separator = "-";
+    if (format == kFormatMDY) format = kFormatYMD;
+  }
+  std::string t = RemoveSpaces(text);
+
+  if (code == cal::JDN) {
+    const std::size_t count = CountOccurrences(t, separator);
+    bool passed = true;
+    if (separator == "/") {
+      passed = count == 0;
+    } else if (separator == "-") {
+      passed = count == 0 || (count == 1 && t.front() == '-');
+    } else if (separator == ".") {
+      passed = DotsAreDigitGroups(t, count);
+    }
+    // Any other separator has no digit-group rule to check.
+    if (!passed) return kReadNotValid;
+    int16_t result = kReadNotValid;
+    date.DayNumber = ParseDayNumberText(t, result);
+    return result;
+  }
+
+  KeepDateCharacters(t, separator);
+  const std::size_t minus_signs = CountOccurrences(t, "-");
+  if (separator == "-") {
+    if (minus_signs != 2 && minus_signs != 3) return kReadNotValid;
+  } else {
+    if (minus_signs > 1 || CountOccurrences(t, separator) != 2) return kReadNotValid;
+  }
+
+  const int32_t letter = ReaderLetterForCode(code);
+  const int32_t status = str_to_date(t, format, date, letter);
+  if (status == kStrToDateOutOfRange) return kReadOutOfRange;
+  if (status != 0) return kReadNotValid;
+
+  if (letter == kLetterAnnusNovus) {
+    annus_novus_date_to_jdn(date);
+  } else if (letter != kLetterArc) {  // the ARC letter has no day number
+    euro_date_to_jdn(date);
+  }
+  return kReadValid;
+}
+
+int32_t ParseDayNumberText(std::string_view text, int16_t& result) {
+  std::string t(text);
+  KeepSignedDigits(t, true);
+  bool negative = false;
+  if (!t.empty() && t.front() == '-') {
+    negative = true;
+    t.erase(0, 1);
+  }
+  if (t.empty() || t.find('-') != std::string::npos) {
+    result = kReadNotValid;
+    return 0;
+  }
+  if (t.size() > kLargestDayNumberText.size() ||
+      (t.size() == kLargestDayNumberText.size() && t > kLargestDayNumberText)) {
+    result = kReadOutOfRange;
+    return 0;
+  }
+  // At most ten characters remain: an optional '+' and digits. A lone '+' has the value 0,
+  // as the text is neither empty nor holds a '-'.
+  int64_t value = 0;
+  for (char c : t) {
+    if (IsDigit(c)) value = value * 10 + (c - '0');
+  }
+  if (negative) value = -value;
+  result = kReadValid;
+  if (value > DayNumberLimit || value < -static_cast<int64_t>(DayNumberLimit)) {
+    result = kReadOutOfRange;
+  }
+  return static_cast<int32_t>(value);
+}
+
+int16_t ParseWholeNumberText(std::string_view text, int32_t& number) {
+  const std::string_view trimmed = TrimBlanks(text);
+  if (!IsDigitsOnly(trimmed, true, true)) return kReadNotValid;
+  const std::string digits = RemoveCharacters(trimmed, "+-,", 1);
+  if (digits.size() > 10 || (digits.size() == 10 && (digits[0] - '0') * 10 + (digits[1] - '0') >= 21)) {
+    return kReadOutOfRange;
+  }
+  // What remains is digits only (possibly none, for a lone sign or commas: the value 0).
+  int64_t value = 0;
+  for (char c : digits) value = value * 10 + (c - '0');
+  if (trimmed.front() == '-') value = -value;
+  number = static_cast<int32_t>(value);
+  return kReadValid;
+}
+
+int16_t ParseOrdinalDate(std::string_view text, int16_t hyphen, DateFields& date) {
+  std::string t = RemoveSpaces(text);
+  if (hyphen == 1) {
+    if (t.size() < 5 || t[4] != '-') return kReadNotValid;
+    t.erase(4, 1);
+  }
+  if (t.size() != 7) return kReadNotValid;
+  const std::optional<int64_t> year = DigitsValue(std::string_view(t).substr(0, 4));
+  const std::optional<int64_t> day = DigitsValue(std::string_view(t).substr(4, 3));
+  if (!year || !day) return kReadNotValid;
+  if (*day == 0 || *day > 366) return kReadNotValid;
+  if (*year == 0) return kReadOutOfRange;
+  if (*day == 366 && !IsCeLeapYear(*year)) return kReadNotValid;
+
+  date.DayNumber = OrdinalToDayNumber(static_cast<int32_t>(*year), static_cast<int16_t>(*day));
+  date.Calendar = kLetterGregorian;
+  DayNumberToDate(date);
+  return kReadValid;
+}
+
+int16_t IsoTextStyle(std::string_view text) {
+  const std::size_t w = text.find('W');  // only the capital letter marks the week
+  if (w == std::string_view::npos) return 0;
+  // A '-' in the first place is the year's sign, not a hyphen of the style.
+  const std::size_t hyphen = text.size() < 2 ? std::string_view::npos : text.find('-', 1);
+  const bool hyphen_style = hyphen != std::string_view::npos;
+  if (hyphen_style && w + 3 < text.size() && text[w + 3] == '-' && hyphen + 1 != w) return 0;
+
+  std::string_view year = text.substr(0, w);
+  if (hyphen_style && !year.empty() && year.back() == '-') year.remove_suffix(1);
+  if (!IsDigitsOnly(year, true, false)) return 0;
+
+  const std::string plain = RemoveCharacters(text, "-", 1);
+  const std::string_view after_w = std::string_view(plain).substr(plain.find('W') + 1);
+  if (after_w.size() != 3) return 0;
+  const std::optional<int64_t> week = DigitsValue(after_w.substr(0, 2));
+  const std::optional<int64_t> weekday = DigitsValue(after_w.substr(2, 1));
+  if (!week || !weekday || *week < 1 || *week > 53 || *weekday < 1 || *weekday > 7) return 0;
+  return hyphen_style ? -1 : 1;
+}
+
+int16_t ParseIsoWeekDate(std::string_view text, IsoWeekDate& date) {
+  const std::string t = RemoveSpaces(text);
+  const int16_t style = IsoTextStyle(t);
+  if (style == 0) return kReadNotValid;
+
+  const std::size_t w = t.find('W');
+  std::string_view year_text = std::string_view(t).substr(0, w);
+  if (style == -1 && !year_text.empty() && year_text.back() == '-') year_text.remove_suffix(1);
+  const std::optional<int64_t> year = SignedValue(year_text);
+  // A year that is only a sign has no value: not a date.
+  if (!year) return kReadNotValid;
+  // Here the limit itself is already out of range (the leap-week readers still accept it).
+  if (Magnitude(*year) >= YearLimit) return kReadOutOfRange;
+
+  // The week is read where it stands after the "W" and the weekday at the end of the text; a
+  // hyphen in either place (which the style test does not see) makes the text not a date.
+  const std::optional<int64_t> week = DigitsValue(std::string_view(t).substr(w + 1, 2));
+  const std::optional<int64_t> weekday = DigitsValue(std::string_view(t).substr(t.size() - 1));
+  if (!week || !weekday) return kReadNotValid;
+  const int32_t y = static_cast<int32_t>(*year);
+  if (*week == 53 && !IsoYearHas53Weeks(y)) return kReadNotValid;
+
+  date.Year = y;
+  date.Week = static_cast<int32_t>(*week);
+  date.Weekday = static_cast<int32_t>(*weekday);
+  date.ReadFlag = 1;
+  IsoWeekDateToDayNumber(date);
+  return kReadValid;
+}
+
+int16_t ParseLeapWeekDate(std::string_view text, LeapWeekDate& date) {
+  const LeapFields fields = SplitLeapWeekText(text);
+  if (fields.result != kReadValid) return fields.result;
+  date.Year = fields.year;
+  date.Week = fields.second;
+  date.Weekday = fields.third;
+  return LeapWeekDateToDayNumber(date) ? kReadValid : kReadNotValid;
+}
+
+int16_t ParseLeapMonthDate(std::string_view text, LeapWeekDate& date) {
+  const LeapFields fields = SplitLeapWeekText(text);
+  if (fields.result != kReadValid) return fields.result;
+  date.Year = fields.year;
+  date.Month = fields.second;
+  date.DayOfMonth = fields.third;
+  return LeapMonthDateToDayNumber(date) ? kReadValid : kReadNotValid;
+}
+
+int16_t OrdinalTextStyle(std::string_view text) {
+  std::string t(text);
+  if (t.size() == 8) {
+    if (t[4] != '-') return 0;
+    t.erase(4, 1);
+  } else if (t.size() != 7) {
+    return 0;
+  }
+  const std::optional<int64_t> year = DigitsValue(std::string_view(t).substr(0, 4));
+  const std::optional<int64_t> day = DigitsValue(std::string_view(t).substr(4, 3));
+  if (!year || !day || *day < 1 || *day > 366) return 0;
+  if (*day == 366 && !IsCeLeapYear(*year)) return 0;
+  return text.size() == 7 ? 1 : -1;
+}
+
+bool IsDateKeyAllowed(int16_t key, std::size_t length, std::size_t max_length,
+                      std::string_view separator, bool iso_selected) {
+  if (key == kKeyCopy || key == kKeyBackspace || key == kKeyPaste || key == kKeyCut) return true;
+  if ((key == 'w' || key == 'W') && iso_selected) return true;
+  if (length == max_length) return false;
+  if (key < 0 || key > 255) return false;
+  const char c = static_cast<char>(static_cast<unsigned char>(key));
+  if (separator.size() == 1 && c == separator.front()) return true;
+  return std::string_view("1234567890- ,.()").find(c) != std::string_view::npos;
+}
+
+}  // namespace qv

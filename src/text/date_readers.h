@@ -1,0 +1,36 @@
+#pragma once
+// Readers of date and number texts. Every reader answers any text with a result code:
+// 1 valid, 0 not valid, -1 well formed but out of range; none fails on any input.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "calendar/calendar_codes.h"
+#include "calendar/date_fields.h"
+#include "calendar/iso_ordinal.h"
+#include "calendar/leap_week.h"
+
+namespace qv {
+
+inline constexpr int16_t kReadValid = 1;
+inline constexpr int16_t kReadNotValid = 0;
+inline constexpr int16_t kReadOutOfRange = -1;
+
+inline constexpr std::size_t MaxInputLength = 18;
+
+int16_t ParseDateText(std::string_view text, std::string_view separator, CalendarCode code,
+                      DateFormat format, DateFields& date);
+int32_t ParseDayNumberText(std::string_view text, int16_t& result);
+int16_t ParseWholeNumberText(std::string_view text, int32_t& number);
+int16_t ParseOrdinalDate(std::string_view text, int16_t hyphen, DateFields& date);
+int16_t ParseIsoWeekDate(std::string_view text, IsoWeekDate& date);
+int16_t ParseLeapWeekDate(std::string_view text, LeapWeekDate& date);
+int16_t ParseLeapMonthDate(std::string_view text, LeapWeekDate& date);
+int16_t OrdinalTextStyle(std::string_view text);
+int16_t IsoTextStyle(std::string_view text);
+void KeepDateCharacters(std::string& text, std::string_view extra_characters);
+bool IsDateKeyAllowed(int16_t key, std::size_t length, std::size_t max_length,
+                      std::string_view separator, bool iso_selected);
+
+}  // namespace qv

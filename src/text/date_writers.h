@@ -1,0 +1,25 @@
+#pragma once
+// Writers of every date form; their output is what the readers accept.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "calendar/calendar_codes.h"
+#include "calendar/date_fields.h"
+#include "calendar/iso_ordinal.h"
+#include "calendar/leap_week.h"
+
+namespace qv {
+
+std::string FormatDate(const DateFields& date, DateFormat format, std::string_view date_separator,
+                       std::string_view thousands_separator, bool suffix);
+std::string FormatIsoWeekDate(const IsoWeekDate& date, int16_t hyphen);
+std::string FormatOrdinalDate(int32_t year, int16_t day_of_year, int16_t hyphen);
+// Years of magnitude 10000 or more are grouped with `group_separator` (the program's own
+// thousands separator stands in for the regional number format).
+std::string FormatLeapWeekDate(const LeapWeekDate& date, bool suffix, std::string_view group_separator);
+std::string FormatLeapMonthDate(const LeapWeekDate& date, bool suffix, std::string_view group_separator);
+std::string TodayPlusDaysText(int16_t offset, DateFormat format, std::string_view date_separator,
+                              CalendarCode code, std::string_view thousands_separator);
+
+}  // namespace qv

@@ -1,0 +1,159 @@
+#include "text/string_utils.h"
+
+#include <string>
+
+#include "calendar/calendar_library.h"
+
+namespace qv {
+
+namespace {
+
+bool InSet(char c, std::string_view set) { return set.find(c) != std::string_view::npos; }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The character a key code stands for; codes outside one byte stand for no character.
+bool KeyCharacter(int16_t key, char& c) {
+  if (key < 0 || key > 255) return false;
+  c = static_cast<char>(static_cast<unsigned char>(key));
+  return true;
+}
+
+}  // namespace
+
+std::string InsertThousandsSeparators(std::string_view number, std::string_view separator) {
+  if (separator.empty()) return std::string(number);
+  // The library writes into a fixed area of 20 characters and ends its text with a zero;
+  // a leading '-' stays in front of the grouped digits.
+  char area[20];
+  for (char& c : area) c = ' ';
+  separate_thousands(number, static_cast<unsigned char>(separator.front()), area);
+  std::size_t length = 0;
+  while (length < sizeof area && area[length] != '\0') ++length;
+  return std::string(area, length);
+}
+
+std::string GroupedNumber(int64_t value, std::string_view separator) {
+  return InsertThousandsSeparators(std::to_string(value), separator);
+}
+
+std::size_t FindFirstOf(std::string_view text, std::size_t start, std::string_view set,
+                        std::size_t* position_in_set) {
+  if (position_in_set != nullptr) *position_in_set = 0;
+  if (start == 0) start = 1;
+  if (text.empty() || set.empty()) return 0;
+  for (std::size_t i = start; i <= text.size(); ++i) {
+    const std::size_t in_set = set.find(text[i - 1]);
+    if (in_set != std::string_view::npos) {
+      if (position_in_set != nullptr) *position_in_set = in_set + 1;
+      return i;
+    }
+  }
+  return 0;
+}
+
+std::size_t FindFirstNotOf(std::string_view text, std::size_t start, std::string_view set) {
+  if (start == 0) start = 1;
+  if (text.empty()) return 0;
+  if (set.empty()) return 1;
+  for (std::size_t i = start; i <= text.size(); ++i) {
+    if (!InSet(text[i - 1], set)) return i;
+  }
+  return 0;
+}
+
+std::string RemoveCharacters(std::string_view text, std::string_view set, std::size_t start) {
+  std::string result(text);
+  std::size_t search = start;
+  for (;;) {
+    const std::size_t found = FindFirstOf(result, search, set);
+    if (found == 0) break;
+    const std::size_t kept = FindFirstNotOf(result, found, set);
+    if (kept == 0) {
+      result.erase(found - 1);
+      break;
+    }
+    result.erase(found - 1, kept - found);
+    // The character now at `found` is the one that ended the run, so it is not in the set.
+    search = found + 1;
+  }
+  return result;
+}
+
+void RemoveCharactersInPlace(std::string& text, std::string_view set) {
+  text = RemoveCharacters(text, set, 1);
+}
+
+std::string RemoveSpaces(std::string_view text) { return RemoveCharacters(text, " ", 1); }
+
+std::size_t CountOccurrences(std::string_view text, std::string_view pattern) {
+  if (text.empty() || pattern.empty()) return 0;
+  std::size_t count = 0;
+  std::size_t from = 0;
+  for (;;) {
+    const std::size_t at = text.find(pattern, from);
+    if (at == std::string_view::npos) break;
+    ++count;
+    from = at + pattern.size();
+  }
+  return count;
+}
+
+void KeepSignedDigits(std::string& text, bool minus_allowed) {
+  bool digit_seen = false;
+  bool plus_seen = false;
+  bool minus_seen = false;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const char c = text[i];
+    bool keep = false;
+    if (c == '+') {
+      keep = !digit_seen && !plus_seen;
+      if (keep) plus_seen = true;
+    } else if (c == '-') {
+      keep = minus_allowed && !digit_seen && !minus_seen;
+      if (keep) minus_seen = true;
+    } else if (IsDigit(c)) {
+      keep = true;
+      digit_seen = true;
+    }
+    if (keep) {
+      ++i;
+    } else {
+      text.erase(i, 1);  // the walk goes on at the same position
+    }
+  }
+}
+
+bool IsDigitsOnly(std::string_view text, bool sign_allowed, bool commas_allowed) {
+  std::string_view rest = TrimBlanks(text);
+  if (rest.empty()) return false;
+  if (sign_allowed && (rest.front() == '+' || rest.front() == '-')) rest.remove_prefix(1);
+  for (char c : rest) {
+    if (IsDigit(c)) continue;
+    if (commas_allowed && c == ',') continue;
+    return false;
+  }
+  return true;
+}
+
+void TrimTrailingControls(std::string& text) {
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.pop_back();
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+bool IsNumberKeyAllowed(int16_t key, std::size_t length, std::size_t max_length,
+                        std::string_view extra_characters) {
+  if (key == kKeyCopy || key == kKeyBackspace || key == kKeyPaste || key == kKeyCut) return true;
+  if (length == max_length) return false;
+  char c = 0;
+  if (!KeyCharacter(key, c)) return false;
+  return InSet(c, extra_characters) || InSet(c, "1234567890-");
+}
+
+}  // namespace qv

@@ -1,0 +1,216 @@
+// Common Era / Julian conversions: fixed points, a contiguous span checked against a plain
+// day-by-day calendar walk, the 400-year (and 4-year) periodicity out to the 32-bit ends, and
+// the small calendar operations built on them.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "calendar/calendar_library.h"
+#include "calendar/civil.h"
+#include "calendar/day_numbers.h"
+
+namespace qv {
+namespace {
+
+DateFields Make(int32_t y, int32_t m, int32_t d, int32_t letter = kLetterGregorian) {
+  DateFields f;
+  f.Year = y;
+  f.Month = m;
+  f.Day = d;
+  f.Calendar = letter;
+  return f;
+}
+
+struct FixedPoint {
+  int32_t year, month, day;
+  char letter;
+  int32_t day_number;
+  int16_t weekday;
+};
+
+TEST(CivilFixedPoints, DatesAndDayNumbersAgree) {
+  const FixedPoint points[] = {
+      {1, 1, 1, 'G', 1721426, 1},       {9999, 12, 31, 'G', 5373484, 5}, {-4712, 1, 1, 'J', 0, 1},
+      {2000, 1, 1, 'G', 2451545, 6},    {2000, 1, 1, 'J', 2451558, 5},   {0, 12, 25, 'G', 1721419, 1},
+      {1582, 10, 15, 'G', 2299161, 5},  {1582, 10, 4, 'J', 2299160, 4},  {0, 1, 1, 'G', 1721060, 6},
+      {-1, 1, 1, 'G', 1720695, 5},      {2012, 12, 31, 'G', 2456293, 1}, {1900, 2, 29, 'J', 2415092, 2},
+  };
+  for (const auto& p : points) {
+    DateFields f = Make(p.year, p.month, p.day, p.letter);
+    EXPECT_EQ(DateToDayNumber(f), p.day_number) << p.year << "-" << p.month << "-" << p.day << p.letter;
+    EXPECT_EQ(DayOfWeek(p.day_number), p.weekday) << p.day_number;
+    DateFields back;
+    back.Calendar = p.letter;
+    back.DayNumber = p.day_number;
+    DayNumberToDate(back);
+    EXPECT_EQ(back.Year, p.year);
+    EXPECT_EQ(back.Month, p.month);
+    EXPECT_EQ(back.Day, p.day);
+  }
+}
+
+// The next calendar day, the slow and obvious way.
+void NextDay(int64_t& y, int32_t& m, int32_t& d, bool julian) {
+  const bool leap = julian ? (y % 4 == 0) : (y % 4 == 0 && (y % 100 != 0 || y % 400 == 0));
+  const int32_t lengths[12] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (++d > lengths[m - 1]) {
+    d = 1;
+    if (++m > 12) {
+      m = 1;
+      ++y;
+    }
+  }
+}
+
+// Every day of a 400-year Gregorian cycle (and more) crossing year 0, in both calendars.
+TEST(CivilContiguousSpan, EveryDayFollowsThePreviousOne) {
+  for (const bool julian : {false, true}) {
+    int64_t y = -500;
+    int32_t m = 1, d = 1;
+    int64_t day_number = civil::ToDayNumber(y, m, d, julian);
+    const int64_t end = day_number + 2 * 146097;
+    for (; day_number < end; ++day_number) {
+      const civil::YearMonthDay got = civil::FromDayNumber(day_number, julian);
+      ASSERT_TRUE(got.year == y && got.month == m && got.day == d) << day_number << " julian " << julian;
+      ASSERT_EQ(civil::ToDayNumber(y, m, d, julian), day_number);
+      NextDay(y, m, d, julian);
+    }
+  }
+}
+
+// One cycle is exact (above); whole cycles shift by 146097 (Gregorian) or 1461 (Julian) days.
+// That carries exactness to every 32-bit day number.
+TEST(CivilPeriodicity, WholeCyclesShiftYearsAcrossTheRange) {
+  std::mt19937_64 random(20261207);
+  std::uniform_int_distribution<int64_t> any_day(INT32_MIN, INT32_MAX);
+  for (int i = 0; i < 200000; ++i) {
+    const int64_t day_number = any_day(random);
+    for (const bool julian : {false, true}) {
+      const int64_t period = julian ? 1461 : 146097;
+      const int64_t years = julian ? 4 : 400;
+      const int64_t base = civil::FloorMod(day_number - 1721060, period) + 1721060;
+      const int64_t cycles = (day_number - base) / period;
+      const civil::YearMonthDay a = civil::FromDayNumber(day_number, julian);
+      const civil::YearMonthDay b = civil::FromDayNumber(base, julian);
+      ASSERT_EQ(a.year, b.year + cycles * years) << day_number;
+      ASSERT_EQ(a.month, b.month);
+      ASSERT_EQ(a.day, b.day);
+      ASSERT_EQ(civil::ToDayNumber(a.year, a.month, a.day, julian), day_number);
+    }
+  }
+}
+
+TEST(CivilRoundTrip, DayNumbersThroughTheLibraryRecord) {
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int32_t> any_day(-2'100'000'000, 2'100'000'000);
+  int32_t previous_weekday = -1;
+  for (int i = 0; i < 200000; ++i) {
+    const int32_t day_number = i < 1000 ? -2'100'000'000 + i : any_day(random);
+    for (const int32_t letter : {kLetterGregorian, kLetterJulian, int32_t{0}}) {
+      DateFields f;
+      f.Calendar = letter;
+      f.DayNumber = day_number;
+      DayNumberToDate(f);
+      f.DayNumber = 0;
+      ASSERT_EQ(DateToDayNumber(f), day_number);
+    }
+    const int32_t weekday = DayOfWeek(day_number);
+    if (i > 0 && i < 1000) {
+      ASSERT_EQ(weekday, (previous_weekday + 1) % 7);
+    }
+    previous_weekday = weekday;
+  }
+}
+
+TEST(CivilExtremes, FullIntRangeDoesNotOverflow) {
+  for (const int32_t day_number : {INT32_MIN, INT32_MIN + 1, -1, 0, INT32_MAX - 1, INT32_MAX}) {
+    DateFields f;
+    f.Calendar = kLetterGregorian;
+    f.DayNumber = day_number;
+    DayNumberToDate(f);
+    DateFields g = f;
+    EXPECT_EQ(DateToDayNumber(g), day_number);
+    EXPECT_GE(DayOfWeek(day_number), 0);
+    EXPECT_LE(DayOfWeek(day_number), 6);
+  }
+  DateFields huge = Make(200'000'000, 1, 1);
+  EXPECT_FALSE(DateToDayNumberChecked(huge));
+  DateFields fine = Make(5'800'000, 12, 31);
+  EXPECT_TRUE(DateToDayNumberChecked(fine));
+  EXPECT_EQ(fine.DayNumber, DateToDayNumber(fine));
+}
+
+TEST(LeapYears, BothRulesIncludingNegativeYears) {
+  struct Case {
+    int32_t year;
+    const char* calendar;
+    bool leap;
+  } cases[] = {{1900, "G", false}, {1900, "J", true}, {1900, "julian", true}, {2000, "G", true},
+               {2000, "J", true},  {0, "G", true},     {-4, "G", true},      {-400, "G", true},
+               {-100, "G", false}, {-100, "J", true},  {-1, "J", false},     {2012, "x", true},
+               {1900, "", false},  {2100, "g", false}};
+  for (const auto& c : cases) EXPECT_EQ(IsLeapYear(c.year, c.calendar), c.leap) << c.year << c.calendar;
+  EXPECT_EQ(DaysInYear(0), 366);
+  EXPECT_EQ(DaysInYear(-1), 365);
+  EXPECT_EQ(DaysInYear(1900), 365);
+}
+
+TEST(DayOfYearAndMonths, LengthsAndPositions) {
+  DateFields last = Make(2012, 12, 31);
+  EXPECT_EQ(DayOfYear(last), 366);
+  EXPECT_EQ(last.DayNumber, 2456293);
+  DateFields feb29 = Make(0, 2, 29), mar1 = Make(0, 3, 1);
+  EXPECT_EQ(DateToDayNumber(feb29) + 1, DateToDayNumber(mar1));
+  DateFields jan0 = Make(0, 1, 1), jan1 = Make(1, 1, 1), janm1 = Make(-1, 1, 1);
+  EXPECT_EQ(DateToDayNumber(jan1) - DateToDayNumber(jan0), 366);
+  EXPECT_EQ(DateToDayNumber(jan0) - DateToDayNumber(janm1), 365);
+  int32_t error = 0;
+  EXPECT_EQ(DaysInMonth(Make(2008, 2, 1), error), 29);
+  EXPECT_EQ(DaysInMonth(Make(1900, 2, 1), error), 28);
+  EXPECT_EQ(DaysInMonth(Make(1900, 2, 1, kLetterJulian), error), 29);
+  EXPECT_EQ(DaysInMonth(Make(2008, 12, 1), error), 31);
+  EXPECT_EQ(error, 0);
+  EXPECT_EQ(DaysInMonth(Make(2008, 13, 1), error), 0);
+  EXPECT_NE(error, 0);
+}
+
+TEST(YearsMonthsDays, BreakdownOfSpans) {
+  struct Case {
+    DateFields earlier, later;
+    int32_t years;
+    int16_t months, days;
+  } cases[] = {
+      {Make(2001, 3, 15), Make(2011, 3, 14), 9, 11, 27},
+      {Make(2001, 3, 15), Make(2011, 3, 15), 10, 0, 0},
+      {Make(2008, 1, 1), Make(2008, 3, 15), 0, 2, 14},
+      {Make(2008, 1, 1), Make(2008, 2, 1), 0, 1, 0},
+      {Make(2008, 1, 31), Make(2008, 3, 2), 0, 1, 0},
+      // The earlier day is longer than February: borrow January too, so the parts add up.
+      {Make(2007, 12, 31), Make(2009, 3, 1), 1, 1, 29},
+      {Make(-44, 3, 15), Make(2012, 3, 15), 2056, 0, 0},
+      {Make(2012, 12, 31), Make(2013, 1, 1), 0, 0, 1},
+  };
+  for (const auto& c : cases) {
+    int32_t years = -1, error = -1;
+    int16_t months = -1, days = -1;
+    YearsMonthsDaysBetween(c.earlier, c.later, years, months, days, error);
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(years, c.years) << c.earlier.Year << "-" << c.earlier.Month << "-" << c.earlier.Day;
+    EXPECT_EQ(months, c.months) << c.earlier.Year << "-" << c.earlier.Month << "-" << c.earlier.Day;
+    EXPECT_EQ(days, c.days) << c.earlier.Year << "-" << c.earlier.Month << "-" << c.earlier.Day;
+  }
+}
+
+TEST(DaysElapsed, CountsAndOverflow) {
+  int32_t status = 0;
+  EXPECT_EQ(DaysElapsed(Make(2008, 3, 15), Make(2008, 1, 1), status), 74);
+  EXPECT_EQ(DaysElapsed(Make(2008, 1, 1), Make(2008, 3, 15), status), -74);
+  DateFields unlettered = Make(2000, 3, 1, 0);
+  EXPECT_EQ(DaysElapsed(unlettered, Make(2000, 2, 1), status), 29);  // letter 0 counts as CE
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(DaysElapsed(Make(5'800'000, 1, 1), Make(-5'800'000, 1, 1), status), 0);
+  EXPECT_EQ(status, kDaysElapsedOverflow);
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,109 @@
+#include "lang/general_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace qv {
+namespace {
+
+struct EntryCase {
+  Gen entry;
+  const char* english;
+  const char* german;
+};
+
+class GeneralTextLookup : public ::testing::TestWithParam<EntryCase> {};
+
+TEST_P(GeneralTextLookup, GivesEnglishAndGerman) {
+  const EntryCase& c = GetParam();
+  EXPECT_EQ(T(c.entry, LanguageEnglish), c.english);
+  EXPECT_EQ(T(c.entry, LanguageGerman), c.german);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, GeneralTextLookup,
+    ::testing::Values(EntryCase{Gen::AWeekFromTodayIs, "A week from today is", "Eine Woche weiter ist"},
+                      EntryCase{Gen::To, "To", "Bis"}, EntryCase{Gen::Day, "Day", "Tag"},
+                      EntryCase{Gen::Days, "Days", "Tage"}, EntryCase{Gen::Week, "Week", "Woche"},
+                      EntryCase{Gen::Weeks, "Weeks", "Wochen"}, EntryCase{Gen::Month, "Month", "Monat"},
+                      EntryCase{Gen::Months, "Months", "Monate"}, EntryCase{Gen::Year, "Year", "Jahr"},
+                      EntryCase{Gen::Years, "Years", "Jahre"},
+                      EntryCase{Gen::IncludingFirstDate, "including 1st date", "einschliesslich 1. Datum"},
+                      EntryCase{Gen::ExcludingFirstDate, "excluding 1st date", "ausschliesslich 1. Datum"},
+                      EntryCase{Gen::NotCountingWeekendDays, "not counting weekend days",
+                                "die Wochenendtage nicht gezaehlt"},
+                      EntryCase{Gen::OutOfRange, "Out of Range", "Ausserhalb des erlaubten Bereichs"},
+                      EntryCase{Gen::Error, "Error", "Fehler"}, EntryCase{Gen::Plus, "plus", "plus"},
+                      EntryCase{Gen::Minus, "minus", "minus"},
+                      EntryCase{Gen::IncludeFirstDate, "Include first date in days-beween-dates",
+                                "Erstes Datum einschliessen"},
+                      EntryCase{Gen::OutputWindowIsEmpty, "The output window is empty.", "Das Ausgabefenster is leer."},
+                      EntryCase{Gen::SecondToFirst, "Second -> First", "Zweites -> Erstes"},
+                      EntryCase{Gen::OrdinalPattern, "yyyyddd", "JJJJTTT"},
+                      EntryCase{Gen::OrdinalPatternWithHyphen, "yyyy-ddd", "JJJJ-TTT"},
+                      EntryCase{Gen::Clear, "Clear", "Loeschen"}, EntryCase{Gen::Year, "Year", "Jahr"}));
+
+TEST(GeneralTextLanguage, AnyCodeButGermanReadsEnglish) {
+  for (const int16_t language : {int16_t{2}, int16_t{5}, int16_t{-1}, INT16_MAX, INT16_MIN}) {
+    EXPECT_EQ(T(Gen::Close, language), "Close") << language;
+    EXPECT_EQ(WeekdayName(language, 1), "Monday") << language;
+    EXPECT_EQ(MonthName(language, 3), "March") << language;
+  }
+}
+
+TEST(GeneralTextLanguage, EntryOutsideTableIsEmpty) {
+  EXPECT_TRUE(T(Gen::Count, LanguageEnglish).empty());
+  EXPECT_TRUE(T(static_cast<Gen>(250), LanguageGerman).empty());
+}
+
+TEST(GeneralTextTable, EveryEntryFilledDistinctAndGermanPlainAscii) {
+  std::set<std::string_view> english;
+  for (const GeneralTextEntry& e : InitGeneralTexts().entries) {
+    EXPECT_FALSE(e.english.empty());
+    EXPECT_FALSE(e.german.empty());
+    EXPECT_TRUE(english.insert(e.english).second) << "twice: " << e.english;
+    for (const char c : e.german) {
+      EXPECT_GE(static_cast<unsigned char>(c), 0x20U) << e.german;
+      EXPECT_LT(static_cast<unsigned char>(c), 0x80U) << e.german;
+    }
+  }
+}
+
+struct NameCase {
+  int16_t language;
+  int index;
+  const char* expected;
+};
+
+class WeekdayNames : public ::testing::TestWithParam<NameCase> {};
+TEST_P(WeekdayNames, ByLanguageAndDay) {
+  EXPECT_EQ(WeekdayName(GetParam().language, GetParam().index), GetParam().expected);
+}
+INSTANTIATE_TEST_SUITE_P(Days, WeekdayNames,
+                         ::testing::Values(NameCase{0, 0, "Sunday"}, NameCase{0, 6, "Saturday"},
+                                           NameCase{1, 0, "Sonntag"}, NameCase{1, 3, "Mittwoch"},
+                                           NameCase{1, 6, "Samstag"}, NameCase{0, -1, ""}, NameCase{1, 7, ""},
+                                           NameCase{0, INT32_MIN, ""}));
+
+class MonthNames : public ::testing::TestWithParam<NameCase> {};
+TEST_P(MonthNames, ByLanguageAndMonth) {
+  EXPECT_EQ(MonthName(GetParam().language, GetParam().index), GetParam().expected);
+}
+INSTANTIATE_TEST_SUITE_P(Months, MonthNames,
+                         ::testing::Values(NameCase{0, 1, "January"}, NameCase{0, 12, "December"},
+                                           NameCase{1, 3, "Maerz"}, NameCase{1, 5, "Mai"},
+                                           NameCase{1, 10, "Oktober"}, NameCase{0, 0, ""}, NameCase{1, 13, ""},
+                                           NameCase{0, INT32_MAX, ""}));
+
+TEST(LowerCase, CaptionsOfUnitAndFormatOptions) {
+  EXPECT_EQ(LowerCase("Year Month Day"), "year month day");
+  EXPECT_EQ(LowerCase(T(Gen::None, LanguageGerman)), "keine");
+  EXPECT_EQ(LowerCase("AZaz09-@[`{"), "azaz09-@[`{");
+  EXPECT_EQ(LowerCase("\xC3\x84X"), "\xC3\x84x");  // bytes outside ASCII are kept
+  EXPECT_EQ(LowerCase(""), "");
+}
+
+}  // namespace
+}  // namespace qv
