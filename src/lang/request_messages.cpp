@@ -5,7 +5,7 @@ namespace {
 
 // Message texts use CR LF where they break a line, like every text the output and message boxes show.
 RequestMessageTable MakeTable() {
-  RequestMessageTable table{};
+  RequestMessageTable table;  // every slot starts as an empty text
   table[0] = {
       "If both the first date and the second date are specified\r\n"
       "then the date difference window must be empty.",

@@ -43,10 +43,10 @@ INSTANTIATE_TEST_SUITE_P(
                       EntryCase{Gen::SecondToFirst, "Second -> First", "Zweites -> Erstes"},
                       EntryCase{Gen::OrdinalPattern, "yyyyddd", "JJJJTTT"},
                       EntryCase{Gen::OrdinalPatternWithHyphen, "yyyy-ddd", "JJJJ-TTT"},
-                      EntryCase{Gen::Clear, "Clear", "Loeschen"}, EntryCase{Gen::Year, "Year", "Jahr"}));
+                      EntryCase{Gen::Clear, "Clear", "Loeschen"}));
 
 TEST(GeneralTextLanguage, AnyCodeButGermanReadsEnglish) {
-  for (const int16_t language : {int16_t{2}, int16_t{5}, int16_t{-1}, INT16_MAX, INT16_MIN}) {
+  for (const int16_t language : {int16_t{2}, int16_t{5}, int16_t{-1}, int16_t{INT16_MAX}, int16_t{INT16_MIN}}) {
     EXPECT_EQ(T(Gen::Close, language), "Close") << language;
     EXPECT_EQ(WeekdayName(language, 1), "Monday") << language;
     EXPECT_EQ(MonthName(language, 3), "March") << language;

@@ -1,0 +1,102 @@
+#include "app/cli/answer.h"
+
+#include "lang/request_messages.h"
+#include "text/string_utils.h"
+
+namespace qv::cli {
+namespace {
+
+// A message on one line: each line break becomes one blank.
+std::string OneLine(std::string_view message) {
+  std::string line;
+  line.reserve(message.size());
+  for (std::size_t i = 0; i < message.size(); ++i) {
+    const char c = message[i];
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < message.size() && message[i + 1] == '\n') ++i;
+      line.push_back(' ');
+    } else {
+      line.push_back(c);
+    }
+  }
+  return line;
+}
+
+Answer ErrorAnswer(std::string_view message) {
+  Answer answer;
+  answer.line = "error: " + OneLine(message);
+  answer.error = answer.line;
+  answer.line_is_error = true;
+  answer.refused = true;
+  return answer;
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    std::size_t length = 0;
+    uint32_t code = 0;
+    if (byte < 0x80) {
+      ++i;
+      continue;
+    } else if ((byte & 0xE0) == 0xC0) {
+      length = 2;
+      code = byte & 0x1Fu;
+    } else if ((byte & 0xF0) == 0xE0) {
+      length = 3;
+      code = byte & 0x0Fu;
+    } else if ((byte & 0xF8) == 0xF0) {
+      length = 4;
+      code = byte & 0x07u;
+    } else {
+      return false;
+    }
+    if (text.size() - i < length) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      code = (code << 6) | (next & 0x3Fu);
+    }
+    // No overlong forms, no surrogates, nothing above U+10FFFF.
+    if ((length == 2 && code < 0x80) || (length == 3 && code < 0x800) || (length == 4 && code < 0x10000) ||
+        (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+      return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+Answer AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_view difference,
+                     std::string_view second, const RequestOptions& options) {
+  BoxTexts boxes{std::string(TrimBlanks(first)), std::string(TrimBlanks(difference)), std::string(TrimBlanks(second))};
+  const int16_t language = options.language;
+  // A box whose bytes are not text is not a valid input of that box, checked in the order
+  // the request reads the boxes.
+  if (!IsValidUtf8(boxes.second)) return ErrorAnswer(RequestMessage(language, reqmsg::SecondDateNotValid));
+  if (!IsValidUtf8(boxes.difference)) return ErrorAnswer(RequestMessage(language, reqmsg::DifferenceNotValid));
+  if (!IsValidUtf8(boxes.first)) return ErrorAnswer(RequestMessage(language, reqmsg::FirstDateNotValid));
+
+  if (boxes.first.empty() && boxes.difference.empty() && boxes.second.empty()) {
+    boxes.first = TodayBoxText(options.first_calendar, options);
+  } else if (!boxes.first.empty() && !boxes.difference.empty() && !boxes.second.empty()) {
+    return ErrorAnswer(RequestMessage(language, reqmsg::BothDatesNeedEmptyDifference));
+  }
+  const Outcome outcome = engine.Run(boxes, options);
+  std::string_view output = outcome.output;
+  while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) output.remove_suffix(1);
+  if (output.empty() && outcome.message) return ErrorAnswer(outcome.message->text);
+  Answer answer;
+  answer.line = std::string(output);
+  if (outcome.message) {
+    answer.error = "error: " + OneLine(outcome.message->text);
+    answer.refused = true;
+  }
+  answer.refused = answer.refused || !outcome.validated;
+  return answer;
+}
+
+}  // namespace qv::cli

@@ -1,0 +1,25 @@
+#pragma once
+// One request of the command-line program: the three box texts in, one line out.
+#include <string>
+#include <string_view>
+
+#include "compute/compute_engine.h"
+
+namespace qv::cli {
+
+struct Answer {
+  std::string line;           // what standard output gets (without the line feed)
+  std::string error;          // "error: …" for standard error, or empty
+  bool line_is_error = false; // the request appended nothing: `line` is the error text itself
+  bool refused = false;       // an input or the result was refused
+};
+
+// Runs one request as a Compute press with these box texts would: empty boxes everywhere
+// mean today in the first box; all three filled is refused with the clear-one-box message.
+Answer AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_view difference,
+                     std::string_view second, const RequestOptions& options);
+
+// True when `text` is well-formed UTF-8.
+bool IsValidUtf8(std::string_view text);
+
+}  // namespace qv::cli

@@ -1,0 +1,66 @@
+#pragma once
+// The request engine: decides from the filled boxes what is asked, validates and normalises
+// each input, computes through day numbers and writes the result sentence. It holds the
+// working values of a request; it shows nothing and reads no clock except for today's date.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "calendar/date_fields.h"
+#include "compute/request.h"
+#include "lang/program_text.h"
+
+namespace qv {
+
+class ComputeEngine {
+ public:
+  // `texts` supplies the numbered program texts of the months-mode refusals.
+  explicit ComputeEngine(const ProgramTextStore& texts) : texts_(texts) {}
+
+  // One Compute press after the window's own filters: the three trimmed box texts and the
+  // options. Days mode, or a conversion, goes to the days dispatcher; months mode with a
+  // difference to the months dispatcher.
+  Outcome Run(const BoxTexts& boxes, const RequestOptions& options);
+
+  Outcome DispatchDaysRequest(const BoxTexts& boxes, const RequestOptions& options);
+  Outcome DispatchMonthsRequest(const BoxTexts& boxes, const RequestOptions& options);
+
+  // Working values, kept between requests.
+  DateFields FirstDateFields;
+  DateFields SecondDateFields;
+  int32_t lngDateDiff = 0;
+
+ private:
+  struct Request;  // the state of one request in progress
+  bool ValidateFirstDate(Request& request);
+  bool ValidateSecondDate(Request& request);
+  bool ValidateDate(Request& request, bool first);
+  bool ValidateDateDiff(Request& request);
+  bool RunCountDaysBetween(Request& request);
+  bool RunSecondDateFromFirst(Request& request);
+  bool RunFirstDateFromSecond(Request& request);
+  void OpenLine(Request& request, bool with_first_date, bool months, int32_t number);
+  void DisplayFirstDate(Request& request);
+  void DisplaySecondDate(Request& request);
+  void DisplayResultDate(Request& request, bool first);
+  void DisplayDateDiff(Request& request);
+  void AppendDayOfWeek(Request& request, const DateFields& date);
+  void AppendVerboseNotes(Request& request);
+  void OverflowPath(Request& request);
+  void ShowRequestError(Request& request, int number);
+  void CloseLine(Request& request);
+
+  const ProgramTextStore& texts_;
+  std::string first_date_with_cal_;
+  std::string second_date_with_cal_;
+  bool no_date_diff_and_same_cal_ = false;
+};
+
+// Unit words: lower-cased in every language but German.
+std::string DayOrDays(int64_t number_of_days, int16_t language);
+std::string MonthOrMonths(int64_t number_of_months, int16_t language);
+
+// Today's date written for a date box in `code` (what the Today button writes).
+std::string TodayBoxText(CalendarCode code, const RequestOptions& options);
+
+}  // namespace qv

@@ -1,0 +1,138 @@
+#include "compute/day_arithmetic.h"
+
+#include <cstdlib>
+#include <limits>
+
+#include "calendar/calendar_codes.h"
+#include "calendar/civil.h"
+#include "calendar/day_numbers.h"
+#include "calendar/leap_week.h"
+
+namespace qv {
+namespace {
+
+bool FitsInt32(int64_t value) {
+  return value >= std::numeric_limits<int32_t>::min() && value <= std::numeric_limits<int32_t>::max();
+}
+
+bool IsWorkingDay64(int64_t day_number) {
+  const int64_t weekday = civil::FloorMod(day_number + 1, 7);  // 0 = Sunday
+  return weekday >= 1 && weekday <= 5;
+}
+
+std::optional<int32_t> WithinDayNumberLimit(int64_t day_number) {
+  if (day_number > DayNumberLimit || day_number < -int64_t{DayNumberLimit}) return std::nullopt;
+  return static_cast<int32_t>(day_number);
+}
+
+}  // namespace
+
+std::optional<int32_t> CountDaysBetween(int32_t first, int32_t second, DayCountOptions options) {
+  int64_t d = int64_t{second} - first;
+  if (!FitsInt32(d)) return std::nullopt;
+  if (!options.include_weekends) {
+    // Every whole week holds two weekend days; only the at most six days left over at the
+    // start of the span are looked at one by one.
+    const int64_t weeks = (d < 0 ? -d : d) / 7;
+    if (d > 0) {
+      d -= 2 * weeks;
+      for (int64_t i = int64_t{first} + 1; i <= int64_t{second} - 7 * weeks; ++i) {
+        if (!IsWorkingDay64(i)) --d;
+      }
+    } else {
+      d += 2 * weeks;
+      for (int64_t i = int64_t{second} + 1; i <= int64_t{first} - 7 * weeks; ++i) {
+        if (!IsWorkingDay64(i)) ++d;
+      }
+    }
+  }
+  if (options.include_first_date && (options.include_weekends || IsWorkingDay64(first))) {
+    d += d >= 0 ? 1 : -1;
+  }
+  if (!FitsInt32(d)) return std::nullopt;
+  return static_cast<int32_t>(d);
+}
+
+std::optional<int32_t> SecondDateFromFirst(int32_t first, int32_t difference, DayCountOptions options) {
+  const int64_t d = difference;
+  int64_t result = first;
+  if (d == 0) {
+    // a conversion: the same day
+  } else if (options.include_weekends) {
+    result = int64_t{first} + d;
+    if (options.include_first_date) result += d >= 1 ? -1 : 1;
+  } else {
+    int64_t remaining = d < 0 ? -d : d;
+    if (IsWorkingDay64(first) && options.include_first_date) --remaining;
+    const int64_t weeks = remaining / 5;  // whole working weeks
+    int64_t rest = remaining - 5 * weeks;
+    int64_t n = first;
+    const int step = d > 0 ? 1 : -1;
+    while (rest >= 1) {
+      n += step;
+      if (IsWorkingDay64(n)) --rest;
+    }
+    result = n + step * 7 * weeks;
+  }
+  return WithinDayNumberLimit(result);
+}
+
+std::optional<int32_t> FirstDateFromSecond(int32_t second, int32_t difference, DayCountOptions options) {
+  const int64_t d = difference;
+  int64_t result = second;
+  if (d == 0) {
+    // a conversion: the same day
+  } else if (options.include_weekends) {
+    result = int64_t{second} - d;
+    if (options.include_first_date) result += d >= 1 ? 1 : -1;
+  } else {
+    int64_t n = second;
+    while (!IsWorkingDay64(n)) --n;  // a second date on a weekend counts from the Friday before
+    const int64_t remaining = d < 0 ? -d : d;
+    const int64_t weeks = remaining / 5;
+    int64_t rest = remaining - 5 * weeks;
+    const int step = d > 0 ? -1 : 1;
+    while (rest >= 1) {
+      n += step;
+      if (IsWorkingDay64(n)) --rest;
+    }
+    result = n + step * 7 * weeks;
+    if (options.include_first_date) {
+      // The first working day after (counting back) or before (counting forward) the result.
+      result += d > 0 ? 1 : -1;
+      while (!IsWorkingDay64(result)) result += d > 0 ? 1 : -1;
+    }
+  }
+  return WithinDayNumberLimit(result);
+}
+
+std::optional<DateFields> AddMonths(const DateFields& source, int32_t months, bool leap_week) {
+  DateFields target = source;
+  if (months == 0) return target;
+  const int64_t month_index = int64_t{source.Month} - 1 + months;  // months counted from January
+  const int64_t year = int64_t{source.Year} + civil::FloorDiv(month_index, 12);
+  if (!FitsInt32(year)) return std::nullopt;
+  target.Year = static_cast<int32_t>(year);
+  target.Month = static_cast<int32_t>(civil::FloorMod(month_index, 12) + 1);
+  int32_t length = 0;
+  if (leap_week) {
+    length = 7 * LeapWeekMonthWeeks(static_cast<int16_t>(target.Month), IsLeapWeekYear(target.Year));
+  } else {
+    int32_t error = 0;
+    length = DaysInMonth(target, error);
+  }
+  if (target.Day > length) target.Day = length;  // clamp to the last day, never carry over
+  if (leap_week) {
+    LeapWeekDate date;
+    date.Year = target.Year;
+    date.Month = static_cast<int16_t>(target.Month);
+    date.DayOfMonth = static_cast<int16_t>(target.Day);
+    if (!LeapMonthDateToDayNumber(date)) return std::nullopt;
+    target.DayNumber = date.DayNumber;
+  } else if (!DateToDayNumberChecked(target)) {
+    return std::nullopt;
+  }
+  return target;
+}
+
+}  // namespace qv

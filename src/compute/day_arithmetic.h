@@ -1,0 +1,30 @@
+#pragma once
+// Counting days between two day numbers and moving a day number by days or months, with the
+// working-day options. Every function is constant time and reports a result that leaves the
+// range of day numbers as nullopt instead of overflowing.
+#include <cstdint>
+#include <optional>
+
+#include "calendar/date_fields.h"
+
+namespace qv {
+
+struct DayCountOptions {
+  bool include_weekends = true;    // Saturdays and Sundays are counted
+  bool include_first_date = false;  // the first date itself is counted
+};
+
+// Days from `first` to `second` (positive when the second is later); nullopt when the count
+// does not fit 32 bits.
+std::optional<int32_t> CountDaysBetween(int32_t first, int32_t second, DayCountOptions options);
+// The second date `difference` days after `first`; nullopt beyond ±2,100,000,000.
+std::optional<int32_t> SecondDateFromFirst(int32_t first, int32_t difference, DayCountOptions options);
+// The first date `difference` days before `second`; nullopt beyond ±2,100,000,000.
+std::optional<int32_t> FirstDateFromSecond(int32_t second, int32_t difference, DayCountOptions options);
+
+// `source` moved by `months` calendar months (of the leap-week calendar's month form when
+// `leap_week` is set), the day clamped to the target month's length. nullopt when the result's
+// day number does not fit 32 bits.
+std::optional<DateFields> AddMonths(const DateFields& source, int32_t months, bool leap_week);
+
+}  // namespace qv

@@ -1,0 +1,151 @@
+// The result sentences: the rest of the line after the opening words.
+#include <string>
+
+#include "calendar/calendar_codes.h"
+#include "calendar/day_numbers.h"
+#include "calendar/iso_ordinal.h"
+#include "compute/compute_engine.h"
+#include "compute/request_state.h"
+#include "lang/general_texts.h"
+#include "text/string_utils.h"
+
+namespace qv {
+namespace {
+
+std::string UnitWord(Gen entry, int16_t language) {
+  const std::string_view word = T(entry, language);
+  return language == LanguageGerman ? std::string(word) : LowerCase(word);
+}
+
+std::string Part(int64_t count, Gen one, Gen many, int16_t language) {
+  return std::to_string(count) + " " + UnitWord(count == 1 ? one : many, language);
+}
+
+}  // namespace
+
+std::string DayOrDays(int64_t number_of_days, int16_t language) {
+  return UnitWord(number_of_days == 1 || number_of_days == -1 ? Gen::Day : Gen::Days, language);
+}
+
+std::string MonthOrMonths(int64_t number_of_months, int16_t language) {
+  return UnitWord(number_of_months == 1 || number_of_months == -1 ? Gen::Month : Gen::Months, language);
+}
+
+void ComputeEngine::DisplayFirstDate(Request& request) { DisplayResultDate(request, true); }
+void ComputeEngine::DisplaySecondDate(Request& request) { DisplayResultDate(request, false); }
+
+void ComputeEngine::DisplayResultDate(Request& request, bool first) {
+  DateFields& fields = first ? FirstDateFields : SecondDateFields;
+  if (no_date_diff_and_same_cal_) {
+    // One date converted into its own calendar: the date and its weekday only.
+    AppendDayOfWeek(request, fields);
+    return;
+  }
+  request.Append(" = ");
+  const CalendarCode calendar = first ? request.options.first_calendar : request.options.second_calendar;
+  const std::optional<std::string> text =
+      WriteDayNumberInCalendar(fields.DayNumber, calendar, request.text_options, WriteStyle{false, true}, &fields);
+  if (!text) {
+    OverflowPath(request);  // an ordinal date outside years 1 … 9999
+    return;
+  }
+  (first ? request.outcome.boxes.first : request.outcome.boxes.second) = *text;
+  std::string& with_cal = first ? first_date_with_cal_ : second_date_with_cal_;
+  with_cal = *text;
+  if (calendar != cal::ORD) {
+    with_cal.push_back(' ');
+    with_cal.append(CalendarTextCode(calendar));
+  }
+  request.Append(with_cal);
+  AppendDayOfWeek(request, fields);
+  if (lngDateDiff != 0 && request.options.verbose && !request.options.months) AppendVerboseNotes(request);
+}
+
+void ComputeEngine::AppendDayOfWeek(Request& request, const DateFields& date) {
+  request.Append(", ");
+  request.Append(WeekdayName(request.options.language, DayOfWeek(date.DayNumber)));
+}
+
+void ComputeEngine::AppendVerboseNotes(Request& request) {
+  const int16_t language = request.options.language;
+  request.Append(", ");
+  request.Append(T(request.options.include_first_date ? Gen::IncludingFirstDate : Gen::ExcludingFirstDate, language));
+  if (!request.options.include_weekends) {
+    request.Append(", ");
+    request.Append(T(Gen::NotCountingWeekendDays, language));
+  }
+}
+
+void ComputeEngine::DisplayDateDiff(Request& request) {
+  const RequestOptions& options = request.options;
+  const int16_t language = options.language;
+  request.Append(first_date_with_cal_);
+  request.Append(" ");
+  request.Append(LowerCase(T(Gen::To, language)));
+  request.Append(" ");
+  request.Append(second_date_with_cal_);
+  request.Append(" = ");
+  request.outcome.boxes.difference = GroupedNumber(lngDateDiff, options.thousands_separator);
+  request.Append(request.outcome.boxes.difference);
+  request.Append(" ");
+  request.Append(DayOrDays(lngDateDiff, language));
+  if (options.verbose) AppendVerboseNotes(request);
+
+  const CalendarCode calendar = options.first_calendar;
+  const bool breakdown_calendar =
+      calendar == cal::CE || calendar == cal::JC || calendar == cal::ISO || calendar == cal::ORD;
+  if (!options.include_weekends || lngDateDiff <= 0 || options.second_calendar != calendar || !breakdown_calendar) {
+    return;
+  }
+  // Counting the first date moves the start one day back; only the ISO form works on day
+  // numbers, the others read year, month and day.
+  DateFields earlier = FirstDateFields;
+  if (options.include_first_date) earlier.DayNumber -= 1;
+  int64_t years = 0, months = 0, weeks = 0, days = 0;
+  int32_t error = 0;
+  bool computed = true;
+  if (calendar == cal::ORD && lngDateDiff > 364) {
+    int32_t y = 0;
+    int16_t d = 0;
+    YearsDaysBetween(earlier, SecondDateFields, y, d, error);
+    years = y;
+    days = d;
+  } else if (calendar == cal::ISO && lngDateDiff > 6) {
+    IsoWeekDate from, to;
+    from.DayNumber = earlier.DayNumber;
+    to.DayNumber = SecondDateFields.DayNumber;
+    DayNumberToIsoWeekDate(from);
+    DayNumberToIsoWeekDate(to);
+    int32_t y = 0;
+    int16_t w = 0, d = 0;
+    YearsWeeksDaysBetween(from, to, y, w, d, error);
+    years = y;
+    weeks = w;
+    days = d;
+  } else if (lngDateDiff > 30) {
+    int32_t y = 0;
+    int16_t m = 0, d = 0;
+    YearsMonthsDaysBetween(earlier, SecondDateFields, y, m, d, error);
+    years = y;
+    months = m;
+    days = d;
+  } else {
+    computed = false;
+  }
+  if (!computed || error != 0 || (years <= 0 && months <= 0 && weeks <= 0)) return;
+  std::string parts;
+  auto add = [&](int64_t count, Gen one, Gen many) {
+    if (count <= 0) return;
+    if (!parts.empty()) parts.append(", ");
+    parts.append(Part(count, one, many, language));
+  };
+  add(years, Gen::Year, Gen::Years);
+  add(months, Gen::Month, Gen::Months);
+  add(weeks, Gen::Week, Gen::Weeks);
+  add(days, Gen::Day, Gen::Days);
+  request.Append(" (");
+  request.Append(parts);
+  request.Append(")");
+}
+
+}  // namespace qv

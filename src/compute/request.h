@@ -1,0 +1,59 @@
+#pragma once
+// What a Compute request takes (the three box texts and the window's options) and what it
+// gives back for the window, the command-line program or a test to apply.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "calendar/calendar_codes.h"
+#include "text/date_dispatch.h"
+
+namespace qv {
+
+// The option values of the main window, as its first run sets them.
+struct RequestOptions {
+  CalendarCode first_calendar = cal::CE;
+  CalendarCode second_calendar = cal::CE;
+  DateFormat format = kFormatYMD;
+  std::string date_separator = "-";
+  std::string thousands_separator = ",";
+  bool months = false;              // the difference is a number of months
+  bool include_first_date = false;  // count the first date in a difference in days
+  bool include_weekends = true;     // count Saturdays and Sundays
+  bool verbose = true;              // longer reports
+  int16_t hyphen = 1;               // ordinal and ISO week dates with hyphens
+  int16_t language = 0;             // 0 English, 1 German
+
+  DateTextOptions TextOptions() const {
+    return DateTextOptions{format, date_separator, thousands_separator, hyphen};
+  }
+};
+
+struct BoxTexts {
+  std::string first;
+  std::string difference;
+  std::string second;
+};
+
+enum class MessageKind {
+  InputError,      // an input was refused; titled "Error!"
+  ResultOverflow,  // the result left the range of day numbers; titled "Error!"
+  Refusal,         // months mode cannot serve the request; titled with the Compute caption
+  Information,     // a question or a note (the clear-one-box prompt)
+};
+
+struct Message {
+  std::string text;
+  std::string title;
+  MessageKind kind = MessageKind::InputError;
+};
+
+struct Outcome {
+  BoxTexts boxes;                  // the box texts after the request (normal forms, results)
+  std::string output;              // appended to the output window; lines end with CR LF
+  std::optional<Message> message;  // at most one message box
+  bool switch_to_days = false;     // the window selects days mode
+  bool validated = true;           // false when an input was refused
+};
+
+}  // namespace qv
