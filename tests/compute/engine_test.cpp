@@ -1,0 +1,251 @@
+// Whole requests through the engine: the sentences, the normal forms written back into the
+// boxes, and every refusal with its message.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "calendar/calendar_codes.h"
+#include "calendar/clock.h"
+#include "compute/compute_engine.h"
+#include "lang/program_text.h"
+
+namespace qv {
+namespace {
+
+const ProgramTextStore& Texts() {
+  static const ProgramTextStore store = [] {
+    ProgramTextStore texts;
+    const char* folder = std::getenv("QUORVAN_DATA_DIR");
+    LoadProgramText(texts, folder != nullptr ? folder : QUORVAN_TEST_DATA_DIR, kProgramTextFileName);
+    return texts;
+  }();
+  return store;
+}
+
+RequestOptions Quiet() {
+  RequestOptions options;
+  options.verbose = false;
+  return options;
+}
+
+Outcome RunRequest(const std::string& first, const std::string& difference, const std::string& second,
+            const RequestOptions& options) {
+  ComputeEngine engine(Texts());
+  return engine.Run(BoxTexts{first, difference, second}, options);
+}
+
+struct LineCase {
+  const char* name;
+  const char *first, *difference, *second;
+  RequestOptions options;
+  const char* output;  // without the closing CR LF
+};
+
+RequestOptions With(void (*change)(RequestOptions&)) {
+  RequestOptions options = Quiet();
+  change(options);
+  return options;
+}
+
+TEST(EngineSentences, WorkedLines) {
+  const LineCase cases[] = {
+      {"difference", "2008-01-01", "", "2008-03-15", Quiet(), "2008-01-01 CE to 2008-03-15 CE = 74 days (2 months, 14 days)"},
+      {"plus days", "2008-07-12", "10", "", Quiet(), "2008-07-12 CE plus 10 days = 2008-07-22 CE, Tuesday"},
+      {"conversion", "2000-01-01", "", "", With([](RequestOptions& o) { o.second_calendar = cal::JDN; }),
+       "2000-01-01 CE = 2,451,545 JDN, Saturday"},
+      {"one day", "2008-01-01", "", "2008-01-02", Quiet(), "2008-01-01 CE to 2008-01-02 CE = 1 day"},
+      {"german", "2008-01-01", "", "2008-03-15", With([](RequestOptions& o) { o.language = 1; }),
+       "2008-01-01 CE bis 2008-03-15 CE = 74 Tage (2 Monate, 14 Tage)"},
+      {"months", "2008-01-31", "1", "", With([](RequestOptions& o) { o.months = true; }),
+       "2008-01-31 CE plus 1 month = 2008-02-29 CE, Friday"},
+      {"minus days", "2008-07-12", "-10", "", Quiet(), "2008-07-12 CE minus 10 days = 2008-07-02 CE, Wednesday"},
+      {"same calendar", "2008-07-12", "", "", Quiet(), "2008-07-12 CE, Saturday"},
+      {"same calendar second", "", "", "2008-07-12", Quiet(), "2008-07-12 CE, Saturday"},
+      {"ordinal carries no code", "2012-366", "", "", With([](RequestOptions& o) { o.first_calendar = cal::ORD; }),
+       "2012-366 = 2012-12-31 CE, Monday"},
+      {"minus zero", "2008-07-12", "-0", "", Quiet(), "2008-07-12 CE plus 0 days = 2008-07-12 CE, Saturday"},
+      {"stray letter", "2008-07-12", "10x", "", Quiet(), "2008-07-12 CE plus 10 days = 2008-07-22 CE, Tuesday"},
+      {"second minus days", "", "10", "2008-07-22", Quiet(), "2008-07-22 CE minus 10 days = 2008-07-12 CE, Saturday"},
+      {"second plus days", "", "-10", "2008-07-12", Quiet(), "2008-07-12 CE plus 10 days = 2008-07-22 CE, Tuesday"},
+      {"second minus month", "", "1", "2008-02-29", With([](RequestOptions& o) { o.months = true; }),
+       "2008-02-29 CE minus 1 month = 2008-01-29 CE, Tuesday"},
+      {"second plus months", "", "-3,000", "2008-02-29", With([](RequestOptions& o) { o.months = true; }),
+       "2008-02-29 CE plus 3,000 months = 2258-02-28 CE, Sunday"},
+      {"julian months", "1900-01-29", "1", "",
+       With([](RequestOptions& o) { o.months = true, o.first_calendar = o.second_calendar = cal::JC; }),
+       "1900-01-29 JC plus 1 month = 1900-02-29 JC, Tuesday"},
+      {"leap week months", "2012-01-35", "1", "",
+       With([](RequestOptions& o) { o.months = true, o.first_calendar = o.second_calendar = cal::LPM; }),
+       "2012-01-35 LPM plus 1 month = 2012-02-28 LPM, Sunday"},
+      {"verbose notes", "2008-07-14", "5", "",
+       With([](RequestOptions& o) { o.verbose = true, o.include_first_date = true, o.include_weekends = false; }),
+       "2008-07-14 CE plus 5 days = 2008-07-18 CE, Friday, including 1st date, not counting weekend days"},
+      {"verbose difference", "2008-07-14", "", "2008-07-21", With([](RequestOptions& o) { o.verbose = true; }),
+       "2008-07-14 CE to 2008-07-21 CE = 7 days, excluding 1st date"},
+      {"no breakdown when negative", "2008-03-15", "", "2008-01-01", Quiet(), "2008-03-15 CE to 2008-01-01 CE = -74 days"},
+      {"no breakdown without weekends", "2008-01-01", "", "2008-03-15",
+       With([](RequestOptions& o) { o.include_weekends = false; }), "2008-01-01 CE to 2008-03-15 CE = 53 days"},
+      {"no breakdown across calendars", "2008-01-01", "", "2008-03-15",
+       With([](RequestOptions& o) { o.second_calendar = cal::JC; }), "2008-01-01 CE to 2008-03-15 JC = 87 days"},
+      {"one month", "2008-01-01", "", "2008-02-01", Quiet(), "2008-01-01 CE to 2008-02-01 CE = 31 days (1 month)"},
+      {"borrowed february", "2008-01-31", "", "2008-03-02", Quiet(), "2008-01-31 CE to 2008-03-02 CE = 31 days (1 month)"},
+      {"iso week", "2012-W01-1", "", "2012-W02-1",
+       With([](RequestOptions& o) { o.first_calendar = o.second_calendar = cal::ISO; }),
+       "2012-W01-1 ISO to 2012-W02-1 ISO = 7 days (1 week)"},
+      {"iso six days", "2012-W01-1", "", "2012-W01-7",
+       With([](RequestOptions& o) { o.first_calendar = o.second_calendar = cal::ISO; }),
+       "2012-W01-1 ISO to 2012-W01-7 ISO = 6 days"},
+      {"iso first included", "2012-W01-1", "", "2013-W01-1",
+       With([](RequestOptions& o) { o.first_calendar = o.second_calendar = cal::ISO, o.include_first_date = true; }),
+       "2012-W01-1 ISO to 2013-W01-1 ISO = 365 days (1 year, 1 day)"},
+      {"ordinal years", "2011-300", "", "2013-010",
+       With([](RequestOptions& o) { o.first_calendar = o.second_calendar = cal::ORD; }),
+       "2011-300 to 2013-010 = 441 days (1 year, 76 days)"},
+      {"years months days", "2001-03-15", "", "2011-03-14", Quiet(),
+       "2001-03-15 CE to 2011-03-14 CE = 3,651 days (9 years, 11 months, 27 days)"},
+      {"iso without hyphen", "2012-12-31", "", "", With([](RequestOptions& o) { o.second_calendar = cal::ISO, o.hyphen = 0; }),
+       "2012-12-31 CE = 2013W011 ISO, Monday"},
+      {"leap week form", "2000-01-01", "", "", With([](RequestOptions& o) { o.second_calendar = cal::LPW; }),
+       "2000-01-01 CE = 2000-01-6 LPW, Saturday"},
+      {"leap month form", "2000-01-01", "", "", With([](RequestOptions& o) { o.second_calendar = cal::LPM; }),
+       "2000-01-01 CE = 2000-01-06 LPM, Saturday"},
+      {"dmy slash", "15/03/(-44)", "", "",
+       With([](RequestOptions& o) { o.format = kFormatDMY, o.date_separator = "/", o.second_calendar = cal::JC; }),
+       "15/03/(-44) CE = 17/03/(-44) JC, Thursday"},
+      {"grouped years", "12345-01-01", "", "", With([](RequestOptions& o) { o.second_calendar = cal::ORD; }),
+       "12,345-01-01 CE = Out of Range\r\n"},
+      {"before year one in ordinal", "-5-01-01", "", "", With([](RequestOptions& o) { o.second_calendar = cal::ORD; }),
+       "-5-01-01 CE = Out of Range\r\n"},
+      {"largest jdn plus one", "2099999999", "1", "",
+       With([](RequestOptions& o) { o.first_calendar = o.second_calendar = cal::JDN; }),
+       "2,099,999,999 JDN plus 1 day = 2,100,000,000 JDN, Monday"},
+      {"largest jdn plus two", "2099999999", "2", "",
+       With([](RequestOptions& o) { o.first_calendar = o.second_calendar = cal::JDN; }), "Out of Range\r\n"},
+      {"span too long", "-2099999999", "", "2099999999",
+       With([](RequestOptions& o) { o.first_calendar = o.second_calendar = cal::JDN; }), "Out of Range\r\n"},
+      {"only the difference", "", "7", "", Quiet(), ""},
+      {"only the difference in months", "", "7", "", With([](RequestOptions& o) { o.months = true; }), ""},
+      {"months mode converts", "2000-01-01", "", "",
+       With([](RequestOptions& o) { o.months = true, o.second_calendar = cal::JDN; }),
+       "2000-01-01 CE = 2,451,545 JDN, Saturday"},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = RunRequest(c.first, c.difference, c.second, c.options);
+    EXPECT_EQ(outcome.output, std::string(c.output) + "\r\n") << c.name;
+    EXPECT_TRUE(outcome.validated) << c.name;
+  }
+}
+
+TEST(EngineBoxes, NormalFormsAreWrittenBack) {
+  RequestOptions jdn = Quiet();
+  jdn.first_calendar = cal::JDN;
+  Outcome outcome = RunRequest("2451545", "", "", jdn);
+  EXPECT_EQ(outcome.boxes.first, "2,451,545");
+  jdn.thousands_separator = "";
+  EXPECT_EQ(RunRequest("2,451,545", "", "", jdn).boxes.first, "2451545");
+  outcome = RunRequest(" 2008-7-2 ", "-0", "", Quiet());
+  EXPECT_EQ(outcome.boxes.first, "2008-07-02");
+  EXPECT_EQ(outcome.boxes.difference, "0");
+  EXPECT_EQ(outcome.boxes.second, "2008-07-02");
+  outcome = RunRequest("2008-01-01", "", "2008-03-15", Quiet());
+  EXPECT_EQ(outcome.boxes.difference, "74");
+  RequestOptions ordinal = Quiet();
+  ordinal.second_calendar = cal::ORD;
+  outcome = RunRequest("-5-01-01", "", "", ordinal);
+  EXPECT_EQ(outcome.boxes.second, "");  // the box keeps its old text when the result is out of range
+  ASSERT_TRUE(outcome.message.has_value());
+  EXPECT_EQ(outcome.message->text, "Result is out of range.");
+}
+
+struct RefusalCase {
+  const char* name;
+  const char *first, *difference, *second;
+  RequestOptions options;
+  const char* message;
+  MessageKind kind;
+  const char* title;
+};
+
+TEST(EngineRefusals, MessagesAndTitles) {
+  const RefusalCase cases[] = {
+      {"bad first", "2012-02-30", "", "", Quiet(),
+       "First date is not valid in specified calendar using specified date format.", MessageKind::InputError, "Error!"},
+      {"first out of range", "5800001-01-01", "", "", Quiet(), "First date is out of range.", MessageKind::InputError,
+       "Error!"},
+      {"bad difference", "2012-01-01", "x", "", Quiet(), "Date difference is not valid.", MessageKind::InputError,
+       "Error!"},
+      {"difference out of range", "2012-01-01", "2,100,000,001", "", Quiet(), "Date difference is out of range.",
+       MessageKind::InputError, "Error!"},
+      {"bad second", "2012-01-01", "", "15 March 2012", Quiet(),
+       "Second date is not valid in specified calendar using specified date format.", MessageKind::InputError, "Error!"},
+      {"second out of range", "", "", "-5800001-01-01", Quiet(), "Second date is out of range.", MessageKind::InputError,
+       "Error!"},
+      {"german title", "x", "", "", With([](RequestOptions& o) { o.language = 1; }),
+       "Erstes Datum ist in dem angegebenen Kalender (und Datumsformat) nicht zulaessig.", MessageKind::InputError,
+       "Fehler!"},
+      {"difference overflow", "-2099999999", "", "2099999999",
+       With([](RequestOptions& o) { o.first_calendar = o.second_calendar = cal::JDN; }), "Result is out of range.",
+       MessageKind::ResultOverflow, "Error!"},
+      {"months far beyond", "5800000-01-01", "2100000000", "", With([](RequestOptions& o) { o.months = true; }),
+       "Result is out of range.", MessageKind::ResultOverflow, "Error!"},
+      {"months bad difference", "2012-01-01", "--", "", With([](RequestOptions& o) { o.months = true; }),
+       "Date difference is not valid.", MessageKind::InputError, "Error!"},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = RunRequest(c.first, c.difference, c.second, c.options);
+    ASSERT_TRUE(outcome.message.has_value()) << c.name;
+    EXPECT_EQ(outcome.message->text, c.message) << c.name;
+    EXPECT_EQ(outcome.message->title, c.title) << c.name;
+    EXPECT_EQ(outcome.message->kind, c.kind) << c.name;
+    if (c.kind == MessageKind::InputError) {
+      EXPECT_EQ(outcome.output, "") << c.name;  // a refused input appends nothing
+      EXPECT_FALSE(outcome.validated) << c.name;
+      EXPECT_EQ(outcome.boxes.first, c.first) << c.name;  // and keeps what was typed
+    }
+  }
+}
+
+TEST(EngineRefusals, MonthsModeRefusalsUseTheNumberedTexts) {
+  RequestOptions months = Quiet();
+  months.months = true;
+  const auto text = [](std::initializer_list<int16_t> numbers) {
+    std::string joined;
+    for (const int16_t n : numbers) joined += (joined.empty() ? "" : "\r\n") + GetProgramText(Texts(), n, 0);
+    return joined;
+  };
+  Outcome outcome = RunRequest("2008-01-01", "", "2008-03-15", months);
+  ASSERT_TRUE(outcome.message.has_value());
+  EXPECT_EQ(outcome.message->text, text({21, 22}));
+  EXPECT_EQ(outcome.message->title, "Compute");
+  EXPECT_TRUE(outcome.switch_to_days);
+  EXPECT_EQ(outcome.output, "");
+  months.second_calendar = cal::JC;
+  outcome = RunRequest("2008-01-01", "1", "", months);
+  EXPECT_EQ(outcome.message->text, text({23, 24}));
+  EXPECT_FALSE(outcome.switch_to_days);
+  for (const CalendarCode code : {cal::ISO, cal::JDN, cal::LPW, cal::ORD}) {
+    months.first_calendar = months.second_calendar = code;
+    outcome = RunRequest("2451545", "1", "", months);
+    EXPECT_EQ(outcome.message->text, text({25, 26, 27})) << code;
+  }
+  months.language = 1;
+  outcome = RunRequest("2451545", "1", "", months);
+  EXPECT_EQ(outcome.message->title, "Berechnen");
+  EXPECT_FALSE(text({21, 22, 23, 24, 25, 26, 27}).find("\r\n\r\n") != std::string::npos);  // every text present
+}
+
+TEST(EngineToday, EmptyBoxesMeanToday) {
+  SetTodaySource([] { return LocalDate{2012, 12, 31}; });
+  RequestOptions options = Quiet();
+  EXPECT_EQ(TodayBoxText(cal::CE, options), "2012-12-31");
+  EXPECT_EQ(TodayBoxText(cal::JDN, options), "2,456,293");
+  EXPECT_EQ(TodayBoxText(cal::ISO, options), "2013-W01-1");
+  EXPECT_EQ(TodayBoxText(cal::LPW, options), "2013-02-1");
+  options.hyphen = 0;
+  EXPECT_EQ(TodayBoxText(cal::ORD, options), "2012366");
+  SetTodaySource({});
+}
+
+}  // namespace
+}  // namespace qv
