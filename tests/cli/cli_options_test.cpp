@@ -1,0 +1,68 @@
+// The command line and the one-line answers of quorvan-cli.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/cli/answer.h"
+#include "app/cli/cli_options.h"
+#include "calendar/calendar_codes.h"
+
+namespace qv::cli {
+namespace {
+
+TEST(CommandLine, OptionsSetWhatTheControlsSet) {
+  const ParseResult parsed =
+      ParseCommandLine({"--first-cal=iso", "--second-cal", "LPM", "--format=dmy", "--date-sep=/", "--thousands=none",
+                        "--months", "--include-first", "--exclude-weekends", "--no-verbose", "--no-hyphen", "--lang=de",
+                        "--first", "2012-W01-1", "--diff", "-10", "--second=x"});
+  ASSERT_TRUE(parsed.command_line.has_value()) << parsed.error;
+  const CommandLine& line = *parsed.command_line;
+  EXPECT_EQ(line.options.first_calendar, cal::ISO);
+  EXPECT_EQ(line.options.second_calendar, cal::LPM);
+  EXPECT_EQ(line.options.format, kFormatDMY);
+  EXPECT_EQ(line.options.date_separator, "/");
+  EXPECT_EQ(line.options.thousands_separator, "");
+  EXPECT_TRUE(line.options.months);
+  EXPECT_TRUE(line.options.include_first_date);
+  EXPECT_FALSE(line.options.include_weekends);
+  EXPECT_FALSE(line.options.verbose);
+  EXPECT_EQ(line.options.hyphen, 0);
+  EXPECT_EQ(line.options.language, 1);
+  EXPECT_EQ(line.first, "2012-W01-1");
+  EXPECT_EQ(line.difference, "-10");  // a value may begin with '-'
+  EXPECT_EQ(line.second, "x");
+}
+
+TEST(CommandLine, DefaultsAreTheFirstRun) {
+  const ParseResult parsed = ParseCommandLine({});
+  ASSERT_TRUE(parsed.command_line.has_value());
+  const RequestOptions& options = parsed.command_line->options;
+  EXPECT_EQ(options.first_calendar, cal::CE);
+  EXPECT_EQ(options.format, kFormatYMD);
+  EXPECT_EQ(options.thousands_separator, ",");
+  EXPECT_TRUE(options.verbose);
+  EXPECT_TRUE(options.include_weekends);
+  EXPECT_EQ(options.hyphen, 1);
+}
+
+TEST(CommandLine, UsageErrors) {
+  const std::vector<std::vector<std::string>> bad = {
+      {"--first-cal=AN"}, {"--first-cal=TLW"}, {"--second-cal"}, {"--format=ydm"}, {"--date-sep=,"},
+      {"--thousands=' '"}, {"--lang=fr"}, {"--months=1"}, {"--first"}, {"--bogus"}, {"--batch", "--first", "x"},
+      {"positional"}};
+  for (const auto& arguments : bad) {
+    EXPECT_FALSE(ParseCommandLine(arguments).command_line.has_value()) << arguments[0];
+  }
+}
+
+TEST(Utf8, WellFormedOnly) {
+  EXPECT_TRUE(IsValidUtf8("2000-01-01"));
+  EXPECT_TRUE(IsValidUtf8("v\xc3\xa1lida \xe2\x82\xac \xf0\x9f\x98\x80"));
+  for (const std::string bad : {"\xff", "\xc3", "\xc0\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xe2\x82"}) {
+    EXPECT_FALSE(IsValidUtf8(bad)) << bad;
+  }
+}
+
+}  // namespace
+}  // namespace qv::cli

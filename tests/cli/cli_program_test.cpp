@@ -1,0 +1,135 @@
+// The built quorvan-cli, run as a user or a script runs it.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct RunResult {
+  std::string out, err;
+  int status = -1;
+};
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+std::string Quote(const std::string& argument) {
+  std::string quoted = "'";
+  for (const char c : argument) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+RunResult RunCli(const std::string& arguments, const std::string& input = "") {
+  const auto folder = std::filesystem::temp_directory_path() / ("qv-cli-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  {
+    std::ofstream(folder / "in", std::ios::binary) << input;
+  }
+  const std::string command = Quote(QUORVAN_CLI_PATH) + " " + arguments + " < " + Quote((folder / "in").string()) +
+                              " > " + Quote((folder / "out").string()) + " 2> " + Quote((folder / "err").string());
+  RunResult result;
+  const int raw = std::system(command.c_str());
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  result.out = ReadFile(folder / "out");
+  result.err = ReadFile(folder / "err");
+  std::filesystem::remove_all(folder);
+  return result;
+}
+
+int CountLines(const std::string& text) {
+  int lines = 0;
+  for (const char c : text) lines += c == '\n' ? 1 : 0;
+  return lines;
+}
+
+TEST(CliProgram, SingleRequests) {
+  struct Case {
+    const char* arguments;
+    const char* out;
+    int status;
+  } cases[] = {
+      {"--first 2000-01-01 --second-cal=JDN", "2000-01-01 CE = 2,451,545 JDN, Saturday\n", 0},
+      {"--first 2008-01-01 --second 2008-03-15 --no-verbose", "2008-01-01 CE to 2008-03-15 CE = 74 days (2 months, 14 days)\n", 0},
+      {"--first 2008-07-18 --diff 1 --exclude-weekends --no-verbose", "2008-07-18 CE plus 1 day = 2008-07-21 CE, Monday\n", 0},
+      {"--first 2008-01-31 --diff 1 --months", "2008-01-31 CE plus 1 month = 2008-02-29 CE, Friday\n", 0},
+      {"--lang=de --first 2008-01-01 --second 2008-03-15 --no-verbose",
+       "2008-01-01 CE bis 2008-03-15 CE = 74 Tage (2 Monate, 14 Tage)\n", 0},
+      {"--first 2012-02-30", "", 1},
+      {"--first x --diff 1 --second y", "", 1},
+      {"--first-cal=JDN --second-cal=JDN --first 2099999999 --diff 2", "Out of Range\n", 1},
+  };
+  for (const auto& c : cases) {
+    const RunResult result = RunCli(c.arguments);
+    EXPECT_EQ(result.out, c.out) << c.arguments;
+    EXPECT_EQ(result.status, c.status) << c.arguments;
+    EXPECT_EQ(result.err.empty(), c.status == 0) << c.arguments << ": " << result.err;
+  }
+  EXPECT_EQ(RunCli("--first x --diff 1 --second y").err,
+            "error: If both the first date and the second date are specified then the date difference window must be "
+            "empty.\n");
+}
+
+TEST(CliProgram, UsageHelpAndVersion) {
+  RunResult result = RunCli("--nonsense");
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.err.find("Usage:"), std::string::npos);
+  EXPECT_EQ(result.out, "");
+  result = RunCli("--help");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_NE(result.out.find("--batch"), std::string::npos);
+  result = RunCli("--version");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out.rfind("quorvan-cli ", 0), 0u);
+}
+
+TEST(CliProgram, BatchAnswersEveryLine) {
+  using namespace std::string_literals;
+  const std::string input =
+      "2000-01-01\r\n"
+      "2008-01-01\t\t2008-03-15\n"
+      "\n"
+      "\t\t\t\t\n"
+      "a\tb\tc\n"
+      "2000-01-01\xff\n"
+      "\x01\x02\x03\x00\x04\n"s +
+      std::string(1 << 20, '7') + "\n" +
+      std::string(70000, '\t') + "x\n"
+      "2008-07-12\t-10";  // no line feed at the end
+  const RunResult result = RunCli("--batch --second-cal=ISO --no-verbose", input);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(CountLines(result.out), 10) << result.out.substr(0, 2000);
+  std::istringstream lines(result.out);
+  std::string line;
+  std::getline(lines, line);
+  EXPECT_EQ(line, "2000-01-01 CE = 1999-W52-6 ISO, Saturday");
+  std::getline(lines, line);
+  EXPECT_EQ(line.rfind("error: Second date is not valid", 0), 0u);  // an ISO box holding a CE date
+  for (int i = 2; i < 9; ++i) {
+    std::getline(lines, line);
+    if (i == 2 || i == 3) continue;  // empty or only tabs: no box filled means today
+    EXPECT_EQ(line.rfind("error: ", 0), 0u) << i << ": " << line.substr(0, 80);
+  }
+  std::getline(lines, line);
+  EXPECT_EQ(line, "2008-07-12 CE minus 10 days = 2008-W27-3 ISO, Wednesday");
+}
+
+TEST(CliProgram, BatchOfValidLinesExitsZero) {
+  const RunResult result = RunCli("--batch --first-cal=JDN --second-cal=LPM", "0\n2451545\n-2099999999\n");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out,
+            "0 JDN = -4713-12-01 LPM, Monday\n"
+            "2,451,545 JDN = 2000-01-06 LPM, Saturday\n"
+            "-2,099,999,999 JDN = -5,754,317-03-09 LPM, Tuesday\n");
+}
+
+}  // namespace
