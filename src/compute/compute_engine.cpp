@@ -1,5 +1,7 @@
 #include "compute/compute_engine.h"
 
+#include <utility>
+
 #include "calendar/calendar_codes.h"
 #include "calendar/clock.h"
 #include "compute/day_arithmetic.h"
@@ -40,7 +42,7 @@ SignedText SplitSign(std::string_view text, bool from_first_date, int16_t langua
 
 }  // namespace
 
-Outcome ComputeEngine::Run(const BoxTexts& boxes, const RequestOptions& options) {
+const Outcome& ComputeEngine::Run(BoxTexts boxes, const RequestOptions& options) {
   const bool first = !boxes.first.empty();
   const bool difference = !boxes.difference.empty();
   const bool second = !boxes.second.empty();
@@ -48,16 +50,16 @@ Outcome ComputeEngine::Run(const BoxTexts& boxes, const RequestOptions& options)
   no_date_diff_and_same_cal_ = conversion && options.first_calendar == options.second_calendar;
   // Only a difference, with no date to apply it to, is a days-mode request in either unit.
   if (!options.months || conversion || (difference && !first && !second)) {
-    return DispatchDaysRequest(boxes, options);
+    return DispatchDaysRequest(std::move(boxes), options);
   }
-  return DispatchMonthsRequest(boxes, options);
+  return DispatchMonthsRequest(std::move(boxes), options);
 }
 
-Outcome ComputeEngine::DispatchDaysRequest(const BoxTexts& boxes, const RequestOptions& options) {
-  Request request(boxes, options);
+const Outcome& ComputeEngine::DispatchDaysRequest(BoxTexts boxes, const RequestOptions& options) {
   const bool first = !boxes.first.empty();
   const bool difference = !boxes.difference.empty();
   const bool second = !boxes.second.empty();
+  Request request(std::move(boxes), options, outcome_);
   if (second) {
     if (!ValidateSecondDate(request)) return request.outcome;
     if (difference) {
@@ -97,10 +99,13 @@ Outcome ComputeEngine::DispatchDaysRequest(const BoxTexts& boxes, const RequestO
   return request.outcome;
 }
 
-Outcome ComputeEngine::DispatchMonthsRequest(const BoxTexts& boxes, const RequestOptions& options) {
-  Request request(boxes, options);
+const Outcome& ComputeEngine::DispatchMonthsRequest(BoxTexts boxes, const RequestOptions& options) {
+  const bool first_filled = !boxes.first.empty();
+  const bool second_filled = !boxes.second.empty();
+  Request request(std::move(boxes), options, outcome_);
+  const BoxTexts& typed = request.outcome.boxes;
   const int16_t language = options.language;
-  auto refuse = [&](std::initializer_list<int16_t> numbers) {
+  auto refuse = [&](std::initializer_list<int16_t> numbers) -> const Outcome& {
     std::string text;
     for (const int16_t number : numbers) {
       if (!text.empty()) text.append(kLineBreak);
@@ -110,7 +115,7 @@ Outcome ComputeEngine::DispatchMonthsRequest(const BoxTexts& boxes, const Reques
     request.outcome.validated = false;
     return request.outcome;
   };
-  if (!boxes.first.empty() && !boxes.second.empty()) {
+  if (first_filled && second_filled) {
     // A difference in months between two dates is not offered: back to days.
     request.outcome.switch_to_days = true;
     return refuse({21, 22});
@@ -121,14 +126,14 @@ Outcome ComputeEngine::DispatchMonthsRequest(const BoxTexts& boxes, const Reques
     return refuse({25, 26, 27});
   }
   int16_t result = 0;
-  const int32_t months = ParseDayNumberText(boxes.difference, result);
+  const int32_t months = ParseDayNumberText(typed.difference, result);
   if (result != kReadValid) {
     ShowRequestError(request, result == kReadNotValid ? kDifferenceNotValid : kDifferenceOutOfRange);
     return request.outcome;
   }
   request.outcome.boxes.difference = GroupedNumber(months, options.thousands_separator);
   const bool leap_week = calendar == cal::LPM;
-  const bool from_first = !boxes.first.empty();
+  const bool from_first = first_filled;
   if (from_first) {
     if (!ValidateFirstDate(request)) return request.outcome;
   } else if (!ValidateSecondDate(request)) {

@@ -20,10 +20,12 @@ class ComputeEngine {
   // One Compute press after the window's own filters: the three trimmed box texts and the
   // options. Days mode, or a conversion, goes to the days dispatcher; months mode with a
   // difference to the months dispatcher.
-  Outcome Run(const BoxTexts& boxes, const RequestOptions& options);
+  // The outcome stays valid until the next request (its buffers are reused, so a long batch
+  // allocates nothing per request once warmed up).
+  const Outcome& Run(BoxTexts boxes, const RequestOptions& options);
 
-  Outcome DispatchDaysRequest(const BoxTexts& boxes, const RequestOptions& options);
-  Outcome DispatchMonthsRequest(const BoxTexts& boxes, const RequestOptions& options);
+  const Outcome& DispatchDaysRequest(BoxTexts boxes, const RequestOptions& options);
+  const Outcome& DispatchMonthsRequest(BoxTexts boxes, const RequestOptions& options);
 
   // Working values, kept between requests.
   DateFields FirstDateFields;
@@ -51,6 +53,7 @@ class ComputeEngine {
   void CloseLine(Request& request);
 
   const ProgramTextStore& texts_;
+  Outcome outcome_;
   std::string first_date_with_cal_;
   std::string second_date_with_cal_;
   bool no_date_diff_and_same_cal_ = false;

@@ -1,5 +1,7 @@
 #pragma once
 // The state of one request in progress, shared by the dispatchers and the reports.
+#include <utility>
+
 #include "compute/compute_engine.h"
 
 namespace qv {
@@ -7,11 +9,15 @@ namespace qv {
 struct ComputeEngine::Request {
   const RequestOptions& options;
   DateTextOptions text_options;
-  Outcome outcome;
+  Outcome& outcome;
 
-  Request(const BoxTexts& boxes, const RequestOptions& request_options)
-      : options(request_options), text_options(request_options.TextOptions()) {
-    outcome.boxes = boxes;
+  Request(BoxTexts&& boxes, const RequestOptions& request_options, Outcome& engine_outcome)
+      : options(request_options), text_options(request_options.TextOptions()), outcome(engine_outcome) {
+    outcome.boxes = std::move(boxes);
+    outcome.output.clear();  // keeps its capacity
+    outcome.message.reset();
+    outcome.switch_to_days = false;
+    outcome.validated = true;
   }
   void Append(std::string_view text) { outcome.output.append(text); }
 };

@@ -175,7 +175,8 @@ int32_t ParseDayNumberText(std::string_view text, int16_t& result) {
     negative = true;
     t.erase(0, 1);
   }
-  if (t.empty() || t.find('-') != std::string::npos) {
+  // A text without a single digit (a lone '+') is no number, not the number 0.
+  if (t.empty() || t.find('-') != std::string::npos || t.find_first_of("0123456789") == std::string::npos) {
     result = kReadNotValid;
     return 0;
   }
@@ -184,8 +185,7 @@ int32_t ParseDayNumberText(std::string_view text, int16_t& result) {
     result = kReadOutOfRange;
     return 0;
   }
-  // At most ten characters remain: an optional '+' and digits. A lone '+' has the value 0,
-  // as the text is neither empty nor holds a '-'.
+  // At most ten characters remain: an optional '+' and digits.
   int64_t value = 0;
   for (char c : t) {
     if (IsDigit(c)) value = value * 10 + (c - '0');
@@ -202,10 +202,11 @@ int16_t ParseWholeNumberText(std::string_view text, int32_t& number) {
   const std::string_view trimmed = TrimBlanks(text);
   if (!IsDigitsOnly(trimmed, true, true)) return kReadNotValid;
   const std::string digits = RemoveCharacters(trimmed, "+-,", 1);
+  if (digits.empty()) return kReadNotValid;  // a lone sign or commas are no number
   if (digits.size() > 10 || (digits.size() == 10 && (digits[0] - '0') * 10 + (digits[1] - '0') >= 21)) {
     return kReadOutOfRange;
   }
-  // What remains is digits only (possibly none, for a lone sign or commas: the value 0).
+  // What remains is one to ten digits.
   int64_t value = 0;
   for (char c : digits) value = value * 10 + (c - '0');
   if (trimmed.front() == '-') value = -value;

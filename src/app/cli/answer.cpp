@@ -1,5 +1,7 @@
 #include "app/cli/answer.h"
 
+#include <utility>
+
 #include "lang/request_messages.h"
 #include "text/string_utils.h"
 
@@ -85,7 +87,7 @@ Answer AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_
   } else if (!boxes.first.empty() && !boxes.difference.empty() && !boxes.second.empty()) {
     return ErrorAnswer(RequestMessage(language, reqmsg::BothDatesNeedEmptyDifference));
   }
-  const Outcome outcome = engine.Run(boxes, options);
+  const Outcome& outcome = engine.Run(std::move(boxes), options);
   std::string_view output = outcome.output;
   while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) output.remove_suffix(1);
   if (output.empty() && outcome.message) return ErrorAnswer(outcome.message->text);

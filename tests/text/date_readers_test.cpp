@@ -1,0 +1,221 @@
+#include "text/date_readers.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <random>
+#include <string>
+
+#include "calendar/calendar_codes.h"
+#include "text/string_utils.h"
+
+namespace qv {
+namespace {
+
+// A text, the result code and, for valid texts, the day number (0: not checked).
+struct Case {
+  const char* text;
+  int16_t result;
+  int32_t day_number = 0;
+};
+
+struct DateTextCase {
+  const char* text;
+  const char* separator;
+  CalendarCode code;
+  DateFormat format;
+  int16_t result;
+  int32_t year = 0, month = 0, day = 0;
+};
+
+TEST(ParseDateText, ReadsCommonEraAndJulianDates) {
+  const DateTextCase cases[] = {
+      {"15/03/(-44)", "/", cal::CE, kFormatDMY, 1, -44, 3, 15},  {"-44-03-15", "-", cal::CE, kFormatYMD, 1, -44, 3, 15},
+      {"2012-03", "-", cal::CE, kFormatYMD, 0},                  {"15 March 2012", "-", cal::CE, kFormatDMY, 0},
+      {" 2012 - 03 - 15 CE", "-", cal::CE, kFormatYMD, 1, 2012, 3, 15}, {"03.15.2012", ".", cal::CE, kFormatMDY, 1, 2012, 3, 15},
+      {"12,345/01/01", "/", cal::CE, kFormatYMD, 1, 12345, 1, 1}, {"1900-02-29", "-", cal::CE, kFormatYMD, 0},
+      {"1900-02-29", "-", cal::JC, kFormatYMD, 1, 1900, 2, 29},   {"5800001-01-01", "-", cal::CE, kFormatYMD, -1},
+      {"-5800000-12-31", "-", cal::CE, kFormatYMD, 1, -5800000, 12, 31},
+      {"2012/03/15", "-", cal::CE, kFormatYMD, 0},               {"2012-03-15", "/", cal::CE, kFormatYMD, 0},
+      {"-1-2012/03/15", "/", cal::CE, kFormatYMD, 0},            {"2012-1-2-3", "-", cal::CE, kFormatYMD, 0},
+      {"2012-13-01", "-", cal::CE, kFormatYMD, 0},               {"--", "-", cal::CE, kFormatYMD, 0},
+      {"//", "/", cal::CE, kFormatYMD, 0},                       {"", "-", cal::CE, kFormatYMD, 0},
+      {"99999999999999999999999999999999999999-01-01", "-", cal::CE, kFormatYMD, -1},
+      {"2012-01-99999999999999999999999999999999", "-", cal::CE, kFormatYMD, 0},
+      {"2012-03-15", "/", cal::AN, kFormatMDY, 1},  // AN reads year first with "-"
+  };
+  for (const auto& c : cases) {
+    DateFields date;
+    EXPECT_EQ(ParseDateText(c.text, c.separator, c.code, c.format, date), c.result) << c.text;
+    if (c.result == 1 && c.code != cal::AN) {
+      EXPECT_EQ((std::array{date.Year, date.Month, date.Day}), (std::array{c.year, c.month, c.day})) << c.text;
+      EXPECT_EQ(date.Calendar, c.code == cal::JC ? 'J' : 'G') << c.text;
+    }
+  }
+  DateFields date;
+  ASSERT_EQ(ParseDateText("01/01/-4712", "/", cal::JC, kFormatMDY, date), 1);
+  EXPECT_EQ(date.DayNumber, 0);
+}
+
+TEST(ParseDateText, ReadsDayNumbersInTheSeparatorsStyle) {
+  const std::pair<const char*, Case> cases[] = {
+      {"-", {"-2451545", 1, -2451545}}, {"-", {"2451-545", 0}},     {"-", {"2,451,545", 1, 2451545}},
+      {".", {"2.451.545", 1, 2451545}}, {".", {"24.51545", 0}},     {"/", {"2/451/545", 0}},
+      {"/", {"2451545", 1, 2451545}},   {".", {"-2.451.545", 1, -2451545}}, {".", {"2.100.000.001", -1}},
+      {".", {"1.2.3.4", 0}},            {".", {"1.000.000.000.000", 0}}, {".", {".000", 0}},
+      {"-", {" 1 000 ", 1, 1000}},      {"-", {"--5", 0}},          {"-", {"", 0}},
+  };
+  for (const auto& [separator, c] : cases) {
+    DateFields date;
+    EXPECT_EQ(ParseDateText(c.text, separator, cal::JDN, kFormatYMD, date), c.result) << c.text;
+    if (c.result == 1) { EXPECT_EQ(date.DayNumber, c.day_number) << c.text; }
+  }
+}
+
+TEST(ParseDayNumberText, IsLenientAndBounded) {
+  const Case cases[] = {
+      {"2,100,000,000", 1, 2100000000}, {"2100000001", -1}, {"99999999999", -1},  {"-2100000000", 1, -2100000000},
+      {"2147483648", -1},  {"-0", 1, 0},   {"x-12", 1, -12}, {"1-2", 1, 12},       {"+-12", 0}, {"-+12", 1, -12},
+      {"-", 0},            {"", 0},        {"+", 0, 0},      {"00000000001", -1},  {"123456789012345678901234567890", -1},
+  };
+  for (const auto& c : cases) {
+    int16_t result = 99;
+    const int32_t number = ParseDayNumberText(c.text, result);
+    EXPECT_EQ(result, c.result) << c.text;
+    if (c.result == 1) { EXPECT_EQ(number, c.day_number) << c.text; }
+  }
+}
+
+TEST(ParseWholeNumberText, IsStrict) {
+  const Case cases[] = {
+      {"2099999999", 1, 2099999999}, {"2100000000", -1}, {"1.234", 0}, {"-2,099,999,999", 1, -2099999999},
+      {" +42 ", 1, 42}, {"4 2", 0}, {"12x", 0}, {"--1", 0}, {"", 0}, {"00000000001", -1}, {"0000000001", 1, 1},
+      {"-", 0, 0}, {",,", 0, 0}, {"123456789012345678901234567890", -1},
+  };
+  for (const auto& c : cases) {
+    int32_t number = 77;
+    EXPECT_EQ(ParseWholeNumberText(c.text, number), c.result) << c.text;
+    if (c.result == 1) { EXPECT_EQ(number, c.day_number) << c.text; }
+  }
+}
+
+TEST(ParseOrdinalDate, AcceptsOnlyTheSelectedStyle) {
+  const std::pair<int16_t, Case> cases[] = {
+      {0, {"2012366", 1, 2456293}}, {0, {"2011366", 0}}, {0, {"0000001", -1}}, {0, {"2012-366", 0}},
+      {1, {"2012-366", 1, 2456293}}, {1, {"2012366", 0}}, {1, {"0001-001", 1, 1721426}}, {1, {"9999-365", 1, 5373484}},
+      {1, {"2012-000", 0}}, {1, {"2012-367", 0}}, {1, {" 2012 - 001 ", 1, 2455928}}, {1, {"-012-001", 0}},
+      {0, {"+012001", 0}}, {1, {"12-001", 0}}, {1, {"", 0}},
+  };
+  for (const auto& [hyphen, c] : cases) {
+    DateFields date;
+    EXPECT_EQ(ParseOrdinalDate(c.text, hyphen, date), c.result) << c.text << " hyphen " << hyphen;
+    if (c.result == 1) { EXPECT_EQ(date.DayNumber, c.day_number) << c.text; }
+  }
+  DateFields date;
+  ASSERT_EQ(ParseOrdinalDate("2012366", 0, date), 1);
+  EXPECT_EQ(date.Month * 100 + date.Day, 1231);
+  EXPECT_EQ(date.Calendar, 'G');
+}
+
+TEST(TextStyles, TellTheWritingsWithAndWithoutHyphen) {
+  const std::pair<const char*, int16_t> ordinal[] = {{"2012366", 1}, {"2012-366", -1}, {"2011366", 0}, {"0000366", 1},
+                                                     {"2012/366", 0}, {"2012000", 0}, {" 2012366", 0}, {"", 0}};
+  for (const auto& [text, style] : ordinal) EXPECT_EQ(OrdinalTextStyle(text), style) << text;
+  const std::pair<const char*, int16_t> iso[] = {
+      {"2012-W01-1", -1}, {"2012W011", 1}, {"2012-W011", -1}, {"2012W01-1", 0}, {"-44-W10-3", -1}, {"-44W103", 1},
+      {"123456789W011", 1}, {"2012-w01-1", 0}, {"2012-W00-1", 0}, {"2012-W54-1", 0}, {"2012-W01-8", 0},
+      {"W011", 0}, {"20x2W011", 0}, {"2012W0111", 0}, {"", 0}, {"W", 0}, {"+2012W011", 1},
+  };
+  for (const auto& [text, style] : iso) EXPECT_EQ(IsoTextStyle(text), style) << text;
+}
+
+TEST(ParseIsoWeekDate, ChecksWeekAndYearRange) {
+  const Case cases[] = {
+      {"2015-W53-7", 1, 2457391}, {"2014-W53-1", 0}, {"2012-W00-1", 0}, {"2012-w01-1", 0}, {"2009W535", 1, 2455198},
+      {"2013-W01-1", 1, 2456293}, {"5799999-W01-1", 1}, {"5800000-W01-1", -1}, {"-5800000W011", -1},
+      {"99999999999999999999999999999999W011", -1}, {"-W011", 0}, {"2012-W-011", 0}, {"2012W011-", 0},
+      {" 2012 - W01 - 1 ", 1, 2455929},
+  };
+  for (const auto& c : cases) {
+    IsoWeekDate date;
+    EXPECT_EQ(ParseIsoWeekDate(c.text, date), c.result) << c.text;
+    if (c.result == 1 && c.day_number != 0) { EXPECT_EQ(date.DayNumber, c.day_number) << c.text; }
+  }
+}
+
+TEST(ParseLeapWeekDate, ReadsYearWeekAndWeekday) {
+  const Case cases[] = {
+      {"2012-01-1 LPW", 1, 2455922}, {"2012-01-1", 1, 2455922}, {"1-01-1", 1, 1721419}, {"0-52-7", 1, 1721418},
+      {"5800001-01-1", -1}, {"5800000-01-1", 1}, {"-5800000-01-1", 1}, {"2012-53-1", 0}, {"2015-53-7", 1},
+      {"2012-01-8", 0}, {"2012-99999-1", 0}, {"2012-01-", 0}, {"2012--1", 0}, {"--01-1", 0}, {"-01-1", 0},
+      {"12,345-01-1", 1}, {"", 0}, {"---", 0}, {"2012-1-1-1", 0}, {"9999999999999999999999999999999-01-1", -1},
+      {"2012-01-99999999999999999999", 0},
+  };
+  for (const auto& c : cases) {
+    LeapWeekDate date;
+    EXPECT_EQ(ParseLeapWeekDate(c.text, date), c.result) << c.text;
+    if (c.result == 1 && c.day_number != 0) { EXPECT_EQ(date.DayNumber, c.day_number) << c.text; }
+  }
+}
+
+TEST(ParseLeapMonthDate, ReadsYearMonthAndDayOfMonth) {
+  const Case cases[] = {
+      {"2009-12-35 LPM", 1}, {"2012-12-29", 0}, {"2012-12-28", 1}, {"2012-13-01", 0}, {"2012-00-01", 0},
+      {"2012-01-00", 0}, {"2000-01-06", 1, 2451545}, {"1-01-08", 1, 1721426}, {"5800001-01-01", -1},
+      {"2012-01-40000", 0}, {"2012-40000-01", 0},
+  };
+  for (const auto& c : cases) {
+    LeapWeekDate date;
+    EXPECT_EQ(ParseLeapMonthDate(c.text, date), c.result) << c.text;
+    if (c.result == 1 && c.day_number != 0) { EXPECT_EQ(date.DayNumber, c.day_number) << c.text; }
+  }
+}
+
+TEST(IsDateKeyAllowed, FiltersDateBoxKeys) {
+  EXPECT_TRUE(IsDateKeyAllowed(kKeyBackspace, 18, 18, "-", false));
+  EXPECT_TRUE(IsDateKeyAllowed('W', 18, 18, "-", true));  // the week letter even in a full box
+  EXPECT_TRUE(IsDateKeyAllowed('w', 3, 18, "-", true));
+  EXPECT_FALSE(IsDateKeyAllowed('W', 3, 18, "-", false));
+  EXPECT_FALSE(IsDateKeyAllowed('5', 18, 18, "-", false));
+  for (char c : std::string("1234567890- ,.()")) EXPECT_TRUE(IsDateKeyAllowed(c, 3, 18, "-", false)) << c;
+  EXPECT_TRUE(IsDateKeyAllowed('/', 3, 18, "/", false));
+  EXPECT_FALSE(IsDateKeyAllowed('/', 3, 18, "-", false));
+  EXPECT_FALSE(IsDateKeyAllowed(256 + '1', 3, 18, "-", false));
+}
+
+// Any bytes of any length: every reader answers with a result code (and, under the
+// sanitizers, without touching memory it does not own).
+TEST(ReadersOnHostileInput, AnswerEveryTextWithAResultCode) {
+  std::mt19937 random(20240611);
+  static const char kAlphabet[] = "0123456789-/.,+W ()w\0\xff";
+  const std::string alphabet(kAlphabet, sizeof kAlphabet - 1);
+  for (int i = 0; i < 20000; ++i) {
+    std::string text;
+    const auto length = random() % 45;
+    for (unsigned k = 0; k < length; ++k) {
+      text += i % 3 == 0 ? static_cast<char>(random() & 0xff) : alphabet[random() % alphabet.size()];
+    }
+    DateFields date;
+    IsoWeekDate iso;
+    LeapWeekDate leap;
+    int16_t result = 0;
+    int32_t number = 0;
+    for (const char* separator : {"-", "/", ".", "", "ab"}) {
+      for (CalendarCode code = -1; code <= 10; ++code) {
+        const int16_t r = ParseDateText(text, separator, code, static_cast<DateFormat>(i % 4), date);
+        EXPECT_TRUE(r >= -1 && r <= 1);
+      }
+    }
+    ParseDayNumberText(text, result);
+    EXPECT_TRUE(result >= -1 && result <= 1);
+    for (const int16_t r : {ParseWholeNumberText(text, number), ParseOrdinalDate(text, static_cast<int16_t>(i % 2), date),
+                            ParseIsoWeekDate(text, iso), ParseLeapWeekDate(text, leap), ParseLeapMonthDate(text, leap),
+                            OrdinalTextStyle(text), IsoTextStyle(text)}) {
+      EXPECT_TRUE(r >= -1 && r <= 1) << text;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace qv
