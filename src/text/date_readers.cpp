@@ -113,12 +113,9 @@ LeapFields SplitLeapWeekText(std::string_view text) {
 }  // namespace
 
 void KeepDateCharacters(std::string& text, std::string_view extra_characters) {
-  std::string kept;
-  kept.reserve(text.size());
-  for (char c : text) {
-    if (IsDigit(c) || c == '-' || extra_characters.find(c) != std::string_view::npos) kept += c;
-  }
-  text = std::move(kept);
+  std::erase_if(text, [extra_characters](char c) {
+    return !(IsDigit(c) || c == '-' || extra_characters.find(c) != std::string_view::npos);
+  });
 }
 
 int16_t ParseDateText(std::string_view text, std::string_view separator, CalendarCode code,

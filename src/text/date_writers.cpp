@@ -1,5 +1,6 @@
 #include "text/date_writers.h"
 
+#include <charconv>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -12,19 +13,39 @@ namespace qv {
 
 namespace {
 
-// A sign for negative values, then at least `width` digits (leading zeros); never cut.
-std::string Padded(int64_t value, std::size_t width) {
-  const bool negative = value < 0;
-  std::string digits = std::to_string(negative ? -value : value);
-  if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
-  return negative ? "-" + digits : digits;
+// Plain decimal, appended in place (the writers run once per result line, so no temporaries).
+void AppendDecimal(std::string& out, int64_t value) {
+  char digits[24];
+  const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, value);
+  out.append(digits, written.ptr);
 }
 
-// Years of the leap-week calendar: plain below 10000 in magnitude, grouped from there on
-// with a leading '-' for negative years (the readers drop everything but digits and '-').
-std::string LeapWeekYearText(int32_t year, std::string_view group_separator) {
-  if (year > -10000 && year < 10000) return std::to_string(year);
-  return GroupedNumber(year, group_separator);
+// A sign for negative values, then at least `width` digits (leading zeros); never cut.
+void AppendPadded(std::string& out, int64_t value, std::size_t width) {
+  if (value < 0) {
+    out.push_back('-');
+    value = -value;  // the values written here are 32-bit, so the negation cannot overflow
+  }
+  char digits[24];
+  const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, value);
+  const auto count = static_cast<std::size_t>(written.ptr - digits);
+  if (count < width) out.append(width - count, '0');
+  out.append(digits, count);
+}
+
+// A year of magnitude 10000 or more is grouped; below that it is written plain.
+void AppendYear(std::string& out, int32_t year, std::string_view group_separator) {
+  if (year > -10000 && year < 10000) {
+    AppendDecimal(out, year);
+  } else {
+    out.append(GroupedNumber(year, group_separator));
+  }
+}
+
+// Leap-week years are grouped the same way, with a leading '-' for negative years (the
+// readers drop everything but digits and '-').
+void AppendLeapWeekYear(std::string& out, int32_t year, std::string_view group_separator) {
+  AppendYear(out, year, group_separator);
 }
 
 }  // namespace
@@ -36,20 +57,31 @@ std::string FormatDate(const DateFields& date, DateFormat format, std::string_vi
     format = kFormatYMD;
     date_separator = "-";
   }
-  const std::string day = Padded(date.Day, 2);
-  const std::string month = Padded(date.Month, 2);
-  std::string year = std::to_string(date.Year);
-  if (date.Year > 9999 || date.Year < -9999) year = InsertThousandsSeparators(year, thousands_separator);
-
-  const std::string sep(date_separator);
   std::string text;
+  auto append_day = [&] { AppendPadded(text, date.Day, 2); };
+  auto append_month = [&] { AppendPadded(text, date.Month, 2); };
   if (format == kFormatYMD) {
-    text = year + sep + month + sep + day;
+    AppendYear(text, date.Year, thousands_separator);
+    text.append(date_separator);
+    append_month();
+    text.append(date_separator);
+    append_day();
   } else {
-    // Year last: a negative year goes into parentheses so its sign is not read as a separator.
-    if (date.Year < 0) year = "(" + year + ")";
     // Formats other than DMY and YMD are taken as MDY, the format numbered 0.
-    text = format == kFormatDMY ? day + sep + month + sep + year : month + sep + day + sep + year;
+    if (format == kFormatDMY) {
+      append_day();
+      text.append(date_separator);
+      append_month();
+    } else {
+      append_month();
+      text.append(date_separator);
+      append_day();
+    }
+    text.append(date_separator);
+    // Year last: a negative year goes into parentheses so its sign is not read as a separator.
+    if (date.Year < 0) text.push_back('(');
+    AppendYear(text, date.Year, thousands_separator);
+    if (date.Year < 0) text.push_back(')');
   }
   if (suffix) {
     // A record whose letter is not Julian or Annus Novus counts as a Common Era date.
@@ -65,24 +97,42 @@ std::string FormatDate(const DateFields& date, DateFormat format, std::string_vi
 }
 
 std::string FormatIsoWeekDate(const IsoWeekDate& date, int16_t hyphen) {
-  const std::string dash = hyphen == 1 ? "-" : "";
-  return std::to_string(date.Year) + dash + "W" + Padded(date.Week, 2) + dash + std::to_string(date.Weekday);
+  std::string text;
+  AppendDecimal(text, date.Year);
+  if (hyphen == 1) text.push_back('-');
+  text.push_back('W');
+  AppendPadded(text, date.Week, 2);
+  if (hyphen == 1) text.push_back('-');
+  AppendDecimal(text, date.Weekday);
+  return text;
 }
 
 std::string FormatOrdinalDate(int32_t year, int16_t day_of_year, int16_t hyphen) {
-  return Padded(year, 4) + (hyphen == 1 ? "-" : "") + Padded(day_of_year, 3);
+  std::string text;
+  AppendPadded(text, year, 4);
+  if (hyphen == 1) text.push_back('-');
+  AppendPadded(text, day_of_year, 3);
+  return text;
 }
 
 std::string FormatLeapWeekDate(const LeapWeekDate& date, bool suffix, std::string_view group_separator) {
-  std::string text = LeapWeekYearText(date.Year, group_separator) + "-" + Padded(date.Week, 2) + "-" +
-                     std::to_string(date.Weekday);
+  std::string text;
+  AppendLeapWeekYear(text, date.Year, group_separator);
+  text.push_back('-');
+  AppendPadded(text, date.Week, 2);
+  text.push_back('-');
+  AppendDecimal(text, date.Weekday);
   if (suffix) text += " LPW";
   return text;
 }
 
 std::string FormatLeapMonthDate(const LeapWeekDate& date, bool suffix, std::string_view group_separator) {
-  std::string text = LeapWeekYearText(date.Year, group_separator) + "-" + Padded(date.Month, 2) + "-" +
-                     Padded(date.DayOfMonth, 2);
+  std::string text;
+  AppendLeapWeekYear(text, date.Year, group_separator);
+  text.push_back('-');
+  AppendPadded(text, date.Month, 2);
+  text.push_back('-');
+  AppendPadded(text, date.DayOfMonth, 2);
   if (suffix) text += " LPM";
   return text;
 }

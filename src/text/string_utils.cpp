@@ -63,25 +63,26 @@ std::size_t FindFirstNotOf(std::string_view text, std::size_t start, std::string
 }
 
 std::string RemoveCharacters(std::string_view text, std::string_view set, std::size_t start) {
-  std::string result(text);
-  std::size_t search = start;
-  for (;;) {
-    const std::size_t found = FindFirstOf(result, search, set);
-    if (found == 0) break;
-    const std::size_t kept = FindFirstNotOf(result, found, set);
-    if (kept == 0) {
-      result.erase(found - 1);
-      break;
+  // Removing every run of set characters from the start position on leaves exactly the
+  // characters outside the set: one pass keeps them.
+  const std::size_t from = start <= 1 ? 0 : start - 1;
+  if (from >= text.size()) return std::string(text);
+  std::string result(text.substr(0, from));
+  result.reserve(text.size());
+  if (set.size() == 1) {
+    for (std::size_t i = from; i < text.size(); ++i) {
+      if (text[i] != set[0]) result.push_back(text[i]);
     }
-    result.erase(found - 1, kept - found);
-    // The character now at `found` is the one that ended the run, so it is not in the set.
-    search = found + 1;
+    return result;
+  }
+  for (std::size_t i = from; i < text.size(); ++i) {
+    if (set.find(text[i]) == std::string_view::npos) result.push_back(text[i]);
   }
   return result;
 }
 
 void RemoveCharactersInPlace(std::string& text, std::string_view set) {
-  text = RemoveCharacters(text, set, 1);
+  std::erase_if(text, [set](char c) { return set.find(c) != std::string_view::npos; });
 }
 
 std::string RemoveSpaces(std::string_view text) { return RemoveCharacters(text, " ", 1); }
@@ -89,6 +90,10 @@ std::string RemoveSpaces(std::string_view text) { return RemoveCharacters(text, 
 std::size_t CountOccurrences(std::string_view text, std::string_view pattern) {
   if (text.empty() || pattern.empty()) return 0;
   std::size_t count = 0;
+  if (pattern.size() == 1) {
+    for (const char c : text) count += c == pattern[0] ? 1u : 0u;
+    return count;
+  }
   std::size_t from = 0;
   for (;;) {
     const std::size_t at = text.find(pattern, from);
