@@ -85,7 +85,10 @@ void RemoveCharactersInPlace(std::string& text, std::string_view set) {
   std::erase_if(text, [set](char c) { return set.find(c) != std::string_view::npos; });
 }
 
-std::string RemoveSpaces(std::string_view text) { return RemoveCharacters(text, " ", 1); }
+std::string RemoveSpaces(std::string_view text) {
+  if (text.find(' ') == std::string_view::npos) return std::string(text);
+  return RemoveCharacters(text, " ", 1);
+}
 
 std::size_t CountOccurrences(std::string_view text, std::string_view pattern) {
   if (text.empty() || pattern.empty()) return 0;

@@ -8,10 +8,9 @@
 namespace qv::cli {
 namespace {
 
-// A message on one line: each line break becomes one blank.
-std::string OneLine(std::string_view message) {
-  std::string line;
-  line.reserve(message.size());
+// A message on one line after `prefix`: each line break becomes one blank.
+void OneLine(std::string_view prefix, std::string_view message, std::string& line) {
+  line.assign(prefix);
   for (std::size_t i = 0; i < message.size(); ++i) {
     const char c = message[i];
     if (c == '\r' || c == '\n') {
@@ -21,22 +20,20 @@ std::string OneLine(std::string_view message) {
       line.push_back(c);
     }
   }
-  return line;
 }
 
-Answer ErrorAnswer(std::string_view message) {
-  Answer answer;
-  answer.line = "error: " + OneLine(message);
+void ErrorAnswer(std::string_view message, Answer& answer) {
+  OneLine("error: ", message, answer.line);
   answer.error = answer.line;
   answer.line_is_error = true;
   answer.refused = true;
-  return answer;
 }
 
 }  // namespace
 
 bool IsValidUtf8(std::string_view text) {
   std::size_t i = 0;
+  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;  // the usual all-ASCII text
   while (i < text.size()) {
     const auto byte = static_cast<unsigned char>(text[i]);
     std::size_t length = 0;
@@ -72,33 +69,35 @@ bool IsValidUtf8(std::string_view text) {
   return true;
 }
 
-Answer AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_view difference,
-                     std::string_view second, const RequestOptions& options) {
+void AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_view difference,
+                   std::string_view second, const RequestOptions& options, Answer& answer) {
+  answer.line.clear();
+  answer.error.clear();
+  answer.line_is_error = false;
+  answer.refused = false;
   BoxTexts boxes{std::string(TrimBlanks(first)), std::string(TrimBlanks(difference)), std::string(TrimBlanks(second))};
   const int16_t language = options.language;
   // A box whose bytes are not text is not a valid input of that box, checked in the order
   // the request reads the boxes.
-  if (!IsValidUtf8(boxes.second)) return ErrorAnswer(RequestMessage(language, reqmsg::SecondDateNotValid));
-  if (!IsValidUtf8(boxes.difference)) return ErrorAnswer(RequestMessage(language, reqmsg::DifferenceNotValid));
-  if (!IsValidUtf8(boxes.first)) return ErrorAnswer(RequestMessage(language, reqmsg::FirstDateNotValid));
+  if (!IsValidUtf8(boxes.second)) return ErrorAnswer(RequestMessage(language, reqmsg::SecondDateNotValid), answer);
+  if (!IsValidUtf8(boxes.difference)) return ErrorAnswer(RequestMessage(language, reqmsg::DifferenceNotValid), answer);
+  if (!IsValidUtf8(boxes.first)) return ErrorAnswer(RequestMessage(language, reqmsg::FirstDateNotValid), answer);
 
   if (boxes.first.empty() && boxes.difference.empty() && boxes.second.empty()) {
     boxes.first = TodayBoxText(options.first_calendar, options);
   } else if (!boxes.first.empty() && !boxes.difference.empty() && !boxes.second.empty()) {
-    return ErrorAnswer(RequestMessage(language, reqmsg::BothDatesNeedEmptyDifference));
+    return ErrorAnswer(RequestMessage(language, reqmsg::BothDatesNeedEmptyDifference), answer);
   }
   const Outcome& outcome = engine.Run(std::move(boxes), options);
   std::string_view output = outcome.output;
   while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) output.remove_suffix(1);
-  if (output.empty() && outcome.message) return ErrorAnswer(outcome.message->text);
-  Answer answer;
-  answer.line = std::string(output);
+  if (output.empty() && outcome.message) return ErrorAnswer(outcome.message->text, answer);
+  answer.line.assign(output);
   if (outcome.message) {
-    answer.error = "error: " + OneLine(outcome.message->text);
+    OneLine("error: ", outcome.message->text, answer.error);
     answer.refused = true;
   }
   answer.refused = answer.refused || !outcome.validated;
-  return answer;
 }
 
 }  // namespace qv::cli

@@ -16,8 +16,9 @@ struct Answer {
 
 // Runs one request as a Compute press with these box texts would: empty boxes everywhere
 // mean today in the first box; all three filled is refused with the clear-one-box message.
-Answer AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_view difference,
-                     std::string_view second, const RequestOptions& options);
+// `answer` is overwritten; its buffers are reused from one request to the next.
+void AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_view difference,
+                   std::string_view second, const RequestOptions& options, Answer& answer);
 
 // True when `text` is well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);

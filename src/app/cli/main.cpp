@@ -1,7 +1,10 @@
 // quorvan-cli: the request engine for the terminal and for scripts.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <thread>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -38,27 +41,84 @@ bool SplitFields(std::string_view line, std::string_view (&fields)[3]) {
   }
 }
 
-int RunBatch(qv::ComputeEngine& engine, const qv::RequestOptions& options) {
-  qv::cli::LineReader reader(STDIN_FILENO);
-  qv::cli::OutputBuffer out(STDOUT_FILENO);
+// What one worker made of its share of a chunk of lines.
+struct ChunkAnswers {
+  std::string out;
+  std::string err;
   bool any_refused = false;
-  std::string_view line;
-  while (reader.Next(line)) {
+};
+
+void AnswerLines(qv::ComputeEngine& engine, const qv::RequestOptions& options, std::string_view lines,
+                 ChunkAnswers& answers) {
+  answers.out.clear();
+  answers.err.clear();
+  answers.any_refused = false;
+  qv::cli::Answer answer;
+  while (!lines.empty()) {
+    const std::size_t end = lines.find('\n');
+    std::string_view line = lines.substr(0, end);
+    lines.remove_prefix(end == std::string_view::npos ? lines.size() : end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     std::string_view fields[3];
     if (!SplitFields(line, fields)) {
-      out.Write("error: a request has at most three fields: FIRST, DIFFERENCE and SECOND\n");
-      any_refused = true;
+      answers.out.append("error: a request has at most three fields: FIRST, DIFFERENCE and SECOND\n");
+      answers.any_refused = true;
       continue;
     }
-    const qv::cli::Answer answer = qv::cli::AnswerRequest(engine, fields[0], fields[1], fields[2], options);
-    out.Write(answer.line);
-    out.Write("\n");
-    if (!answer.line_is_error && !answer.error.empty()) {
-      out.Flush();
-      std::fprintf(stderr, "%s\n", answer.error.c_str());
+    qv::cli::AnswerRequest(engine, fields[0], fields[1], fields[2], options, answer);
+    answers.out.append(answer.line);
+    answers.out.push_back('\n');
+    if (!answer.line_is_error && !answer.error.empty()) answers.err.append(answer.error).push_back('\n');
+    answers.any_refused = answers.any_refused || answer.refused;
+  }
+}
+
+// Requests are independent of each other, so a chunk of lines is cut into one share per core
+// and the shares are answered side by side; the answers are written in input order.
+int RunBatch(const qv::ProgramTextStore& texts, const qv::RequestOptions& options) {
+  constexpr std::size_t kChunkLines = 16384;
+  constexpr std::size_t kChunkBytes = 1 << 20;
+  const std::size_t workers = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
+  std::vector<qv::ComputeEngine> engines(workers, qv::ComputeEngine(texts));
+  std::vector<ChunkAnswers> answers(workers);
+  qv::cli::LineReader reader(STDIN_FILENO);
+  qv::cli::OutputBuffer out(STDOUT_FILENO);
+  bool any_refused = false;
+  std::string chunk;
+  std::vector<std::size_t> line_ends;  // offsets just past each line's line feed
+  std::string_view line;
+  bool more = true;
+  while (more) {
+    chunk.clear();
+    line_ends.clear();
+    while (line_ends.size() < kChunkLines && chunk.size() < kChunkBytes && (more = reader.Next(line))) {
+      chunk.append(line).push_back('\n');
+      line_ends.push_back(chunk.size());
     }
-    any_refused = any_refused || answer.refused;
+    if (line_ends.empty()) break;
+    // Shares of whole lines, one per worker (fewer for a short chunk).
+    const std::size_t shares = std::min(workers, line_ends.size());
+    std::vector<std::string_view> parts;
+    std::size_t begin = 0;
+    for (std::size_t k = 1; k <= shares; ++k) {
+      const std::size_t end = line_ends[line_ends.size() * k / shares - 1];
+      parts.emplace_back(chunk.data() + begin, end - begin);
+      begin = end;
+    }
+    std::vector<std::thread> threads;
+    for (std::size_t k = 1; k < shares; ++k) {
+      threads.emplace_back(AnswerLines, std::ref(engines[k]), std::cref(options), parts[k], std::ref(answers[k]));
+    }
+    AnswerLines(engines[0], options, parts[0], answers[0]);
+    for (std::thread& thread : threads) thread.join();
+    for (std::size_t k = 0; k < shares; ++k) {
+      out.Write(answers[k].out);
+      if (!answers[k].err.empty()) {
+        out.Flush();
+        std::fputs(answers[k].err.c_str(), stderr);
+      }
+      any_refused = any_refused || answers[k].any_refused;
+    }
   }
   if (!out.Flush() || reader.Failed()) {
     std::fprintf(stderr, "quorvan-cli: input or output failed\n");
@@ -92,11 +152,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "quorvan-cli: %s\n", loaded.message.c_str());
     return 2;
   }
+  if (command.batch) return RunBatch(texts, command.options);
   qv::ComputeEngine engine(texts);
-  if (command.batch) return RunBatch(engine, command.options);
 
-  const qv::cli::Answer answer = qv::cli::AnswerRequest(engine, command.first.value_or(""), command.difference.value_or(""),
-                                                        command.second.value_or(""), command.options);
+  qv::cli::Answer answer;
+  qv::cli::AnswerRequest(engine, command.first.value_or(""), command.difference.value_or(""),
+                         command.second.value_or(""), command.options, answer);
   if (!answer.line_is_error) std::printf("%s\n", answer.line.c_str());
   if (!answer.error.empty()) std::fprintf(stderr, "%s\n", answer.error.c_str());
   return answer.refused ? 1 : 0;
