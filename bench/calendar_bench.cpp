@@ -1,0 +1,284 @@
+// Nanoseconds per conversion between day numbers and every calendar form, with libstdc++'s
+// std::chrono::year_month_day <-> std::chrono::sys_days beside ours on the same days.
+//
+// Each benchmark walks an array of precomputed inputs, so one iteration is kInputs
+// conversions and items/s is conversions per second. Three ranges of day numbers:
+//   mid  - within about 2,700 years of 1 January 2000 CE (day number 2,451,545)
+//   low  - just above -2,100,000,000, the smallest day number a text may give
+//   high - just below  2,100,000,000, the largest
+// std::chrono years stop at +-32767, so chrono runs at mid only.
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "calendar/date_fields.h"
+#include "calendar/day_numbers.h"
+#include "calendar/iso_ordinal.h"
+#include "calendar/leap_week.h"
+
+namespace {
+
+constexpr std::size_t kInputs = 4096;
+constexpr int32_t kSpread = 1'000'000;            // days either side of the centre
+constexpr int32_t kUnixEpochDayNumber = 2440588;  // 1970-01-01, the epoch of sys_days
+
+enum class Range { Mid, Low, High };
+
+const char* RangeName(Range range) {
+  switch (range) {
+    case Range::Mid: return "mid";
+    case Range::Low: return "low";
+    case Range::High: return "high";
+  }
+  return "?";
+}
+
+// The same pseudo-random day numbers on every run, so that ours and chrono see equal inputs.
+std::vector<int32_t> DayNumbers(Range range) {
+  int32_t first = 0;
+  int32_t last = 0;
+  switch (range) {
+    case Range::Mid:
+      first = qv::kDayNumberOf1Jan2000CE - kSpread;
+      last = qv::kDayNumberOf1Jan2000CE + kSpread;
+      break;
+    case Range::Low:
+      first = -2'100'000'000;
+      last = -2'100'000'000 + 2 * kSpread;
+      break;
+    case Range::High:
+      first = 2'100'000'000 - 2 * kSpread;
+      last = 2'100'000'000;
+      break;
+  }
+  std::mt19937 generator(20000101u);
+  std::uniform_int_distribution<int32_t> pick(first, last);
+  std::vector<int32_t> days(kInputs);
+  for (auto& day : days) day = pick(generator);
+  return days;
+}
+
+void CountItems(benchmark::State& state) {
+  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(kInputs));
+}
+
+// --- Common Era and Julian calendar ----------------------------------------------------------
+
+void ToCalendarOurs(benchmark::State& state, Range range, int32_t letter) {
+  const std::vector<int32_t> days = DayNumbers(range);
+  for (auto _ : state) {
+    for (const int32_t day : days) {
+      qv::DateFields date;
+      date.Calendar = letter;
+      date.DayNumber = day;
+      qv::DayNumberToDate(date);
+      benchmark::DoNotOptimize(date);
+    }
+  }
+  CountItems(state);
+}
+
+void FromCalendarOurs(benchmark::State& state, Range range, int32_t letter) {
+  std::vector<qv::DateFields> dates;
+  for (const int32_t day : DayNumbers(range)) {
+    qv::DateFields date;
+    date.Calendar = letter;
+    date.DayNumber = day;
+    qv::DayNumberToDate(date);
+    date.DayNumber = 0;
+    dates.push_back(date);
+  }
+  for (auto _ : state) {
+    for (qv::DateFields date : dates) {
+      benchmark::DoNotOptimize(qv::DateToDayNumber(date));
+    }
+  }
+  CountItems(state);
+}
+
+void ToCeChrono(benchmark::State& state) {
+  const std::vector<int32_t> days = DayNumbers(Range::Mid);
+  for (auto _ : state) {
+    for (const int32_t day : days) {
+      const std::chrono::sys_days point{std::chrono::days{day - kUnixEpochDayNumber}};
+      std::chrono::year_month_day date{point};
+      benchmark::DoNotOptimize(date);
+    }
+  }
+  CountItems(state);
+}
+
+void FromCeChrono(benchmark::State& state) {
+  std::vector<std::chrono::year_month_day> dates;
+  for (const int32_t day : DayNumbers(Range::Mid)) {
+    dates.emplace_back(std::chrono::sys_days{std::chrono::days{day - kUnixEpochDayNumber}});
+  }
+  for (auto _ : state) {
+    for (const auto& date : dates) {
+      const auto day = std::chrono::sys_days{date}.time_since_epoch().count() + kUnixEpochDayNumber;
+      benchmark::DoNotOptimize(day);
+    }
+  }
+  CountItems(state);
+}
+
+// --- ISO week date ---------------------------------------------------------------------------
+
+void ToIso(benchmark::State& state, Range range) {
+  const std::vector<int32_t> days = DayNumbers(range);
+  for (auto _ : state) {
+    for (const int32_t day : days) {
+      qv::IsoWeekDate date;
+      date.DayNumber = day;
+      qv::DayNumberToIsoWeekDate(date);
+      benchmark::DoNotOptimize(date);
+    }
+  }
+  CountItems(state);
+}
+
+void FromIso(benchmark::State& state, Range range) {
+  std::vector<qv::IsoWeekDate> dates;
+  for (const int32_t day : DayNumbers(range)) {
+    qv::IsoWeekDate date;
+    date.DayNumber = day;
+    qv::DayNumberToIsoWeekDate(date);
+    date.DayNumber = 0;
+    dates.push_back(date);
+  }
+  for (auto _ : state) {
+    for (qv::IsoWeekDate date : dates) {
+      qv::IsoWeekDateToDayNumber(date);
+      benchmark::DoNotOptimize(date.DayNumber);
+    }
+  }
+  CountItems(state);
+}
+
+// --- Tarvell Leap Week calendar, week form and month form ------------------------------------
+
+void ToLeapWeek(benchmark::State& state, Range range) {
+  const std::vector<int32_t> days = DayNumbers(range);
+  for (auto _ : state) {
+    for (const int32_t day : days) {
+      qv::LeapWeekDate date;
+      date.DayNumber = day;
+      qv::DayNumberToLeapWeekDate(date);
+      benchmark::DoNotOptimize(date);
+    }
+  }
+  CountItems(state);
+}
+
+void FromLeapWeek(benchmark::State& state, Range range) {
+  std::vector<qv::LeapWeekDate> dates;
+  for (const int32_t day : DayNumbers(range)) {
+    qv::LeapWeekDate date;
+    date.DayNumber = day;
+    qv::DayNumberToLeapWeekDate(date);
+    date.DayNumber = 0;
+    dates.push_back(date);
+  }
+  for (auto _ : state) {
+    for (qv::LeapWeekDate date : dates) {
+      benchmark::DoNotOptimize(qv::LeapWeekDateToDayNumber(date));
+      benchmark::DoNotOptimize(date.DayNumber);
+    }
+  }
+  CountItems(state);
+}
+
+void ToLeapMonth(benchmark::State& state, Range range) {
+  const std::vector<int32_t> days = DayNumbers(range);
+  for (auto _ : state) {
+    for (const int32_t day : days) {
+      qv::LeapWeekDate date;
+      date.DayNumber = day;
+      qv::DayNumberToLeapMonthDate(date);
+      benchmark::DoNotOptimize(date);
+    }
+  }
+  CountItems(state);
+}
+
+void FromLeapMonth(benchmark::State& state, Range range) {
+  std::vector<qv::LeapWeekDate> dates;
+  for (const int32_t day : DayNumbers(range)) {
+    qv::LeapWeekDate month_form;
+    month_form.DayNumber = day;
+    qv::DayNumberToLeapMonthDate(month_form);
+    // Only the month form goes in: year, month and day of month.
+    qv::LeapWeekDate date;
+    date.Year = month_form.Year;
+    date.Month = month_form.Month;
+    date.DayOfMonth = month_form.DayOfMonth;
+    dates.push_back(date);
+  }
+  for (auto _ : state) {
+    for (qv::LeapWeekDate date : dates) {
+      benchmark::DoNotOptimize(qv::LeapMonthDateToDayNumber(date));
+      benchmark::DoNotOptimize(date.DayNumber);
+    }
+  }
+  CountItems(state);
+}
+
+// Registered in this order so that each "ours" line sits right above its "chrono" line.
+void RegisterAll() {
+  constexpr std::array<Range, 3> kRanges{Range::Mid, Range::Low, Range::High};
+  const auto name = [](const char* family, const char* who, Range range) {
+    return std::string(family) + "/" + who + "/" + RangeName(range);
+  };
+  for (const Range range : kRanges) {
+    benchmark::RegisterBenchmark(name("BM_ToCE", "ours", range).c_str(), ToCalendarOurs, range,
+                                 qv::kLetterGregorian);
+    if (range == Range::Mid) benchmark::RegisterBenchmark(name("BM_ToCE", "chrono", range).c_str(), ToCeChrono);
+  }
+  for (const Range range : kRanges) {
+    benchmark::RegisterBenchmark(name("BM_FromCE", "ours", range).c_str(), FromCalendarOurs, range,
+                                 qv::kLetterGregorian);
+    if (range == Range::Mid) {
+      benchmark::RegisterBenchmark(name("BM_FromCE", "chrono", range).c_str(), FromCeChrono);
+    }
+  }
+  for (const Range range : kRanges) {
+    benchmark::RegisterBenchmark(name("BM_ToJC", "ours", range).c_str(), ToCalendarOurs, range, qv::kLetterJulian);
+  }
+  for (const Range range : kRanges) {
+    benchmark::RegisterBenchmark(name("BM_FromJC", "ours", range).c_str(), FromCalendarOurs, range,
+                                 qv::kLetterJulian);
+  }
+  for (const Range range : kRanges) benchmark::RegisterBenchmark(name("BM_ToISO", "ours", range).c_str(), ToIso, range);
+  for (const Range range : kRanges) {
+    benchmark::RegisterBenchmark(name("BM_FromISO", "ours", range).c_str(), FromIso, range);
+  }
+  for (const Range range : kRanges) {
+    benchmark::RegisterBenchmark(name("BM_ToLPW", "ours", range).c_str(), ToLeapWeek, range);
+  }
+  for (const Range range : kRanges) {
+    benchmark::RegisterBenchmark(name("BM_FromLPW", "ours", range).c_str(), FromLeapWeek, range);
+  }
+  for (const Range range : kRanges) {
+    benchmark::RegisterBenchmark(name("BM_ToLPM", "ours", range).c_str(), ToLeapMonth, range);
+  }
+  for (const Range range : kRanges) {
+    benchmark::RegisterBenchmark(name("BM_FromLPM", "ours", range).c_str(), FromLeapMonth, range);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  RegisterAll();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
