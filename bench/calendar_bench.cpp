@@ -24,7 +24,7 @@
 
 namespace {
 
-constexpr std::size_t kInputs = 4096;
+constexpr std::size_t kInputs = 1024;  // 24 KiB of DateFields: inputs stay in the L1 cache for both sides
 constexpr int32_t kSpread = 1'000'000;            // days either side of the centre
 constexpr int32_t kUnixEpochDayNumber = 2440588;  // 1970-01-01, the epoch of sys_days
 

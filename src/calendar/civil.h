@@ -23,56 +23,76 @@ inline constexpr int64_t kJulianMarchZero = 1721118;     // 0000-03-01 JC
 constexpr bool IsGregorianLeap(int64_t y) { return FloorMod(y, 4) == 0 && (FloorMod(y, 100) != 0 || FloorMod(y, 400) == 0); }
 constexpr bool IsJulianLeap(int64_t y) { return FloorMod(y, 4) == 0; }
 
-// Days before the first of month m counted from 1 March (m in 1 … 12, March = 0).
-constexpr int64_t DaysBeforeMonthFromMarch(int32_t m) {
-  const int64_t mp = m > 2 ? m - 3 : m + 9;  // March = 0 … February = 11
-  return (153 * mp + 2) / 5;
-}
+// Every year and day number the system meets lies within ±2^31. Shifting them by whole
+// calendar cycles makes them non-negative, so that all further arithmetic is unsigned
+// multiplication and division by constants: no sign corrections, no branches. The steps are
+// those of Neri and Schneider's Euclidean affine functions over years that begin in March.
+inline constexpr uint64_t kGregorianCycleShift = 5'368'710;  // 400-year cycles: 2,147,484,000 years
+inline constexpr uint64_t kJulianCycleShift = 536'870'912;   // 4-year cycles: 2^31 years
+
+// Days from 1 March to the first of month m, counted as 3 … 14 (January and February as
+// months 13 and 14 of the year before).
+constexpr uint64_t DaysBeforeMarchBasedMonth(int64_t m) { return (979 * static_cast<uint64_t>(m) - 2919) / 32; }
 
 constexpr int64_t GregorianToDayNumber(int64_t y, int32_t m, int32_t d) {
-  const int64_t yy = m <= 2 ? y - 1 : y;  // year that starts in March
-  const int64_t era = FloorDiv(yy, 400);
-  const int64_t yoe = yy - era * 400;                                          // 0 … 399
-  const int64_t doe = 365 * yoe + yoe / 4 - yoe / 100 + DaysBeforeMonthFromMarch(m) + d - 1;  // 0 … 146096
-  return kGregorianMarchZero + era * 146097 + doe;
+  const bool january_or_february = m <= 2;
+  // Years of text dates (within ±5,800,000) and valid months take 32-bit steps; any other
+  // year or month the same steps in 64 bits.
+  constexpr int64_t kNearCycles = 15'000;  // 6,000,000 years
+  if (static_cast<uint64_t>(y + 400 * kNearCycles) < 800 * kNearCycles) {
+    const auto years = static_cast<uint32_t>(y + 400 * kNearCycles - (january_or_february ? 1 : 0));
+    const uint32_t centuries = years / 100;
+    const uint64_t days_before_year = uint64_t{1461} * years / 4 - centuries + centuries / 4;  // from 1 March of year 0
+    // Modular 32-bit month and day steps: exact for every month and day a date can have.
+    const uint32_t month = static_cast<uint32_t>(m) + (january_or_february ? 12u : 0u);
+    const uint32_t in_year = (979 * month - 2919) / 32 + static_cast<uint32_t>(d) - 1;
+    return static_cast<int64_t>(days_before_year + in_year) - kNearCycles * 146097 + kGregorianMarchZero;
+  }
+  const uint64_t in_year = DaysBeforeMarchBasedMonth(january_or_february ? int64_t{m} + 12 : m) +
+                           static_cast<uint64_t>(int64_t{d} - 1);
+  const uint64_t years = static_cast<uint64_t>(y) + 400 * kGregorianCycleShift - (january_or_february ? 1 : 0);
+  const uint64_t centuries = years / 100;
+  const uint64_t days_before_year = 1461 * years / 4 - centuries + centuries / 4;
+  return static_cast<int64_t>(days_before_year + in_year - kGregorianCycleShift * 146097) + kGregorianMarchZero;
 }
 
 constexpr int64_t JulianToDayNumber(int64_t y, int32_t m, int32_t d) {
-  const int64_t yy = m <= 2 ? y - 1 : y;
-  const int64_t era = FloorDiv(yy, 4);
-  const int64_t yoe = yy - era * 4;  // 0 … 3
-  const int64_t doe = 365 * yoe + DaysBeforeMonthFromMarch(m) + d - 1;
-  return kJulianMarchZero + era * 1461 + doe;
+  const bool january_or_february = m <= 2;
+  const uint64_t years = static_cast<uint64_t>(y) + 4 * kJulianCycleShift - (january_or_february ? 1 : 0);
+  const uint64_t in_year = DaysBeforeMarchBasedMonth(january_or_february ? int64_t{m} + 12 : m) +
+                           static_cast<uint64_t>(int64_t{d} - 1);
+  return static_cast<int64_t>(1461 * years / 4 + in_year - kJulianCycleShift * 1461) + kJulianMarchZero;
 }
 
-// Shared tail: day of a March-based year (0 … 365) to month and day.
-constexpr void MonthDayFromDayOfMarchYear(int64_t doy, int32_t& month, int32_t& day) {
-  const int64_t mp = (5 * doy + 2) / 153;  // March = 0 … February = 11
-  day = static_cast<int32_t>(doy - (153 * mp + 2) / 5 + 1);
-  month = static_cast<int32_t>(mp < 10 ? mp + 3 : mp - 9);
+// Shared tail: day of a March-based year (0 … 365) to month and day; true for January and
+// February, which belong to the next calendar year.
+constexpr bool MonthDayFromDayOfMarchYear(uint64_t day_of_year, int32_t& month, int32_t& day) {
+  const uint64_t n = 2141 * day_of_year + 197913;
+  const bool next_year = day_of_year >= 306;
+  month = static_cast<int32_t>(n >> 16) - (next_year ? 12 : 0);
+  day = static_cast<int32_t>((n & 0xFFFF) / 2141) + 1;
+  return next_year;
 }
 
 constexpr YearMonthDay DayNumberToGregorian(int64_t jdn) {
-  const int64_t z = jdn - kGregorianMarchZero;
-  const int64_t era = FloorDiv(z, 146097);
-  const int64_t doe = z - era * 146097;                                  // 0 … 146096
-  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;  // 0 … 399
-  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);           // 0 … 365
-  YearMonthDay r{era * 400 + yoe, 0, 0};
-  MonthDayFromDayOfMarchYear(doy, r.month, r.day);
-  if (r.month <= 2) ++r.year;
+  const uint64_t n = static_cast<uint64_t>(jdn - kGregorianMarchZero) + kGregorianCycleShift * 146097;
+  const uint64_t n1 = 4 * n + 3;
+  const uint64_t centuries = n1 / 146097;
+  const uint64_t n2 = (n1 % 146097) | 3;  // 4 × day of the century + 3
+  const uint64_t p = 2939745 * n2;
+  const uint64_t year_of_century = p >> 32;
+  const uint64_t day_of_year = (p & 0xFFFFFFFF) / 2939745 / 4;
+  YearMonthDay r{static_cast<int64_t>(100 * centuries + year_of_century - kGregorianCycleShift * 400), 0, 0};
+  if (MonthDayFromDayOfMarchYear(day_of_year, r.month, r.day)) ++r.year;
   return r;
 }
 
 constexpr YearMonthDay DayNumberToJulian(int64_t jdn) {
-  const int64_t z = jdn - kJulianMarchZero;
-  const int64_t era = FloorDiv(z, 1461);
-  const int64_t doe = z - era * 1461;              // 0 … 1460
-  const int64_t yoe = (doe - doe / 1460) / 365;    // 0 … 3
-  const int64_t doy = doe - 365 * yoe;             // 0 … 365
-  YearMonthDay r{era * 4 + yoe, 0, 0};
-  MonthDayFromDayOfMarchYear(doy, r.month, r.day);
-  if (r.month <= 2) ++r.year;
+  const uint64_t n1 = 4 * (static_cast<uint64_t>(jdn - kJulianMarchZero) + kJulianCycleShift * 1461) + 3;
+  const uint64_t years = n1 / 1461;
+  const uint64_t day_of_year = n1 % 1461 / 4;
+  YearMonthDay r{static_cast<int64_t>(years - kJulianCycleShift * 4), 0, 0};
+  if (MonthDayFromDayOfMarchYear(day_of_year, r.month, r.day)) ++r.year;
   return r;
 }
 
