@@ -177,9 +177,9 @@ bool ComputeEngine::ValidateDate(Request& request, bool first) {
     fields.DayNumber = reading.fields.DayNumber;  // only the day number is kept
   }
   // The normal form: the day number written back in the box's calendar.
-  const std::optional<std::string> normal =
+  std::optional<std::string> normal =
       WriteDayNumberInCalendar(fields.DayNumber, calendar, request.text_options, WriteStyle{false, false});
-  box = normal.value_or(box);
+  if (normal) box = std::move(*normal);
   std::string& with_cal = first ? first_date_with_cal_ : second_date_with_cal_;
   with_cal = box;
   if (calendar != cal::ORD) {

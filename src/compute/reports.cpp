@@ -1,5 +1,6 @@
 // The result sentences: the rest of the line after the opening words.
 #include <string>
+#include <utility>
 
 #include "calendar/calendar_codes.h"
 #include "calendar/day_numbers.h"
@@ -43,15 +44,15 @@ void ComputeEngine::DisplayResultDate(Request& request, bool first) {
   }
   request.Append(" = ");
   const CalendarCode calendar = first ? request.options.first_calendar : request.options.second_calendar;
-  const std::optional<std::string> text =
+  std::optional<std::string> text =
       WriteDayNumberInCalendar(fields.DayNumber, calendar, request.text_options, WriteStyle{false, true}, &fields);
   if (!text) {
     OverflowPath(request);  // an ordinal date outside years 1 … 9999
     return;
   }
-  (first ? request.outcome.boxes.first : request.outcome.boxes.second) = *text;
   std::string& with_cal = first ? first_date_with_cal_ : second_date_with_cal_;
   with_cal = *text;
+  (first ? request.outcome.boxes.first : request.outcome.boxes.second) = std::move(*text);
   if (calendar != cal::ORD) {
     with_cal.push_back(' ');
     with_cal.append(CalendarTextCode(calendar));

@@ -114,7 +114,11 @@ LeapFields SplitLeapWeekText(std::string_view text) {
 
 void KeepDateCharacters(std::string& text, std::string_view extra_characters) {
   std::erase_if(text, [extra_characters](char c) {
-    return !(IsDigit(c) || c == '-' || extra_characters.find(c) != std::string_view::npos);
+    if (IsDigit(c) || c == '-') return false;
+    for (const char extra : extra_characters) {
+      if (c == extra) return false;
+    }
+    return true;
   });
 }
 
@@ -143,12 +147,19 @@ int16_t ParseDateText(std::string_view text, std::string_view separator, Calenda
     return result;
   }
 
+  // Only digits, '-' and the separator count; blanks, letters, parentheses and commas vanish.
   KeepDateCharacters(t, separator);
-  const std::size_t minus_signs = CountOccurrences(t, "-");
+  std::size_t minus_signs = 0;
+  std::size_t separators = 0;
+  for (const char c : t) {
+    minus_signs += c == '-' ? 1u : 0u;
+    separators += separator.size() == 1 && c == separator[0] ? 1u : 0u;
+  }
   if (separator == "-") {
     if (minus_signs != 2 && minus_signs != 3) return kReadNotValid;
   } else {
-    if (minus_signs > 1 || CountOccurrences(t, separator) != 2) return kReadNotValid;
+    if (separator.size() != 1) separators = CountOccurrences(t, separator);
+    if (minus_signs > 1 || separators != 2) return kReadNotValid;
   }
 
   const int32_t letter = ReaderLetterForCode(code);

@@ -23,8 +23,9 @@ void OneLine(std::string_view prefix, std::string_view message, std::string& lin
 }
 
 void ErrorAnswer(std::string_view message, Answer& answer) {
-  OneLine("error: ", message, answer.line);
-  answer.error = answer.line;
+  OneLine("error: ", message, answer.error_line);
+  answer.line = answer.error_line;
+  answer.error = answer.error_line;
   answer.line_is_error = true;
   answer.refused = true;
 }
@@ -71,7 +72,7 @@ bool IsValidUtf8(std::string_view text) {
 
 void AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_view difference,
                    std::string_view second, const RequestOptions& options, Answer& answer) {
-  answer.line.clear();
+  answer.line = {};
   answer.error.clear();
   answer.line_is_error = false;
   answer.refused = false;
@@ -92,7 +93,7 @@ void AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_vi
   std::string_view output = outcome.output;
   while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) output.remove_suffix(1);
   if (output.empty() && outcome.message) return ErrorAnswer(outcome.message->text, answer);
-  answer.line.assign(output);
+  answer.line = output;
   if (outcome.message) {
     OneLine("error: ", outcome.message->text, answer.error);
     answer.refused = true;

@@ -8,7 +8,9 @@
 namespace qv::cli {
 
 struct Answer {
-  std::string line;           // what standard output gets (without the line feed)
+  std::string_view line;      // what standard output gets (without the line feed); valid
+                              // until the next request on the same engine and answer
+  std::string error_line;     // the buffer of an error line
   std::string error;          // "error: …" for standard error, or empty
   bool line_is_error = false; // the request appended nothing: `line` is the error text itself
   bool refused = false;       // an input or the result was refused

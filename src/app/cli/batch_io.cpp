@@ -7,13 +7,14 @@
 
 namespace qv::cli {
 
-bool LineReader::Fill() {
+bool BlockReader::Fill() {
   if (begin_ > 0) {
     std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
     end_ -= begin_;
     begin_ = 0;
   }
-  while (end_ < buffer_.size()) {
+  if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);  // one line longer than a block
+  while (!eof_) {
     const ssize_t got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
     if (got > 0) {
       end_ += static_cast<std::size_t>(got);
@@ -22,40 +23,25 @@ bool LineReader::Fill() {
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) failed_ = true;
     eof_ = true;
-    return false;
   }
-  return true;
+  return false;
 }
 
-bool LineReader::Next(std::string_view& line) {
-  long_line_.clear();
-  bool gathering = false;
+bool BlockReader::Next(std::string_view& lines) {
+  // Whatever whole lines one read brought are answered at once, so that a program feeding
+  // lines one by one gets its answers one by one.
   for (;;) {
-    const char* start = buffer_.data() + begin_;
-    const void* found = std::memchr(start, '\n', end_ - begin_);
-    if (found != nullptr) {
-      const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(found) - start);
-      if (gathering) {
-        long_line_.append(start, length);
-        line = long_line_;
-      } else {
-        line = std::string_view(start, length);
-      }
-      begin_ += length + 1;
+    const std::string_view held(buffer_.data() + begin_, end_ - begin_);
+    const std::size_t last = held.rfind('\n');
+    if (last != std::string_view::npos) {
+      lines = held.substr(0, last + 1);
+      begin_ += last + 1;
       return true;
     }
-    if (end_ - begin_ == buffer_.size()) {
-      // The buffer holds part of a very long line: keep it aside and read on.
-      long_line_.append(start, end_ - begin_);
-      begin_ = end_ = 0;
-      gathering = true;
-    }
-    if (eof_ || !Fill()) {
-      // The last line may lack its line feed.
-      if (begin_ == end_ && !gathering) return false;
-      long_line_.append(buffer_.data() + begin_, end_ - begin_);
-      begin_ = end_ = 0;
-      line = long_line_;
+    if (!Fill()) {
+      if (begin_ == end_) return false;
+      lines = std::string_view(buffer_.data() + begin_, end_ - begin_);  // the last line, without its line feed
+      begin_ = end_;
       return true;
     }
   }

@@ -1,25 +1,26 @@
 #pragma once
-// Buffered line input and output on file descriptors: batch mode streams any number of lines
-// of any length in constant memory per line.
+// Buffered input by blocks of whole lines and buffered output on file descriptors: batch
+// mode streams any number of lines of any length in memory bounded by the longest line.
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace qv::cli {
 
-class LineReader {
+class BlockReader {
  public:
-  explicit LineReader(int fd) : fd_(fd), buffer_(1 << 16) {}
-  // The next line without its line feed; false at the end of the input.
-  bool Next(std::string_view& line);
+  explicit BlockReader(int fd) : fd_(fd), buffer_(kBlockBytes) {}
+  // The next block of whole lines, each ended by its line feed (the last line of the input
+  // may lack it); false at the end of the input. The view lasts until the next call.
+  bool Next(std::string_view& lines);
   bool Failed() const { return failed_; }
 
  private:
-  bool Fill();
+  static constexpr std::size_t kBlockBytes = 1 << 20;
+  bool Fill();  // reads more after the kept bytes; false at the end of the input
   int fd_;
   std::vector<char> buffer_;
   std::size_t begin_ = 0, end_ = 0;
-  std::string long_line_;  // a line longer than the buffer is gathered here
   bool eof_ = false, failed_ = false;
 };
 

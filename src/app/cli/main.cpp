@@ -73,45 +73,35 @@ void AnswerLines(qv::ComputeEngine& engine, const qv::RequestOptions& options, s
   }
 }
 
-// Requests are independent of each other, so a chunk of lines is cut into one share per core
+// Requests are independent of each other, so a block of lines is cut into one share per core
 // and the shares are answered side by side; the answers are written in input order.
 int RunBatch(const qv::ProgramTextStore& texts, const qv::RequestOptions& options) {
-  constexpr std::size_t kChunkLines = 16384;
-  constexpr std::size_t kChunkBytes = 1 << 20;
   const std::size_t workers = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
   std::vector<qv::ComputeEngine> engines(workers, qv::ComputeEngine(texts));
   std::vector<ChunkAnswers> answers(workers);
-  qv::cli::LineReader reader(STDIN_FILENO);
+  qv::cli::BlockReader reader(STDIN_FILENO);
   qv::cli::OutputBuffer out(STDOUT_FILENO);
   bool any_refused = false;
-  std::string chunk;
-  std::vector<std::size_t> line_ends;  // offsets just past each line's line feed
-  std::string_view line;
-  bool more = true;
-  while (more) {
-    chunk.clear();
-    line_ends.clear();
-    while (line_ends.size() < kChunkLines && chunk.size() < kChunkBytes && (more = reader.Next(line))) {
-      chunk.append(line).push_back('\n');
-      line_ends.push_back(chunk.size());
+  std::string_view block;
+  std::vector<std::string_view> shares;
+  std::vector<std::thread> threads;
+  while (reader.Next(block)) {
+    // Shares of whole lines, cut at the line feed after each share's nominal end.
+    shares.clear();
+    while (!block.empty()) {
+      const std::size_t remaining = workers - shares.size();
+      const std::size_t feed = remaining <= 1 ? std::string_view::npos : block.find('\n', block.size() / remaining);
+      const std::size_t cut = feed == std::string_view::npos ? block.size() : feed + 1;
+      shares.push_back(block.substr(0, cut));
+      block.remove_prefix(cut);
     }
-    if (line_ends.empty()) break;
-    // Shares of whole lines, one per worker (fewer for a short chunk).
-    const std::size_t shares = std::min(workers, line_ends.size());
-    std::vector<std::string_view> parts;
-    std::size_t begin = 0;
-    for (std::size_t k = 1; k <= shares; ++k) {
-      const std::size_t end = line_ends[line_ends.size() * k / shares - 1];
-      parts.emplace_back(chunk.data() + begin, end - begin);
-      begin = end;
+    threads.clear();
+    for (std::size_t k = 1; k < shares.size(); ++k) {
+      threads.emplace_back(AnswerLines, std::ref(engines[k]), std::cref(options), shares[k], std::ref(answers[k]));
     }
-    std::vector<std::thread> threads;
-    for (std::size_t k = 1; k < shares; ++k) {
-      threads.emplace_back(AnswerLines, std::ref(engines[k]), std::cref(options), parts[k], std::ref(answers[k]));
-    }
-    AnswerLines(engines[0], options, parts[0], answers[0]);
+    if (!shares.empty()) AnswerLines(engines[0], options, shares[0], answers[0]);
     for (std::thread& thread : threads) thread.join();
-    for (std::size_t k = 0; k < shares; ++k) {
+    for (std::size_t k = 0; k < shares.size(); ++k) {
       out.Write(answers[k].out);
       if (!answers[k].err.empty()) {
         out.Flush();
@@ -119,6 +109,7 @@ int RunBatch(const qv::ProgramTextStore& texts, const qv::RequestOptions& option
       }
       any_refused = any_refused || answers[k].any_refused;
     }
+    out.Flush();
   }
   if (!out.Flush() || reader.Failed()) {
     std::fprintf(stderr, "quorvan-cli: input or output failed\n");
@@ -158,7 +149,10 @@ int main(int argc, char** argv) {
   qv::cli::Answer answer;
   qv::cli::AnswerRequest(engine, command.first.value_or(""), command.difference.value_or(""),
                          command.second.value_or(""), command.options, answer);
-  if (!answer.line_is_error) std::printf("%s\n", answer.line.c_str());
+  if (!answer.line_is_error) {
+    std::fwrite(answer.line.data(), 1, answer.line.size(), stdout);
+    std::fputc('\n', stdout);
+  }
   if (!answer.error.empty()) std::fprintf(stderr, "%s\n", answer.error.c_str());
   return answer.refused ? 1 : 0;
 }
