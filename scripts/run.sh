@@ -29,6 +29,7 @@ fi
 echo "The window program is not built yet; running the command-line program:"
 cli=build/src/app/cli/quorvan-cli
 if [[ -x $cli ]]; then
-  exec "$cli" --first 2000-01-01
+  echo "\$ quorvan-cli --first 2000-01-01 --second-cal=JDN"
+  exec "$cli" --first 2000-01-01 --second-cal=JDN
 fi
 echo "The command-line program is not built yet either; everything there is has been built in build/."
