@@ -205,35 +205,31 @@ bool ComputeEngine::ValidateDateDiff(Request& request) {
   return false;
 }
 
-bool ComputeEngine::RunCountDaysBetween(Request& request) {
-  const std::optional<int32_t> days =
-      CountDaysBetween(FirstDateFields.DayNumber, SecondDateFields.DayNumber, CountOptions(request.options));
-  if (!days) {
+bool ComputeEngine::StoreOrOverflow(Request& request, std::optional<int32_t> value, int32_t& target) {
+  if (!value) {
     OverflowPath(request);
     return false;
   }
-  lngDateDiff = *days;
+  target = *value;
   return true;
+}
+
+bool ComputeEngine::RunCountDaysBetween(Request& request) {
+  return StoreOrOverflow(
+      request, CountDaysBetween(FirstDateFields.DayNumber, SecondDateFields.DayNumber, CountOptions(request.options)),
+      lngDateDiff);
 }
 
 bool ComputeEngine::RunSecondDateFromFirst(Request& request) {
-  const std::optional<int32_t> day = SecondDateFromFirst(FirstDateFields.DayNumber, lngDateDiff, CountOptions(request.options));
-  if (!day) {
-    OverflowPath(request);
-    return false;
-  }
-  SecondDateFields.DayNumber = *day;
-  return true;
+  return StoreOrOverflow(request,
+                         SecondDateFromFirst(FirstDateFields.DayNumber, lngDateDiff, CountOptions(request.options)),
+                         SecondDateFields.DayNumber);
 }
 
 bool ComputeEngine::RunFirstDateFromSecond(Request& request) {
-  const std::optional<int32_t> day = FirstDateFromSecond(SecondDateFields.DayNumber, lngDateDiff, CountOptions(request.options));
-  if (!day) {
-    OverflowPath(request);
-    return false;
-  }
-  FirstDateFields.DayNumber = *day;
-  return true;
+  return StoreOrOverflow(request,
+                         FirstDateFromSecond(SecondDateFields.DayNumber, lngDateDiff, CountOptions(request.options)),
+                         FirstDateFields.DayNumber);
 }
 
 void ComputeEngine::OpenLine(Request& request, bool with_first_date, bool months, int32_t number) {

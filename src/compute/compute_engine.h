@@ -3,6 +3,7 @@
 // each input, computes through day numbers and writes the result sentence. It holds the
 // working values of a request; it shows nothing and reads no clock except for today's date.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,8 @@ class ComputeEngine {
   bool ValidateSecondDate(Request& request);
   bool ValidateDate(Request& request, bool first);
   bool ValidateDateDiff(Request& request);
+  // Stores a computed value, or takes the overflow path when there is none.
+  bool StoreOrOverflow(Request& request, std::optional<int32_t> value, int32_t& target);
   bool RunCountDaysBetween(Request& request);
   bool RunSecondDateFromFirst(Request& request);
   bool RunFirstDateFromSecond(Request& request);
