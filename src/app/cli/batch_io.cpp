@@ -49,13 +49,23 @@ bool BlockReader::Next(std::string_view& lines) {
 
 void OutputBuffer::Write(std::string_view text) {
   if (buffer_.size() + text.size() > kCapacity) Flush();
-  buffer_.append(text);
+  if (text.size() >= kCapacity) {
+    WriteAll(text);  // a large piece goes out as it is, without a copy
+  } else {
+    buffer_.append(text);
+  }
 }
 
 bool OutputBuffer::Flush() {
+  WriteAll(buffer_);
+  buffer_.clear();
+  return !failed_;
+}
+
+void OutputBuffer::WriteAll(std::string_view text) {
   std::size_t done = 0;
-  while (done < buffer_.size() && !failed_) {
-    const ssize_t wrote = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+  while (done < text.size() && !failed_) {
+    const ssize_t wrote = ::write(fd_, text.data() + done, text.size() - done);
     if (wrote < 0 && errno == EINTR) continue;
     if (wrote <= 0) {
       failed_ = true;
@@ -63,8 +73,6 @@ bool OutputBuffer::Flush() {
     }
     done += static_cast<std::size_t>(wrote);
   }
-  buffer_.clear();
-  return !failed_;
 }
 
 }  // namespace qv::cli

@@ -33,6 +33,7 @@ class OutputBuffer {
 
  private:
   static constexpr std::size_t kCapacity = 1 << 16;
+  void WriteAll(std::string_view text);
   int fd_;
   std::string buffer_;
   bool failed_ = false;
