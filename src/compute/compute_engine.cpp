@@ -170,11 +170,12 @@ bool ComputeEngine::ValidateDate(Request& request, bool first) {
                                     : (not_valid ? kSecondDateNotValid : kSecondDateOutOfRange));
     return false;
   }
-  if (calendar == cal::LPM || calendar == cal::ORD || calendar == cal::CE || calendar == cal::JC ||
-      calendar == cal::AN || calendar == cal::TLW || calendar == cal::ARC) {
-    fields = reading.fields;  // the date as read, with its day number
+  // JDN, ISO and LPW texts give a day number only; the other readers also give year, month
+  // and day (the leap-week ones for LPM), which months and the breakdown read.
+  if (calendar == cal::JDN || calendar == cal::ISO || calendar == cal::LPW) {
+    fields.DayNumber = reading.fields.DayNumber;
   } else {
-    fields.DayNumber = reading.fields.DayNumber;  // only the day number is kept
+    fields = reading.fields;
   }
   // The normal form: the day number written back in the box's calendar.
   std::optional<std::string> normal =

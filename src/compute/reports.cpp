@@ -22,6 +22,37 @@ std::string Part(int64_t count, Gen one, Gen many, int16_t language) {
   return std::to_string(count) + " " + UnitWord(count == 1 ? one : many, language);
 }
 
+struct Breakdown {
+  bool shown = false;  // computed without error, and at least one of years, months, weeks
+  int64_t years = 0, months = 0, weeks = 0, days = 0;
+};
+
+// A positive difference between two dates of the same calendar, in its largest units: years
+// and days for ordinal dates beyond 364 days, years, weeks and days for ISO dates beyond 6,
+// years, months and days for all four beyond 30. Counting the first date moves the start one
+// day back; only the ISO form works on day numbers, the others read year, month and day.
+Breakdown BreakDown(CalendarCode calendar, int32_t difference, DateFields earlier, const DateFields& later,
+                    bool include_first_date) {
+  if (include_first_date) earlier.DayNumber -= 1;
+  int32_t years = 0, error = 0;
+  int16_t months = 0, weeks = 0, days = 0;
+  if (calendar == cal::ORD && difference > 364) {
+    YearsDaysBetween(earlier, later, years, days, error);
+  } else if (calendar == cal::ISO && difference > 6) {
+    IsoWeekDate from, to;
+    from.DayNumber = earlier.DayNumber;
+    to.DayNumber = later.DayNumber;
+    DayNumberToIsoWeekDate(from);
+    DayNumberToIsoWeekDate(to);
+    YearsWeeksDaysBetween(from, to, years, weeks, days, error);
+  } else if (difference > 30) {
+    YearsMonthsDaysBetween(earlier, later, years, months, days, error);
+  } else {
+    return Breakdown{};
+  }
+  return Breakdown{error == 0 && (years > 0 || months > 0 || weeks > 0), years, months, weeks, days};
+}
+
 }  // namespace
 
 std::string DayOrDays(int64_t number_of_days, int16_t language) {
@@ -98,52 +129,19 @@ void ComputeEngine::DisplayDateDiff(Request& request) {
   if (!options.include_weekends || lngDateDiff <= 0 || options.second_calendar != calendar || !breakdown_calendar) {
     return;
   }
-  // Counting the first date moves the start one day back; only the ISO form works on day
-  // numbers, the others read year, month and day.
-  DateFields earlier = FirstDateFields;
-  if (options.include_first_date) earlier.DayNumber -= 1;
-  int64_t years = 0, months = 0, weeks = 0, days = 0;
-  int32_t error = 0;
-  bool computed = true;
-  if (calendar == cal::ORD && lngDateDiff > 364) {
-    int32_t y = 0;
-    int16_t d = 0;
-    YearsDaysBetween(earlier, SecondDateFields, y, d, error);
-    years = y;
-    days = d;
-  } else if (calendar == cal::ISO && lngDateDiff > 6) {
-    IsoWeekDate from, to;
-    from.DayNumber = earlier.DayNumber;
-    to.DayNumber = SecondDateFields.DayNumber;
-    DayNumberToIsoWeekDate(from);
-    DayNumberToIsoWeekDate(to);
-    int32_t y = 0;
-    int16_t w = 0, d = 0;
-    YearsWeeksDaysBetween(from, to, y, w, d, error);
-    years = y;
-    weeks = w;
-    days = d;
-  } else if (lngDateDiff > 30) {
-    int32_t y = 0;
-    int16_t m = 0, d = 0;
-    YearsMonthsDaysBetween(earlier, SecondDateFields, y, m, d, error);
-    years = y;
-    months = m;
-    days = d;
-  } else {
-    computed = false;
-  }
-  if (!computed || error != 0 || (years <= 0 && months <= 0 && weeks <= 0)) return;
+  const Breakdown breakdown = BreakDown(calendar, lngDateDiff, FirstDateFields, SecondDateFields,
+                                      options.include_first_date);
+  if (!breakdown.shown) return;
   std::string parts;
   auto add = [&](int64_t count, Gen one, Gen many) {
     if (count <= 0) return;
     if (!parts.empty()) parts.append(", ");
     parts.append(Part(count, one, many, language));
   };
-  add(years, Gen::Year, Gen::Years);
-  add(months, Gen::Month, Gen::Months);
-  add(weeks, Gen::Week, Gen::Weeks);
-  add(days, Gen::Day, Gen::Days);
+  add(breakdown.years, Gen::Year, Gen::Years);
+  add(breakdown.months, Gen::Month, Gen::Months);
+  add(breakdown.weeks, Gen::Week, Gen::Weeks);
+  add(breakdown.days, Gen::Day, Gen::Days);
   request.Append(" (");
   request.Append(parts);
   request.Append(")");
