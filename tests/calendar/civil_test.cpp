@@ -8,18 +8,12 @@
 #include "calendar/calendar_library.h"
 #include "calendar/civil.h"
 #include "calendar/day_numbers.h"
+#include "support/dates.h"
 
 namespace qv {
 namespace {
 
-DateFields Make(int32_t y, int32_t m, int32_t d, int32_t letter = kLetterGregorian) {
-  DateFields f;
-  f.Year = y;
-  f.Month = m;
-  f.Day = d;
-  f.Calendar = letter;
-  return f;
-}
+using test::DateOf;
 
 struct FixedPoint {
   int32_t year, month, day;
@@ -36,7 +30,7 @@ TEST(CivilFixedPoints, DatesAndDayNumbersAgree) {
       {-1, 1, 1, 'G', 1720695, 5},      {2012, 12, 31, 'G', 2456293, 1}, {1900, 2, 29, 'J', 2415092, 2},
   };
   for (const auto& p : points) {
-    DateFields f = Make(p.year, p.month, p.day, p.letter);
+    DateFields f = DateOf(p.year, p.month, p.day, p.letter);
     EXPECT_EQ(DateToDayNumber(f), p.day_number) << p.year << "-" << p.month << "-" << p.day << p.letter;
     EXPECT_EQ(DayOfWeek(p.day_number), p.weekday) << p.day_number;
     DateFields back;
@@ -133,9 +127,9 @@ TEST(CivilExtremes, FullIntRangeDoesNotOverflow) {
     EXPECT_GE(DayOfWeek(day_number), 0);
     EXPECT_LE(DayOfWeek(day_number), 6);
   }
-  DateFields huge = Make(200'000'000, 1, 1);
+  DateFields huge = DateOf(200'000'000, 1, 1);
   EXPECT_FALSE(DateToDayNumberChecked(huge));
-  DateFields fine = Make(5'800'000, 12, 31);
+  DateFields fine = DateOf(5'800'000, 12, 31);
   EXPECT_TRUE(DateToDayNumberChecked(fine));
   EXPECT_EQ(fine.DayNumber, DateToDayNumber(fine));
 }
@@ -156,21 +150,21 @@ TEST(LeapYears, BothRulesIncludingNegativeYears) {
 }
 
 TEST(DayOfYearAndMonths, LengthsAndPositions) {
-  DateFields last = Make(2012, 12, 31);
+  DateFields last = DateOf(2012, 12, 31);
   EXPECT_EQ(DayOfYear(last), 366);
   EXPECT_EQ(last.DayNumber, 2456293);
-  DateFields feb29 = Make(0, 2, 29), mar1 = Make(0, 3, 1);
+  DateFields feb29 = DateOf(0, 2, 29), mar1 = DateOf(0, 3, 1);
   EXPECT_EQ(DateToDayNumber(feb29) + 1, DateToDayNumber(mar1));
-  DateFields jan0 = Make(0, 1, 1), jan1 = Make(1, 1, 1), janm1 = Make(-1, 1, 1);
+  DateFields jan0 = DateOf(0, 1, 1), jan1 = DateOf(1, 1, 1), janm1 = DateOf(-1, 1, 1);
   EXPECT_EQ(DateToDayNumber(jan1) - DateToDayNumber(jan0), 366);
   EXPECT_EQ(DateToDayNumber(jan0) - DateToDayNumber(janm1), 365);
   int32_t error = 0;
-  EXPECT_EQ(DaysInMonth(Make(2008, 2, 1), error), 29);
-  EXPECT_EQ(DaysInMonth(Make(1900, 2, 1), error), 28);
-  EXPECT_EQ(DaysInMonth(Make(1900, 2, 1, kLetterJulian), error), 29);
-  EXPECT_EQ(DaysInMonth(Make(2008, 12, 1), error), 31);
+  EXPECT_EQ(DaysInMonth(DateOf(2008, 2, 1), error), 29);
+  EXPECT_EQ(DaysInMonth(DateOf(1900, 2, 1), error), 28);
+  EXPECT_EQ(DaysInMonth(DateOf(1900, 2, 1, kLetterJulian), error), 29);
+  EXPECT_EQ(DaysInMonth(DateOf(2008, 12, 1), error), 31);
   EXPECT_EQ(error, 0);
-  EXPECT_EQ(DaysInMonth(Make(2008, 13, 1), error), 0);
+  EXPECT_EQ(DaysInMonth(DateOf(2008, 13, 1), error), 0);
   EXPECT_NE(error, 0);
 }
 
@@ -180,15 +174,15 @@ TEST(YearsMonthsDays, BreakdownOfSpans) {
     int32_t years;
     int16_t months, days;
   } cases[] = {
-      {Make(2001, 3, 15), Make(2011, 3, 14), 9, 11, 27},
-      {Make(2001, 3, 15), Make(2011, 3, 15), 10, 0, 0},
-      {Make(2008, 1, 1), Make(2008, 3, 15), 0, 2, 14},
-      {Make(2008, 1, 1), Make(2008, 2, 1), 0, 1, 0},
-      {Make(2008, 1, 31), Make(2008, 3, 2), 0, 1, 0},
+      {DateOf(2001, 3, 15), DateOf(2011, 3, 14), 9, 11, 27},
+      {DateOf(2001, 3, 15), DateOf(2011, 3, 15), 10, 0, 0},
+      {DateOf(2008, 1, 1), DateOf(2008, 3, 15), 0, 2, 14},
+      {DateOf(2008, 1, 1), DateOf(2008, 2, 1), 0, 1, 0},
+      {DateOf(2008, 1, 31), DateOf(2008, 3, 2), 0, 1, 0},
       // The earlier day is longer than February: borrow January too, so the parts add up.
-      {Make(2007, 12, 31), Make(2009, 3, 1), 1, 1, 29},
-      {Make(-44, 3, 15), Make(2012, 3, 15), 2056, 0, 0},
-      {Make(2012, 12, 31), Make(2013, 1, 1), 0, 0, 1},
+      {DateOf(2007, 12, 31), DateOf(2009, 3, 1), 1, 1, 29},
+      {DateOf(-44, 3, 15), DateOf(2012, 3, 15), 2056, 0, 0},
+      {DateOf(2012, 12, 31), DateOf(2013, 1, 1), 0, 0, 1},
   };
   for (const auto& c : cases) {
     int32_t years = -1, error = -1;
@@ -203,12 +197,12 @@ TEST(YearsMonthsDays, BreakdownOfSpans) {
 
 TEST(DaysElapsed, CountsAndOverflow) {
   int32_t status = 0;
-  EXPECT_EQ(DaysElapsed(Make(2008, 3, 15), Make(2008, 1, 1), status), 74);
-  EXPECT_EQ(DaysElapsed(Make(2008, 1, 1), Make(2008, 3, 15), status), -74);
-  DateFields unlettered = Make(2000, 3, 1, 0);
-  EXPECT_EQ(DaysElapsed(unlettered, Make(2000, 2, 1), status), 29);  // letter 0 counts as CE
+  EXPECT_EQ(DaysElapsed(DateOf(2008, 3, 15), DateOf(2008, 1, 1), status), 74);
+  EXPECT_EQ(DaysElapsed(DateOf(2008, 1, 1), DateOf(2008, 3, 15), status), -74);
+  DateFields unlettered = DateOf(2000, 3, 1, 0);
+  EXPECT_EQ(DaysElapsed(unlettered, DateOf(2000, 2, 1), status), 29);  // letter 0 counts as CE
   EXPECT_EQ(status, 0);
-  EXPECT_EQ(DaysElapsed(Make(5'800'000, 1, 1), Make(-5'800'000, 1, 1), status), 0);
+  EXPECT_EQ(DaysElapsed(DateOf(5'800'000, 1, 1), DateOf(-5'800'000, 1, 1), status), 0);
   EXPECT_EQ(status, kDaysElapsedOverflow);
 }
 

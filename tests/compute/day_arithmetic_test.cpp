@@ -7,6 +7,7 @@
 #include "calendar/civil.h"
 #include "calendar/day_numbers.h"
 #include "compute/day_arithmetic.h"
+#include "support/dates.h"
 
 namespace qv {
 namespace {
@@ -116,11 +117,7 @@ TEST(AddingDays, LimitsOfTheDayNumbers) {
 }
 
 DateFields Date(int32_t y, int32_t m, int32_t d, int32_t letter = kLetterGregorian) {
-  DateFields f;
-  f.Year = y;
-  f.Month = m;
-  f.Day = d;
-  f.Calendar = letter;
+  DateFields f = test::DateOf(y, m, d, letter);
   DateToDayNumber(f);
   return f;
 }

@@ -232,7 +232,23 @@ TEST(EngineRefusals, MonthsModeRefusalsUseTheNumberedTexts) {
   months.language = 1;
   outcome = RunRequest("2451545", "1", "", months);
   EXPECT_EQ(outcome.message->title, "Berechnen");
-  EXPECT_FALSE(text({21, 22, 23, 24, 25, 26, 27}).find("\r\n\r\n") != std::string::npos);  // every text present
+  for (int16_t number = 21; number <= 27; ++number) {
+    for (const int16_t language : {int16_t{0}, int16_t{1}}) EXPECT_FALSE(GetProgramText(Texts(), number, language).empty()) << number;
+  }
+}
+
+TEST(UnitWords, SingularOnlyForOneInEitherDirection) {
+  const struct {
+    int64_t count;
+    int16_t language;
+    const char *days, *months;
+  } cases[] = {{1, 0, "day", "month"},     {-1, 0, "day", "month"},  {0, 0, "days", "months"},
+               {2, 0, "days", "months"},   {1, 1, "Tag", "Monat"},   {-7, 1, "Tage", "Monate"},
+               {-2'100'000'000, 0, "days", "months"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(DayOrDays(c.count, c.language), c.days) << c.count;
+    EXPECT_EQ(MonthOrMonths(c.count, c.language), c.months) << c.count;
+  }
 }
 
 TEST(EngineToday, EmptyBoxesMeanToday) {

@@ -6,18 +6,12 @@
 #include <limits>
 
 #include "calendar/clock.h"
+#include "support/dates.h"
 
 namespace qv {
 namespace {
 
-DateFields Date(int32_t year, int32_t month, int32_t day, int32_t letter) {
-  DateFields date;
-  date.Year = year;
-  date.Month = month;
-  date.Day = day;
-  date.Calendar = letter;
-  return date;
-}
+using test::DateOf;
 
 TEST(FormatDate, WritesFieldsInTheUsersOrder) {
   struct Case {
@@ -29,19 +23,19 @@ TEST(FormatDate, WritesFieldsInTheUsersOrder) {
     const char* expected;
   };
   const Case cases[] = {
-      {Date(2012, 12, 31, 'G'), kFormatDMY, "/", ",", false, "31/12/2012"},
-      {Date(12345, 1, 1, 'G'), kFormatYMD, "/", ",", true, "12,345/01/01 CE"},
-      {Date(-12345, 7, 5, 'J'), kFormatMDY, "/", ",", true, "07/05/(-12,345) JC"},
-      {Date(9999, 1, 1, 'G'), kFormatYMD, "-", ",", false, "9999-01-01"},
-      {Date(10000, 1, 1, 'G'), kFormatYMD, "-", ",", false, "10,000-01-01"},
-      {Date(10000, 1, 1, 'G'), kFormatYMD, "-", "", false, "10000-01-01"},
-      {Date(-10000, 1, 1, 'G'), kFormatYMD, "-", ".", false, "-10.000-01-01"},
-      {Date(0, 1, 1, 'G'), kFormatDMY, "-", ",", false, "01-01-0"},
-      {Date(-1, 1, 1, 'G'), kFormatDMY, "-", ",", false, "01-01-(-1)"},
-      {Date(-44, 3, 15, 'G'), kFormatYMD, "-", ",", true, "-44-03-15 CE"},
-      {Date(-44, 3, 15, 'G'), kFormatMDY, ".", ",", false, "03.15.(-44)"},
-      {Date(7, 3, 9, 0), kFormatYMD, "-", ",", true, "7-03-09 CE"},  // letter 0 counts as CE
-      {Date(2012, 3, 9, 'A'), kFormatDMY, "/", ",", true, "2012-03-09 AN"},
+      {DateOf(2012, 12, 31, 'G'), kFormatDMY, "/", ",", false, "31/12/2012"},
+      {DateOf(12345, 1, 1, 'G'), kFormatYMD, "/", ",", true, "12,345/01/01 CE"},
+      {DateOf(-12345, 7, 5, 'J'), kFormatMDY, "/", ",", true, "07/05/(-12,345) JC"},
+      {DateOf(9999, 1, 1, 'G'), kFormatYMD, "-", ",", false, "9999-01-01"},
+      {DateOf(10000, 1, 1, 'G'), kFormatYMD, "-", ",", false, "10,000-01-01"},
+      {DateOf(10000, 1, 1, 'G'), kFormatYMD, "-", "", false, "10000-01-01"},
+      {DateOf(-10000, 1, 1, 'G'), kFormatYMD, "-", ".", false, "-10.000-01-01"},
+      {DateOf(0, 1, 1, 'G'), kFormatDMY, "-", ",", false, "01-01-0"},
+      {DateOf(-1, 1, 1, 'G'), kFormatDMY, "-", ",", false, "01-01-(-1)"},
+      {DateOf(-44, 3, 15, 'G'), kFormatYMD, "-", ",", true, "-44-03-15 CE"},
+      {DateOf(-44, 3, 15, 'G'), kFormatMDY, ".", ",", false, "03.15.(-44)"},
+      {DateOf(7, 3, 9, 0), kFormatYMD, "-", ",", true, "7-03-09 CE"},  // letter 0 counts as CE
+      {DateOf(2012, 3, 9, 'A'), kFormatDMY, "/", ",", true, "2012-03-09 AN"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FormatDate(c.date, c.format, c.date_separator, c.thousands_separator, c.suffix), c.expected);

@@ -1,0 +1,19 @@
+#pragma once
+// Building test dates in one line.
+#include <cstdint>
+
+#include "calendar/date_fields.h"
+
+namespace qv::test {
+
+// A record with year, month, day and letter set; the day number is left to the code under test.
+inline DateFields DateOf(int32_t year, int32_t month, int32_t day, int32_t letter = kLetterGregorian) {
+  DateFields date;
+  date.Year = year;
+  date.Month = month;
+  date.Day = day;
+  date.Calendar = letter;
+  return date;
+}
+
+}  // namespace qv::test
