@@ -37,7 +37,7 @@ struct SignedText {
 SignedText SplitSign(std::string_view text, bool from_first_date, int16_t language) {
   const bool negative = !text.empty() && text[0] == '-';
   const bool says_minus = negative == from_first_date;
-  return {T(says_minus ? Gen::Minus : Gen::Plus, language), negative ? text.substr(1) : text};
+  return {TextOf(says_minus ? GeneralText::Minus : GeneralText::Plus, language), negative ? text.substr(1) : text};
 }
 
 }  // namespace
@@ -53,6 +53,36 @@ const Outcome& ComputeEngine::Run(BoxTexts boxes, const RequestOptions& options)
     return DispatchDaysRequest(std::move(boxes), options);
   }
   return DispatchMonthsRequest(std::move(boxes), options);
+}
+
+const Outcome& ComputeEngine::Compute(BoxTexts boxes, const RequestOptions& options) {
+  boxes.first = std::string(TrimBlanks(boxes.first));
+  boxes.difference = std::string(TrimBlanks(boxes.difference));
+  boxes.second = std::string(TrimBlanks(boxes.second));
+  const bool first = !boxes.first.empty();
+  const bool difference = !boxes.difference.empty();
+  const bool second = !boxes.second.empty();
+  if (!first && !difference && !second) {
+    boxes.first = TodayBoxText(options.first_calendar, options);
+  } else if (!first && !second) {
+    return StopBeforeDispatch(std::move(boxes), RequestStep::NothingToDo, std::nullopt);
+  } else if (first && difference && second) {
+    return StopBeforeDispatch(
+        std::move(boxes), RequestStep::AskWhichBoxToClear,
+        Message{RequestMessage(options.language, reqmsg::BothDatesNeedEmptyDifference),
+                std::string(TextOf(GeneralText::Error, options.language)) + "!", MessageKind::Information});
+  }
+  return Run(std::move(boxes), options);
+}
+
+const Outcome& ComputeEngine::StopBeforeDispatch(BoxTexts boxes, RequestStep step, std::optional<Message> message) {
+  outcome_.step = step;
+  outcome_.boxes = std::move(boxes);
+  outcome_.output.clear();
+  outcome_.message = std::move(message);
+  outcome_.switch_to_days = false;
+  outcome_.validated = step != RequestStep::AskWhichBoxToClear;
+  return outcome_;
 }
 
 const Outcome& ComputeEngine::DispatchDaysRequest(BoxTexts boxes, const RequestOptions& options) {
@@ -111,7 +141,7 @@ const Outcome& ComputeEngine::DispatchMonthsRequest(BoxTexts boxes, const Reques
       if (!text.empty()) text.append(kLineBreak);
       text.append(GetProgramText(texts_, number, language));
     }
-    request.outcome.message = Message{text, std::string(T(Gen::Compute, language)), MessageKind::Refusal};
+    request.outcome.message = Message{text, std::string(TextOf(GeneralText::Compute, language)), MessageKind::Refusal};
     request.outcome.validated = false;
     return request.outcome;
   };
@@ -249,16 +279,16 @@ void ComputeEngine::OpenLine(Request& request, bool with_first_date, bool months
 
 void ComputeEngine::OverflowPath(Request& request) {
   const int16_t language = request.options.language;
-  request.Append(T(Gen::OutOfRange, language));
+  request.Append(TextOf(GeneralText::OutOfRange, language));
   request.Append(kLineBreak);
   request.outcome.message = Message{RequestMessage(language, kResultOutOfRange),
-                                    std::string(T(Gen::Error, language)) + "!", MessageKind::ResultOverflow};
+                                    std::string(TextOf(GeneralText::Error, language)) + "!", MessageKind::ResultOverflow};
 }
 
 void ComputeEngine::ShowRequestError(Request& request, int number) {
   const int16_t language = request.options.language;
   request.outcome.message =
-      Message{RequestMessage(language, number), std::string(T(Gen::Error, language)) + "!", MessageKind::InputError};
+      Message{RequestMessage(language, number), std::string(TextOf(GeneralText::Error, language)) + "!", MessageKind::InputError};
   request.outcome.validated = false;
 }
 

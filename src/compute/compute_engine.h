@@ -25,6 +25,12 @@ class ComputeEngine {
   // allocates nothing per request once warmed up).
   const Outcome& Run(BoxTexts boxes, const RequestOptions& options);
 
+  // One Compute press from the start: trims the three boxes, then decides what they ask.
+  // All empty: today's date in the first calendar goes into the first box and is converted.
+  // Only the difference: nothing to do. All three: the caller must clear one box first
+  // (RequestStep::AskWhichBoxToClear). Anything else runs the request.
+  const Outcome& Compute(BoxTexts boxes, const RequestOptions& options);
+
   const Outcome& DispatchDaysRequest(BoxTexts boxes, const RequestOptions& options);
   const Outcome& DispatchMonthsRequest(BoxTexts boxes, const RequestOptions& options);
 
@@ -35,6 +41,7 @@ class ComputeEngine {
 
  private:
   struct Request;  // the state of one request in progress
+  const Outcome& StopBeforeDispatch(BoxTexts boxes, RequestStep step, std::optional<Message> message);
   bool ValidateFirstDate(Request& request);
   bool ValidateSecondDate(Request& request);
   bool ValidateDate(Request& request, bool first);

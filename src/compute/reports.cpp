@@ -13,12 +13,12 @@
 namespace qv {
 namespace {
 
-std::string UnitWord(Gen entry, int16_t language) {
-  const std::string_view word = T(entry, language);
+std::string UnitWord(GeneralText entry, int16_t language) {
+  const std::string_view word = TextOf(entry, language);
   return language == LanguageGerman ? std::string(word) : LowerCase(word);
 }
 
-std::string Part(int64_t count, Gen one, Gen many, int16_t language) {
+std::string Part(int64_t count, GeneralText one, GeneralText many, int16_t language) {
   return std::to_string(count) + " " + UnitWord(count == 1 ? one : many, language);
 }
 
@@ -56,11 +56,11 @@ Breakdown BreakDown(CalendarCode calendar, int32_t difference, DateFields earlie
 }  // namespace
 
 std::string DayOrDays(int64_t number_of_days, int16_t language) {
-  return UnitWord(number_of_days == 1 || number_of_days == -1 ? Gen::Day : Gen::Days, language);
+  return UnitWord(number_of_days == 1 || number_of_days == -1 ? GeneralText::Day : GeneralText::Days, language);
 }
 
 std::string MonthOrMonths(int64_t number_of_months, int16_t language) {
-  return UnitWord(number_of_months == 1 || number_of_months == -1 ? Gen::Month : Gen::Months, language);
+  return UnitWord(number_of_months == 1 || number_of_months == -1 ? GeneralText::Month : GeneralText::Months, language);
 }
 
 void ComputeEngine::DisplayFirstDate(Request& request) { DisplayResultDate(request, true); }
@@ -101,10 +101,10 @@ void ComputeEngine::AppendDayOfWeek(Request& request, const DateFields& date) {
 void ComputeEngine::AppendVerboseNotes(Request& request) {
   const int16_t language = request.options.language;
   request.Append(", ");
-  request.Append(T(request.options.include_first_date ? Gen::IncludingFirstDate : Gen::ExcludingFirstDate, language));
+  request.Append(TextOf(request.options.include_first_date ? GeneralText::IncludingFirstDate : GeneralText::ExcludingFirstDate, language));
   if (!request.options.include_weekends) {
     request.Append(", ");
-    request.Append(T(Gen::NotCountingWeekendDays, language));
+    request.Append(TextOf(GeneralText::NotCountingWeekendDays, language));
   }
 }
 
@@ -113,7 +113,7 @@ void ComputeEngine::DisplayDateDiff(Request& request) {
   const int16_t language = options.language;
   request.Append(first_date_with_cal_);
   request.Append(" ");
-  request.Append(LowerCase(T(Gen::To, language)));
+  request.Append(LowerCase(TextOf(GeneralText::To, language)));
   request.Append(" ");
   request.Append(second_date_with_cal_);
   request.Append(" = ");
@@ -133,15 +133,15 @@ void ComputeEngine::DisplayDateDiff(Request& request) {
                                       options.include_first_date);
   if (!breakdown.shown) return;
   std::string parts;
-  auto add = [&](int64_t count, Gen one, Gen many) {
+  auto add = [&](int64_t count, GeneralText one, GeneralText many) {
     if (count <= 0) return;
     if (!parts.empty()) parts.append(", ");
     parts.append(Part(count, one, many, language));
   };
-  add(breakdown.years, Gen::Year, Gen::Years);
-  add(breakdown.months, Gen::Month, Gen::Months);
-  add(breakdown.weeks, Gen::Week, Gen::Weeks);
-  add(breakdown.days, Gen::Day, Gen::Days);
+  add(breakdown.years, GeneralText::Year, GeneralText::Years);
+  add(breakdown.months, GeneralText::Month, GeneralText::Months);
+  add(breakdown.weeks, GeneralText::Week, GeneralText::Weeks);
+  add(breakdown.days, GeneralText::Day, GeneralText::Days);
   request.Append(" (");
   request.Append(parts);
   request.Append(")");

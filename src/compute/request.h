@@ -48,7 +48,16 @@ struct Message {
   MessageKind kind = MessageKind::InputError;
 };
 
+// What the filled boxes ask for, decided before anything is dispatched.
+enum class RequestStep {
+  Computed,            // the request ran (or was refused); apply boxes, output and message
+  NothingToDo,         // only the difference box is filled: the caller only places the focus
+  AskWhichBoxToClear,  // all three boxes are filled: the caller empties one box and computes
+                       // again, or drops the request; `message` holds the reason to show
+};
+
 struct Outcome {
+  RequestStep step = RequestStep::Computed;
   BoxTexts boxes;                  // the box texts after the request (normal forms, results)
   std::string output;              // appended to the output window; lines end with CR LF
   std::optional<Message> message;  // at most one message box

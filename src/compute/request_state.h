@@ -13,6 +13,7 @@ struct ComputeEngine::Request {
 
   Request(BoxTexts&& boxes, const RequestOptions& request_options, Outcome& engine_outcome)
       : options(request_options), text_options(request_options.TextOptions()), outcome(engine_outcome) {
+    outcome.step = RequestStep::Computed;
     outcome.boxes = std::move(boxes);
     outcome.output.clear();  // keeps its capacity
     outcome.message.reset();

@@ -15,7 +15,7 @@ inline constexpr int16_t LanguageEnglish = 0;
 inline constexpr int16_t LanguageGerman = 1;
 
 // One enumerator per entry of the table; each entry is known by its English text.
-enum class Gen : uint8_t {
+enum class GeneralText : uint8_t {
   AWeekFromTodayIs,             // "A week from today is"
   Calendar,                     // "Calendar"
   CancelThisOperation,          // "Cancel this operation"
@@ -93,10 +93,10 @@ enum class Gen : uint8_t {
   Count
 };
 
-inline constexpr std::size_t kGeneralTextCount = static_cast<std::size_t>(Gen::Count);
+inline constexpr std::size_t kGeneralTextCount = static_cast<std::size_t>(GeneralText::Count);
 
 struct GeneralTextEntry {
-  Gen id;
+  GeneralText id;
   std::string_view english;
   std::string_view german;
 };
@@ -113,7 +113,7 @@ const GeneralTexts& InitGeneralTexts();
 
 // The text of an entry in a language. Every code other than German gives English, so a stray
 // stored language code can never index outside the table.
-std::string_view T(Gen entry, int16_t language);
+std::string_view TextOf(GeneralText entry, int16_t language);
 
 // Full weekday name, 0 = Sunday .. 6 = Saturday; empty for any other day.
 std::string_view WeekdayName(int16_t language, int dayOfWeek);

@@ -8,7 +8,9 @@
 #include "calendar/calendar_codes.h"
 #include "calendar/clock.h"
 #include "compute/compute_engine.h"
+#include "lang/general_texts.h"
 #include "lang/program_text.h"
+#include "lang/request_messages.h"
 
 namespace qv {
 namespace {
@@ -260,6 +262,38 @@ TEST(EngineToday, EmptyBoxesMeanToday) {
   EXPECT_EQ(TodayBoxText(cal::LPW, options), "2013-02-1");
   options.hyphen = 0;
   EXPECT_EQ(TodayBoxText(cal::ORD, options), "2012366");
+  SetTodaySource({});
+}
+
+
+// What the filled boxes ask for before anything is dispatched: blanks never count as text.
+TEST(EngineFirstSteps, TheFilledBoxesDecideTheStep) {
+  SetTodaySource([] { return LocalDate{2012, 12, 31}; });
+  struct Case {
+    const char* name;
+    BoxTexts boxes;
+    RequestStep step;
+    const char* first_box;  // the first box after the step
+    const char* output;
+  };
+  const Case cases[] = {
+      {"all empty gives today", {"", "", ""}, RequestStep::Computed, "2012-12-31", "2012-12-31 CE, Monday\r\n"},
+      {"blanks only give today", {"  ", " ", "   "}, RequestStep::Computed, "2012-12-31", "2012-12-31 CE, Monday\r\n"},
+      {"only the difference", {" ", " 7 ", ""}, RequestStep::NothingToDo, "", ""},
+      {"all three ask", {"2012-01-01", "1", "2012-01-05"}, RequestStep::AskWhichBoxToClear, "2012-01-01", ""},
+      {"trimmed and computed", {" 2012-01-01 ", "", ""}, RequestStep::Computed, "2012-01-01", "2012-01-01 CE, Sunday\r\n"},
+  };
+  ComputeEngine engine(Texts());
+  for (const Case& c : cases) {
+    const Outcome& outcome = engine.Compute(c.boxes, Quiet());
+    EXPECT_EQ(outcome.step, c.step) << c.name;
+    EXPECT_EQ(outcome.boxes.first, c.first_box) << c.name;
+    EXPECT_EQ(outcome.output, c.output) << c.name;
+    if (c.step == RequestStep::AskWhichBoxToClear) {
+      ASSERT_TRUE(outcome.message.has_value()) << c.name;
+      EXPECT_EQ(outcome.message->text, RequestMessage(LanguageEnglish, reqmsg::BothDatesNeedEmptyDifference));
+    }
+  }
   SetTodaySource({});
 }
 

@@ -9,7 +9,7 @@ namespace qv {
 namespace {
 
 struct EntryCase {
-  Gen entry;
+  GeneralText entry;
   const char* english;
   const char* german;
 };
@@ -18,44 +18,44 @@ class GeneralTextLookup : public ::testing::TestWithParam<EntryCase> {};
 
 TEST_P(GeneralTextLookup, GivesEnglishAndGerman) {
   const EntryCase& c = GetParam();
-  EXPECT_EQ(T(c.entry, LanguageEnglish), c.english);
-  EXPECT_EQ(T(c.entry, LanguageGerman), c.german);
+  EXPECT_EQ(TextOf(c.entry, LanguageEnglish), c.english);
+  EXPECT_EQ(TextOf(c.entry, LanguageGerman), c.german);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, GeneralTextLookup,
-    ::testing::Values(EntryCase{Gen::AWeekFromTodayIs, "A week from today is", "Eine Woche weiter ist"},
-                      EntryCase{Gen::To, "To", "Bis"}, EntryCase{Gen::Day, "Day", "Tag"},
-                      EntryCase{Gen::Days, "Days", "Tage"}, EntryCase{Gen::Week, "Week", "Woche"},
-                      EntryCase{Gen::Weeks, "Weeks", "Wochen"}, EntryCase{Gen::Month, "Month", "Monat"},
-                      EntryCase{Gen::Months, "Months", "Monate"}, EntryCase{Gen::Year, "Year", "Jahr"},
-                      EntryCase{Gen::Years, "Years", "Jahre"},
-                      EntryCase{Gen::IncludingFirstDate, "including 1st date", "einschliesslich 1. Datum"},
-                      EntryCase{Gen::ExcludingFirstDate, "excluding 1st date", "ausschliesslich 1. Datum"},
-                      EntryCase{Gen::NotCountingWeekendDays, "not counting weekend days",
+    ::testing::Values(EntryCase{GeneralText::AWeekFromTodayIs, "A week from today is", "Eine Woche weiter ist"},
+                      EntryCase{GeneralText::To, "To", "Bis"}, EntryCase{GeneralText::Day, "Day", "Tag"},
+                      EntryCase{GeneralText::Days, "Days", "Tage"}, EntryCase{GeneralText::Week, "Week", "Woche"},
+                      EntryCase{GeneralText::Weeks, "Weeks", "Wochen"}, EntryCase{GeneralText::Month, "Month", "Monat"},
+                      EntryCase{GeneralText::Months, "Months", "Monate"}, EntryCase{GeneralText::Year, "Year", "Jahr"},
+                      EntryCase{GeneralText::Years, "Years", "Jahre"},
+                      EntryCase{GeneralText::IncludingFirstDate, "including 1st date", "einschliesslich 1. Datum"},
+                      EntryCase{GeneralText::ExcludingFirstDate, "excluding 1st date", "ausschliesslich 1. Datum"},
+                      EntryCase{GeneralText::NotCountingWeekendDays, "not counting weekend days",
                                 "die Wochenendtage nicht gezaehlt"},
-                      EntryCase{Gen::OutOfRange, "Out of Range", "Ausserhalb des erlaubten Bereichs"},
-                      EntryCase{Gen::Error, "Error", "Fehler"}, EntryCase{Gen::Plus, "plus", "plus"},
-                      EntryCase{Gen::Minus, "minus", "minus"},
-                      EntryCase{Gen::IncludeFirstDate, "Include first date in days-beween-dates",
+                      EntryCase{GeneralText::OutOfRange, "Out of Range", "Ausserhalb des erlaubten Bereichs"},
+                      EntryCase{GeneralText::Error, "Error", "Fehler"}, EntryCase{GeneralText::Plus, "plus", "plus"},
+                      EntryCase{GeneralText::Minus, "minus", "minus"},
+                      EntryCase{GeneralText::IncludeFirstDate, "Include first date in days-beween-dates",
                                 "Erstes Datum einschliessen"},
-                      EntryCase{Gen::OutputWindowIsEmpty, "The output window is empty.", "Das Ausgabefenster is leer."},
-                      EntryCase{Gen::SecondToFirst, "Second -> First", "Zweites -> Erstes"},
-                      EntryCase{Gen::OrdinalPattern, "yyyyddd", "JJJJTTT"},
-                      EntryCase{Gen::OrdinalPatternWithHyphen, "yyyy-ddd", "JJJJ-TTT"},
-                      EntryCase{Gen::Clear, "Clear", "Loeschen"}));
+                      EntryCase{GeneralText::OutputWindowIsEmpty, "The output window is empty.", "Das Ausgabefenster is leer."},
+                      EntryCase{GeneralText::SecondToFirst, "Second -> First", "Zweites -> Erstes"},
+                      EntryCase{GeneralText::OrdinalPattern, "yyyyddd", "JJJJTTT"},
+                      EntryCase{GeneralText::OrdinalPatternWithHyphen, "yyyy-ddd", "JJJJ-TTT"},
+                      EntryCase{GeneralText::Clear, "Clear", "Loeschen"}));
 
 TEST(GeneralTextLanguage, AnyCodeButGermanReadsEnglish) {
   for (const int16_t language : {int16_t{2}, int16_t{5}, int16_t{-1}, int16_t{INT16_MAX}, int16_t{INT16_MIN}}) {
-    EXPECT_EQ(T(Gen::Close, language), "Close") << language;
+    EXPECT_EQ(TextOf(GeneralText::Close, language), "Close") << language;
     EXPECT_EQ(WeekdayName(language, 1), "Monday") << language;
     EXPECT_EQ(MonthName(language, 3), "March") << language;
   }
 }
 
 TEST(GeneralTextLanguage, EntryOutsideTableIsEmpty) {
-  EXPECT_TRUE(T(Gen::Count, LanguageEnglish).empty());
-  EXPECT_TRUE(T(static_cast<Gen>(250), LanguageGerman).empty());
+  EXPECT_TRUE(TextOf(GeneralText::Count, LanguageEnglish).empty());
+  EXPECT_TRUE(TextOf(static_cast<GeneralText>(250), LanguageGerman).empty());
 }
 
 TEST(GeneralTextTable, EveryEntryFilledDistinctAndGermanPlainAscii) {
@@ -99,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Months, MonthNames,
 
 TEST(LowerCase, CaptionsOfUnitAndFormatOptions) {
   EXPECT_EQ(LowerCase("Year Month Day"), "year month day");
-  EXPECT_EQ(LowerCase(T(Gen::None, LanguageGerman)), "keine");
+  EXPECT_EQ(LowerCase(TextOf(GeneralText::None, LanguageGerman)), "keine");
   EXPECT_EQ(LowerCase("AZaz09-@[`{"), "azaz09-@[`{");
   EXPECT_EQ(LowerCase("\xC3\x84X"), "\xC3\x84x");  // bytes outside ASCII are kept
   EXPECT_EQ(LowerCase(""), "");

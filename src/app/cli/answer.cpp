@@ -84,12 +84,9 @@ void AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_vi
   if (!IsValidUtf8(boxes.difference)) return ErrorAnswer(RequestMessage(language, reqmsg::DifferenceNotValid), answer);
   if (!IsValidUtf8(boxes.first)) return ErrorAnswer(RequestMessage(language, reqmsg::FirstDateNotValid), answer);
 
-  if (boxes.first.empty() && boxes.difference.empty() && boxes.second.empty()) {
-    boxes.first = TodayBoxText(options.first_calendar, options);
-  } else if (!boxes.first.empty() && !boxes.difference.empty() && !boxes.second.empty()) {
-    return ErrorAnswer(RequestMessage(language, reqmsg::BothDatesNeedEmptyDifference), answer);
-  }
-  const Outcome& outcome = engine.Run(std::move(boxes), options);
+  const Outcome& outcome = engine.Compute(std::move(boxes), options);
+  // The window would ask which box to clear; a script cannot be asked, so it gets the reason.
+  if (outcome.step == RequestStep::AskWhichBoxToClear) return ErrorAnswer(outcome.message->text, answer);
   std::string_view output = outcome.output;
   while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) output.remove_suffix(1);
   if (output.empty() && outcome.message) return ErrorAnswer(outcome.message->text, answer);
