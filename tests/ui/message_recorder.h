@@ -1,0 +1,26 @@
+#pragma once
+// A message service for window tests: records every message and answers from a queue
+// (Ok, or No for a yes/no question, when the queue is empty).
+#include <deque>
+#include <vector>
+
+#include "platform/message_service.h"
+
+namespace qv::test {
+
+class MessageRecorder final : public MessageService {
+ public:
+  MessageAnswer Show(QWidget*, const MessageRequest& request) override {
+    shown.push_back(request);
+    if (!answers.empty()) {
+      const MessageAnswer answer = answers.front();
+      answers.pop_front();
+      return answer;
+    }
+    return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+  }
+  std::vector<MessageRequest> shown;
+  std::deque<MessageAnswer> answers;
+};
+
+}  // namespace qv::test
