@@ -1,0 +1,181 @@
+#include "compute/box_operations.h"
+
+#include <array>
+
+#include "calendar/clock.h"
+#include "lang/general_texts.h"
+#include "lang/request_messages.h"
+#include "text/date_readers.h"
+#include "text/string_utils.h"
+
+namespace qv {
+namespace {
+
+constexpr std::string_view kLineBreak = "\r\n";
+
+// Program texts of an undone calendar choice: the title, and the text for each box.
+constexpr int16_t kCalendarUndoneTitle = 150;
+constexpr int16_t kFirstCalendarUndone = 156;
+constexpr int16_t kSecondCalendarUndone = 157;
+
+std::string ErrorTitle(int16_t language) { return std::string(TextOf(GeneralText::Error, language)) + "!"; }
+
+Message InputError(int message_number, int16_t language) {
+  return Message{RequestMessage(language, message_number), ErrorTitle(language), MessageKind::InputError};
+}
+
+// The message for a box text that could not be read: out of range (-1) or not valid.
+int UnreadMessage(DateBox box, int16_t read_result) {
+  if (box == DateBox::First) return read_result == -1 ? reqmsg::FirstDateOutOfRange : reqmsg::FirstDateNotValid;
+  return read_result == -1 ? reqmsg::SecondDateOutOfRange : reqmsg::SecondDateNotValid;
+}
+
+// Text in `calendar` for a box: lenient JDN reading, as everywhere outside a computation.
+DateReading ReadBox(std::string_view text, CalendarCode calendar, const DateTextOptions& options) {
+  return ReadDateInCalendar(text, calendar, options, JdnReading::Lenient);
+}
+
+bool InDayNumberRange(int64_t day_number) { return day_number >= -DayNumberLimit && day_number <= DayNumberLimit; }
+
+// The cycle of the today panel, in click order.
+constexpr std::array<CalendarCode, 7> kTodayCycle{cal::CE, cal::ISO, cal::JC, cal::ORD, cal::LPM, cal::LPW, cal::JDN};
+
+int CyclePosition(CalendarCode calendar) {
+  for (std::size_t i = 0; i < kTodayCycle.size(); ++i) {
+    if (kTodayCycle[i] == calendar) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace
+
+BoxConversion ConvertBoxDate(std::string_view text, CalendarCode old_calendar, CalendarCode new_calendar,
+                             DateBox box, const DateTextOptions& options, const ProgramTextStore& texts,
+                             int16_t language) {
+  BoxConversion conversion;
+  if (text.empty() || old_calendar == new_calendar) return conversion;
+  const DateReading reading = ReadBox(text, old_calendar, options);
+  if (reading.result != 1) {
+    const int16_t number = box == DateBox::First ? kFirstCalendarUndone : kSecondCalendarUndone;
+    conversion.message = Message{GetProgramText(texts, number, language),
+                                 GetProgramText(texts, kCalendarUndoneTitle, language), MessageKind::InputError};
+    return conversion;
+  }
+  std::optional<std::string> written =
+      WriteDayNumberInCalendar(reading.fields.DayNumber, new_calendar, options, WriteStyle{});
+  if (!written) return conversion;  // an ordinal date outside years 1 to 9999: undone silently
+  conversion.converted = true;
+  conversion.text = std::move(*written);
+  return conversion;
+}
+
+BoxEdit MoveSecondDateToFirst(std::string_view second_text, CalendarCode second_calendar,
+                              CalendarCode first_calendar, const DateTextOptions& options, int16_t language) {
+  BoxEdit edit;
+  const DateReading reading = ReadBox(second_text, second_calendar, options);
+  if (reading.result != 1) {
+    edit.message = InputError(UnreadMessage(DateBox::Second, reading.result), language);
+    return edit;
+  }
+  WriteStyle style;
+  style.check_ordinal_range = false;
+  edit.replace_text = true;
+  edit.text = WriteDayNumberInCalendar(reading.fields.DayNumber, first_calendar, options, style).value_or("");
+  return edit;
+}
+
+BoxEdit ShiftBoxDate(DateBox box, std::string_view text, CalendarCode calendar, int64_t days,
+                     const DateTextOptions& options, int16_t language) {
+  BoxEdit edit;
+  const DateReading reading = ReadBox(text, calendar, options);
+  if (reading.result != 1) {
+    edit.message = InputError(UnreadMessage(box, reading.result), language);
+    return edit;
+  }
+  // Both terms are far inside 64 bits: a day number is at most 2.1e9, a step is what a click
+  // or a key makes of it.
+  const int64_t moved = int64_t{reading.fields.DayNumber} + days;
+  std::optional<std::string> written;
+  if (InDayNumberRange(moved)) {
+    written = WriteDayNumberInCalendar(static_cast<int32_t>(moved), calendar, options, WriteStyle{});
+  }
+  if (!written) {
+    edit.output.append(TextOf(GeneralText::OutOfRange, language)).append(kLineBreak);
+    edit.message = InputError(reqmsg::ResultOutOfRange, language);
+    return edit;
+  }
+  edit.replace_text = true;
+  edit.text = std::move(*written);
+  return edit;
+}
+
+std::string RestyleForHyphen(std::string_view input, bool hyphen) {
+  std::string text(TrimBlanks(input));
+  const int16_t ordinal = OrdinalTextStyle(text);
+  if (hyphen && ordinal == 1) {
+    text.insert(4, 1, '-');
+  } else if (!hyphen && ordinal == -1) {
+    text.erase(4, 1);
+  }
+  const int16_t iso = IsoTextStyle(text);
+  if (hyphen && iso == 1) {
+    std::string with;
+    for (char c : text) {
+      if (c == 'W') with += '-';
+      with += c;
+    }
+    with.insert(with.size() - 1, 1, '-');
+    text = std::move(with);
+  } else if (!hyphen && iso == -1) {
+    // Every hyphen goes except a leading one, which is the sign of a negative year.
+    std::string without;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] != '-' || i == 0) without += text[i];
+    }
+    text = std::move(without);
+  }
+  return text;
+}
+
+TodayPanelTexts TodayPanel(CalendarCode calendar, int16_t language, const DateTextOptions& options) {
+  if (!IsUserCalendar(calendar)) calendar = cal::CE;
+  TodayPanelTexts panel;
+  panel.today_phrase.append(TextOf(GeneralText::TodayIs, language))
+      .append(" ")
+      .append(WeekdayName(language, TodayDayOfWeek(calendar)))
+      .append(",");
+  panel.week_phrase = TextOf(GeneralText::AWeekFromTodayIs, language);
+  // German says "der 31.12.2012 CE", but not before a week date or a day number.
+  const bool article = language == LanguageGerman && (calendar == cal::CE || calendar == cal::JC);
+  const std::string prefix = article ? "der " : "";
+  WriteStyle style;
+  style.suffix = true;                 // the ordinal writer never names its calendar
+  style.check_ordinal_range = false;   // today lies in years 1 to 9999 in any case
+  const int32_t today = TodayDayNumber();
+  panel.today_date = prefix + WriteDayNumberInCalendar(today, calendar, options, style).value_or("");
+  panel.week_date = prefix + WriteDayNumberInCalendar(today + 7, calendar, options, style).value_or("");
+  return panel;
+}
+
+CalendarCode NextTodayCalendar(CalendarCode calendar) {
+  const int at = CyclePosition(calendar);
+  if (at < 0) return calendar;
+  return kTodayCycle[static_cast<std::size_t>(at + 1) % kTodayCycle.size()];
+}
+
+CalendarCode PreviousTodayCalendar(CalendarCode calendar) {
+  const int at = CyclePosition(calendar);
+  if (at < 0) return calendar;
+  return kTodayCycle[static_cast<std::size_t>(at + static_cast<int>(kTodayCycle.size()) - 1) % kTodayCycle.size()];
+}
+
+bool IsUserCalendar(CalendarCode calendar) { return CyclePosition(calendar) >= 0; }
+
+std::string SeparatorSample(DateFormat format, std::string_view separator) {
+  const std::string s(separator);
+  if (format == kFormatDMY) return "31" + s + "12" + s + "2012";
+  if (format == kFormatMDY) return "12" + s + "31" + s + "2012";
+  return "2012" + s + "12" + s + "31";
+}
+
+}  // namespace qv

@@ -1,0 +1,186 @@
+// The main window's single-box operations: calendar change, second to first, the day stepper,
+// the hyphen option and the today panel.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "calendar/clock.h"
+#include "compute/box_operations.h"
+#include "lang/general_texts.h"
+#include "lang/request_messages.h"
+
+namespace qv {
+namespace {
+
+const ProgramTextStore& Texts() {
+  static const ProgramTextStore store = [] {
+    ProgramTextStore texts;
+    const char* folder = std::getenv("QUORVAN_DATA_DIR");
+    LoadProgramText(texts, folder != nullptr ? folder : QUORVAN_TEST_DATA_DIR, kProgramTextFileName);
+    return texts;
+  }();
+  return store;
+}
+
+TEST(ConvertBoxDate, ConvertsOrRefusesWithTheRightMessage) {
+  struct Case {
+    const char* text;
+    CalendarCode from, to;
+    DateBox box;
+    bool converted;
+    const char* result;
+    int16_t message_number;  // 0: no message
+  };
+  const Case cases[] = {
+      {"2000-01-01", cal::CE, cal::JDN, DateBox::First, true, "2,451,545", 0},
+      {"2,451,545", cal::JDN, cal::CE, DateBox::First, true, "2000-01-01", 0},
+      {"2451545", cal::JDN, cal::ISO, DateBox::Second, true, "1999-W52-6", 0},
+      {"2008-01-01", cal::CE, cal::JC, DateBox::First, true, "2007-12-19", 0},
+      {"2012-12-31", cal::CE, cal::ORD, DateBox::First, true, "2012-366", 0},
+      {"1000", cal::JDN, cal::ORD, DateBox::First, false, "", 0},       // before year 1: silent
+      {"2000-01-01", cal::CE, cal::CE, DateBox::First, false, "", 0},   // nothing to convert
+      {"", cal::CE, cal::JDN, DateBox::First, false, "", 0},
+      {"nonsense", cal::CE, cal::JDN, DateBox::First, false, "", 156},
+      {"2012-02-30", cal::CE, cal::ISO, DateBox::Second, false, "", 157},
+  };
+  for (const Case& c : cases) {
+    const BoxConversion conversion =
+        ConvertBoxDate(c.text, c.from, c.to, c.box, DateTextOptions{}, Texts(), LanguageEnglish);
+    EXPECT_EQ(conversion.converted, c.converted) << c.text;
+    EXPECT_EQ(conversion.text, c.result) << c.text;
+    EXPECT_EQ(conversion.message.has_value(), c.message_number != 0) << c.text;
+    if (conversion.message) {
+      EXPECT_EQ(conversion.message->text, GetProgramText(Texts(), c.message_number, LanguageEnglish));
+      EXPECT_EQ(conversion.message->title, GetProgramText(Texts(), 150, LanguageEnglish));
+      EXPECT_FALSE(conversion.message->text.empty());
+    }
+  }
+}
+
+TEST(MoveSecondDateToFirst, WritesInTheFirstCalendarWithoutTheOrdinalRange) {
+  const DateTextOptions options;
+  BoxEdit edit = MoveSecondDateToFirst("2000-01-01", cal::CE, cal::JDN, options, LanguageEnglish);
+  EXPECT_TRUE(edit.replace_text);
+  EXPECT_EQ(edit.text, "2,451,545");
+  EXPECT_FALSE(edit.message);
+  // A day before year 1 still gets an ordinal text: the move makes no range test.
+  edit = MoveSecondDateToFirst("0000-06-01", cal::CE, cal::ORD, options, LanguageEnglish);
+  EXPECT_TRUE(edit.replace_text);
+  EXPECT_EQ(edit.text, "0000-153");
+  edit = MoveSecondDateToFirst("x", cal::CE, cal::JDN, options, LanguageEnglish);
+  ASSERT_TRUE(edit.message);
+  EXPECT_FALSE(edit.replace_text);
+  EXPECT_EQ(edit.message->text, RequestMessage(LanguageEnglish, reqmsg::SecondDateNotValid));
+  EXPECT_EQ(edit.message->title, "Error!");
+  edit = MoveSecondDateToFirst("5800001-01-01", cal::CE, cal::JDN, options, LanguageEnglish);
+  ASSERT_TRUE(edit.message);
+  EXPECT_EQ(edit.message->text, RequestMessage(LanguageEnglish, reqmsg::SecondDateOutOfRange));
+}
+
+TEST(ShiftBoxDate, StepsAndStopsAtTheLimits) {
+  const DateTextOptions options;
+  struct Case {
+    DateBox box;
+    const char* text;
+    CalendarCode calendar;
+    int64_t days;
+    const char* result;  // nullptr: refused
+    int message;         // request message number when refused
+  };
+  const Case cases[] = {
+      {DateBox::First, "2012-12-31", cal::CE, 1, "2013-01-01", 0},
+      {DateBox::First, "2013-01-01", cal::CE, -1, "2012-12-31", 0},
+      {DateBox::Second, "2,100,000,000", cal::JDN, -1, "2,099,999,999", 0},
+      {DateBox::Second, "2,100,000,000", cal::JDN, 1, nullptr, reqmsg::ResultOutOfRange},
+      {DateBox::First, "-2,100,000,000", cal::JDN, -1, nullptr, reqmsg::ResultOutOfRange},
+      {DateBox::First, "9999-365", cal::ORD, 1, nullptr, reqmsg::ResultOutOfRange},
+      {DateBox::First, "0001-001", cal::ORD, -1, nullptr, reqmsg::ResultOutOfRange},
+      {DateBox::First, "2009-W53-7", cal::ISO, 1, "2010-W01-1", 0},
+      {DateBox::First, "garbage", cal::CE, 1, nullptr, reqmsg::FirstDateNotValid},
+      {DateBox::Second, "garbage", cal::CE, 1, nullptr, reqmsg::SecondDateNotValid},
+      {DateBox::First, "5800001-01-01", cal::CE, 1, nullptr, reqmsg::FirstDateOutOfRange},
+  };
+  for (const Case& c : cases) {
+    const BoxEdit edit = ShiftBoxDate(c.box, c.text, c.calendar, c.days, options, LanguageEnglish);
+    if (c.result != nullptr) {
+      EXPECT_TRUE(edit.replace_text) << c.text;
+      EXPECT_EQ(edit.text, c.result) << c.text;
+      EXPECT_FALSE(edit.message) << c.text;
+      EXPECT_TRUE(edit.output.empty());
+    } else {
+      EXPECT_FALSE(edit.replace_text) << c.text;
+      ASSERT_TRUE(edit.message) << c.text;
+      EXPECT_EQ(edit.message->text, RequestMessage(LanguageEnglish, c.message)) << c.text;
+      const bool overflow = c.message == reqmsg::ResultOutOfRange;
+      EXPECT_EQ(edit.output, overflow ? "Out of Range\r\n" : "") << c.text;
+    }
+  }
+}
+
+TEST(RestyleForHyphen, OrdinalAndIsoFormsFollowTheOption) {
+  struct Case {
+    const char* text;
+    bool hyphen;
+    const char* result;
+  };
+  const Case cases[] = {
+      {"2012366", true, "2012-366"},       {"2012-366", false, "2012366"},
+      {"2012W521", true, "2012-W52-1"},    {"2012-W52-1", false, "2012W521"},
+      {"-2012-W52-1", false, "-2012W521"}, {" 2012-12-31 ", true, "2012-12-31"},
+      {"2012-366", true, "2012-366"},      {"hello", false, "hello"},
+      {"", true, ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(RestyleForHyphen(c.text, c.hyphen), c.result) << c.text;
+}
+
+TEST(TodayPanel, EveryCalendarOfTheCycleInBothLanguages) {
+  SetTodaySource([] { return LocalDate{2012, 12, 31}; });
+  struct Case {
+    CalendarCode calendar;
+    int16_t language;
+    int16_t hyphen;
+    const char* today;
+    const char* week;
+  };
+  const Case cases[] = {
+      {cal::CE, LanguageEnglish, 1, "2012-12-31 CE", "2013-01-07 CE"},
+      {cal::CE, LanguageGerman, 1, "der 2012-12-31 CE", "der 2013-01-07 CE"},
+      {cal::JC, LanguageGerman, 1, "der 2012-12-18 JC", "der 2012-12-25 JC"},
+      {cal::ISO, LanguageGerman, 1, "2013-W01-1 ISO", "2013-W02-1 ISO"},
+      {cal::ISO, LanguageEnglish, 0, "2013W011 ISO", "2013W021 ISO"},
+      {cal::ORD, LanguageEnglish, 0, "2012366", "2013007"},
+      {cal::JDN, LanguageEnglish, 1, "2,456,293 JDN", "2,456,300 JDN"},
+      {cal::TLW, LanguageEnglish, 1, "2012-12-31 CE", "2013-01-07 CE"},  // not a panel calendar
+  };
+  for (const Case& c : cases) {
+    DateTextOptions options;
+    options.hyphen = c.hyphen;
+    const TodayPanelTexts panel = TodayPanel(c.calendar, c.language, options);
+    EXPECT_EQ(panel.today_date, c.today) << c.calendar;
+    EXPECT_EQ(panel.week_date, c.week) << c.calendar;
+  }
+  EXPECT_EQ(TodayPanel(cal::CE, LanguageEnglish, {}).today_phrase, "Today is Monday,");
+  EXPECT_EQ(TodayPanel(cal::CE, LanguageGerman, {}).today_phrase, "Heute ist Montag,");
+  EXPECT_EQ(TodayPanel(cal::CE, LanguageGerman, {}).week_phrase, "Eine Woche weiter ist");
+  SetTodaySource({});
+}
+
+TEST(TodayPanel, TheCycleGoesRoundBothWays) {
+  const CalendarCode order[] = {cal::CE, cal::ISO, cal::JC, cal::ORD, cal::LPM, cal::LPW, cal::JDN};
+  for (std::size_t i = 0; i < 7; ++i) {
+    EXPECT_EQ(NextTodayCalendar(order[i]), order[(i + 1) % 7]);
+    EXPECT_EQ(PreviousTodayCalendar(order[(i + 1) % 7]), order[i]);
+  }
+  EXPECT_EQ(NextTodayCalendar(cal::ARC), cal::ARC);
+  EXPECT_EQ(PreviousTodayCalendar(-5), -5);
+}
+
+TEST(SeparatorSample, EachFormatOrdersTheSampleDate) {
+  EXPECT_EQ(SeparatorSample(kFormatYMD, "-"), "2012-12-31");
+  EXPECT_EQ(SeparatorSample(kFormatDMY, "/"), "31/12/2012");
+  EXPECT_EQ(SeparatorSample(kFormatMDY, "."), "12.31.2012");
+}
+
+}  // namespace
+}  // namespace qv
