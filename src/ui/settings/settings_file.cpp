@@ -1,0 +1,414 @@
+#include "ui/settings/settings_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <initializer_list>
+#include <limits>
+#include <string>
+#include <utility>
+
+namespace qv {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// ---- Writing ---------------------------------------------------------------------------------
+
+void AppendNumber(std::string& out, int32_t value) {
+  // Widened so that the magnitude of INT32_MIN fits.
+  int64_t magnitude = value;
+  if (magnitude < 0) {
+    out.push_back('-');
+    magnitude = -magnitude;
+  }
+  char digits[12];
+  std::size_t count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  while (count > 0) out.push_back(digits[--count]);
+}
+
+// A text between double quotes; a quote inside is doubled.
+void AppendText(std::string& out, std::string_view text) {
+  out.push_back('"');
+  std::size_t start = 0;
+  for (std::size_t quote = text.find('"'); quote != std::string_view::npos; quote = text.find('"', start)) {
+    out.append(text.substr(start, quote + 1 - start));
+    out.push_back('"');
+    start = quote + 1;
+  }
+  out.append(text.substr(start));
+  out.push_back('"');
+}
+
+std::size_t QuotedSize(std::string_view text) {
+  std::size_t quotes = 0;
+  for (std::size_t at = text.find('"'); at != std::string_view::npos; at = text.find('"', at + 1)) ++quotes;
+  return text.size() + quotes + 2;
+}
+
+// Writes all of `bytes`, going on after short writes and interrupted calls.
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (written == 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+// After the rename the folder entry itself is flushed, so that the new file survives a crash.
+// The file is already in place when this runs, so a failure here is not a failed write.
+void SyncFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  (void)::fsync(fd);
+  (void)::close(fd);
+}
+
+// ---- Reading ---------------------------------------------------------------------------------
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Walks the records of a settings text. Every method leaves the position at a well-defined
+// place, so a malformed record is reported and never read past the end.
+class RecordReader {
+ public:
+  explicit RecordReader(std::string_view text) : text_(text) {}
+
+  bool AtEnd() const { return pos_ >= text_.size(); }
+
+  enum class Outcome { Read, Missing, Malformed };
+
+  // Reads one record of `count` items into items[0 … count-1].
+  Outcome ReadRecord(std::string* items, std::size_t count) {
+    if (AtEnd()) return Outcome::Missing;
+    for (std::size_t i = 0; i < count; ++i) {
+      if (i > 0) {
+        if (AtEnd() || text_[pos_] != ',') return Outcome::Malformed;
+        ++pos_;
+      }
+      if (!ReadItem(items[i])) return Outcome::Malformed;
+    }
+    return EndRecord() ? Outcome::Read : Outcome::Malformed;
+  }
+
+ private:
+  void SkipBlanks() {
+    while (!AtEnd() && IsBlank(text_[pos_])) ++pos_;
+  }
+
+  bool AtDelimiter() const {
+    return AtEnd() || text_[pos_] == ',' || text_[pos_] == '\r' || text_[pos_] == '\n';
+  }
+
+  bool ReadItem(std::string& item) {
+    item.clear();
+    SkipBlanks();
+    if (!AtEnd() && text_[pos_] == '"') {
+      if (!ReadQuoted(item)) return false;
+      SkipBlanks();
+      return AtDelimiter();
+    }
+    const std::size_t start = pos_;
+    while (!AtDelimiter()) ++pos_;
+    std::size_t end = pos_;
+    while (end > start && IsBlank(text_[end - 1])) --end;
+    item.assign(text_.substr(start, end - start));
+    return true;
+  }
+
+  // At an opening quote: the text up to the closing quote, "" standing for one quote.
+  bool ReadQuoted(std::string& item) {
+    ++pos_;
+    while (true) {
+      const std::size_t quote = text_.find('"', pos_);
+      if (quote == std::string_view::npos) return false;  // no closing quote
+      item.append(text_.substr(pos_, quote - pos_));
+      if (quote + 1 < text_.size() && text_[quote + 1] == '"') {
+        item.push_back('"');
+        pos_ = quote + 2;
+        continue;
+      }
+      pos_ = quote + 1;
+      return true;
+    }
+  }
+
+  // The end of a record: CR LF, a bare LF or CR, or the end of the text.
+  bool EndRecord() {
+    SkipBlanks();
+    if (AtEnd()) return true;
+    if (text_[pos_] == '\r') {
+      ++pos_;
+      if (!AtEnd() && text_[pos_] == '\n') ++pos_;
+      return true;
+    }
+    if (text_[pos_] == '\n') {
+      ++pos_;
+      return true;
+    }
+    return false;
+  }
+
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+// Check-box values: 0 and 1 are what the file holds; anything else is no choice.
+bool CheckBoxChoice(int32_t stored, bool fallback) {
+  if (stored == 0) return false;
+  if (stored == 1) return true;
+  return fallback;
+}
+
+CalendarCode UserCalendarOrCE(int32_t code) {
+  return IsUserCalendar(code) ? static_cast<CalendarCode>(code) : cal::CE;
+}
+
+int32_t SeparatorCode(std::string_view separator, int32_t when_empty) {
+  return separator.empty() ? when_empty : int32_t{static_cast<unsigned char>(separator.front())};
+}
+
+}  // namespace
+
+std::string FormatSettingsFile(const StoredSettings& s) {
+  const bool keep_texts = s.save_output != 0;
+  const std::string_view first_date = keep_texts ? std::string_view(s.first_date) : std::string_view();
+  const std::string_view difference = keep_texts ? std::string_view(s.date_difference) : std::string_view();
+  const std::string_view second_date = keep_texts ? std::string_view(s.second_date) : std::string_view();
+  const std::string_view output = keep_texts ? std::string_view(s.output) : std::string_view();
+
+  std::string out;
+  // 15 records of at most 3 numbers of 11 characters, plus the texts: one allocation.
+  out.reserve(256 + QuotedSize(s.first_day_of_week) + QuotedSize(s.month_calendar) + QuotedSize(first_date) +
+              QuotedSize(difference) + QuotedSize(second_date) + QuotedSize(output));
+  const auto number_line = [&out](std::initializer_list<int32_t> values) {
+    bool first = true;
+    for (const int32_t value : values) {
+      if (!first) out.push_back(',');
+      first = false;
+      AppendNumber(out, value);
+    }
+    out.append(kLineEnd);
+  };
+  const auto text_line = [&out](std::string_view text) {
+    AppendText(out, text);
+    out.append(kLineEnd);
+  };
+  number_line({s.language});
+  number_line({s.date_format, s.date_separator, s.thousands_separator});
+  number_line({s.today_calendar, s.first_calendar, s.second_calendar});
+  number_line({s.include_first_date});
+  number_line({s.include_weekends});
+  number_line({s.verbose});
+  number_line({s.hyphen});
+  number_line({s.save_output});
+  text_line(s.first_day_of_week);
+  text_line(s.month_calendar);
+  text_line(first_date);
+  text_line(difference);
+  text_line(second_date);
+  text_line(output);
+  number_line({s.months});
+  return out;
+}
+
+bool WriteSettingsFile(const std::string& path, const StoredSettings& settings) {
+  if (path.empty() || path.back() == '/') return false;
+  const std::string bytes = FormatSettingsFile(settings);
+
+  // mkstemp needs a writable pattern ending in six X.
+  std::string temp = path + ".tmp-XXXXXX";
+  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+  if (fd < 0) return false;
+
+  // A file that is replaced keeps its permission bits; a new one keeps mkstemp's owner-only
+  // 0600, fitting for a file of personal settings.
+  struct stat old_file {};
+  bool ok = true;
+  if (::stat(path.c_str(), &old_file) == 0 && S_ISREG(old_file.st_mode)) {
+    ok = ::fchmod(fd, old_file.st_mode & 07777) == 0;
+  }
+  ok = ok && WriteAll(fd, bytes);
+  ok = ok && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    (void)::unlink(temp.c_str());
+    return false;
+  }
+  SyncFolder(FolderOf(path));
+  return true;
+}
+
+int32_t LeadingNumber(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  // The magnitude stops growing just past the int32_t range, so it can never overflow.
+  constexpr int64_t kCap = int64_t{std::numeric_limits<int32_t>::max()} + 1;
+  int64_t magnitude = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    if (magnitude < kCap) magnitude = magnitude * 10 + (text[i] - '0');  // < 10 * kCap
+  }
+  if (magnitude > kCap) magnitude = kCap;
+  const int64_t value = negative ? -magnitude : magnitude;  // [-2^31, 2^31]
+  if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  return static_cast<int32_t>(value);
+}
+
+SettingsReadResult ParseSettingsText(std::string_view text) {
+  using Outcome = RecordReader::Outcome;
+  RecordReader reader(text);
+  StoredSettings s;
+  std::string items[3];
+
+  const auto numbers = [&](std::initializer_list<int32_t*> targets) {
+    const Outcome outcome = reader.ReadRecord(items, targets.size());
+    if (outcome != Outcome::Read) return false;
+    std::size_t i = 0;
+    for (int32_t* target : targets) *target = LeadingNumber(items[i++]);
+    return true;
+  };
+  const auto text_item = [&](std::string& target) {
+    if (reader.ReadRecord(items, 1) != Outcome::Read) return false;
+    target = std::move(items[0]);
+    items[0].clear();
+    return true;
+  };
+
+  const bool first_fourteen =
+      numbers({&s.language}) && numbers({&s.date_format, &s.date_separator, &s.thousands_separator}) &&
+      numbers({&s.today_calendar, &s.first_calendar, &s.second_calendar}) && numbers({&s.include_first_date}) &&
+      numbers({&s.include_weekends}) && numbers({&s.verbose}) && numbers({&s.hyphen}) &&
+      numbers({&s.save_output}) && text_item(s.first_day_of_week) && text_item(s.month_calendar) &&
+      text_item(s.first_date) && text_item(s.date_difference) && text_item(s.second_date) && text_item(s.output);
+  if (!first_fourteen) return {SettingsReadStatus::Incomplete, StoredSettings{}};
+
+  if (!numbers({&s.months})) {
+    s.months = 0;
+    return {SettingsReadStatus::MonthsLineMissing, std::move(s)};
+  }
+  return {SettingsReadStatus::Complete, std::move(s)};
+}
+
+SettingsReadResult ReadSettingsFile(const std::string& path) {
+  if (path.empty()) return {SettingsReadStatus::Missing, {}};
+  // Non-blocking, so that a pipe at the path cannot stall the open; it is refused below.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) {
+    const bool missing = errno == ENOENT || errno == ENOTDIR;
+    return {missing ? SettingsReadStatus::Missing : SettingsReadStatus::Unreadable, {}};
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    (void)::close(fd);
+    return {SettingsReadStatus::Unreadable, {}};
+  }
+  if (info.st_size < 0 || static_cast<uint64_t>(info.st_size) > kMaxSettingsFileBytes) {
+    (void)::close(fd);
+    return {SettingsReadStatus::TooLarge, {}};
+  }
+
+  // Read up to one byte past the limit: a file that grew since fstat is caught as well.
+  std::string content;
+  content.resize(static_cast<std::size_t>(info.st_size) + 1);
+  std::size_t filled = 0;
+  bool failed = false;
+  while (true) {
+    if (filled == content.size()) {
+      if (content.size() > kMaxSettingsFileBytes) break;
+      content.resize(std::min(content.size() * 2, kMaxSettingsFileBytes + 1));
+    }
+    const ssize_t got = ::read(fd, content.data() + filled, content.size() - filled);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      failed = true;
+      break;
+    }
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  (void)::close(fd);
+  if (failed) return {SettingsReadStatus::Unreadable, {}};
+  if (filled > kMaxSettingsFileBytes) return {SettingsReadStatus::TooLarge, {}};
+  content.resize(filled);
+  return ParseSettingsText(content);
+}
+
+SettingsChoices InterpretSettings(StoredSettings stored) {
+  SettingsChoices c;
+  c.language = stored.language == 1 ? int16_t{1} : int16_t{0};
+  c.date_format = stored.date_format == kFormatMDY   ? kFormatMDY
+                  : stored.date_format == kFormatDMY ? kFormatDMY
+                                                     : kFormatYMD;
+  c.date_separator = stored.date_separator == kDotCode ? "." : stored.date_separator == kSlashCode ? "/" : "-";
+  c.thousands_separator = stored.thousands_separator == kNoThousandsCode ? ""
+                          : stored.thousands_separator == kDotCode       ? "."
+                                                                         : ",";
+  c.today_calendar = UserCalendarOrCE(stored.today_calendar);
+  c.first_calendar = UserCalendarOrCE(stored.first_calendar);
+  c.second_calendar = UserCalendarOrCE(stored.second_calendar);
+  const SettingsChoices defaults;
+  c.include_first_date = CheckBoxChoice(stored.include_first_date, defaults.include_first_date);
+  c.include_weekends = CheckBoxChoice(stored.include_weekends, defaults.include_weekends);
+  c.verbose = CheckBoxChoice(stored.verbose, defaults.verbose);
+  c.hyphen = CheckBoxChoice(stored.hyphen, defaults.hyphen);
+  c.save_output = CheckBoxChoice(stored.save_output, defaults.save_output);
+  c.week_start = stored.first_day_of_week == "Mon" ? WeekStart::Monday : WeekStart::Sunday;
+  c.month_calendar = stored.month_calendar == "JC" ? MonthCalendar::Julian : MonthCalendar::CommonEra;
+  c.first_date = std::move(stored.first_date);
+  c.date_difference = std::move(stored.date_difference);
+  c.second_date = std::move(stored.second_date);
+  c.output = std::move(stored.output);
+  c.unit = stored.months == 1 ? DifferenceUnit::Months : DifferenceUnit::Days;
+  return c;
+}
+
+StoredSettings StoreSettings(SettingsChoices c) {
+  StoredSettings s;
+  s.language = c.language;
+  s.date_format = c.date_format;
+  s.date_separator = SeparatorCode(c.date_separator, kDashCode);
+  s.thousands_separator = SeparatorCode(c.thousands_separator, kNoThousandsCode);
+  s.today_calendar = c.today_calendar;
+  s.first_calendar = c.first_calendar;
+  s.second_calendar = c.second_calendar;
+  s.include_first_date = c.include_first_date ? 1 : 0;
+  s.include_weekends = c.include_weekends ? 1 : 0;
+  s.verbose = c.verbose ? 1 : 0;
+  s.hyphen = c.hyphen ? 1 : 0;
+  s.save_output = c.save_output ? 1 : 0;
+  s.first_day_of_week = c.week_start == WeekStart::Monday ? "Mon" : "Sun";
+  s.month_calendar = c.month_calendar == MonthCalendar::Julian ? "JC" : "CE";
+  s.first_date = std::move(c.first_date);
+  s.date_difference = std::move(c.date_difference);
+  s.second_date = std::move(c.second_date);
+  s.output = std::move(c.output);
+  s.months = c.unit == DifferenceUnit::Months ? 1 : 0;
+  return s;
+}
+
+}  // namespace qv
