@@ -1,0 +1,253 @@
+#include "ui/main/frm_large_display.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QVBoxLayout>
+#include <functional>
+#include <string_view>
+#include <utility>
+
+#include "lang/general_texts.h"
+#include "lang/program_text.h"
+#include "platform/message_service.h"
+#include "platform/twips.h"
+#include "ui/main/output_font.h"
+
+namespace qv {
+namespace {
+
+QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// The output text breaks its lines with CR LF; the text box (and the clipboard on this platform)
+// use LF alone.
+QString ToBoxLines(const QString& output) {
+  QString lines = output;
+  lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  return lines;
+}
+
+// A selection taken from the box marks its line breaks with Unicode separators.
+QString ToClipboardLines(QString text) {
+  text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+  return text;
+}
+
+// A button caption may mark its access key with '&'; a window title shows the plain text.
+QString WithoutMnemonic(const QString& caption) {
+  QString plain;
+  plain.reserve(caption.size());
+  for (qsizetype i = 0; i < caption.size(); ++i) {
+    if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) ++i;  // "&&" keeps one '&'
+    else if (caption[i] == QLatin1Char('&')) continue;
+    plain.append(caption[i]);
+  }
+  return plain;
+}
+
+// The display's text box: read-only, but Enter over a selection and a released mouse button are
+// reported to the window, which owns what they do.
+class OutputTextView final : public QPlainTextEdit {
+ public:
+  using QPlainTextEdit::QPlainTextEdit;
+
+  std::function<bool(int key)> onKeyPress;  // true: the key was used and goes no further
+  std::function<void(Qt::MouseButton)> onMouseUp;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (onKeyPress && onKeyPress(event->key())) {
+      event->accept();
+      return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    QPlainTextEdit::mouseReleaseEvent(event);
+    if (onMouseUp) onMouseUp(event->button());
+  }
+};
+
+}  // namespace
+
+frmLargeDisplay::frmLargeDisplay(const ProgramTextStore& texts, MessageService& messages, QWidget* parent)
+    : QWidget(parent, Qt::Window), texts_(texts), messages_(messages) {
+  setObjectName(QStringLiteral("frmLargeDisplay"));
+  // Closing the display never ends the program; only the main window does.
+  setAttribute(Qt::WA_QuitOnClose, false);
+
+  auto* view = new OutputTextView(this);
+  txbOutput = view;
+  txbOutput->setObjectName(QStringLiteral("txbOutput"));
+  txbOutput->setReadOnly(true);
+  // Read-only, yet the text can still be selected with the mouse and with the keyboard.
+  txbOutput->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  txbOutput->setFont(OutputFont());
+  txbOutput->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  txbOutput->setTabChangesFocus(true);
+  view->onKeyPress = [this](int key) { return txbOutput_KeyPress(key); };
+  view->onMouseUp = [this](Qt::MouseButton button) { txbOutput_MouseUp(button); };
+
+  cmdCopyToClipboard = new QPushButton(this);
+  cmdCopyToClipboard->setObjectName(QStringLiteral("cmdCopyToClipboard"));
+  cmdClose = new QPushButton(this);
+  cmdClose->setObjectName(QStringLiteral("cmdClose"));
+  // Enter on a focused button presses it, as Space does.
+  cmdCopyToClipboard->setAutoDefault(true);
+  cmdClose->setAutoDefault(true);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(cmdCopyToClipboard);
+  buttons->addStretch(1);
+  buttons->addWidget(cmdClose);
+  auto* layout = new QVBoxLayout(this);
+  const int margin = TwipsToPixels(150, this);
+  layout->setContentsMargins(margin, margin, margin, margin);
+  layout->addWidget(txbOutput, 1);
+  layout->addLayout(buttons);
+
+  setTabOrder(txbOutput, cmdCopyToClipboard);
+  setTabOrder(cmdCopyToClipboard, cmdClose);
+
+  connect(cmdCopyToClipboard, &QPushButton::clicked, this, &frmLargeDisplay::cmdCopyToClipboard_Click);
+  connect(cmdClose, &QPushButton::clicked, this, &frmLargeDisplay::cmdClose_Click);
+  // A selection made with the keyboard renames the copy button too (the mouse path also moves
+  // the focus, see SetCopyToClipboardButton).
+  connect(txbOutput, &QPlainTextEdit::selectionChanged, this, &frmLargeDisplay::ShowCopyCaption);
+
+  Form_Load();
+}
+
+void frmLargeDisplay::Form_Load() {
+  const QString copy = Q(TextOf(GeneralText::CopyToClipboard, LanguageEnglish));
+  cmdCopyToClipboard->setText(copy);
+  cmdCopyToClipboard->setAccessibleName(copy);
+  const QString close = Q(TextOf(GeneralText::Close, LanguageEnglish));
+  cmdClose->setText(close);
+  cmdClose->setAccessibleName(close);
+  txbOutput->setAccessibleName(Q(TextOf(GeneralText::OutputWindow, LanguageEnglish)));
+  // Form_Resize's lower limits; Qt keeps every resize at or above them.
+  setMinimumSize(TwipsToPixels(kMinimumWidthTwips, this), TwipsToPixels(kMinimumHeightTwips, this));
+  resize(TwipsToPixels(kInitialWidthTwips, this), TwipsToPixels(kMinimumHeightTwips, this));
+}
+
+void frmLargeDisplay::ApplyLanguage(int16_t language) {
+  language_ = language;
+  const QString close = Q(TextOf(GeneralText::Close, language_));
+  cmdClose->setText(close);
+  cmdClose->setAccessibleName(close);
+  txbOutput->setAccessibleName(Q(TextOf(GeneralText::OutputWindow, language_)));
+  ShowCopyCaption();
+}
+
+void frmLargeDisplay::ShowOutput(const QString& text, const QRect& mainFrameGeometry, const QString& title,
+                                 const QIcon& icon, int16_t language) {
+  ApplyLanguage(language);
+  // The caller trims the output and warns about an empty one; a blank text reaching this point
+  // still opens nothing.
+  if (text.trimmed().isEmpty()) {
+    messages_.Show(parentWidget(), MessageRequest{.title = Q(TextOf(GeneralText::OutputWindow, language)),
+                                                  .text = Q(TextOf(GeneralText::OutputWindowIsEmpty, language)),
+                                                  .icon = MessageIcon::Warning});
+    return;
+  }
+
+  if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+
+  // Outer edges: 380 twips below and 100 right of the main window's top-left corner, the lower
+  // right corner 100 twips inside the main window's.
+  const int left = mainFrameGeometry.x() + TwipsToPixels(kLeftOffsetTwips, this);
+  const int top = mainFrameGeometry.y() + TwipsToPixels(kTopOffsetTwips, this);
+  const int right = mainFrameGeometry.x() + mainFrameGeometry.width() - TwipsToPixels(kInsetTwips, this);
+  const int bottom = mainFrameGeometry.y() + mainFrameGeometry.height() - TwipsToPixels(kInsetTwips, this);
+  // The window manager's frame is part of the outer size; it is known once the window was shown.
+  const QSize frame = frameGeometry().size() - geometry().size();
+  move(left, top);
+  resize(right - left - frame.width(), bottom - top - frame.height());  // never below the minimum
+
+  setWindowIcon(icon);
+  setWindowTitle(WithoutMnemonic(title));
+  txbOutput->setReadOnly(true);
+  txbOutput->setPlainText(ToBoxLines(text));
+
+  show();
+  raise();
+  activateWindow();
+  Form_Activate();
+}
+
+bool frmLargeDisplay::event(QEvent* event) {
+  const bool handled = QWidget::event(event);
+  if (event->type() == QEvent::WindowActivate) Form_Activate();
+  return handled;
+}
+
+void frmLargeDisplay::Form_Activate() {
+  if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) {
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+  }
+  SetCopyToClipboardButton();
+  SetCopyButtonWidth(language_ == LanguageGerman ? 4000 : 2000);
+}
+
+void frmLargeDisplay::ShowCopyCaption() {
+  const bool selected = txbOutput->textCursor().hasSelection();
+  QString caption = Q(GetProgramText(texts_, selected ? kCopySelectionText : kCopyAllText, language_));
+  if (caption.isEmpty()) {
+    // A program-text file without these texts still leaves a readable button.
+    caption = Q(TextOf(selected ? GeneralText::CopySelectedTextToClipboard : GeneralText::CopyToClipboard, language_));
+  }
+  cmdCopyToClipboard->setText(caption);
+  cmdCopyToClipboard->setAccessibleName(caption);
+  SetCopyButtonWidth(selected ? 3500 : (language_ == LanguageGerman ? 3500 : 2500));
+}
+
+void frmLargeDisplay::SetCopyToClipboardButton() {
+  ShowCopyCaption();
+  if (!txbOutput->textCursor().hasSelection() && isVisible()) cmdClose->setFocus(Qt::OtherFocusReason);
+}
+
+// The described width is a lower limit: the layout widens the button when its caption needs more
+// room in the current font, so the caption is never cut.
+void frmLargeDisplay::SetCopyButtonWidth(int twips) { cmdCopyToClipboard->setMinimumWidth(TwipsToPixels(twips, this)); }
+
+void frmLargeDisplay::cmdCopyToClipboard_Click() {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  QTextCursor cursor = txbOutput->textCursor();
+  clipboard->setText(ToClipboardLines(cursor.hasSelection() ? cursor.selectedText() : txbOutput->toPlainText()));
+  cursor.clearSelection();
+  txbOutput->setTextCursor(cursor);
+  SetCopyToClipboardButton();
+}
+
+void frmLargeDisplay::txbOutput_MouseUp(Qt::MouseButton button) {
+  if (button == Qt::LeftButton) SetCopyToClipboardButton();
+}
+
+bool frmLargeDisplay::txbOutput_KeyPress(int key) {
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter) && txbOutput->textCursor().hasSelection()) {
+    cmdCopyToClipboard_Click();
+    return true;
+  }
+  return false;
+}
+
+void frmLargeDisplay::cmdClose_Click() {
+  setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+  hide();
+}
+
+void frmLargeDisplay::closeEvent(QCloseEvent* event) {
+  cmdClose_Click();
+  event->accept();  // the window is hidden, never destroyed
+}
+
+}  // namespace qv

@@ -1,0 +1,75 @@
+#pragma once
+// The enlarged display: a separate, resizable window that shows a copy of the main window's
+// output text in a larger box, read-only, with a button that copies the whole text or the
+// selected part of it to the clipboard. Created once; Close and the window's close box only hide
+// it, and each Enlarge fills it with a fresh copy and shows it again.
+#include <QIcon>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace qv {
+
+class MessageService;
+class ProgramTextStore;
+
+class frmLargeDisplay : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Lengths in twips.
+  static constexpr int kMinimumWidthTwips = 6000;
+  static constexpr int kMinimumHeightTwips = 3000;
+  static constexpr int kInitialWidthTwips = 6000;
+  static constexpr int kTopOffsetTwips = 380;   // below the main window's top edge
+  static constexpr int kLeftOffsetTwips = 100;  // right of the main window's left edge
+  static constexpr int kInsetTwips = 100;       // lower right corner inside the main window's
+
+  // Numbered program texts of the copy button.
+  static constexpr int16_t kCopyAllText = 185;
+  static constexpr int16_t kCopySelectionText = 424;
+
+  // `parent` may be the main window: the display is still a top-level window of its own.
+  frmLargeDisplay(const ProgramTextStore& texts, MessageService& messages, QWidget* parent = nullptr);
+
+  // Opens the display over the main window whose outer geometry (frameGeometry(), pixels) is
+  // `mainFrameGeometry`: restored if minimised, placed 380 twips below and 100 twips right of the
+  // main window's top-left corner with its lower right corner 100 twips inside the main window's,
+  // titled `title` with `icon`, holding a read-only copy of `text` (lines ending in CR LF). The
+  // display does not follow later changes of the main output. A blank text opens nothing and
+  // shows the "output window is empty" warning instead.
+  void ShowOutput(const QString& text, const QRect& mainFrameGeometry, const QString& title,
+                  const QIcon& icon, int16_t language);
+
+  // Re-captions the buttons in `language` (the displayed text keeps its language).
+  void ApplyLanguage(int16_t language);
+
+ protected:
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void Form_Load();
+  void Form_Activate();
+  void SetCopyToClipboardButton();
+  void ShowCopyCaption();
+  void cmdCopyToClipboard_Click();
+  void txbOutput_MouseUp(Qt::MouseButton button);
+  bool txbOutput_KeyPress(int key);
+  void cmdClose_Click();
+  void SetCopyButtonWidth(int twips);
+
+  const ProgramTextStore& texts_;
+  MessageService& messages_;
+  int16_t language_ = 0;
+
+  QPlainTextEdit* txbOutput;
+  QPushButton* cmdCopyToClipboard;
+  QPushButton* cmdClose;
+};
+
+}  // namespace qv
