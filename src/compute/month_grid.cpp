@@ -1,0 +1,232 @@
+#include "compute/month_grid.h"
+
+#include "calendar/clock.h"
+#include "calendar/day_numbers.h"
+#include "calendar/iso_ordinal.h"
+#include "lang/general_texts.h"
+#include "text/date_readers.h"
+#include "text/date_writers.h"
+#include "text/string_utils.h"
+
+namespace qv {
+namespace {
+
+constexpr int16_t kSunday = 0;
+constexpr int16_t kMonday = 1;
+constexpr int kDaysPerWeek = 7;
+
+// Lengths of the ISO cells taken from the end of a written week date: "0-W01-1" keeps the last
+// digit of the ISO year, "W01-1" does not.
+constexpr std::size_t kIsoCellWithYear = 7;
+constexpr std::size_t kIsoCellWithoutYear = 5;
+constexpr std::size_t kIsoHeaderNameWidth = 8;
+
+bool YearInRange(int64_t year) { return year >= -kMonthGridYearLimit && year <= kMonthGridYearLimit; }
+
+int32_t LetterOf(MonthCalendar calendar) {
+  return calendar == MonthCalendar::Julian ? kLetterJulian : kLetterGregorian;
+}
+
+void TrimTrailingSpaces(std::string& line) {
+  const std::size_t end = line.find_last_not_of(' ');
+  line.erase(end == std::string::npos ? 0 : end + 1);
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += '\n';
+    text += lines[i];
+  }
+  return text;
+}
+
+// The first three characters of a weekday's full name (every name has at least six).
+std::string_view ShortWeekdayName(int16_t language, int day_of_week) {
+  return WeekdayName(language, day_of_week).substr(0, 3);
+}
+
+}  // namespace
+
+MonthYearReading ReadMonthYear(std::string_view text) {
+  std::string reduced(TrimBlanks(text));
+  KeepSignedDigits(reduced, /*minus_allowed=*/true);
+  // What is left: at most one '+' and one '-' in front of the digits, then digits only.
+  const std::size_t first_digit = reduced.find_first_not_of("+-");
+  if (first_digit == std::string::npos) return {};
+  const bool negative = reduced.find('-') < first_digit;
+  int64_t magnitude = 0;
+  for (std::size_t i = first_digit; i < reduced.size(); ++i) {
+    magnitude = magnitude * 10 + (reduced[i] - '0');
+    // Stop long before 64 bits can overflow; any such year is out of range anyway.
+    if (magnitude > kMonthGridYearLimit) return {MonthYearStatus::OutOfRange, 0};
+  }
+  return {MonthYearStatus::Valid, static_cast<int32_t>(negative ? -magnitude : magnitude)};
+}
+
+std::string MonthGrid::Text() const {
+  std::string text = header;
+  for (const std::string& row : rows) {
+    text += '\n';
+    text += row;
+  }
+  return text;
+}
+
+std::optional<MonthGrid> BuildMonthGrid(const MonthGridRequest& request) {
+  if (!YearInRange(request.year) || request.month < 1 || request.month > 12) return std::nullopt;
+  const int16_t first_weekday = request.week_start == WeekStart::Sunday ? kSunday : kMonday;
+
+  MonthGrid grid;
+  grid.header.reserve(kMonthHeaderLength);
+  for (int column = 0; column < kDaysPerWeek; ++column) {
+    grid.header += ' ';
+    grid.header += ShortWeekdayName(request.language, (first_weekday + column) % kDaysPerWeek);
+    grid.header += ' ';
+  }
+
+  const int32_t letter = LetterOf(request.calendar);
+  DateFields first{.Year = request.year, .Month = request.month, .Day = 1, .Calendar = letter};
+  const int32_t first_day = DateToDayNumber(first);  // |year| <= 5.8 million: fits 32 bits
+  int32_t error = 0;
+  const int32_t last_day = first_day + DaysInMonth(first, error) - 1;
+  // Back to the first day of the week: 0 … 6 days.
+  const int days_back = (DayOfWeek(first_day) - first_weekday + kDaysPerWeek) % kDaysPerWeek;
+  grid.first_cell_day = first_day - days_back;
+
+  int32_t day = grid.first_cell_day;
+  while (grid.row_count < kMaxMonthRows) {
+    std::string row(1, ' ');
+    row.reserve(kMonthRowLength);
+    for (int column = 0; column < kDaysPerWeek; ++column, ++day) {
+      DateFields cell{.Calendar = letter, .DayNumber = day};
+      DayNumberToDate(cell);
+      if (cell.Day < 10) row += ' ';
+      row += ' ';
+      row += std::to_string(cell.Day);
+      row += "  ";
+    }
+    grid.rows.push_back(std::move(row));
+    ++grid.row_count;
+    // The row just drawn ends on or after the last day of the month: the grid is complete.
+    if (day - 1 >= last_day) break;
+  }
+  return grid;
+}
+
+std::vector<std::string> IsoWeekLines(int32_t first_cell_day, int16_t row_count, IsoYearDigit digit,
+                                      int16_t language) {
+  const bool with_year = digit == IsoYearDigit::With;
+  std::vector<std::string> lines;
+  std::string header;
+  for (int column = 0; column < kDaysPerWeek; ++column) {
+    const int day_of_week = (kMonday + column) % kDaysPerWeek;
+    if (with_year) {
+      std::string name(WeekdayName(language, day_of_week).substr(0, kIsoHeaderNameWidth));
+      name.resize(kIsoHeaderNameWidth, ' ');
+      header += name;
+      header += ' ';
+    } else {
+      header += ' ';
+      header += ShortWeekdayName(language, day_of_week);
+      header += "   ";
+    }
+  }
+  if (with_year) TrimTrailingSpaces(header);
+  lines.push_back(std::move(header));
+
+  const std::size_t cell_length = with_year ? kIsoCellWithYear : kIsoCellWithoutYear;
+  for (int16_t row = 0; row < row_count && row < kMaxMonthRows; ++row) {
+    IsoWeekDate week{.DayNumber = first_cell_day + kDaysPerWeek * row};
+    DayNumberToIsoWeekDate(week);
+    std::string written = FormatIsoWeekDate(week, /*hyphen=*/1);
+    // The written date is at least "0-W01-1" long; keep its end without the weekday digit.
+    const std::string prefix = written.substr(written.size() - cell_length, cell_length - 1);
+    std::string line;
+    for (int weekday = 1; weekday <= kDaysPerWeek; ++weekday) {
+      line += prefix;
+      line += static_cast<char>('0' + weekday);
+      line += "  ";
+    }
+    TrimTrailingSpaces(line);
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+std::string IsoWeekText(int32_t first_cell_day, int16_t row_count, IsoYearDigit digit, int16_t language) {
+  return JoinLines(IsoWeekLines(first_cell_day, row_count, digit, language));
+}
+
+std::string MonthHeading(const MonthGridRequest& request) {
+  std::string heading(MonthName(request.language, request.month));
+  heading += ' ';
+  heading += std::to_string(request.year);
+  heading += " (";
+  heading += TextOf(request.calendar == MonthCalendar::Julian ? GeneralText::JulianCalendar
+                                                              : GeneralText::CommonEraCalendar,
+                    request.language);
+  heading += ')';
+  return heading;
+}
+
+std::string MonthCopyText(std::string_view heading, std::string_view grid_text,
+                          const std::optional<std::string>& iso_text, std::string_view iso_title) {
+  std::string text(heading);
+  text += "\n\n";
+  text += grid_text;
+  if (iso_text) {
+    text += "\n\n";
+    text += iso_title;
+    text += "\n\n";
+    text += *iso_text;
+  }
+  return text;
+}
+
+std::optional<YearMonth> StepMonth(YearMonth from, MonthStep step) {
+  if (from.month < 1 || from.month > 12 || !YearInRange(from.year)) return std::nullopt;
+  YearMonth to = from;
+  if (step == MonthStep::Next) {
+    if (from.month == 12) {
+      to = {from.year + 1, 1};  // |year| <= 5.8 million: no overflow
+    } else {
+      to.month = static_cast<int16_t>(from.month + 1);
+    }
+  } else {
+    if (from.month == 1) {
+      to = {from.year - 1, 12};
+    } else {
+      to.month = static_cast<int16_t>(from.month - 1);
+    }
+  }
+  if (!YearInRange(to.year)) return std::nullopt;
+  return to;
+}
+
+YearMonth MonthOfFirstDate(std::string_view first_date_text, CalendarCode first_calendar,
+                           const DateTextOptions& options) {
+  DateFields date{.Calendar = kLetterGregorian, .DayNumber = 0};
+  bool have_date = false;
+  const bool readable = first_calendar == cal::CE || first_calendar == cal::JC || first_calendar == cal::JDN;
+  if (!first_date_text.empty() && readable) {
+    const DateReading reading = ReadDateInCalendar(first_date_text, first_calendar, options, JdnReading::Lenient);
+    if (reading.result == kReadValid) {
+      date.DayNumber = reading.fields.DayNumber;
+      date.Calendar = first_calendar == cal::JC ? kLetterJulian : kLetterGregorian;
+      have_date = true;
+    }
+  }
+  if (!have_date) {
+    date.Calendar = kLetterGregorian;
+    date.DayNumber = TodayDayNumber();
+  }
+  DayNumberToDate(date);
+  // A day number near the 32-bit ends may name a year just beyond the grid's range: take the
+  // nearest month inside it, so the window always opens at a month it can draw.
+  if (date.Year > kMonthGridYearLimit) return {kMonthGridYearLimit, 12};
+  if (date.Year < -kMonthGridYearLimit) return {-kMonthGridYearLimit, 1};
+  return {date.Year, static_cast<int16_t>(date.Month)};
+}
+
+}  // namespace qv

@@ -1,0 +1,99 @@
+#pragma once
+// One month of the Common Era or the Julian calendar as a text grid of weeks, the ISO 8601 week
+// dates of its rows, and the text that the month window copies (and quorvan-cli prints).
+//
+// Lines inside the returned texts are joined with a line feed; a caller that needs another line
+// ending replaces it.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calendar/calendar_codes.h"
+#include "text/date_dispatch.h"
+
+namespace qv {
+
+// Years the grid accepts: the range every date reader and conversion is made for. The first and
+// last cells of a grid may lie one year beyond it; their day numbers still fit 32 bits.
+inline constexpr int32_t kMonthGridYearLimit = YearLimit;
+
+inline constexpr std::size_t kMonthHeaderLength = 35;  // seven columns of five characters
+inline constexpr std::size_t kMonthRowLength = 36;     // a leading space and seven cells
+inline constexpr int16_t kMaxMonthRows = 6;
+
+enum class MonthYearStatus {
+  Valid,
+  NoYear,      // no digit left after the reduction: the user has not given a year
+  OutOfRange,  // digits, but a year beyond kMonthGridYearLimit in magnitude
+};
+
+struct MonthYearReading {
+  MonthYearStatus status = MonthYearStatus::NoYear;
+  int32_t year = 0;  // set when Valid
+};
+
+// The year box's text as the month window reads it: blanks trimmed, everything but digits and
+// the signs in front of them dropped ("20x24" is 2024, " -44 " is -44, "+-5" is -5).
+MonthYearReading ReadMonthYear(std::string_view text);
+
+enum class WeekStart : uint8_t { Sunday, Monday };
+enum class MonthCalendar : uint8_t { CommonEra, Julian };
+
+struct MonthGridRequest {
+  int32_t year = 0;  // within ±kMonthGridYearLimit
+  int16_t month = 1;  // 1 = January … 12 = December
+  MonthCalendar calendar = MonthCalendar::CommonEra;
+  WeekStart week_start = WeekStart::Sunday;
+  int16_t language = 0;
+};
+
+struct MonthGrid {
+  std::string header;             // kMonthHeaderLength characters
+  std::vector<std::string> rows;  // each kMonthRowLength characters
+  int16_t row_count = 0;          // 1 … 6 (4 only for a February that fills four whole weeks)
+  int32_t first_cell_day = 0;     // day number of the first cell: the first day of the week on
+                                  // or before the first of the month
+
+  std::string Text() const;  // header and rows, one per line
+};
+
+// The grid of a month; nullopt when the year or month lies outside the range above.
+std::optional<MonthGrid> BuildMonthGrid(const MonthGridRequest& request);
+
+enum class IsoYearDigit : uint8_t { Without, With };
+
+// The ISO week dates of `row_count` rows that begin on Mondays from `first_cell_day` on: a
+// header of weekday names and one line per row ("W22-1  W22-2 …" or "4-W22-1  4-W22-2 …", the
+// digit being the last one of the ISO year). Meaningful only for a Common Era grid that starts
+// on Mondays; the window offers it for no other.
+std::vector<std::string> IsoWeekLines(int32_t first_cell_day, int16_t row_count, IsoYearDigit digit,
+                                      int16_t language);
+std::string IsoWeekText(int32_t first_cell_day, int16_t row_count, IsoYearDigit digit, int16_t language);
+
+// "June 2024 (Common Era Calendar)": month name, year, calendar name in `language`.
+std::string MonthHeading(const MonthGridRequest& request);
+
+// The copied text: heading, empty line, grid; with ISO dates also an empty line, their title
+// (`iso_title`), an empty line and the ISO lines. No line break at the end.
+std::string MonthCopyText(std::string_view heading, std::string_view grid_text,
+                          const std::optional<std::string>& iso_text, std::string_view iso_title);
+
+// Month steps of the month window: the month after or before (year, month); nullopt when that
+// month's year would leave the range, so a step never overflows and never leaves the range.
+enum class MonthStep : int8_t { Next = 1, Previous = -1 };
+struct YearMonth {
+  int32_t year = 0;
+  int16_t month = 1;
+  friend bool operator==(const YearMonth&, const YearMonth&) = default;
+};
+std::optional<YearMonth> StepMonth(YearMonth from, MonthStep step);
+
+// The month the window opens at, from the main window's first date box: the date's month when
+// the box holds a valid CE, JC or JDN date (a JC date gives its Julian year and month, CE and JDN
+// their Common Era ones), otherwise today's month (Common Era).
+YearMonth MonthOfFirstDate(std::string_view first_date_text, CalendarCode first_calendar,
+                           const DateTextOptions& options);
+
+}  // namespace qv
