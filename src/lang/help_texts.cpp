@@ -1,0 +1,105 @@
+#include "lang/help_texts.h"
+
+#include <array>
+
+#include "lang/general_texts.h"
+
+namespace qv {
+namespace {
+
+constexpr std::string_view kParagraphBreak = "\n\n";
+
+// Articles the help text names beside the calendars it explains.
+constexpr std::string_view kJulianArticleEnglish = "https://en.wikipedia.org/wiki/Julian_calendar";
+constexpr std::string_view kJulianArticleGerman = "https://de.wikipedia.org/wiki/Julianischer_Kalender";
+constexpr std::string_view kIsoArticleEnglish = "https://en.wikipedia.org/wiki/ISO_week_date";
+constexpr std::string_view kIsoArticleGerman = "https://de.wikipedia.org/wiki/Woche#Kalenderwoche";
+// The leap-week calendar is described in the manual's own section.
+constexpr std::string_view kLeapWeekSection = "#leap-week";
+
+std::string Join(std::initializer_list<std::string> paragraphs) {
+  std::string text;
+  for (const std::string& paragraph : paragraphs) {
+    if (!text.empty()) text += kParagraphBreak;
+    text += paragraph;
+  }
+  return text;
+}
+
+std::string English(std::string_view manual) {
+  const std::string m(manual);
+  return Join({
+      "The complete user manual is online:\n" + m,
+      "Quorvan converts Common Era dates, Julian Calendar dates, ISO 8601 Week dates, Tarvell Leap "
+      "Week dates, ordinal dates ('yyyy-ddd') and Julian day numbers into each other, adds a number "
+      "of days or months to a date or subtracts it, and finds the difference in days between two "
+      "dates.",
+      "A Common Era (CE) date is a date of the Gregorian Calendar with the years numbered "
+      "... -1, 0, 1, 2 ... CE instead of AD and BC: 1 AD = 1 CE, 1 BC = 0 CE, 2 BC = -1 CE, and so "
+      "on. The Gregorian rules are applied to years before 1582 as well.",
+      "A Julian Calendar (JC) date is a date of the Julian Calendar with the years numbered in the "
+      "same way. More about the calendars:\n" + std::string(kJulianArticleEnglish),
+      "The ordinal date 'yyyy-ddd' gives day 'ddd' of the Common Era year 'yyyy': New Year's Day is "
+      "day 001, the last day of the year is day 365, or 366 in a leap year. Ordinal dates range "
+      "from \"0001-001\" to \"9999-365\".",
+      "An ISO 8601 Week Calendar date has the form (year)-W(week)-(day), for example 2024-W22-1 for "
+      "the Monday of week 22 of 2024. Days are numbered 1 (Monday) to 7 (Sunday). More about ISO "
+      "week dates:\n" + std::string(kIsoArticleEnglish),
+      "A Tarvell Leap Week Calendar date has the form (year)-(week)-(day) LPW in its week form or "
+      "(year)-(month)-(day) LPM in its month form. A description of this calendar:\n" + m +
+          std::string(kLeapWeekSection),
+      "The (chronological) Julian day number of a day is the number of days since the start of "
+      "-4712-01-01 (Julian Calendar).",
+      "To convert a date: choose the calendar of the input and the calendar of the output, enter "
+      "the date in 'First date' and click 'Compute'.",
+      "To get the number of days between two dates (possibly in different calendars): enter both "
+      "dates and click 'Compute'.",
+      "To add or subtract days: enter the first (or the second) date and the number of days, "
+      "positive or negative, in 'Date difference' and click 'Compute'.",
+      "Leap years: in the Julian Calendar every year divisible by 4; in the Common Era Calendar "
+      "every year divisible by 4 but not by 100, and every year divisible by 400; in the Tarvell "
+      "Leap Week Calendar the third year of a 'hexade'.",
+  });
+}
+
+std::string German(std::string_view manual) {
+  const std::string m(manual);
+  return Join({
+      "Das vollstaendige Benutzerhandbuch ist online:\n" + m,
+      "Quorvan rechnet Common-Era-Daten, Daten des Julianischen Kalenders, Daten der ISO-8601-Woche, "
+      "Daten des Tarvell Leap Week Kalenders, Ordinaldaten und Julianische Tageszahlen ineinander "
+      "um, addiert eine Anzahl Tage oder Monate zu einem Datum oder zieht sie ab und ermittelt die "
+      "Differenz in Tagen zwischen zwei Daten.",
+      "Ein Common-Era-Datum (CE) ist ein Datum des Gregorianischen Kalenders, dessen Jahre "
+      "... -1, 0, 1, 2 ... CE statt vor und nach Christus gezaehlt werden: 1 CE = 1 n.Chr., "
+      "0 CE = 1 v.Chr., -1 CE = 2 v.Chr., -2 CE = 3 v.Chr. usw. Die Gregorianischen Regeln gelten "
+      "auch fuer die Jahre vor 1582.",
+      "Ein Datum des Julianischen Kalenders (JC) zaehlt die Jahre auf dieselbe Weise. Mehr ueber "
+      "die Kalender:\n" + std::string(kJulianArticleGerman),
+      "Ein Datum der ISO-8601-Woche hat die Form (Jahr)-W(Woche)-(Tag), zum Beispiel 2024-W22-1 "
+      "fuer den Montag der Woche 22 des Jahres 2024. Die Tage sind von 1 (Montag) bis 7 (Sonntag) "
+      "nummeriert. Mehr ueber ISO-Wochendaten:\n" + std::string(kIsoArticleGerman),
+      "Ein Datum des Tarvell Leap Week Kalenders hat die Form (Jahr)-(Woche)-(Tag) LPW in der "
+      "Wochenform oder (Jahr)-(Monat)-(Tag) LPM in der Monatsform. Eine Beschreibung dieses "
+      "Kalenders:\n" + m + std::string(kLeapWeekSection),
+      "Die (chronologische) Julianische Tageszahl eines Tages ist die Anzahl der Tage seit dem "
+      "Beginn des -4712-01-01 (Julianischer Kalender).",
+      "Ein Datum umrechnen: den Kalender der Eingabe und den der Ausgabe waehlen, das Datum in "
+      "'Erstes Datum' eingeben und 'Berechnen' anklicken.",
+      "Die Anzahl der Tage zwischen zwei Daten (auch in verschiedenen Kalendern): beide Daten "
+      "eingeben und 'Berechnen' anklicken.",
+      "Tage addieren oder abziehen: das erste (oder das zweite) Datum und die Anzahl der Tage, "
+      "positiv oder negativ, in 'Datumsdifferenz' eingeben und 'Berechnen' anklicken.",
+      "Schaltjahre: im Julianischen Kalender jedes durch 4 teilbare Jahr; im Common-Era-Kalender "
+      "jedes durch 4, aber nicht durch 100 teilbare Jahr und jedes durch 400 teilbare Jahr; im "
+      "Tarvell Leap Week Kalender das dritte Jahr einer 'Hexade'.",
+  });
+}
+
+}  // namespace
+
+std::string BuildHelpText(int16_t language, const ManualAddresses& manual) {
+  return language == LanguageGerman ? German(manual.german) : English(manual.english);
+}
+
+}  // namespace qv

@@ -1,0 +1,47 @@
+// The help texts: the facts each language must carry, and the German text without the
+// paragraph on ordinal dates.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "lang/general_texts.h"
+#include "lang/help_texts.h"
+
+namespace qv {
+namespace {
+
+std::size_t Paragraphs(const std::string& text) {
+  std::size_t count = 1;
+  for (std::size_t at = text.find("\n\n"); at != std::string::npos; at = text.find("\n\n", at + 2)) ++count;
+  return count;
+}
+
+TEST(HelpTexts, FactsInBothLanguages) {
+  const ManualAddresses manual{.english = "https://example.org/en", .german = "https://example.org/de"};
+  const std::string english = BuildHelpText(LanguageEnglish, manual);
+  const std::string german = BuildHelpText(LanguageGerman, manual);
+  EXPECT_EQ(Paragraphs(english), 12u);
+  EXPECT_EQ(Paragraphs(german), 11u);
+
+  for (const char* fact : {"https://example.org/en", "1 AD = 1 CE, 1 BC = 0 CE, 2 BC = -1 CE", "\"0001-001\"",
+                           "\"9999-365\"", "(year)-W(week)-(day)", "LPW", "LPM", "-4712-01-01", "'First date'",
+                           "'Compute'", "'hexade'"}) {
+    EXPECT_NE(english.find(fact), std::string::npos) << fact;
+  }
+  for (const char* fact : {"https://example.org/de", "1 CE = 1 n.Chr., 0 CE = 1 v.Chr., -1 CE = 2 v.Chr., -2 CE = 3 v.Chr. usw.",
+                           "'Erstes Datum'", "'Berechnen'", "-4712-01-01"}) {
+    EXPECT_NE(german.find(fact), std::string::npos) << fact;
+  }
+  EXPECT_EQ(german.find("0001-001"), std::string::npos);
+  EXPECT_EQ(german.find("https://example.org/en"), std::string::npos);
+  // The system's own texts are plain ASCII: German without umlauts or sharp s.
+  for (char c : english + german) EXPECT_LT(static_cast<unsigned char>(c), 0x80);
+}
+
+TEST(HelpTexts, UnknownLanguageGivesEnglish) {
+  EXPECT_EQ(BuildHelpText(2), BuildHelpText(LanguageEnglish));
+  EXPECT_EQ(BuildHelpText(-1), BuildHelpText(LanguageEnglish));
+}
+
+}  // namespace
+}  // namespace qv
