@@ -1,0 +1,85 @@
+// The user's data folder: built under XDG_CONFIG_HOME, created when missing, and an empty path
+// (start on defaults, write nothing) when it cannot be created.
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/user_data_path.h"
+
+namespace fs = std::filesystem;
+
+class UserDataPathTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir temp_;
+
+  std::string Under(const char* relative) const { return QDir(temp_.path()).filePath(relative).toStdString(); }
+  void UseConfigHome(const std::string& path) { qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(path)); }
+
+ private slots:
+  void initTestCase() { QVERIFY(temp_.isValid()); }
+
+  void createsTheConfigAndDataFoldersWhenMissing() {
+    const std::string config = Under("fresh/config");
+    fs::create_directory(Under("fresh"));
+    UseConfigHome(config);
+    QCOMPARE(qv::UserDataFilePath("qrv.usr", "Quorvan"), config + "/Quorvan/qrv.usr");
+    QVERIFY(fs::is_directory(config + "/Quorvan"));
+    // A second start finds the folder and keeps what is in it.
+    QFile settings(QString::fromStdString(config + "/Quorvan/qrv.usr"));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write("0\r\n");
+    settings.close();
+    QCOMPARE(qv::UserDataFilePath("qrv.usr", "Quorvan"), config + "/Quorvan/qrv.usr");
+    QCOMPARE(settings.size(), qint64{3});
+    // No folder name: the file sits in the configuration folder itself.
+    QCOMPARE(qv::UserDataFilePath("qrv.usr", ""), config + "/qrv.usr");
+  }
+
+  void givesAnEmptyPathWhenTheFolderCannotBeCreated() {
+    // Only one level above the data folder is created.
+    UseConfigHome(Under("no/such/config"));
+    QCOMPARE(qv::UserDataFilePath("qrv.usr", "Quorvan"), std::string());
+    QVERIFY(!fs::exists(Under("no")));
+    // A file where the data folder belongs.
+    fs::create_directory(Under("blocked"));
+    QFile(QString::fromStdString(Under("blocked/Quorvan"))).open(QIODevice::WriteOnly);
+    UseConfigHome(Under("blocked"));
+    QCOMPARE(qv::UserDataFilePath("qrv.usr", "Quorvan"), std::string());
+    // Read-only parents; /proc refuses new folders even to root.
+    UseConfigHome("/proc");
+    QCOMPARE(qv::UserDataFilePath("qrv.usr", "Quorvan"), std::string());
+    UseConfigHome("/proc/quorvan-config");
+    QCOMPARE(qv::UserDataFilePath("qrv.usr", "Quorvan"), std::string());
+    if (::geteuid() != 0) {
+      fs::create_directory(Under("readonly"));
+      fs::permissions(Under("readonly"), fs::perms::owner_read | fs::perms::owner_exec);
+      UseConfigHome(Under("readonly"));
+      QCOMPARE(qv::UserDataFilePath("qrv.usr", "Quorvan"), std::string());
+      fs::permissions(Under("readonly"), fs::perms::owner_all);
+    }
+  }
+
+  void folderExistsTrimsBlanks() {
+    const std::string folder = temp_.path().toStdString();
+    QVERIFY(qv::FolderExists(folder));
+    QVERIFY(qv::FolderExists("  " + folder + " \t"));
+    QVERIFY(!qv::FolderExists(""));
+    QVERIFY(!qv::FolderExists("   "));
+    QVERIFY(!qv::FolderExists(folder + "/missing"));
+    QFile(QString::fromStdString(Under("plain-file"))).open(QIODevice::WriteOnly);
+    QVERIFY(!qv::FolderExists(Under("plain-file")));
+  }
+
+  void firstFixedDriveIsTheRoot() { QCOMPARE(qv::FirstFixedDrive(), std::string("/")); }
+};
+
+QTEST_MAIN(UserDataPathTest)
+#include "user_data_path_qtest.moc"
