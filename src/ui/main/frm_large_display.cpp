@@ -167,7 +167,8 @@ void frmLargeDisplay::ShowOutput(const QString& text, const QRect& mainFrameGeom
   const int top = mainFrameGeometry.y() + TwipsToPixels(kTopOffsetTwips, this);
   const int right = mainFrameGeometry.x() + mainFrameGeometry.width() - TwipsToPixels(kInsetTwips, this);
   const int bottom = mainFrameGeometry.y() + mainFrameGeometry.height() - TwipsToPixels(kInsetTwips, this);
-  // The window manager's frame is part of the outer size; it is known once the window was shown.
+  // The window manager's frame is part of the outer size; the platform window must exist to know it.
+  if (!testAttribute(Qt::WA_WState_Created)) create();
   const QSize frame = frameGeometry().size() - geometry().size();
   move(left, top);
   resize(right - left - frame.width(), bottom - top - frame.height());  // never below the minimum
