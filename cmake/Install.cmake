@@ -96,9 +96,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The run-time dependencies are those of the programs' shared libraries (Qt 6, the C++ library),
 # as dpkg-shlibdeps finds them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# CPack writes the summary as the first line of the description; this is the text below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Quorvan converts a date between the Common Era calendar (proleptic Gregorian
+    "Quorvan converts a date between the Common Era calendar (proleptic Gregorian
 with a year 0), the Julian calendar, Julian day numbers, ordinal dates, ISO 8601
 week dates and the Tarvell Leap Week calendar in its week and month forms. It
 counts the days between two dates, optionally counting the first date and

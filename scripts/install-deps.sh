@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what building, testing, benchmarking and fuzzing Quorvan need on Debian 12.
+# Installs what building, testing, benchmarking, fuzzing and packaging Quorvan need on Debian 12.
 # Idempotent: when every package is already there it does nothing at all.
 set -euo pipefail
 
@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   dateutils python3
   qt6-base-dev libgl-dev
+  desktop-file-utils appstream man-db groff-base dpkg-dev file bash-completion
 )
 
 missing=()

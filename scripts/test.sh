@@ -4,8 +4,9 @@
 #   2. build-asan/  clang++ with AddressSanitizer and UndefinedBehaviorSanitizer: all test suites
 #   3. build-fuzz/  clang++ with libFuzzer: each fuzz target for FUZZ_SECONDS (default 60) seconds
 #   4. only with BENCH=1: a short run of the benchmarks
-# Ends with one line "N passed, M failed" (test cases of both builds plus fuzz targets) and a
-# non-zero exit status when anything failed.
+#   5. build/ installed into a staging folder and packaged as a .deb (scripts/test-install.sh)
+# Ends with one line "N passed, M failed" (test cases of both builds, fuzz targets, the install
+# check counted as one) and a non-zero exit status when anything failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -131,6 +132,13 @@ done
 if [[ ${BENCH:-0} == 1 ]]; then
   stage "Benchmarks (short run)"
   BUILD_DIR=build MIN_TIME=${BENCH_MIN_TIME:-0.05} bash bench/run-calendar-bench.sh
+fi
+
+stage "Install into a staging folder and build the Debian package (build/)"
+if bash scripts/test-install.sh build; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1))
 fi
 
 finished=1
