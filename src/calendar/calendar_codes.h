@@ -31,6 +31,9 @@ inline constexpr DateFormat kFormatDMY = 1;
 inline constexpr DateFormat kFormatYMD = 2;
 
 inline constexpr int32_t DayNumberLimit = 2'100'000'000;
+// Whether a day number or a number of days lies within ±DayNumberLimit, the range every reader
+// accepts and every computed date must keep.
+constexpr bool IsWithinDayNumberLimit(int64_t value) { return value >= -int64_t{DayNumberLimit} && value <= DayNumberLimit; }
 inline constexpr int32_t YearLimit = 5'800'000;
 inline constexpr std::string_view kLargestDayNumberText = "2147483647";
 inline constexpr int32_t kFirstOrdinalDay = 1721426;  // 1 January 1 CE

@@ -1,21 +1,14 @@
 #include "calendar/calendar_library.h"
 
-#include <limits>
-
 #include "calendar/civil.h"
+#include "calendar/digit_run.h"
 
 namespace qv {
 namespace {
 
-constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
-constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
-constexpr int64_t kYearLimit = 5'800'000;
+using civil::ClampToInt32;
 
-int32_t ClampToInt32(int64_t value) {
-  if (value < kInt32Min) return static_cast<int32_t>(kInt32Min);
-  if (value > kInt32Max) return static_cast<int32_t>(kInt32Max);
-  return static_cast<int32_t>(value);
-}
+constexpr int64_t kYearLimit = 5'800'000;
 
 bool IsJulianLetter(int32_t letter) { return letter == kLetterJulian; }
 
@@ -25,7 +18,7 @@ constexpr int32_t kAnnusNovusMonthDays = 36;
 int64_t AnnusNovusMonthLength(int64_t year, int32_t month) {
   if (month < 1 || month > 10) return 0;
   if (month < 10) return kAnnusNovusMonthDays;
-  return (civil::IsGregorianLeap(year) ? 366 : 365) - 9 * kAnnusNovusMonthDays;
+  return (civil::IsGregorianLeap(year) ? 366 : 365) - 9 * kAnnusNovusMonthDays;  // 41 or 42
 }
 
 int64_t MonthLengthForLetter(int64_t year, int32_t month, int32_t letter) {
@@ -43,27 +36,25 @@ int64_t DayNumberOfFields(const DateFields& date) {
 }
 
 // One numeric field of a date text: optional '-' (only where allowed) and at least one digit.
-// The value saturates above `cap` so that no digit string can overflow.
+// The value saturates at kFieldCap, far beyond every limit, so that no digit string overflows.
 struct Field {
   bool ok = false;
   bool negative = false;
   int64_t value = 0;
 };
 
-Field ReadField(std::string_view text, bool sign_allowed) {
+enum class Sign { NotAllowed, MinusAllowed };
+
+Field ReadField(std::string_view text, Sign sign) {
   Field field;
-  std::size_t i = 0;
-  if (sign_allowed && !text.empty() && text[0] == '-') {
+  if (sign == Sign::MinusAllowed && !text.empty() && text[0] == '-') {
     field.negative = true;
-    i = 1;
+    text.remove_prefix(1);
   }
-  if (i == text.size()) return field;
-  constexpr int64_t kCap = 1'000'000'000'000;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c < '0' || c > '9') return field;
-    if (field.value < kCap) field.value = field.value * 10 + (c - '0');
-  }
+  constexpr uint64_t kFieldCap = 1'000'000'000'000;
+  const std::optional<uint64_t> value = DigitRunValue(text);
+  if (!value) return field;
+  field.value = static_cast<int64_t>(*value < kFieldCap ? *value : kFieldCap);
   field.ok = true;
   return field;
 }
@@ -82,9 +73,7 @@ void jdn_to_euro_date(DateFields& date) {
   date.Day = ymd.day;
 }
 
-int32_t euro_day_of_week(int32_t day_number) {
-  return static_cast<int32_t>(civil::FloorMod(int64_t{day_number} + 1, 7));
-}
+int32_t euro_day_of_week(int32_t day_number) { return civil::DayOfWeek(day_number); }
 
 int32_t annus_novus_date_to_jdn(DateFields& date) {
   date.DayNumber = ClampToInt32(DayNumberOfFields(date));
@@ -137,9 +126,9 @@ int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date
   const int year_index = year_first ? 0 : 2;
   const int month_index = date_format == 0 ? 0 : 1;
   const int day_index = date_format == 1 ? 0 : (date_format == 0 ? 1 : 2);
-  const Field year = ReadField(fields[year_index], true);
-  const Field month = ReadField(fields[month_index], false);
-  const Field day = ReadField(fields[day_index], false);
+  const Field year = ReadField(fields[year_index], Sign::MinusAllowed);
+  const Field month = ReadField(fields[month_index], Sign::NotAllowed);
+  const Field day = ReadField(fields[day_index], Sign::NotAllowed);
   if (!year.ok || !month.ok || !day.ok) return kStrToDateMalformed;
   if (year.value > kYearLimit) return kStrToDateOutOfRange;
   const int64_t year_value = year.negative ? -year.value : year.value;
@@ -155,7 +144,7 @@ int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date
 
 int32_t days_elapsed(const DateFields& later, const DateFields& earlier, int32_t& status) {
   const int64_t difference = DayNumberOfFields(later) - DayNumberOfFields(earlier);
-  if (difference < kInt32Min || difference > kInt32Max) {
+  if (!civil::FitsInt32(difference)) {
     status = kDaysElapsedOverflow;
     return 0;
   }

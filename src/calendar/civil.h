@@ -2,7 +2,12 @@
 // Constant-time conversions between proleptic Gregorian / Julian dates and chronological
 // Julian day numbers, on 64-bit values so that every 32-bit year and every 32-bit day number
 // is handled without overflow. Years are astronomical (year 0 exists).
+//
+// This header is the one home of the rules every calendar shares: the Gregorian and Julian
+// leap rules, the weekday of a day number, and the test that a 64-bit value fits the 32-bit
+// day numbers. Every other file asks these functions instead of restating them.
 #include <cstdint>
+#include <limits>
 
 namespace qv::civil {
 
@@ -10,88 +15,128 @@ struct YearMonthDay {
   int64_t year;
   int32_t month;  // 1 … 12
   int32_t day;    // 1 … 31
+  friend constexpr bool operator==(const YearMonthDay&, const YearMonthDay&) = default;
 };
 
 // Floor division and non-negative remainder for a positive divisor.
 constexpr int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 constexpr int64_t FloorMod(int64_t a, int64_t b) { return a - FloorDiv(a, b) * b; }
 
-// Day number of 1 March of year 0 in each calendar (March-based years put the leap day last).
-inline constexpr int64_t kGregorianMarchZero = 1721120;  // 0000-03-01 CE
-inline constexpr int64_t kJulianMarchZero = 1721118;     // 0000-03-01 JC
+// --- 32-bit day numbers -----------------------------------------------------------------------
+
+// Whether a value computed in 64 bits fits a 32-bit day number, year or count.
+constexpr bool FitsInt32(int64_t value) {
+  return value >= std::numeric_limits<int32_t>::min() && value <= std::numeric_limits<int32_t>::max();
+}
+// The value, or the nearer end of the 32-bit range when it lies beyond.
+constexpr int32_t ClampToInt32(int64_t value) {
+  if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  return static_cast<int32_t>(value);
+}
+
+// --- Leap rules and the weekday ---------------------------------------------------------------
 
 constexpr bool IsGregorianLeap(int64_t y) { return FloorMod(y, 4) == 0 && (FloorMod(y, 100) != 0 || FloorMod(y, 400) == 0); }
 constexpr bool IsJulianLeap(int64_t y) { return FloorMod(y, 4) == 0; }
+constexpr bool IsLeap(int64_t y, bool julian) { return julian ? IsJulianLeap(y) : IsGregorianLeap(y); }
+
+// 0 = Sunday … 6 = Saturday. Day number 0 (1 January -4712 JC) was a Monday.
+constexpr int32_t DayOfWeek(int64_t day_number) { return static_cast<int32_t>(FloorMod(day_number + 1, 7)); }
+// ISO numbering: 1 = Monday … 7 = Sunday.
+constexpr int32_t IsoWeekday(int64_t day_number) { return static_cast<int32_t>(FloorMod(day_number, 7)) + 1; }
+// Monday to Friday; Saturday and Sunday are the weekend.
+constexpr bool IsWorkingDay(int64_t day_number) { return FloorMod(day_number, 7) < 5; }
+
+// --- Dates to day numbers and back ------------------------------------------------------------
+
+// Day number of 1 March of year 0 in each calendar (March-based years put the leap day last).
+inline constexpr int64_t kGregorianMarchZero = 1721120;  // 0000-03-01 CE, checked below
+inline constexpr int64_t kJulianMarchZero = 1721118;     // 0000-03-01 JC, checked below
+
+// Days in whole cycles of each calendar.
+inline constexpr uint64_t kGregorianCycleDays = 146'097;  // 400 × 365 + 97 leap days
+inline constexpr uint64_t kJulianCycleDays = 1'461;       // 4 × 365 + 1 leap day
 
 // Every year and day number the system meets lies within ±2^31. Shifting them by whole
 // calendar cycles makes them non-negative, so that all further arithmetic is unsigned
 // multiplication and division by constants: no sign corrections, no branches. The steps are
 // those of Neri and Schneider's Euclidean affine functions over years that begin in March.
-inline constexpr uint64_t kGregorianCycleShift = 5'368'710;  // 400-year cycles: 2,147,484,000 years
+inline constexpr uint64_t kGregorianCycleShift = 5'368'710;  // 400-year cycles: 2,147,484,000 years ≥ 2^31
 inline constexpr uint64_t kJulianCycleShift = 536'870'912;   // 4-year cycles: 2^31 years
 
-// Days from 1 March to the first of month m, counted as 3 … 14 (January and February as
-// months 13 and 14 of the year before).
+// Days from 1 March to the first of month m, for m = 3 … 14 (January and February as months
+// 13 and 14 of the year before): (979m − 2919) / 32 is 0, 31, 61, … 306, 337 exactly; 30.6 days
+// per month, scaled by 32 so that the division is a shift.
 constexpr uint64_t DaysBeforeMarchBasedMonth(int64_t m) { return (979 * static_cast<uint64_t>(m) - 2919) / 32; }
+
+// Days before 1 March of the March-based year `years` counted from the shifted origin:
+// 365 a year, one more every 4th, one less every 100th, one more every 400th.
+// years ∈ [0, 2^33) → result < 2^42: no overflow in 64 bits.
+constexpr uint64_t GregorianDaysBeforeYear(uint64_t years) {
+  const uint64_t centuries = years / 100;
+  return kJulianCycleDays * years / 4 - centuries + centuries / 4;
+}
 
 constexpr int64_t GregorianToDayNumber(int64_t y, int32_t m, int32_t d) {
   const bool january_or_february = m <= 2;
-  // Years of text dates (within ±5,800,000) and valid months take 32-bit steps; any other
-  // year or month the same steps in 64 bits.
-  constexpr int64_t kNearCycles = 15'000;  // 6,000,000 years
-  if (static_cast<uint64_t>(y + 400 * kNearCycles) < 800 * kNearCycles) {
-    const auto years = static_cast<uint32_t>(y + 400 * kNearCycles - (january_or_february ? 1 : 0));
-    const uint32_t centuries = years / 100;
-    const uint64_t days_before_year = uint64_t{1461} * years / 4 - centuries + centuries / 4;  // from 1 March of year 0
-    // Modular 32-bit month and day steps: exact for every month and day a date can have.
-    const uint32_t month = static_cast<uint32_t>(m) + (january_or_february ? 12u : 0u);
-    const uint32_t in_year = (979 * month - 2919) / 32 + static_cast<uint32_t>(d) - 1;
-    return static_cast<int64_t>(days_before_year + in_year) - kNearCycles * 146097 + kGregorianMarchZero;
-  }
-  const uint64_t in_year = DaysBeforeMarchBasedMonth(january_or_february ? int64_t{m} + 12 : m) +
-                           static_cast<uint64_t>(int64_t{d} - 1);
-  const uint64_t years = static_cast<uint64_t>(y) + 400 * kGregorianCycleShift - (january_or_february ? 1 : 0);
-  const uint64_t centuries = years / 100;
-  const uint64_t days_before_year = 1461 * years / 4 - centuries + centuries / 4;
-  return static_cast<int64_t>(days_before_year + in_year - kGregorianCycleShift * 146097) + kGregorianMarchZero;
+  // Every 32-bit year takes the 64-bit steps below; wider years (only the month arithmetic
+  // hands such years over, and only to learn that their day number does not fit) take them
+  // modulo 2^64, which is harmless: FitsInt32 refuses the result.
+  const uint64_t years = static_cast<uint64_t>(y) + 400 * kGregorianCycleShift -
+                         (january_or_february ? 1u : 0u);                     // [0, 2^33) for 32-bit y
+  // A 32-bit month step, exact for every month a date can have and defined (if meaningless)
+  // for any other value; the day is added in 64 bits, so day 0 is the last day before.
+  const uint32_t month = static_cast<uint32_t>(m) + (january_or_february ? 12u : 0u);  // [3, 14]
+  const uint64_t in_year = (979 * month - 2919) / 32 + static_cast<uint64_t>(int64_t{d} - 1);  // [0, 365]
+  return static_cast<int64_t>(GregorianDaysBeforeYear(years) + in_year - kGregorianCycleShift * kGregorianCycleDays) +
+         kGregorianMarchZero;
 }
 
 constexpr int64_t JulianToDayNumber(int64_t y, int32_t m, int32_t d) {
   const bool january_or_february = m <= 2;
-  const uint64_t years = static_cast<uint64_t>(y) + 4 * kJulianCycleShift - (january_or_february ? 1 : 0);
-  const uint64_t in_year = DaysBeforeMarchBasedMonth(january_or_february ? int64_t{m} + 12 : m) +
-                           static_cast<uint64_t>(int64_t{d} - 1);
-  return static_cast<int64_t>(1461 * years / 4 + in_year - kJulianCycleShift * 1461) + kJulianMarchZero;
+  const uint64_t years = static_cast<uint64_t>(y) + 4 * kJulianCycleShift -
+                         (january_or_february ? 1u : 0u);                     // [0, 2^33) for 32-bit y
+  const uint32_t month = static_cast<uint32_t>(m) + (january_or_february ? 12u : 0u);  // [3, 14]
+  const uint64_t in_year = (979 * month - 2919) / 32 + static_cast<uint64_t>(int64_t{d} - 1);  // [0, 365]
+  return static_cast<int64_t>(kJulianCycleDays * years / 4 + in_year - kJulianCycleShift * kJulianCycleDays) +
+         kJulianMarchZero;
 }
 
 // Shared tail: day of a March-based year (0 … 365) to month and day; true for January and
-// February, which belong to the next calendar year.
+// February, which belong to the next calendar year. n / 2^16 steps through the months at
+// 2141 / 65536 ≈ 1 / 30.6 per day; 197913 puts day 0 at month 3, day 0.
 constexpr bool MonthDayFromDayOfMarchYear(uint64_t day_of_year, int32_t& month, int32_t& day) {
-  const uint64_t n = 2141 * day_of_year + 197913;
-  const bool next_year = day_of_year >= 306;
-  month = static_cast<int32_t>(n >> 16) - (next_year ? 12 : 0);
-  day = static_cast<int32_t>((n & 0xFFFF) / 2141) + 1;
+  const uint64_t n = 2141 * day_of_year + 197913;                             // [197913, 979378]
+  const bool next_year = day_of_year >= 306;                                  // 306 = days March … December
+  month = static_cast<int32_t>(n >> 16) - (next_year ? 12 : 0);               // [1, 12]
+  day = static_cast<int32_t>((n & 0xFFFF) / 2141) + 1;                        // [1, 31]
   return next_year;
 }
 
 constexpr YearMonthDay DayNumberToGregorian(int64_t jdn) {
-  const uint64_t n = static_cast<uint64_t>(jdn - kGregorianMarchZero) + kGregorianCycleShift * 146097;
+  const uint64_t n = static_cast<uint64_t>(jdn - kGregorianMarchZero) +
+                     kGregorianCycleShift * kGregorianCycleDays;              // [0, 2^40) for 32-bit jdn
   const uint64_t n1 = 4 * n + 3;
-  const uint64_t centuries = n1 / 146097;
-  const uint64_t n2 = (n1 % 146097) | 3;  // 4 × day of the century + 3
+  const uint64_t centuries = n1 / kGregorianCycleDays;                        // centuries since the shifted origin
+  const uint64_t n2 = (n1 % kGregorianCycleDays) | 3;                         // 4 × day of the century + 3
+  // 2939745 / 2^32 ≈ 4 / 1461 / 4: the year of the century in the high half, 4 × its day in the low.
   const uint64_t p = 2939745 * n2;
-  const uint64_t year_of_century = p >> 32;
-  const uint64_t day_of_year = (p & 0xFFFFFFFF) / 2939745 / 4;
-  YearMonthDay r{static_cast<int64_t>(100 * centuries + year_of_century - kGregorianCycleShift * 400), 0, 0};
+  const uint64_t year_of_century = p >> 32;                                   // [0, 99]
+  const uint64_t day_of_year = (p & 0xFFFFFFFF) / 2939745 / 4;                // [0, 365]
+  YearMonthDay r{static_cast<int64_t>(100 * centuries + year_of_century) -
+                     static_cast<int64_t>(kGregorianCycleShift * 400),
+                 0, 0};
   if (MonthDayFromDayOfMarchYear(day_of_year, r.month, r.day)) ++r.year;
   return r;
 }
 
 constexpr YearMonthDay DayNumberToJulian(int64_t jdn) {
-  const uint64_t n1 = 4 * (static_cast<uint64_t>(jdn - kJulianMarchZero) + kJulianCycleShift * 1461) + 3;
-  const uint64_t years = n1 / 1461;
-  const uint64_t day_of_year = n1 % 1461 / 4;
-  YearMonthDay r{static_cast<int64_t>(years - kJulianCycleShift * 4), 0, 0};
+  const uint64_t n1 = 4 * (static_cast<uint64_t>(jdn - kJulianMarchZero) + kJulianCycleShift * kJulianCycleDays) +
+                      3;                                                      // [3, 2^44)
+  const uint64_t years = n1 / kJulianCycleDays;                               // since the shifted origin
+  const uint64_t day_of_year = n1 % kJulianCycleDays / 4;                     // [0, 365]
+  YearMonthDay r{static_cast<int64_t>(years) - static_cast<int64_t>(kJulianCycleShift * 4), 0, 0};
   if (MonthDayFromDayOfMarchYear(day_of_year, r.month, r.day)) ++r.year;
   return r;
 }
@@ -105,8 +150,24 @@ constexpr YearMonthDay FromDayNumber(int64_t jdn, bool julian) {
 
 constexpr int32_t MonthLength(int64_t y, int32_t m, bool julian) {
   constexpr int32_t kLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (m == 2) return (julian ? IsJulianLeap(y) : IsGregorianLeap(y)) ? 29 : 28;
+  if (m == 2) return IsLeap(y, julian) ? 29 : 28;
   return kLengths[m - 1];
 }
+
+// --- Fixed points, checked when this header is compiled ----------------------------------------
+
+static_assert(JulianToDayNumber(-4712, 1, 1) == 0, "day 0 is 1 January -4712 JC");
+static_assert(GregorianToDayNumber(0, 3, 1) == kGregorianMarchZero);
+static_assert(JulianToDayNumber(0, 3, 1) == kJulianMarchZero);
+static_assert(GregorianToDayNumber(1, 1, 1) == 1'721'426, "1 January 1 CE");
+static_assert(GregorianToDayNumber(2000, 1, 1) == 2'451'545, "1 January 2000 CE, the J2000 epoch");
+static_assert(GregorianToDayNumber(9999, 12, 31) == 5'373'484, "last ordinal date");
+static_assert(GregorianToDayNumber(1582, 10, 15) == JulianToDayNumber(1582, 10, 5) , "the Gregorian reform");
+static_assert(DayNumberToGregorian(2'451'545) == YearMonthDay{2000, 1, 1});
+static_assert(DayNumberToJulian(0) == YearMonthDay{-4712, 1, 1});
+static_assert(DayNumberToGregorian(GregorianToDayNumber(-5'800'000, 2, 29)) == YearMonthDay{-5'800'000, 2, 29});
+static_assert(DayOfWeek(2'451'545) == 6, "1 January 2000 was a Saturday");
+static_assert(IsoWeekday(2'451'545) == 6 && !IsWorkingDay(2'451'545) && IsWorkingDay(2'451'545 + 2));
+static_assert(IsGregorianLeap(2000) && !IsGregorianLeap(1900) && IsJulianLeap(1900) && IsGregorianLeap(-4));
 
 }  // namespace qv::civil

@@ -1,7 +1,5 @@
 #include "calendar/day_numbers.h"
 
-#include <limits>
-
 #include "calendar/calendar_library.h"
 #include "calendar/civil.h"
 
@@ -11,9 +9,7 @@ int32_t DateToDayNumber(DateFields& date) { return euro_date_to_jdn(date); }
 
 bool DateToDayNumberChecked(DateFields& date) {
   const int64_t day_number = civil::ToDayNumber(date.Year, date.Month, date.Day, date.Calendar == kLetterJulian);
-  if (day_number < std::numeric_limits<int32_t>::min() || day_number > std::numeric_limits<int32_t>::max()) {
-    return false;
-  }
+  if (!civil::FitsInt32(day_number)) return false;
   date.DayNumber = static_cast<int32_t>(day_number);
   return true;
 }
@@ -28,12 +24,9 @@ void DayNumberToCalendarDate(DateFields& date) {
   }
 }
 
-int16_t DayOfWeek(int32_t day_number) { return static_cast<int16_t>(euro_day_of_week(day_number)); }
+int16_t DayOfWeek(int32_t day_number) { return static_cast<int16_t>(civil::DayOfWeek(day_number)); }
 
-bool IsWorkingDay(int32_t day_number) {
-  const int16_t weekday = DayOfWeek(day_number);
-  return weekday >= 1 && weekday <= 5;
-}
+bool IsWorkingDay(int32_t day_number) { return civil::IsWorkingDay(day_number); }
 
 int16_t DayOfYear(DateFields& date) {
   DateToDayNumber(date);
@@ -44,7 +37,7 @@ int16_t DayOfYear(DateFields& date) {
 
 bool IsLeapYear(int32_t year, std::string_view calendar) {
   const bool julian = !calendar.empty() && (calendar[0] == 'J' || calendar[0] == 'j');
-  return julian ? civil::IsJulianLeap(year) : civil::IsGregorianLeap(year);
+  return civil::IsLeap(year, julian);
 }
 
 int16_t DaysInYear(int32_t year) { return civil::IsGregorianLeap(year) ? 366 : 365; }
@@ -92,8 +85,9 @@ void YearsMonthsDaysBetween(const DateFields& earlier, const DateFields& later, 
       }
     }
   }
-  if (y < std::numeric_limits<int32_t>::min() || y > std::numeric_limits<int32_t>::max() || d < 0) error = 1;
-  years = static_cast<int32_t>(y < std::numeric_limits<int32_t>::min() ? 0 : (y > std::numeric_limits<int32_t>::max() ? 0 : y));
+  const bool fits = civil::FitsInt32(y);
+  if (!fits || d < 0) error = 1;
+  years = fits ? static_cast<int32_t>(y) : 0;
   months = static_cast<int16_t>(m);
   days = static_cast<int16_t>(d);
 }

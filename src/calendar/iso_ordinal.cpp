@@ -1,43 +1,43 @@
 #include "calendar/iso_ordinal.h"
 
-#include <limits>
-
 #include "calendar/civil.h"
 #include "calendar/day_numbers.h"
 
 namespace qv {
 namespace {
 
-int32_t ClampToInt32(int64_t value) {
-  if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  return static_cast<int32_t>(value);
-}
+using civil::ClampToInt32;
 
-int64_t Shift(int64_t y) { return y + civil::FloorDiv(y, 4) - civil::FloorDiv(y, 100) + civil::FloorDiv(y, 400); }
 
 int64_t WeekOneMonday(int64_t year) {
   const int64_t january_first = civil::GregorianToDayNumber(year, 1, 1);
-  const int64_t weekday = civil::FloorMod(january_first + 1, 7);  // 0 = Sunday
-  // Week 1 holds the year's first Thursday: its Monday is on or before 1 January when that is
-  // Sunday … Thursday (2 January for a Sunday), else the Monday after.
-  return weekday <= 4 ? january_first - (weekday - 1) : january_first + (8 - weekday);
+  // Week 1 holds the year's first Thursday: its Monday is the Monday of the week (Monday to
+  // Sunday) that holds 4 January.
+  const int64_t january_fourth = january_first + 3;
+  return january_fourth - (civil::IsoWeekday(january_fourth) - 1);
 }
 
 }  // namespace
 
 int64_t IsoWeekOneMonday(int32_t year) { return WeekOneMonday(year); }
 
-int64_t IsoYearShift(int32_t year) { return Shift(year); }
+int64_t YearEndWeekdayCount(int64_t year) {
+  // Every year moves the weekday on by one, every leap day by one more.
+  return year + civil::FloorDiv(year, 4) - civil::FloorDiv(year, 100) + civil::FloorDiv(year, 400);
+}
 
 bool IsoYearHas53Weeks(int32_t year) {
-  return civil::FloorMod(Shift(year), 7) == 4 || civil::FloorMod(Shift(int64_t{year} - 1), 7) == 3;
+  // A year has 53 weeks when it ends on a Thursday, or when the year before ends on a
+  // Wednesday (a leap year that begins on a Thursday).
+  constexpr int64_t kWednesday = 3, kThursday = 4;
+  return civil::FloorMod(YearEndWeekdayCount(year), 7) == kThursday ||
+         civil::FloorMod(YearEndWeekdayCount(int64_t{year} - 1), 7) == kWednesday;
 }
 
 void DayNumberToIsoWeekDate(IsoWeekDate& date) {
   const int64_t day_number = date.DayNumber;
-  const int64_t weekday = civil::FloorMod(day_number + 1, 7);
-  date.Weekday = weekday == 0 ? 7 : static_cast<int32_t>(weekday);
+  date.Weekday = civil::IsoWeekday(day_number);
+  // The week belongs to the ISO year of its Thursday.
   const int64_t thursday = day_number - date.Weekday + 4;
   const int64_t year = civil::DayNumberToGregorian(thursday).year;
   date.Year = ClampToInt32(year);
@@ -91,7 +91,7 @@ void YearsDaysBetween(DateFields earlier, DateFields later, int32_t& years, int1
   int64_t d = b - a;
   if (d < 0) {
     y -= 1;
-    d += civil::IsGregorianLeap(int64_t{later.Year} - 1) ? 366 : 365;
+    d += civil::IsGregorianLeap(int64_t{later.Year} - 1) ? 366 : 365;  // the days of the year before
   }
   years = ClampToInt32(y);
   days = static_cast<int16_t>(d);

@@ -15,16 +15,9 @@ namespace qv {
 namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
-constexpr int kFirstDateNotValid = 1;
-constexpr int kFirstDateOutOfRange = 3;
-constexpr int kDifferenceNotValid = 4;
-constexpr int kDifferenceOutOfRange = 5;
-constexpr int kSecondDateNotValid = 6;
-constexpr int kSecondDateOutOfRange = 8;
-constexpr int kResultOutOfRange = 9;
 
 DayCountOptions CountOptions(const RequestOptions& options) {
-  return DayCountOptions{options.include_weekends, options.include_first_date};
+  return DayCountOptions{.include_weekends = options.include_weekends, .include_first_date = options.include_first_date};
 }
 
 // The magnitude of a normalised difference and the sign word that goes before it. Seen from
@@ -43,41 +36,61 @@ SignedText SplitSign(std::string_view text, bool from_first_date, int16_t langua
 }  // namespace
 
 const Outcome& ComputeEngine::Run(BoxTexts boxes, const RequestOptions& options) {
+  outcome_.boxes = std::move(boxes);
+  return Route(options);
+}
+
+const Outcome& ComputeEngine::Route(const RequestOptions& options) {
+  const BoxTexts& boxes = outcome_.boxes;
   const bool first = !boxes.first.empty();
   const bool difference = !boxes.difference.empty();
   const bool second = !boxes.second.empty();
   const bool conversion = (first != second) && !difference;
   no_date_diff_and_same_cal_ = conversion && options.first_calendar == options.second_calendar;
+  Request request(options, outcome_);
   // Only a difference, with no date to apply it to, is a days-mode request in either unit.
-  if (!options.months || conversion || (difference && !first && !second)) {
-    return DispatchDaysRequest(std::move(boxes), options);
-  }
-  return DispatchMonthsRequest(std::move(boxes), options);
+  if (!options.months || conversion || (difference && !first && !second)) return DispatchDays(request);
+  return DispatchMonths(request);
 }
 
 const Outcome& ComputeEngine::Compute(BoxTexts boxes, const RequestOptions& options) {
-  boxes.first = std::string(TrimBlanks(boxes.first));
-  boxes.difference = std::string(TrimBlanks(boxes.difference));
-  boxes.second = std::string(TrimBlanks(boxes.second));
+  outcome_.boxes = std::move(boxes);
+  for (std::string* box : {&outcome_.boxes.first, &outcome_.boxes.difference, &outcome_.boxes.second}) {
+    const std::string_view trimmed = TrimBlanks(*box);
+    box->assign(trimmed);  // assign copes with a view into the string itself
+  }
+  return ComputeFilledBoxes(options);
+}
+
+const Outcome& ComputeEngine::Compute(std::string_view first, std::string_view difference, std::string_view second,
+                                      const RequestOptions& options) {
+  outcome_.boxes.first.assign(TrimBlanks(first));
+  outcome_.boxes.difference.assign(TrimBlanks(difference));
+  outcome_.boxes.second.assign(TrimBlanks(second));
+  return ComputeFilledBoxes(options);
+}
+
+const Outcome& ComputeEngine::ComputeFilledBoxes(const RequestOptions& options) {
+  BoxTexts& boxes = outcome_.boxes;
   const bool first = !boxes.first.empty();
   const bool difference = !boxes.difference.empty();
   const bool second = !boxes.second.empty();
   if (!first && !difference && !second) {
     boxes.first = TodayBoxText(options.first_calendar, options);
   } else if (!first && !second) {
-    return StopBeforeDispatch(std::move(boxes), RequestStep::NothingToDo, std::nullopt);
+    return StopBeforeDispatch(RequestStep::NothingToDo, std::nullopt);
   } else if (first && difference && second) {
     return StopBeforeDispatch(
-        std::move(boxes), RequestStep::AskWhichBoxToClear,
-        Message{RequestMessage(options.language, reqmsg::BothDatesNeedEmptyDifference),
-                std::string(TextOf(GeneralText::Error, options.language)) + "!", MessageKind::Information});
+        RequestStep::AskWhichBoxToClear,
+        Message{.text = RequestMessage(options.language, reqmsg::BothDatesNeedEmptyDifference),
+                .title = std::string(TextOf(GeneralText::Error, options.language)) + "!",
+                .kind = MessageKind::Information});
   }
-  return Run(std::move(boxes), options);
+  return Route(options);
 }
 
-const Outcome& ComputeEngine::StopBeforeDispatch(BoxTexts boxes, RequestStep step, std::optional<Message> message) {
+const Outcome& ComputeEngine::StopBeforeDispatch(RequestStep step, std::optional<Message> message) {
   outcome_.step = step;
-  outcome_.boxes = std::move(boxes);
   outcome_.output.clear();
   outcome_.message = std::move(message);
   outcome_.switch_to_days = false;
@@ -86,16 +99,28 @@ const Outcome& ComputeEngine::StopBeforeDispatch(BoxTexts boxes, RequestStep ste
 }
 
 const Outcome& ComputeEngine::DispatchDaysRequest(BoxTexts boxes, const RequestOptions& options) {
+  outcome_.boxes = std::move(boxes);
+  Request request(options, outcome_);
+  return DispatchDays(request);
+}
+
+const Outcome& ComputeEngine::DispatchMonthsRequest(BoxTexts boxes, const RequestOptions& options) {
+  outcome_.boxes = std::move(boxes);
+  Request request(options, outcome_);
+  return DispatchMonths(request);
+}
+
+const Outcome& ComputeEngine::DispatchDays(Request& request) {
+  const BoxTexts& boxes = request.outcome.boxes;
   const bool first = !boxes.first.empty();
   const bool difference = !boxes.difference.empty();
   const bool second = !boxes.second.empty();
-  Request request(std::move(boxes), options, outcome_);
   if (second) {
     if (!ValidateSecondDate(request)) return request.outcome;
     if (difference) {
       if (!ValidateDateDiff(request)) return request.outcome;
       if (!first && RunFirstDateFromSecond(request)) {
-        OpenLine(request, false, false, lngDateDiff);
+        OpenLine(request, Box::Second, DifferenceUnit::Days, lngDateDiff);
         DisplayFirstDate(request);
       }
     } else {
@@ -104,7 +129,7 @@ const Outcome& ComputeEngine::DispatchDaysRequest(BoxTexts boxes, const RequestO
         if (!ValidateFirstDate(request)) return request.outcome;
         if (RunCountDaysBetween(request)) DisplayDateDiff(request);
       } else if (RunFirstDateFromSecond(request)) {
-        OpenLine(request, false, false, lngDateDiff);
+        OpenLine(request, Box::Second, DifferenceUnit::Days, lngDateDiff);
         DisplayFirstDate(request);
       }
     }
@@ -113,7 +138,7 @@ const Outcome& ComputeEngine::DispatchDaysRequest(BoxTexts boxes, const RequestO
     if (first) {
       if (!ValidateFirstDate(request)) return request.outcome;
       if (RunSecondDateFromFirst(request)) {
-        OpenLine(request, true, false, lngDateDiff);
+        OpenLine(request, Box::First, DifferenceUnit::Days, lngDateDiff);
         DisplaySecondDate(request);
       }
     }
@@ -121,7 +146,7 @@ const Outcome& ComputeEngine::DispatchDaysRequest(BoxTexts boxes, const RequestO
     lngDateDiff = 0;
     if (!ValidateFirstDate(request)) return request.outcome;
     if (RunSecondDateFromFirst(request)) {
-      OpenLine(request, true, false, lngDateDiff);
+      OpenLine(request, Box::First, DifferenceUnit::Days, lngDateDiff);
       DisplaySecondDate(request);
     }
   }
@@ -129,75 +154,72 @@ const Outcome& ComputeEngine::DispatchDaysRequest(BoxTexts boxes, const RequestO
   return request.outcome;
 }
 
-const Outcome& ComputeEngine::DispatchMonthsRequest(BoxTexts boxes, const RequestOptions& options) {
-  const bool first_filled = !boxes.first.empty();
-  const bool second_filled = !boxes.second.empty();
-  Request request(std::move(boxes), options, outcome_);
-  const BoxTexts& typed = request.outcome.boxes;
-  const int16_t language = options.language;
-  auto refuse = [&](std::initializer_list<int16_t> numbers) -> const Outcome& {
-    std::string text;
-    for (const int16_t number : numbers) {
-      if (!text.empty()) text.append(kLineBreak);
-      text.append(GetProgramText(texts_, number, language));
-    }
-    request.outcome.message = Message{text, std::string(TextOf(GeneralText::Compute, language)), MessageKind::Refusal};
-    request.outcome.validated = false;
-    return request.outcome;
-  };
-  if (first_filled && second_filled) {
+const Outcome& ComputeEngine::RefuseMonths(Request& request, std::initializer_list<int16_t> program_texts) {
+  const int16_t language = request.options.language;
+  std::string text;
+  for (const int16_t number : program_texts) {
+    if (!text.empty()) text.append(kLineBreak);
+    text.append(GetProgramText(texts_, number, language));
+  }
+  request.outcome.message = Message{
+      .text = std::move(text), .title = std::string(TextOf(GeneralText::Compute, language)), .kind = MessageKind::Refusal};
+  request.outcome.validated = false;
+  return request.outcome;
+}
+
+const Outcome& ComputeEngine::DispatchMonths(Request& request) {
+  // Numbered program texts of the three refusals.
+  const std::initializer_list<int16_t> kNoMonthsBetweenDates = {21, 22};
+  const std::initializer_list<int16_t> kCalendarsDiffer = {23, 24};
+  const std::initializer_list<int16_t> kNoMonthsInCalendar = {25, 26, 27};
+  const RequestOptions& options = request.options;
+  BoxTexts& boxes = request.outcome.boxes;
+  const bool from_first = !boxes.first.empty();
+  if (from_first && !boxes.second.empty()) {
     // A difference in months between two dates is not offered: back to days.
     request.outcome.switch_to_days = true;
-    return refuse({21, 22});
+    return RefuseMonths(request, kNoMonthsBetweenDates);
   }
-  if (options.first_calendar != options.second_calendar) return refuse({23, 24});
+  if (options.first_calendar != options.second_calendar) return RefuseMonths(request, kCalendarsDiffer);
   const CalendarCode calendar = options.first_calendar;
   if (calendar == cal::ISO || calendar == cal::JDN || calendar == cal::LPW || calendar == cal::ORD) {
-    return refuse({25, 26, 27});
+    return RefuseMonths(request, kNoMonthsInCalendar);  // months are open to CE, JC and LPM
   }
   int16_t result = 0;
-  const int32_t months = ParseDayNumberText(typed.difference, result);
+  const int32_t months = ParseDayNumberText(boxes.difference, result);
   if (result != kReadValid) {
-    ShowRequestError(request, result == kReadNotValid ? kDifferenceNotValid : kDifferenceOutOfRange);
+    ShowRequestError(request, result == kReadNotValid ? reqmsg::DifferenceNotValid : reqmsg::DifferenceOutOfRange);
     return request.outcome;
   }
-  request.outcome.boxes.difference = GroupedNumber(months, options.thousands_separator);
-  const bool leap_week = calendar == cal::LPM;
-  const bool from_first = first_filled;
-  if (from_first) {
-    if (!ValidateFirstDate(request)) return request.outcome;
-  } else if (!ValidateSecondDate(request)) {
-    return request.outcome;
-  }
-  const DateFields& source = from_first ? FirstDateFields : SecondDateFields;
-  const std::optional<DateFields> target = AddMonths(source, from_first ? months : -months, leap_week);
+  boxes.difference = GroupedNumber(months, options.thousands_separator);
+  if (!(from_first ? ValidateFirstDate(request) : ValidateSecondDate(request))) return request.outcome;
+  const Box given = from_first ? Box::First : Box::Second;
+  const Box result_box = from_first ? Box::Second : Box::First;
+  const std::optional<DateFields> target = AddMonths(FieldsOf(given), from_first ? months : -months, calendar == cal::LPM);
   if (!target) {
     OverflowPath(request);
   } else {
-    (from_first ? SecondDateFields : FirstDateFields) = *target;
-    OpenLine(request, from_first, true, months);
-    if (from_first) {
-      DisplaySecondDate(request);
-    } else {
-      DisplayFirstDate(request);
-    }
+    FieldsOf(result_box) = *target;
+    OpenLine(request, given, DifferenceUnit::Months, months);
+    DisplayResultDate(request, result_box);
   }
   CloseLine(request);
   return request.outcome;
 }
 
-bool ComputeEngine::ValidateFirstDate(Request& request) { return ValidateDate(request, true); }
-bool ComputeEngine::ValidateSecondDate(Request& request) { return ValidateDate(request, false); }
+bool ComputeEngine::ValidateFirstDate(Request& request) { return ValidateDate(request, Box::First); }
+bool ComputeEngine::ValidateSecondDate(Request& request) { return ValidateDate(request, Box::Second); }
 
-bool ComputeEngine::ValidateDate(Request& request, bool first) {
+bool ComputeEngine::ValidateDate(Request& request, Box box) {
+  const bool first = box == Box::First;
   const CalendarCode calendar = first ? request.options.first_calendar : request.options.second_calendar;
-  std::string& box = first ? request.outcome.boxes.first : request.outcome.boxes.second;
-  DateFields& fields = first ? FirstDateFields : SecondDateFields;
-  const DateReading reading = ReadDateInCalendar(box, calendar, request.text_options, JdnReading::Strict);
+  const std::string& text = first ? request.outcome.boxes.first : request.outcome.boxes.second;
+  DateFields& fields = FieldsOf(box);
+  const DateReading reading = ReadDateInCalendar(text, calendar, request.text_options, JdnReading::Strict);
   if (reading.result != kReadValid) {
     const bool not_valid = reading.result == kReadNotValid;
-    ShowRequestError(request, first ? (not_valid ? kFirstDateNotValid : kFirstDateOutOfRange)
-                                    : (not_valid ? kSecondDateNotValid : kSecondDateOutOfRange));
+    ShowRequestError(request, first ? (not_valid ? reqmsg::FirstDateNotValid : reqmsg::FirstDateOutOfRange)
+                                    : (not_valid ? reqmsg::SecondDateNotValid : reqmsg::SecondDateOutOfRange));
     return false;
   }
   // JDN, ISO and LPW texts give a day number only; the other readers also give year, month
@@ -208,15 +230,18 @@ bool ComputeEngine::ValidateDate(Request& request, bool first) {
     fields = reading.fields;
   }
   // The normal form: the day number written back in the box's calendar.
-  std::optional<std::string> normal =
-      WriteDayNumberInCalendar(fields.DayNumber, calendar, request.text_options, WriteStyle{false, false});
-  if (normal) box = std::move(*normal);
-  std::string& with_cal = first ? first_date_with_cal_ : second_date_with_cal_;
-  with_cal = box;
-  if (calendar != cal::ORD) {
-    with_cal.push_back(' ');
-    with_cal.append(CalendarTextCode(calendar));
-  }
+  WriteBoxDate(request, box, fields.DayNumber, WriteStyle{.suffix = true, .check_ordinal_range = false}, nullptr);
+  return true;
+}
+
+bool ComputeEngine::WriteBoxDate(Request& request, Box box, int32_t day_number, WriteStyle style, DateFields* record) {
+  const CalendarCode calendar = box == Box::First ? request.options.first_calendar : request.options.second_calendar;
+  std::optional<std::string> written = WriteDayNumberInCalendar(day_number, calendar, request.text_options, style, record);
+  if (!written) return false;
+  std::string& with_cal = WithCalendarText(box);
+  with_cal = std::move(*written);
+  (box == Box::First ? request.outcome.boxes.first : request.outcome.boxes.second)
+      .assign(WithoutCalendarSuffix(with_cal, calendar));
   return true;
 }
 
@@ -232,7 +257,7 @@ bool ComputeEngine::ValidateDateDiff(Request& request) {
     box = GroupedNumber(lngDateDiff, request.options.thousands_separator);
     return true;
   }
-  ShowRequestError(request, result == kReadNotValid ? kDifferenceNotValid : kDifferenceOutOfRange);
+  ShowRequestError(request, result == kReadNotValid ? reqmsg::DifferenceNotValid : reqmsg::DifferenceOutOfRange);
   return false;
 }
 
@@ -263,39 +288,41 @@ bool ComputeEngine::RunFirstDateFromSecond(Request& request) {
                          FirstDateFields.DayNumber);
 }
 
-void ComputeEngine::OpenLine(Request& request, bool with_first_date, bool months, int32_t number) {
-  request.Append(with_first_date ? first_date_with_cal_ : second_date_with_cal_);
+void ComputeEngine::OpenLine(Request& request, Box given, DifferenceUnit unit, int32_t number) {
+  request.Append(WithCalendarText(given));
   const std::string& difference = request.outcome.boxes.difference;
   if (difference.empty()) return;  // a conversion opens with the date alone
   const int16_t language = request.options.language;
-  const SignedText sign = SplitSign(difference, with_first_date, language);
+  const SignedText sign = SplitSign(difference, given == Box::First, language);
   request.Append(" ");
   request.Append(sign.word);
   request.Append(" ");
   request.Append(sign.magnitude);
   request.Append(" ");
-  request.Append(months ? MonthOrMonths(number, language) : DayOrDays(number, language));
+  request.Append(unit == DifferenceUnit::Months ? MonthOrMonths(number, language) : DayOrDays(number, language));
 }
 
 void ComputeEngine::OverflowPath(Request& request) {
   const int16_t language = request.options.language;
   request.Append(TextOf(GeneralText::OutOfRange, language));
   request.Append(kLineBreak);
-  request.outcome.message = Message{RequestMessage(language, kResultOutOfRange),
-                                    std::string(TextOf(GeneralText::Error, language)) + "!", MessageKind::ResultOverflow};
+  request.outcome.message = Message{.text = RequestMessage(language, reqmsg::ResultOutOfRange),
+                                    .title = std::string(TextOf(GeneralText::Error, language)) + "!",
+                                    .kind = MessageKind::InputError};
 }
 
 void ComputeEngine::ShowRequestError(Request& request, int number) {
   const int16_t language = request.options.language;
-  request.outcome.message =
-      Message{RequestMessage(language, number), std::string(TextOf(GeneralText::Error, language)) + "!", MessageKind::InputError};
+  request.outcome.message = Message{.text = RequestMessage(language, number),
+                                    .title = std::string(TextOf(GeneralText::Error, language)) + "!",
+                                    .kind = MessageKind::InputError};
   request.outcome.validated = false;
 }
 
 void ComputeEngine::CloseLine(Request& request) { request.Append(kLineBreak); }
 
 std::string TodayBoxText(CalendarCode code, const RequestOptions& options) {
-  return WriteDayNumberInCalendar(TodayDayNumber(), code, options.TextOptions(), WriteStyle{false, false})
+  return WriteDayNumberInCalendar(TodayDayNumber(), code, options.TextOptions(), WriteStyle{.check_ordinal_range = false})
       .value_or(std::string());
 }
 

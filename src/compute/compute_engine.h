@@ -3,6 +3,7 @@
 // each input, computes through day numbers and writes the result sentence. It holds the
 // working values of a request; it shows nothing and reads no clock except for today's date.
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,7 @@
 #include "calendar/date_fields.h"
 #include "compute/request.h"
 #include "lang/program_text.h"
+#include "text/date_dispatch.h"
 
 namespace qv {
 
@@ -30,6 +32,10 @@ class ComputeEngine {
   // Only the difference: nothing to do. All three: the caller must clear one box first
   // (RequestStep::AskWhichBoxToClear). Anything else runs the request.
   const Outcome& Compute(BoxTexts boxes, const RequestOptions& options);
+  // The same for texts the caller keeps (a batch line): copied into the outcome's reused
+  // buffers, so that a request allocates nothing once the buffers are warm.
+  const Outcome& Compute(std::string_view first, std::string_view difference, std::string_view second,
+                         const RequestOptions& options);
 
   const Outcome& DispatchDaysRequest(BoxTexts boxes, const RequestOptions& options);
   const Outcome& DispatchMonthsRequest(BoxTexts boxes, const RequestOptions& options);
@@ -41,26 +47,39 @@ class ComputeEngine {
 
  private:
   struct Request;  // the state of one request in progress
-  const Outcome& StopBeforeDispatch(BoxTexts boxes, RequestStep step, std::optional<Message> message);
+  enum class Box { First, Second };                // which date box a step works on
+  enum class DifferenceUnit { Days, Months };      // what the number in the difference box counts
+
+  const Outcome& ComputeFilledBoxes(const RequestOptions& options);  // on outcome_.boxes
+  const Outcome& Route(const RequestOptions& options);               // on outcome_.boxes
+  const Outcome& DispatchDays(Request& request);
+  const Outcome& DispatchMonths(Request& request);
+  const Outcome& RefuseMonths(Request& request, std::initializer_list<int16_t> program_texts);
+  const Outcome& StopBeforeDispatch(RequestStep step, std::optional<Message> message);
   bool ValidateFirstDate(Request& request);
   bool ValidateSecondDate(Request& request);
-  bool ValidateDate(Request& request, bool first);
+  bool ValidateDate(Request& request, Box box);
   bool ValidateDateDiff(Request& request);
   // Stores a computed value, or takes the overflow path when there is none.
   bool StoreOrOverflow(Request& request, std::optional<int32_t> value, int32_t& target);
   bool RunCountDaysBetween(Request& request);
   bool RunSecondDateFromFirst(Request& request);
   bool RunFirstDateFromSecond(Request& request);
-  void OpenLine(Request& request, bool with_first_date, bool months, int32_t number);
+  void OpenLine(Request& request, Box given, DifferenceUnit unit, int32_t number);
   void DisplayFirstDate(Request& request);
   void DisplaySecondDate(Request& request);
-  void DisplayResultDate(Request& request, bool first);
+  void DisplayResultDate(Request& request, Box box);
   void DisplayDateDiff(Request& request);
   void AppendDayOfWeek(Request& request, const DateFields& date);
   void AppendVerboseNotes(Request& request);
   void OverflowPath(Request& request);
   void ShowRequestError(Request& request, int number);
   void CloseLine(Request& request);
+  // Writes `day_number` in the box's calendar with its suffix into the box's "with calendar"
+  // text and the box text; false when there is no such text (an ordinal date out of range).
+  bool WriteBoxDate(Request& request, Box box, int32_t day_number, WriteStyle style, DateFields* record);
+  DateFields& FieldsOf(Box box) { return box == Box::First ? FirstDateFields : SecondDateFields; }
+  std::string& WithCalendarText(Box box) { return box == Box::First ? first_date_with_cal_ : second_date_with_cal_; }
 
   const ProgramTextStore& texts_;
   Outcome outcome_;

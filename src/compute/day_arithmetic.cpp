@@ -1,8 +1,5 @@
 #include "compute/day_arithmetic.h"
 
-#include <cstdlib>
-#include <limits>
-
 #include "calendar/calendar_codes.h"
 #include "calendar/civil.h"
 #include "calendar/day_numbers.h"
@@ -11,17 +8,11 @@
 namespace qv {
 namespace {
 
-bool FitsInt32(int64_t value) {
-  return value >= std::numeric_limits<int32_t>::min() && value <= std::numeric_limits<int32_t>::max();
-}
-
-bool IsWorkingDay64(int64_t day_number) {
-  const int64_t weekday = civil::FloorMod(day_number + 1, 7);  // 0 = Sunday
-  return weekday >= 1 && weekday <= 5;
-}
+using civil::FitsInt32;
+using civil::IsWorkingDay;  // on 64-bit day numbers: the walks below may step past 32 bits
 
 std::optional<int32_t> WithinDayNumberLimit(int64_t day_number) {
-  if (day_number > DayNumberLimit || day_number < -int64_t{DayNumberLimit}) return std::nullopt;
+  if (!IsWithinDayNumberLimit(day_number)) return std::nullopt;
   return static_cast<int32_t>(day_number);
 }
 
@@ -37,16 +28,16 @@ std::optional<int32_t> CountDaysBetween(int32_t first, int32_t second, DayCountO
     if (d > 0) {
       d -= 2 * weeks;
       for (int64_t i = int64_t{first} + 1; i <= int64_t{second} - 7 * weeks; ++i) {
-        if (!IsWorkingDay64(i)) --d;
+        if (!IsWorkingDay(i)) --d;
       }
     } else {
       d += 2 * weeks;
       for (int64_t i = int64_t{second} + 1; i <= int64_t{first} - 7 * weeks; ++i) {
-        if (!IsWorkingDay64(i)) ++d;
+        if (!IsWorkingDay(i)) ++d;
       }
     }
   }
-  if (options.include_first_date && (options.include_weekends || IsWorkingDay64(first))) {
+  if (options.include_first_date && (options.include_weekends || IsWorkingDay(first))) {
     d += d >= 0 ? 1 : -1;
   }
   if (!FitsInt32(d)) return std::nullopt;
@@ -63,14 +54,14 @@ std::optional<int32_t> SecondDateFromFirst(int32_t first, int32_t difference, Da
     if (options.include_first_date) result += d >= 1 ? -1 : 1;
   } else {
     int64_t remaining = d < 0 ? -d : d;
-    if (IsWorkingDay64(first) && options.include_first_date) --remaining;
+    if (IsWorkingDay(first) && options.include_first_date) --remaining;
     const int64_t weeks = remaining / 5;  // whole working weeks
     int64_t rest = remaining - 5 * weeks;
     int64_t n = first;
     const int step = d > 0 ? 1 : -1;
     while (rest >= 1) {
       n += step;
-      if (IsWorkingDay64(n)) --rest;
+      if (IsWorkingDay(n)) --rest;
     }
     result = n + step * 7 * weeks;
   }
@@ -87,20 +78,20 @@ std::optional<int32_t> FirstDateFromSecond(int32_t second, int32_t difference, D
     if (options.include_first_date) result += d >= 1 ? 1 : -1;
   } else {
     int64_t n = second;
-    while (!IsWorkingDay64(n)) --n;  // a second date on a weekend counts from the Friday before
+    while (!IsWorkingDay(n)) --n;  // a second date on a weekend counts from the Friday before
     const int64_t remaining = d < 0 ? -d : d;
     const int64_t weeks = remaining / 5;
     int64_t rest = remaining - 5 * weeks;
     const int step = d > 0 ? -1 : 1;
     while (rest >= 1) {
       n += step;
-      if (IsWorkingDay64(n)) --rest;
+      if (IsWorkingDay(n)) --rest;
     }
     result = n + step * 7 * weeks;
     if (options.include_first_date) {
       // The first working day after (counting back) or before (counting forward) the result.
       result += d > 0 ? 1 : -1;
-      while (!IsWorkingDay64(result)) result += d > 0 ? 1 : -1;
+      while (!IsWorkingDay(result)) result += d > 0 ? 1 : -1;
     }
   }
   return WithinDayNumberLimit(result);
@@ -132,6 +123,8 @@ std::optional<DateFields> AddMonths(const DateFields& source, int32_t months, bo
   } else if (!DateToDayNumberChecked(target)) {
     return std::nullopt;
   }
+  // The same limit as a days addition: a date the readers would refuse is out of range.
+  if (!IsWithinDayNumberLimit(target.DayNumber)) return std::nullopt;
   return target;
 }
 

@@ -24,7 +24,7 @@ std::optional<int32_t> FirstDateFromSecond(int32_t second, int32_t difference, D
 
 // `source` moved by `months` calendar months (of the leap-week calendar's month form when
 // `leap_week` is set), the day clamped to the target month's length. nullopt when the result's
-// day number does not fit 32 bits.
+// day number lies beyond ±2,100,000,000, as for a days addition.
 std::optional<DateFields> AddMonths(const DateFields& source, int32_t months, bool leap_week);
 
 }  // namespace qv

@@ -63,32 +63,22 @@ std::string MonthOrMonths(int64_t number_of_months, int16_t language) {
   return UnitWord(number_of_months == 1 || number_of_months == -1 ? GeneralText::Month : GeneralText::Months, language);
 }
 
-void ComputeEngine::DisplayFirstDate(Request& request) { DisplayResultDate(request, true); }
-void ComputeEngine::DisplaySecondDate(Request& request) { DisplayResultDate(request, false); }
+void ComputeEngine::DisplayFirstDate(Request& request) { DisplayResultDate(request, Box::First); }
+void ComputeEngine::DisplaySecondDate(Request& request) { DisplayResultDate(request, Box::Second); }
 
-void ComputeEngine::DisplayResultDate(Request& request, bool first) {
-  DateFields& fields = first ? FirstDateFields : SecondDateFields;
+void ComputeEngine::DisplayResultDate(Request& request, Box box) {
+  DateFields& fields = FieldsOf(box);
   if (no_date_diff_and_same_cal_) {
     // One date converted into its own calendar: the date and its weekday only.
     AppendDayOfWeek(request, fields);
     return;
   }
   request.Append(" = ");
-  const CalendarCode calendar = first ? request.options.first_calendar : request.options.second_calendar;
-  std::optional<std::string> text =
-      WriteDayNumberInCalendar(fields.DayNumber, calendar, request.text_options, WriteStyle{false, true}, &fields);
-  if (!text) {
+  if (!WriteBoxDate(request, box, fields.DayNumber, WriteStyle{.suffix = true}, &fields)) {
     OverflowPath(request);  // an ordinal date outside years 1 … 9999
     return;
   }
-  std::string& with_cal = first ? first_date_with_cal_ : second_date_with_cal_;
-  with_cal = *text;
-  (first ? request.outcome.boxes.first : request.outcome.boxes.second) = std::move(*text);
-  if (calendar != cal::ORD) {
-    with_cal.push_back(' ');
-    with_cal.append(CalendarTextCode(calendar));
-  }
-  request.Append(with_cal);
+  request.Append(WithCalendarText(box));
   AppendDayOfWeek(request, fields);
   if (lngDateDiff != 0 && request.options.verbose && !request.options.months) AppendVerboseNotes(request);
 }

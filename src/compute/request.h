@@ -25,7 +25,8 @@ struct RequestOptions {
   int16_t language = 0;             // 0 English, 1 German
 
   DateTextOptions TextOptions() const {
-    return DateTextOptions{format, date_separator, thousands_separator, hyphen};
+    return DateTextOptions{
+        .format = format, .date_separator = date_separator, .thousands_separator = thousands_separator, .hyphen = hyphen};
   }
 };
 
@@ -35,11 +36,11 @@ struct BoxTexts {
   std::string second;
 };
 
+// What a message box says, which decides its title and icon.
 enum class MessageKind {
-  InputError,      // an input was refused; titled "Error!"
-  ResultOverflow,  // the result left the range of day numbers; titled "Error!"
-  Refusal,         // months mode cannot serve the request; titled with the Compute caption
-  Information,     // a question or a note (the clear-one-box prompt)
+  InputError,   // an input or the computed result was refused; titled "Error!"
+  Refusal,      // months mode cannot serve the request; titled with the Compute caption
+  Information,  // a question or a note (the clear-one-box prompt)
 };
 
 struct Message {

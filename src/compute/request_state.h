@@ -1,6 +1,6 @@
 #pragma once
 // The state of one request in progress, shared by the dispatchers and the reports.
-#include <utility>
+#include <string_view>
 
 #include "compute/compute_engine.h"
 
@@ -11,10 +11,10 @@ struct ComputeEngine::Request {
   DateTextOptions text_options;
   Outcome& outcome;
 
-  Request(BoxTexts&& boxes, const RequestOptions& request_options, Outcome& engine_outcome)
+  // The box texts are already in `engine_outcome.boxes`; everything else starts afresh.
+  Request(const RequestOptions& request_options, Outcome& engine_outcome)
       : options(request_options), text_options(request_options.TextOptions()), outcome(engine_outcome) {
     outcome.step = RequestStep::Computed;
-    outcome.boxes = std::move(boxes);
     outcome.output.clear();  // keeps its capacity
     outcome.message.reset();
     outcome.switch_to_days = false;

@@ -42,7 +42,7 @@ DateReading ReadDateInCalendar(std::string_view text, CalendarCode code,
     case cal::JDN:
       if (jdn_reading == JdnReading::Strict) {
         int32_t number = 0;
-        reading.result = ParseWholeNumberText(text, number);
+        reading.result = ParseWholeNumberText(text, number, options.thousands_separator);
         fields.DayNumber = number;
       } else {
         reading.result = ParseDateText(text, options.date_separator, code, options.format, fields);
@@ -57,66 +57,90 @@ DateReading ReadDateInCalendar(std::string_view text, CalendarCode code,
   return reading;
 }
 
+namespace {
+
+// ORD: year and day of the year of a CE date, the record filled on the way.
+std::string WriteOrdinal(int32_t day_number, const DateTextOptions& options, DateFields* record) {
+  DateFields date;
+  date.DayNumber = day_number;
+  CalendarLetterForCode(cal::ORD, date);
+  DayNumberToCalendarDate(date);
+  const int16_t day_of_year = DayOfYear(date);
+  if (record != nullptr) *record = date;
+  return FormatOrdinalDate(date.Year, day_of_year, options.hyphen);
+}
+
+std::string WriteIsoWeek(int32_t day_number, const DateTextOptions& options) {
+  IsoWeekDate date;
+  date.DayNumber = day_number;
+  DayNumberToIsoWeekDate(date);
+  return FormatIsoWeekDate(date, options.hyphen);
+}
+
+std::string WriteLeapWeek(int32_t day_number, CalendarCode code, const DateTextOptions& options) {
+  LeapWeekDate date;
+  date.DayNumber = day_number;
+  if (code == cal::LPW) {
+    DayNumberToLeapWeekDate(date);
+    return FormatLeapWeekDate(date, false, options.thousands_separator);
+  }
+  DayNumberToLeapMonthDate(date);
+  return FormatLeapMonthDate(date, false, options.thousands_separator);
+}
+
+// CE and JC, the record filled on the way.
+std::string WriteCalendarDate(int32_t day_number, CalendarCode code, const DateTextOptions& options,
+                              DateFields* record) {
+  DateFields date;
+  CalendarLetterForCode(code, date);
+  date.DayNumber = day_number;
+  DayNumberToCalendarDate(date);
+  if (record != nullptr) *record = date;
+  return FormatDate(date, options.format, options.date_separator, options.thousands_separator, false);
+}
+
+}  // namespace
+
+// The codes the user cannot choose (AN, TLW, ARC) have no writer of their own and are
+// written, and named, as Common Era dates so that the text is still readable.
+CalendarCode WrittenCalendar(CalendarCode code) {
+  switch (code) {
+    case cal::JC:
+    case cal::JDN:
+    case cal::ORD:
+    case cal::ISO:
+    case cal::LPW:
+    case cal::LPM: return code;
+    default: return cal::CE;
+  }
+}
+
 std::optional<std::string> WriteDayNumberInCalendar(int32_t day_number, CalendarCode code,
                                                     const DateTextOptions& options, WriteStyle style,
                                                     DateFields* record) {
+  code = WrittenCalendar(code);
   std::string text;
   switch (code) {
-    case cal::JDN:
-      text = GroupedNumber(day_number, options.thousands_separator);
+    case cal::JDN: text = GroupedNumber(day_number, options.thousands_separator); break;
+    case cal::ORD:
+      if (style.check_ordinal_range && (day_number < kFirstOrdinalDay || day_number > kLastOrdinalDay)) {
+        return std::nullopt;
+      }
+      text = WriteOrdinal(day_number, options, record);
       break;
-    case cal::ORD: {
-      const bool in_range = day_number >= kFirstOrdinalDay && day_number <= kLastOrdinalDay;
-      if (style.check_ordinal_range && !in_range) return std::nullopt;
-      DateFields date;
-      date.DayNumber = day_number;
-      CalendarLetterForCode(cal::ORD, date);
-      DayNumberToCalendarDate(date);
-      const int16_t day_of_year = DayOfYear(date);
-      if (record != nullptr) *record = date;
-      // An ordinal date names no calendar after it.
-      return FormatOrdinalDate(date.Year, day_of_year, options.hyphen);
-    }
-    case cal::ISO: {
-      IsoWeekDate date;
-      date.DayNumber = day_number;
-      DayNumberToIsoWeekDate(date);
-      text = FormatIsoWeekDate(date, options.hyphen);
-      break;
-    }
-    case cal::LPW: {
-      LeapWeekDate date;
-      date.DayNumber = day_number;
-      DayNumberToLeapWeekDate(date);
-      text = FormatLeapWeekDate(date, false, options.thousands_separator);
-      break;
-    }
-    case cal::LPM: {
-      LeapWeekDate date;
-      date.DayNumber = day_number;
-      DayNumberToLeapMonthDate(date);
-      text = FormatLeapMonthDate(date, false, options.thousands_separator);
-      break;
-    }
-    default: {
-      // CE and JC. The codes the user cannot choose (AN, TLW, ARC) have no writer of their own
-      // and are written, and named, as Common Era dates so that the text is still readable.
-      const CalendarCode written = code == cal::JC ? cal::JC : cal::CE;
-      DateFields date;
-      CalendarLetterForCode(written, date);
-      date.DayNumber = day_number;
-      DayNumberToCalendarDate(date);
-      if (record != nullptr) *record = date;
-      text = FormatDate(date, options.format, options.date_separator, options.thousands_separator, false);
-      code = written;
-      break;
-    }
+    case cal::ISO: text = WriteIsoWeek(day_number, options); break;
+    case cal::LPW:
+    case cal::LPM: text = WriteLeapWeek(day_number, code, options); break;
+    default: text = WriteCalendarDate(day_number, code, options, record); break;
   }
-  if (style.suffix) {
-    text += ' ';
-    text += CalendarTextCode(code);
-  }
+  if (style.suffix) text.append(CalendarSuffix(code));
   return text;
+}
+
+std::string_view WithoutCalendarSuffix(std::string_view written, CalendarCode code) {
+  const std::string_view suffix = CalendarSuffix(WrittenCalendar(code));
+  if (written.ends_with(suffix)) written.remove_suffix(suffix.size());
+  return written;
 }
 
 }  // namespace qv

@@ -33,15 +33,23 @@ struct DateReading {
 DateReading ReadDateInCalendar(std::string_view text, CalendarCode code,
                                const DateTextOptions& options, JdnReading jdn_reading);
 
+// How a day number is written; call sites name what they set: WriteStyle{.suffix = true}.
 struct WriteStyle {
-  bool suffix = false;               // append " " and the calendar's code (never for ORD)
+  bool suffix = false;               // append CalendarSuffix: " " and the calendar's code (never for ORD)
   bool check_ordinal_range = true;   // ORD only from 1 January 1 CE to 31 December 9999 CE
 };
+
+// The calendar a text of `code` is written (and named) in: the codes a box offers stand for
+// themselves; AN, TLW and ARC, which have no writer, are written as CE.
+CalendarCode WrittenCalendar(CalendarCode code);
 
 // The text of `day_number` in calendar `code`; nullopt when the ordinal range test fails.
 // When `record` is given, CE, JC and ORD fill it with letter, year, month and day.
 std::optional<std::string> WriteDayNumberInCalendar(int32_t day_number, CalendarCode code,
                                                     const DateTextOptions& options, WriteStyle style,
                                                     DateFields* record = nullptr);
+
+// A text written with WriteStyle{.suffix = true}, without its calendar suffix: what a box shows.
+std::string_view WithoutCalendarSuffix(std::string_view written, CalendarCode code);
 
 }  // namespace qv

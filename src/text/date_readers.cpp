@@ -7,7 +7,9 @@
 #include <utility>
 
 #include "calendar/calendar_library.h"
+#include "calendar/civil.h"
 #include "calendar/day_numbers.h"
+#include "calendar/digit_run.h"
 #include "text/string_utils.h"
 
 namespace qv {
@@ -17,19 +19,15 @@ namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Any value at or above this is far beyond every limit a reader applies; longer digit runs
-// saturate here, so a 40-digit field is simply "huge" and never overflows.
+// read as this, so that a 40-digit field is simply "huge" and its sign never overflows.
 constexpr int64_t kHuge = 100'000'000'000'000'000;
 
 // Value of a non-empty run of decimal digits (leading zeros allowed); nothing for an empty
 // text or any other character.
 std::optional<int64_t> DigitsValue(std::string_view digits) {
-  if (digits.empty()) return std::nullopt;
-  int64_t value = 0;
-  for (char c : digits) {
-    if (!IsDigit(c)) return std::nullopt;
-    value = value < kHuge ? value * 10 + (c - '0') : kHuge;
-  }
-  return value;
+  const std::optional<uint64_t> value = DigitRunValue(digits);
+  if (!value) return std::nullopt;
+  return static_cast<int64_t>(*value < static_cast<uint64_t>(kHuge) ? *value : static_cast<uint64_t>(kHuge));
 }
 
 // A number with an optional leading sign; a lone sign has no value.
@@ -53,21 +51,21 @@ std::optional<int16_t> SmallFieldValue(std::string_view digits) {
 
 int64_t Magnitude(int64_t value) { return value < 0 ? -value : value; }
 
-bool IsCeLeapYear(int64_t year) {
-  return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-}
-
-// Dots of a day number written with "." as separator must stand where digit groups end:
-// 4, 8 and 12 characters from the end of the text.
-bool DotsAreDigitGroups(std::string_view text, std::size_t dots) {
-  if (dots > 3) return false;
+// `count` group separators of a whole number must stand where digit groups end: 4, 8 and 12
+// characters from the end of the text, with at least one character before the first. A 32-bit
+// number has at most three of them.
+bool SeparatorsAreDigitGroups(std::string_view text, char separator, std::size_t count) {
+  if (count > 3) return false;
   const std::size_t length = text.size();
-  if (dots >= 1 && length < 4 * dots + 1) return false;
-  for (std::size_t k = 1; k <= dots; ++k) {
-    if (text[length - 4 * k] != '.') return false;  // 1-based position length - (4k - 1)
+  if (count >= 1 && length < 4 * count + 1) return false;
+  for (std::size_t k = 1; k <= count; ++k) {
+    if (text[length - 4 * k] != separator) return false;  // 1-based position length - (4k - 1)
   }
   return true;
 }
+
+// The value of one to ten digits.
+int64_t ValueOfShortDigitRun(std::string_view digits) { return static_cast<int64_t>(DigitRunValue(digits).value_or(0)); }
 
 // Reads both forms of the leap-week calendar: year, then two fields after two '-'.
 struct LeapFields {
@@ -138,7 +136,7 @@ int16_t ParseDateText(std::string_view text, std::string_view separator, Calenda
     } else if (separator == "-") {
       passed = count == 0 || (count == 1 && t.front() == '-');
     } else if (separator == ".") {
-      passed = DotsAreDigitGroups(t, count);
+      passed = SeparatorsAreDigitGroups(t, '.', count);
     }
     // Any other separator has no digit-group rule to check.
     if (!passed) return kReadNotValid;
@@ -194,30 +192,38 @@ int32_t ParseDayNumberText(std::string_view text, int16_t& result) {
     return 0;
   }
   // At most ten characters remain: an optional '+' and digits.
-  int64_t value = 0;
-  for (char c : t) {
-    if (IsDigit(c)) value = value * 10 + (c - '0');
-  }
+  int64_t value = ValueOfShortDigitRun(std::string_view(t).substr(t.front() == '+' ? 1 : 0));
   if (negative) value = -value;
   result = kReadValid;
-  if (value > DayNumberLimit || value < -static_cast<int64_t>(DayNumberLimit)) {
+  if (!IsWithinDayNumberLimit(value)) {
     result = kReadOutOfRange;
   }
   return static_cast<int32_t>(value);
 }
 
-int16_t ParseWholeNumberText(std::string_view text, int32_t& number) {
+int16_t ParseWholeNumberText(std::string_view text, int32_t& number, std::string_view thousands_separator) {
   const std::string_view trimmed = TrimBlanks(text);
-  if (!IsDigitsOnly(trimmed, true, true)) return kReadNotValid;
-  const std::string digits = RemoveCharacters(trimmed, "+-,", 1);
+  // Commas may stand anywhere; the program's own separator, when it is another character,
+  // only where digit groups end, so that the day numbers the program writes read back.
+  std::string_view checked = trimmed;
+  std::string without_groups;
+  if (thousands_separator.size() == 1 && thousands_separator != ",") {
+    const char separator = thousands_separator.front();
+    const std::size_t count = CountOccurrences(trimmed, thousands_separator);
+    if (count > 0) {
+      if (!SeparatorsAreDigitGroups(trimmed, separator, count)) return kReadNotValid;
+      without_groups = RemoveCharacters(trimmed, thousands_separator, 1);
+      checked = without_groups;
+    }
+  }
+  if (!IsDigitsOnly(checked, true, true)) return kReadNotValid;
+  const std::string digits = RemoveCharacters(checked, "+-,", 1);
   if (digits.empty()) return kReadNotValid;  // a lone sign or commas are no number
   if (digits.size() > 10 || (digits.size() == 10 && (digits[0] - '0') * 10 + (digits[1] - '0') >= 21)) {
     return kReadOutOfRange;
   }
-  // What remains is one to ten digits.
-  int64_t value = 0;
-  for (char c : digits) value = value * 10 + (c - '0');
-  if (trimmed.front() == '-') value = -value;
+  int64_t value = ValueOfShortDigitRun(digits);  // one to ten digits
+  if (checked.front() == '-') value = -value;
   number = static_cast<int32_t>(value);
   return kReadValid;
 }
@@ -234,7 +240,7 @@ int16_t ParseOrdinalDate(std::string_view text, int16_t hyphen, DateFields& date
   if (!year || !day) return kReadNotValid;
   if (*day == 0 || *day > 366) return kReadNotValid;
   if (*year == 0) return kReadOutOfRange;
-  if (*day == 366 && !IsCeLeapYear(*year)) return kReadNotValid;
+  if (*day == 366 && !civil::IsGregorianLeap(*year)) return kReadNotValid;
 
   date.DayNumber = OrdinalToDayNumber(static_cast<int32_t>(*year), static_cast<int16_t>(*day));
   date.Calendar = kLetterGregorian;
@@ -322,7 +328,7 @@ int16_t OrdinalTextStyle(std::string_view text) {
   const std::optional<int64_t> year = DigitsValue(std::string_view(t).substr(0, 4));
   const std::optional<int64_t> day = DigitsValue(std::string_view(t).substr(4, 3));
   if (!year || !day || *day < 1 || *day > 366) return 0;
-  if (*day == 366 && !IsCeLeapYear(*year)) return 0;
+  if (*day == 366 && !civil::IsGregorianLeap(*year)) return 0;
   return text.size() == 7 ? 1 : -1;
 }
 

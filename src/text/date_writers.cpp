@@ -1,9 +1,10 @@
 #include "text/date_writers.h"
 
+#include <array>
 #include <cstdint>
-#include <limits>
 #include <string>
 
+#include "calendar/civil.h"
 #include "calendar/clock.h"
 #include "calendar/day_numbers.h"
 #include "text/string_utils.h"
@@ -24,7 +25,33 @@ void AddYear(TextBuilder& text, int32_t year, std::string_view group_separator) 
   }
 }
 
+CalendarCode CodeOfLetter(int32_t letter) {
+  // A record whose letter is not Julian or Annus Novus counts as a Common Era date.
+  if (letter == kLetterJulian) return cal::JC;
+  if (letter == kLetterAnnusNovus) return cal::AN;
+  return cal::CE;
+}
+
 }  // namespace
+
+std::string_view CalendarSuffix(CalendarCode code) {
+  static const std::array<std::string, cal::kCount> kSuffixes = [] {
+    std::array<std::string, cal::kCount> suffixes;
+    for (CalendarCode c = 0; c < cal::kCount; ++c) {
+      // An ordinal date names no calendar after it.
+      if (c != cal::ORD) suffixes[static_cast<std::size_t>(c)] = " " + std::string(CalendarTextCode(c));
+    }
+    return suffixes;
+  }();
+  if (code < 0 || code >= cal::kCount) return {};
+  return kSuffixes[static_cast<std::size_t>(code)];
+}
+
+std::string_view YearGroupSeparator(std::string_view date_separator, std::string_view thousands_separator) {
+  // With the same character between digit groups and between fields (both ".") the reader
+  // could not tell a group from a field, so such a year stays ungrouped.
+  return thousands_separator == date_separator ? std::string_view() : thousands_separator;
+}
 
 std::string FormatDate(const DateFields& date, DateFormat format, std::string_view date_separator,
                        std::string_view thousands_separator, bool suffix) {
@@ -34,6 +61,7 @@ std::string FormatDate(const DateFields& date, DateFormat format, std::string_vi
     date_separator = "-";
   }
   TextBuilder text;
+  thousands_separator = YearGroupSeparator(date_separator, thousands_separator);
   if (format == kFormatYMD) {
     AddYear(text, date.Year, thousands_separator);
     text.Add(date_separator).Padded(date.Month, 2).Add(date_separator).Padded(date.Day, 2);
@@ -50,16 +78,7 @@ std::string FormatDate(const DateFields& date, DateFormat format, std::string_vi
     AddYear(text, date.Year, thousands_separator);
     if (date.Year < 0) text.Add(')');
   }
-  if (suffix) {
-    // A record whose letter is not Julian or Annus Novus counts as a Common Era date.
-    if (date.Calendar == kLetterJulian) {
-      text.Add(" JC");
-    } else if (date.Calendar == kLetterAnnusNovus) {
-      text.Add(" AN");
-    } else {
-      text.Add(" CE");
-    }
-  }
+  if (suffix) text.Add(CalendarSuffix(CodeOfLetter(date.Calendar)));
   return text.Text();
 }
 
@@ -83,7 +102,7 @@ std::string FormatLeapWeekDate(const LeapWeekDate& date, bool suffix, std::strin
   TextBuilder text;
   AddYear(text, date.Year, group_separator);
   text.Add('-').Padded(date.Week, 2).Add('-').Decimal(date.Weekday);
-  if (suffix) text.Add(" LPW");
+  if (suffix) text.Add(CalendarSuffix(cal::LPW));
   return text.Text();
 }
 
@@ -91,19 +110,16 @@ std::string FormatLeapMonthDate(const LeapWeekDate& date, bool suffix, std::stri
   TextBuilder text;
   AddYear(text, date.Year, group_separator);
   text.Add('-').Padded(date.Month, 2).Add('-').Padded(date.DayOfMonth, 2);
-  if (suffix) text.Add(" LPM");
+  if (suffix) text.Add(CalendarSuffix(cal::LPM));
   return text.Text();
 }
 
 std::string TodayPlusDaysText(int16_t offset, DateFormat format, std::string_view date_separator,
                               CalendarCode code, std::string_view thousands_separator) {
   // A clock set to the very edge of the day numbers must not carry the sum past 32 bits.
-  int64_t day = static_cast<int64_t>(TodayDayNumber()) + offset;
-  if (day > std::numeric_limits<int32_t>::max()) day = std::numeric_limits<int32_t>::max();
-  if (day < std::numeric_limits<int32_t>::min()) day = std::numeric_limits<int32_t>::min();
   DateFields date;
   CalendarLetterForCode(code, date);  // codes without a letter keep 0, which counts as CE
-  date.DayNumber = static_cast<int32_t>(day);
+  date.DayNumber = civil::ClampToInt32(int64_t{TodayDayNumber()} + offset);
   DayNumberToDate(date);
   return FormatDate(date, format, date_separator, thousands_separator, false);
 }

@@ -11,6 +11,15 @@
 
 namespace qv {
 
+// What a writer appends after a date that names its calendar: a blank and the calendar's text
+// code (" CE", " LPW"); empty for ORD (an ordinal date names no calendar) and unknown codes.
+// The one place that decides how the suffix reads.
+std::string_view CalendarSuffix(CalendarCode code);
+
+// The separator that groups the digits of a CE or JC year: the thousands separator, or none
+// when it is the date separator too (12345.01.01, not 12.345.01.01, which no reader takes).
+std::string_view YearGroupSeparator(std::string_view date_separator, std::string_view thousands_separator);
+
 std::string FormatDate(const DateFields& date, DateFormat format, std::string_view date_separator,
                        std::string_view thousands_separator, bool suffix);
 std::string FormatIsoWeekDate(const IsoWeekDate& date, int16_t hyphen);

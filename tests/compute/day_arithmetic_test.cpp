@@ -5,7 +5,9 @@
 #include <random>
 
 #include "calendar/civil.h"
+#include "calendar/calendar_codes.h"
 #include "calendar/day_numbers.h"
+#include "calendar/leap_week.h"
 #include "compute/day_arithmetic.h"
 #include "support/dates.h"
 
@@ -162,6 +164,39 @@ TEST(AddMonths, LeapWeekMonthsAndOverflow) {
   EXPECT_EQ(AddMonths(Date(5'800'000, 1, 1), 2'100'000'000, false), std::nullopt);
   leap_week.Year = 5'800'000;
   EXPECT_EQ(AddMonths(leap_week, 2'100'000'000, true), std::nullopt);
+}
+
+// A result beyond ±2,100,000,000 is out of range even where it still fits 32 bits, as for
+// a days addition: twelve months on from a date near the limit lands just inside or outside.
+TEST(AddMonths, StopsAtTheDayNumberLimit) {
+  for (const int32_t sign : {1, -1}) {
+    for (const bool leap_week : {false, true}) {
+      for (const int32_t days_before_limit : {500, 100, 0}) {
+        DateFields source;
+        if (leap_week) {
+          LeapWeekDate date;
+          date.DayNumber = sign * (DayNumberLimit - days_before_limit);
+          DayNumberToLeapMonthDate(date);
+          source.Year = date.Year;
+          source.Month = date.Month;
+          source.Day = date.DayOfMonth;
+          source.DayNumber = date.DayNumber;
+        } else {
+          source.Calendar = kLetterGregorian;
+          source.DayNumber = sign * (DayNumberLimit - days_before_limit);
+          DayNumberToDate(source);
+        }
+        const auto target = AddMonths(source, sign * 12, leap_week);
+        const bool inside = target.has_value();
+        // One year on moves 364 … 371 days: from 500 days inside the limit it stays inside, from
+        // 100 or 0 days it leaves.
+        EXPECT_EQ(inside, days_before_limit == 500) << sign << " " << leap_week << " " << days_before_limit;
+        if (inside) {
+          EXPECT_LE(target->DayNumber * int64_t{sign}, DayNumberLimit);
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

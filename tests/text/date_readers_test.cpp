@@ -100,6 +100,21 @@ TEST(ParseWholeNumberText, IsStrict) {
   }
 }
 
+// With "." as the program's thousands separator the strict reader also takes dots, but only
+// where digit groups end; commas stay accepted anywhere.
+TEST(ParseWholeNumberText, TakesTheProgramsOwnGroupSeparator) {
+  const Case cases[] = {
+      {"2.451.545", 1, 2451545}, {"-2.451.545", 1, -2451545}, {"1.234", 1, 1234}, {"2.099.999.999", 1, 2099999999},
+      {"2.100.000.000", -1}, {"24.51545", 0}, {"2451.545.", 0}, {".245", 0}, {"1.2.3", 0}, {"2,451.545", 1, 2451545},
+      {"1.000.000.000.000", 0},
+  };
+  for (const auto& c : cases) {
+    int32_t number = 77;
+    EXPECT_EQ(ParseWholeNumberText(c.text, number, "."), c.result) << c.text;
+    if (c.result == 1) { EXPECT_EQ(number, c.day_number) << c.text; }
+  }
+}
+
 TEST(ParseOrdinalDate, AcceptsOnlyTheSelectedStyle) {
   const std::pair<int16_t, Case> cases[] = {
       {0, {"2012366", 1, 2456293}}, {0, {"2011366", 0}}, {0, {"0000001", -1}}, {0, {"2012-366", 0}},
