@@ -12,13 +12,7 @@
 namespace qv {
 namespace {
 
-constexpr int32_t kCannotOpen = -1;
-constexpr int32_t kTooMuchText = -3;
-constexpr int32_t kEmptyFile = -6;
-constexpr int32_t kReadError = -7;
-constexpr int32_t kMissingStringBase = -500;
-constexpr int32_t kTooLongBase = -1000;
-constexpr int32_t kDuplicateBase = -1500;
+using namespace loadcode;
 
 // Tags of the language column, in the order of the language codes.
 constexpr std::array<std::string_view, 6> kLanguageTags{"en", "de", "es", "pt", "it", "fr"};
@@ -29,7 +23,8 @@ struct FileCloser {
 
 bool IsBlankChar(char c) { return c == ' ' || c == '\t'; }
 
-std::string_view TrimBlanks(std::string_view s) {
+// Blanks of the file format: spaces and tabs (the boxes' TrimBlanks takes spaces only).
+std::string_view TrimSpacesAndTabs(std::string_view s) {
   while (!s.empty() && IsBlankChar(s.front())) {
     s.remove_prefix(1);
   }
@@ -41,7 +36,7 @@ std::string_view TrimBlanks(std::string_view s) {
 
 // A decimal text number within the 16-bit range; anything else is not a number.
 bool ParseTextNumber(std::string_view field, int32_t& number) {
-  field = TrimBlanks(field);
+  field = TrimSpacesAndTabs(field);
   if (field.empty()) {
     return false;
   }
@@ -57,7 +52,7 @@ bool ParseTextNumber(std::string_view field, int32_t& number) {
 }
 
 bool ParseLanguageTag(std::string_view field, int32_t& language) {
-  field = TrimBlanks(field);
+  field = TrimSpacesAndTabs(field);
   for (std::size_t i = 0; i < kLanguageTags.size(); ++i) {
     if (field == kLanguageTags[i]) {
       language = static_cast<int32_t>(i);
@@ -91,7 +86,7 @@ std::string Unescape(std::string_view raw) {
 int32_t ReadFileBytes(const std::string& fullPath, int64_t limit, std::string& content) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fullPath.c_str(), "rb"));
   if (!file) {
-    return kCannotOpen;
+    return CannotOpen;
   }
   std::array<char, 8192> chunk{};
   while (static_cast<int64_t>(content.size()) <= limit) {
@@ -102,10 +97,10 @@ int32_t ReadFileBytes(const std::string& fullPath, int64_t limit, std::string& c
     }
   }
   if (std::ferror(file.get()) != 0) {
-    return kReadError;
+    return ReadError;
   }
   if (static_cast<int64_t>(content.size()) > limit) {
-    return kTooMuchText;
+    return TooMuchText;
   }
   return 0;
 }
@@ -122,19 +117,26 @@ int32_t ProgramTextStore::Load(const std::string& fullPath) {
     return code;
   }
   if (content.empty()) {
-    return kEmptyFile;
+    return EmptyFile;
   }
-
   std::string_view rest(content);
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   if (rest.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
     rest.remove_prefix(kByteOrderMark.size());
   }
+  // Any failure leaves the store empty: the texts are kept only once the whole file passed.
+  TextMap loaded;
+  if (const int32_t code = ParseContent(rest, loaded); code != 0) {
+    return code;
+  }
+  texts_ = std::move(loaded);
+  // At most kMaxLines entries, so the count always fits.
+  return static_cast<int32_t>(texts_.size());
+}
 
-  std::map<std::pair<int32_t, int32_t>, std::string> loaded;
+int32_t ProgramTextStore::ParseContent(std::string_view rest, TextMap& loaded) {
   int64_t totalText = 0;
   int32_t line = 0;
-  // Any failure leaves the store empty: the texts are kept only once the whole file passed.
   while (!rest.empty()) {
     const std::size_t lineEnd = rest.find('\n');
     std::string_view current = rest.substr(0, lineEnd);
@@ -144,10 +146,10 @@ int32_t ProgramTextStore::Load(const std::string& fullPath) {
     }
     ++line;
     if (line > kMaxLines) {
-      return kTooMuchText;
+      return TooMuchText;
     }
 
-    const std::string_view trimmed = TrimBlanks(current);
+    const std::string_view trimmed = TrimSpacesAndTabs(current);
     if (trimmed.empty() || trimmed.front() == '#') {
       continue;
     }
@@ -160,25 +162,22 @@ int32_t ProgramTextStore::Load(const std::string& fullPath) {
     if (secondBar == std::string_view::npos || !ParseTextNumber(current.substr(0, firstBar), number) ||
         !ParseLanguageTag(current.substr(firstBar + 1, secondBar - firstBar - 1), language) ||
         secondBar + 1 == current.size()) {
-      return kMissingStringBase - line;
+      return MissingStringBase - line;
     }
 
     std::string text = Unescape(current.substr(secondBar + 1));
     if (text.size() > static_cast<std::size_t>(kMaxTextLength)) {
-      return kTooLongBase - line;
+      return TooLongBase - line;
     }
     totalText += static_cast<int64_t>(text.size());
     if (totalText > kMaxTotalText) {
-      return kTooMuchText;
+      return TooMuchText;
     }
     if (!loaded.emplace(std::make_pair(number, language), std::move(text)).second) {
-      return kDuplicateBase - line;
+      return DuplicateBase - line;
     }
   }
-
-  texts_ = std::move(loaded);
-  // At most kMaxLines entries, so the count always fits.
-  return static_cast<int32_t>(texts_.size());
+  return 0;
 }
 
 int32_t ProgramTextStore::Get(int32_t number, int32_t language, char* buffer, int32_t size) const {
@@ -219,33 +218,33 @@ std::string LoadFailureMessage(int32_t code, const std::string& fullPath) {
     return {};
   }
   switch (code) {
-    case 0:
+    case NoText:
       return "No program text was read.";
-    case -1:
+    case CannotOpen:
       return "Cannot open file containing program text.\r\n" + fullPath;
-    case -2:
+    case AllocationFailed:
       return "Particular memory allocation error.";
-    case -3:
+    case TooMuchText:
       return "Too much program text.";
-    case -4:
+    case TextNotRecovered:
       return "Text not recovered.";
-    case -6:
+    case EmptyFile:
       return "File is empty.";
-    case -7:
+    case ReadError:
       return "Error reading file.";
-    case -8:
+    case GeneralAllocationFailed:
       return "General memory allocation error.";
     default:
       break;
   }
-  if (n < -1500) {
-    return "Duplicate in program text at line" + Str(-1500 - n) + ".";
+  if (n < DuplicateBase) {
+    return "Duplicate in program text at line" + Str(DuplicateBase - n) + ".";
   }
-  if (n <= -1001) {
-    return "String too long at line" + Str(-1000 - n) + ".";
+  if (n < TooLongBase) {
+    return "String too long at line" + Str(TooLongBase - n) + ".";
   }
-  if (n <= -501) {
-    return "Missing string at line" + Str(-500 - n) + ".";
+  if (n < MissingStringBase) {
+    return "Missing string at line" + Str(MissingStringBase - n) + ".";
   }
   // -500 .. -9 and -5.
   return "Error " + std::to_string(n);

@@ -41,6 +41,23 @@ namespace qv {
 
 inline constexpr std::string_view kProgramTextFileName = "qrv_e.dat";
 
+// The result codes of ProgramTextStore::Load (see the table above); a positive result is the
+// number of texts stored. The text library's own codes -2, -4 and -8 never come from our loader
+// but keep their messages.
+namespace loadcode {
+inline constexpr int32_t NoText = 0;
+inline constexpr int32_t CannotOpen = -1;
+inline constexpr int32_t AllocationFailed = -2;
+inline constexpr int32_t TooMuchText = -3;
+inline constexpr int32_t TextNotRecovered = -4;
+inline constexpr int32_t EmptyFile = -6;
+inline constexpr int32_t ReadError = -7;
+inline constexpr int32_t GeneralAllocationFailed = -8;
+inline constexpr int32_t MissingStringBase = -500;   // − line number
+inline constexpr int32_t TooLongBase = -1000;        // − line number
+inline constexpr int32_t DuplicateBase = -1500;      // − line number
+}  // namespace loadcode
+
 class ProgramTextStore {
  public:
   static constexpr int32_t kMaxTextLength = 1024;
@@ -64,7 +81,10 @@ class ProgramTextStore {
   std::size_t Size() const { return texts_.size(); }
 
  private:
-  std::map<std::pair<int32_t, int32_t>, std::string> texts_;
+  using TextMap = std::map<std::pair<int32_t, int32_t>, std::string>;
+  // Reads every entry of `content` into `loaded`: 0, or the failure code of the first bad line.
+  static int32_t ParseContent(std::string_view content, TextMap& loaded);
+  TextMap texts_;
 };
 
 // Full path of a program-text file: folder, "/" unless the folder already ends with one, file
