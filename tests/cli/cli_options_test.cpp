@@ -1,6 +1,8 @@
 // The command line and the one-line answers of quorvan-cli.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -53,6 +55,29 @@ TEST(CommandLine, UsageErrors) {
       {"positional"}};
   for (const auto& arguments : bad) {
     EXPECT_FALSE(ParseCommandLine(arguments).command_line.has_value()) << arguments[0];
+  }
+}
+
+// The README lists the options exactly as --help does: both come from the one option table.
+TEST(CommandLine, ReadmeListsTheOptionsOfTheTable) {
+  std::ifstream readme(QUORVAN_README_PATH);
+  ASSERT_TRUE(readme) << QUORVAN_README_PATH;
+  const std::string text((std::istreambuf_iterator<char>(readme)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find(OptionListText()), std::string::npos) << "README.md needs this list:\n" << OptionListText();
+  EXPECT_NE(UsageText().find(OptionListText()), std::string::npos);
+}
+
+// Every option of the table is understood by the parser, and a value option refuses nonsense
+// with the words of its table entry.
+TEST(CommandLine, EveryTableOptionParses) {
+  for (const CommandOption& option : CommandOptions()) {
+    const std::string name(option.name);
+    if (option.value.empty()) {
+      EXPECT_TRUE(ParseCommandLine({name}).command_line.has_value()) << name;
+      EXPECT_EQ(ParseCommandLine({name + "=1"}).error, name + " takes no value");
+    } else if (option.value != "TEXT") {
+      EXPECT_EQ(ParseCommandLine({name + "=nonsense"}).error, name + " takes " + std::string(option.takes));
+    }
   }
 }
 

@@ -73,16 +73,20 @@ TEST(CliProgram, SingleRequests) {
     EXPECT_EQ(result.out, c.out) << c.arguments;
     EXPECT_EQ(result.status, c.status) << c.arguments;
     EXPECT_EQ(result.err.empty(), c.status == 0) << c.arguments << ": " << result.err;
+    std::istringstream diagnostics(result.err);
+    for (std::string line; std::getline(diagnostics, line);) {
+      EXPECT_EQ(line.rfind("quorvan-cli: ", 0), 0u) << c.arguments << ": " << line;
+    }
   }
   EXPECT_EQ(RunCli("--first x --diff 1 --second y").err,
-            "error: If both the first date and the second date are specified then the date difference window must be "
+            "quorvan-cli: If both the first date and the second date are specified then the date difference window must be "
             "empty.\n");
 }
 
 TEST(CliProgram, UsageHelpAndVersion) {
   RunResult result = RunCli("--nonsense");
   EXPECT_EQ(result.status, 2);
-  EXPECT_NE(result.err.find("Usage:"), std::string::npos);
+  EXPECT_EQ(result.err, "quorvan-cli: unknown argument: --nonsense\nquorvan-cli: try 'quorvan-cli --help' for the options\n");
   EXPECT_EQ(result.out, "");
   result = RunCli("--help");
   EXPECT_EQ(result.status, 0);
@@ -121,6 +125,13 @@ TEST(CliProgram, BatchAnswersEveryLine) {
   }
   std::getline(lines, line);
   EXPECT_EQ(line, "2008-07-12 CE minus 10 days = 2008-W27-3 ISO, Wednesday");
+}
+
+TEST(CliProgram, BatchOverflowIsAnAnswerLineAndADiagnostic) {
+  const RunResult result = RunCli("--batch --first-cal=JDN --second-cal=JDN", "2099999999\t2\n0\n");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, "Out of Range\n0 JDN, Monday\n");
+  EXPECT_EQ(result.err, "quorvan-cli: Result is out of range.\n");
 }
 
 TEST(CliProgram, BatchOfValidLinesExitsZero) {

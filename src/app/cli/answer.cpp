@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "lang/request_messages.h"
-#include "text/string_utils.h"
 
 namespace qv::cli {
 namespace {
@@ -25,7 +24,7 @@ void OneLine(std::string_view prefix, std::string_view message, std::string& lin
 void ErrorAnswer(std::string_view message, Answer& answer) {
   OneLine("error: ", message, answer.error_line);
   answer.line = answer.error_line;
-  answer.error = answer.error_line;
+  OneLine("", message, answer.diagnostic);
   answer.line_is_error = true;
   answer.refused = true;
 }
@@ -73,18 +72,17 @@ bool IsValidUtf8(std::string_view text) {
 void AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_view difference,
                    std::string_view second, const RequestOptions& options, Answer& answer) {
   answer.line = {};
-  answer.error.clear();
+  answer.diagnostic.clear();
   answer.line_is_error = false;
   answer.refused = false;
-  BoxTexts boxes{std::string(TrimBlanks(first)), std::string(TrimBlanks(difference)), std::string(TrimBlanks(second))};
   const int16_t language = options.language;
   // A box whose bytes are not text is not a valid input of that box, checked in the order
   // the request reads the boxes.
-  if (!IsValidUtf8(boxes.second)) return ErrorAnswer(RequestMessage(language, reqmsg::SecondDateNotValid), answer);
-  if (!IsValidUtf8(boxes.difference)) return ErrorAnswer(RequestMessage(language, reqmsg::DifferenceNotValid), answer);
-  if (!IsValidUtf8(boxes.first)) return ErrorAnswer(RequestMessage(language, reqmsg::FirstDateNotValid), answer);
+  if (!IsValidUtf8(second)) return ErrorAnswer(RequestMessage(language, reqmsg::SecondDateNotValid), answer);
+  if (!IsValidUtf8(difference)) return ErrorAnswer(RequestMessage(language, reqmsg::DifferenceNotValid), answer);
+  if (!IsValidUtf8(first)) return ErrorAnswer(RequestMessage(language, reqmsg::FirstDateNotValid), answer);
 
-  const Outcome& outcome = engine.Compute(std::move(boxes), options);
+  const Outcome& outcome = engine.Compute(first, difference, second, options);
   // The window would ask which box to clear; a script cannot be asked, so it gets the reason.
   if (outcome.step == RequestStep::AskWhichBoxToClear) return ErrorAnswer(outcome.message->text, answer);
   std::string_view output = outcome.output;
@@ -92,7 +90,7 @@ void AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_vi
   if (output.empty() && outcome.message) return ErrorAnswer(outcome.message->text, answer);
   answer.line = output;
   if (outcome.message) {
-    OneLine("error: ", outcome.message->text, answer.error);
+    OneLine("", outcome.message->text, answer.diagnostic);
     answer.refused = true;
   }
   answer.refused = answer.refused || !outcome.validated;

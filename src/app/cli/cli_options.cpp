@@ -1,6 +1,6 @@
 #include "app/cli/cli_options.h"
 
-#include <string_view>
+#include <array>
 
 #include "calendar/calendar_codes.h"
 
@@ -8,32 +8,113 @@ namespace qv::cli {
 namespace {
 
 // The calendars a user can choose for a date box.
-bool IsOfferedCalendar(CalendarCode code) {
-  return code == cal::CE || code == cal::JC || code == cal::JDN || code == cal::ORD || code == cal::ISO ||
-         code == cal::LPW || code == cal::LPM;
+bool SetCalendar(CalendarCode& target, std::string_view text) {
+  const CalendarCode code = CalendarCodeFromText(text);
+  const bool offered = code == cal::CE || code == cal::JC || code == cal::JDN || code == cal::ORD ||
+                       code == cal::ISO || code == cal::LPW || code == cal::LPM;
+  if (offered) target = code;
+  return offered;
+}
+
+bool SetFormat(CommandLine& line, std::string_view text) {
+  constexpr std::array<std::pair<std::string_view, DateFormat>, 3> kFormats{
+      {{"ymd", kFormatYMD}, {"dmy", kFormatDMY}, {"mdy", kFormatMDY}}};
+  for (const auto& [name, format] : kFormats) {
+    if (text == name) {
+      line.options.format = format;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool SetDateSeparator(CommandLine& line, std::string_view text) {
+  if (text != "-" && text != "/" && text != ".") return false;
+  line.options.date_separator = text;
+  return true;
+}
+
+bool SetThousandsSeparator(CommandLine& line, std::string_view text) {
+  if (text != "," && text != "." && text != "none") return false;
+  line.options.thousands_separator = text == "none" ? std::string_view() : text;
+  return true;
+}
+
+bool SetLanguage(CommandLine& line, std::string_view text) {
+  if (text != "en" && text != "de") return false;
+  line.options.language = text == "de" ? 1 : 0;
+  return true;
+}
+
+constexpr std::string_view kCalendars = "CE, JC, JDN, ORD, ISO, LPW or LPM";
+
+// The one declaration of every option.
+constexpr std::array kOptions{
+    CommandOption{"--first", "TEXT", "the first date box", [](CommandLine& l, std::string_view v) { l.first = std::string(v); return true; }, "a text"},
+    CommandOption{"--diff", "TEXT", "the date difference box (days, or months with --months)",
+                  [](CommandLine& l, std::string_view v) { l.difference = std::string(v); return true; }, "a text"},
+    CommandOption{"--second", "TEXT", "the second date box", [](CommandLine& l, std::string_view v) { l.second = std::string(v); return true; }, "a text"},
+    CommandOption{"--first-cal", "CODE", "first date's calendar: CE JC JDN ORD ISO LPW LPM (default CE)",
+                  [](CommandLine& l, std::string_view v) { return SetCalendar(l.options.first_calendar, v); }, kCalendars},
+    CommandOption{"--second-cal", "CODE", "second date's calendar, likewise (default CE)",
+                  [](CommandLine& l, std::string_view v) { return SetCalendar(l.options.second_calendar, v); }, kCalendars},
+    CommandOption{"--format", "ymd|dmy|mdy", "field order of CE and JC dates (default ymd)", SetFormat, "ymd, dmy or mdy"},
+    CommandOption{"--date-sep", "-|/|.", "separator of CE and JC dates (default -)", SetDateSeparator, "-, / or ."},
+    CommandOption{"--thousands", ",|.|none", "digit-group separator (default ,)", SetThousandsSeparator, ", . or none"},
+    CommandOption{"--months", "", "the difference is a number of months",
+                  [](CommandLine& l, std::string_view) { l.options.months = true; return true; }, ""},
+    CommandOption{"--include-first", "", "count the first date in a difference in days",
+                  [](CommandLine& l, std::string_view) { l.options.include_first_date = true; return true; }, ""},
+    CommandOption{"--exclude-weekends", "", "do not count Saturdays and Sundays",
+                  [](CommandLine& l, std::string_view) { l.options.include_weekends = false; return true; }, ""},
+    CommandOption{"--no-verbose", "", "leave out the explanatory notes",
+                  [](CommandLine& l, std::string_view) { l.options.verbose = false; return true; }, ""},
+    CommandOption{"--no-hyphen", "", "ordinal and ISO week dates without hyphens",
+                  [](CommandLine& l, std::string_view) { l.options.hyphen = 0; return true; }, ""},
+    CommandOption{"--lang", "en|de", "language of the sentences (default en)", SetLanguage, "en or de"},
+    CommandOption{"--batch", "", "read FIRST<TAB>DIFFERENCE<TAB>SECOND lines from standard input",
+                  [](CommandLine& l, std::string_view) { l.batch = true; return true; }, ""},
+    CommandOption{"--help", "", "show this text", [](CommandLine& l, std::string_view) { l.help = true; return true; }, ""},
+    CommandOption{"--version", "", "show the version", [](CommandLine& l, std::string_view) { l.version = true; return true; }, ""},
+};
+
+const CommandOption* FindOption(std::string_view name) {
+  if (name == "-h") name = "--help";
+  for (const CommandOption& option : kOptions) {
+    if (option.name == name) return &option;
+  }
+  return nullptr;
 }
 
 }  // namespace
 
-const char* UsageText() {
+std::span<const CommandOption> CommandOptions() { return kOptions; }
+
+std::string OptionListText() {
+  constexpr std::size_t kColumn = 30;  // where the descriptions start
+  std::string text;
+  for (const CommandOption& option : kOptions) {
+    std::string left = "  " + std::string(option.name);
+    if (!option.value.empty()) left += "=" + std::string(option.value);
+    if (left.size() + 2 > kColumn) {
+      text += left + "\n" + std::string(kColumn, ' ');
+    } else {
+      text += left + std::string(kColumn - left.size(), ' ');
+    }
+    text += std::string(option.description) + "\n";
+  }
+  return text;
+}
+
+std::string UsageText() {
   return "Usage: quorvan-cli [OPTIONS] [--first TEXT] [--diff TEXT] [--second TEXT]\n"
          "       quorvan-cli [OPTIONS] --batch   (lines of FIRST<TAB>DIFFERENCE<TAB>SECOND on stdin)\n"
          "\n"
          "One date converts it into the other box's calendar; two dates count the days between\n"
          "them; a date and a difference give the other date. No box at all means today.\n"
          "\n"
-         "Options:\n"
-         "  --first-cal=CODE, --second-cal=CODE  CE, JC, JDN, ORD, ISO, LPW or LPM (default CE)\n"
-         "  --format=ymd|dmy|mdy                 field order of CE and JC dates (default ymd)\n"
-         "  --date-sep=-|/|.                     separator of CE and JC dates (default -)\n"
-         "  --thousands=,|.|none                 digit-group separator (default ,)\n"
-         "  --months                             the difference is a number of months\n"
-         "  --include-first                      count the first date in a difference in days\n"
-         "  --exclude-weekends                   do not count Saturdays and Sundays\n"
-         "  --no-verbose                         leave out the explanatory notes\n"
-         "  --no-hyphen                          ordinal and ISO week dates without hyphens\n"
-         "  --lang=en|de                         language of the sentences (default en)\n"
-         "  --help, --version\n"
+         "Options (a value follows '=' or comes as the next argument):\n" +
+         OptionListText() +
          "\n"
          "Exit status: 0 when every request was answered, 1 when any input or result was\n"
          "refused, 2 for a usage error or a missing program-text file.\n";
@@ -47,72 +128,25 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
     return result;
   };
   for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    std::string name = argument;
-    std::optional<std::string> value;
-    if (const std::size_t equals = argument.find('='); argument.rfind("--", 0) == 0 && equals != std::string::npos) {
+    const std::string_view argument = arguments[i];
+    std::string_view name = argument;
+    std::optional<std::string_view> value;
+    if (const std::size_t equals = argument.find('='); argument.starts_with("--") && equals != std::string_view::npos) {
       name = argument.substr(0, equals);
       value = argument.substr(equals + 1);
     }
-    auto take_value = [&]() -> std::optional<std::string> {
-      if (value) return value;
-      if (i + 1 >= arguments.size()) return std::nullopt;
-      return arguments[++i];  // the next argument, even when it begins with '-' (a negative difference)
-    };
-    auto flag = [&](bool& target) {
-      if (value) return false;
-      target = true;
-      return true;
-    };
-    if (name == "--first" || name == "--diff" || name == "--second") {
-      std::optional<std::string> text = take_value();
-      if (!text) return fail(name + " needs a text");
-      (name == "--first" ? line.first : name == "--diff" ? line.difference : line.second) = std::move(text);
-    } else if (name == "--first-cal" || name == "--second-cal") {
-      const std::optional<std::string> text = take_value();
-      const CalendarCode code = text ? CalendarCodeFromText(*text) : CalendarCode{-1};
-      if (!IsOfferedCalendar(code)) return fail(name + " takes CE, JC, JDN, ORD, ISO, LPW or LPM");
-      (name == "--first-cal" ? line.options.first_calendar : line.options.second_calendar) = code;
-    } else if (name == "--format") {
-      const std::optional<std::string> text = take_value();
-      if (text == "ymd") {
-        line.options.format = kFormatYMD;
-      } else if (text == "dmy") {
-        line.options.format = kFormatDMY;
-      } else if (text == "mdy") {
-        line.options.format = kFormatMDY;
-      } else {
-        return fail("--format takes ymd, dmy or mdy");
-      }
-    } else if (name == "--date-sep") {
-      const std::optional<std::string> text = take_value();
-      if (text != "-" && text != "/" && text != ".") return fail("--date-sep takes -, / or .");
-      line.options.date_separator = *text;
-    } else if (name == "--thousands") {
-      const std::optional<std::string> text = take_value();
-      if (text != "," && text != "." && text != "none") return fail("--thousands takes , . or none");
-      line.options.thousands_separator = *text == "none" ? "" : *text;
-    } else if (name == "--lang") {
-      const std::optional<std::string> text = take_value();
-      if (text != "en" && text != "de") return fail("--lang takes en or de");
-      line.options.language = *text == "de" ? 1 : 0;
-    } else if (name == "--months") {
-      if (!flag(line.options.months)) return fail("--months takes no value");
-    } else if (name == "--include-first") {
-      if (!flag(line.options.include_first_date)) return fail("--include-first takes no value");
-    } else if (name == "--exclude-weekends" || name == "--no-verbose" || name == "--no-hyphen") {
-      if (value) return fail(name + " takes no value");
-      if (name == "--exclude-weekends") line.options.include_weekends = false;
-      if (name == "--no-verbose") line.options.verbose = false;
-      if (name == "--no-hyphen") line.options.hyphen = 0;
-    } else if (name == "--batch") {
-      if (!flag(line.batch)) return fail("--batch takes no value");
-    } else if (name == "--help" || name == "-h") {
-      line.help = true;
-    } else if (name == "--version") {
-      line.version = true;
-    } else {
-      return fail("unknown argument: " + argument);
+    const CommandOption* option = FindOption(name);
+    if (option == nullptr) return fail("unknown argument: " + std::string(argument));
+    const std::string option_name(option->name);
+    if (option->value.empty()) {
+      if (value) return fail(option_name + " takes no value");
+    } else if (!value) {
+      // The next argument, even when it begins with '-' (a negative difference).
+      if (i + 1 >= arguments.size()) return fail(option_name + " needs " + std::string(option->takes));
+      value = arguments[++i];
+    }
+    if (!option->apply(line, value.value_or(std::string_view()))) {
+      return fail(option_name + " takes " + std::string(option->takes));
     }
   }
   if (line.batch && (line.first || line.difference || line.second)) {

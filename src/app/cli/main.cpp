@@ -17,6 +17,18 @@
 
 namespace {
 
+// Writes `message` to standard error, each of its lines after the program's name.
+void Diagnose(std::string_view message) {
+  while (!message.empty()) {
+    const std::size_t end = message.find_first_of("\r\n");
+    const std::string line = std::string(qv::cli::kDiagnosticPrefix) + std::string(message.substr(0, end)) + "\n";
+    std::fputs(line.c_str(), stderr);
+    if (end == std::string_view::npos) break;
+    message.remove_prefix(end);
+    while (!message.empty() && (message.front() == '\n' || message.front() == '\r')) message.remove_prefix(1);
+  }
+}
+
 std::string ExecutableFolder(const char* argv0) {
   std::error_code error;
   std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -68,7 +80,10 @@ void AnswerLines(qv::ComputeEngine& engine, const qv::RequestOptions& options, s
     qv::cli::AnswerRequest(engine, fields[0], fields[1], fields[2], options, answer);
     answers.out.append(answer.line);
     answers.out.push_back('\n');
-    if (!answer.line_is_error && !answer.error.empty()) answers.err.append(answer.error).push_back('\n');
+    // A refusal is the answer line itself; a result that overflowed is also said on stderr.
+    if (!answer.line_is_error && !answer.diagnostic.empty()) {
+      answers.err.append(qv::cli::kDiagnosticPrefix).append(answer.diagnostic).push_back('\n');
+    }
     answers.any_refused = answers.any_refused || answer.refused;
   }
 }
@@ -112,7 +127,7 @@ int RunBatch(const qv::ProgramTextStore& texts, const qv::RequestOptions& option
     out.Flush();
   }
   if (!out.Flush() || reader.Failed()) {
-    std::fprintf(stderr, "quorvan-cli: input or output failed\n");
+    Diagnose("input or output failed");
     return 2;
   }
   return any_refused ? 1 : 0;
@@ -124,12 +139,12 @@ int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
   const qv::cli::ParseResult parsed = qv::cli::ParseCommandLine(arguments);
   if (!parsed.command_line) {
-    std::fprintf(stderr, "quorvan-cli: %s\n\n%s", parsed.error.c_str(), qv::cli::UsageText());
+    Diagnose(parsed.error + "\ntry 'quorvan-cli --help' for the options");
     return 2;
   }
   const qv::cli::CommandLine& command = *parsed.command_line;
   if (command.help) {
-    std::fputs(qv::cli::UsageText(), stdout);
+    std::fputs(qv::cli::UsageText().c_str(), stdout);
     return 0;
   }
   if (command.version) {
@@ -140,7 +155,7 @@ int main(int argc, char** argv) {
   const std::string folder = qv::FindProgramTextFolder(ExecutableFolder(argc > 0 ? argv[0] : ""));
   const qv::LoadResult loaded = qv::LoadProgramText(texts, folder, qv::kProgramTextFileName);
   if (!loaded.ok) {
-    std::fprintf(stderr, "quorvan-cli: %s\n", loaded.message.c_str());
+    Diagnose(loaded.message);
     return 2;
   }
   if (command.batch) return RunBatch(texts, command.options);
@@ -153,6 +168,6 @@ int main(int argc, char** argv) {
     std::fwrite(answer.line.data(), 1, answer.line.size(), stdout);
     std::fputc('\n', stdout);
   }
-  if (!answer.error.empty()) std::fprintf(stderr, "%s\n", answer.error.c_str());
+  if (!answer.diagnostic.empty()) Diagnose(answer.diagnostic);
   return answer.refused ? 1 : 0;
 }
