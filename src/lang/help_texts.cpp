@@ -15,7 +15,7 @@ constexpr std::string_view kJulianArticleGerman = "https://de.wikipedia.org/wiki
 constexpr std::string_view kIsoArticleEnglish = "https://en.wikipedia.org/wiki/ISO_week_date";
 constexpr std::string_view kIsoArticleGerman = "https://de.wikipedia.org/wiki/Woche#Kalenderwoche";
 // The leap-week calendar is described in the manual's own section.
-constexpr std::string_view kLeapWeekSection = "#leap-week";
+constexpr std::string_view kLeapWeekSection = "#leapweek";
 
 std::string Join(std::initializer_list<std::string> paragraphs) {
   std::string text;

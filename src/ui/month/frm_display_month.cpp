@@ -1,0 +1,518 @@
+#include "ui/month/frm_display_month.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <string>
+
+#include "lang/general_texts.h"
+#include "platform/twips.h"
+#include "text/string_utils.h"
+
+namespace qv {
+namespace {
+
+// Where the window opens beside the main window, and the room below its lowest control.
+constexpr int kOffsetRightTwips = 4000;
+constexpr int kOffsetDownTwips = 1710;
+constexpr int kBottomMarginTwips = 550;
+
+// Lines a grid can have (the header and six rows), and the widest ISO line: seven cells of
+// "0-W01-1" and six gaps of two spaces.
+constexpr int kGridLines = 1 + kMaxMonthRows;
+constexpr int kIsoLineLength = 7 * 7 + 6 * 2;
+
+constexpr int16_t kTextIsoTitle = 13;
+constexpr int16_t kTextShowIso = 14;
+constexpr int16_t kTextHideIso = 15;
+
+QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QString WithColon(GeneralText entry, int16_t language) { return Q(TextOf(entry, language)) + QLatin1Char(':'); }
+
+// Courier New at 9 points where it is installed, else the system's fixed-pitch font at 9 points:
+// the grid's columns only line up in a fixed-pitch font.
+QFont GridFont() {
+  QFont font = QFontDatabase::families().contains(QStringLiteral("Courier New"))
+                   ? QFont(QStringLiteral("Courier New"))
+                   : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setPointSize(9);
+  font.setStyleHint(QFont::TypeWriter);
+  return font;
+}
+
+// A read-only fixed-pitch text box sized for `columns` characters and `lines` lines; the
+// keyboard can reach it, select and copy, and Tab moves on.
+QPlainTextEdit* MakeGridBox(QWidget* parent, const char* name, int columns, int lines) {
+  auto* box = new QPlainTextEdit(parent);
+  box->setObjectName(QLatin1String(name));
+  box->setReadOnly(true);
+  box->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+  box->setTabChangesFocus(true);
+  box->setLineWrapMode(QPlainTextEdit::NoWrap);
+  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  box->setFont(GridFont());
+  const QFontMetrics metrics(box->font());
+  const int margin = static_cast<int>(2 * box->document()->documentMargin()) + 2 * box->frameWidth() + 4;
+  box->setFixedSize(metrics.horizontalAdvance(QString(columns + 1, QLatin1Char('0'))) + margin,
+                    metrics.lineSpacing() * lines + margin);
+  return box;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name) {
+  auto* button = new QPushButton(parent);
+  button->setObjectName(QLatin1String(name));
+  button->setAutoDefault(false);
+  return button;
+}
+
+QRadioButton* MakeOption(QWidget* parent, const char* name) {
+  auto* option = new QRadioButton(parent);
+  option->setObjectName(QLatin1String(name));
+  return option;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, QWidget* buddy) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QLatin1String(name));
+  label->setBuddy(buddy);
+  return label;
+}
+
+}  // namespace
+
+frmDisplayMonth::frmDisplayMonth(const ProgramTextStore& texts, MessageService& messages, QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Window), texts_(texts), messages_(messages), main_window_(mainWindow) {
+  setObjectName(QStringLiteral("frmDisplayMonth"));
+  CreateControls();
+  WireControls();
+  // Loading: the month names, January, the year digit ticked, the ISO panel hidden.
+  FillMonthList();
+  SelectMonth(1);
+  chkWithYear->setChecked(true);
+  SetDefaultChoices();
+  SetIsoPanel(false);
+  if (main_window_ != nullptr) setWindowIcon(main_window_->windowIcon());
+  ApplyLanguageTexts(language_);
+}
+
+void frmDisplayMonth::CreateControls() {
+  txbYear = new QLineEdit(this);
+  txbYear->setObjectName(QStringLiteral("txbYear"));
+  txbYear->setMaxLength(40);
+  lblYear = MakeLabel(this, "lblYear", txbYear);
+  cboMonths = new QComboBox(this);
+  cboMonths->setObjectName(QStringLiteral("cboMonths"));
+  lblMonth = MakeLabel(this, "lblMonth", cboMonths);
+  cmdDisplay = MakeButton(this, "cmdDisplay");
+
+  txbMonth = MakeGridBox(this, "txbMonth", static_cast<int>(kMonthRowLength), kGridLines);
+  txbISODates = MakeGridBox(this, "txbISODates", kIsoLineLength, kGridLines);
+  chkWithYear = new QCheckBox(this);
+  chkWithYear->setObjectName(QStringLiteral("chkWithYear"));
+  cmdShowHideISO = MakeButton(this, "cmdShowHideISO");
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(lblYear);
+  top->addWidget(txbYear);
+  top->addSpacing(TwipsToPixels(200, this));
+  top->addWidget(lblMonth);
+  top->addWidget(cboMonths);
+  top->addSpacing(TwipsToPixels(200, this));
+  top->addWidget(cmdDisplay);
+  top->addStretch();
+
+  auto* grid_row = new QHBoxLayout;
+  grid_row->addWidget(txbMonth, 0, Qt::AlignTop);
+  grid_row->addWidget(CreateButtonColumn(), 0, Qt::AlignTop);
+  grid_row->addStretch();
+
+  auto* iso_row = new QHBoxLayout;
+  iso_row->addWidget(cmdShowHideISO);
+  iso_row->addWidget(chkWithYear);
+  iso_row->addStretch();
+
+  auto* layout = new QVBoxLayout(this);
+  const int side = TwipsToPixels(200, this);
+  layout->setContentsMargins(side, side, side, TwipsToPixels(kBottomMarginTwips, this));
+  layout->addLayout(top);
+  layout->addWidget(CreateChoiceRow());
+  layout->addLayout(grid_row);
+  layout->addLayout(iso_row);
+  layout->addWidget(txbISODates, 0, Qt::AlignLeft);
+  // The window is as large as its controls: hiding or showing the ISO panel changes its height
+  // so that the bottom edge keeps its distance below the lowest control shown.
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  setTabOrder(txbYear, cboMonths);
+  setTabOrder(cboMonths, cmdDisplay);
+  setTabOrder(cmdDisplay, optCommonEra);
+  setTabOrder(optCommonEra, optJulian);
+  setTabOrder(optJulian, optSunday);
+  setTabOrder(optSunday, optMonday);
+  setTabOrder(optMonday, txbMonth);
+  setTabOrder(txbMonth, cmdDisplayNextMonth[0]);
+  setTabOrder(cmdDisplayNextMonth[0], cmdDisplayNextMonth[1]);
+  setTabOrder(cmdDisplayNextMonth[1], cmdCopyToClipboard);
+  setTabOrder(cmdCopyToClipboard, cmdClose);
+  setTabOrder(cmdClose, cmdShowHideISO);
+  setTabOrder(cmdShowHideISO, chkWithYear);
+  setTabOrder(chkWithYear, txbISODates);
+}
+
+QWidget* frmDisplayMonth::CreateChoiceRow() {
+  auto* row = new QWidget(this);
+  optCommonEra = MakeOption(row, "optCommonEra");
+  optJulian = MakeOption(row, "optJulian");
+  optSunday = MakeOption(row, "optSunday");
+  optMonday = MakeOption(row, "optMonday");
+  lblCalendar = MakeLabel(row, "lblCalendar", optCommonEra);
+  lblFirstDayOfWeek = MakeLabel(row, "lblFirstDayOfWeek", optSunday);
+  // Two independent pairs: each group keeps exactly one of its options selected.
+  calendar_group_ = new QButtonGroup(this);
+  calendar_group_->addButton(optCommonEra);
+  calendar_group_->addButton(optJulian);
+  week_start_group_ = new QButtonGroup(this);
+  week_start_group_->addButton(optSunday);
+  week_start_group_->addButton(optMonday);
+
+  auto* layout = new QGridLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(lblCalendar, 0, 0);
+  layout->addWidget(optCommonEra, 0, 1);
+  layout->addWidget(optJulian, 0, 2);
+  layout->addWidget(lblFirstDayOfWeek, 1, 0);
+  layout->addWidget(optSunday, 1, 1);
+  layout->addWidget(optMonday, 1, 2);
+  layout->setColumnStretch(3, 1);
+  return row;
+}
+
+QWidget* frmDisplayMonth::CreateButtonColumn() {
+  auto* column = new QWidget(this);
+  cmdDisplayNextMonth[0] = MakeButton(column, "cmdDisplayNextMonth_0");
+  cmdDisplayNextMonth[1] = MakeButton(column, "cmdDisplayNextMonth_1");
+  cmdCopyToClipboard = MakeButton(column, "cmdCopyToClipboard");
+  cmdClose = MakeButton(column, "cmdClose");
+  auto* layout = new QVBoxLayout(column);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(cmdDisplayNextMonth[0]);
+  layout->addWidget(cmdDisplayNextMonth[1]);
+  layout->addWidget(cmdCopyToClipboard);
+  layout->addStretch();
+  layout->addWidget(cmdClose);
+  return column;
+}
+
+// Every signal of the window is connected here and nowhere else.
+void frmDisplayMonth::WireControls() {
+  connect(cmdDisplay, &QPushButton::clicked, this, [this] { cmdDisplay_Click(); });
+  connect(cboMonths, &QComboBox::currentIndexChanged, this, [this] { cboMonths_Click(); });
+  txbYear->installEventFilter(this);
+  connect(optCommonEra, &QRadioButton::toggled, this, [this](bool on) { if (on) optCommonEra_Click(); });
+  connect(optJulian, &QRadioButton::toggled, this, [this](bool on) { if (on) optJulian_Click(); });
+  connect(optSunday, &QRadioButton::toggled, this, [this](bool on) { if (on) optSunday_Click(); });
+  connect(optMonday, &QRadioButton::toggled, this, [this](bool on) { if (on) optMonday_Click(); });
+  connect(chkWithYear, &QCheckBox::toggled, this, [this] { chkWithYear_Click(); });
+  connect(cmdShowHideISO, &QPushButton::clicked, this, [this] { cmdShowHideISO_Click(); });
+  connect(cmdDisplayNextMonth[0], &QPushButton::clicked, this, [this] { cmdDisplayNextMonth_Click(0); });
+  connect(cmdDisplayNextMonth[1], &QPushButton::clicked, this, [this] { cmdDisplayNextMonth_Click(1); });
+  connect(cmdCopyToClipboard, &QPushButton::clicked, this, [this] { cmdCopyToClipboard_Click(); });
+  connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+}
+
+// ---- Public operations ------------------------------------------------------------------------
+
+void frmDisplayMonth::ApplyLanguageTexts(int16_t language) {
+  language_ = language;
+  lblYear->setText(WithColon(GeneralText::Year, language));
+  lblMonth->setText(WithColon(GeneralText::Month, language));
+  lblCalendar->setText(WithColon(GeneralText::Calendar, language));
+  lblFirstDayOfWeek->setText(WithColon(GeneralText::FirstDayOfWeek, language));
+  optCommonEra->setText(Q(TextOf(GeneralText::CommonEra, language)));
+  optJulian->setText(Q(TextOf(GeneralText::Julian, language)));
+  optSunday->setText(Q(WeekdayName(language, 0)));
+  optMonday->setText(Q(WeekdayName(language, 1)));
+  cmdClose->setText(Q(TextOf(GeneralText::Close, language)));
+  cmdCopyToClipboard->setText(Q(TextOf(GeneralText::CopyToClipboard, language)));
+  cmdDisplay->setText(Q(TextOf(GeneralText::DisplayMonth, language)));
+  cmdDisplayNextMonth[0]->setText(Q(TextOf(GeneralText::DisplayNextMonth, language)));
+  cmdDisplayNextMonth[1]->setText(Q(TextOf(GeneralText::DisplayPreviousMonth, language)));
+  chkWithYear->setText(Q(TextOf(GeneralText::WithFinalDigitOfYear, language)));
+  // While the panel is shown the button keeps offering to hide it, so its caption never
+  // contradicts what a click does.
+  cmdShowHideISO->setText(iso_dates_shown_ ? NumberedText(kTextHideIso)
+                                           : Q(TextOf(GeneralText::DisplayIsoWeekDates, language)));
+
+  // Names for assistive technology: the caption of the label beside each box.
+  txbYear->setAccessibleName(Q(TextOf(GeneralText::Year, language)));
+  cboMonths->setAccessibleName(Q(TextOf(GeneralText::Month, language)));
+  txbMonth->setAccessibleName(Q(TextOf(GeneralText::DisplayMonth, language)));
+  txbISODates->setAccessibleName(NumberedText(kTextIsoTitle));
+  for (QAbstractButton* button : {static_cast<QAbstractButton*>(optCommonEra), static_cast<QAbstractButton*>(optJulian),
+                                  static_cast<QAbstractButton*>(optSunday), static_cast<QAbstractButton*>(optMonday)}) {
+    button->setAccessibleName(button->text());
+  }
+  for (QAbstractButton* button : {static_cast<QAbstractButton*>(cmdClose), static_cast<QAbstractButton*>(cmdCopyToClipboard),
+                                  static_cast<QAbstractButton*>(cmdDisplay), static_cast<QAbstractButton*>(cmdDisplayNextMonth[0]),
+                                  static_cast<QAbstractButton*>(cmdDisplayNextMonth[1]), static_cast<QAbstractButton*>(chkWithYear),
+                                  static_cast<QAbstractButton*>(cmdShowHideISO)}) {
+    button->setAccessibleName(button->text());
+  }
+}
+
+void frmDisplayMonth::SetDefaultChoices() {
+  SetMondayFirst(false);
+  SetJulianCalendar(false);
+}
+
+bool frmDisplayMonth::MondayFirst() const { return optMonday->isChecked(); }
+
+void frmDisplayMonth::SetMondayFirst(bool monday) { (monday ? optMonday : optSunday)->setChecked(true); }
+
+bool frmDisplayMonth::JulianCalendar() const { return optJulian->isChecked(); }
+
+void frmDisplayMonth::SetJulianCalendar(bool julian) { (julian ? optJulian : optCommonEra)->setChecked(true); }
+
+void frmDisplayMonth::OpenAtFirstDate(std::string_view firstDateText, CalendarCode firstCalendar,
+                                      const DateTextOptions& options) {
+  OpenAtMonth(MonthOfFirstDate(TrimBlanks(firstDateText), firstCalendar, options));
+}
+
+void frmDisplayMonth::OpenAtMonth(YearMonth month) {
+  txbYear->setText(QString::number(month.year));
+  SelectMonth(month.month);
+  if (!isVisible()) {
+    if (main_window_ != nullptr) {
+      move(main_window_->frameGeometry().topLeft() +
+           QPoint(TwipsToPixels(kOffsetRightTwips, this), TwipsToPixels(kOffsetDownTwips, this)));
+    }
+    show();
+  }
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+  DisplayMonth();
+}
+
+void frmDisplayMonth::DisplayMonth() { Draw(Redraw::Reporting); }
+
+// ---- Drawing ----------------------------------------------------------------------------------
+
+MonthGridRequest frmDisplayMonth::ChosenRequest(int32_t year) const {
+  return MonthGridRequest{.year = year,
+                          .month = static_cast<int16_t>(cboMonths->currentIndex() + 1),
+                          .calendar = optJulian->isChecked() ? MonthCalendar::Julian : MonthCalendar::CommonEra,
+                          .week_start = optMonday->isChecked() ? WeekStart::Monday : WeekStart::Sunday,
+                          .language = language_};
+}
+
+void frmDisplayMonth::Draw(Redraw redraw) {
+  if (!isVisible()) return;
+  const MonthYearReading reading = ReadMonthYear(txbYear->text().toStdString());
+  // A year of only signs, or beyond the calendars' range, is no more usable than none at all.
+  const MonthGridRequest request = ChosenRequest(reading.year);
+  const std::optional<MonthGrid> grid =
+      reading.status == MonthYearStatus::Valid ? BuildMonthGrid(request) : std::nullopt;
+  if (!grid) {
+    if (redraw == Redraw::Reporting) ShowYearMessage();
+    return;
+  }
+  txbMonth->setPlainText(Q(grid->Text()));
+  row_count_ = grid->row_count;
+  first_cell_day_ = grid->first_cell_day;
+  drawn_ = request;
+  if (iso_dates_shown_) ShowIsoWeekDates();
+  cmdClose->setFocus();
+}
+
+void frmDisplayMonth::ShowIsoWeekDates() {
+  const IsoYearDigit digit = chkWithYear->isChecked() ? IsoYearDigit::With : IsoYearDigit::Without;
+  txbISODates->setPlainText(Q(IsoWeekText(first_cell_day_, row_count_, digit, language_)));
+  cmdClose->setFocus();
+}
+
+void frmDisplayMonth::UpdateIsoControls() {
+  // The ISO rows need weeks that start on Monday in the Common Era.
+  const bool available = optCommonEra->isChecked() && optMonday->isChecked();
+  cmdShowHideISO->setEnabled(available);
+  chkWithYear->setEnabled(available);
+}
+
+void frmDisplayMonth::SetIsoPanel(bool shown) {
+  iso_dates_shown_ = shown;
+  cmdShowHideISO->setText(NumberedText(shown ? kTextHideIso : kTextShowIso));
+  cmdShowHideISO->setAccessibleName(cmdShowHideISO->text());
+  txbISODates->setVisible(shown);
+  if (shown) ShowIsoWeekDates();
+}
+
+void frmDisplayMonth::FillMonthList() {
+  const QSignalBlocker block(cboMonths);
+  const int selected = cboMonths->currentIndex();
+  cboMonths->clear();
+  for (int month = 1; month <= 12; ++month) cboMonths->addItem(Q(MonthName(language_, month)));
+  cboMonths->setCurrentIndex(selected < 0 ? 0 : selected);
+}
+
+void frmDisplayMonth::SelectMonth(int16_t month) {
+  const QSignalBlocker block(cboMonths);
+  cboMonths->setCurrentIndex(month >= 1 && month <= 12 ? month - 1 : 0);
+}
+
+void frmDisplayMonth::ShowYearMessage() {
+  in_message_ = true;
+  messages_.Show(this, MessageRequest{.title = Q(TextOf(GeneralText::InvalidInput, language_)),
+                                      .text = Q(TextOf(GeneralText::PleaseSpecifyYear, language_))});
+  in_message_ = false;
+}
+
+QString frmDisplayMonth::NumberedText(int16_t number) const { return Q(GetProgramText(texts_, number, language_)); }
+
+// ---- Handlers ---------------------------------------------------------------------------------
+
+void frmDisplayMonth::cmdDisplay_Click() { DisplayMonth(); }
+
+void frmDisplayMonth::cboMonths_Click() { DisplayMonth(); }
+
+void frmDisplayMonth::txbYear_KeyUp() { DisplayMonth(); }
+
+void frmDisplayMonth::optCommonEra_Click() {
+  DisplayMonth();
+  if (iso_dates_shown_ && optSunday->isChecked()) SetIsoPanel(false);
+  UpdateIsoControls();
+}
+
+void frmDisplayMonth::optJulian_Click() {
+  DisplayMonth();
+  if (iso_dates_shown_) SetIsoPanel(false);
+  UpdateIsoControls();
+}
+
+void frmDisplayMonth::optSunday_Click() {
+  DisplayMonth();
+  if (iso_dates_shown_) SetIsoPanel(false);
+  UpdateIsoControls();
+}
+
+void frmDisplayMonth::optMonday_Click() {
+  DisplayMonth();
+  if (iso_dates_shown_ && optJulian->isChecked()) SetIsoPanel(false);
+  UpdateIsoControls();
+}
+
+void frmDisplayMonth::chkWithYear_Click() {
+  if (iso_dates_shown_) ShowIsoWeekDates();
+}
+
+void frmDisplayMonth::cmdShowHideISO_Click() { SetIsoPanel(!iso_dates_shown_); }
+
+void frmDisplayMonth::cmdDisplayNextMonth_Click(int index) {
+  const QString trimmed = Q(TrimBlanks(txbYear->text().toStdString()));
+  txbYear->setText(trimmed);
+  if (trimmed.isEmpty()) return;
+  const MonthYearReading reading = ReadMonthYear(trimmed.toStdString());
+  const std::optional<YearMonth> step =
+      reading.status == MonthYearStatus::Valid
+          ? StepMonth({reading.year, static_cast<int16_t>(cboMonths->currentIndex() + 1)},
+                      index == 0 ? MonthStep::Next : MonthStep::Previous)
+          : std::nullopt;
+  if (!step) {
+    // No usable year, or a step past the first or last month of the range: nothing changes.
+    ShowYearMessage();
+    return;
+  }
+  if (step->year != reading.year) txbYear->setText(QString::number(step->year));
+  SelectMonth(step->month);
+  DisplayMonth();
+}
+
+void frmDisplayMonth::cmdCopyToClipboard_Click() {
+  if (!drawn_) return;
+  // The heading names the month of the grid on show, even when the year box has been edited
+  // since it was drawn.
+  MonthGridRequest heading_request = *drawn_;
+  heading_request.language = language_;
+  const std::optional<std::string> iso =
+      iso_dates_shown_ ? std::optional<std::string>(txbISODates->toPlainText().toStdString()) : std::nullopt;
+  const std::string text = MonthCopyText(MonthHeading(heading_request), txbMonth->toPlainText().toStdString(), iso,
+                                         GetProgramText(texts_, kTextIsoTitle, language_));
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  clipboard->setText(Q(text));
+  cmdClose->setFocus();
+}
+
+void frmDisplayMonth::cmdClose_Click() { close(); }
+
+void frmDisplayMonth::HideWindow() {
+  if (iso_dates_shown_) SetIsoPanel(false);
+  hide();
+  emit closed();
+}
+
+// Every activation starts afresh: the month names of the current language, a valid pair of
+// options, the ISO panel hidden, the grid redrawn.
+void frmDisplayMonth::Form_Activate() {
+  setWindowTitle(Q(TextOf(GeneralText::DisplayMonth, language_)));
+  FillMonthList();
+  {
+    const QSignalBlocker block_week(optMonday);
+    const QSignalBlocker block_calendar(optCommonEra);
+    if (!optSunday->isChecked()) optMonday->setChecked(true);
+    if (!optJulian->isChecked()) optCommonEra->setChecked(true);
+  }
+  SetIsoPanel(false);
+  UpdateIsoControls();
+  // Quietly: an unusable year was reported when it was drawn, and a message box here would
+  // reactivate the window again and again.
+  Draw(Redraw::Quiet);
+}
+
+// ---- Events -----------------------------------------------------------------------------------
+
+void frmDisplayMonth::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange) return;
+  if (!isActiveWindow()) {
+    // Losing the activation to our own message box is no real change of window.
+    if (in_message_) skip_next_activation_ = true;
+    return;
+  }
+  if (skip_next_activation_) {
+    skip_next_activation_ = false;
+    return;
+  }
+  Form_Activate();
+}
+
+void frmDisplayMonth::closeEvent(QCloseEvent* event) {
+  // The window is only hidden; it keeps its year, month and options for the next opening.
+  event->accept();
+  HideWindow();
+}
+
+bool frmDisplayMonth::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == txbYear && event->type() == QEvent::KeyRelease) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !key->isAutoRepeat()) txbYear_KeyUp();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace qv

@@ -1,0 +1,144 @@
+#pragma once
+// The month calendar window: one month of the Common Era or the Julian calendar as a text grid
+// of weeks, optionally with the ISO 8601 week date of every row, which it also copies to the
+// clipboard. A separate top-level window that stays open beside the main window until closed;
+// the grid and every text in it come from compute/month_grid.h.
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "calendar/calendar_codes.h"
+#include "compute/month_grid.h"
+#include "lang/program_text.h"
+#include "platform/message_service.h"
+#include "text/date_dispatch.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace qv {
+
+class frmDisplayMonth : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Loads the window without showing it. `mainWindow` owns it (it is destroyed with the main
+  // window), gives it its icon and is the window it is placed beside.
+  frmDisplayMonth(const ProgramTextStore& texts, MessageService& messages, QWidget* mainWindow);
+
+  // The month window's part of the language switch: re-captions every control at once. The
+  // month list and the grid follow at the next activation.
+  void ApplyLanguageTexts(int16_t language);
+
+  // The default settings: Sunday first, Common Era.
+  void SetDefaultChoices();
+  // The two stored choices (lines 9 and 10 of the settings file).
+  bool MondayFirst() const;
+  void SetMondayFirst(bool monday);
+  bool JulianCalendar() const;
+  void SetJulianCalendar(bool julian);
+
+  // The main window's Display month button: opens at the month of the first date box (its text
+  // already trimmed, its calendar and the reading options) or, when that holds no valid CE, JC
+  // or JDN date, at today's month. Placed beside the main window when not yet visible.
+  void OpenAtFirstDate(std::string_view firstDateText, CalendarCode firstCalendar,
+                       const DateTextOptions& options);
+  // Opens at a given month (year within ±kMonthGridYearLimit, month 1 … 12).
+  void OpenAtMonth(YearMonth month);
+
+  // Draws the grid for the year box and the month list (and the ISO panel when shown); does
+  // nothing while the window is hidden. A year box without a usable year shows a message.
+  void DisplayMonth();
+
+  // Window state, for the main window and tests.
+  bool IsoDatesShown() const { return iso_dates_shown_; }
+  int16_t RowCount() const { return row_count_; }
+  int32_t FirstCellDay() const { return first_cell_day_; }
+
+ signals:
+  // The window was closed (Close button or title bar) and is now hidden; the main window puts
+  // the focus into its first-date box.
+  void closed();
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  enum class Redraw { Reporting, Quiet };
+
+  void CreateControls();
+  void WireControls();
+  QWidget* CreateChoiceRow();
+  QWidget* CreateButtonColumn();
+
+  // Handlers, named after their controls.
+  void cmdDisplay_Click();
+  void cboMonths_Click();
+  void txbYear_KeyUp();
+  void optCommonEra_Click();
+  void optJulian_Click();
+  void optSunday_Click();
+  void optMonday_Click();
+  void chkWithYear_Click();
+  void cmdShowHideISO_Click();
+  void cmdDisplayNextMonth_Click(int index);
+  void cmdCopyToClipboard_Click();
+  void cmdClose_Click();
+  void Form_Activate();
+
+  void Draw(Redraw redraw);
+  void ShowIsoWeekDates();
+  void UpdateIsoControls();
+  void SetIsoPanel(bool shown);
+  void FillMonthList();
+  void SelectMonth(int16_t month);
+  void HideWindow();
+  void ShowYearMessage();
+  MonthGridRequest ChosenRequest(int32_t year) const;
+  QString NumberedText(int16_t number) const;
+
+  const ProgramTextStore& texts_;
+  MessageService& messages_;
+  QWidget* main_window_;
+  int16_t language_ = 0;
+
+  bool iso_dates_shown_ = false;                 // IsoDatesShown
+  int16_t row_count_ = 0;                        // RowCount
+  int32_t first_cell_day_ = 0;                   // FirstCellDay
+  std::optional<MonthGridRequest> drawn_;        // the month of the grid on show
+  bool in_message_ = false;                      // one of our message boxes is open
+  bool skip_next_activation_ = false;            // reactivation after our own message box
+
+  QLabel* lblYear = nullptr;
+  QLineEdit* txbYear = nullptr;
+  QLabel* lblMonth = nullptr;
+  QComboBox* cboMonths = nullptr;
+  QPushButton* cmdDisplay = nullptr;
+  QLabel* lblCalendar = nullptr;
+  QRadioButton* optCommonEra = nullptr;
+  QRadioButton* optJulian = nullptr;
+  QButtonGroup* calendar_group_ = nullptr;
+  QLabel* lblFirstDayOfWeek = nullptr;
+  QRadioButton* optSunday = nullptr;
+  QRadioButton* optMonday = nullptr;
+  QButtonGroup* week_start_group_ = nullptr;
+  QPlainTextEdit* txbMonth = nullptr;
+  QPlainTextEdit* txbISODates = nullptr;
+  QCheckBox* chkWithYear = nullptr;
+  QPushButton* cmdShowHideISO = nullptr;
+  QPushButton* cmdDisplayNextMonth[2] = {nullptr, nullptr};  // 0 next, 1 previous
+  QPushButton* cmdCopyToClipboard = nullptr;
+  QPushButton* cmdClose = nullptr;
+};
+
+}  // namespace qv

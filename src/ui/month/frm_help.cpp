@@ -1,0 +1,116 @@
+#include "ui/month/frm_help.h"
+
+#include <QEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <string>
+
+#include "lang/general_texts.h"
+#include "lang/help_texts.h"
+#include "platform/documentation_links.h"
+#include "platform/twips.h"
+
+namespace qv {
+namespace {
+
+// The text box's margins inside the window: 200 on the left, 250 on the right, 100 above, and
+// the Close button 100 below it; the text box leaves 1100 of the window's height to the rest.
+constexpr int kLeftTwips = 200;
+constexpr int kRightTwips = 250;
+constexpr int kTopTwips = 100;
+constexpr int kGapTwips = 100;
+constexpr int kBelowTextTwips = 1100;
+// Placement over the main window.
+constexpr int kAboveTodayLabelTwips = 425;
+constexpr int kAboveMainBottomTwips = 125;
+
+QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+}  // namespace
+
+frmHelp::frmHelp(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window), main_window_(mainWindow) {
+  setObjectName(QStringLiteral("frmHelp"));
+  // BuildHelpTexts: both languages once, with the manual of each language.
+  const std::string english_manual = ManualAddress(LanguageEnglish);
+  const std::string german_manual = ManualAddress(LanguageGerman);
+  const ManualAddresses manual{.english = english_manual, .german = german_manual};
+  texts_[0] = Q(BuildHelpText(LanguageEnglish, manual));
+  texts_[1] = Q(BuildHelpText(LanguageGerman, manual));
+
+  txbMsg = new QPlainTextEdit(this);
+  txbMsg->setObjectName(QStringLiteral("txbMsg"));
+  txbMsg->setReadOnly(true);
+  txbMsg->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+  txbMsg->setTabChangesFocus(true);
+  cmdClose = new QPushButton(this);
+  cmdClose->setObjectName(QStringLiteral("cmdClose"));
+  cmdClose->setAutoDefault(true);
+
+  auto* layout = new QVBoxLayout(this);
+  const int bottom = std::max(0, TwipsToPixels(kBelowTextTwips - kTopTwips - kGapTwips, this) -
+                                     cmdClose->sizeHint().height());
+  layout->setContentsMargins(TwipsToPixels(kLeftTwips, this), TwipsToPixels(kTopTwips, this),
+                             TwipsToPixels(kRightTwips, this), bottom);
+  layout->setSpacing(TwipsToPixels(kGapTwips, this));
+  layout->addWidget(txbMsg, 1);
+  // Centred under the text box.
+  layout->addWidget(cmdClose, 0, Qt::AlignHCenter);
+
+  setMinimumSize(TwipsToPixels(kMinimumSizeTwips, this), TwipsToPixels(kMinimumSizeTwips, this));
+  if (main_window_ != nullptr) setWindowIcon(main_window_->windowIcon());
+  connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+  Form_Activate();
+}
+
+void frmHelp::ShowHelp(int16_t language, int todayLabelTop) {
+  language_ = language;
+  if (isMinimized()) {
+    showNormal();
+  } else {
+    show();
+    // Placed once, when the frame is known: its edges, not the client area's, meet the main
+    // window's.
+    if (!placed_) PlaceOverMainWindow(todayLabelTop);
+  }
+  raise();
+  activateWindow();
+  Form_Activate();
+}
+
+void frmHelp::PlaceOverMainWindow(int todayLabelTop) {
+  placed_ = true;
+  if (main_window_ == nullptr) return;
+  const QRect main = main_window_->frameGeometry();
+  const int top = main.top() + todayLabelTop - TwipsToPixels(kAboveTodayLabelTwips, this);
+  const int bottom = main.bottom() + 1 - TwipsToPixels(kAboveMainBottomTwips, this);
+  // The frame adds to the client area; keep the outer edges where they belong.
+  const int frame_width = frameGeometry().width() - geometry().width();
+  const int frame_height = frameGeometry().height() - geometry().height();
+  resize(main.width() - frame_width, bottom - top - frame_height);  // raised to the minimum if smaller
+  move(main.left(), top);
+}
+
+void frmHelp::Form_Activate() {
+  setWindowTitle(QStringLiteral("Quorvan ") + Q(TextOf(GeneralText::Help, language_)));
+  cmdClose->setText(Q(TextOf(GeneralText::Close, language_)));
+  cmdClose->setAccessibleName(cmdClose->text());
+  txbMsg->setAccessibleName(windowTitle());
+  txbMsg->setPlainText(texts_[language_ == LanguageGerman ? 1 : 0]);
+  txbMsg->moveCursor(QTextCursor::Start);
+  if (!isMaximized() && isMinimized()) showNormal();
+}
+
+void frmHelp::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) Form_Activate();
+}
+
+void frmHelp::cmdClose_Click() {
+  hide();
+  emit closed();
+}
+
+}  // namespace qv

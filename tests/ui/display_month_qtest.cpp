@@ -1,0 +1,369 @@
+// The month window driven through its controls: opening at the first date's month and at today,
+// month steps, the ISO panel's rules, copying, activation and the language switch.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QtTest>
+#include <memory>
+
+#include "calendar/clock.h"
+#include "compute/request.h"
+#include "lang/program_text.h"
+#include "message_recorder.h"
+#include "platform/twips.h"
+#include "ui/month/frm_display_month.h"
+
+namespace qv {
+
+class DisplayMonthTest : public QObject {
+  Q_OBJECT
+
+ private:
+  ProgramTextStore texts_;
+  test::MessageRecorder messages_;
+  std::unique_ptr<QWidget> main_;
+  frmDisplayMonth* month_ = nullptr;
+
+  template <typename T>
+  T* Control(const char* name) {
+    T* control = month_->findChild<T*>(QLatin1String(name));
+    if (control == nullptr) qFatal("no control %s", name);
+    return control;
+  }
+  QLineEdit* Year() { return Control<QLineEdit>("txbYear"); }
+  QComboBox* Months() { return Control<QComboBox>("cboMonths"); }
+  QPlainTextEdit* Grid() { return Control<QPlainTextEdit>("txbMonth"); }
+  QPlainTextEdit* IsoPanel() { return Control<QPlainTextEdit>("txbISODates"); }
+  QPushButton* Button(const char* name) { return Control<QPushButton>(name); }
+  QRadioButton* Option(const char* name) { return Control<QRadioButton>(name); }
+  void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+  void ActivateMonthWindow() {
+    // Another window of the program first (a QWindow counts as active while a window it is
+    // the transient parent of has the focus, so wait on the widgets).
+    main_->activateWindow();
+    QTRY_VERIFY(main_->isActiveWindow());
+    month_->activateWindow();
+    QTRY_VERIFY(month_->isActiveWindow());
+  }
+  void OpenAt(int32_t year, int16_t month) {
+    month_->OpenAtMonth({year, month});
+    QVERIFY(QTest::qWaitForWindowExposed(month_));
+    QTRY_VERIFY(month_->isActiveWindow());
+  }
+
+ private slots:
+  void initTestCase() {
+    const QByteArray folder = qgetenv("QUORVAN_DATA_DIR");
+    QVERIFY(LoadProgramText(texts_, folder.isEmpty() ? QUORVAN_TEST_DATA_DIR : folder.toStdString(),
+                            kProgramTextFileName)
+                .ok);
+  }
+
+  void init() {
+    messages_.shown.clear();
+    main_ = std::make_unique<QWidget>();
+    main_->setWindowTitle(QStringLiteral("main"));
+    main_->resize(600, 400);
+    main_->move(40, 30);
+    main_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+    month_ = new frmDisplayMonth(texts_, messages_, main_.get());
+    month_->ApplyLanguageTexts(0);
+  }
+
+  void cleanup() {
+    main_.reset();  // owns the month window
+    month_ = nullptr;
+    SetTodaySource({});
+  }
+
+  void opensAtTheFirstDatesMonth_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("calendar");
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<int>("month");
+    QTest::newRow("CE") << "2024-06-15" << int{cal::CE} << "2024" << 6;
+    QTest::newRow("JC keeps its Julian month") << "-44-03-15" << int{cal::JC} << "-44" << 3;
+    QTest::newRow("JDN in the Common Era") << "2451545" << int{cal::JDN} << "2000" << 1;
+    QTest::newRow("surrounding blanks") << "  2024-06-15  " << int{cal::CE} << "2024" << 6;
+    QTest::newRow("empty box: today") << "" << int{cal::CE} << "2026" << 12;
+    QTest::newRow("not a date: today") << "2024-13-01" << int{cal::CE} << "2026" << 12;
+    QTest::newRow("ISO box: today") << "2024-W22-1" << int{cal::ISO} << "2026" << 12;
+  }
+  void opensAtTheFirstDatesMonth() {
+    QFETCH(QString, text);
+    QFETCH(int, calendar);
+    QFETCH(QString, year);
+    QFETCH(int, month);
+    SetTodaySource([] { return LocalDate{2026, 12, 7}; });
+    RequestOptions options;
+    month_->OpenAtFirstDate(text.toStdString(), static_cast<CalendarCode>(calendar), options.TextOptions());
+    QVERIFY(QTest::qWaitForWindowExposed(month_));
+    QCOMPARE(Year()->text(), year);
+    QCOMPARE(Months()->currentIndex(), month - 1);
+    QVERIFY(month_->isVisible());
+    QVERIFY(!Grid()->toPlainText().isEmpty());
+    QVERIFY(messages_.shown.empty());
+  }
+
+  void placedBesideTheMainWindowOnlyWhenOpened() {
+    OpenAt(2024, 6);
+    const QPoint expected = main_->frameGeometry().topLeft() + QPoint(TwipsToPixels(4000), TwipsToPixels(1710));
+    QCOMPARE(month_->frameGeometry().topLeft(), expected);
+    month_->move(expected + QPoint(50, 20));
+    const QPoint moved = month_->frameGeometry().topLeft();
+    OpenAt(2025, 1);  // already visible: stays where the user put it
+    QCOMPARE(month_->frameGeometry().topLeft(), moved);
+  }
+
+  void drawsJune2024() {
+    month_->SetMondayFirst(true);
+    OpenAt(2024, 6);
+    QCOMPARE(Grid()->toPlainText(),
+             QStringLiteral(" Mon  Tue  Wed  Thu  Fri  Sat  Sun \n"
+                            "  27   28   29   30   31    1    2  \n"
+                            "   3    4    5    6    7    8    9  \n"
+                            "  10   11   12   13   14   15   16  \n"
+                            "  17   18   19   20   21   22   23  \n"
+                            "  24   25   26   27   28   29   30  "));
+    QCOMPARE(month_->RowCount(), int16_t{5});
+    QVERIFY(Button("cmdClose")->hasFocus());
+  }
+
+  void monthStepsAcrossYears() {
+    OpenAt(1999, 12);
+    Click(Button("cmdDisplayNextMonth_0"));
+    QCOMPARE(Year()->text(), QStringLiteral("2000"));
+    QCOMPARE(Months()->currentIndex(), 0);
+    QVERIFY(Grid()->toPlainText().contains(QStringLiteral("  26   27   28   29   30   31    1")));
+    Click(Button("cmdDisplayNextMonth_1"));
+    QCOMPARE(Year()->text(), QStringLiteral("1999"));
+    QCOMPARE(Months()->currentIndex(), 11);
+
+    // Inside a year the box keeps what was typed; blanks are trimmed.
+    Year()->setText(QStringLiteral(" 20x24 "));
+    Click(Button("cmdDisplayNextMonth_1"));
+    QCOMPARE(Year()->text(), QStringLiteral("20x24"));
+    QCOMPARE(Months()->currentIndex(), 10);
+    QVERIFY(messages_.shown.empty());
+
+    // An empty box: nothing happens, no message.
+    Year()->setText(QStringLiteral("   "));
+    const QString before = Grid()->toPlainText();
+    Click(Button("cmdDisplayNextMonth_0"));
+    QCOMPARE(Months()->currentIndex(), 10);
+    QCOMPARE(Grid()->toPlainText(), before);
+    QVERIFY(messages_.shown.empty());
+  }
+
+  void stepsNeverLeaveTheRange() {
+    OpenAt(5'800'000, 12);
+    Click(Button("cmdDisplayNextMonth_0"));
+    QCOMPARE(Year()->text(), QStringLiteral("5800000"));
+    QCOMPARE(Months()->currentIndex(), 11);
+    QCOMPARE(messages_.shown.size(), std::size_t{1});
+    OpenAt(-5'800'000, 1);
+    Click(Button("cmdDisplayNextMonth_1"));
+    QCOMPARE(Year()->text(), QStringLiteral("-5800000"));
+    QCOMPARE(messages_.shown.size(), std::size_t{2});
+  }
+
+  void unusableYearsShowTheMessage_data() {
+    QTest::addColumn<QString>("year");
+    QTest::newRow("empty") << "";
+    QTest::newRow("blanks") << "   ";
+    QTest::newRow("sign only") << "-";
+    QTest::newRow("letters") << "abc";
+    QTest::newRow("beyond the range") << "5800001";
+    QTest::newRow("huge") << "99999999999999999999999";
+  }
+  void unusableYearsShowTheMessage() {
+    QFETCH(QString, year);
+    OpenAt(2024, 6);
+    const QString before = Grid()->toPlainText();
+    Year()->setText(year);
+    Click(Button("cmdDisplay"));
+    QCOMPARE(messages_.shown.size(), std::size_t{1});
+    QCOMPARE(messages_.shown[0].text, QStringLiteral("Please specify year"));
+    QCOMPARE(messages_.shown[0].title, QStringLiteral("Invalid input"));
+    QCOMPARE(Grid()->toPlainText(), before);
+    QCOMPARE(Year()->text(), year);  // the box keeps what the user typed
+  }
+
+  void enterInTheYearBoxDraws() {
+    OpenAt(2024, 6);
+    Year()->clear();
+    QTest::keyClicks(Year(), QStringLiteral("2000"));
+    QTest::keyClick(Year(), Qt::Key_Return);
+    // 1 June 2000 is a Thursday: Sunday-first grid starts on 28 May.
+    QVERIFY(Grid()->toPlainText().split(QLatin1Char('\n')).at(1).startsWith(QStringLiteral("  28   29   30   31    1")));
+  }
+
+  void isoPanelRules() {
+    OpenAt(2020, 12);
+    QPushButton* show_hide = Button("cmdShowHideISO");
+    QCheckBox* with_year = Control<QCheckBox>("chkWithYear");
+    // Sunday first (the default): no ISO dates.
+    QVERIFY(!show_hide->isEnabled());
+    QVERIFY(!with_year->isEnabled());
+    Click(Option("optMonday"));
+    QVERIFY(show_hide->isEnabled());
+    QVERIFY(with_year->isEnabled());
+    QCOMPARE(show_hide->text(), QStringLiteral("Show ISO Week dates"));
+
+    const int hidden_height = month_->height();
+    Click(show_hide);
+    QVERIFY(month_->IsoDatesShown());
+    QVERIFY(IsoPanel()->isVisible());
+    QCOMPARE(show_hide->text(), QStringLiteral("Hide ISO Week dates"));
+    QTRY_VERIFY(month_->height() > hidden_height);
+    QCOMPARE(IsoPanel()->toPlainText().split(QLatin1Char('\n')).last(),
+             QStringLiteral("0-W53-1  0-W53-2  0-W53-3  0-W53-4  0-W53-5  0-W53-6  0-W53-7"));
+    Click(with_year);
+    QCOMPARE(IsoPanel()->toPlainText().split(QLatin1Char('\n')).last(),
+             QStringLiteral("W53-1  W53-2  W53-3  W53-4  W53-5  W53-6  W53-7"));
+
+    // The panel follows the grid to another month.
+    Click(Button("cmdDisplayNextMonth_0"));
+    QCOMPARE(IsoPanel()->toPlainText().split(QLatin1Char('\n')).at(1), QStringLiteral("W53-1  W53-2  W53-3  W53-4  W53-5  W53-6  W53-7"));
+
+    // Sunday first hides the panel and disables both controls.
+    Click(Option("optSunday"));
+    QVERIFY(!month_->IsoDatesShown());
+    QVERIFY(!IsoPanel()->isVisible());
+    QVERIFY(!show_hide->isEnabled());
+    QVERIFY(!with_year->isEnabled());
+    QTRY_COMPARE(month_->height(), hidden_height);
+
+    // Monday with the Julian calendar: no ISO dates either.
+    Click(Option("optMonday"));
+    Click(show_hide);
+    QVERIFY(month_->IsoDatesShown());
+    Click(Option("optJulian"));
+    QVERIFY(!month_->IsoDatesShown());
+    QVERIFY(!show_hide->isEnabled());
+    Click(Option("optCommonEra"));
+    QVERIFY(show_hide->isEnabled());
+    QVERIFY(!month_->IsoDatesShown());
+  }
+
+  void copiesHeadingGridAndIsoDates() {
+    month_->SetMondayFirst(true);
+    OpenAt(2024, 6);
+    Click(Button("cmdCopyToClipboard"));
+    const QString grid = Grid()->toPlainText();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("June 2024 (Common Era Calendar)\n\n") + grid);
+    QVERIFY(Button("cmdClose")->hasFocus());
+
+    Click(Button("cmdShowHideISO"));
+    Click(Button("cmdCopyToClipboard"));
+    const QString copied = QGuiApplication::clipboard()->text();
+    QCOMPARE(copied, QStringLiteral("June 2024 (Common Era Calendar)\n\n") + grid +
+                         QStringLiteral("\n\nISO 8601 week dates\n\n") + IsoPanel()->toPlainText());
+    QVERIFY(!copied.contains(QLatin1Char('\r')));
+
+    // The heading names the month on show, not a year typed but not yet drawn.
+    Year()->setText(QStringLiteral("1999"));
+    Click(Button("cmdCopyToClipboard"));
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("June 2024 (")));
+
+    Click(Option("optJulian"));
+    Click(Button("cmdCopyToClipboard"));
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("June 1999 (Julian Calendar)\n\n")));
+  }
+
+  void activationStartsAfresh() {
+    month_->SetMondayFirst(true);
+    OpenAt(2024, 6);
+    Click(Button("cmdShowHideISO"));
+    QVERIFY(month_->IsoDatesShown());
+    ActivateMonthWindow();
+    QVERIFY(!month_->IsoDatesShown());
+    QVERIFY(!IsoPanel()->isVisible());
+    QCOMPARE(Button("cmdShowHideISO")->text(), QStringLiteral("Show ISO Week dates"));
+    QCOMPARE(month_->windowTitle(), QStringLiteral("Display month"));
+    QCOMPARE(Months()->currentIndex(), 5);
+    QVERIFY(month_->MondayFirst());
+  }
+
+  void languageSwitchWhileOpen() {
+    OpenAt(2024, 6);
+    month_->ApplyLanguageTexts(1);
+    // Captions at once, weekday names of the options included.
+    QCOMPARE(Option("optSunday")->text(), QStringLiteral("Sonntag"));
+    QCOMPARE(Option("optMonday")->text(), QStringLiteral("Montag"));
+    QCOMPARE(Option("optJulian")->text(), QStringLiteral("Julianisch"));
+    QCOMPARE(Button("cmdClose")->text(), QStringLiteral("Schliessen"));
+    QCOMPARE(Button("cmdDisplayNextMonth_0")->text(), QStringLiteral("Folgender Monat zeigen"));
+    QCOMPARE(Control<QLabel>("lblFirstDayOfWeek")->text(), QStringLiteral("Erster Tag der Woche:"));
+    QCOMPARE(Control<QCheckBox>("chkWithYear")->text(), QStringLiteral("mit letzter Ziffer des Jahres"));
+    // The month list and the grid follow at the next activation.
+    QCOMPARE(Months()->itemText(5), QStringLiteral("June"));
+    ActivateMonthWindow();
+    QCOMPARE(Months()->itemText(5), QStringLiteral("Juni"));
+    QCOMPARE(Months()->currentIndex(), 5);
+    QVERIFY(Grid()->toPlainText().startsWith(QStringLiteral(" Son  Mon  Die  Mit  Don  Fre  Sam ")));
+    QCOMPARE(month_->windowTitle(), QStringLiteral("Monat zeigen"));
+    Click(Button("cmdCopyToClipboard"));
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("Juni 2024 (Common Era Kalender)\n\n")));
+  }
+
+  void closeHidesAndKeepsTheChoices() {
+    month_->SetJulianCalendar(true);
+    OpenAt(1999, 3);
+    QSignalSpy closed(month_, &frmDisplayMonth::closed);
+    Click(Button("cmdClose"));
+    QVERIFY(!month_->isVisible());
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(month_->JulianCalendar());
+    QCOMPARE(Year()->text(), QStringLiteral("1999"));
+    // Closing by the title bar does the same.
+    OpenAt(1999, 3);
+    month_->close();
+    QVERIFY(!month_->isVisible());
+    QCOMPARE(closed.count(), 2);
+  }
+
+  void defaultsAndStoredChoices() {
+    QVERIFY(!month_->MondayFirst());
+    QVERIFY(!month_->JulianCalendar());
+    month_->SetMondayFirst(true);
+    month_->SetJulianCalendar(true);
+    QVERIFY(Option("optMonday")->isChecked());
+    QVERIFY(Option("optJulian")->isChecked());
+    month_->SetDefaultChoices();
+    QVERIFY(Option("optSunday")->isChecked());
+    QVERIFY(Option("optCommonEra")->isChecked());
+  }
+
+  void everyControlIsNamedAndReachable() {
+    OpenAt(2024, 6);
+    const QList<QWidget*> controls = month_->findChildren<QWidget*>();
+    int checked = 0;
+    for (QWidget* control : controls) {
+      const QString name = control->objectName();
+      if (!(name.startsWith(QLatin1String("txb")) || name.startsWith(QLatin1String("cbo")) ||
+            name.startsWith(QLatin1String("opt")) || name.startsWith(QLatin1String("chk")) ||
+            name.startsWith(QLatin1String("cmd")))) {
+        continue;
+      }
+      ++checked;
+      QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(name));
+      QVERIFY2(control->focusPolicy() & Qt::TabFocus, qPrintable(name));
+    }
+    QCOMPARE(checked, 15);
+  }
+};
+
+}  // namespace qv
+
+QTEST_MAIN(qv::DisplayMonthTest)
+#include "display_month_qtest.moc"
