@@ -1,0 +1,244 @@
+#pragma once
+// The main window: three input boxes with their calendars, the options, the today panel and the
+// output window. It binds widgets to the engine and the text tables; every rule it applies is
+// asked of compute/, text/ or lang/.
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "calendar/calendar_codes.h"
+#include "compute/box_operations.h"
+#include "compute/compute_engine.h"
+#include "lang/general_texts.h"
+#include "lang/program_text.h"
+#include "platform/message_service.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTimer;
+
+namespace qv {
+
+class ClickableLabel;
+class OutputTextBox;
+class frmClearOneTextBox;
+class frmLargeDisplay;
+class frmDisplayMonth;
+class frmHelp;
+struct StoredSettings;
+struct SettingsChoices;
+
+class frmMain : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The largest number of characters the key filters let into an input box.
+  static constexpr int MaxInputLength = 18;
+
+  frmMain(const ProgramTextStore& texts, MessageService& messages, QWidget* parent = nullptr);
+  ~frmMain() override;
+
+  // Start-up after the program texts are loaded: defaults, show, stored settings, language,
+  // clock, and the first drawing of the today panel.
+  void Start();
+
+  // Public operations other windows and tests use.
+  void cmdCompute_Click();
+  void cmdToday_Click(int index);
+  void SetTheFocus();
+  void UpdateTodayPanel();
+  DateFormat UsersDateFormat() const;
+  CalendarCode GetCal(int firstOrSecond) const;
+  int16_t CurrentLanguage() const { return current_language_; }
+  CalendarCode TodayCalendar() const { return today_calendar_; }
+  const std::string& SettingsFilePath() const { return settings_file_path_; }
+  // Quit: writes the settings file and closes every window.
+  void cmdQuit_Click();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  // Building the window: one function per group of controls, then the wiring in one place.
+  void CreateControls();
+  QWidget* CreateTodayPanel();
+  QWidget* CreateInputFrame();
+  QGroupBox* CreateCalendarGroup(int box, QButtonGroup*& group, std::array<QRadioButton*, 7>& options);
+  QWidget* CreateOptionsColumn();
+  QWidget* CreateOutputArea();
+  void WireSignals();
+  void SetColors();
+
+  // Start-up and settings.
+  void InitializeProgram();
+  void PrepareInputs();
+  void SetDefaultSettings();
+  void ReadSettings();
+  void ApplyStoredSettings(SettingsChoices choices);
+  StoredSettings GatherSettings() const;
+  void SetMainCaption();
+  void WriteSettingsOnce();
+
+  // Compute flow and box operations.
+  RequestOptions ReadComputeOptions() const;
+  DateTextOptions TextOptions() const;
+  void ApplyOutcome(const Outcome& outcome);
+  bool AskWhichBoxToClear();
+  void ShowMessage(const Message& message);
+  void FirstCalendarChanged(CalendarCode code);
+  void SecondCalendarChanged(CalendarCode code);
+  void CalendarChanged(DateBox box, CalendarCode code);
+  void SelectCalendar(DateBox box, CalendarCode code);
+  void cmdMoveSecondDateToFirst_Click();
+  void VScroll_Change(int index, int value);
+  void StepBoxDate(DateBox box, int64_t days);
+  void FocusDateBox(int box);
+  void ClearInputBoxes();
+  bool FilterBoxKey(QLineEdit* box, QKeyEvent* event);
+
+  // Options.
+  void DateFormatChanged(DateFormat format);
+  void DateSeparatorChanged(const char* separator);
+  void ThousandsSeparatorChanged(const char* separator);
+  void UnitChanged(bool months);
+  void chkHyphen_Click();
+  void cmdReset_Click();
+
+  // Language.
+  void FillLanguageList();
+  int LanguageListIndex(int16_t language) const;
+  void cboLanguage_Click();
+  void ApplyLanguageTexts();
+  void SetOrdinalDateCaption();
+  QString Text(GeneralText entry) const;
+  QString Numbered(int16_t number) const;
+
+  // Output window.
+  void AppendOutput(const std::string& text);
+  QString OutputText() const;  // the output with CR LF line ends
+  void SetOutputText(const std::string& text);
+  void SetCopyButton();
+  void cmdCopyOutput_Click();
+  void cmdClearOutputWindow_Click();
+  void cmdEnlarge_Click();
+
+  // Today panel.
+  void TodayLabelReleased(Qt::MouseButton button);
+
+  // Other windows.
+  void cmdDisplayMonth_Click();
+  void cmdHelp_Click();
+  void lblOnlineDocumentation_Click();
+  void lblMaker_Click();
+  frmClearOneTextBox& ClearDialog();
+  frmDisplayMonth& MonthWindow();
+  // The month window and the help window, kept apart from the rest of the window's code.
+  void ApplyMonthChoices();
+  void MonthWindowLanguage();
+  void HelpWindowLanguage();
+  void HideOtherWindows();
+  bool MonthMondayFirst() const;
+  bool MonthJulian() const;
+
+  const ProgramTextStore& texts_;
+  MessageService& messages_;
+  ComputeEngine engine_;
+
+  // Process-wide options the whole program reads.
+  std::string date_separator_ = "-";
+  std::string thousands_separator_ = ",";
+  int16_t current_language_ = LanguageEnglish;
+
+  CalendarCode today_calendar_ = cal::CE;
+  std::string settings_file_path_;
+  bool blnStartUpCompleted = false;
+  bool blnRestoringCal = false;
+  bool settings_written_ = false;
+  bool filling_language_list_ = false;
+  // The month window's two stored choices, kept here until that window is first opened.
+  bool month_monday_first_ = false;
+  bool month_julian_ = false;
+  CalendarCode intFirstBoxCal = cal::CE;
+  CalendarCode intSecondBoxCal = cal::CE;
+  QString product_name_;
+  QString version_text_;
+
+  // Controls, named as the program's documentation names them.
+  std::array<ClickableLabel*, 2> lblTodaysDate{};
+  std::array<ClickableLabel*, 2> lblWeekFromToday{};
+  QWidget* Frame3 = nullptr;
+  QLabel* lblFirstDate = nullptr;
+  QLabel* lblDateDifference = nullptr;
+  QLabel* lblSecondDate = nullptr;
+  QLineEdit* txbFirstDate = nullptr;
+  QLineEdit* txbDateDiff = nullptr;
+  QLineEdit* txbSecondDate = nullptr;
+  std::array<QScrollBar*, 2> VScroll{};
+  QPushButton* cmdClearFirstDate = nullptr;
+  QPushButton* cmdClearDateDiff = nullptr;
+  QPushButton* cmdClearSecondDate = nullptr;
+  std::array<QPushButton*, 2> cmdToday{};
+  std::array<QGroupBox*, 2> lblThisIsA{};
+  QButtonGroup* first_calendar_group_ = nullptr;
+  QButtonGroup* second_calendar_group_ = nullptr;
+  std::array<QRadioButton*, 7> first_calendar_options_{};   // optFirstDateIsCE …
+  std::array<QRadioButton*, 7> second_calendar_options_{};  // optSecondDateIsCE …
+  QRadioButton* optDays = nullptr;
+  QRadioButton* optMonths = nullptr;
+  QPushButton* cmdCompute = nullptr;
+  QPushButton* cmdMoveSecondDateToFirst = nullptr;
+
+  QGroupBox* lblDateFormat = nullptr;
+  QRadioButton* optDateFormatIsYMD = nullptr;
+  QRadioButton* optDateFormatIsDMY = nullptr;
+  QRadioButton* optDateFormatIsMDY = nullptr;
+  QGroupBox* lblDateSeparator = nullptr;
+  QRadioButton* optSeparatorIsDash = nullptr;
+  QRadioButton* optSeparatorIsSlash = nullptr;
+  QRadioButton* optSeparatorIsDot = nullptr;
+  QGroupBox* lblThousandsSeparator = nullptr;
+  QRadioButton* optThousSepIsComma = nullptr;
+  QRadioButton* optThousSepIsDot = nullptr;
+  QRadioButton* optThousSepNone = nullptr;
+  QCheckBox* chkIncludeFirstDate = nullptr;
+  QCheckBox* chkIncludeWeekends = nullptr;
+  QCheckBox* chkVerbose = nullptr;
+  QCheckBox* chkHyphen = nullptr;
+  QLabel* lblHyphen = nullptr;
+  QCheckBox* chkSaveOutput = nullptr;
+  QLabel* lblLanguage = nullptr;
+  QComboBox* cboLanguage = nullptr;
+  QPushButton* cmdReset = nullptr;
+  QPushButton* cmdHelp = nullptr;
+  QPushButton* cmdDisplayMonth = nullptr;
+  QPushButton* cmdQuit = nullptr;
+  ClickableLabel* lblOnlineDocumentation = nullptr;
+  ClickableLabel* lblMaker = nullptr;
+
+  OutputTextBox* txbOutput = nullptr;
+  QPushButton* cmdClearOutputWindow = nullptr;
+  QPushButton* cmdCopyOutput = nullptr;
+  QPushButton* cmdEnlarge = nullptr;
+
+  QTimer* Clock = nullptr;
+
+  // Secondary windows, created on first use and kept.
+  // (children of this window, so Qt deletes them with it)
+  frmClearOneTextBox* clear_dialog_ = nullptr;
+  frmLargeDisplay* large_display_ = nullptr;
+  frmDisplayMonth* month_window_ = nullptr;
+  frmHelp* help_window_ = nullptr;
+};
+
+}  // namespace qv

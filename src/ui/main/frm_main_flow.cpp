@@ -1,0 +1,423 @@
+// The main window's compute flow and what it does to single boxes: key filters, Compute,
+// calendar changes, "Second -> First", the day stepper, Today, the focus rule, the today panel
+// and the output window.
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QTextDocumentFragment>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include "lang/general_texts.h"
+#include "platform/twips.h"
+#include "text/date_readers.h"
+#include "text/string_utils.h"
+#include "ui/main/frm_clear_one_text_box.h"
+#include "ui/main/frm_large_display.h"
+#include "ui/main/frm_main.h"
+#include "ui/main/window_widgets.h"
+
+namespace qv {
+namespace {
+
+// Key codes the text filters know besides printable characters.
+constexpr int16_t kKeyEnter = 13;
+
+QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+std::string ToUtf8(const QString& text) { return text.toStdString(); }
+
+// The filters' key code of a key press: the character for a printable ASCII key, the control
+// codes for Backspace and the clipboard keys; -1 for a key that is not typing (arrows, Home,
+// Delete, function keys), which the box handles itself; 0 for any other character.
+int16_t FilterKeyCode(const QKeyEvent* event) {
+  if (event->key() == Qt::Key_Backspace) return kKeyBackspace;
+  if (event->matches(QKeySequence::Copy)) return kKeyCopy;
+  if (event->matches(QKeySequence::Paste)) return kKeyPaste;
+  if (event->matches(QKeySequence::Cut)) return kKeyCut;
+  const QString text = event->text();
+  if (text.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return -1;
+  if (text.size() != 1) return 0;
+  const char16_t c = text.at(0).unicode();
+  if (c < 32 || c == 127) return -1;
+  return c < 127 ? static_cast<int16_t>(c) : int16_t{0};
+}
+
+// CR LF is the line end of the output text; the text box itself holds plain line feeds.
+QString WithoutCarriageReturns(QString text) { return text.remove(QLatin1Char('\r')); }
+
+}  // namespace
+
+// ---- Keys ------------------------------------------------------------------------------------
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    for (QLineEdit* box : {txbFirstDate, txbDateDiff, txbSecondDate}) {
+      if (watched == box) return FilterBoxKey(box, static_cast<QKeyEvent*>(event));
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+// True when the key is used up here and must not reach the box.
+bool frmMain::FilterBoxKey(QLineEdit* box, QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    cmdCompute_Click();  // Enter computes, exactly as a click on Compute, and never types
+    return true;
+  }
+  const bool date_box = box != txbDateDiff;
+  if (date_box && event->modifiers() == Qt::NoModifier &&
+      (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+    // The arrow keys step the date as the spin arrows beside the box do.
+    if (!TrimBlanks(ToUtf8(box->text())).empty()) {
+      StepBoxDate(box == txbFirstDate ? DateBox::First : DateBox::Second, event->key() == Qt::Key_Up ? 1 : -1);
+    }
+    return true;
+  }
+  const int16_t key = FilterKeyCode(event);
+  if (key < 0) return false;
+  const auto length = static_cast<std::size_t>(box->text().size());
+  const auto limit = static_cast<std::size_t>(MaxInputLength);
+  bool allowed = false;
+  if (date_box) {
+    const bool iso = GetCal(box == txbFirstDate ? 1 : 2) == cal::ISO;
+    allowed = IsDateKeyAllowed(key, length, limit, date_separator_, iso);
+  } else {
+    allowed = IsNumberKeyAllowed(key, length, limit, thousands_separator_);
+  }
+  if (allowed && key == kKeyPaste) {
+    // A paste may bring several characters at once: it must still fit the box.
+    const QString pasted = QApplication::clipboard()->text();
+    const qsizetype kept = box->text().size() - box->selectedText().size();
+    allowed = kept + pasted.size() <= MaxInputLength && !pasted.contains(QLatin1Char('\n'));
+  }
+  return !allowed;
+}
+
+// ---- Compute ---------------------------------------------------------------------------------
+
+RequestOptions frmMain::ReadComputeOptions() const {
+  RequestOptions options;
+  options.first_calendar = GetCal(1);
+  options.second_calendar = GetCal(2);
+  options.format = UsersDateFormat();
+  options.date_separator = date_separator_;
+  options.thousands_separator = thousands_separator_;
+  options.months = optMonths->isChecked();
+  options.include_first_date = chkIncludeFirstDate->isChecked();
+  options.include_weekends = chkIncludeWeekends->isChecked();
+  options.verbose = chkVerbose->isChecked();
+  options.hyphen = chkHyphen->isChecked() ? 1 : 0;
+  options.language = current_language_;
+  return options;
+}
+
+DateTextOptions frmMain::TextOptions() const {
+  DateTextOptions options;
+  options.format = UsersDateFormat();
+  options.date_separator = date_separator_;
+  options.thousands_separator = thousands_separator_;
+  options.hyphen = chkHyphen->isChecked() ? 1 : 0;
+  return options;
+}
+
+void frmMain::cmdCompute_Click() {
+  const RequestOptions options = ReadComputeOptions();
+  BoxTexts boxes{ToUtf8(txbFirstDate->text()), ToUtf8(txbDateDiff->text()), ToUtf8(txbSecondDate->text())};
+  const Outcome* outcome = &engine_.Compute(std::move(boxes), options);
+  if (outcome->step == RequestStep::AskWhichBoxToClear) {
+    ApplyOutcome(*outcome);  // the trimmed texts
+    if (!AskWhichBoxToClear()) {
+      SetTheFocus();
+      return;
+    }
+    boxes = BoxTexts{ToUtf8(txbFirstDate->text()), ToUtf8(txbDateDiff->text()), ToUtf8(txbSecondDate->text())};
+    outcome = &engine_.Compute(std::move(boxes), options);
+  }
+  ApplyOutcome(*outcome);
+  SetTheFocus();
+}
+
+// The window's part of a request: the rewritten boxes, the appended output, the message.
+void frmMain::ApplyOutcome(const Outcome& outcome) {
+  const std::pair<QLineEdit*, const std::string*> boxes[] = {
+      {txbFirstDate, &outcome.boxes.first}, {txbDateDiff, &outcome.boxes.difference}, {txbSecondDate, &outcome.boxes.second}};
+  for (const auto& [box, text] : boxes) {
+    const QString wanted = FromUtf8(*text);
+    if (box->text() != wanted) box->setText(wanted);
+  }
+  if (!outcome.output.empty()) AppendOutput(outcome.output);
+  if (outcome.switch_to_days) optDays->setChecked(true);
+  if (outcome.message && outcome.step == RequestStep::Computed) ShowMessage(*outcome.message);
+}
+
+void frmMain::ShowMessage(const Message& message) {
+  messages_.Show(this, MessageRequest{FromUtf8(message.title), FromUtf8(message.text), MessageIcon::None,
+                                      MessageButtons::Ok, MessageAnswer::Ok});
+}
+
+bool frmMain::AskWhichBoxToClear() {
+  // The dialog lies over the input area, at the same place however the window was moved.
+  const QPoint top_left = frameGeometry().topLeft() +
+                          QPoint(Frame3->mapTo(this, QPoint(0, 0)).x() + TwipsToPixels(50, this), TwipsToPixels(2850, this));
+  const ClearChoice choice = ClearDialog().Ask(top_left);
+  activateWindow();  // the focus comes back to this window, not to where the dialog was
+  switch (choice) {
+    case ClearChoice::FirstDate:
+      txbFirstDate->clear();
+      return true;
+    case ClearChoice::DateDifference:
+      txbDateDiff->clear();
+      return true;
+    case ClearChoice::SecondDate:
+      txbSecondDate->clear();
+      return true;
+    case ClearChoice::Cancel:
+      break;
+  }
+  return false;
+}
+
+CalendarCode frmMain::GetCal(int firstOrSecond) const {
+  const QButtonGroup* group = firstOrSecond == 1 ? first_calendar_group_ : second_calendar_group_;
+  const int id = group->checkedId();
+  return id < 0 ? cal::CE : static_cast<CalendarCode>(id);
+}
+
+DateFormat frmMain::UsersDateFormat() const {
+  if (optDateFormatIsYMD->isChecked()) return kFormatYMD;
+  if (optDateFormatIsDMY->isChecked()) return kFormatDMY;
+  return kFormatMDY;
+}
+
+// ---- The focus rule --------------------------------------------------------------------------
+
+void frmMain::SetTheFocus() {
+  if (!blnStartUpCompleted || !isEnabled()) return;
+  const int filled = !txbFirstDate->text().isEmpty() + !txbDateDiff->text().isEmpty() + !txbSecondDate->text().isEmpty();
+  if (filled >= 2) {
+    cmdCompute->setFocus();
+  } else if (txbFirstDate->text().isEmpty()) {
+    txbFirstDate->setFocus();
+  } else {
+    txbDateDiff->setFocus();
+  }
+}
+
+void frmMain::FocusDateBox(int box) {
+  QLineEdit* target = box == 1 ? txbFirstDate : box == 2 ? txbSecondDate : nullptr;
+  if (target == nullptr) return;
+  target->setFocus();
+  target->setCursorPosition(static_cast<int>(target->text().size()));
+}
+
+void frmMain::ClearInputBoxes() {
+  txbFirstDate->clear();
+  txbSecondDate->clear();
+  txbDateDiff->clear();
+  if (blnStartUpCompleted) txbFirstDate->setFocus();
+}
+
+// ---- Calendar change -------------------------------------------------------------------------
+
+void frmMain::FirstCalendarChanged(CalendarCode code) { CalendarChanged(DateBox::First, code); }
+void frmMain::SecondCalendarChanged(CalendarCode code) { CalendarChanged(DateBox::Second, code); }
+
+void frmMain::CalendarChanged(DateBox box, CalendarCode code) {
+  QLineEdit* edit = box == DateBox::First ? txbFirstDate : txbSecondDate;
+  CalendarCode& shown = box == DateBox::First ? intFirstBoxCal : intSecondBoxCal;
+  edit->setText(FromUtf8(std::string(TrimBlanks(ToUtf8(edit->text())))));
+  if (edit->text().isEmpty() || !blnStartUpCompleted) {
+    shown = code;
+    return;
+  }
+  if (blnRestoringCal) return;
+  UpdateTodayPanel();
+  const BoxConversion conversion =
+      ConvertBoxDate(ToUtf8(edit->text()), shown, code, box, TextOptions(), texts_, current_language_);
+  if (conversion.converted) {
+    edit->setText(FromUtf8(conversion.text));
+    shown = code;
+    txbDateDiff->setCursorPosition(static_cast<int>(txbDateDiff->text().size()));
+    txbDateDiff->setFocus();
+    return;
+  }
+  if (!conversion.message && shown == code) return;  // nothing to convert
+  // Put the option of the previous calendar back, then say why when there is a reason to.
+  blnRestoringCal = true;
+  SelectCalendar(box, shown);
+  if (conversion.message) ShowMessage(*conversion.message);
+  blnRestoringCal = false;
+}
+
+// Selecting by program: the box's text is left as it is and the option records its calendar.
+void frmMain::SelectCalendar(DateBox box, CalendarCode code) {
+  QButtonGroup* group = box == DateBox::First ? first_calendar_group_ : second_calendar_group_;
+  QAbstractButton* option = group->button(code);
+  if (option == nullptr) return;
+  option->setChecked(true);
+  (box == DateBox::First ? intFirstBoxCal : intSecondBoxCal) = code;
+}
+
+// ---- Second -> First, stepper, Today ---------------------------------------------------------
+
+void frmMain::cmdMoveSecondDateToFirst_Click() {
+  if (txbSecondDate->text().isEmpty()) {
+    SetTheFocus();
+    return;
+  }
+  const BoxEdit edit = MoveSecondDateToFirst(ToUtf8(txbSecondDate->text()), GetCal(2), GetCal(1), TextOptions(),
+                                             current_language_);
+  if (edit.replace_text) {
+    txbFirstDate->setText(FromUtf8(edit.text));
+    txbSecondDate->clear();
+    txbDateDiff->setCursorPosition(static_cast<int>(txbDateDiff->text().size()));
+    txbDateDiff->setFocus();
+    return;
+  }
+  if (edit.message) ShowMessage(*edit.message);
+  txbSecondDate->setCursorPosition(static_cast<int>(txbSecondDate->text().size()));
+  txbSecondDate->setFocus();
+}
+
+void frmMain::VScroll_Change(int index, int value) {
+  if (value == 0) return;
+  // Back to rest first, so the next click moves again even when this one did nothing.
+  VScroll[static_cast<std::size_t>(index)]->setValue(0);  // runs this handler again with 0
+  QLineEdit* box = index == 0 ? txbFirstDate : txbSecondDate;
+  if (box->text().isEmpty()) {
+    SetTheFocus();
+    return;
+  }
+  // The upper arrow (value +1 with the inverted appearance) is one day later.
+  StepBoxDate(index == 0 ? DateBox::First : DateBox::Second, value);
+}
+
+void frmMain::StepBoxDate(DateBox box, int64_t days) {
+  QLineEdit* edit = box == DateBox::First ? txbFirstDate : txbSecondDate;
+  const int number = box == DateBox::First ? 1 : 2;
+  if (!TrimBlanks(ToUtf8(edit->text())).empty()) {
+    const BoxEdit step = ShiftBoxDate(box, ToUtf8(edit->text()), GetCal(number), days, TextOptions(), current_language_);
+    if (!step.output.empty()) AppendOutput(step.output);
+    if (step.message) ShowMessage(*step.message);
+    if (step.replace_text && !step.text.empty()) edit->setText(FromUtf8(step.text));
+  }
+  txbDateDiff->clear();
+  FocusDateBox(number);
+}
+
+void frmMain::cmdToday_Click(int index) {
+  const int number = index == 0 ? 1 : 2;
+  QLineEdit* box = number == 1 ? txbFirstDate : txbSecondDate;
+  box->setText(FromUtf8(TodayBoxText(GetCal(number), ReadComputeOptions())));
+  SetTheFocus();
+}
+
+// ---- Today panel -----------------------------------------------------------------------------
+
+void frmMain::UpdateTodayPanel() {
+  if (!blnStartUpCompleted) return;
+  const TodayPanelTexts panel = TodayPanel(today_calendar_, current_language_, TextOptions());
+  const auto set = [](QLabel* label, const std::string& text) {
+    const QString wanted = FromUtf8(text);
+    if (label->text() != wanted) {
+      label->setText(wanted);
+      label->setAccessibleName(wanted);
+    }
+  };
+  set(lblTodaysDate[0], panel.today_phrase);
+  set(lblTodaysDate[1], panel.today_date);
+  set(lblWeekFromToday[0], panel.week_phrase);
+  set(lblWeekFromToday[1], panel.week_date);
+}
+
+void frmMain::TodayLabelReleased(Qt::MouseButton button) {
+  today_calendar_ = button == Qt::RightButton ? PreviousTodayCalendar(today_calendar_) : NextTodayCalendar(today_calendar_);
+  UpdateTodayPanel();
+}
+
+// ---- Output window ---------------------------------------------------------------------------
+
+// Adds at the end without touching the text already there, so that appending stays as fast
+// with a hundred thousand lines as with none; the view follows to the last line.
+void frmMain::AppendOutput(const std::string& text) {
+  QTextCursor cursor(txbOutput->document());
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertText(WithoutCarriageReturns(FromUtf8(text)));
+  // The caret goes one before the end, which shows the last line written.
+  QTextCursor caret = txbOutput->textCursor();
+  caret.movePosition(QTextCursor::End);
+  txbOutput->setTextCursor(caret);
+  txbOutput->ensureCursorVisible();
+}
+
+QString frmMain::OutputText() const {
+  QString text = txbOutput->toPlainText();
+  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  return text;
+}
+
+void frmMain::SetOutputText(const std::string& text) {
+  txbOutput->setPlainText(WithoutCarriageReturns(FromUtf8(text)));
+  QTextCursor caret = txbOutput->textCursor();
+  caret.movePosition(QTextCursor::End);
+  txbOutput->setTextCursor(caret);
+}
+
+void frmMain::SetCopyButton() {
+  const bool selected = txbOutput->HasSelection();
+  int twips = 0;
+  if (selected) {
+    cmdCopyOutput->setText(Text(GeneralText::CopySelectedTextToClipboard));
+    twips = current_language_ == LanguageEnglish ? 3750 : 4700;
+  } else {
+    cmdCopyOutput->setText(Text(GeneralText::CopyToClipboard));
+    twips = current_language_ == LanguageEnglish ? 2500 : current_language_ == LanguageGerman ? 3500 : 3000;
+  }
+  // The width grows for the longer caption, never below what the caption needs.
+  cmdCopyOutput->setMinimumWidth(std::max(TwipsToPixels(twips, this), cmdCopyOutput->sizeHint().width()));
+  cmdCopyOutput->setAccessibleName(cmdCopyOutput->text());
+}
+
+void frmMain::cmdCopyOutput_Click() {
+  QClipboard* clipboard = QApplication::clipboard();
+  clipboard->clear();
+  // The clipboard takes the platform's line ends: line feeds on Linux.
+  const QString text = txbOutput->HasSelection()
+                           ? txbOutput->textCursor().selection().toPlainText()
+                           : txbOutput->toPlainText();
+  clipboard->setText(text);
+  QTextCursor cursor = txbOutput->textCursor();
+  cursor.clearSelection();
+  txbOutput->setTextCursor(cursor);
+  SetCopyButton();
+  SetTheFocus();
+}
+
+void frmMain::cmdClearOutputWindow_Click() {
+  txbOutput->clear();
+  SetCopyButton();
+  SetTheFocus();
+}
+
+void frmMain::cmdEnlarge_Click() {
+  // Leading and trailing blanks go from the output itself; line breaks stay.
+  const QString text = OutputText();
+  const std::string trimmed(TrimBlanks(ToUtf8(text)));
+  if (trimmed.size() != static_cast<std::size_t>(text.toUtf8().size())) SetOutputText(trimmed);
+  if (trimmed.empty()) {
+    messages_.Show(this, MessageRequest{Text(GeneralText::OutputWindow), Text(GeneralText::OutputWindowIsEmpty),
+                                        MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
+    SetTheFocus();
+    return;
+  }
+  if (large_display_ == nullptr) large_display_ = new frmLargeDisplay(texts_, messages_, this);
+  large_display_->ShowOutput(OutputText(), frameGeometry(), cmdEnlarge->text(), windowIcon(), current_language_);
+}
+
+}  // namespace qv

@@ -1,0 +1,394 @@
+// The main window's start-up, option handlers, settings file, Reset, and language.
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "lang/general_texts.h"
+#include "lang/request_messages.h"
+#include "platform/documentation_links.h"
+#include "platform/launch_document.h"
+#include "platform/user_data_path.h"
+#include "ui/main/frm_clear_one_text_box.h"
+#include "ui/main/frm_large_display.h"
+#include "ui/main/frm_main.h"
+#include "ui/main/window_widgets.h"
+#include "ui/settings/settings_file.h"
+
+#ifndef QUORVAN_VERSION_MAJOR
+#define QUORVAN_VERSION_MAJOR 0
+#endif
+#ifndef QUORVAN_VERSION_MINOR
+#define QUORVAN_VERSION_MINOR 0
+#endif
+
+namespace qv {
+namespace {
+
+// Numbered program texts used here.
+constexpr int16_t kProductName = 1;
+constexpr int16_t kResetQuestionFirst = 18;
+constexpr int16_t kResetQuestionSecond = 19;
+constexpr int16_t kResetQuestionLast = 20;
+constexpr int16_t kDataFolderName = 310;
+
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// Selecting by program runs the option's handler only when the selection really changes,
+// which is what QAbstractButton::setChecked does through `toggled`.
+void Select(QAbstractButton* option) { option->setChecked(true); }
+
+}  // namespace
+
+QString frmMain::Text(GeneralText entry) const { return FromUtf8(TextOf(entry, current_language_)); }
+
+QString frmMain::Numbered(int16_t number) const {
+  return QString::fromStdString(GetProgramText(texts_, number, current_language_));
+}
+
+// ---- Start-up --------------------------------------------------------------------------------
+
+void frmMain::Start() {
+  blnStartUpCompleted = false;
+  product_name_ = QString::fromStdString(GetProgramText(texts_, kProductName, LanguageEnglish));
+  version_text_ = QStringLiteral("%1.%2%3").arg(QUORVAN_VERSION_MAJOR).arg(QUORVAN_VERSION_MINOR).arg(2);
+  InitializeProgram();
+  SetMainCaption();
+  SetCopyButton();
+  show();
+  txbFirstDate->setFocus();
+  ReadSettings();
+  cboLanguage->setCurrentIndex(LanguageListIndex(current_language_));
+  ApplyLanguageTexts();
+  FillLanguageList();
+  Clock->start(1000);
+  // Relative paths never depend on where the program was started from.
+  QDir::setCurrent(QString::fromStdString(FirstFixedDrive()));
+  txbFirstDate->setFocus();
+  txbFirstDate->setCursorPosition(static_cast<int>(txbFirstDate->text().size()));
+  chkSaveOutput->setVisible(true);
+  blnStartUpCompleted = true;
+  UpdateTodayPanel();
+}
+
+void frmMain::InitializeProgram() {
+  PrepareInputs();
+  SetColors();
+  SetDefaultSettings();
+  FillLanguageList();
+  cboLanguage->setCurrentIndex(LanguageListIndex(current_language_));
+  BuildRequestMessages();
+  // Captions before the first frame is drawn; the stored language follows after ReadSettings.
+  ApplyLanguageTexts();
+}
+
+void frmMain::PrepareInputs() {
+  settings_file_path_ = UserDataFilePath(kSettingsFileName, GetProgramText(texts_, kDataFolderName, LanguageEnglish));
+  txbFirstDate->clear();
+  txbDateDiff->clear();
+  txbSecondDate->clear();
+  txbOutput->clear();
+  SelectCalendar(DateBox::First, cal::CE);
+  SelectCalendar(DateBox::Second, cal::CE);
+}
+
+void frmMain::SetMainCaption() {
+  setWindowTitle(product_name_ + QLatin1Char(' ') + version_text_);
+  lblMaker->setText(windowTitle());
+  lblMaker->setAccessibleName(windowTitle());
+}
+
+void frmMain::SetDefaultSettings() {
+  current_language_ = LanguageEnglish;
+  Select(optDateFormatIsYMD);
+  Select(optSeparatorIsDash);
+  Select(optThousSepIsComma);
+  today_calendar_ = cal::CE;
+  SelectCalendar(DateBox::First, cal::CE);
+  SelectCalendar(DateBox::Second, cal::CE);
+  Select(optDays);
+  chkIncludeFirstDate->setChecked(false);
+  chkIncludeWeekends->setChecked(true);
+  chkVerbose->setChecked(true);
+  chkHyphen->setChecked(true);
+  chkSaveOutput->setChecked(true);
+  month_monday_first_ = false;
+  month_julian_ = false;
+  ApplyMonthChoices();
+  txbFirstDate->clear();
+  txbDateDiff->clear();
+  txbSecondDate->clear();
+  txbOutput->clear();
+}
+
+void frmMain::ReadSettings() {
+  SettingsReadResult read = ReadSettingsFile(settings_file_path_);
+  if (UsesDefaults(read.status)) {
+    SetDefaultSettings();
+    return;
+  }
+  ApplyStoredSettings(InterpretSettings(std::move(read.settings)));
+}
+
+// The stored choices are applied first and the stored box texts last, so that a stored date
+// format or separator (whose handlers empty the boxes) cannot wipe what was saved.
+void frmMain::ApplyStoredSettings(SettingsChoices choices) {
+  current_language_ = choices.language;
+  today_calendar_ = choices.today_calendar;
+  chkIncludeFirstDate->setChecked(choices.include_first_date);
+  chkIncludeWeekends->setChecked(choices.include_weekends);
+  chkVerbose->setChecked(choices.verbose);
+  chkHyphen->setChecked(choices.hyphen);
+  chkSaveOutput->setChecked(choices.save_output);
+  month_monday_first_ = choices.week_start == WeekStart::Monday;
+  month_julian_ = choices.month_calendar == MonthCalendar::Julian;
+  ApplyMonthChoices();
+  Select(choices.date_format == kFormatMDY   ? optDateFormatIsMDY
+         : choices.date_format == kFormatDMY ? optDateFormatIsDMY
+                                             : optDateFormatIsYMD);
+  Select(choices.date_separator == "."   ? optSeparatorIsDot
+         : choices.date_separator == "/" ? optSeparatorIsSlash
+                                         : optSeparatorIsDash);
+  Select(choices.thousands_separator.empty()  ? optThousSepNone
+         : choices.thousands_separator == "." ? optThousSepIsDot
+                                              : optThousSepIsComma);
+  SelectCalendar(DateBox::First, choices.first_calendar);
+  SelectCalendar(DateBox::Second, choices.second_calendar);
+  Select(choices.unit == DifferenceUnit::Months ? optMonths : optDays);
+  txbFirstDate->setText(QString::fromStdString(choices.first_date));
+  txbDateDiff->setText(QString::fromStdString(choices.date_difference));
+  txbSecondDate->setText(QString::fromStdString(choices.second_date));
+  SetOutputText(choices.output);
+}
+
+StoredSettings frmMain::GatherSettings() const {
+  SettingsChoices choices;
+  choices.language = current_language_;
+  choices.date_format = UsersDateFormat();
+  choices.date_separator = date_separator_;
+  choices.thousands_separator = thousands_separator_;
+  choices.today_calendar = today_calendar_;
+  choices.first_calendar = GetCal(1);
+  choices.second_calendar = GetCal(2);
+  choices.include_first_date = chkIncludeFirstDate->isChecked();
+  choices.include_weekends = chkIncludeWeekends->isChecked();
+  choices.verbose = chkVerbose->isChecked();
+  choices.hyphen = chkHyphen->isChecked();
+  choices.save_output = chkSaveOutput->isChecked();
+  choices.week_start = MonthMondayFirst() ? WeekStart::Monday : WeekStart::Sunday;
+  choices.month_calendar = MonthJulian() ? MonthCalendar::Julian : MonthCalendar::CommonEra;
+  if (choices.save_output) {
+    choices.first_date = txbFirstDate->text().toStdString();
+    choices.date_difference = txbDateDiff->text().toStdString();
+    choices.second_date = txbSecondDate->text().toStdString();
+    choices.output = OutputText().toStdString();
+  }
+  choices.unit = optMonths->isChecked() ? DifferenceUnit::Months : DifferenceUnit::Days;
+  return StoreSettings(std::move(choices));
+}
+
+// Quit and the close box both come here; the file is written once per run. A failure to write
+// keeps the old file (the writer never leaves half a file) and the program ends all the same.
+void frmMain::WriteSettingsOnce() {
+  if (settings_written_) return;
+  settings_written_ = true;
+  if (!settings_file_path_.empty()) WriteSettingsFile(settings_file_path_, GatherSettings());
+}
+
+// ---- Option handlers -------------------------------------------------------------------------
+
+void frmMain::DateFormatChanged(DateFormat format) {
+  optSeparatorIsDash->setText(FromUtf8(SeparatorSample(format, "-")));
+  optSeparatorIsSlash->setText(FromUtf8(SeparatorSample(format, "/")));
+  optSeparatorIsDot->setText(FromUtf8(SeparatorSample(format, ".")));
+  ClearInputBoxes();
+  UpdateTodayPanel();
+}
+
+void frmMain::DateSeparatorChanged(const char* separator) {
+  date_separator_ = separator;
+  ClearInputBoxes();
+  UpdateTodayPanel();
+}
+
+void frmMain::ThousandsSeparatorChanged(const char* separator) {
+  thousands_separator_ = separator;
+  SetTheFocus();
+}
+
+void frmMain::UnitChanged(bool months) {
+  chkIncludeFirstDate->setVisible(!months);
+  chkIncludeWeekends->setVisible(!months);
+  SetTheFocus();
+}
+
+void frmMain::chkHyphen_Click() {
+  SetOrdinalDateCaption();
+  const bool hyphen = chkHyphen->isChecked();
+  for (QLineEdit* box : {txbFirstDate, txbSecondDate}) {
+    box->setText(QString::fromStdString(RestyleForHyphen(box->text().toStdString(), hyphen)));
+  }
+  SetTheFocus();
+}
+
+void frmMain::cmdReset_Click() {
+  const QString question = Numbered(kResetQuestionFirst) + QStringLiteral("\r\n") + Numbered(kResetQuestionSecond) +
+                           QStringLiteral("\r\n\r\n") + Numbered(kResetQuestionLast);
+  const MessageAnswer answer =
+      messages_.Show(this, MessageRequest{cmdReset->text(), question, MessageIcon::None, MessageButtons::YesNo,
+                                          MessageAnswer::No});
+  if (answer == MessageAnswer::Yes) {
+    if (!settings_file_path_.empty()) QFile::remove(QString::fromStdString(settings_file_path_));
+    const int16_t before = current_language_;
+    SetDefaultSettings();
+    // The defaults include English: the whole interface follows, so that captions and every
+    // text looked up afterwards agree.
+    if (before != current_language_) {
+      FillLanguageList();
+      ApplyLanguageTexts();
+    }
+    UpdateTodayPanel();
+    SetCopyButton();
+  }
+  SetTheFocus();
+}
+
+// ---- Language --------------------------------------------------------------------------------
+
+void frmMain::FillLanguageList() {
+  filling_language_list_ = true;
+  cboLanguage->clear();
+  cboLanguage->addItem(Text(GeneralText::English), QVariant::fromValue<int>(LanguageEnglish));
+  cboLanguage->addItem(Text(GeneralText::German), QVariant::fromValue<int>(LanguageGerman));
+  cboLanguage->setCurrentIndex(LanguageListIndex(current_language_));
+  cboLanguage->setAccessibleName(Text(GeneralText::English) + QStringLiteral(" / ") + Text(GeneralText::German));
+  filling_language_list_ = false;
+}
+
+int frmMain::LanguageListIndex(int16_t language) const {
+  for (int i = 0; i < cboLanguage->count(); ++i) {
+    if (cboLanguage->itemData(i).toInt() == language) return i;
+  }
+  return 0;
+}
+
+void frmMain::cboLanguage_Click() {
+  const int16_t chosen = static_cast<int16_t>(cboLanguage->currentData().toInt());
+  if (chosen != current_language_) {
+    const int position = cboLanguage->currentIndex();
+    current_language_ = chosen;
+    FillLanguageList();
+    filling_language_list_ = true;
+    cboLanguage->setCurrentIndex(position);
+    filling_language_list_ = false;
+    ApplyLanguageTexts();
+    UpdateTodayPanel();
+  }
+  QTextCursor caret = txbOutput->textCursor();
+  caret.movePosition(QTextCursor::End);
+  txbOutput->setTextCursor(caret);
+  SetCopyButton();
+  SetTheFocus();
+}
+
+void frmMain::ApplyLanguageTexts() {
+  const bool german = current_language_ == LanguageGerman;
+  const auto colon = [this](GeneralText entry) { return Text(entry) + QLatin1Char(':'); };
+  const auto unit = [&](GeneralText entry) { return german ? Text(entry) : Text(entry).toLower(); };
+  lblDateFormat->setTitle(colon(GeneralText::CeJcDateFormat));
+  lblDateSeparator->setTitle(colon(GeneralText::CeJcDateSeparator));
+  lblThousandsSeparator->setTitle(colon(GeneralText::ThousandsSeparator));
+  lblFirstDate->setText(colon(GeneralText::FirstDate));
+  lblSecondDate->setText(colon(GeneralText::SecondDate));
+  lblDateDifference->setText(colon(GeneralText::DateDifference));
+  optDays->setText(unit(GeneralText::Days));
+  optMonths->setText(unit(GeneralText::Months));
+  for (QGroupBox* frame : lblThisIsA) frame->setTitle(Text(GeneralText::ThisIsA));
+  const auto order = [&](GeneralText a, GeneralText b, GeneralText c) {
+    const QString words = Text(a) + QLatin1Char(' ') + Text(b) + QLatin1Char(' ') + Text(c);
+    return german ? words : words.toLower();
+  };
+  optDateFormatIsYMD->setText(order(GeneralText::Year, GeneralText::Month, GeneralText::Day));
+  optDateFormatIsDMY->setText(order(GeneralText::Day, GeneralText::Month, GeneralText::Year));
+  optDateFormatIsMDY->setText(order(GeneralText::Month, GeneralText::Day, GeneralText::Year));
+  cmdCompute->setText(Text(GeneralText::Compute));
+  for (QPushButton* today : cmdToday) today->setText(Text(GeneralText::Today));
+  cmdReset->setText(Text(GeneralText::Reset));
+  cmdHelp->setText(Text(GeneralText::Help));
+  cmdQuit->setText(Text(GeneralText::Quit));
+  for (QPushButton* clear : {cmdClearFirstDate, cmdClearSecondDate, cmdClearDateDiff, cmdClearOutputWindow}) {
+    clear->setText(Text(GeneralText::Clear));
+  }
+  cmdMoveSecondDateToFirst->setText(Text(GeneralText::SecondToFirst));
+  cmdCopyOutput->setText(Text(GeneralText::CopyToClipboard));
+  cmdDisplayMonth->setText(Text(GeneralText::DisplayMonth));
+  cmdEnlarge->setText(Text(GeneralText::Enlarge));
+  optThousSepNone->setText(Text(GeneralText::None).toLower());
+
+  // The calendar options: the first group names each calendar's code, the second does not.
+  const GeneralText names[7] = {GeneralText::CommonEraDate,     GeneralText::JulianCalendarDate,
+                                GeneralText::IsoWeekDate,       GeneralText::JulianDayNumber,
+                                GeneralText::OrdinalDate,       GeneralText::LeapWeekMonthDate,
+                                GeneralText::LeapWeekWeekDate};
+  const char* codes[7] = {"CE", "JC", "ISO", "JDN", "ORD", "LPM", "LPW"};
+  for (std::size_t i = 0; i < 7; ++i) {
+    second_calendar_options_[i]->setText(Text(names[i]));
+    if (names[i] != GeneralText::OrdinalDate) {
+      first_calendar_options_[i]->setText(Text(names[i]) + QStringLiteral(" (") + QLatin1String(codes[i]) + QLatin1Char(')'));
+    }
+  }
+  SetOrdinalDateCaption();
+
+  for (ClickableLabel* label : lblTodaysDate) label->setToolTip(Text(GeneralText::ClickToChangeCalendar));
+  for (ClickableLabel* label : lblWeekFromToday) label->setToolTip(Text(GeneralText::ClickToChangeCalendar));
+  lblOnlineDocumentation->setText(Text(GeneralText::OnlineDocumentation));
+  lblOnlineDocumentation->setAccessibleName(lblOnlineDocumentation->text());
+  chkIncludeFirstDate->setText(Text(GeneralText::IncludeFirstDate));
+  chkIncludeWeekends->setText(Text(GeneralText::CountWeekendDays));
+  chkVerbose->setText(Text(GeneralText::Verbose));
+  chkHyphen->setText(Text(GeneralText::HyphenInOrdinalAnd));
+  lblHyphen->setText(Text(GeneralText::InIsoWeekDates));
+  chkHyphen->setAccessibleName(chkHyphen->text() + QLatin1Char(' ') + lblHyphen->text());
+  chkSaveOutput->setText(Text(GeneralText::SaveResultsOnQuit));
+
+  // Screen readers name each input by the label beside it.
+  txbFirstDate->setAccessibleName(Text(GeneralText::FirstDate));
+  txbDateDiff->setAccessibleName(Text(GeneralText::DateDifference));
+  txbSecondDate->setAccessibleName(Text(GeneralText::SecondDate));
+  VScroll[0]->setAccessibleName(Text(GeneralText::FirstDate));
+  VScroll[1]->setAccessibleName(Text(GeneralText::SecondDate));
+  cmdToday[0]->setAccessibleName(Text(GeneralText::Today) + QStringLiteral(" (") + Text(GeneralText::FirstDate) + QLatin1Char(')'));
+  cmdToday[1]->setAccessibleName(Text(GeneralText::Today) + QStringLiteral(" (") + Text(GeneralText::SecondDate) + QLatin1Char(')'));
+  cmdClearFirstDate->setAccessibleName(Text(GeneralText::Clear) + QStringLiteral(" (") + Text(GeneralText::FirstDate) + QLatin1Char(')'));
+  cmdClearDateDiff->setAccessibleName(Text(GeneralText::Clear) + QStringLiteral(" (") + Text(GeneralText::DateDifference) + QLatin1Char(')'));
+  cmdClearSecondDate->setAccessibleName(Text(GeneralText::Clear) + QStringLiteral(" (") + Text(GeneralText::SecondDate) + QLatin1Char(')'));
+  cmdClearOutputWindow->setAccessibleName(Text(GeneralText::Clear) + QStringLiteral(" (") + Text(GeneralText::OutputWindow) + QLatin1Char(')'));
+  txbOutput->setAccessibleName(Text(GeneralText::OutputWindow));
+
+  MonthWindowLanguage();
+  if (clear_dialog_ != nullptr) clear_dialog_->ApplyLanguageTexts(current_language_);
+  if (large_display_ != nullptr) large_display_->ApplyLanguage(current_language_);
+  HelpWindowLanguage();
+  SetCopyButton();
+}
+
+void frmMain::SetOrdinalDateCaption() {
+  const QString pattern = Text(chkHyphen->isChecked() ? GeneralText::OrdinalPatternWithHyphen : GeneralText::OrdinalPattern);
+  first_calendar_options_[4]->setText(Text(GeneralText::OrdinalDate) + QStringLiteral(" (") + pattern + QLatin1Char(')'));
+}
+
+// ---- Other windows and links -----------------------------------------------------------------
+
+void frmMain::lblOnlineDocumentation_Click() { LaunchDocument(ManualAddress(current_language_), messages_, this); }
+
+void frmMain::lblMaker_Click() { LaunchDocument(MakerAddress(), messages_, this); }
+
+}  // namespace qv

@@ -1,0 +1,42 @@
+#pragma once
+// Two small widgets of the main window: a label that reports mouse releases (the today panel,
+// the link labels) and the read-only output text box that copies its selection on Enter.
+#include <QLabel>
+#include <QPlainTextEdit>
+
+namespace qv {
+
+// A label that acts on a click: it reports which mouse button was released over it, and it
+// can take the keyboard focus, where Space or Enter count as a left click and Shift with
+// either as a right click.
+class ClickableLabel : public QLabel {
+  Q_OBJECT
+ public:
+  explicit ClickableLabel(QWidget* parent = nullptr);
+
+ signals:
+  void released(Qt::MouseButton button);
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The output window: read-only, fixed pitch, selectable. Enter with a selection asks for the
+// copy; a mouse release tells the window to refresh its copy button.
+class OutputTextBox : public QPlainTextEdit {
+  Q_OBJECT
+ public:
+  explicit OutputTextBox(QWidget* parent = nullptr);
+  bool HasSelection() const;
+
+ signals:
+  void copyRequested();
+  void mouseReleased(Qt::MouseButton button);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+}  // namespace qv

@@ -1,0 +1,487 @@
+// The main window driven as a person would: keys and clicks on the real widgets, message boxes
+// answered through the recorder, the clock set by the test.
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "calendar/clock.h"
+#include "lang/program_text.h"
+#include "message_recorder.h"
+#include "ui/main/frm_main.h"
+#include "ui/settings/settings_file.h"
+
+using namespace qv;
+
+namespace {
+
+const ProgramTextStore& Texts() {
+  static const ProgramTextStore store = [] {
+    ProgramTextStore texts;
+    const QByteArray folder = qgetenv("QUORVAN_DATA_DIR");
+    LoadProgramText(texts, folder.isEmpty() ? QUORVAN_TEST_DATA_DIR : folder.constData(), kProgramTextFileName);
+    return texts;
+  }();
+  return store;
+}
+
+// Runs `action` on the modal dialog as soon as it is shown.
+void WhenModal(std::function<void(QWidget*)> action) {
+  QTimer::singleShot(0, [action] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr) action(modal);
+  });
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> config_;
+  std::unique_ptr<test::MessageRecorder> messages_;
+  std::unique_ptr<frmMain> window_;
+
+  template <typename T>
+  T* Get(const char* name) {
+    T* widget = window_->findChild<T*>(QString::fromLatin1(name));
+    if (widget == nullptr) qFatal("no control %s", name);
+    return widget;
+  }
+  QLineEdit* First() { return Get<QLineEdit>("txbFirstDate"); }
+  QLineEdit* Difference() { return Get<QLineEdit>("txbDateDiff"); }
+  QLineEdit* Second() { return Get<QLineEdit>("txbSecondDate"); }
+  QPlainTextEdit* Output() { return Get<QPlainTextEdit>("txbOutput"); }
+  void Click(const char* name) { QTest::mouseClick(Get<QAbstractButton>(name), Qt::LeftButton); }
+  void Type(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    QTest::keyClicks(box, text);
+  }
+  void StartWindow() {
+    window_.reset();
+    messages_ = std::make_unique<test::MessageRecorder>();
+    window_ = std::make_unique<frmMain>(Texts(), *messages_);
+    window_->Start();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  }
+  QString SettingsPath() const { return QString::fromStdString(window_->SettingsFilePath()); }
+
+ private slots:
+  void initTestCase() {
+    config_ = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_CONFIG_HOME", config_->path().toUtf8());
+  }
+
+  void init() {
+    SetTodaySource([] { return LocalDate{2012, 12, 31}; });
+    QDir(config_->path()).removeRecursively();
+    QDir().mkpath(config_->path());
+    StartWindow();
+  }
+
+  void cleanup() {
+    window_.reset();
+    SetTodaySource({});
+  }
+
+  void firstRunDefaults() {
+    QVERIFY(Get<QRadioButton>("optDateFormatIsYMD")->isChecked());
+    QVERIFY(Get<QRadioButton>("optSeparatorIsDash")->isChecked());
+    QVERIFY(Get<QRadioButton>("optThousSepIsComma")->isChecked());
+    QVERIFY(Get<QRadioButton>("optDays")->isChecked());
+    QVERIFY(!Get<QCheckBox>("chkIncludeFirstDate")->isChecked());
+    QVERIFY(Get<QCheckBox>("chkIncludeWeekends")->isChecked());
+    QVERIFY(Get<QCheckBox>("chkVerbose")->isChecked());
+    QVERIFY(Get<QCheckBox>("chkHyphen")->isChecked());
+    QVERIFY(Get<QCheckBox>("chkSaveOutput")->isChecked());
+    QVERIFY(Get<QRadioButton>("optFirstDateIsCE")->isChecked());
+    QVERIFY(Get<QRadioButton>("optSecondDateIsCE")->isChecked());
+    QCOMPARE(Get<QComboBox>("cboLanguage")->currentText(), QStringLiteral("English"));
+    QCOMPARE(window_->windowTitle().left(8), QStringLiteral("Quorvan "));
+    QCOMPARE(Get<QLabel>("lblTodaysDate1")->text(), QStringLiteral("2012-12-31 CE"));
+    QCOMPARE(Get<QLabel>("lblTodaysDate0")->text(), QStringLiteral("Today is Monday,"));
+    QCOMPARE(Get<QRadioButton>("optSeparatorIsSlash")->text(), QStringLiteral("2012/12/31"));
+    QCOMPARE(QApplication::focusWidget(), First());
+  }
+
+  void computeFlowBranches() {
+    // All empty: today's date, converted into the second calendar.
+    Get<QRadioButton>("optSecondDateIsJDN")->click();
+    Click("cmdCompute");
+    QCOMPARE(First()->text(), QStringLiteral("2012-12-31"));
+    QCOMPARE(Second()->text(), QStringLiteral("2,456,293"));
+    QCOMPARE(Output()->toPlainText(), QStringLiteral("2012-12-31 CE = 2,456,293 JDN, Monday\n"));
+    QCOMPARE(QApplication::focusWidget(), Get<QWidget>("cmdCompute"));
+    // Only the difference: nothing is shown, the focus goes to the first box.
+    First()->clear();
+    Second()->clear();
+    Difference()->setText(QStringLiteral(" 7 "));
+    Click("cmdCompute");
+    QCOMPARE(Output()->toPlainText(), QStringLiteral("2012-12-31 CE = 2,456,293 JDN, Monday\n"));
+    QCOMPARE(QApplication::focusWidget(), First());
+    QVERIFY(messages_->shown.empty());
+  }
+
+  void enterComputesAndNeverTypes() {
+    Type(First(), QStringLiteral("2008-01-01"));
+    Type(Second(), QStringLiteral("2008-03-15"));
+    QTest::keyClick(Second(), Qt::Key_Return);
+    QCOMPARE(Second()->text(), QStringLiteral("2008-03-15"));
+    QCOMPARE(Output()->toPlainText(),
+             QStringLiteral("2008-01-01 CE to 2008-03-15 CE = 74 days, excluding 1st date (2 months, 14 days)\n"));
+    QCOMPARE(Difference()->text(), QStringLiteral("74"));
+  }
+
+  void keyFiltersAndLength() {
+    Type(First(), QStringLiteral("2a0b0/8x-"));
+    QCOMPARE(First()->text(), QStringLiteral("2008-"));
+    Type(Difference(), QStringLiteral("1,2/3x"));
+    QCOMPARE(Difference()->text(), QStringLiteral("1,23"));
+    First()->clear();
+    Type(First(), QStringLiteral("12345678901234567890"));
+    QCOMPARE(First()->text().size(), qsizetype{frmMain::MaxInputLength});
+  }
+
+  void calendarChangeConvertsOrRestores() {
+    Type(First(), QStringLiteral("2000-01-01"));
+    Get<QRadioButton>("optFirstDateIsJDN")->click();
+    QCOMPARE(First()->text(), QStringLiteral("2,451,545"));
+    QCOMPARE(QApplication::focusWidget(), Difference());
+    // A day before year 1 cannot be an ordinal date: the option goes back without a word.
+    First()->setText(QStringLiteral("1000"));
+    Get<QRadioButton>("optFirstDateIsORD")->click();
+    QVERIFY(Get<QRadioButton>("optFirstDateIsJDN")->isChecked());
+    QCOMPARE(First()->text(), QStringLiteral("1000"));
+    QVERIFY(messages_->shown.empty());
+    // An unreadable text: back to the old option with program text 156.
+    First()->setText(QStringLiteral("xyz"));
+    Get<QRadioButton>("optFirstDateIsCE")->click();
+    QVERIFY(Get<QRadioButton>("optFirstDateIsJDN")->isChecked());
+    QCOMPARE(messages_->shown.size(), std::size_t{1});
+    QCOMPARE(messages_->shown[0].text.toStdString(), GetProgramText(Texts(), 156, 0));
+    QCOMPARE(messages_->shown[0].title.toStdString(), GetProgramText(Texts(), 150, 0));
+    // The second box says 157.
+    Second()->setText(QStringLiteral("junk"));
+    Get<QRadioButton>("optSecondDateIsISO")->click();
+    QVERIFY(Get<QRadioButton>("optSecondDateIsCE")->isChecked());
+    QCOMPARE(messages_->shown.back().text.toStdString(), GetProgramText(Texts(), 157, 0));
+  }
+
+  void secondToFirst() {
+    Get<QRadioButton>("optFirstDateIsJDN")->click();
+    Type(Second(), QStringLiteral("2000-01-01"));
+    const QString before = Output()->toPlainText();
+    Click("cmdMoveSecondDateToFirst");
+    QCOMPARE(First()->text(), QStringLiteral("2,451,545"));
+    QVERIFY(Second()->text().isEmpty());
+    QCOMPARE(Output()->toPlainText(), before);
+    // Unreadable: message 6, the first box unchanged, focus in the second box.
+    Second()->setText(QStringLiteral("2000-02-30"));
+    Click("cmdMoveSecondDateToFirst");
+    QCOMPARE(First()->text(), QStringLiteral("2,451,545"));
+    QCOMPARE(messages_->shown.back().title, QStringLiteral("Error!"));
+    QCOMPARE(QApplication::focusWidget(), Second());
+  }
+
+  void stepperAndArrowKeys() {
+    Type(First(), QStringLiteral("2012-12-31"));
+    QTest::keyClick(First(), Qt::Key_Up);
+    QCOMPARE(First()->text(), QStringLiteral("2013-01-01"));
+    QTest::keyClick(First(), Qt::Key_Down);
+    QTest::keyClick(First(), Qt::Key_Down);
+    QCOMPARE(First()->text(), QStringLiteral("2012-12-30"));
+    // The spin arrows: the upper one is a day later.
+    QScrollBar* stepper = Get<QScrollBar>("VScroll0");
+    stepper->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(First()->text(), QStringLiteral("2012-12-31"));
+    QCOMPARE(stepper->value(), 0);
+    stepper->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QCOMPARE(First()->text(), QStringLiteral("2012-12-30"));
+    // At the end of the day numbers: "Out of Range" and message 9; the text stays.
+    Get<QRadioButton>("optSecondDateIsJDN")->click();
+    Second()->setText(QStringLiteral("2,100,000,000"));
+    QTest::keyClick(Second(), Qt::Key_Up);
+    QCOMPARE(Second()->text(), QStringLiteral("2,100,000,000"));
+    QCOMPARE(Output()->toPlainText(), QStringLiteral("Out of Range\n"));
+    QCOMPARE(messages_->shown.back().text, QStringLiteral("Result is out of range."));
+    // An empty box only places the focus.
+    Second()->clear();
+    Get<QScrollBar>("VScroll1")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QVERIFY(Second()->text().isEmpty());
+    QCOMPARE(Get<QScrollBar>("VScroll1")->value(), 0);
+  }
+
+  void clearOneBoxDialogRemembers() {
+    const auto fill = [this] {
+      First()->setText(QStringLiteral("2012-01-01"));
+      Difference()->setText(QStringLiteral("3"));
+      Second()->setText(QStringLiteral("2012-01-09"));
+    };
+    fill();
+    // First use: "date difference" preselected; Continue clears it and counts the days.
+    WhenModal([](QWidget* dialog) {
+      QVERIFY(dialog->findChild<QRadioButton*>("optClearDateDiff")->isChecked());
+      dialog->findChild<QPushButton*>("cmdContinue")->click();
+    });
+    Click("cmdCompute");
+    QCOMPARE(Difference()->text(), QStringLiteral("8"));
+    // Choosing the first date is remembered.
+    fill();
+    WhenModal([](QWidget* dialog) {
+      dialog->findChild<QRadioButton*>("optClearFirstDate")->click();
+      dialog->findChild<QPushButton*>("cmdContinue")->click();
+    });
+    Click("cmdCompute");
+    QCOMPARE(First()->text(), QStringLiteral("2012-01-06"));
+    fill();
+    // Cancel: nothing computed; the next showing offers "date difference" again.
+    const QString before = Output()->toPlainText();
+    WhenModal([](QWidget* dialog) {
+      QVERIFY(dialog->findChild<QRadioButton*>("optClearFirstDate")->isChecked());
+      dialog->findChild<QRadioButton*>("optCancel")->click();
+      dialog->findChild<QPushButton*>("cmdContinue")->click();
+    });
+    Click("cmdCompute");
+    QCOMPARE(Output()->toPlainText(), before);
+    QCOMPARE(First()->text(), QStringLiteral("2012-01-01"));
+    WhenModal([](QWidget* dialog) {
+      QVERIFY(dialog->findChild<QRadioButton*>("optClearDateDiff")->isChecked());
+      dialog->close();  // the close box means cancel
+    });
+    Click("cmdCompute");
+    QCOMPARE(Difference()->text(), QStringLiteral("3"));
+    QTRY_COMPARE(QApplication::focusWidget(), Get<QWidget>("cmdCompute"));
+  }
+
+  void focusRule() {
+    Type(First(), QStringLiteral("2012-01-01"));
+    Click("cmdClearSecondDate");
+    QCOMPARE(QApplication::focusWidget(), Difference());
+    Second()->setText(QStringLiteral(" "));
+    Click("cmdClearDateDiff");
+    QCOMPARE(QApplication::focusWidget(), Get<QWidget>("cmdCompute"));
+    Click("cmdClearFirstDate");
+    QCOMPARE(QApplication::focusWidget(), First());
+  }
+
+  void todayPanelCycleAndMidnight() {
+    QLabel* date = Get<QLabel>("lblTodaysDate1");
+    const QStringList left{"2013-W01-1 ISO", "2012-12-18 JC", "2012-366", "2013-01-08 LPM", "2013-02-1 LPW",
+                           "2,456,293 JDN", "2012-12-31 CE"};
+    for (const QString& expected : left) {
+      QTest::mouseClick(date, Qt::LeftButton);
+      QCOMPARE(date->text(), expected);
+    }
+    QTest::mouseClick(Get<QLabel>("lblWeekFromToday0"), Qt::RightButton);
+    QCOMPARE(date->text(), QStringLiteral("2,456,293 JDN"));
+    QTest::mouseClick(date, Qt::LeftButton);
+    // Midnight passes: the clock rewrites the panel within a second, without any click.
+    SetTodaySource([] { return LocalDate{2013, 1, 1}; });
+    QTRY_COMPARE_WITH_TIMEOUT(date->text(), QStringLiteral("2013-01-01 CE"), 2500);
+    QCOMPARE(Get<QLabel>("lblWeekFromToday1")->text(), QStringLiteral("2013-01-08 CE"));
+    // Today beside the second box writes the box's calendar without its code.
+    Get<QRadioButton>("optSecondDateIsJDN")->click();
+    Click("cmdToday1");
+    QCOMPARE(Second()->text(), QStringLiteral("2,456,294"));
+  }
+
+  void copyAllAndSelection() {
+    Type(First(), QStringLiteral("2000-01-01"));
+    QTest::keyClick(First(), Qt::Key_Enter);
+    First()->clear();
+    Type(First(), QStringLiteral("2000-01-02"));
+    QTest::keyClick(First(), Qt::Key_Enter);
+    QPushButton* copy = Get<QPushButton>("cmdCopyOutput");
+    QCOMPARE(copy->text(), QStringLiteral("Copy to clipboard"));
+    copy->click();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("2000-01-01 CE, Saturday\n2000-01-02 CE, Sunday\n"));
+    // Select the first ten characters: the caption follows and Enter copies only those.
+    QTextCursor cursor = Output()->textCursor();
+    cursor.setPosition(0);
+    cursor.setPosition(10, QTextCursor::KeepAnchor);
+    Output()->setTextCursor(cursor);
+    QCOMPARE(copy->text(), QStringLiteral("Copy selected text to clipboard"));
+    QTest::keyClick(Output(), Qt::Key_Return);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("2000-01-01"));
+    QVERIFY(!Output()->textCursor().hasSelection());
+    QCOMPARE(copy->text(), QStringLiteral("Copy to clipboard"));
+    // Enter without a selection is an ordinary key; Clear empties only the output.
+    Click("cmdClearOutputWindow");
+    QVERIFY(Output()->toPlainText().isEmpty());
+  }
+
+  void enlargeNeedsOutput() {
+    Click("cmdEnlarge");
+    QCOMPARE(messages_->shown.size(), std::size_t{1});
+    QCOMPARE(messages_->shown[0].text, QStringLiteral("The output window is empty."));
+    QCOMPARE(messages_->shown[0].icon, MessageIcon::Warning);
+    Type(First(), QStringLiteral("2000-01-01"));
+    QTest::keyClick(First(), Qt::Key_Enter);
+    Click("cmdEnlarge");
+    QWidget* display = window_->findChild<QWidget*>("frmLargeDisplay");
+    QVERIFY(display != nullptr && display->isVisible());
+    QCOMPARE(display->windowTitle(), QStringLiteral("Enlarge"));
+  }
+
+  void languageSwitch() {
+    Type(First(), QStringLiteral("2008-01-01"));
+    Type(Second(), QStringLiteral("2008-01-02"));
+    QTest::keyClick(Second(), Qt::Key_Enter);
+    QComboBox* language = Get<QComboBox>("cboLanguage");
+    language->setCurrentIndex(1);
+    QCOMPARE(language->itemText(0), QStringLiteral("Englisch"));
+    QCOMPARE(language->currentText(), QStringLiteral("Deutsch"));
+    QCOMPARE(Get<QPushButton>("cmdCompute")->text(), QStringLiteral("Berechnen"));
+    QCOMPARE(Get<QRadioButton>("optDays")->text(), QStringLiteral("Tage"));
+    QCOMPARE(Get<QRadioButton>("optDateFormatIsYMD")->text(), QStringLiteral("Jahr Monat Tag"));
+    QCOMPARE(Get<QRadioButton>("optThousSepNone")->text(), QStringLiteral("keine"));
+    QCOMPARE(Get<QRadioButton>("optFirstDateIsORD")->text(), QStringLiteral("Ordinaldatum (JJJJ-TTT)"));
+    QCOMPARE(Get<QLabel>("lblTodaysDate1")->text(), QStringLiteral("der 2012-12-31 CE"));
+    // What was written stays in its language; new results come in German.
+    Difference()->clear();
+    QTest::keyClick(Second(), Qt::Key_Enter);
+    QCOMPARE(Output()->toPlainText(), QStringLiteral("2008-01-01 CE to 2008-01-02 CE = 1 day, excluding 1st date\n"
+                                                     "2008-01-01 CE bis 2008-01-02 CE = 1 Tag, ausschliesslich 1. Datum\n"));
+    language->setCurrentIndex(0);
+    QCOMPARE(language->itemText(1), QStringLiteral("German"));
+    QCOMPARE(Get<QPushButton>("cmdCompute")->text(), QStringLiteral("Compute"));
+  }
+
+  void optionHandlers() {
+    Type(First(), QStringLiteral("2012366"));
+    // The hyphen option rewrites ordinal and ISO week dates in both boxes.
+    Get<QCheckBox>("chkHyphen")->click();  // clear
+    QCOMPARE(First()->text(), QStringLiteral("2012366"));
+    Get<QCheckBox>("chkHyphen")->click();  // tick again
+    QCOMPARE(First()->text(), QStringLiteral("2012-366"));
+    QCOMPARE(Get<QRadioButton>("optFirstDateIsORD")->text(), QStringLiteral("Ordinal date (yyyy-ddd)"));
+    // Months hides the two day-count boxes; days shows them again.
+    Get<QRadioButton>("optMonths")->click();
+    QVERIFY(Get<QCheckBox>("chkIncludeFirstDate")->isHidden());
+    Get<QRadioButton>("optDays")->click();
+    QVERIFY(!Get<QCheckBox>("chkIncludeWeekends")->isHidden());
+    // A date format empties the boxes but not the output; the separator samples follow.
+    Type(Second(), QStringLiteral("x"));
+    Get<QRadioButton>("optDateFormatIsDMY")->click();
+    QVERIFY(First()->text().isEmpty() && Second()->text().isEmpty());
+    QCOMPARE(Get<QRadioButton>("optSeparatorIsDot")->text(), QStringLiteral("31.12.2012"));
+    // The thousands separator keeps the boxes.
+    Type(First(), QStringLiteral("1"));
+    Get<QRadioButton>("optThousSepNone")->click();
+    QCOMPARE(First()->text(), QStringLiteral("1"));
+  }
+
+  void resetAsksAndRestoresDefaults() {
+    Get<QComboBox>("cboLanguage")->setCurrentIndex(1);
+    Get<QRadioButton>("optMonths")->click();
+    Type(First(), QStringLiteral("2012-01-01"));
+    QFile::remove(SettingsPath());
+    window_->cmdQuit_Click();  // writes a file for Reset to delete
+    StartWindow();
+    QVERIFY(QFile::exists(SettingsPath()));
+    QCOMPARE(Get<QPushButton>("cmdCompute")->text(), QStringLiteral("Berechnen"));
+    // No: nothing changes.
+    Click("cmdReset");
+    QCOMPARE(messages_->shown.back().buttons, MessageButtons::YesNo);
+    QCOMPARE(messages_->shown.back().default_answer, MessageAnswer::No);
+    QVERIFY(Get<QRadioButton>("optMonths")->isChecked());
+    // Yes: the file goes and every default returns, English included.
+    messages_->answers.push_back(MessageAnswer::Yes);
+    Click("cmdReset");
+    QVERIFY(!QFile::exists(SettingsPath()));
+    QVERIFY(Get<QRadioButton>("optDays")->isChecked());
+    QVERIFY(First()->text().isEmpty());
+    QCOMPARE(Get<QPushButton>("cmdCompute")->text(), QStringLiteral("Compute"));
+    QCOMPARE(Get<QComboBox>("cboLanguage")->currentText(), QStringLiteral("English"));
+  }
+
+  void settingsSurviveARestart() {
+    Get<QRadioButton>("optDateFormatIsDMY")->click();
+    Get<QRadioButton>("optSeparatorIsDot")->click();
+    Get<QRadioButton>("optFirstDateIsJC")->click();
+    Get<QRadioButton>("optSecondDateIsLPM")->click();
+    Get<QCheckBox>("chkVerbose")->click();
+    QTest::mouseClick(Get<QLabel>("lblTodaysDate1"), Qt::LeftButton);  // the panel shows ISO
+    Type(First(), QStringLiteral("31.12.2012"));
+    QTest::keyClick(First(), Qt::Key_Enter);
+    Type(Difference(), QStringLiteral("5"));
+    First()->setText(QStringLiteral("say \"hi\""));
+    const QString output = Output()->toPlainText();
+    window_->close();  // the close box writes the file as Quit does
+    QVERIFY(QFile::exists(SettingsPath()));
+    StartWindow();
+    QVERIFY(Get<QRadioButton>("optDateFormatIsDMY")->isChecked());
+    QVERIFY(Get<QRadioButton>("optSeparatorIsDot")->isChecked());
+    QVERIFY(Get<QRadioButton>("optFirstDateIsJC")->isChecked());
+    QVERIFY(Get<QRadioButton>("optSecondDateIsLPM")->isChecked());
+    QVERIFY(!Get<QCheckBox>("chkVerbose")->isChecked());
+    QCOMPARE(window_->TodayCalendar(), cal::ISO);
+    QCOMPARE(First()->text(), QStringLiteral("say \"hi\""));
+    QCOMPARE(Difference()->text(), QStringLiteral("5"));
+    QCOMPARE(Output()->toPlainText(), output);
+    QCOMPARE(Output()->textCursor().position(), output.size());
+    // Without "Save output" the boxes are not kept.
+    Get<QCheckBox>("chkSaveOutput")->click();
+    window_->cmdQuit_Click();
+    StartWindow();
+    QVERIFY(First()->text().isEmpty());
+    QVERIFY(Output()->toPlainText().isEmpty());
+    QVERIFY(!Get<QCheckBox>("chkSaveOutput")->isChecked());
+  }
+
+  void startsFromAWrittenFile() {
+    StoredSettings stored;
+    stored.language = 1;
+    stored.today_calendar = 77;  // no calendar: the panel starts on CE
+    stored.first_calendar = cal::ORD;
+    stored.hyphen = 0;
+    stored.first_date = "2012366";
+    stored.output = "line one\r\nline two\r\n";
+    stored.months = 1;
+    QVERIFY(WriteSettingsFile(window_->SettingsFilePath(), stored));
+    StartWindow();
+    QCOMPARE(window_->CurrentLanguage(), int16_t{1});
+    QCOMPARE(window_->TodayCalendar(), cal::CE);
+    QVERIFY(Get<QRadioButton>("optFirstDateIsORD")->isChecked());
+    QVERIFY(Get<QRadioButton>("optMonths")->isChecked());
+    QCOMPARE(First()->text(), QStringLiteral("2012366"));
+    QCOMPARE(Output()->toPlainText(), QStringLiteral("line one\nline two\n"));
+    QCOMPARE(Get<QRadioButton>("optFirstDateIsORD")->text(), QStringLiteral("Ordinaldatum (JJJJTTT)"));
+  }
+
+  void accessibleNames() {
+    // Every control a person can reach carries a name a screen reader can say.
+    for (QWidget* widget : window_->findChildren<QWidget*>()) {
+      if (!widget->isVisibleTo(window_.get()) || widget->focusPolicy() == Qt::NoFocus) continue;
+      if (qobject_cast<QAbstractButton*>(widget) == nullptr && qobject_cast<QLineEdit*>(widget) == nullptr &&
+          qobject_cast<QComboBox*>(widget) == nullptr && qobject_cast<QLabel*>(widget) == nullptr) {
+        continue;
+      }
+      const QAbstractButton* button = qobject_cast<QAbstractButton*>(widget);
+      const QLabel* label = qobject_cast<QLabel*>(widget);
+      const QString name = !widget->accessibleName().isEmpty() ? widget->accessibleName()
+                           : button != nullptr                 ? button->text()
+                           : label != nullptr                  ? label->text()
+                                                               : QString();
+      QVERIFY2(!name.isEmpty(), qPrintable(widget->objectName()));
+    }
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_qtest.moc"
