@@ -81,6 +81,66 @@ TEST(CommandLine, EveryTableOptionParses) {
   }
 }
 
+TEST(MonthOption, YearAndMonth) {
+  const struct {
+    const char* text;
+    std::optional<YearMonth> expected;
+  } cases[] = {
+      {"2024-06", YearMonth{2024, 6}},
+      {"2024-6", YearMonth{2024, 6}},
+      {"-44-03", YearMonth{-44, 3}},
+      {"+7-12", YearMonth{7, 12}},
+      {"0-1", YearMonth{0, 1}},
+      {"5800000-12", YearMonth{5'800'000, 12}},
+      {"-5800000-01", YearMonth{-5'800'000, 1}},
+      {"5800001-01", std::nullopt},
+      {"-99999999999999999999-01", std::nullopt},
+      {"2024-13", std::nullopt},
+      {"2024-00", std::nullopt},
+      {"2024-006", std::nullopt},
+      {"2024", std::nullopt},
+      {"-2024", std::nullopt},
+      {"--06", std::nullopt},
+      {"-06", std::nullopt},
+      {"2024-", std::nullopt},
+      {"20x4-06", std::nullopt},
+      {"2024-06-01", std::nullopt},
+      {"2024--6", std::nullopt},
+      {"", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseYearMonth(c.text), c.expected) << c.text;
+}
+
+TEST(MonthOption, CombinationsThatDoNotGo) {
+  const YearMonth june{2024, 6};
+  const struct {
+    MonthOptions options;
+    bool request;
+    bool ok;
+  } cases[] = {
+      {{.month = june}, false, true},
+      {{.month = june, .julian = true, .monday = true}, false, true},
+      {{.month = june, .monday = true, .iso_weeks = true, .no_year_digit = true}, false, true},
+      {{.month = june, .iso_weeks = true}, false, false},                               // Sunday first
+      {{.month = june, .julian = true, .monday = true, .iso_weeks = true}, false, false},  // Julian
+      {{.month = june, .monday = true, .no_year_digit = true}, false, false},           // no ISO dates
+      {{.month = june}, true, false},                                                   // with a request
+      {{.month = std::nullopt, .julian = true}, false, false},
+      {{.month = std::nullopt, .monday = true}, true, false},
+      {{}, true, true},
+  };
+  for (const auto& c : cases) {
+    const std::string error = MonthOptionsError(c.options, c.request);
+    EXPECT_EQ(error.empty(), c.ok) << error;
+  }
+  const ParseResult parsed = ParseCommandLine({"--month", "-44-03", "--julian", "--monday", "--lang=de"});
+  ASSERT_TRUE(parsed.command_line.has_value()) << parsed.error;
+  EXPECT_EQ(parsed.command_line->month.month, (YearMonth{-44, 3}));
+  EXPECT_TRUE(parsed.command_line->month.julian);
+  EXPECT_TRUE(parsed.command_line->month.monday);
+  EXPECT_EQ(parsed.command_line->options.language, 1);
+}
+
 TEST(Utf8, WellFormedOnly) {
   EXPECT_TRUE(IsValidUtf8("2000-01-01"));
   EXPECT_TRUE(IsValidUtf8("v\xc3\xa1lida \xe2\x82\xac \xf0\x9f\x98\x80"));

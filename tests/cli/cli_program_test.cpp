@@ -143,4 +143,53 @@ TEST(CliProgram, BatchOfValidLinesExitsZero) {
             "-2,099,999,999 JDN = -5,754,317-03-09 LPM, Tuesday\n");
 }
 
+TEST(CliProgram, MonthAsTheWindowCopiesIt) {
+  RunResult result = RunCli("--month=2024-06 --monday");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.out,
+            "June 2024 (Common Era Calendar)\n"
+            "\n"
+            " Mon  Tue  Wed  Thu  Fri  Sat  Sun \n"
+            "  27   28   29   30   31    1    2  \n"
+            "   3    4    5    6    7    8    9  \n"
+            "  10   11   12   13   14   15   16  \n"
+            "  17   18   19   20   21   22   23  \n"
+            "  24   25   26   27   28   29   30  \n");
+
+  // December 2020 ends in week 53 of ISO year 2020.
+  result = RunCli("--month 2020-12 --monday --iso-weeks");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_NE(result.out.find("\n\nISO 8601 week dates\n\nMonday   Tuesday  Wednesda Thursday Friday   Saturday Sunday\n"),
+            std::string::npos);
+  EXPECT_NE(result.out.find("\n0-W53-1  0-W53-2  0-W53-3  0-W53-4  0-W53-5  0-W53-6  0-W53-7\n"), std::string::npos);
+  EXPECT_EQ(result.out.find('\r'), std::string::npos);
+  result = RunCli("--month=2020-12 --monday --iso-weeks --no-year-digit --lang=de");
+  EXPECT_EQ(result.out.rfind("Dezember 2020 (Common Era Kalender)\n\n Mon  Die  Mit  Don  Fre  Sam  Son \n", 0), 0u);
+  EXPECT_NE(result.out.find("ISO-8601-Wochendaten\n\n Mon    Die    Mit    Don    Fre    Sam    Son   \n"),
+            std::string::npos);
+  EXPECT_NE(result.out.find("\nW53-1  W53-2  W53-3  W53-4  W53-5  W53-6  W53-7\n"), std::string::npos);
+
+  // The ends of the year range.
+  result = RunCli("--month=-5800000-01 --julian");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out.rfind("January -5800000 (Julian Calendar)\n", 0), 0u);
+  EXPECT_EQ(RunCli("--month=5800000-12").status, 0);
+}
+
+TEST(CliProgram, MonthUsageErrors) {
+  for (const char* arguments :
+       {"--month=2024-13", "--month=5800001-01", "--month=x", "--month", "--month=2024-06 --iso-weeks",
+        "--month=2024-06 --julian --monday --iso-weeks", "--month=2024-06 --first 2000-01-01",
+        "--month=2024-06 --batch", "--julian", "--month=2024-06 --monday --no-year-digit"}) {
+    const RunResult result = RunCli(arguments);
+    EXPECT_EQ(result.status, 2) << arguments;
+    EXPECT_EQ(result.out, "") << arguments;
+    EXPECT_EQ(result.err.rfind("quorvan-cli: ", 0), 0u) << arguments << ": " << result.err;
+  }
+  EXPECT_EQ(RunCli("--month=2024-13").err,
+            "quorvan-cli: --month takes YEAR-MONTH: a year from -5800000 to 5800000, a hyphen and a month from 1 to 12\n"
+            "quorvan-cli: try 'quorvan-cli --help' for the options\n");
+}
+
 }  // namespace

@@ -46,6 +46,11 @@ bool SetLanguage(CommandLine& line, std::string_view text) {
   return true;
 }
 
+bool SetMonth(CommandLine& line, std::string_view text) {
+  line.month.month = ParseYearMonth(text);
+  return line.month.month.has_value();
+}
+
 constexpr std::string_view kCalendars = "CE, JC, JDN, ORD, ISO, LPW or LPM";
 
 // The one declaration of every option.
@@ -71,7 +76,17 @@ constexpr std::array kOptions{
                   [](CommandLine& l, std::string_view) { l.options.verbose = false; return true; }, ""},
     CommandOption{"--no-hyphen", "", "ordinal and ISO week dates without hyphens",
                   [](CommandLine& l, std::string_view) { l.options.hyphen = 0; return true; }, ""},
-    CommandOption{"--lang", "en|de", "language of the sentences (default en)", SetLanguage, "en or de"},
+    CommandOption{"--lang", "en|de", "language of the sentences and the month (default en)", SetLanguage, "en or de"},
+    CommandOption{"--month", "YEAR-MONTH", "print the calendar of a month, e.g. 2024-06 or -44-03", SetMonth,
+                  "YEAR-MONTH: a year from -5800000 to 5800000, a hyphen and a month from 1 to 12"},
+    CommandOption{"--julian", "", "with --month: the Julian calendar (default Common Era)",
+                  [](CommandLine& l, std::string_view) { l.month.julian = true; return true; }, ""},
+    CommandOption{"--monday", "", "with --month: weeks start on Monday (default Sunday)",
+                  [](CommandLine& l, std::string_view) { l.month.monday = true; return true; }, ""},
+    CommandOption{"--iso-weeks", "", "with --month: add the ISO week dates (needs --monday)",
+                  [](CommandLine& l, std::string_view) { l.month.iso_weeks = true; return true; }, ""},
+    CommandOption{"--no-year-digit", "", "with --iso-weeks: leave out the ISO year's last digit",
+                  [](CommandLine& l, std::string_view) { l.month.no_year_digit = true; return true; }, ""},
     CommandOption{"--batch", "", "read FIRST<TAB>DIFFERENCE<TAB>SECOND lines from standard input",
                   [](CommandLine& l, std::string_view) { l.batch = true; return true; }, ""},
     CommandOption{"--help", "", "show this text", [](CommandLine& l, std::string_view) { l.help = true; return true; }, ""},
@@ -109,9 +124,11 @@ std::string OptionListText() {
 std::string UsageText() {
   return "Usage: quorvan-cli [OPTIONS] [--first TEXT] [--diff TEXT] [--second TEXT]\n"
          "       quorvan-cli [OPTIONS] --batch   (lines of FIRST<TAB>DIFFERENCE<TAB>SECOND on stdin)\n"
+         "       quorvan-cli --month=YEAR-MONTH [--julian] [--monday] [--iso-weeks] [--lang=de]\n"
          "\n"
          "One date converts it into the other box's calendar; two dates count the days between\n"
          "them; a date and a difference give the other date. No box at all means today.\n"
+         "--month prints a month as the month window copies it: heading, empty line, grid.\n"
          "\n"
          "Options (a value follows '=' or comes as the next argument):\n" +
          OptionListText() +

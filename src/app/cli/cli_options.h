@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/cli/month_command.h"
 #include "compute/request.h"
 
 namespace qv::cli {
@@ -15,6 +16,7 @@ namespace qv::cli {
 struct CommandLine {
   RequestOptions options;
   std::optional<std::string> first, difference, second;
+  MonthOptions month;  // --month and the options that shape it
   bool batch = false;
   bool help = false;
   bool version = false;

@@ -151,6 +151,11 @@ int main(int argc, char** argv) {
     std::printf("quorvan-cli %s\n", QUORVAN_VERSION);
     return 0;
   }
+  const bool request_given = command.first || command.difference || command.second || command.batch;
+  if (const std::string error = qv::cli::MonthOptionsError(command.month, request_given); !error.empty()) {
+    Diagnose(error + "\ntry 'quorvan-cli --help' for the options");
+    return 2;
+  }
   qv::ProgramTextStore texts;
   const std::string folder = qv::FindProgramTextFolder(ExecutableFolder(argc > 0 ? argv[0] : ""));
   const qv::LoadResult loaded = qv::LoadProgramText(texts, folder, qv::kProgramTextFileName);
@@ -159,6 +164,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (command.batch) return RunBatch(texts, command.options);
+  if (command.month.month) {
+    const std::string month = qv::cli::MonthCommandText(command.month, command.options.language, texts);
+    std::fwrite(month.data(), 1, month.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 2;
+  }
   qv::ComputeEngine engine(texts);
 
   qv::cli::Answer answer;
