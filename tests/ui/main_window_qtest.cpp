@@ -207,10 +207,15 @@ class MainWindowTest : public QObject {
     QCOMPARE(First()->text(), QStringLiteral("2012-12-30"));
     // The spin arrows: the upper one is a day later.
     QScrollBar* stepper = Get<QScrollBar>("VScroll0");
-    stepper->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    stepper->triggerAction(QAbstractSlider::SliderSingleStepSub);
     QCOMPARE(First()->text(), QStringLiteral("2012-12-31"));
     QCOMPARE(stepper->value(), 0);
-    stepper->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    stepper->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(First()->text(), QStringLiteral("2012-12-30"));
+    // A mouse click on the upper arrow is a day later, on the lower arrow a day earlier.
+    QTest::mouseClick(stepper, Qt::LeftButton, {}, QPoint(stepper->width() / 2, 2));
+    QCOMPARE(First()->text(), QStringLiteral("2012-12-31"));
+    QTest::mouseClick(stepper, Qt::LeftButton, {}, QPoint(stepper->width() / 2, stepper->height() - 3));
     QCOMPARE(First()->text(), QStringLiteral("2012-12-30"));
     // At the end of the day numbers: "Out of Range" and message 9; the text stays.
     Get<QRadioButton>("optSecondDateIsJDN")->click();

@@ -119,10 +119,9 @@ QWidget* frmMain::CreateInputFrame() {
   cmdToday[1] = Button("cmdToday1");
   for (std::size_t i = 0; i < 2; ++i) {
     QScrollBar* stepper = Named(new QScrollBar(Qt::Vertical), i == 0 ? "VScroll0" : "VScroll1");
-    // Value 0 at rest; the upper arrow gives +1 (one day later), the lower arrow -1.
+    // Value 0 at rest; an arrow moves it to -1 (upper arrow) or +1 (lower arrow) for a moment.
     stepper->setRange(-1, 1);
     stepper->setValue(0);
-    stepper->setInvertedAppearance(true);
     stepper->setFocusPolicy(Qt::NoFocus);  // the Up and Down keys in the box do the same
     stepper->setFixedWidth(stepper->sizeHint().width());
     VScroll[i] = stepper;
@@ -253,13 +252,9 @@ QWidget* frmMain::CreateOptionsColumn() {
   }
   layout->setSpacing(2);
 
+  // The language box names its languages in the current language; it needs no label.
   cboLanguage = Named(new QComboBox, "cboLanguage");
-  lblLanguage = LabelFor("lblLanguage", cboLanguage);
-  lblLanguage->setText(QStringLiteral("English / Deutsch:"));
-  auto* language = new QHBoxLayout;
-  language->addWidget(lblLanguage);
-  language->addWidget(cboLanguage, 1);
-  layout->addLayout(language);
+  layout->addWidget(cboLanguage);
 
   cmdReset = Button("cmdReset");
   cmdHelp = Button("cmdHelp");

@@ -217,7 +217,6 @@ class frmMain : public QWidget {
   QCheckBox* chkHyphen = nullptr;
   QLabel* lblHyphen = nullptr;
   QCheckBox* chkSaveOutput = nullptr;
-  QLabel* lblLanguage = nullptr;
   QComboBox* cboLanguage = nullptr;
   QPushButton* cmdReset = nullptr;
   QPushButton* cmdHelp = nullptr;

@@ -294,8 +294,8 @@ void frmMain::VScroll_Change(int index, int value) {
     SetTheFocus();
     return;
   }
-  // The upper arrow (value +1 with the inverted appearance) is one day later.
-  StepBoxDate(index == 0 ? DateBox::First : DateBox::Second, value);
+  // The upper arrow (value -1) is one day later, as the Up key in the box is.
+  StepBoxDate(index == 0 ? DateBox::First : DateBox::Second, -value);
 }
 
 void frmMain::StepBoxDate(DateBox box, int64_t days) {
