@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
-"""Keeps the quorvan-cli examples of the user manual and the manual pages true.
+"""Keeps the quorvan-cli examples of the user manual, the manual pages and the README true.
 
 An example is a command line that starts with "$ quorvan-cli" (a pipe into quorvan-cli counts as
 well: "$ printf ... | quorvan-cli ...") followed by the lines the command prints, up to the next
 "$ " line or the end of the block. Blocks are
 
-  HTML   <pre class="example"> ... </pre>   each tag on a line of its own; entities are read
-                                             and written as HTML
-  roff   .EX ... .EE                          (\\- \\e \\(aq \\& are read and written as roff)
+  HTML      <pre class="example"> ... </pre>   each tag on a line of its own; entities are read
+                                                and written as HTML
+  roff      .EX ... .EE                          \\- \\e \\(aq \\& are read and written as roff
+  Markdown  ``` ... ```                          lines as they stand
 
   manual-examples.py --check  CLI-FOLDER FILE...   runs every example, reports each difference,
                                                     exit status 1 when any example is not true
@@ -64,13 +65,26 @@ class Roff:
         return text
 
 
+class Markdown:
+    block_start = re.compile(r"^```\s*$")
+    block_end = re.compile(r"^```\s*$")
+
+    @staticmethod
+    def read(line):
+        return line
+
+    @staticmethod
+    def write(text):
+        return text
+
+
 def is_command(text):
     return text.startswith("$ ") and re.search(r"(^\$ |\| *)quorvan-cli\b", text) is not None
 
 
 def process(path, cli_folder, update):
     """Checks (or rewrites) the examples of one file; returns their count and the problems."""
-    kind = Roff if path.endswith((".1", ".1.in")) else Html
+    kind = Roff if path.endswith((".1", ".1.in")) else Markdown if path.endswith(".md") else Html
     with open(path, encoding="utf-8") as source:
         lines = source.read().split("\n")
     output, problems, examples = [], [], 0

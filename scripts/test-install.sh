@@ -168,9 +168,11 @@ else
   fail "quorvan-cli(1) lacks options of --help" "${undocumented[*]}"
 fi
 
-# 7. The examples of the user manual and of the manual page are what the installed program says.
+# 7. The examples of the user manual, the manual page and the README are what the installed
+# program says.
 manuals=("$usr/share/doc/quorvan/manual/en/index.html" "$usr/share/doc/quorvan/manual/de/index.html")
-if out=$(python3 scripts/manual-examples.py --check "$usr/bin" "${manuals[@]}" "$usr/share/man/man1/quorvan-cli.1" 2>&1); then
+if out=$(python3 scripts/manual-examples.py --check "$usr/bin" "${manuals[@]}" "$usr/share/man/man1/quorvan-cli.1" \
+  README.md 2>&1); then
   ok "manual examples are true: $(tail -n 1 <<<"$out")"
 else
   fail "manual examples" "$out"
