@@ -10,7 +10,7 @@
 # status is 1 when any check failed. Checks of the window program are skipped (and say so) while
 # the build has no window program.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 2
 root=$(pwd)
 build=${1:-build}
 [[ $build == /* ]] || build=$root/$build
