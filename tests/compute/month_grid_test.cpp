@@ -18,7 +18,6 @@ struct Ymd {
   int64_t year;
   int month;
   int day;
-  friend bool operator==(const Ymd&, const Ymd&) = default;
 };
 
 int64_t Mod(int64_t a, int64_t b) { return ((a % b) + b) % b; }
