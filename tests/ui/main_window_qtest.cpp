@@ -1,5 +1,7 @@
 // The main window driven as a person would: keys and clicks on the real widgets, message boxes
 // answered through the recorder, the clock set by the test.
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -467,6 +469,22 @@ class MainWindowTest : public QObject {
     QCOMPARE(First()->text(), QStringLiteral("2012366"));
     QCOMPARE(Output()->toPlainText(), QStringLiteral("line one\nline two\n"));
     QCOMPARE(Get<QRadioButton>("optFirstDateIsORD")->text(), QStringLiteral("Ordinaldatum (JJJJTTT)"));
+  }
+
+  void clickableLabelsAreButtonsAndLinksToAssistiveTechnology() {
+    QAccessibleInterface* date = QAccessible::queryAccessibleInterface(Get<QLabel>("lblTodaysDate1"));
+    QVERIFY(date != nullptr);
+    QCOMPARE(date->role(), QAccessible::Button);
+    QCOMPARE(date->text(QAccessible::Name), QStringLiteral("2012-12-31 CE"));
+    // "Press" moves the panel on, as a left click does.
+    date->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(Get<QLabel>("lblTodaysDate1")->text(), QStringLiteral("2013-W01-1 ISO"));
+    // Space on the focused label does the same; Shift+Space goes back.
+    QTest::keyClick(Get<QLabel>("lblTodaysDate1"), Qt::Key_Space, Qt::ShiftModifier);
+    QCOMPARE(Get<QLabel>("lblTodaysDate1")->text(), QStringLiteral("2012-12-31 CE"));
+    QAccessibleInterface* link = QAccessible::queryAccessibleInterface(Get<QLabel>("lblOnlineDocumentation"));
+    QCOMPARE(link->role(), QAccessible::Link);
+    QCOMPARE(link->text(QAccessible::Name), QStringLiteral("Online documentation"));
   }
 
   void accessibleNames() {

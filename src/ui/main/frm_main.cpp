@@ -86,8 +86,8 @@ QWidget* frmMain::CreateTodayPanel() {
   grid->setContentsMargins(0, 0, 0, 0);
   const char* names[2][2] = {{"lblTodaysDate0", "lblTodaysDate1"}, {"lblWeekFromToday0", "lblWeekFromToday1"}};
   for (int i = 0; i < 2; ++i) {
-    lblTodaysDate[static_cast<std::size_t>(i)] = Named(new ClickableLabel, names[0][i]);
-    lblWeekFromToday[static_cast<std::size_t>(i)] = Named(new ClickableLabel, names[1][i]);
+    lblTodaysDate[static_cast<std::size_t>(i)] = Named(new ClickableLabel(QAccessible::Button), names[0][i]);
+    lblWeekFromToday[static_cast<std::size_t>(i)] = Named(new ClickableLabel(QAccessible::Button), names[1][i]);
   }
   QFont bold = font();
   bold.setBold(true);
@@ -265,8 +265,8 @@ QWidget* frmMain::CreateOptionsColumn() {
   buttons->addWidget(cmdReset, 1, 1);
   layout->addLayout(buttons);
 
-  lblOnlineDocumentation = Named(new ClickableLabel, "lblOnlineDocumentation");
-  lblMaker = Named(new ClickableLabel, "lblMaker");
+  lblOnlineDocumentation = Named(new ClickableLabel(QAccessible::Link), "lblOnlineDocumentation");
+  lblMaker = Named(new ClickableLabel(QAccessible::Link), "lblMaker");
   layout->addWidget(lblOnlineDocumentation);
   layout->addWidget(lblMaker);
   layout->addStretch(1);

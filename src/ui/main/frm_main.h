@@ -63,6 +63,10 @@ class frmMain : public QWidget {
   const std::string& SettingsFilePath() const { return settings_file_path_; }
   // Quit: writes the settings file and closes every window.
   void cmdQuit_Click();
+  // Adds text (lines ending in CR LF) at the end of the output window and shows its last line.
+  void AppendOutput(const std::string& text);
+  // Replaces the whole output text, the caret at its end (the stored output at start-up).
+  void SetOutputText(const std::string& text);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -125,9 +129,7 @@ class frmMain : public QWidget {
   QString Numbered(int16_t number) const;
 
   // Output window.
-  void AppendOutput(const std::string& text);
   QString OutputText() const;  // the output with CR LF line ends
-  void SetOutputText(const std::string& text);
   void SetCopyButton();
   void cmdCopyOutput_Click();
   void cmdClearOutputWindow_Click();

@@ -1,5 +1,6 @@
 #include "ui/main/window_widgets.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTextCursor>
@@ -8,7 +9,36 @@
 
 namespace qv {
 
-ClickableLabel::ClickableLabel(QWidget* parent) : QLabel(parent) {
+namespace {
+
+// The accessible face of a ClickableLabel: its role, its caption as name, and "press".
+class ClickableLabelAccessible : public QAccessibleWidget {
+ public:
+  explicit ClickableLabelAccessible(ClickableLabel* label) : QAccessibleWidget(label, label->AccessibleRole()) {}
+  QString text(QAccessible::Text t) const override {
+    const auto* label = static_cast<const ClickableLabel*>(widget());
+    if (t == QAccessible::Name) return label->accessibleName().isEmpty() ? label->text() : label->accessibleName();
+    return QAccessibleWidget::text(t);
+  }
+  QStringList actionNames() const override { return {pressAction()}; }
+  void doAction(const QString& action) override {
+    if (action == pressAction()) static_cast<ClickableLabel*>(widget())->Activate(Qt::LeftButton);
+  }
+};
+
+QAccessibleInterface* ClickableLabelFactory(const QString&, QObject* object) {
+  if (auto* label = qobject_cast<ClickableLabel*>(object)) return new ClickableLabelAccessible(label);
+  return nullptr;
+}
+
+}  // namespace
+
+ClickableLabel::ClickableLabel(QAccessible::Role role, QWidget* parent) : QLabel(parent), role_(role) {
+  static const bool factory_installed = [] {
+    QAccessible::installFactory(ClickableLabelFactory);
+    return true;
+  }();
+  (void)factory_installed;
   setFocusPolicy(Qt::StrongFocus);
   setCursor(Qt::PointingHandCursor);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Two small widgets of the main window: a label that reports mouse releases (the today panel,
 // the link labels) and the read-only output text box that copies its selection on Enter.
+#include <QAccessible>
 #include <QLabel>
 #include <QPlainTextEdit>
 
@@ -9,10 +10,16 @@ namespace qv {
 // A label that acts on a click: it reports which mouse button was released over it, and it
 // can take the keyboard focus, where Space or Enter count as a left click and Shift with
 // either as a right click.
+//
+// Screen readers see it as what it does: a link (the documentation) or a button (the today
+// panel), with a press action that acts as a left click.
 class ClickableLabel : public QLabel {
   Q_OBJECT
  public:
-  explicit ClickableLabel(QWidget* parent = nullptr);
+  explicit ClickableLabel(QAccessible::Role role, QWidget* parent = nullptr);
+  QAccessible::Role AccessibleRole() const { return role_; }
+  // What a click with `button` does, for the keyboard and assistive technology.
+  void Activate(Qt::MouseButton button) { emit released(button); }
 
  signals:
   void released(Qt::MouseButton button);
@@ -20,6 +27,9 @@ class ClickableLabel : public QLabel {
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  QAccessible::Role role_;
 };
 
 // The output window: read-only, fixed pitch, selectable. Enter with a selection asks for the

@@ -30,6 +30,7 @@
 #include <string_view>
 
 #include "calendar/calendar_codes.h"
+#include "compute/month_grid.h"
 
 namespace qv {
 
@@ -130,8 +131,7 @@ int32_t LeadingNumber(std::string_view text);
 
 // ---- Choices the window applies --------------------------------------------------------------
 
-enum class WeekStart : int16_t { Sunday, Monday };
-enum class MonthCalendar : int16_t { CommonEra, Julian };
+// WeekStart and MonthCalendar are the month window's own choices (compute/month_grid.h).
 enum class DifferenceUnit : int16_t { Days, Months };
 
 // The stored records turned into the options of the main window and the month window, with
