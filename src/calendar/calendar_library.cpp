@@ -91,37 +91,42 @@ void jdn_to_annus_novus_date(DateFields& date) {
 }
 
 int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date, int32_t letter) {
-  // The separator is the one character other than digits and '-' that the text holds;
-  // a text without such a character is separated by '-'.
+  // The separator is the one character other than digits and '-' that the text holds; a text
+  // without such a character is separated by '-'. One scan finds it and where the first two
+  // separators and the first two '-' stand.
   char separator = '-';
-  for (const char c : text) {
-    if ((c >= '0' && c <= '9') || c == '-') continue;
+  std::size_t separator_at[2] = {std::string_view::npos, std::string_view::npos};
+  std::size_t minus_at[3] = {std::string_view::npos, std::string_view::npos, std::string_view::npos};
+  std::size_t separators = 0, minus_signs = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') continue;
+    if (c == '-') {
+      if (minus_signs < 3) minus_at[minus_signs] = i;
+      ++minus_signs;
+      continue;
+    }
     if (separator != '-' && c != separator) return kStrToDateMalformed;
     separator = c;
+    if (separators < 2) separator_at[separators] = i;
+    ++separators;
   }
   const bool year_first = date_format == 2;  // YMD; MDY and DMY put the year last
   std::string_view fields[3];
   if (separator != '-') {
-    std::size_t start = 0;
-    for (int i = 0; i < 3; ++i) {
-      const std::size_t end = i < 2 ? text.find(separator, start) : text.size();
-      if (end == std::string_view::npos) return kStrToDateMalformed;
-      fields[i] = text.substr(start, end - start);
-      start = end + 1;
-    }
-    if (fields[2].find(separator) != std::string_view::npos) return kStrToDateMalformed;
+    if (separators != 2) return kStrToDateMalformed;
+    fields[0] = text.substr(0, separator_at[0]);
+    fields[1] = text.substr(separator_at[0] + 1, separator_at[1] - separator_at[0] - 1);
+    fields[2] = text.substr(separator_at[1] + 1);
   } else {
     // '-' both separates and signs the year: a leading '-' of the year belongs to it.
-    std::string_view rest = text;
-    std::size_t sign = 0;
-    if (year_first && !rest.empty() && rest[0] == '-') sign = 1;
-    const std::size_t first = rest.find('-', sign);
-    if (first == std::string_view::npos) return kStrToDateMalformed;
-    const std::size_t second = rest.find('-', first + 1);
-    if (second == std::string_view::npos) return kStrToDateMalformed;
-    fields[0] = rest.substr(0, first);
-    fields[1] = rest.substr(first + 1, second - first - 1);
-    fields[2] = rest.substr(second + 1);
+    const std::size_t skip = year_first && !text.empty() && text[0] == '-' ? 1 : 0;
+    if (minus_signs < skip + 2) return kStrToDateMalformed;
+    const std::size_t first = minus_at[skip];
+    const std::size_t second = minus_at[skip + 1];
+    fields[0] = text.substr(0, first);
+    fields[1] = text.substr(first + 1, second - first - 1);
+    fields[2] = text.substr(second + 1);
   }
   const int year_index = year_first ? 0 : 2;
   const int month_index = date_format == 0 ? 0 : 1;

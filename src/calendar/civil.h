@@ -41,12 +41,19 @@ constexpr bool IsGregorianLeap(int64_t y) { return FloorMod(y, 4) == 0 && (Floor
 constexpr bool IsJulianLeap(int64_t y) { return FloorMod(y, 4) == 0; }
 constexpr bool IsLeap(int64_t y, bool julian) { return julian ? IsJulianLeap(y) : IsGregorianLeap(y); }
 
-// 0 = Sunday … 6 = Saturday. Day number 0 (1 January -4712 JC) was a Monday.
-constexpr int32_t DayOfWeek(int64_t day_number) { return static_cast<int32_t>(FloorMod(day_number + 1, 7)); }
+// Days since the Monday before, 0 … 6, for |day_number| < 2^42 (32-bit day numbers and the few
+// days that the working-day walks step beyond them): shifted by whole weeks to a non-negative
+// value, the remainder is an unsigned one. Day number 0 (1 January -4712 JC) was a Monday.
+constexpr int32_t DaysSinceMonday(int64_t day_number) {
+  constexpr int64_t kWeeksShift = int64_t{7} << 42;
+  return static_cast<int32_t>(static_cast<uint64_t>(day_number + kWeeksShift) % 7);
+}
+// 0 = Sunday … 6 = Saturday.
+constexpr int32_t DayOfWeek(int64_t day_number) { return DaysSinceMonday(day_number + 1); }
 // ISO numbering: 1 = Monday … 7 = Sunday.
-constexpr int32_t IsoWeekday(int64_t day_number) { return static_cast<int32_t>(FloorMod(day_number, 7)) + 1; }
+constexpr int32_t IsoWeekday(int64_t day_number) { return DaysSinceMonday(day_number) + 1; }
 // Monday to Friday; Saturday and Sunday are the weekend.
-constexpr bool IsWorkingDay(int64_t day_number) { return FloorMod(day_number, 7) < 5; }
+constexpr bool IsWorkingDay(int64_t day_number) { return DaysSinceMonday(day_number) < 5; }
 
 // --- Dates to day numbers and back ------------------------------------------------------------
 
@@ -131,6 +138,17 @@ constexpr YearMonthDay DayNumberToGregorian(int64_t jdn) {
   return r;
 }
 
+// The year alone (what the ISO week-numbering year needs): the steps above without month and day.
+constexpr int64_t GregorianYearOfDayNumber(int64_t jdn) {
+  const uint64_t n1 = 4 * (static_cast<uint64_t>(jdn - kGregorianMarchZero) + kGregorianCycleShift * kGregorianCycleDays) + 3;
+  const uint64_t centuries = n1 / kGregorianCycleDays;
+  const uint64_t p = 2939745 * ((n1 % kGregorianCycleDays) | 3);
+  const uint64_t day_of_year = (p & 0xFFFFFFFF) / 2939745 / 4;                // [0, 365]
+  const bool january_or_february = day_of_year >= 306;
+  return static_cast<int64_t>(100 * centuries + (p >> 32) + (january_or_february ? 1 : 0)) -
+         static_cast<int64_t>(kGregorianCycleShift * 400);
+}
+
 constexpr YearMonthDay DayNumberToJulian(int64_t jdn) {
   const uint64_t n1 = 4 * (static_cast<uint64_t>(jdn - kJulianMarchZero) + kJulianCycleShift * kJulianCycleDays) +
                       3;                                                      // [3, 2^44)
@@ -166,7 +184,10 @@ static_assert(GregorianToDayNumber(1582, 10, 15) == JulianToDayNumber(1582, 10, 
 static_assert(DayNumberToGregorian(2'451'545) == YearMonthDay{2000, 1, 1});
 static_assert(DayNumberToJulian(0) == YearMonthDay{-4712, 1, 1});
 static_assert(DayNumberToGregorian(GregorianToDayNumber(-5'800'000, 2, 29)) == YearMonthDay{-5'800'000, 2, 29});
+static_assert(GregorianYearOfDayNumber(2'451'544) == 1999 && GregorianYearOfDayNumber(2'451'545) == 2000);
+static_assert(GregorianYearOfDayNumber(GregorianToDayNumber(-5'800'000, 2, 29)) == -5'800'000);
 static_assert(DayOfWeek(2'451'545) == 6, "1 January 2000 was a Saturday");
+static_assert(DayOfWeek(-2'147'483'648) == FloorMod(-2'147'483'648 + 1, 7) && DayOfWeek(0) == 1);
 static_assert(IsoWeekday(2'451'545) == 6 && !IsWorkingDay(2'451'545) && IsWorkingDay(2'451'545 + 2));
 static_assert(IsGregorianLeap(2000) && !IsGregorianLeap(1900) && IsJulianLeap(1900) && IsGregorianLeap(-4));
 

@@ -18,6 +18,15 @@ inline constexpr uint64_t kDigitRunSaturated = UINT64_MAX;
 inline std::optional<uint64_t> DigitRunValue(std::string_view digits) {
   if (digits.empty()) return std::nullopt;
   uint64_t value = 0;
+  if (digits.size() <= 4) {
+    // The short fields of a date (day, month, week, a four-digit year) are read by hand: no
+    // overflow is possible, and the call of from_chars would cost more than the digits.
+    for (const char c : digits) {
+      if (c < '0' || c > '9') return std::nullopt;
+      value = value * 10 + static_cast<uint64_t>(c - '0');
+    }
+    return value;
+  }
   const char* const end = digits.data() + digits.size();
   const auto [stop, error] = std::from_chars(digits.data(), end, value);
   if (stop != end) return std::nullopt;  // a character other than a digit, or no digit first

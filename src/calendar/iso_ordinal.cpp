@@ -39,9 +39,10 @@ void DayNumberToIsoWeekDate(IsoWeekDate& date) {
   date.Weekday = civil::IsoWeekday(day_number);
   // The week belongs to the ISO year of its Thursday.
   const int64_t thursday = day_number - date.Weekday + 4;
-  const int64_t year = civil::DayNumberToGregorian(thursday).year;
+  const int64_t year = civil::GregorianYearOfDayNumber(thursday);
   date.Year = ClampToInt32(year);
-  date.Week = static_cast<int32_t>((day_number - WeekOneMonday(year)) / 7 + 1);
+  // Week n holds the year's n-th Thursday.
+  date.Week = static_cast<int32_t>((thursday - civil::GregorianToDayNumber(year, 1, 1)) / 7 + 1);  // [1, 53]
 }
 
 void IsoWeekDateToDayNumber(IsoWeekDate& date) {

@@ -1,5 +1,6 @@
 #include "compute/compute_engine.h"
 
+#include <functional>
 #include <utility>
 
 #include "calendar/calendar_codes.h"
@@ -64,9 +65,20 @@ const Outcome& ComputeEngine::Compute(BoxTexts boxes, const RequestOptions& opti
 
 const Outcome& ComputeEngine::Compute(std::string_view first, std::string_view difference, std::string_view second,
                                       const RequestOptions& options) {
-  outcome_.boxes.first.assign(TrimBlanks(first));
-  outcome_.boxes.difference.assign(TrimBlanks(difference));
-  outcome_.boxes.second.assign(TrimBlanks(second));
+  const auto copy = [](std::string& box, std::string_view text) {
+    text = TrimBlanks(text);
+    const bool inside = std::greater_equal<const char*>()(text.data(), box.data()) &&
+                        std::less_equal<const char*>()(text.data(), box.data() + box.size());
+    if (inside) {
+      box.assign(text);  // assign copes with a view into the string itself
+    } else {
+      box.clear();  // keeps the capacity; an empty box costs no copy
+      if (!text.empty()) box.append(text);
+    }
+  };
+  copy(outcome_.boxes.first, first);
+  copy(outcome_.boxes.difference, difference);
+  copy(outcome_.boxes.second, second);
   return ComputeFilledBoxes(options);
 }
 
@@ -213,9 +225,9 @@ bool ComputeEngine::ValidateSecondDate(Request& request) { return ValidateDate(r
 bool ComputeEngine::ValidateDate(Request& request, Box box) {
   const bool first = box == Box::First;
   const CalendarCode calendar = first ? request.options.first_calendar : request.options.second_calendar;
-  const std::string& text = first ? request.outcome.boxes.first : request.outcome.boxes.second;
   DateFields& fields = FieldsOf(box);
-  const DateReading reading = ReadDateInCalendar(text, calendar, request.text_options, JdnReading::Strict);
+  const DateReading reading = ReadDateInCalendar(first ? request.outcome.boxes.first : request.outcome.boxes.second,
+                                                 calendar, request.text_options, JdnReading::Strict);
   if (reading.result != kReadValid) {
     const bool not_valid = reading.result == kReadNotValid;
     ShowRequestError(request, first ? (not_valid ? reqmsg::FirstDateNotValid : reqmsg::FirstDateOutOfRange)
@@ -229,19 +241,25 @@ bool ComputeEngine::ValidateDate(Request& request, Box box) {
   } else {
     fields = reading.fields;
   }
-  // The normal form: the day number written back in the box's calendar.
-  WriteBoxDate(request, box, fields.DayNumber, WriteStyle{.suffix = true, .check_ordinal_range = false}, nullptr);
+  // The normal form: the date written back in the box's calendar.
+  std::string& with_cal = WithCalendarText(box);
+  with_cal.clear();  // keeps its capacity
+  AppendDateInCalendar(with_cal, fields, calendar, request.text_options,
+                       WriteStyle{.suffix = true, .check_ordinal_range = false});
+  std::string& box_text = first ? request.outcome.boxes.first : request.outcome.boxes.second;
+  box_text.clear();
+  box_text.append(WithoutCalendarSuffix(with_cal, calendar));
   return true;
 }
 
 bool ComputeEngine::WriteBoxDate(Request& request, Box box, int32_t day_number, WriteStyle style, DateFields* record) {
   const CalendarCode calendar = box == Box::First ? request.options.first_calendar : request.options.second_calendar;
-  std::optional<std::string> written = WriteDayNumberInCalendar(day_number, calendar, request.text_options, style, record);
-  if (!written) return false;
   std::string& with_cal = WithCalendarText(box);
-  with_cal = std::move(*written);
-  (box == Box::First ? request.outcome.boxes.first : request.outcome.boxes.second)
-      .assign(WithoutCalendarSuffix(with_cal, calendar));
+  with_cal.clear();  // keeps its capacity
+  if (!AppendDayNumberInCalendar(with_cal, day_number, calendar, request.text_options, style, record)) return false;
+  std::string& box_text = box == Box::First ? request.outcome.boxes.first : request.outcome.boxes.second;
+  box_text.clear();
+  box_text.append(WithoutCalendarSuffix(with_cal, calendar));
   return true;
 }
 
@@ -294,12 +312,8 @@ void ComputeEngine::OpenLine(Request& request, Box given, DifferenceUnit unit, i
   if (difference.empty()) return;  // a conversion opens with the date alone
   const int16_t language = request.options.language;
   const SignedText sign = SplitSign(difference, given == Box::First, language);
-  request.Append(" ");
-  request.Append(sign.word);
-  request.Append(" ");
-  request.Append(sign.magnitude);
-  request.Append(" ");
-  request.Append(unit == DifferenceUnit::Months ? MonthOrMonths(number, language) : DayOrDays(number, language));
+  request.Append(" ", sign.word, " ", sign.magnitude, " ",
+                 unit == DifferenceUnit::Months ? MonthOrMonths(number, language) : DayOrDays(number, language));
 }
 
 void ComputeEngine::OverflowPath(Request& request) {

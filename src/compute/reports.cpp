@@ -73,19 +73,17 @@ void ComputeEngine::DisplayResultDate(Request& request, Box box) {
     AppendDayOfWeek(request, fields);
     return;
   }
-  request.Append(" = ");
   if (!WriteBoxDate(request, box, fields.DayNumber, WriteStyle{.suffix = true}, &fields)) {
+    request.Append(" = ");
     OverflowPath(request);  // an ordinal date outside years 1 … 9999
     return;
   }
-  request.Append(WithCalendarText(box));
-  AppendDayOfWeek(request, fields);
+  request.Append(" = ", WithCalendarText(box), ", ", WeekdayName(request.options.language, DayOfWeek(fields.DayNumber)));
   if (lngDateDiff != 0 && request.options.verbose && !request.options.months) AppendVerboseNotes(request);
 }
 
 void ComputeEngine::AppendDayOfWeek(Request& request, const DateFields& date) {
-  request.Append(", ");
-  request.Append(WeekdayName(request.options.language, DayOfWeek(date.DayNumber)));
+  request.Append(", ", WeekdayName(request.options.language, DayOfWeek(date.DayNumber)));
 }
 
 void ComputeEngine::AppendVerboseNotes(Request& request) {

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "compute/compute_engine.h"
+#include "text/text_builder.h"
 
 namespace qv {
 
@@ -20,7 +21,14 @@ struct ComputeEngine::Request {
     outcome.switch_to_days = false;
     outcome.validated = true;
   }
-  void Append(std::string_view text) { outcome.output.append(text); }
+  // Appends the pieces to the output as one text: one string append per call, however many
+  // pieces a sentence part has.
+  template <typename... Pieces>
+  void Append(const Pieces&... pieces) {
+    TextBuilder text;
+    (text.Add(std::string_view(pieces)), ...);
+    text.AppendTo(outcome.output);
+  }
 };
 
 }  // namespace qv

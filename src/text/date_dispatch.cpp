@@ -60,43 +60,44 @@ DateReading ReadDateInCalendar(std::string_view text, CalendarCode code,
 namespace {
 
 // ORD: year and day of the year of a CE date, the record filled on the way.
-std::string WriteOrdinal(int32_t day_number, const DateTextOptions& options, DateFields* record) {
+void BuildOrdinal(TextBuilder& text, int32_t day_number, const DateTextOptions& options, DateFields* record) {
   DateFields date;
   date.DayNumber = day_number;
   CalendarLetterForCode(cal::ORD, date);
   DayNumberToCalendarDate(date);
   const int16_t day_of_year = DayOfYear(date);
   if (record != nullptr) *record = date;
-  return FormatOrdinalDate(date.Year, day_of_year, options.hyphen);
+  BuildOrdinalDate(text, date.Year, day_of_year, options.hyphen);
 }
 
-std::string WriteIsoWeek(int32_t day_number, const DateTextOptions& options) {
+void BuildIsoWeek(TextBuilder& text, int32_t day_number, const DateTextOptions& options) {
   IsoWeekDate date;
   date.DayNumber = day_number;
   DayNumberToIsoWeekDate(date);
-  return FormatIsoWeekDate(date, options.hyphen);
+  BuildIsoWeekDate(text, date, options.hyphen);
 }
 
-std::string WriteLeapWeek(int32_t day_number, CalendarCode code, const DateTextOptions& options) {
+void BuildLeapWeek(TextBuilder& text, int32_t day_number, CalendarCode code, const DateTextOptions& options) {
   LeapWeekDate date;
   date.DayNumber = day_number;
   if (code == cal::LPW) {
     DayNumberToLeapWeekDate(date);
-    return FormatLeapWeekDate(date, false, options.thousands_separator);
+    BuildLeapWeekDate(text, date, false, options.thousands_separator);
+  } else {
+    DayNumberToLeapMonthDate(date);
+    BuildLeapMonthDate(text, date, false, options.thousands_separator);
   }
-  DayNumberToLeapMonthDate(date);
-  return FormatLeapMonthDate(date, false, options.thousands_separator);
 }
 
 // CE and JC, the record filled on the way.
-std::string WriteCalendarDate(int32_t day_number, CalendarCode code, const DateTextOptions& options,
-                              DateFields* record) {
+void BuildCalendarDate(TextBuilder& text, int32_t day_number, CalendarCode code, const DateTextOptions& options,
+                       DateFields* record) {
   DateFields date;
   CalendarLetterForCode(code, date);
   date.DayNumber = day_number;
   DayNumberToCalendarDate(date);
   if (record != nullptr) *record = date;
-  return FormatDate(date, options.format, options.date_separator, options.thousands_separator, false);
+  BuildDate(text, date, options.format, options.date_separator, options.thousands_separator, false);
 }
 
 }  // namespace
@@ -115,31 +116,52 @@ CalendarCode WrittenCalendar(CalendarCode code) {
   }
 }
 
+bool AppendDayNumberInCalendar(std::string& out, int32_t day_number, CalendarCode code,
+                               const DateTextOptions& options, WriteStyle style, DateFields* record) {
+  code = WrittenCalendar(code);
+  TextBuilder text;
+  switch (code) {
+    case cal::JDN: text.Add(GroupedNumber(day_number, options.thousands_separator)); break;
+    case cal::ORD:
+      if (style.check_ordinal_range && (day_number < kFirstOrdinalDay || day_number > kLastOrdinalDay)) return false;
+      BuildOrdinal(text, day_number, options, record);
+      break;
+    case cal::ISO: BuildIsoWeek(text, day_number, options); break;
+    case cal::LPW:
+    case cal::LPM: BuildLeapWeek(text, day_number, code, options); break;
+    default: BuildCalendarDate(text, day_number, code, options, record); break;
+  }
+  if (style.suffix) text.Add(CalendarSuffix(code));
+  text.AppendTo(out);
+  return true;
+}
+
+bool AppendDateInCalendar(std::string& out, const DateFields& date, CalendarCode code, const DateTextOptions& options,
+                          WriteStyle style) {
+  code = WrittenCalendar(code);
+  DateFields expected;
+  const bool fields_known = (code == cal::CE || code == cal::JC) && CalendarLetterForCode(code, expected) &&
+                            date.Calendar == expected.Calendar;
+  if (!fields_known) return AppendDayNumberInCalendar(out, date.DayNumber, code, options, style);
+  TextBuilder text;
+  BuildDate(text, date, options.format, options.date_separator, options.thousands_separator, false);
+  if (style.suffix) text.Add(CalendarSuffix(code));
+  text.AppendTo(out);
+  return true;
+}
+
 std::optional<std::string> WriteDayNumberInCalendar(int32_t day_number, CalendarCode code,
                                                     const DateTextOptions& options, WriteStyle style,
                                                     DateFields* record) {
-  code = WrittenCalendar(code);
   std::string text;
-  switch (code) {
-    case cal::JDN: text = GroupedNumber(day_number, options.thousands_separator); break;
-    case cal::ORD:
-      if (style.check_ordinal_range && (day_number < kFirstOrdinalDay || day_number > kLastOrdinalDay)) {
-        return std::nullopt;
-      }
-      text = WriteOrdinal(day_number, options, record);
-      break;
-    case cal::ISO: text = WriteIsoWeek(day_number, options); break;
-    case cal::LPW:
-    case cal::LPM: text = WriteLeapWeek(day_number, code, options); break;
-    default: text = WriteCalendarDate(day_number, code, options, record); break;
-  }
-  if (style.suffix) text.append(CalendarSuffix(code));
+  if (!AppendDayNumberInCalendar(text, day_number, code, options, style, record)) return std::nullopt;
   return text;
 }
 
 std::string_view WithoutCalendarSuffix(std::string_view written, CalendarCode code) {
   const std::string_view suffix = CalendarSuffix(WrittenCalendar(code));
-  if (written.ends_with(suffix)) written.remove_suffix(suffix.size());
+  // The text came from the writer with its suffix: no need to compare, only to cut.
+  written.remove_suffix(suffix.size() <= written.size() ? suffix.size() : 0);
   return written;
 }
 

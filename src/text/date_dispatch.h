@@ -49,7 +49,18 @@ std::optional<std::string> WriteDayNumberInCalendar(int32_t day_number, Calendar
                                                     const DateTextOptions& options, WriteStyle style,
                                                     DateFields* record = nullptr);
 
-// A text written with WriteStyle{.suffix = true}, without its calendar suffix: what a box shows.
+// The same text appended to `out`; false (and `out` unchanged) when the ordinal range test fails.
+bool AppendDayNumberInCalendar(std::string& out, int32_t day_number, CalendarCode code,
+                               const DateTextOptions& options, WriteStyle style, DateFields* record = nullptr);
+
+// As AppendDayNumberInCalendar for a date already known in full: a CE or JC record whose letter
+// is that of `code` (as the reader of that calendar gives it) is written from its year, month
+// and day without converting its day number again; any other record from its day number.
+bool AppendDateInCalendar(std::string& out, const DateFields& date, CalendarCode code, const DateTextOptions& options,
+                          WriteStyle style);
+
+// A text written in `code` with WriteStyle{.suffix = true}, without its calendar suffix: what a
+// box shows. (It cuts the suffix's length; it does not check that the text ends with it.)
 std::string_view WithoutCalendarSuffix(std::string_view written, CalendarCode code);
 
 }  // namespace qv

@@ -64,6 +64,43 @@ bool SeparatorsAreDigitGroups(std::string_view text, char separator, std::size_t
   return true;
 }
 
+bool IsSingleCharacter(std::string_view text, char c) { return text.size() == 1 && text.front() == c; }
+
+// The characters of a CE/JC date text that its reader looks at (digits, '-' and the separator),
+// gathered in one pass, on the stack for every text a box can hold, with their counts.
+class KeptDateText {
+ public:
+  KeptDateText(std::string_view text, std::string_view separator) {
+    const bool one_character = separator.size() == 1;
+    const char sep = one_character ? separator.front() : '\0';
+    char* out = text.size() <= sizeof small_ ? small_ : (large_.resize(text.size()), large_.data());
+    begin_ = out;
+    for (const char c : text) {
+      if (IsDigit(c) || c == '-') {
+        minus_signs += c == '-' ? 1u : 0u;
+      } else if (c != ' ' && (one_character ? c == sep : separator.find(c) != std::string_view::npos)) {
+        separators += 1;
+      } else {
+        continue;
+      }
+      *out++ = c;
+    }
+    size_ = static_cast<std::size_t>(out - begin_);
+  }
+  KeptDateText(const KeptDateText&) = delete;
+  KeptDateText& operator=(const KeptDateText&) = delete;
+  std::string_view View() const { return {begin_, size_}; }
+
+  std::size_t minus_signs = 0;
+  std::size_t separators = 0;  // characters of a one-character separator
+
+ private:
+  char small_[64];
+  std::string large_;
+  char* begin_ = nullptr;
+  std::size_t size_ = 0;
+};
+
 // The value of one to ten digits.
 int64_t ValueOfShortDigitRun(std::string_view digits) { return static_cast<int64_t>(DigitRunValue(digits).value_or(0)); }
 
@@ -126,16 +163,15 @@ int16_t ParseDateText(std::string_view text, std::string_view separator, Calenda
     separator = "-";
     if (format == kFormatMDY) format = kFormatYMD;
   }
-  std::string t = RemoveSpaces(text);
-
   if (code == cal::JDN) {
+    const std::string t = RemoveSpaces(text);
     const std::size_t count = CountOccurrences(t, separator);
     bool passed = true;
-    if (separator == "/") {
+    if (IsSingleCharacter(separator, '/')) {
       passed = count == 0;
-    } else if (separator == "-") {
+    } else if (IsSingleCharacter(separator, '-')) {
       passed = count == 0 || (count == 1 && t.front() == '-');
-    } else if (separator == ".") {
+    } else if (IsSingleCharacter(separator, '.')) {
       passed = SeparatorsAreDigitGroups(t, '.', count);
     }
     // Any other separator has no digit-group rule to check.
@@ -146,18 +182,14 @@ int16_t ParseDateText(std::string_view text, std::string_view separator, Calenda
   }
 
   // Only digits, '-' and the separator count; blanks, letters, parentheses and commas vanish.
-  KeepDateCharacters(t, separator);
-  std::size_t minus_signs = 0;
-  std::size_t separators = 0;
-  for (const char c : t) {
-    minus_signs += c == '-' ? 1u : 0u;
-    separators += separator.size() == 1 && c == separator[0] ? 1u : 0u;
-  }
-  if (separator == "-") {
-    if (minus_signs != 2 && minus_signs != 3) return kReadNotValid;
+  // (RemoveSpaces and KeepDateCharacters in one pass: a blank is never a separator.)
+  const KeptDateText kept(text, separator);
+  const std::string_view t = kept.View();
+  if (IsSingleCharacter(separator, '-')) {
+    if (kept.minus_signs != 2 && kept.minus_signs != 3) return kReadNotValid;
   } else {
-    if (separator.size() != 1) separators = CountOccurrences(t, separator);
-    if (minus_signs > 1 || separators != 2) return kReadNotValid;
+    const std::size_t separators = separator.size() == 1 ? kept.separators : CountOccurrences(t, separator);
+    if (kept.minus_signs > 1 || separators != 2) return kReadNotValid;
   }
 
   const int32_t letter = ReaderLetterForCode(code);

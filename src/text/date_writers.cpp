@@ -35,14 +35,9 @@ CalendarCode CodeOfLetter(int32_t letter) {
 }  // namespace
 
 std::string_view CalendarSuffix(CalendarCode code) {
-  static const std::array<std::string, cal::kCount> kSuffixes = [] {
-    std::array<std::string, cal::kCount> suffixes;
-    for (CalendarCode c = 0; c < cal::kCount; ++c) {
-      // An ordinal date names no calendar after it.
-      if (c != cal::ORD) suffixes[static_cast<std::size_t>(c)] = " " + std::string(CalendarTextCode(c));
-    }
-    return suffixes;
-  }();
+  // " " and the text code of the code table; ORD names no calendar after its date.
+  static constexpr std::array<std::string_view, cal::kCount> kSuffixes{" CE",  " JC",  " JDN", " AN",  "",
+                                                                      " TLW", " ISO", " LPW", " LPM", " ARC"};
   if (code < 0 || code >= cal::kCount) return {};
   return kSuffixes[static_cast<std::size_t>(code)];
 }
@@ -50,17 +45,20 @@ std::string_view CalendarSuffix(CalendarCode code) {
 std::string_view YearGroupSeparator(std::string_view date_separator, std::string_view thousands_separator) {
   // With the same character between digit groups and between fields (both ".") the reader
   // could not tell a group from a field, so such a year stays ungrouped.
-  return thousands_separator == date_separator ? std::string_view() : thousands_separator;
+  // Separators are single characters: compared by hand, which costs less than a memcmp call.
+  const bool same = thousands_separator.size() == date_separator.size() &&
+                    (thousands_separator.empty() ||
+                     (thousands_separator.front() == date_separator.front() && thousands_separator == date_separator));
+  return same ? std::string_view() : thousands_separator;
 }
 
-std::string FormatDate(const DateFields& date, DateFormat format, std::string_view date_separator,
-                       std::string_view thousands_separator, bool suffix) {
+void BuildDate(TextBuilder& text, const DateFields& date, DateFormat format, std::string_view date_separator,
+               std::string_view thousands_separator, bool suffix) {
   // Annus Novus dates are always written year first with '-'.
   if (date.Calendar == kLetterAnnusNovus) {
     format = kFormatYMD;
     date_separator = "-";
   }
-  TextBuilder text;
   thousands_separator = YearGroupSeparator(date_separator, thousands_separator);
   if (format == kFormatYMD) {
     AddYear(text, date.Year, thousands_separator);
@@ -79,38 +77,62 @@ std::string FormatDate(const DateFields& date, DateFormat format, std::string_vi
     if (date.Year < 0) text.Add(')');
   }
   if (suffix) text.Add(CalendarSuffix(CodeOfLetter(date.Calendar)));
+}
+
+void BuildIsoWeekDate(TextBuilder& text, const IsoWeekDate& date, int16_t hyphen) {
+  text.Decimal(date.Year);
+  if (hyphen == 1) text.Add('-');
+  text.Add('W').Padded(date.Week, 2);
+  if (hyphen == 1) text.Add('-');
+  text.Decimal(date.Weekday);
+}
+
+void BuildOrdinalDate(TextBuilder& text, int32_t year, int16_t day_of_year, int16_t hyphen) {
+  text.Padded(year, 4);
+  if (hyphen == 1) text.Add('-');
+  text.Padded(day_of_year, 3);
+}
+
+void BuildLeapWeekDate(TextBuilder& text, const LeapWeekDate& date, bool suffix, std::string_view group_separator) {
+  AddYear(text, date.Year, group_separator);
+  text.Add('-').Padded(date.Week, 2).Add('-').Decimal(date.Weekday);
+  if (suffix) text.Add(CalendarSuffix(cal::LPW));
+}
+
+void BuildLeapMonthDate(TextBuilder& text, const LeapWeekDate& date, bool suffix, std::string_view group_separator) {
+  AddYear(text, date.Year, group_separator);
+  text.Add('-').Padded(date.Month, 2).Add('-').Padded(date.DayOfMonth, 2);
+  if (suffix) text.Add(CalendarSuffix(cal::LPM));
+}
+
+std::string FormatDate(const DateFields& date, DateFormat format, std::string_view date_separator,
+                       std::string_view thousands_separator, bool suffix) {
+  TextBuilder text;
+  BuildDate(text, date, format, date_separator, thousands_separator, suffix);
   return text.Text();
 }
 
 std::string FormatIsoWeekDate(const IsoWeekDate& date, int16_t hyphen) {
   TextBuilder text;
-  text.Decimal(date.Year);
-  if (hyphen == 1) text.Add('-');
-  text.Add('W').Padded(date.Week, 2);
-  if (hyphen == 1) text.Add('-');
-  return text.Decimal(date.Weekday).Text();
+  BuildIsoWeekDate(text, date, hyphen);
+  return text.Text();
 }
 
 std::string FormatOrdinalDate(int32_t year, int16_t day_of_year, int16_t hyphen) {
   TextBuilder text;
-  text.Padded(year, 4);
-  if (hyphen == 1) text.Add('-');
-  return text.Padded(day_of_year, 3).Text();
+  BuildOrdinalDate(text, year, day_of_year, hyphen);
+  return text.Text();
 }
 
 std::string FormatLeapWeekDate(const LeapWeekDate& date, bool suffix, std::string_view group_separator) {
   TextBuilder text;
-  AddYear(text, date.Year, group_separator);
-  text.Add('-').Padded(date.Week, 2).Add('-').Decimal(date.Weekday);
-  if (suffix) text.Add(CalendarSuffix(cal::LPW));
+  BuildLeapWeekDate(text, date, suffix, group_separator);
   return text.Text();
 }
 
 std::string FormatLeapMonthDate(const LeapWeekDate& date, bool suffix, std::string_view group_separator) {
   TextBuilder text;
-  AddYear(text, date.Year, group_separator);
-  text.Add('-').Padded(date.Month, 2).Add('-').Padded(date.DayOfMonth, 2);
-  if (suffix) text.Add(CalendarSuffix(cal::LPM));
+  BuildLeapMonthDate(text, date, suffix, group_separator);
   return text.Text();
 }
 

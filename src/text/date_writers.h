@@ -8,6 +8,7 @@
 #include "calendar/date_fields.h"
 #include "calendar/iso_ordinal.h"
 #include "calendar/leap_week.h"
+#include "text/text_builder.h"
 
 namespace qv {
 
@@ -28,6 +29,15 @@ std::string FormatOrdinalDate(int32_t year, int16_t day_of_year, int16_t hyphen)
 // thousands separator stands in for the regional number format).
 std::string FormatLeapWeekDate(const LeapWeekDate& date, bool suffix, std::string_view group_separator);
 std::string FormatLeapMonthDate(const LeapWeekDate& date, bool suffix, std::string_view group_separator);
+// The same writers adding to a text under construction, for callers that put a date into a
+// longer text without a string of its own.
+void BuildDate(TextBuilder& text, const DateFields& date, DateFormat format, std::string_view date_separator,
+               std::string_view thousands_separator, bool suffix);
+void BuildIsoWeekDate(TextBuilder& text, const IsoWeekDate& date, int16_t hyphen);
+void BuildOrdinalDate(TextBuilder& text, int32_t year, int16_t day_of_year, int16_t hyphen);
+void BuildLeapWeekDate(TextBuilder& text, const LeapWeekDate& date, bool suffix, std::string_view group_separator);
+void BuildLeapMonthDate(TextBuilder& text, const LeapWeekDate& date, bool suffix, std::string_view group_separator);
+
 std::string TodayPlusDaysText(int16_t offset, DateFormat format, std::string_view date_separator,
                               CalendarCode code, std::string_view thousands_separator);
 

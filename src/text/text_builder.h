@@ -18,7 +18,7 @@ class TextBuilder {
     }
     return *this;
   }
-  TextBuilder& Add(std::string_view text) {
+  [[gnu::always_inline]] TextBuilder& Add(std::string_view text) {
     if (!spilled_ && text.size() <= kCapacity - size_) {
       for (const char c : text) buffer_[size_++] = c;  // pieces are a few characters long
     } else {
@@ -29,9 +29,9 @@ class TextBuilder {
   // Plain decimal: a '-' in front of negative values, no grouping.
   TextBuilder& Decimal(int64_t value) { return Padded(value, 0); }
   // A '-' for negative values, then at least `width` digits (leading zeros); never cut.
-  TextBuilder& Padded(int64_t value, std::size_t width) {
+  [[gnu::always_inline]] TextBuilder& Padded(int64_t value, std::size_t width) {
     // Days, months, weeks and four-digit years, the usual pieces, are written directly.
-    if (value >= 0 && value < 10000 && width <= 4 && !spilled_ && kCapacity - size_ >= 4) {
+    if (value >= 0 && value < 10000 && width <= 4 && !spilled_ && kCapacity - size_ >= 4) [[likely]] {
       const auto v = static_cast<unsigned>(value);
       const std::size_t count = v >= 1000 ? 4 : v >= 100 ? 3 : v >= 10 ? 2 : 1;
       char* out = buffer_ + size_;
@@ -43,6 +43,22 @@ class TextBuilder {
       size_ = static_cast<std::size_t>(out - buffer_);
       return *this;
     }
+    return PaddedWide(value, width);
+  }
+  std::string Text() const { return spilled_ ? spill_ : std::string(buffer_, size_); }
+  void AppendTo(std::string& out) const {
+    if (spilled_) {
+      out.append(spill_);
+    } else {
+      out.append(buffer_, size_);
+    }
+  }
+  std::size_t Size() const { return spilled_ ? spill_.size() : size_; }
+
+ private:
+  static constexpr std::size_t kCapacity = 64;  // a date, or a part of a result sentence
+  // Any other value: negative, five digits or more, wide padding, or a full buffer.
+  [[gnu::noinline]] TextBuilder& PaddedWide(int64_t value, std::size_t width) {
     char digits[20];
     char* const end = digits + sizeof digits;
     char* first = end;
@@ -66,10 +82,6 @@ class TextBuilder {
     size_ += total;
     return *this;
   }
-  std::string Text() const { return spilled_ ? spill_ : std::string(buffer_, size_); }
-
- private:
-  static constexpr std::size_t kCapacity = 48;
   std::string& Spill() {
     if (!spilled_) {
       spill_.assign(buffer_, size_);

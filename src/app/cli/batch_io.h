@@ -16,7 +16,7 @@ class BlockReader {
   bool Failed() const { return failed_; }
 
  private:
-  static constexpr std::size_t kBlockBytes = 1 << 20;
+  static constexpr std::size_t kBlockBytes = 1 << 16;
   bool Fill();  // reads more after the kept bytes; false at the end of the input
   int fd_;
   std::vector<char> buffer_;

@@ -1,4 +1,5 @@
 // quorvan-cli: the request engine for the terminal and for scripts.
+#include <sched.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -88,10 +89,20 @@ void AnswerLines(qv::ComputeEngine& engine, const qv::RequestOptions& options, s
   }
 }
 
+// The cores this process may run on (taskset narrows them), at most 8: more threads than
+// cores only add switching.
+std::size_t UsableCores() {
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  const int count = sched_getaffinity(0, sizeof set, &set) == 0 ? CPU_COUNT(&set) : 0;
+  const std::size_t cores = count > 0 ? static_cast<std::size_t>(count) : std::thread::hardware_concurrency();
+  return std::clamp<std::size_t>(cores, 1, 8);
+}
+
 // Requests are independent of each other, so a block of lines is cut into one share per core
 // and the shares are answered side by side; the answers are written in input order.
 int RunBatch(const qv::ProgramTextStore& texts, const qv::RequestOptions& options) {
-  const std::size_t workers = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
+  const std::size_t workers = UsableCores();
   std::vector<qv::ComputeEngine> engines(workers, qv::ComputeEngine(texts));
   std::vector<ChunkAnswers> answers(workers);
   qv::cli::BlockReader reader(STDIN_FILENO);
