@@ -6,6 +6,7 @@
 #include "lang/program_text.h"
 #include "platform/message_service.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/program_start.h"
 
 namespace {
 
@@ -30,15 +31,9 @@ int main(int argc, char* argv[]) {
   QApplication::setDesktopFileName(QStringLiteral("io.github.quorvan.Quorvan"));
   qv::QtMessageService messages;
 
-  // Without its program texts the program cannot say anything sensible: it tells why and ends.
   qv::ProgramTextStore texts;
   const std::string folder = qv::FindProgramTextFolder(QCoreApplication::applicationDirPath().toStdString());
-  const qv::LoadResult loaded = qv::LoadProgramText(texts, folder, qv::kProgramTextFileName);
-  if (!loaded.ok) {
-    messages.Show(nullptr, qv::MessageRequest{QString(), QString::fromStdString(loaded.message), qv::MessageIcon::Stop,
-                                              qv::MessageButtons::Ok, qv::MessageAnswer::Ok});
-    return 1;
-  }
+  if (!qv::LoadProgramTextOrExplain(texts, folder, messages)) return 1;
 
   qv::frmMain window(texts, messages);
   ExitAfterFirstFrame exit_after_first_frame;

@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "ui/main/frm_clear_one_text_box.h"
 #include "ui/main/frm_large_display.h"
@@ -75,6 +76,7 @@ void frmMain::CreateControls() {
   main->addLayout(left, 1);
   main->addWidget(CreateOptionsColumn());
 
+  SetTabOrder();
   Clock = new QTimer(this);
   Clock->setObjectName(QStringLiteral("Clock"));
   SetColors();
@@ -89,6 +91,9 @@ QWidget* frmMain::CreateTodayPanel() {
     lblTodaysDate[static_cast<std::size_t>(i)] = Named(new ClickableLabel(QAccessible::Button), names[0][i]);
     lblWeekFromToday[static_cast<std::size_t>(i)] = Named(new ClickableLabel(QAccessible::Button), names[1][i]);
   }
+  // The phrases answer a click too, but only the dates take the keyboard focus.
+  lblTodaysDate[0]->setFocusPolicy(Qt::NoFocus);
+  lblWeekFromToday[0]->setFocusPolicy(Qt::NoFocus);
   QFont bold = font();
   bold.setBold(true);
   lblTodaysDate[1]->setFont(bold);
@@ -292,6 +297,27 @@ QWidget* frmMain::CreateOutputArea() {
   layout->addWidget(txbOutput, 1);
   layout->addLayout(buttons);
   return area;
+}
+
+// The Tab key walks the window as it reads: the today panel, the three rows with their
+// calendars, Compute, the output window, then the options column top to bottom.
+void frmMain::SetTabOrder() {
+  std::vector<QWidget*> order{lblTodaysDate[1], lblWeekFromToday[1], txbFirstDate, cmdClearFirstDate, cmdToday[0]};
+  for (QRadioButton* option : first_calendar_options_) order.push_back(option);
+  for (QWidget* widget : std::initializer_list<QWidget*>{txbDateDiff, cmdClearDateDiff, optDays, optMonths,
+                                                         txbSecondDate, cmdClearSecondDate, cmdToday[1]}) {
+    order.push_back(widget);
+  }
+  for (QRadioButton* option : second_calendar_options_) order.push_back(option);
+  for (QWidget* widget : std::initializer_list<QWidget*>{
+           cmdCompute, cmdMoveSecondDateToFirst, txbOutput, cmdClearOutputWindow, cmdCopyOutput, cmdEnlarge,
+           optDateFormatIsYMD, optDateFormatIsDMY, optDateFormatIsMDY, optSeparatorIsDash, optSeparatorIsSlash,
+           optSeparatorIsDot, optThousSepIsComma, optThousSepIsDot, optThousSepNone, chkIncludeFirstDate,
+           chkIncludeWeekends, chkVerbose, chkHyphen, chkSaveOutput, cboLanguage, cmdDisplayMonth, cmdHelp, cmdReset,
+           lblOnlineDocumentation, lblMaker, cmdQuit}) {
+    order.push_back(widget);
+  }
+  for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 // Every signal of the window is connected here and nowhere else.

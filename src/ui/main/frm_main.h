@@ -82,6 +82,7 @@ class frmMain : public QWidget {
   QWidget* CreateOptionsColumn();
   QWidget* CreateOutputArea();
   void WireSignals();
+  void SetTabOrder();
   void SetColors();
 
   // Start-up and settings.
