@@ -34,6 +34,13 @@ inline constexpr int32_t DayNumberLimit = 2'100'000'000;
 // Whether a day number or a number of days lies within ±DayNumberLimit, the range every reader
 // accepts and every computed date must keep.
 constexpr bool IsWithinDayNumberLimit(int64_t value) { return value >= -int64_t{DayNumberLimit} && value <= DayNumberLimit; }
+
+// The seven calendars a user can choose for a date box or the today panel.
+constexpr bool IsUserCalendar(int32_t code) {
+  return code == cal::CE || code == cal::JC || code == cal::JDN || code == cal::ORD || code == cal::ISO ||
+         code == cal::LPW || code == cal::LPM;
+}
+
 inline constexpr int32_t YearLimit = 5'800'000;
 inline constexpr std::string_view kLargestDayNumberText = "2147483647";
 inline constexpr int32_t kFirstOrdinalDay = 1721426;  // 1 January 1 CE

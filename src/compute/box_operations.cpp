@@ -35,8 +35,6 @@ DateReading ReadBox(std::string_view text, CalendarCode calendar, const DateText
   return ReadDateInCalendar(text, calendar, options, JdnReading::Lenient);
 }
 
-bool InDayNumberRange(int64_t day_number) { return day_number >= -DayNumberLimit && day_number <= DayNumberLimit; }
-
 // The cycle of the today panel, in click order.
 constexpr std::array<CalendarCode, 7> kTodayCycle{cal::CE, cal::ISO, cal::JC, cal::ORD, cal::LPM, cal::LPW, cal::JDN};
 
@@ -77,10 +75,10 @@ BoxEdit MoveSecondDateToFirst(std::string_view second_text, CalendarCode second_
     edit.message = InputError(UnreadMessage(DateBox::Second, reading.result), language);
     return edit;
   }
-  WriteStyle style;
-  style.check_ordinal_range = false;
   edit.replace_text = true;
-  edit.text = WriteDayNumberInCalendar(reading.fields.DayNumber, first_calendar, options, style).value_or("");
+  edit.text = WriteDayNumberInCalendar(reading.fields.DayNumber, first_calendar, options,
+                                       WriteStyle{.check_ordinal_range = false})
+                  .value_or("");
   return edit;
 }
 
@@ -96,7 +94,7 @@ BoxEdit ShiftBoxDate(DateBox box, std::string_view text, CalendarCode calendar, 
   // or a key makes of it.
   const int64_t moved = int64_t{reading.fields.DayNumber} + days;
   std::optional<std::string> written;
-  if (InDayNumberRange(moved)) {
+  if (IsWithinDayNumberLimit(moved)) {
     written = WriteDayNumberInCalendar(static_cast<int32_t>(moved), calendar, options, WriteStyle{});
   }
   if (!written) {
@@ -148,9 +146,8 @@ TodayPanelTexts TodayPanel(CalendarCode calendar, int16_t language, const DateTe
   // German says "der 31.12.2012 CE", but not before a week date or a day number.
   const bool article = language == LanguageGerman && (calendar == cal::CE || calendar == cal::JC);
   const std::string prefix = article ? "der " : "";
-  WriteStyle style;
-  style.suffix = true;                 // the ordinal writer never names its calendar
-  style.check_ordinal_range = false;   // today lies in years 1 to 9999 in any case
+  // The ordinal writer never names its calendar; today lies in years 1 to 9999 in any case.
+  const WriteStyle style{.suffix = true, .check_ordinal_range = false};
   const int32_t today = TodayDayNumber();
   panel.today_date = prefix + WriteDayNumberInCalendar(today, calendar, options, style).value_or("");
   panel.week_date = prefix + WriteDayNumberInCalendar(today + 7, calendar, options, style).value_or("");
@@ -168,8 +165,6 @@ CalendarCode PreviousTodayCalendar(CalendarCode calendar) {
   if (at < 0) return calendar;
   return kTodayCycle[static_cast<std::size_t>(at + static_cast<int>(kTodayCycle.size()) - 1) % kTodayCycle.size()];
 }
-
-bool IsUserCalendar(CalendarCode calendar) { return CyclePosition(calendar) >= 0; }
 
 std::string SeparatorSample(DateFormat format, std::string_view separator) {
   const std::string s(separator);

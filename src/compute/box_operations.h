@@ -68,9 +68,6 @@ TodayPanelTexts TodayPanel(CalendarCode calendar, int16_t language, const DateTe
 CalendarCode NextTodayCalendar(CalendarCode calendar);
 CalendarCode PreviousTodayCalendar(CalendarCode calendar);
 
-// True for the seven calendars a user can choose for a box or the panel.
-bool IsUserCalendar(CalendarCode calendar);
-
 // 31 December 2012 in `format` with `separator`: the caption of a separator option.
 std::string SeparatorSample(DateFormat format, std::string_view separator);
 

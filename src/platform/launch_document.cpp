@@ -1,4 +1,5 @@
 #include "platform/launch_document.h"
+#include "platform/qt_text.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -15,8 +16,6 @@ namespace qv {
 namespace {
 
 constexpr int kXdgMimeTimeoutMs = 3000;
-
-QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -69,7 +68,7 @@ std::string FileExtension(std::string_view path, bool lowerCase) {
 }
 
 int OpenDocumentCode(const std::string& target) {
-  const QString text = Q(target).trimmed();
+  const QString text = ToQString(target).trimmed();
   if (text.isEmpty()) return kLaunchFileNotFound;
 
   const QUrl url = HasScheme(text) ? QUrl(text) : QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
@@ -120,8 +119,8 @@ void LaunchDocument(const std::string& target, MessageService& messages, QWidget
   const std::string extension = FileExtension(target, true);
   const int code = opener ? opener(target) : OpenDocumentCode(target);
   if (code > 32) return;
-  messages.Show(parent, MessageRequest{.title = Q(kLaunchFailureTitle),
-                                       .text = Q(LaunchFailureMessage(code, extension)),
+  messages.Show(parent, MessageRequest{.title = ToQString(kLaunchFailureTitle),
+                                       .text = ToQString(LaunchFailureMessage(code, extension)),
                                        .icon = MessageIcon::Warning,
                                        .buttons = MessageButtons::Ok});
 }

@@ -1,4 +1,5 @@
 #include "ui/main/frm_clear_one_text_box.h"
+#include "platform/qt_text.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -14,8 +15,6 @@
 
 namespace qv {
 namespace {
-
-QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // Caption and accessible name together, so a screen reader always reads what is shown.
 template <typename Control>
@@ -122,18 +121,18 @@ ClearChoice frmClearOneTextBox::Ask(QPoint topLeft) {
 
 void frmClearOneTextBox::ApplyLanguageTexts(int16_t language) {
   // The message breaks its line with CR LF; a label breaks lines at LF alone.
-  QString need = Q(RequestMessage(language, reqmsg::BothDatesNeedEmptyDifference));
+  QString need = ToQString(RequestMessage(language, reqmsg::BothDatesNeedEmptyDifference));
   need.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   lblNeedToClear->setText(need);
   lblNeedToClear->setAccessibleName(QString(need).replace(QLatin1Char('\n'), QLatin1Char(' ')).trimmed());
-  SetCaption(lblClear, Q(TextOf(GeneralText::Clear, language)) + QLatin1Char(':'));
-  SetCaption(lblOr, Q(TextOf(GeneralText::Or, language)));
-  SetCaption(optClearFirstDate, Q(TextOf(GeneralText::FirstDate, language)));
-  SetCaption(optClearDateDiff, Q(TextOf(GeneralText::DateDifference, language)));
-  SetCaption(optClearSecondDate, Q(TextOf(GeneralText::SecondDate, language)));
-  SetCaption(optCancel, Q(TextOf(GeneralText::CancelThisOperation, language)));
-  SetCaption(cmdContinue, Q(TextOf(GeneralText::Continue, language)));
-  setWindowTitle(Q(TextOf(GeneralText::Clear, language)));
+  SetCaption(lblClear, ToQString(TextOf(GeneralText::Clear, language)) + QLatin1Char(':'));
+  SetCaption(lblOr, ToQString(TextOf(GeneralText::Or, language)));
+  SetCaption(optClearFirstDate, ToQString(TextOf(GeneralText::FirstDate, language)));
+  SetCaption(optClearDateDiff, ToQString(TextOf(GeneralText::DateDifference, language)));
+  SetCaption(optClearSecondDate, ToQString(TextOf(GeneralText::SecondDate, language)));
+  SetCaption(optCancel, ToQString(TextOf(GeneralText::CancelThisOperation, language)));
+  SetCaption(cmdContinue, ToQString(TextOf(GeneralText::Continue, language)));
+  setWindowTitle(ToQString(TextOf(GeneralText::Clear, language)));
 }
 
 }  // namespace qv

@@ -1,4 +1,5 @@
 #include "ui/main/frm_large_display.h"
+#include "platform/qt_text.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -22,8 +23,6 @@
 
 namespace qv {
 namespace {
-
-QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // The output text breaks its lines with CR LF; the text box (and the clipboard on this platform)
 // use LF alone.
@@ -126,13 +125,13 @@ frmLargeDisplay::frmLargeDisplay(const ProgramTextStore& texts, MessageService& 
 }
 
 void frmLargeDisplay::Form_Load() {
-  const QString copy = Q(TextOf(GeneralText::CopyToClipboard, LanguageEnglish));
+  const QString copy = ToQString(TextOf(GeneralText::CopyToClipboard, LanguageEnglish));
   cmdCopyToClipboard->setText(copy);
   cmdCopyToClipboard->setAccessibleName(copy);
-  const QString close = Q(TextOf(GeneralText::Close, LanguageEnglish));
+  const QString close = ToQString(TextOf(GeneralText::Close, LanguageEnglish));
   cmdClose->setText(close);
   cmdClose->setAccessibleName(close);
-  txbOutput->setAccessibleName(Q(TextOf(GeneralText::OutputWindow, LanguageEnglish)));
+  txbOutput->setAccessibleName(ToQString(TextOf(GeneralText::OutputWindow, LanguageEnglish)));
   // Form_Resize's lower limits; Qt keeps every resize at or above them.
   setMinimumSize(TwipsToPixels(kMinimumWidthTwips, this), TwipsToPixels(kMinimumHeightTwips, this));
   resize(TwipsToPixels(kInitialWidthTwips, this), TwipsToPixels(kMinimumHeightTwips, this));
@@ -140,10 +139,10 @@ void frmLargeDisplay::Form_Load() {
 
 void frmLargeDisplay::ApplyLanguage(int16_t language) {
   language_ = language;
-  const QString close = Q(TextOf(GeneralText::Close, language_));
+  const QString close = ToQString(TextOf(GeneralText::Close, language_));
   cmdClose->setText(close);
   cmdClose->setAccessibleName(close);
-  txbOutput->setAccessibleName(Q(TextOf(GeneralText::OutputWindow, language_)));
+  txbOutput->setAccessibleName(ToQString(TextOf(GeneralText::OutputWindow, language_)));
   ShowCopyCaption();
 }
 
@@ -153,8 +152,8 @@ void frmLargeDisplay::ShowOutput(const QString& text, const QRect& mainFrameGeom
   // The caller trims the output and warns about an empty one; a blank text reaching this point
   // still opens nothing.
   if (text.trimmed().isEmpty()) {
-    messages_.Show(parentWidget(), MessageRequest{.title = Q(TextOf(GeneralText::OutputWindow, language)),
-                                                  .text = Q(TextOf(GeneralText::OutputWindowIsEmpty, language)),
+    messages_.Show(parentWidget(), MessageRequest{.title = ToQString(TextOf(GeneralText::OutputWindow, language)),
+                                                  .text = ToQString(TextOf(GeneralText::OutputWindowIsEmpty, language)),
                                                   .icon = MessageIcon::Warning});
     return;
   }
@@ -200,10 +199,10 @@ void frmLargeDisplay::Form_Activate() {
 
 void frmLargeDisplay::ShowCopyCaption() {
   const bool selected = txbOutput->textCursor().hasSelection();
-  QString caption = Q(GetProgramText(texts_, selected ? kCopySelectionText : kCopyAllText, language_));
+  QString caption = ToQString(GetProgramText(texts_, selected ? kCopySelectionText : kCopyAllText, language_));
   if (caption.isEmpty()) {
     // A program-text file without these texts still leaves a readable button.
-    caption = Q(TextOf(selected ? GeneralText::CopySelectedTextToClipboard : GeneralText::CopyToClipboard, language_));
+    caption = ToQString(TextOf(selected ? GeneralText::CopySelectedTextToClipboard : GeneralText::CopyToClipboard, language_));
   }
   cmdCopyToClipboard->setText(caption);
   cmdCopyToClipboard->setAccessibleName(caption);

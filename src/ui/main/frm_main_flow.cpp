@@ -15,6 +15,7 @@
 #include <QTextCursor>
 
 #include "lang/general_texts.h"
+#include "platform/qt_text.h"
 #include "platform/twips.h"
 #include "text/date_readers.h"
 #include "text/string_utils.h"
@@ -29,7 +30,6 @@ namespace {
 // Key codes the text filters know besides printable characters.
 constexpr int16_t kKeyEnter = 13;
 
-QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
 std::string ToUtf8(const QString& text) { return text.toStdString(); }
 
 // The filters' key code of a key press: the character for a printable ASCII key, the control
@@ -148,7 +148,7 @@ void frmMain::ApplyOutcome(const Outcome& outcome) {
   const std::pair<QLineEdit*, const std::string*> boxes[] = {
       {txbFirstDate, &outcome.boxes.first}, {txbDateDiff, &outcome.boxes.difference}, {txbSecondDate, &outcome.boxes.second}};
   for (const auto& [box, text] : boxes) {
-    const QString wanted = FromUtf8(*text);
+    const QString wanted = ToQString(*text);
     if (box->text() != wanted) box->setText(wanted);
   }
   if (!outcome.output.empty()) AppendOutput(outcome.output);
@@ -157,7 +157,7 @@ void frmMain::ApplyOutcome(const Outcome& outcome) {
 }
 
 void frmMain::ShowMessage(const Message& message) {
-  messages_.Show(this, MessageRequest{FromUtf8(message.title), FromUtf8(message.text), MessageIcon::None,
+  messages_.Show(this, MessageRequest{ToQString(message.title), ToQString(message.text), MessageIcon::None,
                                       MessageButtons::Ok, MessageAnswer::Ok});
 }
 
@@ -231,7 +231,7 @@ void frmMain::SecondCalendarChanged(CalendarCode code) { CalendarChanged(DateBox
 void frmMain::CalendarChanged(DateBox box, CalendarCode code) {
   QLineEdit* edit = box == DateBox::First ? txbFirstDate : txbSecondDate;
   CalendarCode& shown = box == DateBox::First ? intFirstBoxCal : intSecondBoxCal;
-  edit->setText(FromUtf8(std::string(TrimBlanks(ToUtf8(edit->text())))));
+  edit->setText(ToQString(std::string(TrimBlanks(ToUtf8(edit->text())))));
   if (edit->text().isEmpty() || !blnStartUpCompleted) {
     shown = code;
     return;
@@ -241,7 +241,7 @@ void frmMain::CalendarChanged(DateBox box, CalendarCode code) {
   const BoxConversion conversion =
       ConvertBoxDate(ToUtf8(edit->text()), shown, code, box, TextOptions(), texts_, current_language_);
   if (conversion.converted) {
-    edit->setText(FromUtf8(conversion.text));
+    edit->setText(ToQString(conversion.text));
     shown = code;
     txbDateDiff->setCursorPosition(static_cast<int>(txbDateDiff->text().size()));
     txbDateDiff->setFocus();
@@ -274,7 +274,7 @@ void frmMain::cmdMoveSecondDateToFirst_Click() {
   const BoxEdit edit = MoveSecondDateToFirst(ToUtf8(txbSecondDate->text()), GetCal(2), GetCal(1), TextOptions(),
                                              current_language_);
   if (edit.replace_text) {
-    txbFirstDate->setText(FromUtf8(edit.text));
+    txbFirstDate->setText(ToQString(edit.text));
     txbSecondDate->clear();
     txbDateDiff->setCursorPosition(static_cast<int>(txbDateDiff->text().size()));
     txbDateDiff->setFocus();
@@ -305,7 +305,7 @@ void frmMain::StepBoxDate(DateBox box, int64_t days) {
     const BoxEdit step = ShiftBoxDate(box, ToUtf8(edit->text()), GetCal(number), days, TextOptions(), current_language_);
     if (!step.output.empty()) AppendOutput(step.output);
     if (step.message) ShowMessage(*step.message);
-    if (step.replace_text && !step.text.empty()) edit->setText(FromUtf8(step.text));
+    if (step.replace_text && !step.text.empty()) edit->setText(ToQString(step.text));
   }
   txbDateDiff->clear();
   FocusDateBox(number);
@@ -314,7 +314,7 @@ void frmMain::StepBoxDate(DateBox box, int64_t days) {
 void frmMain::cmdToday_Click(int index) {
   const int number = index == 0 ? 1 : 2;
   QLineEdit* box = number == 1 ? txbFirstDate : txbSecondDate;
-  box->setText(FromUtf8(TodayBoxText(GetCal(number), ReadComputeOptions())));
+  box->setText(ToQString(TodayBoxText(GetCal(number), ReadComputeOptions())));
   SetTheFocus();
 }
 
@@ -324,7 +324,7 @@ void frmMain::UpdateTodayPanel() {
   if (!blnStartUpCompleted) return;
   const TodayPanelTexts panel = TodayPanel(today_calendar_, current_language_, TextOptions());
   const auto set = [](QLabel* label, const std::string& text) {
-    const QString wanted = FromUtf8(text);
+    const QString wanted = ToQString(text);
     if (label->text() != wanted) {
       label->setText(wanted);
       label->setAccessibleName(wanted);
@@ -348,7 +348,7 @@ void frmMain::TodayLabelReleased(Qt::MouseButton button) {
 void frmMain::AppendOutput(const std::string& text) {
   QTextCursor cursor(txbOutput->document());
   cursor.movePosition(QTextCursor::End);
-  cursor.insertText(WithoutCarriageReturns(FromUtf8(text)));
+  cursor.insertText(WithoutCarriageReturns(ToQString(text)));
   // The caret goes one before the end, which shows the last line written.
   QTextCursor caret = txbOutput->textCursor();
   caret.movePosition(QTextCursor::End);
@@ -363,7 +363,7 @@ QString frmMain::OutputText() const {
 }
 
 void frmMain::SetOutputText(const std::string& text) {
-  txbOutput->setPlainText(WithoutCarriageReturns(FromUtf8(text)));
+  txbOutput->setPlainText(WithoutCarriageReturns(ToQString(text)));
   QTextCursor caret = txbOutput->textCursor();
   caret.movePosition(QTextCursor::End);
   txbOutput->setTextCursor(caret);

@@ -16,6 +16,7 @@
 #include "lang/request_messages.h"
 #include "platform/documentation_links.h"
 #include "platform/launch_document.h"
+#include "platform/qt_text.h"
 #include "platform/user_data_path.h"
 #include "ui/main/frm_clear_one_text_box.h"
 #include "ui/main/frm_large_display.h"
@@ -40,15 +41,13 @@ constexpr int16_t kResetQuestionSecond = 19;
 constexpr int16_t kResetQuestionLast = 20;
 constexpr int16_t kDataFolderName = 310;
 
-QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 // Selecting by program runs the option's handler only when the selection really changes,
 // which is what QAbstractButton::setChecked does through `toggled`.
 void Select(QAbstractButton* option) { option->setChecked(true); }
 
 }  // namespace
 
-QString frmMain::Text(GeneralText entry) const { return FromUtf8(TextOf(entry, current_language_)); }
+QString frmMain::Text(GeneralText entry) const { return ToQString(TextOf(entry, current_language_)); }
 
 QString frmMain::Numbered(int16_t number) const {
   return QString::fromStdString(GetProgramText(texts_, number, current_language_));
@@ -206,9 +205,9 @@ void frmMain::WriteSettingsOnce() {
 // ---- Option handlers -------------------------------------------------------------------------
 
 void frmMain::DateFormatChanged(DateFormat format) {
-  optSeparatorIsDash->setText(FromUtf8(SeparatorSample(format, "-")));
-  optSeparatorIsSlash->setText(FromUtf8(SeparatorSample(format, "/")));
-  optSeparatorIsDot->setText(FromUtf8(SeparatorSample(format, ".")));
+  optSeparatorIsDash->setText(ToQString(SeparatorSample(format, "-")));
+  optSeparatorIsSlash->setText(ToQString(SeparatorSample(format, "/")));
+  optSeparatorIsDot->setText(ToQString(SeparatorSample(format, ".")));
   ClearInputBoxes();
   UpdateTodayPanel();
 }

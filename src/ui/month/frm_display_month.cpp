@@ -1,4 +1,5 @@
 #include "ui/month/frm_display_month.h"
+#include "platform/qt_text.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -40,9 +41,7 @@ constexpr int16_t kTextIsoTitle = 13;
 constexpr int16_t kTextShowIso = 14;
 constexpr int16_t kTextHideIso = 15;
 
-QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-QString WithColon(GeneralText entry, int16_t language) { return Q(TextOf(entry, language)) + QLatin1Char(':'); }
+QString WithColon(GeneralText entry, int16_t language) { return ToQString(TextOf(entry, language)) + QLatin1Char(':'); }
 
 // Courier New at 9 points where it is installed, else the system's fixed-pitch font at 9 points:
 // the grid's columns only line up in a fixed-pitch font.
@@ -244,25 +243,25 @@ void frmDisplayMonth::ApplyLanguageTexts(int16_t language) {
   lblMonth->setText(WithColon(GeneralText::Month, language));
   lblCalendar->setText(WithColon(GeneralText::Calendar, language));
   lblFirstDayOfWeek->setText(WithColon(GeneralText::FirstDayOfWeek, language));
-  optCommonEra->setText(Q(TextOf(GeneralText::CommonEra, language)));
-  optJulian->setText(Q(TextOf(GeneralText::Julian, language)));
-  optSunday->setText(Q(WeekdayName(language, 0)));
-  optMonday->setText(Q(WeekdayName(language, 1)));
-  cmdClose->setText(Q(TextOf(GeneralText::Close, language)));
-  cmdCopyToClipboard->setText(Q(TextOf(GeneralText::CopyToClipboard, language)));
-  cmdDisplay->setText(Q(TextOf(GeneralText::DisplayMonth, language)));
-  cmdDisplayNextMonth[0]->setText(Q(TextOf(GeneralText::DisplayNextMonth, language)));
-  cmdDisplayNextMonth[1]->setText(Q(TextOf(GeneralText::DisplayPreviousMonth, language)));
-  chkWithYear->setText(Q(TextOf(GeneralText::WithFinalDigitOfYear, language)));
+  optCommonEra->setText(ToQString(TextOf(GeneralText::CommonEra, language)));
+  optJulian->setText(ToQString(TextOf(GeneralText::Julian, language)));
+  optSunday->setText(ToQString(WeekdayName(language, 0)));
+  optMonday->setText(ToQString(WeekdayName(language, 1)));
+  cmdClose->setText(ToQString(TextOf(GeneralText::Close, language)));
+  cmdCopyToClipboard->setText(ToQString(TextOf(GeneralText::CopyToClipboard, language)));
+  cmdDisplay->setText(ToQString(TextOf(GeneralText::DisplayMonth, language)));
+  cmdDisplayNextMonth[0]->setText(ToQString(TextOf(GeneralText::DisplayNextMonth, language)));
+  cmdDisplayNextMonth[1]->setText(ToQString(TextOf(GeneralText::DisplayPreviousMonth, language)));
+  chkWithYear->setText(ToQString(TextOf(GeneralText::WithFinalDigitOfYear, language)));
   // While the panel is shown the button keeps offering to hide it, so its caption never
   // contradicts what a click does.
   cmdShowHideISO->setText(iso_dates_shown_ ? NumberedText(kTextHideIso)
-                                           : Q(TextOf(GeneralText::DisplayIsoWeekDates, language)));
+                                           : ToQString(TextOf(GeneralText::DisplayIsoWeekDates, language)));
 
   // Names for assistive technology: the caption of the label beside each box.
-  txbYear->setAccessibleName(Q(TextOf(GeneralText::Year, language)));
-  cboMonths->setAccessibleName(Q(TextOf(GeneralText::Month, language)));
-  txbMonth->setAccessibleName(Q(TextOf(GeneralText::DisplayMonth, language)));
+  txbYear->setAccessibleName(ToQString(TextOf(GeneralText::Year, language)));
+  cboMonths->setAccessibleName(ToQString(TextOf(GeneralText::Month, language)));
+  txbMonth->setAccessibleName(ToQString(TextOf(GeneralText::DisplayMonth, language)));
   txbISODates->setAccessibleName(NumberedText(kTextIsoTitle));
   for (QAbstractButton* button : {static_cast<QAbstractButton*>(optCommonEra), static_cast<QAbstractButton*>(optJulian),
                                   static_cast<QAbstractButton*>(optSunday), static_cast<QAbstractButton*>(optMonday)}) {
@@ -333,7 +332,7 @@ void frmDisplayMonth::Draw(Redraw redraw) {
     if (redraw == Redraw::Reporting) ShowYearMessage();
     return;
   }
-  txbMonth->setPlainText(Q(grid->Text()));
+  txbMonth->setPlainText(ToQString(grid->Text()));
   row_count_ = grid->row_count;
   first_cell_day_ = grid->first_cell_day;
   drawn_ = request;
@@ -343,7 +342,7 @@ void frmDisplayMonth::Draw(Redraw redraw) {
 
 void frmDisplayMonth::ShowIsoWeekDates() {
   const IsoYearDigit digit = chkWithYear->isChecked() ? IsoYearDigit::With : IsoYearDigit::Without;
-  txbISODates->setPlainText(Q(IsoWeekText(first_cell_day_, row_count_, digit, language_)));
+  txbISODates->setPlainText(ToQString(IsoWeekText(first_cell_day_, row_count_, digit, language_)));
   cmdClose->setFocus();
 }
 
@@ -366,7 +365,7 @@ void frmDisplayMonth::FillMonthList() {
   const QSignalBlocker block(cboMonths);
   const int selected = cboMonths->currentIndex();
   cboMonths->clear();
-  for (int month = 1; month <= 12; ++month) cboMonths->addItem(Q(MonthName(language_, month)));
+  for (int month = 1; month <= 12; ++month) cboMonths->addItem(ToQString(MonthName(language_, month)));
   cboMonths->setCurrentIndex(selected < 0 ? 0 : selected);
 }
 
@@ -377,12 +376,12 @@ void frmDisplayMonth::SelectMonth(int16_t month) {
 
 void frmDisplayMonth::ShowYearMessage() {
   in_message_ = true;
-  messages_.Show(this, MessageRequest{.title = Q(TextOf(GeneralText::InvalidInput, language_)),
-                                      .text = Q(TextOf(GeneralText::PleaseSpecifyYear, language_))});
+  messages_.Show(this, MessageRequest{.title = ToQString(TextOf(GeneralText::InvalidInput, language_)),
+                                      .text = ToQString(TextOf(GeneralText::PleaseSpecifyYear, language_))});
   in_message_ = false;
 }
 
-QString frmDisplayMonth::NumberedText(int16_t number) const { return Q(GetProgramText(texts_, number, language_)); }
+QString frmDisplayMonth::NumberedText(int16_t number) const { return ToQString(GetProgramText(texts_, number, language_)); }
 
 // ---- Handlers ---------------------------------------------------------------------------------
 
@@ -423,7 +422,7 @@ void frmDisplayMonth::chkWithYear_Click() {
 void frmDisplayMonth::cmdShowHideISO_Click() { SetIsoPanel(!iso_dates_shown_); }
 
 void frmDisplayMonth::cmdDisplayNextMonth_Click(int index) {
-  const QString trimmed = Q(TrimBlanks(txbYear->text().toStdString()));
+  const QString trimmed = ToQString(TrimBlanks(txbYear->text().toStdString()));
   txbYear->setText(trimmed);
   if (trimmed.isEmpty()) return;
   const MonthYearReading reading = ReadMonthYear(trimmed.toStdString());
@@ -454,7 +453,7 @@ void frmDisplayMonth::cmdCopyToClipboard_Click() {
                                          GetProgramText(texts_, kTextIsoTitle, language_));
   QClipboard* clipboard = QGuiApplication::clipboard();
   clipboard->clear();
-  clipboard->setText(Q(text));
+  clipboard->setText(ToQString(text));
   cmdClose->setFocus();
 }
 
@@ -469,7 +468,7 @@ void frmDisplayMonth::HideWindow() {
 // Every activation starts afresh: the month names of the current language, a valid pair of
 // options, the ISO panel hidden, the grid redrawn.
 void frmDisplayMonth::Form_Activate() {
-  setWindowTitle(Q(TextOf(GeneralText::DisplayMonth, language_)));
+  setWindowTitle(ToQString(TextOf(GeneralText::DisplayMonth, language_)));
   FillMonthList();
   {
     const QSignalBlocker block_week(optMonday);

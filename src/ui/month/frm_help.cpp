@@ -1,4 +1,5 @@
 #include "ui/month/frm_help.h"
+#include "platform/qt_text.h"
 
 #include <QEvent>
 #include <QPlainTextEdit>
@@ -27,8 +28,6 @@ constexpr int kBelowTextTwips = 1100;
 constexpr int kAboveTodayLabelTwips = 425;
 constexpr int kAboveMainBottomTwips = 125;
 
-QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 }  // namespace
 
 frmHelp::frmHelp(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window), main_window_(mainWindow) {
@@ -37,8 +36,8 @@ frmHelp::frmHelp(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window), main_wi
   const std::string english_manual = ManualAddress(LanguageEnglish);
   const std::string german_manual = ManualAddress(LanguageGerman);
   const ManualAddresses manual{.english = english_manual, .german = german_manual};
-  texts_[0] = Q(BuildHelpText(LanguageEnglish, manual));
-  texts_[1] = Q(BuildHelpText(LanguageGerman, manual));
+  texts_[0] = ToQString(BuildHelpText(LanguageEnglish, manual));
+  texts_[1] = ToQString(BuildHelpText(LanguageGerman, manual));
 
   txbMsg = new QPlainTextEdit(this);
   txbMsg->setObjectName(QStringLiteral("txbMsg"));
@@ -94,8 +93,8 @@ void frmHelp::PlaceOverMainWindow(int todayLabelTop) {
 }
 
 void frmHelp::Form_Activate() {
-  setWindowTitle(QStringLiteral("Quorvan ") + Q(TextOf(GeneralText::Help, language_)));
-  cmdClose->setText(Q(TextOf(GeneralText::Close, language_)));
+  setWindowTitle(QStringLiteral("Quorvan ") + ToQString(TextOf(GeneralText::Help, language_)));
+  cmdClose->setText(ToQString(TextOf(GeneralText::Close, language_)));
   cmdClose->setAccessibleName(cmdClose->text());
   txbMsg->setAccessibleName(windowTitle());
   txbMsg->setPlainText(texts_[language_ == LanguageGerman ? 1 : 0]);

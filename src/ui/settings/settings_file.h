@@ -160,12 +160,6 @@ struct SettingsChoices {
   friend bool operator==(const SettingsChoices&, const SettingsChoices&) = default;
 };
 
-// The calendars a user can pick for a box or the today panel: CE, JC, JDN, ORD, ISO, LPW, LPM.
-constexpr bool IsUserCalendar(int32_t code) {
-  return code == cal::CE || code == cal::JC || code == cal::JDN || code == cal::ORD || code == cal::ISO ||
-         code == cal::LPW || code == cal::LPM;
-}
-
 // Fallbacks: language other than 0/1 -> 0; date format 0 MDY, 1 DMY, else YMD; separator 46
 // ".", 47 "/", else "-"; thousands 0 none, 46 ".", else ","; a calendar (today, first, second)
 // that is not a user calendar -> CE; a check-box value 0 clear, 1 ticked, anything else that
