@@ -423,10 +423,6 @@ void frmMain::closeEvent(QCloseEvent* event) {
   QApplication::quit();
 }
 
-void frmMain::changeEvent(QEvent* event) {
-  QWidget::changeEvent(event);
-}
-
 void frmMain::cmdQuit_Click() { close(); }
 
 frmClearOneTextBox& frmMain::ClearDialog() {

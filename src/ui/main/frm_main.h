@@ -5,7 +5,6 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "calendar/calendar_codes.h"
@@ -71,7 +70,6 @@ class frmMain : public QWidget {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  void changeEvent(QEvent* event) override;
 
  private:
   // Building the window: one function per group of controls, then the wiring in one place.

@@ -51,11 +51,18 @@ void frmMain::HideOtherWindows() {
 
 void frmMain::cmdDisplayMonth_Click() {
   const std::string first(TrimBlanks(txbFirstDate->text().toStdString()));
+  txbFirstDate->setText(QString::fromStdString(first));
   MonthWindow().OpenAtFirstDate(first, GetCal(1), TextOptions());
 }
 
 void frmMain::cmdHelp_Click() {
-  if (help_window_ == nullptr) help_window_ = new frmHelp(this);
+  if (help_window_ == nullptr) {
+    help_window_ = new frmHelp(this);
+    connect(help_window_, &frmHelp::closed, this, [this] {
+      activateWindow();
+      SetTheFocus();
+    });
+  }
   // The help window's top edge is measured from the first today label, inside the frame.
   const int frame_top = geometry().top() - frameGeometry().top();
   help_window_->ShowHelp(current_language_, frame_top + lblTodaysDate[0]->mapTo(this, QPoint(0, 0)).y());
