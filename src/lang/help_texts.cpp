@@ -29,7 +29,7 @@ std::string Join(std::initializer_list<std::string> paragraphs) {
 std::string English(std::string_view manual) {
   const std::string m(manual);
   return Join({
-      "The complete user manual is online:\n" + m,
+      "The complete user manual:\n" + m,
       "Quorvan converts Common Era dates, Julian Calendar dates, ISO 8601 Week dates, Tarvell Leap "
       "Week dates, ordinal dates ('yyyy-ddd') and Julian day numbers into each other, adds a number "
       "of days or months to a date or subtracts it, and finds the difference in days between two "
@@ -65,7 +65,7 @@ std::string English(std::string_view manual) {
 std::string German(std::string_view manual) {
   const std::string m(manual);
   return Join({
-      "Das vollstaendige Benutzerhandbuch ist online:\n" + m,
+      "Das vollstaendige Benutzerhandbuch:\n" + m,
       "Quorvan rechnet Common-Era-Daten, Daten des Julianischen Kalenders, Daten der ISO-8601-Woche, "
       "Daten des Tarvell Leap Week Kalenders, Ordinaldaten und Julianische Tageszahlen ineinander "
       "um, addiert eine Anzahl Tage oder Monate zu einem Datum oder zieht sie ab und ermittelt die "

@@ -1,5 +1,4 @@
 #include "platform/launch_document.h"
-#include "platform/qt_text.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -11,6 +10,7 @@
 #include <utility>
 
 #include "platform/message_service.h"
+#include "platform/qt_text.h"
 
 namespace qv {
 namespace {

@@ -1,5 +1,4 @@
 #include "ui/main/frm_clear_one_text_box.h"
-#include "platform/qt_text.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -12,6 +11,7 @@
 
 #include "lang/general_texts.h"
 #include "lang/request_messages.h"
+#include "platform/qt_text.h"
 
 namespace qv {
 namespace {

@@ -1,5 +1,4 @@
 #include "ui/main/frm_large_display.h"
-#include "platform/qt_text.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -18,6 +17,7 @@
 #include "lang/general_texts.h"
 #include "lang/program_text.h"
 #include "platform/message_service.h"
+#include "platform/qt_text.h"
 #include "platform/twips.h"
 #include "ui/main/output_font.h"
 

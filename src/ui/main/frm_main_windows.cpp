@@ -63,9 +63,10 @@ void frmMain::cmdHelp_Click() {
       SetTheFocus();
     });
   }
-  // The help window's top edge is measured from the first today label, inside the frame.
+  // The help window lies over the lower part of this window: its top edge is measured from a
+  // line inside the frame, here the row of the first date under the today panel.
   const int frame_top = geometry().top() - frameGeometry().top();
-  help_window_->ShowHelp(current_language_, frame_top + lblTodaysDate[0]->mapTo(this, QPoint(0, 0)).y());
+  help_window_->ShowHelp(current_language_, frame_top + Frame3->mapTo(this, QPoint(0, 0)).y());
 }
 
 }  // namespace qv

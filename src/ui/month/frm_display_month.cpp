@@ -1,5 +1,4 @@
 #include "ui/month/frm_display_month.h"
-#include "platform/qt_text.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -21,6 +20,7 @@
 #include <string>
 
 #include "lang/general_texts.h"
+#include "platform/qt_text.h"
 #include "platform/twips.h"
 #include "text/string_utils.h"
 

@@ -1,9 +1,9 @@
 #include "ui/month/frm_help.h"
-#include "platform/qt_text.h"
 
 #include <QEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextCursor>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include "lang/general_texts.h"
 #include "lang/help_texts.h"
 #include "platform/documentation_links.h"
+#include "platform/qt_text.h"
 #include "platform/twips.h"
 
 namespace qv {
@@ -89,7 +90,10 @@ void frmHelp::PlaceOverMainWindow(int todayLabelTop) {
   const int frame_width = frameGeometry().width() - geometry().width();
   const int frame_height = frameGeometry().height() - geometry().height();
   resize(main.width() - frame_width, bottom - top - frame_height);  // raised to the minimum if smaller
-  move(main.left(), top);
+  // Never above the top of the screen, where its title bar could not be reached.
+  const QScreen* shown_on = main_window_->screen();
+  const int screen_top = shown_on != nullptr ? shown_on->availableGeometry().top() : top;
+  move(main.left(), std::max(top, screen_top));
 }
 
 void frmHelp::Form_Activate() {
