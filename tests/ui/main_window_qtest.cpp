@@ -451,6 +451,31 @@ class MainWindowTest : public QObject {
     QVERIFY(!Get<QCheckBox>("chkSaveOutput")->isChecked());
   }
 
+  void monthWindowOpensAtTheFirstDateAndKeepsItsChoices() {
+    Type(First(), QStringLiteral("2024-02-29"));
+    Click("cmdDisplayMonth");
+    QWidget* month = window_->findChild<QWidget*>("frmDisplayMonth");
+    QVERIFY(month != nullptr && month->isVisible());
+    QCOMPARE(month->findChild<QLineEdit*>("txbYear")->text(), QStringLiteral("2024"));
+    QCOMPARE(month->findChild<QComboBox*>("cboMonths")->currentIndex(), 1);
+    month->findChild<QRadioButton*>("optMonday")->click();
+    month->findChild<QRadioButton*>("optJulian")->click();
+    // German captions reach the open month window at once.
+    Get<QComboBox>("cboLanguage")->setCurrentIndex(1);
+    QCOMPARE(month->findChild<QRadioButton*>("optMonday")->text(), QStringLiteral("Montag"));
+    window_->cmdQuit_Click();
+    StartWindow();
+    Click("cmdDisplayMonth");
+    month = window_->findChild<QWidget*>("frmDisplayMonth");
+    QVERIFY(month->findChild<QRadioButton*>("optMonday")->isChecked());
+    QVERIFY(month->findChild<QRadioButton*>("optJulian")->isChecked());
+    // Reset brings Sunday and the Common Era back.
+    messages_->answers.push_back(MessageAnswer::Yes);
+    Click("cmdReset");
+    QVERIFY(month->findChild<QRadioButton*>("optSunday")->isChecked());
+    QVERIFY(month->findChild<QRadioButton*>("optCommonEra")->isChecked());
+  }
+
   void startsFromAWrittenFile() {
     StoredSettings stored;
     stored.language = 1;
