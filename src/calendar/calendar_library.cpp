@@ -81,11 +81,12 @@ int32_t annus_novus_date_to_jdn(DateFields& date) {
 }
 
 void jdn_to_annus_novus_date(DateFields& date) {
-  const civil::YearMonthDay ymd = civil::DayNumberToGregorian(date.DayNumber);
-  const int64_t day_of_year = date.DayNumber - civil::GregorianToDayNumber(ymd.year, 1, 1);  // 0 … 365
+  // Every 32-bit day number lies within ±5.9 million years: the year fits 32 bits.
+  const int32_t year = ClampToInt32(civil::DayNumberToGregorian(date.DayNumber).year);
+  const int64_t day_of_year = date.DayNumber - civil::GregorianToDayNumber(year, 1, 1);  // 0 … 365
   int64_t month = day_of_year / kAnnusNovusMonthDays;
   if (month > 9) month = 9;
-  date.Year = ClampToInt32(ymd.year);
+  date.Year = year;
   date.Month = static_cast<int32_t>(month + 1);
   date.Day = static_cast<int32_t>(day_of_year - month * kAnnusNovusMonthDays + 1);
 }

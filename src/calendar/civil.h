@@ -70,42 +70,50 @@ inline constexpr uint64_t kJulianCycleDays = 1'461;       // 4 × 365 + 1 leap d
 // multiplication and division by constants: no sign corrections, no branches. The steps are
 // those of Neri and Schneider's Euclidean affine functions over years that begin in March.
 inline constexpr uint64_t kGregorianCycleShift = 5'368'710;  // 400-year cycles: 2,147,484,000 years ≥ 2^31
-inline constexpr uint64_t kJulianCycleShift = 536'870'912;   // 4-year cycles: 2^31 years
+inline constexpr uint64_t kJulianCycleShift = 536'870'913;   // 4-year cycles: 2^31 + 4 years > 2^31
 
-// Days from 1 March to the first of month m, for m = 3 … 14 (January and February as months
-// 13 and 14 of the year before): (979m − 2919) / 32 is 0, 31, 61, … 306, 337 exactly; 30.6 days
-// per month, scaled by 32 so that the division is a shift.
-constexpr uint64_t DaysBeforeMarchBasedMonth(int64_t m) { return (979 * static_cast<uint64_t>(m) - 2919) / 32; }
+// Days from 1 March to the first of month m (1 … 12) in a year that begins in March, so that
+// January and February, with the leap day, come last: 30.6 days a month on average. A table
+// read costs less than computing (979m − 2919) / 32 for m = 3 … 14, which gives the same values.
+// Any other m reads an entry of the 16 (0 for the months that do not exist): defined, if
+// meaningless.
+inline constexpr uint16_t kDaysFromMarchFirst[16] = {0, 306, 337, 0, 31, 61, 92, 122, 153, 184, 214, 245, 275, 0, 0, 0};
+constexpr uint64_t DaysFromMarchFirst(int32_t m) { return kDaysFromMarchFirst[static_cast<uint32_t>(m) & 15u]; }
 
 // Days before 1 March of the March-based year `years` counted from the shifted origin:
 // 365 a year, one more every 4th, one less every 100th, one more every 400th.
-// years ∈ [0, 2^33) → result < 2^42: no overflow in 64 bits.
+// years ∈ [0, 2^32 + 352) (every shifted 32-bit year) → result < 2^41: no overflow in 64 bits.
 constexpr uint64_t GregorianDaysBeforeYear(uint64_t years) {
-  const uint64_t centuries = years / 100;
-  return kJulianCycleDays * years / 4 - centuries + centuries / 4;
+  // years / 100 and years / 400 from one multiplication: 1,374,389,535 = ⌈2^37 / 100⌉ exceeds
+  // 2^37 / 100 by 28 / 100 / 2^37 a unit, so the quotient stays exact for years < 2^37 / 28
+  // (4.9 × 10^9), which covers every shifted 32-bit year; the product stays below 2^63.
+  const uint64_t scaled = years * 1'374'389'535;                              // < 5.9 × 10^18
+  const uint64_t centuries = scaled >> 37;                                    // years / 100
+  const uint64_t quad_centuries = scaled >> 39;                               // years / 400
+  return kJulianCycleDays * years / 4 - centuries + quad_centuries;
 }
 
-constexpr int64_t GregorianToDayNumber(int64_t y, int32_t m, int32_t d) {
-  const bool january_or_february = m <= 2;
-  // Every 32-bit year takes the 64-bit steps below; wider years (only the month arithmetic
-  // hands such years over, and only to learn that their day number does not fit) take them
-  // modulo 2^64, which is harmless: FitsInt32 refuses the result.
-  const uint64_t years = static_cast<uint64_t>(y) + 400 * kGregorianCycleShift -
-                         (january_or_february ? 1u : 0u);                     // [0, 2^33) for 32-bit y
-  // A 32-bit month step, exact for every month a date can have and defined (if meaningless)
-  // for any other value; the day is added in 64 bits, so day 0 is the last day before.
-  const uint32_t month = static_cast<uint32_t>(m) + (january_or_february ? 12u : 0u);  // [3, 14]
-  const uint64_t in_year = (979 * month - 2919) / 32 + static_cast<uint64_t>(int64_t{d} - 1);  // [0, 365]
+// 1 for January and February, which count as months 13 and 14 of the year before, else 0.
+// Used as a number, not as a condition: the month of a date is unpredictable, and a branch on
+// it would be mispredicted about once in six dates, which costs more than the whole formula.
+constexpr uint32_t BeforeMarch(int32_t m) { return static_cast<uint32_t>(m <= 2); }
+
+// Years are 32-bit (wider years have no 32-bit day numbers; the callers check them first). The
+// day is added in 64 bits, so day 0 is the last day before the month.
+constexpr int64_t GregorianToDayNumber(int32_t y, int32_t m, int32_t d) {
+  const uint32_t before_march = BeforeMarch(m);                               // 0 or 1
+  const uint64_t years = static_cast<uint64_t>(int64_t{y} + int64_t{400 * kGregorianCycleShift}) -
+                         before_march;                                        // [0, 2^32 + 352)
+  const uint64_t in_year = DaysFromMarchFirst(m) + static_cast<uint64_t>(int64_t{d} - 1);  // [0, 365] for a date
   return static_cast<int64_t>(GregorianDaysBeforeYear(years) + in_year - kGregorianCycleShift * kGregorianCycleDays) +
          kGregorianMarchZero;
 }
 
-constexpr int64_t JulianToDayNumber(int64_t y, int32_t m, int32_t d) {
-  const bool january_or_february = m <= 2;
-  const uint64_t years = static_cast<uint64_t>(y) + 4 * kJulianCycleShift -
-                         (january_or_february ? 1u : 0u);                     // [0, 2^33) for 32-bit y
-  const uint32_t month = static_cast<uint32_t>(m) + (january_or_february ? 12u : 0u);  // [3, 14]
-  const uint64_t in_year = (979 * month - 2919) / 32 + static_cast<uint64_t>(int64_t{d} - 1);  // [0, 365]
+constexpr int64_t JulianToDayNumber(int32_t y, int32_t m, int32_t d) {
+  const uint32_t before_march = BeforeMarch(m);                               // 0 or 1
+  const uint64_t years = static_cast<uint64_t>(int64_t{y} + int64_t{4 * kJulianCycleShift}) -
+                         before_march;                                        // [3, 2^32 + 4)
+  const uint64_t in_year = DaysFromMarchFirst(m) + static_cast<uint64_t>(int64_t{d} - 1);  // [0, 365] for a date
   return static_cast<int64_t>(kJulianCycleDays * years / 4 + in_year - kJulianCycleShift * kJulianCycleDays) +
          kJulianMarchZero;
 }
@@ -159,7 +167,7 @@ constexpr YearMonthDay DayNumberToJulian(int64_t jdn) {
   return r;
 }
 
-constexpr int64_t ToDayNumber(int64_t y, int32_t m, int32_t d, bool julian) {
+constexpr int64_t ToDayNumber(int32_t y, int32_t m, int32_t d, bool julian) {
   return julian ? JulianToDayNumber(y, m, d) : GregorianToDayNumber(y, m, d);
 }
 constexpr YearMonthDay FromDayNumber(int64_t jdn, bool julian) {
@@ -181,6 +189,19 @@ static_assert(GregorianToDayNumber(1, 1, 1) == 1'721'426, "1 January 1 CE");
 static_assert(GregorianToDayNumber(2000, 1, 1) == 2'451'545, "1 January 2000 CE, the J2000 epoch");
 static_assert(GregorianToDayNumber(9999, 12, 31) == 5'373'484, "last ordinal date");
 static_assert(GregorianToDayNumber(1582, 10, 15) == JulianToDayNumber(1582, 10, 5) , "the Gregorian reform");
+// Both ends of the 32-bit years, where the one-multiplication centuries are nearest their limit:
+// 400 years later is always 146,097 days later.
+static_assert(GregorianToDayNumber(2'147'483'647, 12, 31) - GregorianToDayNumber(2'147'483'247, 12, 31) == 146'097);
+static_assert(GregorianToDayNumber(-2'147'483'248, 1, 1) - GregorianToDayNumber(-2'147'483'648, 1, 1) == 146'097);
+static_assert(JulianToDayNumber(2'147'483'647, 12, 31) - JulianToDayNumber(2'147'483'643, 12, 31) == 1'461);
+static_assert(JulianToDayNumber(-2'147'483'644, 1, 1) - JulianToDayNumber(-2'147'483'648, 1, 1) == 1'461);
+static_assert([] {
+  for (int32_t m = 1; m <= 12; ++m) {  // the month table is the formula it replaces
+    const uint32_t march_based = static_cast<uint32_t>(m) + 12 * BeforeMarch(m);
+    if (DaysFromMarchFirst(m) != (979 * march_based - 2919) / 32) return false;
+  }
+  return true;
+}());
 static_assert(DayNumberToGregorian(2'451'545) == YearMonthDay{2000, 1, 1});
 static_assert(DayNumberToJulian(0) == YearMonthDay{-4712, 1, 1});
 static_assert(DayNumberToGregorian(GregorianToDayNumber(-5'800'000, 2, 29)) == YearMonthDay{-5'800'000, 2, 29});

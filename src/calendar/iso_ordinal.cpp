@@ -9,7 +9,7 @@ namespace {
 using civil::ClampToInt32;
 
 
-int64_t WeekOneMonday(int64_t year) {
+int64_t WeekOneMonday(int32_t year) {
   const int64_t january_first = civil::GregorianToDayNumber(year, 1, 1);
   // Week 1 holds the year's first Thursday: its Monday is the Monday of the week (Monday to
   // Sunday) that holds 4 January.
@@ -39,10 +39,9 @@ void DayNumberToIsoWeekDate(IsoWeekDate& date) {
   date.Weekday = civil::IsoWeekday(day_number);
   // The week belongs to the ISO year of its Thursday.
   const int64_t thursday = day_number - date.Weekday + 4;
-  const int64_t year = civil::GregorianYearOfDayNumber(thursday);
-  date.Year = ClampToInt32(year);
+  date.Year = ClampToInt32(civil::GregorianYearOfDayNumber(thursday));  // within ±5.9 million years
   // Week n holds the year's n-th Thursday.
-  date.Week = static_cast<int32_t>((thursday - civil::GregorianToDayNumber(year, 1, 1)) / 7 + 1);  // [1, 53]
+  date.Week = static_cast<int32_t>((thursday - civil::GregorianToDayNumber(date.Year, 1, 1)) / 7 + 1);  // [1, 53]
 }
 
 void IsoWeekDateToDayNumber(IsoWeekDate& date) {

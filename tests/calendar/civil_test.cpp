@@ -61,12 +61,12 @@ TEST(CivilContiguousSpan, EveryDayFollowsThePreviousOne) {
   for (const bool julian : {false, true}) {
     int64_t y = -500;
     int32_t m = 1, d = 1;
-    int64_t day_number = civil::ToDayNumber(y, m, d, julian);
+    int64_t day_number = civil::ToDayNumber(static_cast<int32_t>(y), m, d, julian);
     const int64_t end = day_number + 2 * 146097;
     for (; day_number < end; ++day_number) {
       const civil::YearMonthDay got = civil::FromDayNumber(day_number, julian);
       ASSERT_TRUE(got.year == y && got.month == m && got.day == d) << day_number << " julian " << julian;
-      ASSERT_EQ(civil::ToDayNumber(y, m, d, julian), day_number);
+      ASSERT_EQ(civil::ToDayNumber(static_cast<int32_t>(y), m, d, julian), day_number);
       NextDay(y, m, d, julian);
     }
   }
@@ -89,7 +89,7 @@ TEST(CivilPeriodicity, WholeCyclesShiftYearsAcrossTheRange) {
       ASSERT_EQ(a.year, b.year + cycles * years) << day_number;
       ASSERT_EQ(a.month, b.month);
       ASSERT_EQ(a.day, b.day);
-      ASSERT_EQ(civil::ToDayNumber(a.year, a.month, a.day, julian), day_number);
+      ASSERT_EQ(civil::ToDayNumber(static_cast<int32_t>(a.year), a.month, a.day, julian), day_number);
     }
   }
 }
@@ -132,6 +132,22 @@ TEST(CivilExtremes, FullIntRangeDoesNotOverflow) {
   DateFields fine = DateOf(5'800'000, 12, 31);
   EXPECT_TRUE(DateToDayNumberChecked(fine));
   EXPECT_EQ(fine.DayNumber, DateToDayNumber(fine));
+}
+
+// Years at the ends of 32 bits have no 32-bit day number: refused, and clamped to the end of
+// their own side, in every month (January and February count in the year before) and in both
+// calendars.
+TEST(CivilExtremes, YearsAtTheEndsOf32BitsClampToTheirSide) {
+  for (const int32_t letter : {kLetterGregorian, kLetterJulian}) {
+    for (const int32_t year : {INT32_MIN, INT32_MIN + 1, -5'900'000, 5'900'000, INT32_MAX - 1, INT32_MAX}) {
+      for (const int32_t month : {1, 2, 3, 12}) {
+        DateFields date = DateOf(year, month, 1);
+        date.Calendar = letter;
+        EXPECT_FALSE(DateToDayNumberChecked(date)) << year << "-" << month << " " << letter;
+        EXPECT_EQ(DateToDayNumber(date), year < 0 ? INT32_MIN : INT32_MAX) << year << "-" << month << " " << letter;
+      }
+    }
+  }
 }
 
 TEST(LeapYears, BothRulesIncludingNegativeYears) {
