@@ -21,14 +21,20 @@ struct ComputeEngine::Request {
     outcome.switch_to_days = false;
     outcome.validated = true;
   }
-  // Appends the pieces to the output as one text: one string append per call, however many
-  // pieces a sentence part has.
+  // The line is put together on the stack and handed to the output once, when the request
+  // ends (as the dispatcher returns the outcome): one string append per request, however many
+  // sentence parts and pieces the line has.
+  ~Request() { line.AppendTo(outcome.output); }
+  Request(const Request&) = delete;
+  Request& operator=(const Request&) = delete;
+
   template <typename... Pieces>
   void Append(const Pieces&... pieces) {
-    TextBuilder text;
-    (text.Add(std::string_view(pieces)), ...);
-    text.AppendTo(outcome.output);
+    (line.Add(std::string_view(pieces)), ...);
   }
+
+ private:
+  LineBuilder line;
 };
 
 }  // namespace qv

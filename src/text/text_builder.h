@@ -2,45 +2,84 @@
 // Builds a short text in a fixed buffer on the stack and hands it over as one string: the
 // writers put a date together from many small pieces, and appending each piece to a string
 // costs more than the date arithmetic. A text that outgrows the buffer moves on to the heap.
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 namespace qv {
 
-class TextBuilder {
+// Copies `size` (at most 16) bytes with at most two overlapping fixed-size moves, which the
+// compiler turns into plain loads and stores: a date's pieces are 1 to 16 characters long, and
+// a call of memcpy, or a loop over the characters, costs more than the copy itself. Reads and
+// writes stay within [from, from + size) and [to, to + size).
+[[gnu::always_inline]] inline void CopyShort(char* to, const char* from, std::size_t size) {
+  if (size >= 8) {
+    std::memcpy(to, from, 8);
+    std::memcpy(to + size - 8, from + size - 8, 8);
+  } else if (size >= 4) {
+    std::memcpy(to, from, 4);
+    std::memcpy(to + size - 4, from + size - 4, 4);
+  } else if (size > 0) {
+    to[0] = from[0];
+    to[size / 2] = from[size / 2];
+    to[size - 1] = from[size - 1];
+  }
+}
+
+// "00", "01", … "99": two digits at a time.
+inline constexpr char kDigitPairs[201] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+template <std::size_t kCapacity>
+class BasicTextBuilder {
  public:
-  TextBuilder& Add(char c) {
-    if (size_ < kCapacity && !spilled_) {
+  [[gnu::always_inline]] BasicTextBuilder& Add(char c) {
+    if (size_ < kCapacity && !spilled_) [[likely]] {
       buffer_[size_++] = c;
     } else {
       Spill().push_back(c);
     }
     return *this;
   }
-  [[gnu::always_inline]] TextBuilder& Add(std::string_view text) {
-    if (!spilled_ && text.size() <= kCapacity - size_) {
-      for (const char c : text) buffer_[size_++] = c;  // pieces are a few characters long
+  [[gnu::always_inline]] BasicTextBuilder& Add(std::string_view text) {
+    if (!spilled_ && text.size() <= kCapacity - size_) [[likely]] {
+      if (text.size() <= 16) {
+        CopyShort(buffer_ + size_, text.data(), text.size());
+      } else {
+        std::memcpy(buffer_ + size_, text.data(), text.size());
+      }
+      size_ += text.size();
     } else {
       Spill().append(text);
     }
     return *this;
   }
   // Plain decimal: a '-' in front of negative values, no grouping.
-  TextBuilder& Decimal(int64_t value) { return Padded(value, 0); }
+  [[gnu::always_inline]] BasicTextBuilder& Decimal(int64_t value) { return Padded(value, 0); }
   // A '-' for negative values, then at least `width` digits (leading zeros); never cut.
-  [[gnu::always_inline]] TextBuilder& Padded(int64_t value, std::size_t width) {
-    // Days, months, weeks and four-digit years, the usual pieces, are written directly.
+  [[gnu::always_inline]] BasicTextBuilder& Padded(int64_t value, std::size_t width) {
+    // Days, months, weeks and four-digit years, the usual pieces, are written directly, two
+    // digits at a time from the table of pairs (leading zeros are exactly the padding). Each
+    // call site has its own usual count, so the switch is well predicted; the digits go
+    // straight into the buffer, never through a scratch copy that would be read back at once.
     if (value >= 0 && value < 10000 && width <= 4 && !spilled_ && kCapacity - size_ >= 4) [[likely]] {
-      const auto v = static_cast<unsigned>(value);
-      const std::size_t count = v >= 1000 ? 4 : v >= 100 ? 3 : v >= 10 ? 2 : 1;
-      char* out = buffer_ + size_;
-      for (std::size_t i = count; i < width; ++i) *out++ = '0';
-      if (count >= 4) *out++ = static_cast<char>('0' + v / 1000);
-      if (count >= 3) *out++ = static_cast<char>('0' + v / 100 % 10);
-      if (count >= 2) *out++ = static_cast<char>('0' + v / 10 % 10);
-      *out++ = static_cast<char>('0' + v % 10);
-      size_ = static_cast<std::size_t>(out - buffer_);
+      const auto v = static_cast<std::size_t>(value);
+      const std::size_t digits = std::size_t{1} + (v >= 10) + (v >= 100) + (v >= 1000);  // [1, 4]
+      const std::size_t count = digits > width ? digits : width;            // [1, 4]
+      const char* const high = kDigitPairs + 2 * (v / 100);  // "00" … "99"; "00" … "09" for count < 4
+      const char* const low = kDigitPairs + 2 * (v % 100);
+      char* const out = buffer_ + size_;
+      switch (count) {
+        case 4: std::memcpy(out, high, 2); std::memcpy(out + 2, low, 2); break;
+        case 3: out[0] = high[1]; std::memcpy(out + 1, low, 2); break;
+        case 2: std::memcpy(out, low, 2); break;
+        default: out[0] = low[1]; break;
+      }
+      size_ += count;
       return *this;
     }
     return PaddedWide(value, width);
@@ -56,9 +95,8 @@ class TextBuilder {
   std::size_t Size() const { return spilled_ ? spill_.size() : size_; }
 
  private:
-  static constexpr std::size_t kCapacity = 64;  // a date, or a part of a result sentence
   // Any other value: negative, five digits or more, wide padding, or a full buffer.
-  [[gnu::noinline]] TextBuilder& PaddedWide(int64_t value, std::size_t width) {
+  [[gnu::noinline]] BasicTextBuilder& PaddedWide(int64_t value, std::size_t width) {
     char digits[20];
     char* const end = digits + sizeof digits;
     char* first = end;
@@ -94,5 +132,8 @@ class TextBuilder {
   bool spilled_ = false;
   std::string spill_;
 };
+
+using TextBuilder = BasicTextBuilder<64>;       // a date, or a part of a result sentence
+using LineBuilder = BasicTextBuilder<256>;      // a whole result line
 
 }  // namespace qv

@@ -1,0 +1,56 @@
+#include "text/text_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+namespace qv {
+namespace {
+
+// Pieces of every length from 0 to 20 (the short copies have their own paths up to 16), up to
+// and past the stack buffer, where the text moves on to the heap: the result is always the
+// plain concatenation.
+TEST(TextBuilder, PiecesOfEveryLengthAcrossTheBuffer) {
+  const std::string source = "abcdefghijklmnopqrstuvwxyz";
+  for (std::size_t first = 0; first <= 20; ++first) {
+    for (std::size_t second = 0; second <= 20; ++second) {
+      TextBuilder text;
+      std::string expected;
+      for (int round = 0; round < 6; ++round) {  // 6 × 40 characters at most: beyond 64
+        text.Add(std::string_view(source).substr(0, first)).Add('-');
+        text.Add(std::string_view(source).substr(26 - second));
+        expected += source.substr(0, first) + "-" + source.substr(26 - second);
+        ASSERT_EQ(text.Text(), expected) << first << " " << second << " round " << round;
+      }
+      std::string appended = "x";
+      text.AppendTo(appended);
+      EXPECT_EQ(appended, "x" + expected);
+    }
+  }
+}
+
+// Numbers with and without zero padding, at every fill of the buffer (the fast path needs four
+// free bytes), and the values the fast path leaves to the general one.
+TEST(TextBuilder, PaddedNumbersAtEveryFill) {
+  const auto padded = [](int64_t value, std::size_t width) {
+    std::string digits = std::to_string(value < 0 ? -value : value);
+    if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+    return (value < 0 ? "-" : "") + digits;
+  };
+  for (const int64_t value : {0, 7, 10, 99, 100, 305, 999, 1000, 2024, 9999, 10000, 123456, -1, -2024}) {
+    for (std::size_t width = 0; width <= 6; ++width) {
+      for (std::size_t fill = 55; fill <= 64; ++fill) {
+        TextBuilder text;
+        text.Add(std::string(fill, '.')).Padded(value, width).Add('|');
+        ASSERT_EQ(text.Text(), std::string(fill, '.') + padded(value, width) + "|") << value << " " << width << " " << fill;
+      }
+    }
+    TextBuilder text;
+    text.Decimal(value);
+    EXPECT_EQ(text.Text(), padded(value, 0));
+  }
+}
+
+}  // namespace
+}  // namespace qv
