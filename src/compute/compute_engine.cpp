@@ -10,6 +10,7 @@
 #include "lang/general_texts.h"
 #include "lang/request_messages.h"
 #include "text/date_readers.h"
+#include "text/date_writers.h"
 #include "text/string_utils.h"
 
 namespace qv {
@@ -241,26 +242,32 @@ bool ComputeEngine::ValidateDate(Request& request, Box box) {
   } else {
     fields = reading.fields;
   }
-  // The normal form: the date written back in the box's calendar.
-  std::string& with_cal = WithCalendarText(box);
-  with_cal.clear();  // keeps its capacity
-  AppendDateInCalendar(with_cal, fields, calendar, request.text_options,
-                       WriteStyle{.suffix = true, .check_ordinal_range = false});
-  std::string& box_text = first ? request.outcome.boxes.first : request.outcome.boxes.second;
-  box_text.clear();
-  box_text.append(WithoutCalendarSuffix(with_cal, calendar));
+  // The normal form: the date written back in the box's calendar. The result line names the
+  // calendar after it (DateWithCalendar).
+  std::string& box_text = BoxText(request, box);
+  box_text.clear();  // keeps its capacity; the reader is done with the text
+  AppendDateInCalendar(box_text, fields, calendar, request.text_options, WriteStyle{.check_ordinal_range = false});
   return true;
 }
 
 bool ComputeEngine::WriteBoxDate(Request& request, Box box, int32_t day_number, WriteStyle style, DateFields* record) {
   const CalendarCode calendar = box == Box::First ? request.options.first_calendar : request.options.second_calendar;
-  std::string& with_cal = WithCalendarText(box);
-  with_cal.clear();  // keeps its capacity
-  if (!AppendDayNumberInCalendar(with_cal, day_number, calendar, request.text_options, style, record)) return false;
-  std::string& box_text = box == Box::First ? request.outcome.boxes.first : request.outcome.boxes.second;
-  box_text.clear();
-  box_text.append(WithoutCalendarSuffix(with_cal, calendar));
+  std::string& box_text = BoxText(request, box);
+  // Appended after the old text and then moved to the front, so that a refused date leaves the
+  // box as it was. (A result box is empty when a request reaches it: nothing to move.)
+  const std::size_t old_size = box_text.size();
+  if (!AppendDayNumberInCalendar(box_text, day_number, calendar, request.text_options, style, record)) return false;
+  if (old_size > 0) box_text.erase(0, old_size);
   return true;
+}
+
+std::string& ComputeEngine::BoxText(Request& request, Box box) {
+  return box == Box::First ? request.outcome.boxes.first : request.outcome.boxes.second;
+}
+
+std::string_view ComputeEngine::CalendarSuffixOf(const Request& request, Box box) {
+  return CalendarSuffix(WrittenCalendar(box == Box::First ? request.options.first_calendar
+                                                          : request.options.second_calendar));
 }
 
 bool ComputeEngine::ValidateDateDiff(Request& request) {
@@ -307,7 +314,7 @@ bool ComputeEngine::RunFirstDateFromSecond(Request& request) {
 }
 
 void ComputeEngine::OpenLine(Request& request, Box given, DifferenceUnit unit, int32_t number) {
-  request.Append(WithCalendarText(given));
+  request.Append(BoxText(request, given), CalendarSuffixOf(request, given));
   const std::string& difference = request.outcome.boxes.difference;
   if (difference.empty()) return;  // a conversion opens with the date alone
   const int16_t language = request.options.language;

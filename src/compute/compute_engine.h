@@ -75,16 +75,17 @@ class ComputeEngine {
   void OverflowPath(Request& request);
   void ShowRequestError(Request& request, int number);
   void CloseLine(Request& request);
-  // Writes `day_number` in the box's calendar with its suffix into the box's "with calendar"
-  // text and the box text; false when there is no such text (an ordinal date out of range).
+  // Writes `day_number` in the box's calendar into the box text as `style` says (a box holds no
+  // calendar suffix); false, and the box unchanged, when there is no such text (an ordinal date
+  // out of range).
   bool WriteBoxDate(Request& request, Box box, int32_t day_number, WriteStyle style, DateFields* record);
   DateFields& FieldsOf(Box box) { return box == Box::First ? FirstDateFields : SecondDateFields; }
-  std::string& WithCalendarText(Box box) { return box == Box::First ? first_date_with_cal_ : second_date_with_cal_; }
+  static std::string& BoxText(Request& request, Box box);
+  // What a result line puts after a box's date: " " and the code of the calendar it is written in.
+  static std::string_view CalendarSuffixOf(const Request& request, Box box);
 
   const ProgramTextStore& texts_;
   Outcome outcome_;
-  std::string first_date_with_cal_;
-  std::string second_date_with_cal_;
   bool no_date_diff_and_same_cal_ = false;
 };
 

@@ -73,12 +73,13 @@ void ComputeEngine::DisplayResultDate(Request& request, Box box) {
     AppendDayOfWeek(request, fields);
     return;
   }
-  if (!WriteBoxDate(request, box, fields.DayNumber, WriteStyle{.suffix = true}, &fields)) {
+  if (!WriteBoxDate(request, box, fields.DayNumber, WriteStyle{}, &fields)) {
     request.Append(" = ");
     OverflowPath(request);  // an ordinal date outside years 1 … 9999
     return;
   }
-  request.Append(" = ", WithCalendarText(box), ", ", WeekdayName(request.options.language, DayOfWeek(fields.DayNumber)));
+  request.Append(" = ", BoxText(request, box), CalendarSuffixOf(request, box), ", ",
+                 WeekdayName(request.options.language, DayOfWeek(fields.DayNumber)));
   if (lngDateDiff != 0 && request.options.verbose && !request.options.months) AppendVerboseNotes(request);
 }
 
@@ -99,11 +100,11 @@ void ComputeEngine::AppendVerboseNotes(Request& request) {
 void ComputeEngine::DisplayDateDiff(Request& request) {
   const RequestOptions& options = request.options;
   const int16_t language = options.language;
-  request.Append(first_date_with_cal_);
+  request.Append(BoxText(request, Box::First), CalendarSuffixOf(request, Box::First));
   request.Append(" ");
   request.Append(LowerCase(TextOf(GeneralText::To, language)));
   request.Append(" ");
-  request.Append(second_date_with_cal_);
+  request.Append(BoxText(request, Box::Second), CalendarSuffixOf(request, Box::Second));
   request.Append(" = ");
   request.outcome.boxes.difference = GroupedNumber(lngDateDiff, options.thousands_separator);
   request.Append(request.outcome.boxes.difference);
