@@ -34,25 +34,32 @@ inline constexpr char kDigitPairs[201] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
+// Every fast path reads size_ once into a local and stores the new size after its characters:
+// a character store may alias any object, so a size read back after one would be loaded again,
+// while a size computed from the local lets the next piece go on from a register. For the same
+// reason the text's move to the heap is marked in size_ (kSpilled) rather than in a flag.
 template <std::size_t kCapacity>
 class BasicTextBuilder {
  public:
   [[gnu::always_inline]] BasicTextBuilder& Add(char c) {
-    if (size_ < kCapacity && !spilled_) [[likely]] {
-      buffer_[size_++] = c;
+    const std::size_t at = size_;
+    if (at < kCapacity) [[likely]] {
+      buffer_[at] = c;
+      size_ = at + 1;
     } else {
       Spill().push_back(c);
     }
     return *this;
   }
   [[gnu::always_inline]] BasicTextBuilder& Add(std::string_view text) {
-    if (!spilled_ && text.size() <= kCapacity - size_) [[likely]] {
+    const std::size_t at = size_;
+    if (text.size() <= kCapacity && at <= kCapacity - text.size()) [[likely]] {
       if (text.size() <= 16) {
-        CopyShort(buffer_ + size_, text.data(), text.size());
+        CopyShort(buffer_ + at, text.data(), text.size());
       } else {
-        std::memcpy(buffer_ + size_, text.data(), text.size());
+        std::memcpy(buffer_ + at, text.data(), text.size());
       }
-      size_ += text.size();
+      size_ = at + text.size();
     } else {
       Spill().append(text);
     }
@@ -66,33 +73,34 @@ class BasicTextBuilder {
     // digits at a time from the table of pairs (leading zeros are exactly the padding). Each
     // call site has its own usual count, so the switch is well predicted; the digits go
     // straight into the buffer, never through a scratch copy that would be read back at once.
-    if (value >= 0 && value < 10000 && width <= 4 && !spilled_ && kCapacity - size_ >= 4) [[likely]] {
+    const std::size_t at = size_;
+    if (value >= 0 && value < 10000 && width <= 4 && at <= kCapacity - 4) [[likely]] {
       const auto v = static_cast<std::size_t>(value);
       const std::size_t digits = std::size_t{1} + (v >= 10) + (v >= 100) + (v >= 1000);  // [1, 4]
       const std::size_t count = digits > width ? digits : width;            // [1, 4]
       const char* const high = kDigitPairs + 2 * (v / 100);  // "00" … "99"; "00" … "09" for count < 4
       const char* const low = kDigitPairs + 2 * (v % 100);
-      char* const out = buffer_ + size_;
+      char* const out = buffer_ + at;
       switch (count) {
         case 4: std::memcpy(out, high, 2); std::memcpy(out + 2, low, 2); break;
         case 3: out[0] = high[1]; std::memcpy(out + 1, low, 2); break;
         case 2: std::memcpy(out, low, 2); break;
         default: out[0] = low[1]; break;
       }
-      size_ += count;
+      size_ = at + count;
       return *this;
     }
     return PaddedWide(value, width);
   }
-  std::string Text() const { return spilled_ ? spill_ : std::string(buffer_, size_); }
+  std::string Text() const { return Spilled() ? spill_ : std::string(buffer_, size_); }
   void AppendTo(std::string& out) const {
-    if (spilled_) {
+    if (Spilled()) {
       out.append(spill_);
     } else {
       out.append(buffer_, size_);
     }
   }
-  std::size_t Size() const { return spilled_ ? spill_.size() : size_; }
+  std::size_t Size() const { return Spilled() ? spill_.size() : size_; }
 
  private:
   // Any other value: negative, five digits or more, wide padding, or a full buffer.
@@ -108,7 +116,7 @@ class BasicTextBuilder {
     const auto count = static_cast<std::size_t>(end - first);
     const std::size_t zeros = width > count ? width - count : 0;
     const std::size_t total = (value < 0 ? 1 : 0) + zeros + count;
-    if (spilled_ || total > kCapacity - size_) {
+    if (Spilled() || total > kCapacity - size_) {
       if (value < 0) Add('-');
       for (std::size_t i = 0; i < zeros; ++i) Add('0');
       return Add(std::string_view(first, count));
@@ -120,16 +128,17 @@ class BasicTextBuilder {
     size_ += total;
     return *this;
   }
+  static constexpr std::size_t kSpilled = kCapacity + 1;  // size_ once the text lives in spill_
+  bool Spilled() const { return size_ > kCapacity; }
   std::string& Spill() {
-    if (!spilled_) {
+    if (!Spilled()) {
       spill_.assign(buffer_, size_);
-      spilled_ = true;
+      size_ = kSpilled;
     }
     return spill_;
   }
   char buffer_[kCapacity];
-  std::size_t size_ = 0;
-  bool spilled_ = false;
+  std::size_t size_ = 0;  // characters in buffer_, or kSpilled
   std::string spill_;
 };
 
