@@ -45,6 +45,12 @@ struct Field {
 
 enum class Sign { NotAllowed, MinusAllowed };
 
+// The characters [begin, end) of `text`, for positions the caller found in it (begin ≤ end ≤
+// size): no range check to pay, unlike substr.
+std::string_view Between(std::string_view text, std::size_t begin, std::size_t end) {
+  return std::string_view(text.data() + begin, end - begin);
+}
+
 Field ReadField(std::string_view text, Sign sign) {
   Field field;
   if (sign == Sign::MinusAllowed && !text.empty() && text[0] == '-') {
@@ -116,18 +122,18 @@ int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date
   std::string_view fields[3];
   if (separator != '-') {
     if (separators != 2) return kStrToDateMalformed;
-    fields[0] = text.substr(0, separator_at[0]);
-    fields[1] = text.substr(separator_at[0] + 1, separator_at[1] - separator_at[0] - 1);
-    fields[2] = text.substr(separator_at[1] + 1);
+    fields[0] = Between(text, 0, separator_at[0]);
+    fields[1] = Between(text, separator_at[0] + 1, separator_at[1]);
+    fields[2] = Between(text, separator_at[1] + 1, text.size());
   } else {
     // '-' both separates and signs the year: a leading '-' of the year belongs to it.
     const std::size_t skip = year_first && !text.empty() && text[0] == '-' ? 1 : 0;
     if (minus_signs < skip + 2) return kStrToDateMalformed;
     const std::size_t first = minus_at[skip];
     const std::size_t second = minus_at[skip + 1];
-    fields[0] = text.substr(0, first);
-    fields[1] = text.substr(first + 1, second - first - 1);
-    fields[2] = text.substr(second + 1);
+    fields[0] = Between(text, 0, first);
+    fields[1] = Between(text, first + 1, second);
+    fields[2] = Between(text, second + 1, text.size());
   }
   const int year_index = year_first ? 0 : 2;
   const int month_index = date_format == 0 ? 0 : 1;

@@ -235,18 +235,21 @@ bool ComputeEngine::ValidateDate(Request& request, Box box) {
                                     : (not_valid ? reqmsg::SecondDateNotValid : reqmsg::SecondDateOutOfRange));
     return false;
   }
-  // JDN, ISO and LPW texts give a day number only; the other readers also give year, month
-  // and day (the leap-week ones for LPM), which months and the breakdown read.
+  // The normal form: the date written back in the box's calendar (the result line names the
+  // calendar after it). Written from the reading, which JDN, ISO and LPW give as a day number
+  // alone; the record is copied afterwards, when the reader's stores have long settled (a
+  // wide copy right after them would wait for them).
+  std::string& box_text = BoxText(request, box);
+  box_text.clear();  // keeps its capacity; the reader is done with the text
+  AppendDateInCalendar(box_text, reading.fields, calendar, request.text_options,
+                       WriteStyle{.check_ordinal_range = false});
+  // The other readers also give year, month and day (the leap-week ones for LPM), which months
+  // and the breakdown read.
   if (calendar == cal::JDN || calendar == cal::ISO || calendar == cal::LPW) {
     fields.DayNumber = reading.fields.DayNumber;
   } else {
     fields = reading.fields;
   }
-  // The normal form: the date written back in the box's calendar. The result line names the
-  // calendar after it (DateWithCalendar).
-  std::string& box_text = BoxText(request, box);
-  box_text.clear();  // keeps its capacity; the reader is done with the text
-  AppendDateInCalendar(box_text, fields, calendar, request.text_options, WriteStyle{.check_ordinal_range = false});
   return true;
 }
 
