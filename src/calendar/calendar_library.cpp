@@ -101,36 +101,29 @@ int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date
   // The separator is the one character other than digits and '-' that the text holds; a text
   // without such a character is separated by '-'. One scan finds it and where the first two
   // separators and the first two '-' stand.
-  char separator = '-';
-  std::size_t separator_at[2] = {std::string_view::npos, std::string_view::npos};
-  std::size_t minus_at[3] = {std::string_view::npos, std::string_view::npos, std::string_view::npos};
-  std::size_t separators = 0, minus_signs = 0;
+  DateTextLayout layout;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c >= '0' && c <= '9') continue;
-    if (c == '-') {
-      if (minus_signs < 3) minus_at[minus_signs] = i;
-      ++minus_signs;
-      continue;
-    }
-    if (separator != '-' && c != separator) return kStrToDateMalformed;
-    separator = c;
-    if (separators < 2) separator_at[separators] = i;
-    ++separators;
+    if (text[i] < '0' || text[i] > '9') layout.Note(text[i], i);
   }
+  return str_to_date(text, layout, date_format, date, letter);
+}
+
+int32_t str_to_date(std::string_view text, const DateTextLayout& layout, int16_t date_format, DateFields& date,
+                    int32_t letter) {
+  if (layout.mixed) return kStrToDateMalformed;
   const bool year_first = date_format == 2;  // YMD; MDY and DMY put the year last
   std::string_view fields[3];
-  if (separator != '-') {
-    if (separators != 2) return kStrToDateMalformed;
-    fields[0] = Between(text, 0, separator_at[0]);
-    fields[1] = Between(text, separator_at[0] + 1, separator_at[1]);
-    fields[2] = Between(text, separator_at[1] + 1, text.size());
+  if (layout.separator != '-') {
+    if (layout.separators != 2) return kStrToDateMalformed;
+    fields[0] = Between(text, 0, layout.separator_at[0]);
+    fields[1] = Between(text, layout.separator_at[0] + 1, layout.separator_at[1]);
+    fields[2] = Between(text, layout.separator_at[1] + 1, text.size());
   } else {
     // '-' both separates and signs the year: a leading '-' of the year belongs to it.
     const std::size_t skip = year_first && !text.empty() && text[0] == '-' ? 1 : 0;
-    if (minus_signs < skip + 2) return kStrToDateMalformed;
-    const std::size_t first = minus_at[skip];
-    const std::size_t second = minus_at[skip + 1];
+    if (layout.minus_signs < skip + 2) return kStrToDateMalformed;
+    const std::size_t first = layout.minus_at[skip];
+    const std::size_t second = layout.minus_at[skip + 1];
     fields[0] = Between(text, 0, first);
     fields[1] = Between(text, first + 1, second);
     fields[2] = Between(text, second + 1, text.size());

@@ -67,7 +67,8 @@ bool SeparatorsAreDigitGroups(std::string_view text, char separator, std::size_t
 bool IsSingleCharacter(std::string_view text, char c) { return text.size() == 1 && text.front() == c; }
 
 // The characters of a CE/JC date text that its reader looks at (digits, '-' and the separator),
-// gathered in one pass, on the stack for every text a box can hold, with their counts.
+// gathered in one pass, on the stack for every text a box can hold, with the layout of the
+// kept '-' and separators that str_to_date would otherwise scan for again.
 class KeptDateText {
  public:
   KeptDateText(std::string_view text, std::string_view separator) {
@@ -76,12 +77,10 @@ class KeptDateText {
     char* out = text.size() <= sizeof small_ ? small_ : (large_.resize(text.size()), large_.data());
     begin_ = out;
     for (const char c : text) {
-      if (IsDigit(c) || c == '-') {
-        minus_signs += c == '-' ? 1u : 0u;
-      } else if (c != ' ' && (one_character ? c == sep : separator.find(c) != std::string_view::npos)) {
-        separators += 1;
-      } else {
-        continue;
+      if (!IsDigit(c)) {
+        const bool kept = c == '-' || (c != ' ' && (one_character ? c == sep : separator.find(c) != std::string_view::npos));
+        if (!kept) continue;
+        layout.Note(c, static_cast<std::size_t>(out - begin_));
       }
       *out++ = c;
     }
@@ -91,8 +90,9 @@ class KeptDateText {
   KeptDateText& operator=(const KeptDateText&) = delete;
   std::string_view View() const { return {begin_, size_}; }
 
-  std::size_t minus_signs = 0;
-  std::size_t separators = 0;  // characters of a one-character separator
+  // minus_signs counts the kept '-'; separators the kept characters of a one-character
+  // separator other than '-'.
+  DateTextLayout layout;
 
  private:
   char small_[64];
@@ -185,15 +185,16 @@ int16_t ParseDateText(std::string_view text, std::string_view separator, Calenda
   // (RemoveSpaces and KeepDateCharacters in one pass: a blank is never a separator.)
   const KeptDateText kept(text, separator);
   const std::string_view t = kept.View();
+  const DateTextLayout& layout = kept.layout;
   if (IsSingleCharacter(separator, '-')) {
-    if (kept.minus_signs != 2 && kept.minus_signs != 3) return kReadNotValid;
+    if (layout.minus_signs != 2 && layout.minus_signs != 3) return kReadNotValid;
   } else {
-    const std::size_t separators = separator.size() == 1 ? kept.separators : CountOccurrences(t, separator);
-    if (kept.minus_signs > 1 || separators != 2) return kReadNotValid;
+    const std::size_t separators = separator.size() == 1 ? layout.separators : CountOccurrences(t, separator);
+    if (layout.minus_signs > 1 || separators != 2) return kReadNotValid;
   }
 
   const int32_t letter = ReaderLetterForCode(code);
-  const int32_t status = str_to_date(t, format, date, letter);
+  const int32_t status = str_to_date(t, layout, format, date, letter);
   if (status == kStrToDateOutOfRange) return kReadOutOfRange;
   if (status != 0) return kReadNotValid;
 
