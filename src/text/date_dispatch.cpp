@@ -158,11 +158,4 @@ std::optional<std::string> WriteDayNumberInCalendar(int32_t day_number, Calendar
   return text;
 }
 
-std::string_view WithoutCalendarSuffix(std::string_view written, CalendarCode code) {
-  const std::string_view suffix = CalendarSuffix(WrittenCalendar(code));
-  // The text came from the writer with its suffix: no need to compare, only to cut.
-  written.remove_suffix(suffix.size() <= written.size() ? suffix.size() : 0);
-  return written;
-}
-
 }  // namespace qv

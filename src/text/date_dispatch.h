@@ -59,8 +59,4 @@ bool AppendDayNumberInCalendar(std::string& out, int32_t day_number, CalendarCod
 bool AppendDateInCalendar(std::string& out, const DateFields& date, CalendarCode code, const DateTextOptions& options,
                           WriteStyle style);
 
-// A text written in `code` with WriteStyle{.suffix = true}, without its calendar suffix: what a
-// box shows. (It cuts the suffix's length; it does not check that the text ends with it.)
-std::string_view WithoutCalendarSuffix(std::string_view written, CalendarCode code);
-
 }  // namespace qv
