@@ -177,6 +177,12 @@ class MainWindowTest : public QObject {
     QCOMPARE(messages_->shown.size(), std::size_t{1});
     QCOMPARE(messages_->shown[0].text.toStdString(), GetProgramText(Texts(), 156, 0));
     QCOMPARE(messages_->shown[0].title.toStdString(), GetProgramText(Texts(), 150, 0));
+    // The arrow keys within the group choose a calendar as a click does.
+    First()->setText(QStringLiteral("2451545"));
+    Get<QRadioButton>("optFirstDateIsJDN")->setFocus();
+    QTest::keyClick(Get<QRadioButton>("optFirstDateIsJDN"), Qt::Key_Up);
+    QVERIFY(Get<QRadioButton>("optFirstDateIsISO")->isChecked());
+    QCOMPARE(First()->text(), QStringLiteral("1999-W52-6"));
     // The second box says 157.
     Second()->setText(QStringLiteral("junk"));
     Get<QRadioButton>("optSecondDateIsISO")->click();
