@@ -27,9 +27,6 @@
 namespace qv {
 namespace {
 
-// Key codes the text filters know besides printable characters.
-constexpr int16_t kKeyEnter = 13;
-
 std::string ToUtf8(const QString& text) { return text.toStdString(); }
 
 // The filters' key code of a key press: the character for a printable ASCII key, the control
