@@ -9,19 +9,12 @@
 #include "compute/box_operations.h"
 #include "lang/general_texts.h"
 #include "lang/request_messages.h"
+#include "support/program_texts.h"
 
 namespace qv {
 namespace {
 
-const ProgramTextStore& Texts() {
-  static const ProgramTextStore store = [] {
-    ProgramTextStore texts;
-    const char* folder = std::getenv("QUORVAN_DATA_DIR");
-    LoadProgramText(texts, folder != nullptr ? folder : QUORVAN_TEST_DATA_DIR, kProgramTextFileName);
-    return texts;
-  }();
-  return store;
-}
+const ProgramTextStore& Texts() { return test::ShippedTexts(); }
 
 TEST(ConvertBoxDate, ConvertsOrRefusesWithTheRightMessage) {
   struct Case {

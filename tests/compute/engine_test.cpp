@@ -10,20 +10,13 @@
 #include "compute/compute_engine.h"
 #include "lang/general_texts.h"
 #include "lang/program_text.h"
+#include "support/program_texts.h"
 #include "lang/request_messages.h"
 
 namespace qv {
 namespace {
 
-const ProgramTextStore& Texts() {
-  static const ProgramTextStore store = [] {
-    ProgramTextStore texts;
-    const char* folder = std::getenv("QUORVAN_DATA_DIR");
-    LoadProgramText(texts, folder != nullptr ? folder : QUORVAN_TEST_DATA_DIR, kProgramTextFileName);
-    return texts;
-  }();
-  return store;
-}
+const ProgramTextStore& Texts() { return test::ShippedTexts(); }
 
 RequestOptions Quiet() {
   RequestOptions options;

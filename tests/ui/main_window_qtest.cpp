@@ -24,6 +24,7 @@
 #include "calendar/clock.h"
 #include "lang/program_text.h"
 #include "message_recorder.h"
+#include "support/program_texts.h"
 #include "ui/main/frm_main.h"
 #include "ui/settings/settings_file.h"
 
@@ -31,15 +32,7 @@ using namespace qv;
 
 namespace {
 
-const ProgramTextStore& Texts() {
-  static const ProgramTextStore store = [] {
-    ProgramTextStore texts;
-    const QByteArray folder = qgetenv("QUORVAN_DATA_DIR");
-    LoadProgramText(texts, folder.isEmpty() ? QUORVAN_TEST_DATA_DIR : folder.constData(), kProgramTextFileName);
-    return texts;
-  }();
-  return store;
-}
+const ProgramTextStore& Texts() { return test::ShippedTexts(); }
 
 // Runs `action` on the modal dialog as soon as it is shown.
 void WhenModal(std::function<void(QWidget*)> action) {
