@@ -7,16 +7,12 @@
 #include "calendar/iso_ordinal.h"
 #include "compute/compute_engine.h"
 #include "compute/request_state.h"
+#include "lang/captions.h"
 #include "lang/general_texts.h"
 #include "text/string_utils.h"
 
 namespace qv {
 namespace {
-
-std::string UnitWord(GeneralText entry, int16_t language) {
-  const std::string_view word = TextOf(entry, language);
-  return language == LanguageGerman ? std::string(word) : LowerCase(word);
-}
 
 std::string Part(int64_t count, GeneralText one, GeneralText many, int16_t language) {
   return std::to_string(count) + " " + UnitWord(count == 1 ? one : many, language);

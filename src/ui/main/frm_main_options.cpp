@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "lang/captions.h"
 #include "lang/general_texts.h"
 #include "lang/request_messages.h"
 #include "platform/documentation_links.h"
@@ -299,25 +300,19 @@ void frmMain::cboLanguage_Click() {
 }
 
 void frmMain::ApplyLanguageTexts() {
-  const bool german = current_language_ == LanguageGerman;
   const auto colon = [this](GeneralText entry) { return Text(entry) + QLatin1Char(':'); };
-  const auto unit = [&](GeneralText entry) { return german ? Text(entry) : Text(entry).toLower(); };
   lblDateFormat->setTitle(colon(GeneralText::CeJcDateFormat));
   lblDateSeparator->setTitle(colon(GeneralText::CeJcDateSeparator));
   lblThousandsSeparator->setTitle(colon(GeneralText::ThousandsSeparator));
   lblFirstDate->setText(colon(GeneralText::FirstDate));
   lblSecondDate->setText(colon(GeneralText::SecondDate));
   lblDateDifference->setText(colon(GeneralText::DateDifference));
-  optDays->setText(unit(GeneralText::Days));
-  optMonths->setText(unit(GeneralText::Months));
+  optDays->setText(ToQString(UnitWord(GeneralText::Days, current_language_)));
+  optMonths->setText(ToQString(UnitWord(GeneralText::Months, current_language_)));
   for (QGroupBox* frame : lblThisIsA) frame->setTitle(Text(GeneralText::ThisIsA));
-  const auto order = [&](GeneralText a, GeneralText b, GeneralText c) {
-    const QString words = Text(a) + QLatin1Char(' ') + Text(b) + QLatin1Char(' ') + Text(c);
-    return german ? words : words.toLower();
-  };
-  optDateFormatIsYMD->setText(order(GeneralText::Year, GeneralText::Month, GeneralText::Day));
-  optDateFormatIsDMY->setText(order(GeneralText::Day, GeneralText::Month, GeneralText::Year));
-  optDateFormatIsMDY->setText(order(GeneralText::Month, GeneralText::Day, GeneralText::Year));
+  optDateFormatIsYMD->setText(ToQString(DateFormatCaption(kFormatYMD, current_language_)));
+  optDateFormatIsDMY->setText(ToQString(DateFormatCaption(kFormatDMY, current_language_)));
+  optDateFormatIsMDY->setText(ToQString(DateFormatCaption(kFormatMDY, current_language_)));
   cmdCompute->setText(Text(GeneralText::Compute));
   for (QPushButton* today : cmdToday) today->setText(Text(GeneralText::Today));
   cmdReset->setText(Text(GeneralText::Reset));
@@ -333,18 +328,11 @@ void frmMain::ApplyLanguageTexts() {
   optThousSepNone->setText(Text(GeneralText::None).toLower());
 
   // The calendar options: the first group names each calendar's code, the second does not.
-  const GeneralText names[7] = {GeneralText::CommonEraDate,     GeneralText::JulianCalendarDate,
-                                GeneralText::IsoWeekDate,       GeneralText::JulianDayNumber,
-                                GeneralText::OrdinalDate,       GeneralText::LeapWeekMonthDate,
-                                GeneralText::LeapWeekWeekDate};
-  const char* codes[7] = {"CE", "JC", "ISO", "JDN", "ORD", "LPM", "LPW"};
-  for (std::size_t i = 0; i < 7; ++i) {
-    second_calendar_options_[i]->setText(Text(names[i]));
-    if (names[i] != GeneralText::OrdinalDate) {
-      first_calendar_options_[i]->setText(Text(names[i]) + QStringLiteral(" (") + QLatin1String(codes[i]) + QLatin1Char(')'));
-    }
+  for (QRadioButton* option : second_calendar_options_) {
+    const auto calendar = static_cast<CalendarCode>(second_calendar_group_->id(option));
+    option->setText(ToQString(CalendarOptionCaption(calendar, CaptionCode::Without, false, current_language_)));
   }
-  SetOrdinalDateCaption();
+  SetOrdinalDateCaption();  // and every other option of the first group
 
   for (ClickableLabel* label : lblTodaysDate) label->setToolTip(Text(GeneralText::ClickToChangeCalendar));
   for (ClickableLabel* label : lblWeekFromToday) label->setToolTip(Text(GeneralText::ClickToChangeCalendar));
@@ -379,9 +367,13 @@ void frmMain::ApplyLanguageTexts() {
   SetCopyButton();
 }
 
+// The first group's captions; the ordinal option's shows the pattern the hyphen option asks for.
 void frmMain::SetOrdinalDateCaption() {
-  const QString pattern = Text(chkHyphen->isChecked() ? GeneralText::OrdinalPatternWithHyphen : GeneralText::OrdinalPattern);
-  first_calendar_options_[4]->setText(Text(GeneralText::OrdinalDate) + QStringLiteral(" (") + pattern + QLatin1Char(')'));
+  for (QRadioButton* option : first_calendar_options_) {
+    const auto calendar = static_cast<CalendarCode>(first_calendar_group_->id(option));
+    option->setText(ToQString(
+        CalendarOptionCaption(calendar, CaptionCode::With, chkHyphen->isChecked(), current_language_)));
+  }
 }
 
 // ---- Other windows and links -----------------------------------------------------------------

@@ -1,0 +1,50 @@
+#include "lang/captions.h"
+
+namespace qv {
+namespace {
+
+GeneralText CalendarName(CalendarCode calendar) {
+  switch (calendar) {
+    case cal::JC: return GeneralText::JulianCalendarDate;
+    case cal::ISO: return GeneralText::IsoWeekDate;
+    case cal::JDN: return GeneralText::JulianDayNumber;
+    case cal::ORD: return GeneralText::OrdinalDate;
+    case cal::LPM: return GeneralText::LeapWeekMonthDate;
+    case cal::LPW: return GeneralText::LeapWeekWeekDate;
+    default: return GeneralText::CommonEraDate;
+  }
+}
+
+}  // namespace
+
+std::string UnitWord(GeneralText entry, int16_t language) {
+  const std::string_view word = TextOf(entry, language);
+  return language == LanguageGerman ? std::string(word) : LowerCase(word);
+}
+
+std::string DateFormatCaption(DateFormat format, int16_t language) {
+  GeneralText order[3] = {GeneralText::Year, GeneralText::Month, GeneralText::Day};
+  if (format == kFormatDMY) {
+    order[0] = GeneralText::Day;
+    order[2] = GeneralText::Year;
+  } else if (format == kFormatMDY) {
+    order[0] = GeneralText::Month;
+    order[1] = GeneralText::Day;
+    order[2] = GeneralText::Year;
+  }
+  return UnitWord(order[0], language) + " " + UnitWord(order[1], language) + " " + UnitWord(order[2], language);
+}
+
+std::string CalendarOptionCaption(CalendarCode calendar, CaptionCode code, bool hyphen, int16_t language) {
+  std::string caption(TextOf(CalendarName(calendar), language));
+  if (code == CaptionCode::Without) return caption;
+  caption += " (";
+  if (calendar == cal::ORD) {
+    caption += TextOf(hyphen ? GeneralText::OrdinalPatternWithHyphen : GeneralText::OrdinalPattern, language);
+  } else {
+    caption += CalendarTextCode(IsUserCalendar(calendar) ? calendar : cal::CE);
+  }
+  return caption + ")";
+}
+
+}  // namespace qv

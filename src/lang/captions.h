@@ -1,0 +1,25 @@
+#pragma once
+// Captions built from the general texts by the language's own rules: unit words keep their
+// capital only in German, the date-format options name the fields in order, the calendar options
+// name the calendar (and, in the first group, its code).
+#include <cstdint>
+#include <string>
+
+#include "calendar/calendar_codes.h"
+#include "lang/general_texts.h"
+
+namespace qv {
+
+// An entry as a unit word: "days", "months" in English, "Tage", "Monate" in German.
+std::string UnitWord(GeneralText entry, int16_t language);
+
+// The caption of a date-format option: "year month day", "Tag Monat Jahr", …
+std::string DateFormatCaption(DateFormat format, int16_t language);
+
+// The caption of a box's calendar option; with `with_code` the calendar's code follows in
+// parentheses ("Julian Calendar date (JC)"), and the ordinal option shows its pattern instead
+// ("Ordinal date (yyyy-ddd)", or "(yyyyddd)" without the hyphen).
+enum class CaptionCode { Without, With };
+std::string CalendarOptionCaption(CalendarCode calendar, CaptionCode code, bool hyphen, int16_t language);
+
+}  // namespace qv
