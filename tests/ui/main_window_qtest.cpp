@@ -274,6 +274,37 @@ class MainWindowTest : public QObject {
     QTRY_COMPARE(QApplication::focusWidget(), Get<QWidget>("cmdCompute"));
   }
 
+  void dialogKeepsItsPlaceOverTheMovedWindow() {
+    const auto fill = [this] {
+      First()->setText(QStringLiteral("2012-01-01"));
+      Difference()->setText(QStringLiteral("3"));
+      Second()->setText(QStringLiteral("2012-01-09"));
+    };
+    QPoint offsets[2];
+    for (QPoint& offset : offsets) {
+      fill();
+      WhenModal([this, &offset](QWidget* dialog) {
+        offset = dialog->frameGeometry().topLeft() - window_->frameGeometry().topLeft();
+        dialog->findChild<QPushButton*>("cmdContinue")->click();
+      });
+      Click("cmdCompute");
+      window_->move(window_->pos() + QPoint(40, 30));
+    }
+    QCOMPARE(offsets[0], offsets[1]);
+    QVERIFY(offsets[0].y() > 0);
+  }
+
+  void anUnwritableConfigurationFolderStartsOnDefaults() {
+    window_.reset();
+    qputenv("XDG_CONFIG_HOME", "/proc/quorvan-cannot-be-here");
+    StartWindow();
+    QVERIFY(window_->SettingsFilePath().empty());
+    QVERIFY(Get<QRadioButton>("optDateFormatIsYMD")->isChecked());
+    Type(First(), QStringLiteral("2000-01-01"));
+    window_->cmdQuit_Click();  // writes nothing and ends cleanly
+    qputenv("XDG_CONFIG_HOME", config_->path().toUtf8());
+  }
+
   void focusRule() {
     Type(First(), QStringLiteral("2012-01-01"));
     Click("cmdClearSecondDate");
