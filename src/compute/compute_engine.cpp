@@ -37,19 +37,30 @@ SignedText SplitSign(std::string_view text, bool from_first_date, int16_t langua
 
 }  // namespace
 
+void ComputeEngine::TakeBoxes() {
+  input_ = BoxViews{outcome_.boxes.first, outcome_.boxes.difference, outcome_.boxes.second};
+  line_out_ = &outcome_.output;
+  write_result_boxes_ = true;
+}
+
+void ComputeEngine::SetBox(std::string& box_text, std::string_view& view, std::string_view text) {
+  box_text.assign(text);
+  view = box_text;
+}
+
 const Outcome& ComputeEngine::Run(BoxTexts boxes, const RequestOptions& options) {
   outcome_.boxes = std::move(boxes);
+  TakeBoxes();
   return Route(options);
 }
 
 const Outcome& ComputeEngine::Route(const RequestOptions& options) {
-  const BoxTexts& boxes = outcome_.boxes;
-  const bool first = !boxes.first.empty();
-  const bool difference = !boxes.difference.empty();
-  const bool second = !boxes.second.empty();
+  const bool first = !input_.first.empty();
+  const bool difference = !input_.difference.empty();
+  const bool second = !input_.second.empty();
   const bool conversion = (first != second) && !difference;
   no_date_diff_and_same_cal_ = conversion && options.first_calendar == options.second_calendar;
-  Request request(options, outcome_);
+  Request request(options, outcome_, *line_out_);
   // Only a difference, with no date to apply it to, is a days-mode request in either unit.
   if (!options.months || conversion || (difference && !first && !second)) return DispatchDays(request);
   return DispatchMonths(request);
@@ -61,6 +72,7 @@ const Outcome& ComputeEngine::Compute(BoxTexts boxes, const RequestOptions& opti
     const std::string_view trimmed = TrimBlanks(*box);
     box->assign(trimmed);  // assign copes with a view into the string itself
   }
+  TakeBoxes();
   return ComputeFilledBoxes(options);
 }
 
@@ -80,16 +92,29 @@ const Outcome& ComputeEngine::Compute(std::string_view first, std::string_view d
   copy(outcome_.boxes.first, first);
   copy(outcome_.boxes.difference, difference);
   copy(outcome_.boxes.second, second);
+  TakeBoxes();
+  return ComputeFilledBoxes(options);
+}
+
+const Outcome& ComputeEngine::ComputeLine(std::string_view first, std::string_view difference,
+                                          std::string_view second, const RequestOptions& options,
+                                          std::string& line_out) {
+  // The boxes keep their capacity; a request writes into them what it writes in the window.
+  outcome_.boxes.first.clear();
+  outcome_.boxes.difference.clear();
+  outcome_.boxes.second.clear();
+  input_ = BoxViews{TrimBlanks(first), TrimBlanks(difference), TrimBlanks(second)};
+  line_out_ = &line_out;
+  write_result_boxes_ = false;
   return ComputeFilledBoxes(options);
 }
 
 const Outcome& ComputeEngine::ComputeFilledBoxes(const RequestOptions& options) {
-  BoxTexts& boxes = outcome_.boxes;
-  const bool first = !boxes.first.empty();
-  const bool difference = !boxes.difference.empty();
-  const bool second = !boxes.second.empty();
+  const bool first = !input_.first.empty();
+  const bool difference = !input_.difference.empty();
+  const bool second = !input_.second.empty();
   if (!first && !difference && !second) {
-    boxes.first = TodayBoxText(options.first_calendar, options);
+    SetBox(outcome_.boxes.first, input_.first, TodayBoxText(options.first_calendar, options));
   } else if (!first && !second) {
     return StopBeforeDispatch(RequestStep::NothingToDo, std::nullopt);
   } else if (first && difference && second) {
@@ -113,21 +138,22 @@ const Outcome& ComputeEngine::StopBeforeDispatch(RequestStep step, std::optional
 
 const Outcome& ComputeEngine::DispatchDaysRequest(BoxTexts boxes, const RequestOptions& options) {
   outcome_.boxes = std::move(boxes);
-  Request request(options, outcome_);
+  TakeBoxes();
+  Request request(options, outcome_, *line_out_);
   return DispatchDays(request);
 }
 
 const Outcome& ComputeEngine::DispatchMonthsRequest(BoxTexts boxes, const RequestOptions& options) {
   outcome_.boxes = std::move(boxes);
-  Request request(options, outcome_);
+  TakeBoxes();
+  Request request(options, outcome_, *line_out_);
   return DispatchMonths(request);
 }
 
 const Outcome& ComputeEngine::DispatchDays(Request& request) {
-  const BoxTexts& boxes = request.outcome.boxes;
-  const bool first = !boxes.first.empty();
-  const bool difference = !boxes.difference.empty();
-  const bool second = !boxes.second.empty();
+  const bool first = !input_.first.empty();
+  const bool difference = !input_.difference.empty();
+  const bool second = !input_.second.empty();
   if (second) {
     if (!ValidateSecondDate(request)) return request.outcome;
     if (difference) {
@@ -186,9 +212,8 @@ const Outcome& ComputeEngine::DispatchMonths(Request& request) {
   const std::initializer_list<int16_t> kCalendarsDiffer = {23, 24};
   const std::initializer_list<int16_t> kNoMonthsInCalendar = {25, 26, 27};
   const RequestOptions& options = request.options;
-  BoxTexts& boxes = request.outcome.boxes;
-  const bool from_first = !boxes.first.empty();
-  if (from_first && !boxes.second.empty()) {
+  const bool from_first = !input_.first.empty();
+  if (from_first && !input_.second.empty()) {
     // A difference in months between two dates is not offered: back to days.
     request.outcome.switch_to_days = true;
     return RefuseMonths(request, kNoMonthsBetweenDates);
@@ -199,12 +224,12 @@ const Outcome& ComputeEngine::DispatchMonths(Request& request) {
     return RefuseMonths(request, kNoMonthsInCalendar);  // months are open to CE, JC and LPM
   }
   int16_t result = 0;
-  const int32_t months = ParseDayNumberText(boxes.difference, result);
+  const int32_t months = ParseDayNumberText(input_.difference, result);
   if (result != kReadValid) {
     ShowRequestError(request, result == kReadNotValid ? reqmsg::DifferenceNotValid : reqmsg::DifferenceOutOfRange);
     return request.outcome;
   }
-  boxes.difference = GroupedNumber(months, options.thousands_separator);
+  SetBox(request.outcome.boxes.difference, input_.difference, GroupedNumber(months, options.thousands_separator));
   if (!(from_first ? ValidateFirstDate(request) : ValidateSecondDate(request))) return request.outcome;
   const Box given = from_first ? Box::First : Box::Second;
   const Box result_box = from_first ? Box::Second : Box::First;
@@ -227,8 +252,8 @@ bool ComputeEngine::ValidateDate(Request& request, Box box) {
   const bool first = box == Box::First;
   const CalendarCode calendar = first ? request.options.first_calendar : request.options.second_calendar;
   DateFields& fields = FieldsOf(box);
-  const DateReading reading = ReadDateInCalendar(first ? request.outcome.boxes.first : request.outcome.boxes.second,
-                                                 calendar, request.text_options, JdnReading::Strict);
+  std::string_view& input = first ? input_.first : input_.second;
+  const DateReading reading = ReadDateInCalendar(input, calendar, request.text_options, JdnReading::Strict);
   if (reading.result != kReadValid) {
     const bool not_valid = reading.result == kReadNotValid;
     ShowRequestError(request, first ? (not_valid ? reqmsg::FirstDateNotValid : reqmsg::FirstDateOutOfRange)
@@ -243,6 +268,7 @@ bool ComputeEngine::ValidateDate(Request& request, Box box) {
   box_text.clear();  // keeps its capacity; the reader is done with the text
   AppendDateInCalendar(box_text, reading.fields, calendar, request.text_options,
                        WriteStyle{.check_ordinal_range = false});
+  input = box_text;
   // The other readers also give year, month and day (the leap-week ones for LPM), which months
   // and the breakdown read.
   if (calendar == cal::JDN || calendar == cal::ISO || calendar == cal::LPW) {
@@ -253,14 +279,11 @@ bool ComputeEngine::ValidateDate(Request& request, Box box) {
   return true;
 }
 
-bool ComputeEngine::WriteBoxDate(Request& request, Box box, int32_t day_number, WriteStyle style, DateFields* record) {
+bool ComputeEngine::WriteBoxDate(Request& request, Box box, int32_t day_number, WriteStyle style, DateFields* record,
+                                 TextBuilder& text) {
   const CalendarCode calendar = box == Box::First ? request.options.first_calendar : request.options.second_calendar;
-  std::string& box_text = BoxText(request, box);
-  // Appended after the old text and then moved to the front, so that a refused date leaves the
-  // box as it was. (A result box is empty when a request reaches it: nothing to move.)
-  const std::size_t old_size = box_text.size();
-  if (!AppendDayNumberInCalendar(box_text, day_number, calendar, request.text_options, style, record)) return false;
-  if (old_size > 0) box_text.erase(0, old_size);
+  if (!BuildDayNumberInCalendar(text, day_number, calendar, request.text_options, style, record)) return false;
+  if (write_result_boxes_) SetBox(BoxText(request, box), box == Box::First ? input_.first : input_.second, text.View());
   return true;
 }
 
@@ -274,15 +297,15 @@ std::string_view ComputeEngine::CalendarSuffixOf(const Request& request, Box box
 }
 
 bool ComputeEngine::ValidateDateDiff(Request& request) {
-  std::string& box = request.outcome.boxes.difference;
-  if (box.empty()) {
+  if (input_.difference.empty()) {
     lngDateDiff = 0;
     return true;
   }
   int16_t result = 0;
-  lngDateDiff = ParseDayNumberText(box, result);
+  lngDateDiff = ParseDayNumberText(input_.difference, result);
   if (result == kReadValid) {
-    box = GroupedNumber(lngDateDiff, request.options.thousands_separator);
+    SetBox(request.outcome.boxes.difference, input_.difference,
+           GroupedNumber(lngDateDiff, request.options.thousands_separator));
     return true;
   }
   ShowRequestError(request, result == kReadNotValid ? reqmsg::DifferenceNotValid : reqmsg::DifferenceOutOfRange);

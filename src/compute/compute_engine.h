@@ -36,6 +36,13 @@ class ComputeEngine {
   // buffers, so that a request allocates nothing once the buffers are warm.
   const Outcome& Compute(std::string_view first, std::string_view difference, std::string_view second,
                          const RequestOptions& options);
+  // The same for a batch line, whose texts are read where the caller keeps them and whose result
+  // line (ended by CR LF, as in `output`) goes straight onto the end of `line_out`; the outcome's
+  // output stays empty, and its boxes hold only the normal forms the request wrote into them (a
+  // computed date goes into the line alone), the other boxes empty. `line_out` must not hold the
+  // texts.
+  const Outcome& ComputeLine(std::string_view first, std::string_view difference, std::string_view second,
+                             const RequestOptions& options, std::string& line_out);
 
   const Outcome& DispatchDaysRequest(BoxTexts boxes, const RequestOptions& options);
   const Outcome& DispatchMonthsRequest(BoxTexts boxes, const RequestOptions& options);
@@ -50,8 +57,15 @@ class ComputeEngine {
   enum class Box { First, Second };                // which date box a step works on
   enum class DifferenceUnit { Days, Months };      // what the number in the difference box counts
 
-  const Outcome& ComputeFilledBoxes(const RequestOptions& options);  // on outcome_.boxes
-  const Outcome& Route(const RequestOptions& options);               // on outcome_.boxes
+  // The texts a request reads from its boxes: views of the outcome's boxes, or of the caller's
+  // texts for ComputeLine. Once the request writes a box, its view shows the new text.
+  struct BoxViews {
+    std::string_view first, difference, second;
+  };
+  // Starts a request on the texts already in outcome_.boxes, its line going to outcome_.output.
+  void TakeBoxes();
+  const Outcome& ComputeFilledBoxes(const RequestOptions& options);  // on input_
+  const Outcome& Route(const RequestOptions& options);               // on input_
   const Outcome& DispatchDays(Request& request);
   const Outcome& DispatchMonths(Request& request);
   const Outcome& RefuseMonths(Request& request, std::initializer_list<int16_t> program_texts);
@@ -75,17 +89,23 @@ class ComputeEngine {
   void OverflowPath(Request& request);
   void ShowRequestError(Request& request, int number);
   void CloseLine(Request& request);
-  // Writes `day_number` in the box's calendar into the box text as `style` says (a box holds no
-  // calendar suffix); false, and the box unchanged, when there is no such text (an ordinal date
-  // out of range).
-  bool WriteBoxDate(Request& request, Box box, int32_t day_number, WriteStyle style, DateFields* record);
+  // Writes `day_number` in the box's calendar into `text` as `style` says and, unless the request
+  // is a batch line, into the box (a box holds no calendar suffix); false, and the box unchanged,
+  // when there is no such text (an ordinal date out of range).
+  bool WriteBoxDate(Request& request, Box box, int32_t day_number, WriteStyle style, DateFields* record,
+                    TextBuilder& text);
   DateFields& FieldsOf(Box box) { return box == Box::First ? FirstDateFields : SecondDateFields; }
   static std::string& BoxText(Request& request, Box box);
+  // Stores the box's new text (its normal form) and shows it to the rest of the request.
+  void SetBox(std::string& box_text, std::string_view& view, std::string_view text);
   // What a result line puts after a box's date: " " and the code of the calendar it is written in.
   static std::string_view CalendarSuffixOf(const Request& request, Box box);
 
   const ProgramTextStore& texts_;
   Outcome outcome_;
+  BoxViews input_;
+  std::string* line_out_ = nullptr;  // where the request's line goes; set by every entry point
+  bool write_result_boxes_ = true;   // false for a batch line, which only wants the line
   bool no_date_diff_and_same_cal_ = false;
 };
 

@@ -69,12 +69,13 @@ void ComputeEngine::DisplayResultDate(Request& request, Box box) {
     AppendDayOfWeek(request, fields);
     return;
   }
-  if (!WriteBoxDate(request, box, fields.DayNumber, WriteStyle{}, &fields)) {
+  TextBuilder date;
+  if (!WriteBoxDate(request, box, fields.DayNumber, WriteStyle{}, &fields, date)) {
     request.Append(" = ");
     OverflowPath(request);  // an ordinal date outside years 1 … 9999
     return;
   }
-  request.Append(" = ", BoxText(request, box), CalendarSuffixOf(request, box), ", ",
+  request.Append(" = ", date.View(), CalendarSuffixOf(request, box), ", ",
                  WeekdayName(request.options.language, DayOfWeek(fields.DayNumber)));
   if (lngDateDiff != 0 && request.options.verbose && !request.options.months) AppendVerboseNotes(request);
 }
@@ -102,7 +103,7 @@ void ComputeEngine::DisplayDateDiff(Request& request) {
   request.Append(" ");
   request.Append(BoxText(request, Box::Second), CalendarSuffixOf(request, Box::Second));
   request.Append(" = ");
-  request.outcome.boxes.difference = GroupedNumber(lngDateDiff, options.thousands_separator);
+  SetBox(request.outcome.boxes.difference, input_.difference, GroupedNumber(lngDateDiff, options.thousands_separator));
   request.Append(request.outcome.boxes.difference);
   request.Append(" ");
   request.Append(DayOrDays(lngDateDiff, language));

@@ -116,10 +116,9 @@ CalendarCode WrittenCalendar(CalendarCode code) {
   }
 }
 
-bool AppendDayNumberInCalendar(std::string& out, int32_t day_number, CalendarCode code,
-                               const DateTextOptions& options, WriteStyle style, DateFields* record) {
+bool BuildDayNumberInCalendar(TextBuilder& text, int32_t day_number, CalendarCode code,
+                              const DateTextOptions& options, WriteStyle style, DateFields* record) {
   code = WrittenCalendar(code);
-  TextBuilder text;
   switch (code) {
     case cal::JDN: text.Add(GroupedNumber(day_number, options.thousands_separator)); break;
     case cal::ORD:
@@ -132,6 +131,13 @@ bool AppendDayNumberInCalendar(std::string& out, int32_t day_number, CalendarCod
     default: BuildCalendarDate(text, day_number, code, options, record); break;
   }
   if (style.suffix) text.Add(CalendarSuffix(code));
+  return true;
+}
+
+bool AppendDayNumberInCalendar(std::string& out, int32_t day_number, CalendarCode code,
+                               const DateTextOptions& options, WriteStyle style, DateFields* record) {
+  TextBuilder text;
+  if (!BuildDayNumberInCalendar(text, day_number, code, options, style, record)) return false;
   text.AppendTo(out);
   return true;
 }

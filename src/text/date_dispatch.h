@@ -8,6 +8,7 @@
 
 #include "calendar/calendar_codes.h"
 #include "calendar/date_fields.h"
+#include "text/text_builder.h"
 
 namespace qv {
 
@@ -48,6 +49,10 @@ CalendarCode WrittenCalendar(CalendarCode code);
 std::optional<std::string> WriteDayNumberInCalendar(int32_t day_number, CalendarCode code,
                                                     const DateTextOptions& options, WriteStyle style,
                                                     DateFields* record = nullptr);
+
+// The same text added to `text`; false (and `text` unchanged) when the ordinal range test fails.
+bool BuildDayNumberInCalendar(TextBuilder& text, int32_t day_number, CalendarCode code,
+                              const DateTextOptions& options, WriteStyle style, DateFields* record = nullptr);
 
 // The same text appended to `out`; false (and `out` unchanged) when the ordinal range test fails.
 bool AppendDayNumberInCalendar(std::string& out, int32_t day_number, CalendarCode code,

@@ -93,6 +93,8 @@ class BasicTextBuilder {
     return PaddedWide(value, width);
   }
   std::string Text() const { return Spilled() ? spill_ : std::string(buffer_, size_); }
+  // The text so far; valid until the next piece.
+  std::string_view View() const { return Spilled() ? std::string_view(spill_) : std::string_view(buffer_, size_); }
   void AppendTo(std::string& out) const {
     if (Spilled()) {
       out.append(spill_);

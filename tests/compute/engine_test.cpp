@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "calendar/calendar_codes.h"
 #include "calendar/clock.h"
@@ -288,6 +290,62 @@ TEST(EngineFirstSteps, TheFilledBoxesDecideTheStep) {
     }
   }
   SetTodaySource({});
+}
+
+}  // namespace
+}  // namespace qv
+
+namespace qv {
+namespace {
+
+// A batch line through ComputeLine answers as Compute does: the same line after what the
+// buffer held, the same step, message and validity, and the same text in every box it wrote
+// (the others empty), request after request on one engine.
+TEST(EngineBatchLine, AnswersAsCompute) {
+  struct Request {
+    const char *first, *difference, *second;
+    void (*change)(RequestOptions&);
+  };
+  const Request requests[] = {
+      {" 2008-01-01 ", "", "2008-03-15", [](RequestOptions&) {}},
+      {"2008-07-12", "1,000", "", [](RequestOptions& o) { o.second_calendar = cal::ISO; }},
+      {"", "-10", "2451545", [](RequestOptions& o) { o.second_calendar = cal::JDN; o.language = 1; }},
+      {"2008-01-31", "1", "", [](RequestOptions& o) { o.months = true; }},
+      {"2008-01-31", "1", "2008-02-01", [](RequestOptions& o) { o.months = true; }},
+      {"2008-01-31", "x", "", [](RequestOptions&) {}},
+      {"2008-02-30", "", "", [](RequestOptions&) {}},
+      {"9999-12-31", "5", "", [](RequestOptions& o) { o.second_calendar = cal::ORD; }},
+      {"2008-01-01", "5", "2008-01-09", [](RequestOptions&) {}},
+      {"", "5", "", [](RequestOptions&) {}},
+      {"2024-W01-1", "", "", [](RequestOptions& o) { o.first_calendar = cal::ISO; o.second_calendar = cal::LPM; }},
+  };
+  ComputeEngine window(Texts());
+  ComputeEngine batch(Texts());
+  std::string out = "earlier lines\n";
+  for (const Request& request : requests) {
+    SCOPED_TRACE(std::string(request.first) + "|" + request.difference + "|" + request.second);
+    RequestOptions options;
+    request.change(options);
+    const Outcome expected = window.Compute(std::string_view(request.first), request.difference, request.second, options);
+    const std::string before = out;
+    const Outcome& got = batch.ComputeLine(request.first, request.difference, request.second, options, out);
+    EXPECT_EQ(out, before + expected.output);
+    EXPECT_TRUE(got.output.empty());
+    EXPECT_EQ(got.step, expected.step);
+    EXPECT_EQ(got.message.has_value(), expected.message.has_value());
+    if (got.message && expected.message) {
+      EXPECT_EQ(got.message->text, expected.message->text);
+    }
+    EXPECT_EQ(got.validated, expected.validated);
+    EXPECT_EQ(got.switch_to_days, expected.switch_to_days);
+    for (const auto& [written, shown] : {std::pair{&got.boxes.first, &expected.boxes.first},
+                                         std::pair{&got.boxes.difference, &expected.boxes.difference},
+                                         std::pair{&got.boxes.second, &expected.boxes.second}}) {
+      if (!written->empty()) {
+        EXPECT_EQ(*written, *shown);
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -9,9 +9,9 @@
 namespace qv::cli {
 namespace {
 
-// A message on one line after `prefix`: each line break becomes one blank.
-void OneLine(std::string_view prefix, std::string_view message, std::string& line) {
-  line.assign(prefix);
+// A message on one line after `prefix`, appended to `line`: each line break becomes one blank.
+void AppendOneLine(std::string_view prefix, std::string_view message, std::string& line) {
+  line.append(prefix);
   for (std::size_t i = 0; i < message.size(); ++i) {
     const char c = message[i];
     if (c == '\r' || c == '\n') {
@@ -23,10 +23,9 @@ void OneLine(std::string_view prefix, std::string_view message, std::string& lin
   }
 }
 
-void ErrorAnswer(std::string_view message, Answer& answer) {
-  OneLine("error: ", message, answer.error_line);
-  answer.line = answer.error_line;
-  OneLine("", message, answer.diagnostic);
+void ErrorAnswer(std::string_view message, std::string& out, Answer& answer) {
+  AppendOneLine("error: ", message, out);
+  AppendOneLine("", message, answer.diagnostic);
   answer.line_is_error = true;
   answer.refused = true;
 }
@@ -78,27 +77,29 @@ bool IsValidUtf8(std::string_view text) {
 }
 
 void AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_view difference,
-                   std::string_view second, const RequestOptions& options, Answer& answer) {
-  answer.line = {};
+                   std::string_view second, const RequestOptions& options, std::string& out, Answer& answer) {
   answer.diagnostic.clear();
   answer.line_is_error = false;
   answer.refused = false;
   const int16_t language = options.language;
   // A box whose bytes are not text is not a valid input of that box, checked in the order
   // the request reads the boxes.
-  if (!IsValidUtf8(second)) return ErrorAnswer(RequestMessage(language, reqmsg::SecondDateNotValid), answer);
-  if (!IsValidUtf8(difference)) return ErrorAnswer(RequestMessage(language, reqmsg::DifferenceNotValid), answer);
-  if (!IsValidUtf8(first)) return ErrorAnswer(RequestMessage(language, reqmsg::FirstDateNotValid), answer);
+  if (!IsValidUtf8(second)) return ErrorAnswer(RequestMessage(language, reqmsg::SecondDateNotValid), out, answer);
+  if (!IsValidUtf8(difference)) return ErrorAnswer(RequestMessage(language, reqmsg::DifferenceNotValid), out, answer);
+  if (!IsValidUtf8(first)) return ErrorAnswer(RequestMessage(language, reqmsg::FirstDateNotValid), out, answer);
 
-  const Outcome& outcome = engine.Compute(first, difference, second, options);
+  // The engine writes the line straight after what `out` holds; its line breaks at the end are
+  // then taken off again.
+  const std::size_t start = out.size();
+  const Outcome& outcome = engine.ComputeLine(first, difference, second, options, out);
   // The window would ask which box to clear; a script cannot be asked, so it gets the reason.
-  if (outcome.step == RequestStep::AskWhichBoxToClear) return ErrorAnswer(outcome.message->text, answer);
-  std::string_view output = outcome.output;
-  while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) output.remove_suffix(1);
-  if (output.empty() && outcome.message) return ErrorAnswer(outcome.message->text, answer);
-  answer.line = output;
+  if (outcome.step == RequestStep::AskWhichBoxToClear) return ErrorAnswer(outcome.message->text, out, answer);
+  std::size_t end = out.size();
+  while (end > start && (out[end - 1] == '\n' || out[end - 1] == '\r')) --end;
+  out.resize(end);
+  if (end == start && outcome.message) return ErrorAnswer(outcome.message->text, out, answer);
   if (outcome.message) {
-    OneLine("", outcome.message->text, answer.diagnostic);
+    AppendOneLine("", outcome.message->text, answer.diagnostic);
     answer.refused = true;
   }
   answer.refused = answer.refused || !outcome.validated;

@@ -78,8 +78,7 @@ void AnswerLines(qv::ComputeEngine& engine, const qv::RequestOptions& options, s
       answers.any_refused = true;
       continue;
     }
-    qv::cli::AnswerRequest(engine, fields[0], fields[1], fields[2], options, answer);
-    answers.out.append(answer.line);
+    qv::cli::AnswerRequest(engine, fields[0], fields[1], fields[2], options, answers.out, answer);
     answers.out.push_back('\n');
     // A refusal is the answer line itself; a result that overflowed is also said on stderr.
     if (!answer.line_is_error && !answer.diagnostic.empty()) {
@@ -183,10 +182,11 @@ int main(int argc, char** argv) {
   qv::ComputeEngine engine(texts);
 
   qv::cli::Answer answer;
+  std::string line;
   qv::cli::AnswerRequest(engine, command.first.value_or(""), command.difference.value_or(""),
-                         command.second.value_or(""), command.options, answer);
+                         command.second.value_or(""), command.options, line, answer);
   if (!answer.line_is_error) {
-    std::fwrite(answer.line.data(), 1, answer.line.size(), stdout);
+    std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
   }
   if (!answer.diagnostic.empty()) Diagnose(answer.diagnostic);
