@@ -40,7 +40,7 @@ SignedText SplitSign(std::string_view text, bool from_first_date, int16_t langua
 void ComputeEngine::TakeBoxes() {
   input_ = BoxViews{outcome_.boxes.first, outcome_.boxes.difference, outcome_.boxes.second};
   line_out_ = &outcome_.output;
-  write_result_boxes_ = true;
+  write_date_boxes_ = true;
 }
 
 void ComputeEngine::SetBox(std::string& box_text, std::string_view& view, std::string_view text) {
@@ -99,13 +99,9 @@ const Outcome& ComputeEngine::Compute(std::string_view first, std::string_view d
 const Outcome& ComputeEngine::ComputeLine(std::string_view first, std::string_view difference,
                                           std::string_view second, const RequestOptions& options,
                                           std::string& line_out) {
-  // The boxes keep their capacity; a request writes into them what it writes in the window.
-  outcome_.boxes.first.clear();
-  outcome_.boxes.difference.clear();
-  outcome_.boxes.second.clear();
   input_ = BoxViews{TrimBlanks(first), TrimBlanks(difference), TrimBlanks(second)};
   line_out_ = &line_out;
-  write_result_boxes_ = false;
+  write_date_boxes_ = false;
   return ComputeFilledBoxes(options);
 }
 
@@ -264,11 +260,14 @@ bool ComputeEngine::ValidateDate(Request& request, Box box) {
   // calendar after it). Written from the reading, which JDN, ISO and LPW give as a day number
   // alone; the record is copied afterwards, when the reader's stores have long settled (a
   // wide copy right after them would wait for them).
-  std::string& box_text = BoxText(request, box);
-  box_text.clear();  // keeps its capacity; the reader is done with the text
-  AppendDateInCalendar(box_text, reading.fields, calendar, request.text_options,
-                       WriteStyle{.check_ordinal_range = false});
-  input = box_text;
+  TextBuilder& normal = first ? first_normal_ : second_normal_;
+  normal.Clear();
+  BuildDateInCalendar(normal, reading.fields, calendar, request.text_options, WriteStyle{.check_ordinal_range = false});
+  if (write_date_boxes_) {
+    SetBox(BoxText(request, box), input, normal.View());  // the reader is done with the text
+  } else {
+    input = normal.View();
+  }
   // The other readers also give year, month and day (the leap-week ones for LPM), which months
   // and the breakdown read.
   if (calendar == cal::JDN || calendar == cal::ISO || calendar == cal::LPW) {
@@ -283,7 +282,7 @@ bool ComputeEngine::WriteBoxDate(Request& request, Box box, int32_t day_number, 
                                  TextBuilder& text) {
   const CalendarCode calendar = box == Box::First ? request.options.first_calendar : request.options.second_calendar;
   if (!BuildDayNumberInCalendar(text, day_number, calendar, request.text_options, style, record)) return false;
-  if (write_result_boxes_) SetBox(BoxText(request, box), box == Box::First ? input_.first : input_.second, text.View());
+  if (write_date_boxes_) SetBox(BoxText(request, box), box == Box::First ? input_.first : input_.second, text.View());
   return true;
 }
 
@@ -340,8 +339,8 @@ bool ComputeEngine::RunFirstDateFromSecond(Request& request) {
 }
 
 void ComputeEngine::OpenLine(Request& request, Box given, DifferenceUnit unit, int32_t number) {
-  request.Append(BoxText(request, given), CalendarSuffixOf(request, given));
-  const std::string& difference = request.outcome.boxes.difference;
+  request.Append(given == Box::First ? input_.first : input_.second, CalendarSuffixOf(request, given));
+  const std::string_view difference = input_.difference;
   if (difference.empty()) return;  // a conversion opens with the date alone
   const int16_t language = request.options.language;
   const SignedText sign = SplitSign(difference, given == Box::First, language);

@@ -37,10 +37,9 @@ class ComputeEngine {
   const Outcome& Compute(std::string_view first, std::string_view difference, std::string_view second,
                          const RequestOptions& options);
   // The same for a batch line, whose texts are read where the caller keeps them and whose result
-  // line (ended by CR LF, as in `output`) goes straight onto the end of `line_out`; the outcome's
-  // output stays empty, and its boxes hold only the normal forms the request wrote into them (a
-  // computed date goes into the line alone), the other boxes empty. `line_out` must not hold the
-  // texts.
+  // line (ended by CR LF, as in `output`) goes straight onto the end of `line_out`. The line is
+  // all a batch wants: the dates go into the line alone, the outcome's output stays empty and
+  // its boxes serve the request as scratch space. `line_out` must not hold the texts.
   const Outcome& ComputeLine(std::string_view first, std::string_view difference, std::string_view second,
                              const RequestOptions& options, std::string& line_out);
 
@@ -89,8 +88,8 @@ class ComputeEngine {
   void OverflowPath(Request& request);
   void ShowRequestError(Request& request, int number);
   void CloseLine(Request& request);
-  // Writes `day_number` in the box's calendar into `text` as `style` says and, unless the request
-  // is a batch line, into the box (a box holds no calendar suffix); false, and the box unchanged,
+  // Writes `day_number` in the box's calendar into `text` as `style` says and, for the window,
+  // into the box (a box holds no calendar suffix); false, and the box unchanged,
   // when there is no such text (an ordinal date out of range).
   bool WriteBoxDate(Request& request, Box box, int32_t day_number, WriteStyle style, DateFields* record,
                     TextBuilder& text);
@@ -105,7 +104,9 @@ class ComputeEngine {
   Outcome outcome_;
   BoxViews input_;
   std::string* line_out_ = nullptr;  // where the request's line goes; set by every entry point
-  bool write_result_boxes_ = true;   // false for a batch line, which only wants the line
+  bool write_date_boxes_ = true;     // false for a batch line, which only wants the line
+  // A batch line's normal forms of the dates it read (the window's are in the boxes).
+  TextBuilder first_normal_, second_normal_;
   bool no_date_diff_and_same_cal_ = false;
 };
 

@@ -97,14 +97,14 @@ void ComputeEngine::AppendVerboseNotes(Request& request) {
 void ComputeEngine::DisplayDateDiff(Request& request) {
   const RequestOptions& options = request.options;
   const int16_t language = options.language;
-  request.Append(BoxText(request, Box::First), CalendarSuffixOf(request, Box::First));
+  request.Append(input_.first, CalendarSuffixOf(request, Box::First));
   request.Append(" ");
   request.Append(LowerCase(TextOf(GeneralText::To, language)));
   request.Append(" ");
-  request.Append(BoxText(request, Box::Second), CalendarSuffixOf(request, Box::Second));
+  request.Append(input_.second, CalendarSuffixOf(request, Box::Second));
   request.Append(" = ");
   SetBox(request.outcome.boxes.difference, input_.difference, GroupedNumber(lngDateDiff, options.thousands_separator));
-  request.Append(request.outcome.boxes.difference);
+  request.Append(input_.difference);
   request.Append(" ");
   request.Append(DayOrDays(lngDateDiff, language));
   if (options.verbose) AppendVerboseNotes(request);

@@ -142,16 +142,22 @@ bool AppendDayNumberInCalendar(std::string& out, int32_t day_number, CalendarCod
   return true;
 }
 
-bool AppendDateInCalendar(std::string& out, const DateFields& date, CalendarCode code, const DateTextOptions& options,
-                          WriteStyle style) {
+bool BuildDateInCalendar(TextBuilder& text, const DateFields& date, CalendarCode code, const DateTextOptions& options,
+                         WriteStyle style) {
   code = WrittenCalendar(code);
   DateFields expected;
   const bool fields_known = (code == cal::CE || code == cal::JC) && CalendarLetterForCode(code, expected) &&
                             date.Calendar == expected.Calendar;
-  if (!fields_known) return AppendDayNumberInCalendar(out, date.DayNumber, code, options, style);
-  TextBuilder text;
+  if (!fields_known) return BuildDayNumberInCalendar(text, date.DayNumber, code, options, style);
   BuildDate(text, date, options.format, options.date_separator, options.thousands_separator, false);
   if (style.suffix) text.Add(CalendarSuffix(code));
+  return true;
+}
+
+bool AppendDateInCalendar(std::string& out, const DateFields& date, CalendarCode code, const DateTextOptions& options,
+                          WriteStyle style) {
+  TextBuilder text;
+  if (!BuildDateInCalendar(text, date, code, options, style)) return false;
   text.AppendTo(out);
   return true;
 }

@@ -63,5 +63,8 @@ bool AppendDayNumberInCalendar(std::string& out, int32_t day_number, CalendarCod
 // and day without converting its day number again; any other record from its day number.
 bool AppendDateInCalendar(std::string& out, const DateFields& date, CalendarCode code, const DateTextOptions& options,
                           WriteStyle style);
+// The same text added to `text`.
+bool BuildDateInCalendar(TextBuilder& text, const DateFields& date, CalendarCode code, const DateTextOptions& options,
+                         WriteStyle style);
 
 }  // namespace qv

@@ -103,6 +103,8 @@ class BasicTextBuilder {
     }
   }
   std::size_t Size() const { return Spilled() ? spill_.size() : size_; }
+  // Starts a new text (a spilled text's heap buffer is kept for the next spill).
+  void Clear() { size_ = 0; }
 
  private:
   // Any other value: negative, five digits or more, wide padding, or a full buffer.
