@@ -1,6 +1,8 @@
 #include "text/date_readers.h"
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
@@ -74,6 +76,7 @@ class KeptDateText {
   KeptDateText(std::string_view text, std::string_view separator) {
     const bool one_character = separator.size() == 1;
     const char sep = one_character ? separator.front() : '\0';
+    if (one_character && KeepsEveryCharacter(text, sep)) return;
     char* out = text.size() <= sizeof small_ ? small_ : (large_.resize(text.size()), large_.data());
     begin_ = out;
     for (const char c : text) {
@@ -95,9 +98,49 @@ class KeptDateText {
   DateTextLayout layout;
 
  private:
+  // The usual text of 8 to 16 characters, all digits but its '-' and separators: nothing to
+  // drop, so the text is its own kept text. Its non-digit bytes are found eight at a time and
+  // noted in order; true when that is the whole text. False, with nothing noted, for another
+  // length or a text with a character to drop, which the character-by-character pass then reads.
+  bool KeepsEveryCharacter(std::string_view text, char sep) {
+    const std::size_t size = text.size();
+    if constexpr (std::endian::native != std::endian::little) return false;
+    if (size < 8 || size > 16) return false;
+    // Bytes 0-7, and bytes 8 to size - 1 from a load that ends at the text's end, shifted down
+    // past the bytes the first load has (zeros come in above them).
+    uint64_t words[2] = {};
+    std::memcpy(&words[0], text.data(), 8);
+    std::memcpy(&words[1], text.data() + size - 8, 8);
+    words[1] = size == 8 ? 0 : words[1] >> (8 * (16 - size));  // shift in [0, 56]
+    for (std::size_t half = 0; half < 2; ++half) {
+      // Per byte x = c ^ '0' is below 10 exactly for a digit: (x & 0x7F) + 0x76 reaches 0x80 from
+      // 10 on (at most 0xF5, so no carry into the next byte), and x itself has its top bit from
+      // 0x80 on. The top bit of each byte then marks a non-digit.
+      constexpr uint64_t kOnes = 0x0101'0101'0101'0101;
+      const uint64_t x = words[half] ^ (kOnes * '0');
+      uint64_t non_digits = (((x & (kOnes * 0x7F)) + kOnes * 0x76) | x) & (kOnes * 0x80);
+      const std::size_t first = 8 * half;     // 0 or 8
+      const std::size_t bytes_here = size - first < 8 ? size - first : 8;  // [0, 8]
+      if (bytes_here < 8) non_digits &= (uint64_t{1} << (8 * bytes_here)) - 1;  // the text's bytes only
+      while (non_digits != 0) {
+        const std::size_t at = first + static_cast<std::size_t>(std::countr_zero(non_digits)) / 8;  // [0, size)
+        const char c = text[at];
+        if (c != '-' && (c != sep || c == ' ')) {
+          layout = DateTextLayout{};
+          return false;
+        }
+        layout.Note(c, at);
+        non_digits &= non_digits - 1;
+      }
+    }
+    begin_ = text.data();
+    size_ = text.size();
+    return true;
+  }
+
   char small_[64];
   std::string large_;
-  char* begin_ = nullptr;
+  const char* begin_ = nullptr;
   std::size_t size_ = 0;
 };
 

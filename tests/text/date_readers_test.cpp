@@ -234,3 +234,43 @@ TEST(ReadersOnHostileInput, AnswerEveryTextWithAResultCode) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+// A date text of up to 16 characters with nothing to drop is read without the
+// character-by-character pass; an 'x' after it (which the reader drops) sends the same text
+// through that pass. Both must agree on every text over digits, '-', the separators and a
+// blank, at every length around the 8- and 16-character steps.
+TEST(ParseDateText, WholeTextsReadAsWhenCharactersAreDropped) {
+  const std::string_view alphabet = "0123456789-/. ";
+  uint32_t state = 12345;
+  const auto next = [&state] {
+    state = state * 1'103'515'245u + 12'345u;
+    return state >> 16;
+  };
+  for (int round = 0; round < 20'000; ++round) {
+    const std::size_t length = next() % 19;
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i) {
+      // Mostly digits, so that many texts are dates.
+      text.push_back(next() % 3 != 0 ? static_cast<char>('0' + next() % 10) : alphabet[next() % alphabet.size()]);
+    }
+    for (const std::string_view separator : {"-", "/", ".", " "}) {
+      for (const DateFormat format : {kFormatYMD, kFormatDMY, kFormatMDY}) {
+        DateFields whole, dropped;
+        const int16_t result = ParseDateText(text, separator, cal::CE, format, whole);
+        ASSERT_EQ(result, ParseDateText(text + "x", separator, cal::CE, format, dropped)) << text << " " << separator;
+        if (result == kReadValid) {
+          EXPECT_EQ(whole.DayNumber, dropped.DayNumber) << text;
+          EXPECT_EQ(whole.Year, dropped.Year) << text;
+          EXPECT_EQ(whole.Month, dropped.Month) << text;
+          EXPECT_EQ(whole.Day, dropped.Day) << text;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace qv
