@@ -260,13 +260,18 @@ bool ComputeEngine::ValidateDate(Request& request, Box box) {
   // calendar after it). Written from the reading, which JDN, ISO and LPW give as a day number
   // alone; the record is copied afterwards, when the reader's stores have long settled (a
   // wide copy right after them would wait for them).
-  TextBuilder& normal = first ? first_normal_ : second_normal_;
-  normal.Clear();
-  BuildDateInCalendar(normal, reading.fields, calendar, request.text_options, WriteStyle{.check_ordinal_range = false});
-  if (write_date_boxes_) {
-    SetBox(BoxText(request, box), input, normal.View());  // the reader is done with the text
-  } else {
-    input = normal.View();
+  // The usual text ("2024-03-05") is its own normal form and stays as it is, in the box or where
+  // the batch keeps it.
+  if (!IsWrittenDate(input, reading.fields, calendar, request.text_options)) {
+    TextBuilder& normal = first ? first_normal_ : second_normal_;
+    normal.Clear();
+    BuildDateInCalendar(normal, reading.fields, calendar, request.text_options,
+                        WriteStyle{.check_ordinal_range = false});
+    if (write_date_boxes_) {
+      SetBox(BoxText(request, box), input, normal.View());  // the reader is done with the text
+    } else {
+      input = normal.View();
+    }
   }
   // The other readers also give year, month and day (the leap-week ones for LPM), which months
   // and the breakdown read.

@@ -142,6 +142,38 @@ bool AppendDayNumberInCalendar(std::string& out, int32_t day_number, CalendarCod
   return true;
 }
 
+bool IsWrittenDate(std::string_view text, const DateFields& date, CalendarCode code, const DateTextOptions& options) {
+  // Ten characters: four year digits, two of month and two of day, two separators.
+  if (text.size() != 10 || options.date_separator.size() != 1) return false;
+  if (code != cal::CE && code != cal::JC) return false;
+  // The letter decides whether BuildDateInCalendar writes the record's fields at all.
+  DateFields expected;
+  if (!CalendarLetterForCode(code, expected) || date.Calendar != expected.Calendar) return false;
+  if (date.Year < 1000 || date.Year > 9999) return false;  // four digits, no sign, no grouping
+  const char separator = options.date_separator.front();
+  // Where the year, the first two-digit field and the second start, and where the separators stand.
+  const bool year_first = options.format == kFormatYMD;
+  const std::size_t year_at = year_first ? 0 : 6, first_at = year_first ? 5 : 0, second_at = year_first ? 8 : 3;
+  const std::size_t separator_at = year_first ? 4 : 2;  // and 3 further on
+  if (text[separator_at] != separator || text[separator_at + 3] != separator) return false;
+  // The value of the digits at `at` (`count` of them), or -1 when one is not a digit.
+  const auto digits = [text](std::size_t at, std::size_t count) {
+    int32_t value = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+      const char c = text[i];
+      if (c < '0' || c > '9') return int32_t{-1};
+      value = value * 10 + (c - '0');  // at most 9999
+    }
+    return value;
+  };
+  // YMD and DMY have the month first of the two-digit fields after the year or before it;
+  // MDY (any other format) the day second.
+  const bool month_first = options.format != kFormatDMY;
+  const int32_t first = digits(first_at, 2), second = digits(second_at, 2);
+  return digits(year_at, 4) == date.Year && (month_first ? first : second) == date.Month &&
+         (month_first ? second : first) == date.Day;
+}
+
 bool BuildDateInCalendar(TextBuilder& text, const DateFields& date, CalendarCode code, const DateTextOptions& options,
                          WriteStyle style) {
   code = WrittenCalendar(code);

@@ -63,6 +63,12 @@ bool AppendDayNumberInCalendar(std::string& out, int32_t day_number, CalendarCod
 // and day without converting its day number again; any other record from its day number.
 bool AppendDateInCalendar(std::string& out, const DateFields& date, CalendarCode code, const DateTextOptions& options,
                           WriteStyle style);
+// True when `text` is exactly what BuildDateInCalendar writes for `date` (without a suffix): the
+// usual CE or JC date of a year from 1000 to 9999 in the format's order with two-digit month and
+// day ("2024-03-05"), whose digits are the record's year, month and day. Such a text is its own
+// normal form. False for every other text, which may still be one.
+bool IsWrittenDate(std::string_view text, const DateFields& date, CalendarCode code, const DateTextOptions& options);
+
 // The same text added to `text`.
 bool BuildDateInCalendar(TextBuilder& text, const DateFields& date, CalendarCode code, const DateTextOptions& options,
                          WriteStyle style);

@@ -6,6 +6,9 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "calendar/day_numbers.h"
 
 namespace qv {
 namespace {
@@ -129,6 +132,56 @@ TEST(DispatchRoundTrip, EveryCalendarAndEveryDayNumber) {
       const DateReading reading = ReadDateInCalendar(*text, code, options, JdnReading::Lenient);
       ASSERT_EQ(reading.result, 1) << *text;
       ASSERT_EQ(reading.fields.DayNumber, d) << *text;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace qv
+
+namespace qv {
+namespace {
+
+// A text is taken as its own normal form only when it is exactly what the writer gives for the
+// record: every written CE/JC date of a four-digit year is, and no text that differs from the
+// written one in one character, or that belongs to another record, ever is.
+TEST(IsWrittenDate, OnlyTheWrittenText) {
+  uint32_t state = 99;
+  const auto next = [&state] {
+    state = state * 1'103'515'245u + 12'345u;
+    return state >> 16;
+  };
+  const std::string_view replacements = "0123456789-/. x";
+  for (int round = 0; round < 4'000; ++round) {
+    const CalendarCode code = next() % 2 == 0 ? cal::CE : cal::JC;
+    const std::string_view separators[] = {"-", "/", ".", " ", "--"};
+    DateTextOptions options;
+    options.format = static_cast<DateFormat>(next() % 3);
+    options.date_separator = separators[next() % 5];
+    DateFields date;
+    CalendarLetterForCode(code, date);
+    date.DayNumber = 1'000'000 + static_cast<int32_t>(next() % 3'500'000);  // years -1975 … 7850
+    DayNumberToCalendarDate(date);
+    TextBuilder built;
+    ASSERT_TRUE(BuildDateInCalendar(built, date, code, options, WriteStyle{}));
+    const std::string written(built.View());
+    const bool usual = date.Year >= 1000 && options.date_separator.size() == 1;
+    EXPECT_EQ(IsWrittenDate(written, date, code, options), usual) << written;
+    // The other calendar's letter, another day, one character changed: never a false match.
+    DateFields other = date;
+    other.Calendar = code == cal::CE ? kLetterJulian : kLetterGregorian;
+    EXPECT_FALSE(IsWrittenDate(written, other, code, options)) << written;
+    other = date;
+    other.Day = date.Day % 28 + 1;
+    if (other.Day != date.Day) {
+      EXPECT_FALSE(IsWrittenDate(written, other, code, options)) << written;
+    }
+    for (std::size_t at = 0; at < written.size(); ++at) {
+      std::string changed = written;
+      changed[at] = replacements[next() % replacements.size()];
+      if (changed != written) {
+        EXPECT_FALSE(IsWrittenDate(changed, date, code, options)) << changed;
+      }
     }
   }
 }
