@@ -1,5 +1,7 @@
 #include "text/date_dispatch.h"
 
+#include <cstring>
+
 #include "calendar/day_numbers.h"
 #include "calendar/iso_ordinal.h"
 #include "calendar/leap_week.h"
@@ -156,22 +158,17 @@ bool IsWrittenDate(std::string_view text, const DateFields& date, CalendarCode c
   const std::size_t year_at = year_first ? 0 : 6, first_at = year_first ? 5 : 0, second_at = year_first ? 8 : 3;
   const std::size_t separator_at = year_first ? 4 : 2;  // and 3 further on
   if (text[separator_at] != separator || text[separator_at + 3] != separator) return false;
-  // The value of the digits at `at` (`count` of them), or -1 when one is not a digit.
-  const auto digits = [text](std::size_t at, std::size_t count) {
-    int32_t value = 0;
-    for (std::size_t i = at; i < at + count; ++i) {
-      const char c = text[i];
-      if (c < '0' || c > '9') return int32_t{-1};
-      value = value * 10 + (c - '0');  // at most 9999
-    }
-    return value;
-  };
   // YMD and DMY have the month first of the two-digit fields after the year or before it;
-  // MDY (any other format) the day second.
+  // MDY (any other format) the day second. Month and day in [0, 99] are needed for the pairs.
   const bool month_first = options.format != kFormatDMY;
-  const int32_t first = digits(first_at, 2), second = digits(second_at, 2);
-  return digits(year_at, 4) == date.Year && (month_first ? first : second) == date.Month &&
-         (month_first ? second : first) == date.Day;
+  const int32_t first = month_first ? date.Month : date.Day, second = month_first ? date.Day : date.Month;
+  if (first < 0 || first > 99 || second < 0 || second > 99) return false;
+  // Each two digits compared with those the writer puts there, from its table of digit pairs.
+  const auto pair = [text](std::size_t at, int32_t value) {
+    return std::memcmp(text.data() + at, kDigitPairs + 2 * value, 2) == 0;  // value in [0, 99]
+  };
+  return pair(year_at, date.Year / 100) && pair(year_at + 2, date.Year % 100) && pair(first_at, first) &&
+         pair(second_at, second);
 }
 
 bool BuildDateInCalendar(TextBuilder& text, const DateFields& date, CalendarCode code, const DateTextOptions& options,
