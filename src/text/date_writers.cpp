@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "calendar/civil.h"
@@ -80,6 +81,20 @@ void BuildDate(TextBuilder& text, const DateFields& date, DateFormat format, std
 }
 
 void BuildIsoWeekDate(TextBuilder& text, const IsoWeekDate& date, int16_t hyphen) {
+  // The usual date, "2024-W05-3" (year 1000 … 9999, hyphens), is ten characters written at once,
+  // two digits at a time from the table of pairs.
+  const bool usual = hyphen == 1 && date.Year >= 1000 && date.Year <= 9999 && date.Week >= 0 && date.Week <= 99 &&
+                     date.Weekday >= 0 && date.Weekday <= 9;
+  if (char* const out = usual ? text.Room(10) : nullptr) {
+    std::memcpy(out, kDigitPairs + 2 * (date.Year / 100), 2);      // year / 100 in [10, 99]
+    std::memcpy(out + 2, kDigitPairs + 2 * (date.Year % 100), 2);  // [0, 99]
+    out[4] = '-';
+    out[5] = 'W';
+    std::memcpy(out + 6, kDigitPairs + 2 * date.Week, 2);  // [0, 99]
+    out[8] = '-';
+    out[9] = static_cast<char>('0' + date.Weekday);  // [0, 9]
+    return;
+  }
   text.Decimal(date.Year);
   if (hyphen == 1) text.Add('-');
   text.Add('W').Padded(date.Week, 2);

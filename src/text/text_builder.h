@@ -92,6 +92,15 @@ class BasicTextBuilder {
     }
     return PaddedWide(value, width);
   }
+  // Room for `count` more characters, which the caller then writes all of: the place to write
+  // them, or nullptr (and nothing reserved) when they do not fit into the buffer, and the caller
+  // adds them piece by piece instead.
+  [[gnu::always_inline]] char* Room(std::size_t count) {
+    const std::size_t at = size_;
+    if (count > kCapacity || at > kCapacity - count) return nullptr;  // also when spilled
+    size_ = at + count;
+    return buffer_ + at;
+  }
   std::string Text() const { return Spilled() ? spill_ : std::string(buffer_, size_); }
   // The text so far; valid until the next piece.
   std::string_view View() const { return Spilled() ? std::string_view(spill_) : std::string_view(buffer_, size_); }

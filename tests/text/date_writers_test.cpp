@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <string>
 
 #include "calendar/clock.h"
 #include "support/dates.h"
@@ -85,6 +86,32 @@ TEST_F(TodayPlusDaysText, StaysWithinTheDayNumbersAtTheirEdges) {
   EXPECT_FALSE(qv::TodayPlusDaysText(std::numeric_limits<int16_t>::max(), kFormatYMD, "-", cal::CE, ",").empty());
   SetTodaySource([] { return LocalDate{std::numeric_limits<int32_t>::min(), 1, 1}; });
   EXPECT_FALSE(qv::TodayPlusDaysText(std::numeric_limits<int16_t>::min(), kFormatYMD, "-", cal::CE, ",").empty());
+}
+
+}  // namespace
+}  // namespace qv
+
+namespace qv {
+namespace {
+
+// The usual ISO week date is written ten characters at once; a builder without room for them
+// takes the piece-by-piece way. Both give the same text around every edge of the usual range.
+TEST(FormatIsoAndOrdinal, UsualWeekDatesAsPieceByPiece) {
+  for (const int32_t year : {-10000, -1, 0, 999, 1000, 2024, 9999, 10000, 123456}) {
+    for (const int32_t week : {0, 1, 9, 10, 53, 99, 100}) {
+      for (const int32_t weekday : {0, 1, 7, 9, 10}) {
+        for (const int16_t hyphen : {int16_t{0}, int16_t{1}}) {
+          const IsoWeekDate date{.Year = year, .Week = week, .Weekday = weekday};
+          TextBuilder roomy, full;
+          for (int i = 0; i < 60; ++i) full.Add('.');
+          BuildIsoWeekDate(roomy, date, hyphen);
+          BuildIsoWeekDate(full, date, hyphen);
+          EXPECT_EQ(std::string(60, '.') + roomy.Text(), full.Text()) << year << " " << week << " " << weekday;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(FormatIsoWeekDate(IsoWeekDate{.Year = 2024, .Week = 5, .Weekday = 3}, 1), "2024-W05-3");
 }
 
 }  // namespace

@@ -54,3 +54,28 @@ TEST(TextBuilder, PaddedNumbersAtEveryFill) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+// Room is given while the characters fit and refused (nothing reserved) once they would not.
+TEST(TextBuilder, RoomOnlyWhereItFits) {
+  for (std::size_t fill = 0; fill <= 64; ++fill) {
+    for (const std::size_t count : {std::size_t{0}, std::size_t{1}, std::size_t{10}, std::size_t{64}, std::size_t{65}}) {
+      TextBuilder text;
+      for (std::size_t i = 0; i < fill; ++i) text.Add('a');
+      char* const room = text.Room(count);
+      if (fill + count <= 64) {
+        ASSERT_NE(room, nullptr) << fill << " " << count;
+        for (std::size_t i = 0; i < count; ++i) room[i] = 'b';
+        EXPECT_EQ(text.Text(), std::string(fill, 'a') + std::string(count, 'b'));
+      } else {
+        EXPECT_EQ(room, nullptr) << fill << " " << count;
+        EXPECT_EQ(text.Text(), std::string(fill, 'a'));
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace qv
