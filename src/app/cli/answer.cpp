@@ -77,16 +77,19 @@ bool IsValidUtf8(std::string_view text) {
 }
 
 void AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_view difference,
-                   std::string_view second, const RequestOptions& options, std::string& out, Answer& answer) {
+                   std::string_view second, const RequestOptions& options, std::string& out, Answer& answer,
+                   bool known_text) {
   answer.diagnostic.clear();
   answer.line_is_error = false;
   answer.refused = false;
   const int16_t language = options.language;
   // A box whose bytes are not text is not a valid input of that box, checked in the order
   // the request reads the boxes.
-  if (!IsValidUtf8(second)) return ErrorAnswer(RequestMessage(language, reqmsg::SecondDateNotValid), out, answer);
-  if (!IsValidUtf8(difference)) return ErrorAnswer(RequestMessage(language, reqmsg::DifferenceNotValid), out, answer);
-  if (!IsValidUtf8(first)) return ErrorAnswer(RequestMessage(language, reqmsg::FirstDateNotValid), out, answer);
+  if (!known_text) {
+    if (!IsValidUtf8(second)) return ErrorAnswer(RequestMessage(language, reqmsg::SecondDateNotValid), out, answer);
+    if (!IsValidUtf8(difference)) return ErrorAnswer(RequestMessage(language, reqmsg::DifferenceNotValid), out, answer);
+    if (!IsValidUtf8(first)) return ErrorAnswer(RequestMessage(language, reqmsg::FirstDateNotValid), out, answer);
+  }
 
   // The engine writes the line straight after what `out` holds; its line breaks at the end are
   // then taken off again.

@@ -22,8 +22,11 @@ inline constexpr std::string_view kDiagnosticPrefix = "quorvan-cli: ";
 // The answer line (what standard output gets, without its line feed) goes onto the end of `out`,
 // which must not hold the texts; `answer` is overwritten, its buffers reused from one request to
 // the next.
+// `known_text`: the caller found the texts to be well-formed UTF-8 already (a batch line checked
+// as a whole: a tab never stands inside a character, so each of its fields is text too).
 void AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_view difference,
-                   std::string_view second, const RequestOptions& options, std::string& out, Answer& answer);
+                   std::string_view second, const RequestOptions& options, std::string& out, Answer& answer,
+                   bool known_text = false);
 
 // True when `text` is well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);
