@@ -116,3 +116,36 @@ TEST(FormatIsoAndOrdinal, UsualWeekDatesAsPieceByPiece) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+// The usual CE/JC date is written ten characters at once; a builder without room for them
+// takes the piece-by-piece way. Both give the same text around every edge of the usual range,
+// in every format, with every separator and the suffix.
+TEST(FormatDate, UsualDatesAsPieceByPiece) {
+  for (const int32_t year : {-10000, -1000, -1, 0, 999, 1000, 2024, 9999, 10000, 123456}) {
+    for (const int32_t month : {0, 1, 12, 99, 100}) {
+      for (const int32_t day : {0, 1, 31, 99, 100}) {
+        for (const int32_t letter : {kLetterGregorian, kLetterJulian, kLetterAnnusNovus}) {
+          for (const DateFormat format : {kFormatYMD, kFormatDMY, kFormatMDY}) {
+            for (const std::string_view separator : {"-", "/", ".", "--"}) {
+              for (const bool suffix : {false, true}) {
+                const DateFields date{.Year = year, .Month = month, .Day = day, .Calendar = letter};
+                TextBuilder roomy, full;
+                for (int i = 0; i < 60; ++i) full.Add('.');
+                BuildDate(roomy, date, format, separator, ",", suffix);
+                BuildDate(full, date, format, separator, ",", suffix);
+                ASSERT_EQ(std::string(60, '.') + roomy.Text(), full.Text()) << year << " " << month << " " << day;
+              }
+            }
+          }
+        }
+      }
+    }
+  }
+  EXPECT_EQ(FormatDate(DateFields{.Year = 2024, .Month = 3, .Day = 5}, kFormatDMY, "/", ",", true), "05/03/2024 CE");
+}
+
+}  // namespace
+}  // namespace qv
