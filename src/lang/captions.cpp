@@ -47,4 +47,14 @@ std::string CalendarOptionCaption(CalendarCode calendar, CaptionCode code, bool 
   return caption + ")";
 }
 
+std::string NoThousandsSeparatorCaption(int16_t language) { return LowerCase(TextOf(GeneralText::None, language)); }
+
+std::string ResetQuestion(const ProgramTextStore& texts, int16_t language) {
+  constexpr int16_t kFirstLine = 18;
+  constexpr int16_t kSecondLine = 19;
+  constexpr int16_t kQuestion = 20;
+  return GetProgramText(texts, kFirstLine, language) + "\r\n" + GetProgramText(texts, kSecondLine, language) +
+         "\r\n\r\n" + GetProgramText(texts, kQuestion, language);
+}
+
 }  // namespace qv

@@ -7,6 +7,7 @@
 
 #include "calendar/calendar_codes.h"
 #include "lang/general_texts.h"
+#include "lang/program_text.h"
 
 namespace qv {
 
@@ -21,5 +22,11 @@ std::string DateFormatCaption(DateFormat format, int16_t language);
 // ("Ordinal date (yyyy-ddd)", or "(yyyyddd)" without the hyphen).
 enum class CaptionCode { Without, With };
 std::string CalendarOptionCaption(CalendarCode calendar, CaptionCode code, bool hyphen, int16_t language);
+
+// The thousands-separator option "none": lower-cased in every language ("none", "keine").
+std::string NoThousandsSeparatorCaption(int16_t language);
+
+// The question Reset asks: numbered texts 18 and 19 on two lines, an empty line, then text 20.
+std::string ResetQuestion(const ProgramTextStore& texts, int16_t language);
 
 }  // namespace qv

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "lang/captions.h"
+#include "support/program_texts.h"
 
 namespace qv {
 namespace {
@@ -44,6 +45,19 @@ TEST(Captions, CalendarOptionsWithAndWithoutTheirCode) {
       {cal::JDN, CaptionCode::Without, false, LanguageEnglish, "Julian day number"},
   };
   for (const Case& c : cases) EXPECT_EQ(CalendarOptionCaption(c.calendar, c.code, c.hyphen, c.language), c.caption);
+}
+
+TEST(Captions, NoneIsLowerCasedInEveryLanguage) {
+  EXPECT_EQ(NoThousandsSeparatorCaption(LanguageEnglish), "none");
+  EXPECT_EQ(NoThousandsSeparatorCaption(LanguageGerman), "keine");
+}
+
+TEST(Captions, ResetQuestionHasTwoLinesAnEmptyLineAndTheQuestion) {
+  const std::string question = ResetQuestion(test::ShippedTexts(), LanguageGerman);
+  const ProgramTextStore& texts = test::ShippedTexts();
+  EXPECT_EQ(question, GetProgramText(texts, 18, LanguageGerman) + "\r\n" + GetProgramText(texts, 19, LanguageGerman) +
+                          "\r\n\r\n" + GetProgramText(texts, 20, LanguageGerman));
+  EXPECT_NE(question.find("fortfahren?"), std::string::npos);
 }
 
 }  // namespace

@@ -120,9 +120,7 @@ ClearChoice frmClearOneTextBox::Ask(QPoint topLeft) {
 }
 
 void frmClearOneTextBox::ApplyLanguageTexts(int16_t language) {
-  // The message breaks its line with CR LF; a label breaks lines at LF alone.
-  QString need = ToQString(RequestMessage(language, reqmsg::BothDatesNeedEmptyDifference));
-  need.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  const QString need = WithLineFeeds(ToQString(RequestMessage(language, reqmsg::BothDatesNeedEmptyDifference)));
   lblNeedToClear->setText(need);
   lblNeedToClear->setAccessibleName(QString(need).replace(QLatin1Char('\n'), QLatin1Char(' ')).trimmed());
   SetCaption(lblClear, ToQString(TextOf(GeneralText::Clear, language)) + QLatin1Char(':'));

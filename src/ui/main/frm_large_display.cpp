@@ -24,14 +24,6 @@
 namespace qv {
 namespace {
 
-// The output text breaks its lines with CR LF; the text box (and the clipboard on this platform)
-// use LF alone.
-QString ToBoxLines(const QString& output) {
-  QString lines = output;
-  lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-  return lines;
-}
-
 // A selection taken from the box marks its line breaks with Unicode separators.
 QString ToClipboardLines(QString text) {
   text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
@@ -175,7 +167,7 @@ void frmLargeDisplay::ShowOutput(const QString& text, const QRect& mainFrameGeom
   setWindowIcon(icon);
   setWindowTitle(WithoutMnemonic(title));
   txbOutput->setReadOnly(true);
-  txbOutput->setPlainText(ToBoxLines(text));
+  txbOutput->setPlainText(WithLineFeeds(text));
 
   show();
   raise();

@@ -125,7 +125,6 @@ class frmMain : public QWidget {
   void ApplyLanguageTexts();
   void SetOrdinalDateCaption();
   QString Text(GeneralText entry) const;
-  QString Numbered(int16_t number) const;
 
   // Output window.
   QString OutputText() const;  // the output with CR LF line ends

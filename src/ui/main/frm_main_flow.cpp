@@ -45,9 +45,6 @@ int16_t FilterKeyCode(const QKeyEvent* event) {
   return c < 127 ? static_cast<int16_t>(c) : int16_t{0};
 }
 
-// CR LF is the line end of the output text; the text box itself holds plain line feeds.
-QString WithoutCarriageReturns(QString text) { return text.remove(QLatin1Char('\r')); }
-
 }  // namespace
 
 // ---- Keys ------------------------------------------------------------------------------------
@@ -345,7 +342,7 @@ void frmMain::TodayLabelReleased(Qt::MouseButton button) {
 void frmMain::AppendOutput(const std::string& text) {
   QTextCursor cursor(txbOutput->document());
   cursor.movePosition(QTextCursor::End);
-  cursor.insertText(WithoutCarriageReturns(ToQString(text)));
+  cursor.insertText(WithLineFeeds(ToQString(text)));
   // The caret goes one before the end, which shows the last line written.
   QTextCursor caret = txbOutput->textCursor();
   caret.movePosition(QTextCursor::End);
@@ -353,14 +350,10 @@ void frmMain::AppendOutput(const std::string& text) {
   txbOutput->ensureCursorVisible();
 }
 
-QString frmMain::OutputText() const {
-  QString text = txbOutput->toPlainText();
-  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  return text;
-}
+QString frmMain::OutputText() const { return WithCrLf(txbOutput->toPlainText()); }
 
 void frmMain::SetOutputText(const std::string& text) {
-  txbOutput->setPlainText(WithoutCarriageReturns(ToQString(text)));
+  txbOutput->setPlainText(WithLineFeeds(ToQString(text)));
   QTextCursor caret = txbOutput->textCursor();
   caret.movePosition(QTextCursor::End);
   txbOutput->setTextCursor(caret);

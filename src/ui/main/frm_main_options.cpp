@@ -37,9 +37,6 @@ namespace {
 
 // Numbered program texts used here.
 constexpr int16_t kProductName = 1;
-constexpr int16_t kResetQuestionFirst = 18;
-constexpr int16_t kResetQuestionSecond = 19;
-constexpr int16_t kResetQuestionLast = 20;
 constexpr int16_t kDataFolderName = 310;
 
 // Selecting by program runs the option's handler only when the selection really changes,
@@ -49,10 +46,6 @@ void Select(QAbstractButton* option) { option->setChecked(true); }
 }  // namespace
 
 QString frmMain::Text(GeneralText entry) const { return ToQString(TextOf(entry, current_language_)); }
-
-QString frmMain::Numbered(int16_t number) const {
-  return QString::fromStdString(GetProgramText(texts_, number, current_language_));
-}
 
 // ---- Start-up --------------------------------------------------------------------------------
 
@@ -240,8 +233,7 @@ void frmMain::chkHyphen_Click() {
 }
 
 void frmMain::cmdReset_Click() {
-  const QString question = Numbered(kResetQuestionFirst) + QStringLiteral("\r\n") + Numbered(kResetQuestionSecond) +
-                           QStringLiteral("\r\n\r\n") + Numbered(kResetQuestionLast);
+  const QString question = ToQString(ResetQuestion(texts_, current_language_));
   const MessageAnswer answer =
       messages_.Show(this, MessageRequest{cmdReset->text(), question, MessageIcon::None, MessageButtons::YesNo,
                                           MessageAnswer::No});
@@ -325,7 +317,7 @@ void frmMain::ApplyLanguageTexts() {
   cmdCopyOutput->setText(Text(GeneralText::CopyToClipboard));
   cmdDisplayMonth->setText(Text(GeneralText::DisplayMonth));
   cmdEnlarge->setText(Text(GeneralText::Enlarge));
-  optThousSepNone->setText(Text(GeneralText::None).toLower());
+  optThousSepNone->setText(ToQString(NoThousandsSeparatorCaption(current_language_)));
 
   // The calendar options: the first group names each calendar's code, the second does not.
   for (QRadioButton* option : second_calendar_options_) {
