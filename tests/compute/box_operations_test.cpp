@@ -2,7 +2,6 @@
 // the hyphen option and the today panel.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "calendar/clock.h"

@@ -2,7 +2,6 @@
 // boxes, and every refusal with its message.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
