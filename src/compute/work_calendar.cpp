@@ -129,7 +129,7 @@ using holidays::HolidaySource;
 
 constexpr int32_t kWindowEnd = 2400;        // years up to here never need the Easter tables
 constexpr int64_t kWindowCap = 12'000;      // the window stretches to rule years up to here
-constexpr int64_t kLocalWalk = 48;          // days a search walks one by one at its end
+constexpr int64_t kLocalWalk = 1100;        // a search's last bracket: solved from its holidays
 constexpr int64_t kFarFuture = int64_t{1} << 40;
 
 int64_t JanuaryFirst(int64_t year) { return civil::GregorianToDayNumber(static_cast<int32_t>(year), 1, 1); }
@@ -193,7 +193,10 @@ struct WorkCalendar::Impl {
   // breakdown by source they move from the rule's source to the date's.
   std::map<std::pair<uint16_t, uint16_t>, std::vector<int32_t>> moved;  // (from, to) -> days
 
-  double rate = 5.0 / 7.0;  // working days a day, for the searches' first guesses
+  double rate = 5.0 / 7.0;  // working days a day after the last anchor, for the searches' first guesses
+  // W at the first day of each piece and of every 50th year of the explicit years: the searches
+  // invert W between these points as if it were straight.
+  std::vector<std::pair<int64_t, int64_t>> anchors;
 
   // --- building ---
   void Build();
@@ -216,6 +219,15 @@ struct WorkCalendar::Impl {
   std::optional<uint16_t> HolidayOn(int64_t day) const;
   bool Working(int64_t day) const { return week.Works(civil::IsoWeekday(day)) && !HolidayOn(day); }
   void HolidayDaysIn(int64_t from, int64_t to, std::vector<int64_t>& out) const;
+  int64_t Guess(int64_t target) const;
+  // The n-th day of the work week (n >= 1) from `from` on, `from` itself being the first when it is one.
+  int64_t NthWeekDayFrom(int64_t from, int64_t n) const {
+    const int64_t weeks = (n - 1) / week_days;
+    const int64_t left = n - weeks * week_days;  // [1, week_days]
+    return from + 7 * weeks + week_offset[static_cast<size_t>(civil::DaysSinceMonday(from))][static_cast<size_t>(left)];
+  }
+  // week_offset[w][k]: days from a day of weekday w (0 = Monday) to the k-th work-week day from it on.
+  std::array<std::array<int64_t, 8>, 7> week_offset{};
   std::optional<int64_t> FirstReaching(int64_t target, int64_t known, int64_t known_working) const;
   std::optional<int64_t> NthWorkingAfter(int64_t day, int64_t n) const;
   std::optional<int64_t> NthWorkingBefore(int64_t day, int64_t n) const;
@@ -418,6 +430,12 @@ void WorkCalendar::Impl::Build() {
     week_prefix[static_cast<size_t>(i) + 1] = week_prefix[static_cast<size_t>(i)] + (week.Works(i + 1) ? 1 : 0);
   }
   week_days = week_prefix[7];
+  for (size_t w = 0; w < 7; ++w) {
+    size_t k = 0;
+    for (int64_t ahead = 0; ahead < 14 && k < 7; ++ahead) {
+      if (week.Works(static_cast<int32_t>((w + static_cast<size_t>(ahead)) % 7) + 1)) week_offset[w][++k] = ahead;
+    }
+  }
   channels = sources.size() + 1;
   total = sources.size();
 
@@ -500,6 +518,34 @@ void WorkCalendar::Impl::Build() {
   double holidays_a_day = 0;
   if (!runs.empty()) holidays_a_day = static_cast<double>(runs.back()->cum_kind[400 * channels + total]) / 146'097.0;
   rate = std::max(static_cast<double>(week_days) / 7.0 - holidays_a_day, 1.0 / 64.0);
+  for (size_t i = 1; i < pieces.size(); ++i) {
+    const int64_t last_year = i + 1 < pieces.size() ? pieces[i + 1].first_year : pieces[i].first_year + 1;
+    const int64_t step = pieces[i].kind == PieceKind::Explicit ? 50 : last_year - pieces[i].first_year;
+    for (int64_t year = pieces[i].first_year; year < last_year; year += step) {
+      if (year > 5'900'000) break;
+      const int64_t day = JanuaryFirst(year);
+      anchors.emplace_back(day, WorkingBefore(day));
+    }
+  }
+  if (anchors.empty()) anchors.emplace_back(0, WorkingBefore(0));
+}
+
+// The day at which W reaches `target`, estimated: straight between anchors, at the work week's rate
+// before the first (no rule holidays there) and at the last run's usual rate after the last.
+int64_t WorkCalendar::Impl::Guess(int64_t target) const {
+  const auto after = std::lower_bound(anchors.begin(), anchors.end(), target,
+                                      [](const std::pair<int64_t, int64_t>& a, int64_t t) { return a.second < t; });
+  double day = 0;
+  if (after == anchors.begin()) {
+    day = static_cast<double>(after->first) - static_cast<double>(after->second - target) * 7.0 / static_cast<double>(week_days);
+  } else if (after == anchors.end()) {
+    day = static_cast<double>(anchors.back().first) + static_cast<double>(target - anchors.back().second) / rate;
+  } else {
+    const auto before = after - 1;
+    const double share = static_cast<double>(target - before->second) / static_cast<double>(std::max<int64_t>(1, after->second - before->second));
+    day = static_cast<double>(before->first) + share * static_cast<double>(after->first - before->first);
+  }
+  return static_cast<int64_t>(std::clamp(day, -4.0e9, 4.0e9));
 }
 
 const WorkCalendar::Impl::Piece* WorkCalendar::Impl::PieceOf(int64_t year) const {
@@ -626,7 +672,10 @@ std::optional<int64_t> WorkCalendar::Impl::FirstReaching(int64_t target, int64_t
     if (known >= kHighest) return std::nullopt;
     low = std::max(known, kLowest - 1), low_w = low == known ? known_working : WorkingBefore(low);
     if (low_w >= target) return std::nullopt;  // reached before the lowest day
-    int64_t step = days_for(target - low_w);
+    // A little past the estimate, so that the first probe brackets the answer: from the known
+    // point for a few years' worth, from the anchors for more.
+    const int64_t guess = target - low_w < 4096 ? low + days_for(target - low_w) : Guess(target) + 8;
+    int64_t step = guess > low ? guess - low : days_for(target - low_w);
     while (true) {
       const int64_t probe = std::min(low + step, kHighest);
       const int64_t probe_w = WorkingBefore(probe);
@@ -642,7 +691,8 @@ std::optional<int64_t> WorkCalendar::Impl::FirstReaching(int64_t target, int64_t
     if (known < kLowest) return std::nullopt;
     high = std::min(known, kHighest), high_w = high == known ? known_working : WorkingBefore(high);
     if (high_w < target) return std::nullopt;  // reached only after the highest day
-    int64_t step = days_for(high_w - target + 1);
+    const int64_t guess = high_w - target < 4096 ? high - days_for(high_w - target + 1) : Guess(target) - 8;
+    int64_t step = guess < high ? high - guess : days_for(high_w - target + 1);
     while (true) {
       const int64_t probe = std::max(high - step, kLowest - 1);
       const int64_t probe_w = WorkingBefore(probe);
@@ -687,18 +737,18 @@ std::optional<int64_t> WorkCalendar::Impl::FirstReaching(int64_t target, int64_t
       }
     }
   }
+  // The answer from the holidays of [low, high): the n-th work-week day from `low` on, pushed one
+  // work-week day further for each holiday before it.
   std::vector<int64_t> holiday_days;
   HolidayDaysIn(low, high, holiday_days);
-  int64_t w = low_w;
-  size_t next_holiday = 0;
-  for (int64_t day = low; day < high; ++day) {
-    bool holiday = false;
-    while (next_holiday < holiday_days.size() && holiday_days[next_holiday] < day) ++next_holiday;
-    if (next_holiday < holiday_days.size() && holiday_days[next_holiday] == day) holiday = true;
-    if (week.Works(civil::IsoWeekday(day)) && !holiday) ++w;
-    if (w >= target) return day + 1;
+  const int64_t n = target - low_w;  // >= 1
+  size_t passed = 0;
+  int64_t day = NthWeekDayFrom(low, n);
+  while (passed < holiday_days.size() && holiday_days[passed] <= day) {
+    ++passed;
+    day = NthWeekDayFrom(low, n + static_cast<int64_t>(passed));
   }
-  return high;  // W(high) >= target, and no day before reached it
+  return std::min(day + 1, high);
 }
 
 // The n-th working day after `day` (n >= 1).
