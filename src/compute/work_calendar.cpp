@@ -130,7 +130,6 @@ using holidays::HolidaySource;
 constexpr int32_t kWindowEnd = 2400;        // years up to here never need the Easter tables
 constexpr int64_t kWindowCap = 12'000;      // the window stretches to rule years up to here
 constexpr int64_t kLocalWalk = 1100;        // a search's last bracket: solved from its holidays
-constexpr int64_t kFarFuture = int64_t{1} << 40;
 
 int64_t JanuaryFirst(int64_t year) { return civil::GregorianToDayNumber(static_cast<int32_t>(year), 1, 1); }
 int64_t YearOf(int64_t day) { return civil::GregorianYearOfDayNumber(day); }
