@@ -18,6 +18,7 @@
 
 #include "calendar/civil.h"
 #include "compute/work_calendar.h"
+#include "holidays/easter.h"
 #include "holidays/regions.h"
 
 namespace {
@@ -139,6 +140,7 @@ int main(int argc, char** argv) {
   benchmark::AddCustomContext(
       "easter_tables_first_use_ms",
       std::to_string(std::chrono::duration<double, std::milli>(built - started).count()));
+  benchmark::AddCustomContext("easter_table_bytes", std::to_string(qv::holidays::EasterYearIndex::BytesBuilt()));
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

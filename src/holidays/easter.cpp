@@ -113,6 +113,16 @@ int64_t EasterYearIndex::CountBefore(int year_class, int64_t year) {
   return cycles * static_cast<int64_t>(years->years.size()) + within;
 }
 
+size_t EasterYearIndex::BytesBuilt() {
+  size_t bytes = 0;
+  for (const auto& ready : TheIndex().ready) {
+    if (const ClassYears* years = ready.load(std::memory_order_acquire)) {
+      bytes += sizeof(ClassYears) + years->years.size() * sizeof(uint32_t);
+    }
+  }
+  return bytes;
+}
+
 int64_t EasterYearIndex::CountBeforeByLoop(int year_class, int64_t year) {
   int64_t count = 0;
   for (int64_t y = 0; y < year; ++y) count += YearClass(y) == year_class ? 1 : 0;

@@ -7,6 +7,7 @@
 // use the 400-year cycle of the calendar. EasterYearIndex answers it in constant time from
 // tables of that one cycle, built on first use.
 #include <bitset>
+#include <cstddef>
 #include <cstdint>
 
 #include "calendar/civil.h"
@@ -59,6 +60,8 @@ class EasterYearIndex {
   // Years y with 0 <= y < `year` (0 <= `year` <= 2^40) of class `year_class`. Prepare must have
   // been called for the class.
   static int64_t CountBefore(int year_class, int64_t year);
+  // Bytes of the tables built so far (for the measurements).
+  static size_t BytesBuilt();
   // The same in the slow, obvious way (a loop over the years), for tests.
   static int64_t CountBeforeByLoop(int year_class, int64_t year);
 };
