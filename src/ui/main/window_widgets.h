@@ -9,7 +9,8 @@ namespace qv {
 
 // A label that acts on a click: it reports which mouse button was released over it, and it
 // can take the keyboard focus, where Space or Enter count as a left click and Shift with
-// either as a right click.
+// either as a right click. With the focus it shows the style's focus mark around its text, as
+// buttons do.
 //
 // Screen readers see it as what it does: a link (the documentation) or a button (the today
 // panel), with a press action that acts as a left click.
@@ -27,6 +28,7 @@ class ClickableLabel : public QLabel {
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   QAccessible::Role role_;

@@ -21,6 +21,7 @@
 
 #include "lang/general_texts.h"
 #include "platform/qt_text.h"
+#include "platform/screen_fit.h"
 #include "platform/twips.h"
 #include "text/string_utils.h"
 
@@ -233,6 +234,7 @@ void frmDisplayMonth::WireControls() {
   connect(cmdDisplayNextMonth[1], &QPushButton::clicked, this, [this] { cmdDisplayNextMonth_Click(1); });
   connect(cmdCopyToClipboard, &QPushButton::clicked, this, [this] { cmdCopyToClipboard_Click(); });
   connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+  AddCloseKeys(this, cmdClose);
 }
 
 // ---- Public operations ------------------------------------------------------------------------
@@ -304,6 +306,7 @@ void frmDisplayMonth::OpenAtMonth(YearMonth month) {
     show();
   }
   if (isMinimized()) showNormal();
+  KeepInside(this, AvailableGeometry(this));
   raise();
   activateWindow();
   DisplayMonth();
