@@ -168,8 +168,8 @@ void frmMain::ScrollIntoView(QWidget* control) {
   show(scroll_area_->verticalScrollBar(), wanted.top(), wanted.bottom() + 1, view.height());
 }
 
-// Keys a Linux user reaches for: the desktop's Quit key ends the program as Quit does, from any
-// of its windows; the Help key opens the help window.
+// Keys a Linux user reaches for: the desktop's Quit key ends the program as Quit does, and the
+// Help key opens the help window, from any of the program's windows.
 void frmMain::CreateShortcuts() {
   auto* quit = new QShortcut(this);
   quit->setObjectName(QStringLiteral("QuitKey"));
@@ -181,6 +181,7 @@ void frmMain::CreateShortcuts() {
   connect(quit, &QShortcut::activated, this, [this] { cmdQuit_Click(); });
   auto* help = new QShortcut(QKeySequence::HelpContents, this);
   help->setObjectName(QStringLiteral("HelpKey"));
+  help->setContext(Qt::ApplicationShortcut);
   connect(help, &QShortcut::activated, this, [this] { cmdHelp_Click(); });
   // Whatever puts the focus on a control (a key, a click, the focus rule) scrolls it into view.
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
@@ -311,6 +312,7 @@ QWidget* frmMain::CreateInputFrame() {
   for (int row = 0; row < 3; ++row) {
     boxes[row]->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * (MaxInputLength + 4));
     boxes[row]->installEventFilter(this);
+    boxes[row]->setValidator(new SingleLineValidator(boxes[row]));
   }
   // Rows: label, box, stepper, Clear, Today; the difference row has the unit choice instead.
   // Each date's "This is a" group stands to the right of its row.

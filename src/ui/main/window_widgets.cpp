@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QTextCursor>
+#include <algorithm>
 
 #include "ui/main/output_font.h"
 
@@ -70,6 +71,20 @@ void ClickableLabel::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QLabel::keyPressEvent(event);
+}
+
+QValidator::State SingleLineValidator::validate(QString& input, int& position) const {
+  const auto line_break = [](const QString& text) {
+    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+  };
+  if (!line_break(input)) return Acceptable;
+  const QString trimmed = input.trimmed();
+  if (line_break(trimmed)) return Invalid;
+  qsizetype leading = 0;
+  while (leading < input.size() && input.at(leading).isSpace()) ++leading;
+  position = static_cast<int>(std::clamp<qsizetype>(position - leading, 0, trimmed.size()));
+  input = trimmed;
+  return Acceptable;
 }
 
 OutputTextBox::OutputTextBox(QWidget* parent) : QPlainTextEdit(parent) {

@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QValidator>
 
 namespace qv {
 
@@ -32,6 +33,17 @@ class ClickableLabel : public QLabel {
 
  private:
   QAccessible::Role role_;
+};
+
+// For the three input boxes: text that arrives with line breaks around it (a date pasted from
+// the context menu or with the middle mouse button, or dropped, after it was copied from a
+// terminal or a web page) loses them and the blanks beside them; text of several lines is
+// refused. Typed text never holds a line break and passes unchanged.
+class SingleLineValidator : public QValidator {
+  Q_OBJECT
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& position) const override;
 };
 
 // The output window: read-only, fixed pitch, selectable. Enter with a selection asks for the
