@@ -304,9 +304,10 @@ void frmDisplayMonth::OpenAtMonth(YearMonth month) {
            QPoint(TwipsToPixels(kOffsetRightTwips, this), TwipsToPixels(kOffsetDownTwips, this)));
     }
     show();
+    // A window the user has not placed yet lies wholly on the screen.
+    KeepInside(this, AvailableGeometry(this));
   }
   if (isMinimized()) showNormal();
-  KeepInside(this, AvailableGeometry(this));
   raise();
   activateWindow();
   DisplayMonth();
