@@ -589,7 +589,7 @@ void frmMain::SetColors() {
   // The style draws focus marks in the highlight colour; a desktop's light blue hardly shows on
   // the cyan, a dark one does.
   colours.setColor(QPalette::Highlight, QColor(0, 0, 160));
-  colours.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+  colours.setColor(QPalette::HighlightedText, white);
   setPalette(colours);
   setAutoFillBackground(true);
   // Option buttons and check boxes stand on the cyan too: their captions black, and their round
