@@ -62,6 +62,8 @@ struct TodayPanelTexts {
   std::string week_date;
 };
 TodayPanelTexts TodayPanel(CalendarCode calendar, int16_t language, const DateTextOptions& options);
+// The panel's first phrase for a weekday (0 = Sunday … 6 = Saturday): "Today is Saturday,".
+std::string TodayPhrase(int16_t language, int dayOfWeek);
 
 // The panel's calendar cycle: CE, ISO, JC, ORD, LPM, LPW, JDN and round again. A code outside
 // the cycle stays where it is.

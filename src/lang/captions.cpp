@@ -49,6 +49,14 @@ std::string CalendarOptionCaption(CalendarCode calendar, CaptionCode code, bool 
 
 std::string NoThousandsSeparatorCaption(int16_t language) { return LowerCase(TextOf(GeneralText::None, language)); }
 
+std::string TodayPanelKeysDescription(int16_t language) {
+  if (language == LanguageGerman) {
+    return "Leertaste oder Eingabetaste: nächster Kalender; "
+           "Umschalt+Leertaste oder Umschalt+Eingabetaste: vorheriger Kalender";
+  }
+  return "Space or Enter: next calendar; Shift+Space or Shift+Enter: previous calendar";
+}
+
 std::string ResetQuestion(const ProgramTextStore& texts, int16_t language) {
   constexpr int16_t kFirstLine = 18;
   constexpr int16_t kSecondLine = 19;

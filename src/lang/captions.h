@@ -26,6 +26,10 @@ std::string CalendarOptionCaption(CalendarCode calendar, CaptionCode code, bool 
 // The thousands-separator option "none": lower-cased in every language ("none", "keine").
 std::string NoThousandsSeparatorCaption(int16_t language);
 
+// How the today panel answers the keyboard, for assistive technology (our own text, beyond the
+// described captions): Space or Enter move it to the next calendar, Shift with either back.
+std::string TodayPanelKeysDescription(int16_t language);
+
 // The question Reset asks: numbered texts 18 and 19 on two lines, an empty line, then text 20.
 std::string ResetQuestion(const ProgramTextStore& texts, int16_t language);
 
