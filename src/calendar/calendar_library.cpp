@@ -1,5 +1,8 @@
 #include "calendar/calendar_library.h"
 
+#include <cstddef>
+#include <optional>
+
 #include "calendar/civil.h"
 #include "calendar/digit_run.h"
 
@@ -36,11 +39,10 @@ int64_t DayNumberOfFields(const DateFields& date) {
 }
 
 // One numeric field of a date text: optional '-' (only where allowed) and at least one digit.
-// The value saturates at kFieldCap, far beyond every limit, so that no digit string overflows.
 struct Field {
   bool ok = false;
   bool negative = false;
-  int64_t value = 0;
+  int64_t value = 0;  // saturated far beyond every limit (DigitRunValue)
 };
 
 enum class Sign { NotAllowed, MinusAllowed };
@@ -51,18 +53,47 @@ std::string_view Between(std::string_view text, std::size_t begin, std::size_t e
   return std::string_view(text.data() + begin, end - begin);
 }
 
-Field ReadField(std::string_view text, Sign sign) {
+[[gnu::always_inline]] inline Field ReadField(std::string_view text, Sign sign) {
   Field field;
   if (sign == Sign::MinusAllowed && !text.empty() && text[0] == '-') {
     field.negative = true;
     text.remove_prefix(1);
   }
-  constexpr uint64_t kFieldCap = 1'000'000'000'000;
-  const std::optional<uint64_t> value = DigitRunValue(text);
+  const std::optional<int64_t> value = DigitRunValue(text);
   if (!value) return field;
-  field.value = static_cast<int64_t>(*value < kFieldCap ? *value : kFieldCap);
+  field.value = *value;
   field.ok = true;
   return field;
+}
+
+// Where the separators and the '-' of a date text stand. The separator is the one character
+// other than digits and '-' that the text holds; a text without such a character is separated
+// by '-'.
+struct DateTextLayout {
+  static constexpr std::size_t kNone = std::string_view::npos;
+  char separator = '-';
+  bool mixed = false;                               // two different such characters: not a date
+  std::size_t separators = 0;                       // characters `separator` (when it is not '-')
+  std::size_t minus_signs = 0;                      // characters '-'
+  std::size_t separator_at[2] = {kNone, kNone};     // the first two separators
+  std::size_t minus_at[3] = {kNone, kNone, kNone};  // the first three '-'
+};
+
+DateTextLayout LayoutOf(std::string_view text) {
+  DateTextLayout layout;
+  ForEachNonDigit(text, [&layout, text](std::size_t at) {
+    const char c = text[at];
+    if (c == '-') {
+      if (layout.minus_signs < 3) layout.minus_at[layout.minus_signs] = at;
+      ++layout.minus_signs;
+      return;
+    }
+    if (layout.separator != '-' && c != layout.separator) layout.mixed = true;
+    layout.separator = c;
+    if (layout.separators < 2) layout.separator_at[layout.separators] = at;
+    ++layout.separators;
+  });
+  return layout;
 }
 
 }  // namespace
@@ -98,18 +129,7 @@ void jdn_to_annus_novus_date(DateFields& date) {
 }
 
 int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date, int32_t letter) {
-  // The separator is the one character other than digits and '-' that the text holds; a text
-  // without such a character is separated by '-'. One scan finds it and where the first two
-  // separators and the first two '-' stand.
-  DateTextLayout layout;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') layout.Note(text[i], i);
-  }
-  return str_to_date(text, layout, date_format, date, letter);
-}
-
-int32_t str_to_date(std::string_view text, const DateTextLayout& layout, int16_t date_format, DateFields& date,
-                    int32_t letter) {
+  const DateTextLayout layout = LayoutOf(text);
   if (layout.mixed) return kStrToDateMalformed;
   const bool year_first = date_format == 2;  // YMD; MDY and DMY put the year last
   std::string_view fields[3];

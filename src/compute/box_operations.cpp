@@ -1,8 +1,10 @@
 #include "compute/box_operations.h"
 
 #include <array>
+#include <utility>
 
 #include "calendar/clock.h"
+#include "lang/captions.h"
 #include "lang/general_texts.h"
 #include "lang/request_messages.h"
 #include "text/date_readers.h"
@@ -11,17 +13,13 @@
 namespace qv {
 namespace {
 
-constexpr std::string_view kLineBreak = "\r\n";
-
 // Program texts of an undone calendar choice: the title, and the text for each box.
 constexpr int16_t kCalendarUndoneTitle = 150;
 constexpr int16_t kFirstCalendarUndone = 156;
 constexpr int16_t kSecondCalendarUndone = 157;
 
-std::string ErrorTitle(int16_t language) { return std::string(TextOf(GeneralText::Error, language)) + "!"; }
-
 Message InputError(int message_number, int16_t language) {
-  return Message{RequestMessage(language, message_number), ErrorTitle(language), MessageKind::InputError};
+  return Message{RequestMessage(language, message_number), ErrorCaption(language), MessageKind::InputError};
 }
 
 // The message for a box text that could not be read: out of range (-1) or not valid.
@@ -59,11 +57,12 @@ BoxConversion ConvertBoxDate(std::string_view text, CalendarCode old_calendar, C
                                  GetProgramText(texts, kCalendarUndoneTitle, language), MessageKind::InputError};
     return conversion;
   }
-  std::optional<std::string> written =
-      WriteDayNumberInCalendar(reading.fields.DayNumber, new_calendar, options, WriteStyle{});
-  if (!written) return conversion;  // an ordinal date outside years 1 to 9999: undone silently
+  TextBuilder written;
+  if (!WriteDayNumberInCalendar(written, reading.fields.DayNumber, new_calendar, options)) {
+    return conversion;  // an ordinal date outside years 1 to 9999: undone silently
+  }
   conversion.converted = true;
-  conversion.text = std::move(*written);
+  conversion.text = written.Text();
   return conversion;
 }
 
@@ -75,10 +74,11 @@ BoxEdit MoveSecondDateToFirst(std::string_view second_text, CalendarCode second_
     edit.message = InputError(UnreadMessage(DateBox::Second, reading.result), language);
     return edit;
   }
+  TextBuilder written;
+  WriteDayNumberInCalendar(written, reading.fields.DayNumber, first_calendar, options,
+                           WriteStyle{.check_ordinal_range = false});
   edit.replace_text = true;
-  edit.text = WriteDayNumberInCalendar(reading.fields.DayNumber, first_calendar, options,
-                                       WriteStyle{.check_ordinal_range = false})
-                  .value_or("");
+  edit.text = written.Text();
   return edit;
 }
 
@@ -93,17 +93,15 @@ BoxEdit ShiftBoxDate(DateBox box, std::string_view text, CalendarCode calendar, 
   // Both terms are far inside 64 bits: a day number is at most 2.1e9, a step is what a click
   // or a key makes of it.
   const int64_t moved = int64_t{reading.fields.DayNumber} + days;
-  std::optional<std::string> written;
-  if (IsWithinDayNumberLimit(moved)) {
-    written = WriteDayNumberInCalendar(static_cast<int32_t>(moved), calendar, options, WriteStyle{});
-  }
-  if (!written) {
+  TextBuilder written;
+  if (!IsWithinDayNumberLimit(moved) ||
+      !WriteDayNumberInCalendar(written, static_cast<int32_t>(moved), calendar, options)) {
     edit.output.append(TextOf(GeneralText::OutOfRange, language)).append(kLineBreak);
     edit.message = InputError(reqmsg::ResultOutOfRange, language);
     return edit;
   }
   edit.replace_text = true;
-  edit.text = std::move(*written);
+  edit.text = written.Text();
   return edit;
 }
 
@@ -149,8 +147,12 @@ TodayPanelTexts TodayPanel(CalendarCode calendar, int16_t language, const DateTe
   // The ordinal writer never names its calendar; today lies in years 1 to 9999 in any case.
   const WriteStyle style{.suffix = true, .check_ordinal_range = false};
   const int32_t today = TodayDayNumber();
-  panel.today_date = prefix + WriteDayNumberInCalendar(today, calendar, options, style).value_or("");
-  panel.week_date = prefix + WriteDayNumberInCalendar(today + 7, calendar, options, style).value_or("");
+  for (const auto& [day, date] : {std::pair{today, &panel.today_date}, std::pair{today + 7, &panel.week_date}}) {
+    TextBuilder written;
+    written.Add(prefix);
+    WriteDayNumberInCalendar(written, day, calendar, options, style);
+    *date = written.Text();
+  }
   return panel;
 }
 

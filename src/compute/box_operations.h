@@ -15,9 +15,6 @@
 
 namespace qv {
 
-// Which date box an operation works on.
-enum class DateBox { First, Second };
-
 // An edit of one box: its new text (when `replace_text`), text to append to the output window
 // and at most one message box.
 struct BoxEdit {

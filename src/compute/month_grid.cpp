@@ -2,6 +2,7 @@
 
 #include "calendar/clock.h"
 #include "calendar/day_numbers.h"
+#include "calendar/digit_run.h"
 #include "calendar/iso_ordinal.h"
 #include "lang/general_texts.h"
 #include "text/date_readers.h"
@@ -55,12 +56,9 @@ MonthYearReading ReadMonthYear(std::string_view text) {
   const std::size_t first_digit = reduced.find_first_not_of("+-");
   if (first_digit == std::string::npos) return {};
   const bool negative = reduced.find('-') < first_digit;
-  int64_t magnitude = 0;
-  for (std::size_t i = first_digit; i < reduced.size(); ++i) {
-    magnitude = magnitude * 10 + (reduced[i] - '0');
-    // Stop long before 64 bits can overflow; any such year is out of range anyway.
-    if (magnitude > kMonthGridYearLimit) return {MonthYearStatus::OutOfRange, 0};
-  }
+  // Digits only from here on; a run too long for any year reads as saturated, out of range too.
+  const int64_t magnitude = DigitRunValue(std::string_view(reduced).substr(first_digit)).value_or(0);
+  if (magnitude > kMonthGridYearLimit) return {MonthYearStatus::OutOfRange, 0};
   return {MonthYearStatus::Valid, static_cast<int32_t>(negative ? -magnitude : magnitude)};
 }
 

@@ -49,6 +49,8 @@ std::string CalendarOptionCaption(CalendarCode calendar, CaptionCode code, bool 
 
 std::string NoThousandsSeparatorCaption(int16_t language) { return LowerCase(TextOf(GeneralText::None, language)); }
 
+std::string ErrorCaption(int16_t language) { return std::string(TextOf(GeneralText::Error, language)) + "!"; }
+
 std::string ResetQuestion(const ProgramTextStore& texts, int16_t language) {
   constexpr int16_t kFirstLine = 18;
   constexpr int16_t kSecondLine = 19;

@@ -26,6 +26,9 @@ std::string CalendarOptionCaption(CalendarCode calendar, CaptionCode code, bool 
 // The thousands-separator option "none": lower-cased in every language ("none", "keine").
 std::string NoThousandsSeparatorCaption(int16_t language);
 
+// The title of an error message box: the general text "Error" and "!" ("Error!", "Fehler!").
+std::string ErrorCaption(int16_t language);
+
 // The question Reset asks: numbered texts 18 and 19 on two lines, an empty line, then text 20.
 std::string ResetQuestion(const ProgramTextStore& texts, int16_t language);
 

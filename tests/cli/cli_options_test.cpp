@@ -25,7 +25,7 @@ TEST(CommandLine, OptionsSetWhatTheControlsSet) {
   EXPECT_EQ(line.options.format, kFormatDMY);
   EXPECT_EQ(line.options.date_separator, "/");
   EXPECT_EQ(line.options.thousands_separator, "");
-  EXPECT_TRUE(line.options.months);
+  EXPECT_EQ(line.options.unit, DifferenceUnit::Months);
   EXPECT_TRUE(line.options.include_first_date);
   EXPECT_FALSE(line.options.include_weekends);
   EXPECT_FALSE(line.options.verbose);

@@ -67,7 +67,7 @@ constexpr std::array kOptions{
     CommandOption{"--date-sep", "-|/|.", "separator of CE and JC dates (default -)", SetDateSeparator, "-, / or ."},
     CommandOption{"--thousands", ",|.|none", "digit-group separator (default ,)", SetThousandsSeparator, ", . or none"},
     CommandOption{"--months", "", "the difference is a number of months",
-                  [](CommandLine& l, std::string_view) { l.options.months = true; return true; }, ""},
+                  [](CommandLine& l, std::string_view) { l.options.unit = DifferenceUnit::Months; return true; }, ""},
     CommandOption{"--include-first", "", "count the first date in a difference in days",
                   [](CommandLine& l, std::string_view) { l.options.include_first_date = true; return true; }, ""},
     CommandOption{"--exclude-weekends", "", "do not count Saturdays and Sundays",

@@ -63,7 +63,7 @@ class frmMain : public QWidget {
   // Quit: writes the settings file and closes every window.
   void cmdQuit_Click();
   // Adds text (lines ending in CR LF) at the end of the output window and shows its last line.
-  void AppendOutput(const std::string& text);
+  void AppendOutput(std::string_view text);
   // Replaces the whole output text, the caret at its end (the stored output at start-up).
   void SetOutputText(const std::string& text);
 
