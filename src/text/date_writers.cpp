@@ -1,6 +1,7 @@
 #include "text/date_writers.h"
 
 #include <array>
+#include <optional>
 #include <cstdint>
 #include <string>
 
@@ -56,7 +57,9 @@ struct PaddedField {
 // calendar's code (LPW or LPM) with the suffix.
 void FormatLeapDate(TextBuilder& text, int32_t year, PaddedField second, PaddedField third, CalendarCode code,
                     Suffix suffix, std::string_view group_separator) {
-  const std::string grouped = IsGroupedYear(year) ? GroupedNumber(year, group_separator) : std::string();
+  std::optional<std::string> grouped_year;  // only a year of magnitude 10000 or more has one
+  if (IsGroupedYear(year)) grouped_year = GroupedNumber(year, group_separator);
+  const std::string_view grouped = grouped_year ? std::string_view(*grouped_year) : std::string_view();
   char* out = text.Reserve(DateRoom(grouped, 2));
   out = PutYear(out, year, grouped);
   *out++ = '-';
@@ -84,8 +87,9 @@ void FormatDate(TextBuilder& text, const DateFields& date, DateFormat format, st
     format = kFormatYMD;
     date_separator = "-";
   }
-  std::string grouped;  // the grouped year, or empty for a plain year
-  if (IsGroupedYear(date.Year)) grouped = GroupedNumber(date.Year, YearGroupSeparator(date_separator, thousands_separator));
+  std::optional<std::string> grouped_year;  // only a year of magnitude 10000 or more has one
+  if (IsGroupedYear(date.Year)) grouped_year = GroupedNumber(date.Year, YearGroupSeparator(date_separator, thousands_separator));
+  const std::string_view grouped = grouped_year ? std::string_view(*grouped_year) : std::string_view();
   char* out = text.Reserve(DateRoom(grouped, 2 * date_separator.size() + 2));
   if (format == kFormatYMD) {
     out = PutYear(out, date.Year, grouped);

@@ -96,6 +96,7 @@ void AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_vi
   if (outcome.step == RequestStep::AskWhichBoxToClear) return ErrorAnswer(outcome.message->text, out, answer);
   // The line without the line breaks that end it in the output window.
   std::string_view line = outcome.output;
+  if (line.ends_with(kLineBreak)) line.remove_suffix(kLineBreak.size());  // the closing line break
   while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
   out.append(line);
   if (line.empty() && outcome.message) return ErrorAnswer(outcome.message->text, out, answer);
