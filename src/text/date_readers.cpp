@@ -1,6 +1,5 @@
 #include "text/date_readers.h"
 
-#include <bit>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -61,55 +60,6 @@ bool IsSingleCharacter(std::string_view text, char c) { return text.size() == 1 
   if (extra_characters.size() == 1) return c == extra_characters.front();  // the usual one separator
   return extra_characters.find(c) != std::string_view::npos;
 }
-
-// The characters of a CE/JC date text that its reader looks at (RemoveSpaces and
-// KeepDateCharacters with the separator, in one pass: a blank is never a separator), with the
-// number of '-' and of separator characters among them. A text with nothing to drop is its own
-// kept text; the first character dropped starts a copy.
-class KeptDateText {
- public:
-  KeptDateText(std::string_view text, std::string_view separator) {
-    // Eight bytes at a time: the '-' and the separators are counted from their bit masks, and
-    // only a character that is neither they nor a digit is looked at on its own.
-    const char one = separator.size() == 1 && separator.front() != '-' ? separator.front() : '\0';
-    std::size_t from = 0;  // the first character not yet copied, once a copy is started
-    bool dropped = false;
-    for (std::size_t first = 0; first < text.size(); first += 8) {
-      const std::size_t bytes = text.size() - first < 8 ? text.size() - first : 8;
-      const uint64_t word = digit_run::LoadBlock(text, first);
-      const uint64_t minus = digit_run::ByteBits(word, '-', bytes);
-      const uint64_t separator_bits = one == '\0' ? 0 : digit_run::ByteBits(word, one, bytes);
-      minus_signs += digit_run::CountBytes(minus);
-      separators += digit_run::CountBytes(separator_bits);
-      for (uint64_t others = digit_run::NonDigitBits(word, bytes) & ~minus & ~separator_bits; others != 0;
-           others &= others - 1) {
-        const std::size_t at = first + static_cast<std::size_t>(std::countr_zero(others)) / 8;
-        const char c = text[at];
-        if (c != ' ' && IsKeptDateCharacter(c, separator)) continue;  // a character of a longer separator
-        if (!dropped) copy_.reserve(text.size());
-        dropped = true;
-        copy_.append(text.data() + from, at - from);
-        from = at + 1;
-      }
-    }
-    if (!dropped) {
-      text_ = text;
-      return;
-    }
-    copy_.append(text.data() + from, text.size() - from);
-    text_ = copy_;
-  }
-  KeptDateText(const KeptDateText&) = delete;
-  KeptDateText& operator=(const KeptDateText&) = delete;
-
-  std::string_view Text() const { return text_; }
-  std::size_t minus_signs = 0;
-  std::size_t separators = 0;  // of a one-character separator other than '-'
-
- private:
-  std::string copy_;
-  std::string_view text_;
-};
 
 // The value of one to ten digits.
 int64_t ValueOfShortDigitRun(std::string_view digits) { return DigitRunValue(digits).value_or(0); }
@@ -185,17 +135,32 @@ int16_t ParseDateText(std::string_view text, std::string_view separator, Calenda
     return result;
   }
 
-  // Only digits, '-' and the separator count; blanks, letters, parentheses and commas vanish.
-  const KeptDateText kept(text, separator);
+  // Only digits, '-' and the separator count; blanks, letters, parentheses and commas vanish
+  // (RemoveSpaces, then KeepDateCharacters with the separator). The usual text holds nothing
+  // else and is read as it stands, with the layout of its one scan; any other is read once the
+  // other characters are gone.
+  DateTextLayout layout = LayoutOfDateText(text);
+  std::string_view kept = text;
+  std::string kept_copy;
+  const char one = separator.size() == 1 ? separator.front() : '\0';
+  const bool nothing_to_drop = layout.separators == 0 || (!layout.mixed && layout.separator == one && one != ' ');
+  if (!nothing_to_drop) {
+    kept_copy = RemoveSpaces(text);
+    KeepDateCharacters(kept_copy, separator);
+    kept = kept_copy;
+    layout = LayoutOfDateText(kept);
+  }
   if (IsSingleCharacter(separator, '-')) {
-    if (kept.minus_signs != 2 && kept.minus_signs != 3) return kReadNotValid;
+    if (layout.minus_signs != 2 && layout.minus_signs != 3) return kReadNotValid;
   } else {
-    const std::size_t separators = separator.size() == 1 ? kept.separators : CountOccurrences(kept.Text(), separator);
-    if (kept.minus_signs > 1 || separators != 2) return kReadNotValid;
+    // Once the text holds nothing else, its characters other than digits and '-' are the
+    // separator's.
+    const std::size_t separators = separator.size() == 1 ? layout.separators : CountOccurrences(kept, separator);
+    if (layout.minus_signs > 1 || separators != 2) return kReadNotValid;
   }
 
   const int32_t letter = ReaderLetterForCode(code);
-  const int32_t status = str_to_date(kept.Text(), format, date, letter);
+  const int32_t status = str_to_date(kept, layout, format, date, letter);
   if (status == kStrToDateOutOfRange) return kReadOutOfRange;
   if (status != 0) return kReadNotValid;
 
