@@ -179,10 +179,10 @@ void RequireReadsBackAs(const std::string& written, int32_t day_number, qv::Cale
 
 // A box text reads back under the same options, in both JDN readings.
 void RequireBoxTextReadsBack(int32_t day_number, qv::CalendarCode code, const qv::DateTextOptions& options) {
-  const auto written = qv::WriteDayNumberInCalendar(day_number, code, options, qv::WriteStyle{.check_ordinal_range = false});
-  Require(written.has_value());
+  qv::TextBuilder written;
+  Require(qv::WriteDayNumberInCalendar(written, day_number, code, options, qv::WriteStyle{.check_ordinal_range = false}));
   for (const qv::JdnReading reading : {qv::JdnReading::Strict, qv::JdnReading::Lenient}) {
-    RequireReadsBackAs(*written, day_number, code, options, reading);
+    RequireReadsBackAs(written.Text(), day_number, code, options, reading);
   }
 }
 
@@ -231,7 +231,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const auto code = static_cast<qv::CalendarCode>(first % 10);
   qv::DateTextOptions options;
   options.format = static_cast<qv::DateFormat>(first / 10 % 3);
-  options.hyphen = static_cast<int16_t>(first / 30 % 2);
+  options.hyphen = static_cast<qv::Hyphen>(first / 30 % 2);
   options.date_separator = kDateSeparators[second % 3];
   options.thousands_separator = kThousandsSeparators[second / 3 % 3];
 

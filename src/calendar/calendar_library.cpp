@@ -1,5 +1,9 @@
 #include "calendar/calendar_library.h"
 
+#include <bit>
+#include <cstddef>
+#include <optional>
+
 #include "calendar/civil.h"
 #include "calendar/digit_run.h"
 
@@ -36,11 +40,10 @@ int64_t DayNumberOfFields(const DateFields& date) {
 }
 
 // One numeric field of a date text: optional '-' (only where allowed) and at least one digit.
-// The value saturates at kFieldCap, far beyond every limit, so that no digit string overflows.
 struct Field {
   bool ok = false;
   bool negative = false;
-  int64_t value = 0;
+  int64_t value = 0;  // saturated far beyond every limit (DigitRunValue)
 };
 
 enum class Sign { NotAllowed, MinusAllowed };
@@ -51,16 +54,15 @@ std::string_view Between(std::string_view text, std::size_t begin, std::size_t e
   return std::string_view(text.data() + begin, end - begin);
 }
 
-Field ReadField(std::string_view text, Sign sign) {
+[[gnu::always_inline]] inline Field ReadField(std::string_view text, Sign sign) {
   Field field;
   if (sign == Sign::MinusAllowed && !text.empty() && text[0] == '-') {
     field.negative = true;
     text.remove_prefix(1);
   }
-  constexpr uint64_t kFieldCap = 1'000'000'000'000;
-  const std::optional<uint64_t> value = DigitRunValue(text);
+  const std::optional<int64_t> value = DigitRunValue(text);
   if (!value) return field;
-  field.value = static_cast<int64_t>(*value < kFieldCap ? *value : kFieldCap);
+  field.value = *value;
   field.ok = true;
   return field;
 }
@@ -97,15 +99,32 @@ void jdn_to_annus_novus_date(DateFields& date) {
   date.Day = static_cast<int32_t>(day_of_year - month * kAnnusNovusMonthDays + 1);
 }
 
-int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date, int32_t letter) {
-  // The separator is the one character other than digits and '-' that the text holds; a text
-  // without such a character is separated by '-'. One scan finds it and where the first two
-  // separators and the first two '-' stand.
+DateTextLayout LayoutOfDateText(std::string_view text) {
+  // Eight bytes at a time: the '-' and the other non-digits of each block from bit masks; only
+  // the first few of each are placed one by one.
   DateTextLayout layout;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') layout.Note(text[i], i);
+  for (std::size_t first = 0; first < text.size(); first += 8) {
+    const std::size_t bytes = text.size() - first < 8 ? text.size() - first : 8;
+    const uint64_t word = digit_run::LoadBlock(text, first);
+    const uint64_t non_digits = digit_run::NonDigitBits(word, bytes);
+    if (non_digits == 0) continue;
+    uint64_t minus = digit_run::ByteBits(word, '-', bytes);
+    uint64_t others = non_digits & ~minus;
+    const auto at = [first](uint64_t bits) { return first + static_cast<std::size_t>(std::countr_zero(bits)) / 8; };
+    if (others != 0) {
+      if (layout.separator == '-') layout.separator = text[at(others)];
+      if ((others & ~digit_run::ByteBits(word, layout.separator, bytes)) != 0) layout.mixed = true;
+      for (; others != 0 && layout.separators < 2; others &= others - 1) layout.separator_at[layout.separators++] = at(others);
+      layout.separators += digit_run::CountBytes(others);
+    }
+    for (; minus != 0 && layout.minus_signs < 3; minus &= minus - 1) layout.minus_at[layout.minus_signs++] = at(minus);
+    layout.minus_signs += digit_run::CountBytes(minus);
   }
-  return str_to_date(text, layout, date_format, date, letter);
+  return layout;
+}
+
+int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date, int32_t letter) {
+  return str_to_date(text, LayoutOfDateText(text), date_format, date, letter);
 }
 
 int32_t str_to_date(std::string_view text, const DateTextLayout& layout, int16_t date_format, DateFields& date,

@@ -41,33 +41,23 @@ void jdn_to_annus_novus_date(DateFields& date);
 // another negative code for any other defect.
 int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date, int32_t letter);
 
-// Where the separators and the '-' of a date text stand: str_to_date's first step. A reader
-// that already walks the text notes each character other than a digit as it goes, in order,
-// and hands the layout over, so that the text is not scanned twice.
+// Where the separators and the '-' of a date text stand, found in one scan: str_to_date's first
+// step. The separator is the one character other than digits and '-' that the text holds; a
+// text without such a character is separated by '-'. A reader that looks at the text before
+// it is read takes the layout once and hands it to the second form of str_to_date.
 struct DateTextLayout {
   static constexpr std::size_t kNone = std::string_view::npos;
-  char separator = '-';               // the one character other than digits and '-'; '-' when none
-  bool mixed = false;                 // two different such characters: not a date
-  std::size_t separators = 0;         // characters `separator` (when it is not '-')
-  std::size_t minus_signs = 0;        // characters '-'
-  std::size_t separator_at[2] = {kNone, kNone};  // the first two separators
+  char separator = '-';
+  bool mixed = false;                               // two different such characters: not a date
+  std::size_t separators = 0;                       // characters other than digits and '-'
+  std::size_t minus_signs = 0;                      // characters '-'
+  std::size_t separator_at[2] = {kNone, kNone};     // the first two separators
   std::size_t minus_at[3] = {kNone, kNone, kNone};  // the first three '-'
-
-  // Notes the character `c`, which is not a digit, at position `at`.
-  constexpr void Note(char c, std::size_t at) {
-    if (c == '-') {
-      if (minus_signs < 3) minus_at[minus_signs] = at;
-      ++minus_signs;
-      return;
-    }
-    if (separator != '-' && c != separator) mixed = true;
-    separator = c;
-    if (separators < 2) separator_at[separators] = at;
-    ++separators;
-  }
 };
+DateTextLayout LayoutOfDateText(std::string_view text);
 
-// str_to_date for a text whose layout is known: every character other than a digit noted.
+// str_to_date for a text whose layout is LayoutOfDateText(text); the form above is this one
+// after the scan.
 int32_t str_to_date(std::string_view text, const DateTextLayout& layout, int16_t date_format, DateFields& date,
                     int32_t letter);
 

@@ -21,17 +21,11 @@ int64_t WeekOneMonday(int32_t year) {
 
 int64_t IsoWeekOneMonday(int32_t year) { return WeekOneMonday(year); }
 
-int64_t YearEndWeekdayCount(int64_t year) {
-  // Every year moves the weekday on by one, every leap day by one more.
-  return year + civil::FloorDiv(year, 4) - civil::FloorDiv(year, 100) + civil::FloorDiv(year, 400);
-}
-
 bool IsoYearHas53Weeks(int32_t year) {
   // A year has 53 weeks when it ends on a Thursday, or when the year before ends on a
   // Wednesday (a leap year that begins on a Thursday).
   constexpr int64_t kWednesday = 3, kThursday = 4;
-  return civil::FloorMod(YearEndWeekdayCount(year), 7) == kThursday ||
-         civil::FloorMod(YearEndWeekdayCount(int64_t{year} - 1), 7) == kWednesday;
+  return civil::YearEndWeekday(year) == kThursday || civil::YearEndWeekday(int64_t{year} - 1) == kWednesday;
 }
 
 void DayNumberToIsoWeekDate(IsoWeekDate& date) {
@@ -91,7 +85,7 @@ void YearsDaysBetween(DateFields earlier, DateFields later, int32_t& years, int1
   int64_t d = b - a;
   if (d < 0) {
     y -= 1;
-    d += civil::IsGregorianLeap(int64_t{later.Year} - 1) ? 366 : 365;  // the days of the year before
+    d += DaysInYear(int64_t{later.Year} - 1);  // the days of the year before
   }
   years = ClampToInt32(y);
   days = static_cast<int16_t>(d);

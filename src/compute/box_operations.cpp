@@ -1,8 +1,10 @@
 #include "compute/box_operations.h"
 
 #include <array>
+#include <utility>
 
 #include "calendar/clock.h"
+#include "lang/captions.h"
 #include "lang/general_texts.h"
 #include "lang/request_messages.h"
 #include "text/date_readers.h"
@@ -11,17 +13,13 @@
 namespace qv {
 namespace {
 
-constexpr std::string_view kLineBreak = "\r\n";
-
 // Program texts of an undone calendar choice: the title, and the text for each box.
 constexpr int16_t kCalendarUndoneTitle = 150;
 constexpr int16_t kFirstCalendarUndone = 156;
 constexpr int16_t kSecondCalendarUndone = 157;
 
-std::string ErrorTitle(int16_t language) { return std::string(TextOf(GeneralText::Error, language)) + "!"; }
-
-Message InputError(int message_number, int16_t language) {
-  return Message{RequestMessage(language, message_number), ErrorTitle(language), MessageKind::InputError};
+Message InputError(int message_number, Language language) {
+  return Message{RequestMessage(language, message_number), ErrorCaption(language), MessageKind::InputError};
 }
 
 // The message for a box text that could not be read: out of range (-1) or not valid.
@@ -49,7 +47,7 @@ int CyclePosition(CalendarCode calendar) {
 
 BoxConversion ConvertBoxDate(std::string_view text, CalendarCode old_calendar, CalendarCode new_calendar,
                              DateBox box, const DateTextOptions& options, const ProgramTextStore& texts,
-                             int16_t language) {
+                             Language language) {
   BoxConversion conversion;
   if (text.empty() || old_calendar == new_calendar) return conversion;
   const DateReading reading = ReadBox(text, old_calendar, options);
@@ -59,31 +57,33 @@ BoxConversion ConvertBoxDate(std::string_view text, CalendarCode old_calendar, C
                                  GetProgramText(texts, kCalendarUndoneTitle, language), MessageKind::InputError};
     return conversion;
   }
-  std::optional<std::string> written =
-      WriteDayNumberInCalendar(reading.fields.DayNumber, new_calendar, options, WriteStyle{});
-  if (!written) return conversion;  // an ordinal date outside years 1 to 9999: undone silently
+  TextBuilder written;
+  if (!WriteDayNumberInCalendar(written, reading.fields.DayNumber, new_calendar, options)) {
+    return conversion;  // an ordinal date outside years 1 to 9999: undone silently
+  }
   conversion.converted = true;
-  conversion.text = std::move(*written);
+  conversion.text = written.Text();
   return conversion;
 }
 
 BoxEdit MoveSecondDateToFirst(std::string_view second_text, CalendarCode second_calendar,
-                              CalendarCode first_calendar, const DateTextOptions& options, int16_t language) {
+                              CalendarCode first_calendar, const DateTextOptions& options, Language language) {
   BoxEdit edit;
   const DateReading reading = ReadBox(second_text, second_calendar, options);
   if (reading.result != 1) {
     edit.message = InputError(UnreadMessage(DateBox::Second, reading.result), language);
     return edit;
   }
+  TextBuilder written;
+  WriteDayNumberInCalendar(written, reading.fields.DayNumber, first_calendar, options,
+                           WriteStyle{.check_ordinal_range = false});
   edit.replace_text = true;
-  edit.text = WriteDayNumberInCalendar(reading.fields.DayNumber, first_calendar, options,
-                                       WriteStyle{.check_ordinal_range = false})
-                  .value_or("");
+  edit.text = written.Text();
   return edit;
 }
 
 BoxEdit ShiftBoxDate(DateBox box, std::string_view text, CalendarCode calendar, int64_t days,
-                     const DateTextOptions& options, int16_t language) {
+                     const DateTextOptions& options, Language language) {
   BoxEdit edit;
   const DateReading reading = ReadBox(text, calendar, options);
   if (reading.result != 1) {
@@ -93,21 +93,20 @@ BoxEdit ShiftBoxDate(DateBox box, std::string_view text, CalendarCode calendar, 
   // Both terms are far inside 64 bits: a day number is at most 2.1e9, a step is what a click
   // or a key makes of it.
   const int64_t moved = int64_t{reading.fields.DayNumber} + days;
-  std::optional<std::string> written;
-  if (IsWithinDayNumberLimit(moved)) {
-    written = WriteDayNumberInCalendar(static_cast<int32_t>(moved), calendar, options, WriteStyle{});
-  }
-  if (!written) {
+  TextBuilder written;
+  if (!IsWithinDayNumberLimit(moved) ||
+      !WriteDayNumberInCalendar(written, static_cast<int32_t>(moved), calendar, options)) {
     edit.output.append(TextOf(GeneralText::OutOfRange, language)).append(kLineBreak);
     edit.message = InputError(reqmsg::ResultOutOfRange, language);
     return edit;
   }
   edit.replace_text = true;
-  edit.text = std::move(*written);
+  edit.text = written.Text();
   return edit;
 }
 
-std::string RestyleForHyphen(std::string_view input, bool hyphen) {
+std::string RestyleForHyphen(std::string_view input, Hyphen style) {
+  const bool hyphen = style == Hyphen::With;
   std::string text(TrimBlanks(input));
   const int16_t ordinal = OrdinalTextStyle(text);
   if (hyphen && ordinal == 1) {
@@ -135,24 +134,28 @@ std::string RestyleForHyphen(std::string_view input, bool hyphen) {
   return text;
 }
 
-std::string TodayPhrase(int16_t language, int dayOfWeek) {
+std::string TodayPhrase(Language language, int dayOfWeek) {
   std::string phrase(TextOf(GeneralText::TodayIs, language));
   return phrase.append(" ").append(WeekdayName(language, dayOfWeek)).append(",");
 }
 
-TodayPanelTexts TodayPanel(CalendarCode calendar, int16_t language, const DateTextOptions& options) {
+TodayPanelTexts TodayPanel(CalendarCode calendar, Language language, const DateTextOptions& options) {
   if (!IsUserCalendar(calendar)) calendar = cal::CE;
   TodayPanelTexts panel;
   panel.today_phrase = TodayPhrase(language, TodayDayOfWeek(calendar));
   panel.week_phrase = TextOf(GeneralText::AWeekFromTodayIs, language);
   // German says "der 31.12.2012 CE", but not before a week date or a day number.
-  const bool article = language == LanguageGerman && (calendar == cal::CE || calendar == cal::JC);
+  const bool article = language == Language::German && (calendar == cal::CE || calendar == cal::JC);
   const std::string prefix = article ? "der " : "";
   // The ordinal writer never names its calendar; today lies in years 1 to 9999 in any case.
   const WriteStyle style{.suffix = true, .check_ordinal_range = false};
   const int32_t today = TodayDayNumber();
-  panel.today_date = prefix + WriteDayNumberInCalendar(today, calendar, options, style).value_or("");
-  panel.week_date = prefix + WriteDayNumberInCalendar(today + 7, calendar, options, style).value_or("");
+  for (const auto& [day, date] : {std::pair{today, &panel.today_date}, std::pair{today + 7, &panel.week_date}}) {
+    TextBuilder written;
+    written.Add(prefix);
+    WriteDayNumberInCalendar(written, day, calendar, options, style);
+    *date = written.Text();
+  }
   return panel;
 }
 

@@ -2,6 +2,7 @@
 
 #include "calendar/clock.h"
 #include "calendar/day_numbers.h"
+#include "calendar/digit_run.h"
 #include "calendar/iso_ordinal.h"
 #include "lang/general_texts.h"
 #include "text/date_readers.h"
@@ -42,7 +43,7 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 }
 
 // The first three characters of a weekday's full name (every name has at least six).
-std::string_view ShortWeekdayName(int16_t language, int day_of_week) {
+std::string_view ShortWeekdayName(Language language, int day_of_week) {
   return WeekdayName(language, day_of_week).substr(0, 3);
 }
 
@@ -50,17 +51,14 @@ std::string_view ShortWeekdayName(int16_t language, int day_of_week) {
 
 MonthYearReading ReadMonthYear(std::string_view text) {
   std::string reduced(TrimBlanks(text));
-  KeepSignedDigits(reduced, /*minus_allowed=*/true);
+  KeepSignedDigits(reduced, Minus::Allowed);
   // What is left: at most one '+' and one '-' in front of the digits, then digits only.
   const std::size_t first_digit = reduced.find_first_not_of("+-");
   if (first_digit == std::string::npos) return {};
   const bool negative = reduced.find('-') < first_digit;
-  int64_t magnitude = 0;
-  for (std::size_t i = first_digit; i < reduced.size(); ++i) {
-    magnitude = magnitude * 10 + (reduced[i] - '0');
-    // Stop long before 64 bits can overflow; any such year is out of range anyway.
-    if (magnitude > kMonthGridYearLimit) return {MonthYearStatus::OutOfRange, 0};
-  }
+  // Digits only from here on; a run too long for any year reads as saturated, out of range too.
+  const int64_t magnitude = DigitRunValue(std::string_view(reduced).substr(first_digit)).value_or(0);
+  if (magnitude > kMonthGridYearLimit) return {MonthYearStatus::OutOfRange, 0};
   return {MonthYearStatus::Valid, static_cast<int32_t>(negative ? -magnitude : magnitude)};
 }
 
@@ -115,7 +113,7 @@ std::optional<MonthGrid> BuildMonthGrid(const MonthGridRequest& request) {
 }
 
 std::vector<std::string> IsoWeekLines(int32_t first_cell_day, int16_t row_count, IsoYearDigit digit,
-                                      int16_t language) {
+                                      Language language) {
   const bool with_year = digit == IsoYearDigit::With;
   std::vector<std::string> lines;
   std::string header;
@@ -139,9 +137,11 @@ std::vector<std::string> IsoWeekLines(int32_t first_cell_day, int16_t row_count,
   for (int16_t row = 0; row < row_count && row < kMaxMonthRows; ++row) {
     IsoWeekDate week{.DayNumber = first_cell_day + kDaysPerWeek * row};
     DayNumberToIsoWeekDate(week);
-    std::string written = FormatIsoWeekDate(week, /*hyphen=*/1);
+    TextBuilder built;
+    FormatIsoWeekDate(built, week, Hyphen::With);
+    const std::string_view written = built.View();
     // The written date is at least "0-W01-1" long; keep its end without the weekday digit.
-    const std::string prefix = written.substr(written.size() - cell_length, cell_length - 1);
+    const std::string_view prefix = written.substr(written.size() - cell_length, cell_length - 1);
     std::string line;
     for (int weekday = 1; weekday <= kDaysPerWeek; ++weekday) {
       line += prefix;
@@ -154,7 +154,7 @@ std::vector<std::string> IsoWeekLines(int32_t first_cell_day, int16_t row_count,
   return lines;
 }
 
-std::string IsoWeekText(int32_t first_cell_day, int16_t row_count, IsoYearDigit digit, int16_t language) {
+std::string IsoWeekText(int32_t first_cell_day, int16_t row_count, IsoYearDigit digit, Language language) {
   return JoinLines(IsoWeekLines(first_cell_day, row_count, digit, language));
 }
 

@@ -14,7 +14,7 @@
 namespace qv {
 namespace {
 
-std::string Part(int64_t count, GeneralText one, GeneralText many, int16_t language) {
+std::string Part(int64_t count, GeneralText one, GeneralText many, Language language) {
   return std::to_string(count) + " " + UnitWord(count == 1 ? one : many, language);
 }
 
@@ -51,33 +51,32 @@ Breakdown BreakDown(CalendarCode calendar, int32_t difference, DateFields earlie
 
 }  // namespace
 
-std::string DayOrDays(int64_t number_of_days, int16_t language) {
+std::string DayOrDays(int64_t number_of_days, Language language) {
   return UnitWord(number_of_days == 1 || number_of_days == -1 ? GeneralText::Day : GeneralText::Days, language);
 }
 
-std::string MonthOrMonths(int64_t number_of_months, int16_t language) {
+std::string MonthOrMonths(int64_t number_of_months, Language language) {
   return UnitWord(number_of_months == 1 || number_of_months == -1 ? GeneralText::Month : GeneralText::Months, language);
 }
 
-void ComputeEngine::DisplayFirstDate(Request& request) { DisplayResultDate(request, Box::First); }
-void ComputeEngine::DisplaySecondDate(Request& request) { DisplayResultDate(request, Box::Second); }
+void ComputeEngine::DisplayFirstDate(Request& request) { DisplayResultDate(request, DateBox::First); }
+void ComputeEngine::DisplaySecondDate(Request& request) { DisplayResultDate(request, DateBox::Second); }
 
-void ComputeEngine::DisplayResultDate(Request& request, Box box) {
+void ComputeEngine::DisplayResultDate(Request& request, DateBox box) {
   DateFields& fields = FieldsOf(box);
   if (no_date_diff_and_same_cal_) {
     // One date converted into its own calendar: the date and its weekday only.
     AppendDayOfWeek(request, fields);
     return;
   }
-  TextBuilder date;
-  if (!WriteBoxDate(request, box, fields.DayNumber, WriteStyle{}, &fields, date)) {
+  if (!WriteBox(request, box, fields.DayNumber, WriteStyle{}, &fields)) {
     request.Append(" = ");
     OverflowPath(request);  // an ordinal date outside years 1 … 9999
     return;
   }
-  request.Append(" = ", date.View(), CalendarSuffixOf(request, box), ", ",
+  request.Append(" = ", BoxText(box), CalendarSuffixOf(request, box), ", ",
                  WeekdayName(request.options.language, DayOfWeek(fields.DayNumber)));
-  if (lngDateDiff != 0 && request.options.verbose && !request.options.months) AppendVerboseNotes(request);
+  if (lngDateDiff != 0 && request.options.verbose && request.options.unit == DifferenceUnit::Days) AppendVerboseNotes(request);
 }
 
 void ComputeEngine::AppendDayOfWeek(Request& request, const DateFields& date) {
@@ -85,7 +84,7 @@ void ComputeEngine::AppendDayOfWeek(Request& request, const DateFields& date) {
 }
 
 void ComputeEngine::AppendVerboseNotes(Request& request) {
-  const int16_t language = request.options.language;
+  const Language language = request.options.language;
   request.Append(", ");
   request.Append(TextOf(request.options.include_first_date ? GeneralText::IncludingFirstDate : GeneralText::ExcludingFirstDate, language));
   if (!request.options.include_weekends) {
@@ -96,15 +95,16 @@ void ComputeEngine::AppendVerboseNotes(Request& request) {
 
 void ComputeEngine::DisplayDateDiff(Request& request) {
   const RequestOptions& options = request.options;
-  const int16_t language = options.language;
-  request.Append(input_.first, CalendarSuffixOf(request, Box::First));
+  const Language language = options.language;
+  request.Append(outcome_.boxes.first, CalendarSuffixOf(request, DateBox::First));
   request.Append(" ");
   request.Append(LowerCase(TextOf(GeneralText::To, language)));
   request.Append(" ");
-  request.Append(input_.second, CalendarSuffixOf(request, Box::Second));
+  request.Append(outcome_.boxes.second, CalendarSuffixOf(request, DateBox::Second));
   request.Append(" = ");
-  SetBox(request.outcome.boxes.difference, input_.difference, GroupedNumber(lngDateDiff, options.thousands_separator));
-  request.Append(input_.difference);
+  difference_box_ = GroupedNumber(lngDateDiff, options.thousands_separator);
+  outcome_.boxes.difference = difference_box_;
+  request.Append(outcome_.boxes.difference);
   request.Append(" ");
   request.Append(DayOrDays(lngDateDiff, language));
   if (options.verbose) AppendVerboseNotes(request);

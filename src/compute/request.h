@@ -4,11 +4,19 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "calendar/calendar_codes.h"
+#include "lang/language.h"
 #include "text/date_dispatch.h"
 
 namespace qv {
+
+// Which date box a step works on.
+enum class DateBox { First, Second };
+
+// What the number in the difference box counts.
+enum class DifferenceUnit : int16_t { Days, Months };
 
 // The option values of the main window, as its first run sets them.
 struct RequestOptions {
@@ -17,12 +25,12 @@ struct RequestOptions {
   DateFormat format = kFormatYMD;
   std::string date_separator = "-";
   std::string thousands_separator = ",";
-  bool months = false;              // the difference is a number of months
+  DifferenceUnit unit = DifferenceUnit::Days;  // what the difference box counts
   bool include_first_date = false;  // count the first date in a difference in days
   bool include_weekends = true;     // count Saturdays and Sundays
   bool verbose = true;              // longer reports
-  int16_t hyphen = 1;               // ordinal and ISO week dates with hyphens
-  int16_t language = 0;             // 0 English, 1 German
+  Hyphen hyphen = Hyphen::With;     // ordinal and ISO week dates
+  Language language = Language::English;
 
   DateTextOptions TextOptions() const {
     return DateTextOptions{
@@ -30,10 +38,21 @@ struct RequestOptions {
   }
 };
 
+// Lines of the output window, and of every message that has more than one, end with CR LF.
+inline constexpr std::string_view kLineBreak = "\r\n";
+
+// The texts of the three boxes.
 struct BoxTexts {
   std::string first;
   std::string difference;
   std::string second;
+};
+
+// The same, seen where they are kept.
+struct BoxViews {
+  std::string_view first;
+  std::string_view difference;
+  std::string_view second;
 };
 
 // What a message box says, which decides its title and icon.
@@ -57,10 +76,13 @@ enum class RequestStep {
                        // again, or drops the request; `message` holds the reason to show
 };
 
+// What a request gives back. Its texts are views, of the texts given to the request where a box
+// keeps its text and of the engine's own buffers elsewhere: valid until the engine's next
+// request, and as long as the texts given live.
 struct Outcome {
   RequestStep step = RequestStep::Computed;
-  BoxTexts boxes;                  // the box texts after the request (normal forms, results)
-  std::string output;              // appended to the output window; lines end with CR LF
+  BoxViews boxes;                  // the box texts after the request (normal forms, results)
+  std::string_view output;         // appended to the output window; lines end with CR LF
   std::optional<Message> message;  // at most one message box
   bool switch_to_days = false;     // the window selects days mode
   bool validated = true;           // false when an input was refused

@@ -13,32 +13,32 @@ struct ComputeEngine::Request {
   DateTextOptions text_options;
   Outcome& outcome;
 
-  // The box texts are already in place; everything else starts afresh. The line goes onto the
-  // end of `line_target` (the outcome's output, or a batch's buffer).
-  Request(const RequestOptions& request_options, Outcome& engine_outcome, std::string& line_target)
+  // The box texts are already in place; everything else starts afresh. The line is put
+  // together in `line_buffer` and shown as the outcome's output when the request ends (as the
+  // dispatcher returns the outcome).
+  Request(const RequestOptions& request_options, Outcome& engine_outcome, LineBuilder& line_buffer)
       : options(request_options), text_options(request_options.TextOptions()), outcome(engine_outcome),
-        line_out(line_target) {
+        line(line_buffer) {
     outcome.step = RequestStep::Computed;
-    outcome.output.clear();  // keeps its capacity
     outcome.message.reset();
     outcome.switch_to_days = false;
     outcome.validated = true;
+    line.Clear();
   }
-  // The line is put together on the stack and handed to the output once, when the request
-  // ends (as the dispatcher returns the outcome): one string append per request, however many
-  // sentence parts and pieces the line has.
-  ~Request() { line.AppendTo(line_out); }
+  ~Request() { outcome.output = line.View(); }
   Request(const Request&) = delete;
   Request& operator=(const Request&) = delete;
 
+  // The pieces go into room reserved for all of them at once: one size check for the lot.
   template <typename... Pieces>
   void Append(const Pieces&... pieces) {
-    (line.Add(std::string_view(pieces)), ...);
+    char* out = line.Reserve((std::string_view(pieces).size() + ...));
+    ((out = put::Text(out, std::string_view(pieces))), ...);
+    line.Commit(out);
   }
 
  private:
-  std::string& line_out;
-  LineBuilder line;
+  LineBuilder& line;
 };
 
 }  // namespace qv

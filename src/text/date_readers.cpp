@@ -1,8 +1,6 @@
 #include "text/date_readers.h"
 
-#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
@@ -20,18 +18,6 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Any value at or above this is far beyond every limit a reader applies; longer digit runs
-// read as this, so that a 40-digit field is simply "huge" and its sign never overflows.
-constexpr int64_t kHuge = 100'000'000'000'000'000;
-
-// Value of a non-empty run of decimal digits (leading zeros allowed); nothing for an empty
-// text or any other character.
-std::optional<int64_t> DigitsValue(std::string_view digits) {
-  const std::optional<uint64_t> value = DigitRunValue(digits);
-  if (!value) return std::nullopt;
-  return static_cast<int64_t>(*value < static_cast<uint64_t>(kHuge) ? *value : static_cast<uint64_t>(kHuge));
-}
-
 // A number with an optional leading sign; a lone sign has no value.
 std::optional<int64_t> SignedValue(std::string_view text) {
   bool negative = false;
@@ -39,14 +25,14 @@ std::optional<int64_t> SignedValue(std::string_view text) {
     negative = text.front() == '-';
     text.remove_prefix(1);
   }
-  const std::optional<int64_t> magnitude = DigitsValue(text);
+  const std::optional<int64_t> magnitude = DigitRunValue(text);
   if (!magnitude) return std::nullopt;
   return negative ? -*magnitude : *magnitude;
 }
 
 // The value of a week, weekday, month or day field, which the records keep in 16 bits.
 std::optional<int16_t> SmallFieldValue(std::string_view digits) {
-  const std::optional<int64_t> value = DigitsValue(digits);
+  const std::optional<int64_t> value = DigitRunValue(digits);
   if (!value || *value > std::numeric_limits<int16_t>::max()) return std::nullopt;
   return static_cast<int16_t>(*value);
 }
@@ -68,84 +54,15 @@ bool SeparatorsAreDigitGroups(std::string_view text, char separator, std::size_t
 
 bool IsSingleCharacter(std::string_view text, char c) { return text.size() == 1 && text.front() == c; }
 
-// The characters of a CE/JC date text that its reader looks at (digits, '-' and the separator),
-// gathered in one pass, on the stack for every text a box can hold, with the layout of the
-// kept '-' and separators that str_to_date would otherwise scan for again.
-class KeptDateText {
- public:
-  KeptDateText(std::string_view text, std::string_view separator) {
-    const bool one_character = separator.size() == 1;
-    const char sep = one_character ? separator.front() : '\0';
-    if (one_character && KeepsEveryCharacter(text, sep)) return;
-    char* out = text.size() <= sizeof small_ ? small_ : (large_.resize(text.size()), large_.data());
-    begin_ = out;
-    for (const char c : text) {
-      if (!IsDigit(c)) {
-        const bool kept = c == '-' || (c != ' ' && (one_character ? c == sep : separator.find(c) != std::string_view::npos));
-        if (!kept) continue;
-        layout.Note(c, static_cast<std::size_t>(out - begin_));
-      }
-      *out++ = c;
-    }
-    size_ = static_cast<std::size_t>(out - begin_);
-  }
-  KeptDateText(const KeptDateText&) = delete;
-  KeptDateText& operator=(const KeptDateText&) = delete;
-  std::string_view View() const { return {begin_, size_}; }
-
-  // minus_signs counts the kept '-'; separators the kept characters of a one-character
-  // separator other than '-'.
-  DateTextLayout layout;
-
- private:
-  // The usual text of 8 to 16 characters, all digits but its '-' and separators: nothing to
-  // drop, so the text is its own kept text. Its non-digit bytes are found eight at a time and
-  // noted in order; true when that is the whole text. False, with nothing noted, for another
-  // length or a text with a character to drop, which the character-by-character pass then reads.
-  bool KeepsEveryCharacter(std::string_view text, char sep) {
-    const std::size_t size = text.size();
-    if constexpr (std::endian::native != std::endian::little) return false;
-    if (size < 8 || size > 16) return false;
-    // Bytes 0-7, and bytes 8 to size - 1 from a load that ends at the text's end, shifted down
-    // past the bytes the first load has (zeros come in above them).
-    uint64_t words[2] = {};
-    std::memcpy(&words[0], text.data(), 8);
-    std::memcpy(&words[1], text.data() + size - 8, 8);
-    words[1] = size == 8 ? 0 : words[1] >> (8 * (16 - size));  // shift in [0, 56]
-    for (std::size_t half = 0; half < 2; ++half) {
-      // Per byte x = c ^ '0' is below 10 exactly for a digit: (x & 0x7F) + 0x76 reaches 0x80 from
-      // 10 on (at most 0xF5, so no carry into the next byte), and x itself has its top bit from
-      // 0x80 on. The top bit of each byte then marks a non-digit.
-      constexpr uint64_t kOnes = 0x0101'0101'0101'0101;
-      const uint64_t x = words[half] ^ (kOnes * '0');
-      uint64_t non_digits = (((x & (kOnes * 0x7F)) + kOnes * 0x76) | x) & (kOnes * 0x80);
-      const std::size_t first = 8 * half;     // 0 or 8
-      const std::size_t bytes_here = size - first < 8 ? size - first : 8;  // [0, 8]
-      if (bytes_here < 8) non_digits &= (uint64_t{1} << (8 * bytes_here)) - 1;  // the text's bytes only
-      while (non_digits != 0) {
-        const std::size_t at = first + static_cast<std::size_t>(std::countr_zero(non_digits)) / 8;  // [0, size)
-        const char c = text[at];
-        if (c != '-' && (c != sep || c == ' ')) {
-          layout = DateTextLayout{};
-          return false;
-        }
-        layout.Note(c, at);
-        non_digits &= non_digits - 1;
-      }
-    }
-    begin_ = text.data();
-    size_ = text.size();
-    return true;
-  }
-
-  char small_[64];
-  std::string large_;
-  const char* begin_ = nullptr;
-  std::size_t size_ = 0;
-};
+// KeepDateCharacters' rule: digits and '-' stay, and any of the extra characters.
+[[gnu::always_inline]] inline bool IsKeptDateCharacter(char c, std::string_view extra_characters) {
+  if (IsDigit(c) || c == '-') return true;
+  if (extra_characters.size() == 1) return c == extra_characters.front();  // the usual one separator
+  return extra_characters.find(c) != std::string_view::npos;
+}
 
 // The value of one to ten digits.
-int64_t ValueOfShortDigitRun(std::string_view digits) { return static_cast<int64_t>(DigitRunValue(digits).value_or(0)); }
+int64_t ValueOfShortDigitRun(std::string_view digits) { return DigitRunValue(digits).value_or(0); }
 
 // Reads both forms of the leap-week calendar: year, then two fields after two '-'.
 struct LeapFields {
@@ -191,13 +108,7 @@ LeapFields SplitLeapWeekText(std::string_view text) {
 }  // namespace
 
 void KeepDateCharacters(std::string& text, std::string_view extra_characters) {
-  std::erase_if(text, [extra_characters](char c) {
-    if (IsDigit(c) || c == '-') return false;
-    for (const char extra : extra_characters) {
-      if (c == extra) return false;
-    }
-    return true;
-  });
+  std::erase_if(text, [extra_characters](char c) { return !IsKeptDateCharacter(c, extra_characters); });
 }
 
 int16_t ParseDateText(std::string_view text, std::string_view separator, CalendarCode code,
@@ -224,20 +135,32 @@ int16_t ParseDateText(std::string_view text, std::string_view separator, Calenda
     return result;
   }
 
-  // Only digits, '-' and the separator count; blanks, letters, parentheses and commas vanish.
-  // (RemoveSpaces and KeepDateCharacters in one pass: a blank is never a separator.)
-  const KeptDateText kept(text, separator);
-  const std::string_view t = kept.View();
-  const DateTextLayout& layout = kept.layout;
+  // Only digits, '-' and the separator count; blanks, letters, parentheses and commas vanish
+  // (RemoveSpaces, then KeepDateCharacters with the separator). The usual text holds nothing
+  // else and is read as it stands, with the layout of its one scan; any other is read once the
+  // other characters are gone.
+  DateTextLayout layout = LayoutOfDateText(text);
+  std::string_view kept = text;
+  std::string kept_copy;
+  const char one = separator.size() == 1 ? separator.front() : '\0';
+  const bool nothing_to_drop = layout.separators == 0 || (!layout.mixed && layout.separator == one && one != ' ');
+  if (!nothing_to_drop) {
+    kept_copy = RemoveSpaces(text);
+    KeepDateCharacters(kept_copy, separator);
+    kept = kept_copy;
+    layout = LayoutOfDateText(kept);
+  }
   if (IsSingleCharacter(separator, '-')) {
     if (layout.minus_signs != 2 && layout.minus_signs != 3) return kReadNotValid;
   } else {
-    const std::size_t separators = separator.size() == 1 ? layout.separators : CountOccurrences(t, separator);
+    // Once the text holds nothing else, its characters other than digits and '-' are the
+    // separator's.
+    const std::size_t separators = separator.size() == 1 ? layout.separators : CountOccurrences(kept, separator);
     if (layout.minus_signs > 1 || separators != 2) return kReadNotValid;
   }
 
   const int32_t letter = ReaderLetterForCode(code);
-  const int32_t status = str_to_date(t, layout, format, date, letter);
+  const int32_t status = str_to_date(kept, layout, format, date, letter);
   if (status == kStrToDateOutOfRange) return kReadOutOfRange;
   if (status != 0) return kReadNotValid;
 
@@ -251,7 +174,7 @@ int16_t ParseDateText(std::string_view text, std::string_view separator, Calenda
 
 int32_t ParseDayNumberText(std::string_view text, int16_t& result) {
   std::string t(text);
-  KeepSignedDigits(t, true);
+  KeepSignedDigits(t, Minus::Allowed);
   bool negative = false;
   if (!t.empty() && t.front() == '-') {
     negative = true;
@@ -292,7 +215,7 @@ int16_t ParseWholeNumberText(std::string_view text, int32_t& number, std::string
       checked = without_groups;
     }
   }
-  if (!IsDigitsOnly(checked, true, true)) return kReadNotValid;
+  if (!IsDigitsOnly(checked, LeadingSign::Allowed, Commas::Allowed)) return kReadNotValid;
   const std::string digits = RemoveCharacters(checked, "+-,", 1);
   if (digits.empty()) return kReadNotValid;  // a lone sign or commas are no number
   if (digits.size() > 10 || (digits.size() == 10 && (digits[0] - '0') * 10 + (digits[1] - '0') >= 21)) {
@@ -304,15 +227,15 @@ int16_t ParseWholeNumberText(std::string_view text, int32_t& number, std::string
   return kReadValid;
 }
 
-int16_t ParseOrdinalDate(std::string_view text, int16_t hyphen, DateFields& date) {
+int16_t ParseOrdinalDate(std::string_view text, Hyphen hyphen, DateFields& date) {
   std::string t = RemoveSpaces(text);
-  if (hyphen == 1) {
+  if (hyphen == Hyphen::With) {
     if (t.size() < 5 || t[4] != '-') return kReadNotValid;
     t.erase(4, 1);
   }
   if (t.size() != 7) return kReadNotValid;
-  const std::optional<int64_t> year = DigitsValue(std::string_view(t).substr(0, 4));
-  const std::optional<int64_t> day = DigitsValue(std::string_view(t).substr(4, 3));
+  const std::optional<int64_t> year = DigitRunValue(std::string_view(t).substr(0, 4));
+  const std::optional<int64_t> day = DigitRunValue(std::string_view(t).substr(4, 3));
   if (!year || !day) return kReadNotValid;
   if (*day == 0 || *day > 366) return kReadNotValid;
   if (*year == 0) return kReadOutOfRange;
@@ -334,13 +257,13 @@ int16_t IsoTextStyle(std::string_view text) {
 
   std::string_view year = text.substr(0, w);
   if (hyphen_style && !year.empty() && year.back() == '-') year.remove_suffix(1);
-  if (!IsDigitsOnly(year, true, false)) return 0;
+  if (!IsDigitsOnly(year, LeadingSign::Allowed, Commas::NotAllowed)) return 0;
 
   const std::string plain = RemoveCharacters(text, "-", 1);
   const std::string_view after_w = std::string_view(plain).substr(plain.find('W') + 1);
   if (after_w.size() != 3) return 0;
-  const std::optional<int64_t> week = DigitsValue(after_w.substr(0, 2));
-  const std::optional<int64_t> weekday = DigitsValue(after_w.substr(2, 1));
+  const std::optional<int64_t> week = DigitRunValue(after_w.substr(0, 2));
+  const std::optional<int64_t> weekday = DigitRunValue(after_w.substr(2, 1));
   if (!week || !weekday || *week < 1 || *week > 53 || *weekday < 1 || *weekday > 7) return 0;
   return hyphen_style ? -1 : 1;
 }
@@ -361,8 +284,8 @@ int16_t ParseIsoWeekDate(std::string_view text, IsoWeekDate& date) {
 
   // The week is read where it stands after the "W" and the weekday at the end of the text; a
   // hyphen in either place (which the style test does not see) makes the text not a date.
-  const std::optional<int64_t> week = DigitsValue(std::string_view(t).substr(w + 1, 2));
-  const std::optional<int64_t> weekday = DigitsValue(std::string_view(t).substr(t.size() - 1));
+  const std::optional<int64_t> week = DigitRunValue(std::string_view(t).substr(w + 1, 2));
+  const std::optional<int64_t> weekday = DigitRunValue(std::string_view(t).substr(t.size() - 1));
   if (!week || !weekday) return kReadNotValid;
   const int32_t y = static_cast<int32_t>(*year);
   if (*week == 53 && !IsoYearHas53Weeks(y)) return kReadNotValid;
@@ -401,8 +324,8 @@ int16_t OrdinalTextStyle(std::string_view text) {
   } else if (t.size() != 7) {
     return 0;
   }
-  const std::optional<int64_t> year = DigitsValue(std::string_view(t).substr(0, 4));
-  const std::optional<int64_t> day = DigitsValue(std::string_view(t).substr(4, 3));
+  const std::optional<int64_t> year = DigitRunValue(std::string_view(t).substr(0, 4));
+  const std::optional<int64_t> day = DigitRunValue(std::string_view(t).substr(4, 3));
   if (!year || !day || *day < 1 || *day > 366) return 0;
   if (*day == 366 && !civil::IsGregorianLeap(*year)) return 0;
   return text.size() == 7 ? 1 : -1;

@@ -1,13 +1,10 @@
 #include "text/date_writers.h"
 
 #include <array>
+#include <optional>
 #include <cstdint>
-#include <cstring>
 #include <string>
 
-#include "calendar/civil.h"
-#include "calendar/clock.h"
-#include "calendar/day_numbers.h"
 #include "text/string_utils.h"
 #include "text/text_builder.h"
 
@@ -18,12 +15,17 @@ namespace {
 // A year of magnitude 10000 or more is grouped; below that it is written plain. Leap-week
 // years are written the same way, with a leading '-' for negative years (the readers drop
 // everything but digits and '-').
-void AddYear(TextBuilder& text, int32_t year, std::string_view group_separator) {
-  if (year > -10000 && year < 10000) {
-    text.Decimal(year);
-  } else {
-    text.Add(GroupedNumber(year, group_separator));
-  }
+bool IsGroupedYear(int32_t year) { return year <= -10000 || year >= 10000; }
+
+// The year: plain from its value, or its grouped text.
+[[gnu::always_inline]] inline char* PutYear(char* out, int32_t year, std::string_view grouped) {
+  return grouped.empty() ? put::Padded(out, year, 0) : put::Text(out, grouped);
+}
+
+// Room for a date of three numbers of at most put::kPaddedMax characters (or the grouped year),
+// `pieces` further characters and a suffix.
+std::size_t DateRoom(std::string_view grouped_year, std::size_t pieces) {
+  return 3 * put::kPaddedMax + grouped_year.size() + pieces + 4;
 }
 
 CalendarCode CodeOfLetter(int32_t letter) {
@@ -31,6 +33,41 @@ CalendarCode CodeOfLetter(int32_t letter) {
   if (letter == kLetterJulian) return cal::JC;
   if (letter == kLetterAnnusNovus) return cal::AN;
   return cal::CE;
+}
+
+// The separator that groups the digits of a CE or JC year: the thousands separator, or none
+// when it is the date separator too (12345.01.01, not 12.345.01.01, which no reader takes).
+std::string_view YearGroupSeparator(std::string_view date_separator, std::string_view thousands_separator) {
+  // With the same character between digit groups and between fields (both ".") the reader
+  // could not tell a group from a field, so such a year stays ungrouped.
+  // Separators are single characters: compared by hand, which costs less than a memcmp call.
+  const bool same = thousands_separator.size() == date_separator.size() &&
+                    (thousands_separator.empty() ||
+                     (thousands_separator.front() == date_separator.front() && thousands_separator == date_separator));
+  return same ? std::string_view() : thousands_separator;
+}
+
+// A number and the least count of digits it is written with.
+struct PaddedField {
+  int32_t value;
+  std::size_t width;
+};
+
+// Both forms of the leap-week calendar: the year, then two fields after a '-' each, and the
+// calendar's code (LPW or LPM) with the suffix.
+void FormatLeapDate(TextBuilder& text, int32_t year, PaddedField second, PaddedField third, CalendarCode code,
+                    Suffix suffix, std::string_view group_separator) {
+  std::optional<std::string> grouped_year;  // only a year of magnitude 10000 or more has one
+  if (IsGroupedYear(year)) grouped_year = GroupedNumber(year, group_separator);
+  const std::string_view grouped = grouped_year ? std::string_view(*grouped_year) : std::string_view();
+  char* out = text.Reserve(DateRoom(grouped, 2));
+  out = PutYear(out, year, grouped);
+  *out++ = '-';
+  out = put::Padded(out, second.value, second.width);
+  *out++ = '-';
+  out = put::Padded(out, third.value, third.width);
+  if (suffix == Suffix::With) out = put::Text(out, CalendarSuffix(code));
+  text.Commit(out);
 }
 
 }  // namespace
@@ -43,147 +80,64 @@ std::string_view CalendarSuffix(CalendarCode code) {
   return kSuffixes[static_cast<std::size_t>(code)];
 }
 
-std::string_view YearGroupSeparator(std::string_view date_separator, std::string_view thousands_separator) {
-  // With the same character between digit groups and between fields (both ".") the reader
-  // could not tell a group from a field, so such a year stays ungrouped.
-  // Separators are single characters: compared by hand, which costs less than a memcmp call.
-  const bool same = thousands_separator.size() == date_separator.size() &&
-                    (thousands_separator.empty() ||
-                     (thousands_separator.front() == date_separator.front() && thousands_separator == date_separator));
-  return same ? std::string_view() : thousands_separator;
-}
-
-void BuildDate(TextBuilder& text, const DateFields& date, DateFormat format, std::string_view date_separator,
-               std::string_view thousands_separator, bool suffix) {
+void FormatDate(TextBuilder& text, const DateFields& date, DateFormat format, std::string_view date_separator,
+                std::string_view thousands_separator, Suffix suffix) {
   // Annus Novus dates are always written year first with '-'.
   if (date.Calendar == kLetterAnnusNovus) {
     format = kFormatYMD;
     date_separator = "-";
   }
-  // The usual date, a year from 1000 to 9999 with one-character separators ("2024-03-05"), is
-  // ten characters written at once, two digits at a time from the table of pairs.
-  const bool usual = date_separator.size() == 1 && date.Year >= 1000 && date.Year <= 9999 && date.Month >= 0 &&
-                     date.Month <= 99 && date.Day >= 0 && date.Day <= 99;
-  if (char* const out = usual ? text.Room(10) : nullptr) {
-    const char separator = date_separator.front();
-    const auto pair = [](int32_t value) { return kDigitPairs + 2 * value; };  // value in [0, 99]
-    if (format == kFormatYMD) {  // 2024-03-05
-      std::memcpy(out, pair(date.Year / 100), 2);
-      std::memcpy(out + 2, pair(date.Year % 100), 2);
-      out[4] = separator;
-      std::memcpy(out + 5, pair(date.Month), 2);
-      out[7] = separator;
-      std::memcpy(out + 8, pair(date.Day), 2);
-    } else {  // 05-03-2024 (DMY) or 03-05-2024 (MDY, and any other format)
-      std::memcpy(out, pair(format == kFormatDMY ? date.Day : date.Month), 2);
-      out[2] = separator;
-      std::memcpy(out + 3, pair(format == kFormatDMY ? date.Month : date.Day), 2);
-      out[5] = separator;
-      std::memcpy(out + 6, pair(date.Year / 100), 2);
-      std::memcpy(out + 8, pair(date.Year % 100), 2);
-    }
-    if (suffix) text.Add(CalendarSuffix(CodeOfLetter(date.Calendar)));
-    return;
-  }
-  thousands_separator = YearGroupSeparator(date_separator, thousands_separator);
+  std::optional<std::string> grouped_year;  // only a year of magnitude 10000 or more has one
+  if (IsGroupedYear(date.Year)) grouped_year = GroupedNumber(date.Year, YearGroupSeparator(date_separator, thousands_separator));
+  const std::string_view grouped = grouped_year ? std::string_view(*grouped_year) : std::string_view();
+  char* out = text.Reserve(DateRoom(grouped, 2 * date_separator.size() + 2));
   if (format == kFormatYMD) {
-    AddYear(text, date.Year, thousands_separator);
-    text.Add(date_separator).Padded(date.Month, 2).Add(date_separator).Padded(date.Day, 2);
+    out = PutYear(out, date.Year, grouped);
+    out = put::Text(out, date_separator);
+    out = put::Padded(out, date.Month, 2);
+    out = put::Text(out, date_separator);
+    out = put::Padded(out, date.Day, 2);
   } else {
     // Formats other than DMY and YMD are taken as MDY, the format numbered 0.
-    if (format == kFormatDMY) {
-      text.Padded(date.Day, 2).Add(date_separator).Padded(date.Month, 2);
-    } else {
-      text.Padded(date.Month, 2).Add(date_separator).Padded(date.Day, 2);
-    }
-    text.Add(date_separator);
+    const bool day_first = format == kFormatDMY;
+    out = put::Padded(out, day_first ? date.Day : date.Month, 2);
+    out = put::Text(out, date_separator);
+    out = put::Padded(out, day_first ? date.Month : date.Day, 2);
+    out = put::Text(out, date_separator);
     // Year last: a negative year goes into parentheses so its sign is not read as a separator.
-    if (date.Year < 0) text.Add('(');
-    AddYear(text, date.Year, thousands_separator);
-    if (date.Year < 0) text.Add(')');
+    if (date.Year < 0) *out++ = '(';
+    out = PutYear(out, date.Year, grouped);
+    if (date.Year < 0) *out++ = ')';
   }
-  if (suffix) text.Add(CalendarSuffix(CodeOfLetter(date.Calendar)));
+  if (suffix == Suffix::With) out = put::Text(out, CalendarSuffix(CodeOfLetter(date.Calendar)));
+  text.Commit(out);
 }
 
-void BuildIsoWeekDate(TextBuilder& text, const IsoWeekDate& date, int16_t hyphen) {
-  // The usual date, "2024-W05-3" (year 1000 … 9999, hyphens), is ten characters written at once,
-  // two digits at a time from the table of pairs.
-  const bool usual = hyphen == 1 && date.Year >= 1000 && date.Year <= 9999 && date.Week >= 0 && date.Week <= 99 &&
-                     date.Weekday >= 0 && date.Weekday <= 9;
-  if (char* const out = usual ? text.Room(10) : nullptr) {
-    std::memcpy(out, kDigitPairs + 2 * (date.Year / 100), 2);      // year / 100 in [10, 99]
-    std::memcpy(out + 2, kDigitPairs + 2 * (date.Year % 100), 2);  // [0, 99]
-    out[4] = '-';
-    out[5] = 'W';
-    std::memcpy(out + 6, kDigitPairs + 2 * date.Week, 2);  // [0, 99]
-    out[8] = '-';
-    out[9] = static_cast<char>('0' + date.Weekday);  // [0, 9]
-    return;
-  }
-  text.Decimal(date.Year);
-  if (hyphen == 1) text.Add('-');
-  text.Add('W').Padded(date.Week, 2);
-  if (hyphen == 1) text.Add('-');
-  text.Decimal(date.Weekday);
+void FormatIsoWeekDate(TextBuilder& text, const IsoWeekDate& date, Hyphen hyphen) {
+  char* out = text.Reserve(DateRoom({}, 3));
+  out = put::Padded(out, date.Year, 0);
+  if (hyphen == Hyphen::With) *out++ = '-';
+  *out++ = 'W';
+  out = put::Padded(out, date.Week, 2);
+  if (hyphen == Hyphen::With) *out++ = '-';
+  out = put::Padded(out, date.Weekday, 0);
+  text.Commit(out);
 }
 
-void BuildOrdinalDate(TextBuilder& text, int32_t year, int16_t day_of_year, int16_t hyphen) {
-  text.Padded(year, 4);
-  if (hyphen == 1) text.Add('-');
-  text.Padded(day_of_year, 3);
+void FormatOrdinalDate(TextBuilder& text, int32_t year, int16_t day_of_year, Hyphen hyphen) {
+  char* out = text.Reserve(DateRoom({}, 1));
+  out = put::Padded(out, year, 4);
+  if (hyphen == Hyphen::With) *out++ = '-';
+  out = put::Padded(out, day_of_year, 3);
+  text.Commit(out);
 }
 
-void BuildLeapWeekDate(TextBuilder& text, const LeapWeekDate& date, bool suffix, std::string_view group_separator) {
-  AddYear(text, date.Year, group_separator);
-  text.Add('-').Padded(date.Week, 2).Add('-').Decimal(date.Weekday);
-  if (suffix) text.Add(CalendarSuffix(cal::LPW));
+void FormatLeapWeekDate(TextBuilder& text, const LeapWeekDate& date, Suffix suffix, std::string_view group_separator) {
+  FormatLeapDate(text, date.Year, {date.Week, 2}, {date.Weekday, 1}, cal::LPW, suffix, group_separator);
 }
 
-void BuildLeapMonthDate(TextBuilder& text, const LeapWeekDate& date, bool suffix, std::string_view group_separator) {
-  AddYear(text, date.Year, group_separator);
-  text.Add('-').Padded(date.Month, 2).Add('-').Padded(date.DayOfMonth, 2);
-  if (suffix) text.Add(CalendarSuffix(cal::LPM));
-}
-
-std::string FormatDate(const DateFields& date, DateFormat format, std::string_view date_separator,
-                       std::string_view thousands_separator, bool suffix) {
-  TextBuilder text;
-  BuildDate(text, date, format, date_separator, thousands_separator, suffix);
-  return text.Text();
-}
-
-std::string FormatIsoWeekDate(const IsoWeekDate& date, int16_t hyphen) {
-  TextBuilder text;
-  BuildIsoWeekDate(text, date, hyphen);
-  return text.Text();
-}
-
-std::string FormatOrdinalDate(int32_t year, int16_t day_of_year, int16_t hyphen) {
-  TextBuilder text;
-  BuildOrdinalDate(text, year, day_of_year, hyphen);
-  return text.Text();
-}
-
-std::string FormatLeapWeekDate(const LeapWeekDate& date, bool suffix, std::string_view group_separator) {
-  TextBuilder text;
-  BuildLeapWeekDate(text, date, suffix, group_separator);
-  return text.Text();
-}
-
-std::string FormatLeapMonthDate(const LeapWeekDate& date, bool suffix, std::string_view group_separator) {
-  TextBuilder text;
-  BuildLeapMonthDate(text, date, suffix, group_separator);
-  return text.Text();
-}
-
-std::string TodayPlusDaysText(int16_t offset, DateFormat format, std::string_view date_separator,
-                              CalendarCode code, std::string_view thousands_separator) {
-  // A clock set to the very edge of the day numbers must not carry the sum past 32 bits.
-  DateFields date;
-  CalendarLetterForCode(code, date);  // codes without a letter keep 0, which counts as CE
-  date.DayNumber = civil::ClampToInt32(int64_t{TodayDayNumber()} + offset);
-  DayNumberToDate(date);
-  return FormatDate(date, format, date_separator, thousands_separator, false);
+void FormatLeapMonthDate(TextBuilder& text, const LeapWeekDate& date, Suffix suffix, std::string_view group_separator) {
+  FormatLeapDate(text, date.Year, {date.Month, 2}, {date.DayOfMonth, 2}, cal::LPM, suffix, group_separator);
 }
 
 }  // namespace qv

@@ -37,31 +37,6 @@ std::string GroupedNumber(int64_t value, std::string_view separator) {
   return InsertThousandsSeparators(std::to_string(value), separator);
 }
 
-std::size_t FindFirstOf(std::string_view text, std::size_t start, std::string_view set,
-                        std::size_t* position_in_set) {
-  if (position_in_set != nullptr) *position_in_set = 0;
-  if (start == 0) start = 1;
-  if (text.empty() || set.empty()) return 0;
-  for (std::size_t i = start; i <= text.size(); ++i) {
-    const std::size_t in_set = set.find(text[i - 1]);
-    if (in_set != std::string_view::npos) {
-      if (position_in_set != nullptr) *position_in_set = in_set + 1;
-      return i;
-    }
-  }
-  return 0;
-}
-
-std::size_t FindFirstNotOf(std::string_view text, std::size_t start, std::string_view set) {
-  if (start == 0) start = 1;
-  if (text.empty()) return 0;
-  if (set.empty()) return 1;
-  for (std::size_t i = start; i <= text.size(); ++i) {
-    if (!InSet(text[i - 1], set)) return i;
-  }
-  return 0;
-}
-
 std::string RemoveCharacters(std::string_view text, std::string_view set, std::size_t start) {
   // Removing every run of set characters from the start position on leaves exactly the
   // characters outside the set: one pass keeps them.
@@ -79,10 +54,6 @@ std::string RemoveCharacters(std::string_view text, std::string_view set, std::s
     if (set.find(text[i]) == std::string_view::npos) result.push_back(text[i]);
   }
   return result;
-}
-
-void RemoveCharactersInPlace(std::string& text, std::string_view set) {
-  std::erase_if(text, [set](char c) { return set.find(c) != std::string_view::npos; });
 }
 
 std::string RemoveSpaces(std::string_view text) {
@@ -107,7 +78,7 @@ std::size_t CountOccurrences(std::string_view text, std::string_view pattern) {
   return count;
 }
 
-void KeepSignedDigits(std::string& text, bool minus_allowed) {
+void KeepSignedDigits(std::string& text, Minus minus) {
   bool digit_seen = false;
   bool plus_seen = false;
   bool minus_seen = false;
@@ -119,7 +90,7 @@ void KeepSignedDigits(std::string& text, bool minus_allowed) {
       keep = !digit_seen && !plus_seen;
       if (keep) plus_seen = true;
     } else if (c == '-') {
-      keep = minus_allowed && !digit_seen && !minus_seen;
+      keep = minus == Minus::Allowed && !digit_seen && !minus_seen;
       if (keep) minus_seen = true;
     } else if (IsDigit(c)) {
       keep = true;
@@ -133,27 +104,18 @@ void KeepSignedDigits(std::string& text, bool minus_allowed) {
   }
 }
 
-bool IsDigitsOnly(std::string_view text, bool sign_allowed, bool commas_allowed) {
+bool IsDigitsOnly(std::string_view text, LeadingSign sign, Commas commas) {
   std::string_view rest = TrimBlanks(text);
   if (rest.empty()) return false;
-  if (sign_allowed && (rest.front() == '+' || rest.front() == '-')) rest.remove_prefix(1);
+  if (sign == LeadingSign::Allowed && (rest.front() == '+' || rest.front() == '-')) rest.remove_prefix(1);
   for (char c : rest) {
     if (IsDigit(c)) continue;
-    if (commas_allowed && c == ',') continue;
+    if (commas == Commas::Allowed && c == ',') continue;
     return false;
   }
   return true;
 }
 
-void TrimTrailingControls(std::string& text) {
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.pop_back();
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
 
 bool IsNumberKeyAllowed(int16_t key, std::size_t length, std::size_t max_length,
                         std::string_view extra_characters) {

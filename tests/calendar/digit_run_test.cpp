@@ -2,51 +2,76 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstdint>
 #include <optional>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace qv {
 namespace {
 
-// The plain reading the short path must agree with: digits only, at least one.
-std::optional<uint64_t> Reference(const std::string& text) {
+// The slow, obvious readings the block-wise ones are held against.
+std::optional<int64_t> PlainValue(const std::string& text) {
   if (text.empty()) return std::nullopt;
-  uint64_t value = 0;
+  int64_t value = 0;
   for (const char c : text) {
     if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + static_cast<uint64_t>(c - '0');
+    value = value >= kDigitRunSaturated ? kDigitRunSaturated : value * 10 + (c - '0');
   }
-  return value;
+  return value < kDigitRunSaturated ? value : kDigitRunSaturated;
 }
 
-// Every text of one to four characters from digits and the characters next to them in the
-// code table (and a byte above 127): each digit position is checked, with its weight.
-TEST(DigitRun, EveryShortTextAgreesWithThePlainReading) {
-  const std::string alphabet = "0159/:- \xff";
-  std::string text;
-  const auto visit = [&](auto&& self, std::size_t length) -> void {
-    if (text.size() == length) {
-      ASSERT_EQ(DigitRunValue(text), Reference(text)) << text;
-      return;
-    }
-    for (const char c : alphabet) {
-      text.push_back(c);
-      self(self, length);
-      text.pop_back();
-    }
-  };
-  for (std::size_t length = 1; length <= 4; ++length) visit(visit, length);
-  EXPECT_EQ(DigitRunValue(""), std::nullopt);
+// Positions of the characters that are not digits, and of the '-', one by one.
+std::vector<std::size_t> PlainPositions(const std::string& text, bool (*wanted)(char)) {
+  std::vector<std::size_t> at;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (wanted(text[i])) at.push_back(i);
+  }
+  return at;
 }
 
-TEST(DigitRun, LongRunsAndSaturation) {
-  EXPECT_EQ(DigitRunValue("00012"), 12u);
-  EXPECT_EQ(DigitRunValue("2147483647"), 2147483647u);
-  EXPECT_EQ(DigitRunValue("18446744073709551615"), UINT64_MAX);
+// The same positions from the masks of each block of eight bytes.
+std::vector<std::size_t> MaskPositions(const std::string& text, bool minus) {
+  std::vector<std::size_t> at;
+  std::size_t counted = 0;
+  for (std::size_t first = 0; first < text.size(); first += 8) {
+    const std::size_t bytes = text.size() - first < 8 ? text.size() - first : 8;
+    const uint64_t word = digit_run::LoadBlock(text, first);
+    uint64_t bits = minus ? digit_run::ByteBits(word, '-', bytes) : digit_run::NonDigitBits(word, bytes);
+    counted += digit_run::CountBytes(bits);
+    for (; bits != 0; bits &= bits - 1) at.push_back(first + static_cast<std::size_t>(std::countr_zero(bits)) / 8);
+  }
+  EXPECT_EQ(counted, at.size()) << text;
+  return at;
+}
+
+// Texts of every length up to 40 from digits and the characters next to them in the code
+// table (and a byte above 127): every place of a block, every partial last block.
+TEST(DigitRun, ValuesAndNonDigitsOfEveryLength) {
+  const std::string alphabet = "0123456789/:- \xff";
+  std::mt19937 random(13);
+  for (std::size_t length = 0; length <= 40; ++length) {
+    for (int round = 0; round < 300; ++round) {
+      std::string text;
+      const bool digits_only = round % 2 == 0;
+      for (std::size_t i = 0; i < length; ++i) text.push_back(alphabet[random() % (digits_only ? 10 : alphabet.size())]);
+      ASSERT_EQ(DigitRunValue(text), PlainValue(text)) << text;
+      ASSERT_EQ(MaskPositions(text, false), PlainPositions(text, [](char c) { return c < '0' || c > '9'; })) << text;
+      ASSERT_EQ(MaskPositions(text, true), PlainPositions(text, [](char c) { return c == '-'; })) << text;
+    }
+  }
+}
+
+TEST(DigitRun, LongRunsSaturate) {
+  EXPECT_EQ(DigitRunValue("00012"), 12);
+  EXPECT_EQ(DigitRunValue("2147483647"), 2147483647);
+  EXPECT_EQ(DigitRunValue("999999999999999"), 999'999'999'999'999);
   EXPECT_EQ(DigitRunValue("99999999999999999999999999"), kDigitRunSaturated);
   EXPECT_EQ(DigitRunValue("12345-"), std::nullopt);
   EXPECT_EQ(DigitRunValue("+12345"), std::nullopt);
+  EXPECT_EQ(DigitRunValue(""), std::nullopt);
 }
 
 }  // namespace

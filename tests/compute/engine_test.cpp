@@ -12,6 +12,7 @@
 #include "lang/program_text.h"
 #include "support/program_texts.h"
 #include "lang/request_messages.h"
+#include "support/printing.h"
 
 namespace qv {
 namespace {
@@ -24,10 +25,30 @@ RequestOptions Quiet() {
   return options;
 }
 
-Outcome RunRequest(const std::string& first, const std::string& difference, const std::string& second,
-            const RequestOptions& options) {
+// An outcome that keeps its texts: the engine's own views end with the engine.
+struct KeptOutcome {
+  RequestStep step = RequestStep::Computed;
+  BoxTexts boxes;
+  std::string output;
+  std::optional<Message> message;
+  bool switch_to_days = false;
+  bool validated = true;
+};
+
+KeptOutcome Kept(const Outcome& outcome) {
+  return KeptOutcome{outcome.step,
+                     BoxTexts{std::string(outcome.boxes.first), std::string(outcome.boxes.difference),
+                              std::string(outcome.boxes.second)},
+                     std::string(outcome.output),
+                     outcome.message,
+                     outcome.switch_to_days,
+                     outcome.validated};
+}
+
+KeptOutcome RunRequest(std::string_view first, std::string_view difference, std::string_view second,
+                       const RequestOptions& options) {
   ComputeEngine engine(Texts());
-  return engine.Run(BoxTexts{first, difference, second}, options);
+  return Kept(engine.Compute(first, difference, second, options));
 }
 
 struct LineCase {
@@ -50,9 +71,9 @@ TEST(EngineSentences, WorkedLines) {
       {"conversion", "2000-01-01", "", "", With([](RequestOptions& o) { o.second_calendar = cal::JDN; }),
        "2000-01-01 CE = 2,451,545 JDN, Saturday"},
       {"one day", "2008-01-01", "", "2008-01-02", Quiet(), "2008-01-01 CE to 2008-01-02 CE = 1 day"},
-      {"german", "2008-01-01", "", "2008-03-15", With([](RequestOptions& o) { o.language = 1; }),
+      {"german", "2008-01-01", "", "2008-03-15", With([](RequestOptions& o) { o.language = Language::German; }),
        "2008-01-01 CE bis 2008-03-15 CE = 74 Tage (2 Monate, 14 Tage)"},
-      {"months", "2008-01-31", "1", "", With([](RequestOptions& o) { o.months = true; }),
+      {"months", "2008-01-31", "1", "", With([](RequestOptions& o) { o.unit = DifferenceUnit::Months; }),
        "2008-01-31 CE plus 1 month = 2008-02-29 CE, Friday"},
       {"minus days", "2008-07-12", "-10", "", Quiet(), "2008-07-12 CE minus 10 days = 2008-07-02 CE, Wednesday"},
       {"same calendar", "2008-07-12", "", "", Quiet(), "2008-07-12 CE, Saturday"},
@@ -63,15 +84,15 @@ TEST(EngineSentences, WorkedLines) {
       {"stray letter", "2008-07-12", "10x", "", Quiet(), "2008-07-12 CE plus 10 days = 2008-07-22 CE, Tuesday"},
       {"second minus days", "", "10", "2008-07-22", Quiet(), "2008-07-22 CE minus 10 days = 2008-07-12 CE, Saturday"},
       {"second plus days", "", "-10", "2008-07-12", Quiet(), "2008-07-12 CE plus 10 days = 2008-07-22 CE, Tuesday"},
-      {"second minus month", "", "1", "2008-02-29", With([](RequestOptions& o) { o.months = true; }),
+      {"second minus month", "", "1", "2008-02-29", With([](RequestOptions& o) { o.unit = DifferenceUnit::Months; }),
        "2008-02-29 CE minus 1 month = 2008-01-29 CE, Tuesday"},
-      {"second plus months", "", "-3,000", "2008-02-29", With([](RequestOptions& o) { o.months = true; }),
+      {"second plus months", "", "-3,000", "2008-02-29", With([](RequestOptions& o) { o.unit = DifferenceUnit::Months; }),
        "2008-02-29 CE plus 3,000 months = 2258-02-28 CE, Sunday"},
       {"julian months", "1900-01-29", "1", "",
-       With([](RequestOptions& o) { o.months = true, o.first_calendar = o.second_calendar = cal::JC; }),
+       With([](RequestOptions& o) { o.unit = DifferenceUnit::Months, o.first_calendar = o.second_calendar = cal::JC; }),
        "1900-01-29 JC plus 1 month = 1900-02-29 JC, Tuesday"},
       {"leap week months", "2012-01-35", "1", "",
-       With([](RequestOptions& o) { o.months = true, o.first_calendar = o.second_calendar = cal::LPM; }),
+       With([](RequestOptions& o) { o.unit = DifferenceUnit::Months, o.first_calendar = o.second_calendar = cal::LPM; }),
        "2012-01-35 LPM plus 1 month = 2012-02-28 LPM, Sunday"},
       {"verbose notes", "2008-07-14", "5", "",
        With([](RequestOptions& o) { o.verbose = true, o.include_first_date = true, o.include_weekends = false; }),
@@ -99,7 +120,7 @@ TEST(EngineSentences, WorkedLines) {
        "2011-300 to 2013-010 = 441 days (1 year, 76 days)"},
       {"years months days", "2001-03-15", "", "2011-03-14", Quiet(),
        "2001-03-15 CE to 2011-03-14 CE = 3,651 days (9 years, 11 months, 27 days)"},
-      {"iso without hyphen", "2012-12-31", "", "", With([](RequestOptions& o) { o.second_calendar = cal::ISO, o.hyphen = 0; }),
+      {"iso without hyphen", "2012-12-31", "", "", With([](RequestOptions& o) { o.second_calendar = cal::ISO, o.hyphen = Hyphen::Without; }),
        "2012-12-31 CE = 2013W011 ISO, Monday"},
       {"leap week form", "2000-01-01", "", "", With([](RequestOptions& o) { o.second_calendar = cal::LPW; }),
        "2000-01-01 CE = 2000-01-6 LPW, Saturday"},
@@ -119,14 +140,12 @@ TEST(EngineSentences, WorkedLines) {
        With([](RequestOptions& o) { o.first_calendar = o.second_calendar = cal::JDN; }), "Out of Range\r\n"},
       {"span too long", "-2099999999", "", "2099999999",
        With([](RequestOptions& o) { o.first_calendar = o.second_calendar = cal::JDN; }), "Out of Range\r\n"},
-      {"only the difference", "", "7", "", Quiet(), ""},
-      {"only the difference in months", "", "7", "", With([](RequestOptions& o) { o.months = true; }), ""},
       {"months mode converts", "2000-01-01", "", "",
-       With([](RequestOptions& o) { o.months = true, o.second_calendar = cal::JDN; }),
+       With([](RequestOptions& o) { o.unit = DifferenceUnit::Months, o.second_calendar = cal::JDN; }),
        "2000-01-01 CE = 2,451,545 JDN, Saturday"},
   };
   for (const auto& c : cases) {
-    const Outcome outcome = RunRequest(c.first, c.difference, c.second, c.options);
+    const KeptOutcome outcome = RunRequest(c.first, c.difference, c.second, c.options);
     EXPECT_EQ(outcome.output, std::string(c.output) + "\r\n") << c.name;
     EXPECT_TRUE(outcome.validated) << c.name;
   }
@@ -135,7 +154,7 @@ TEST(EngineSentences, WorkedLines) {
 TEST(EngineBoxes, NormalFormsAreWrittenBack) {
   RequestOptions jdn = Quiet();
   jdn.first_calendar = cal::JDN;
-  Outcome outcome = RunRequest("2451545", "", "", jdn);
+  KeptOutcome outcome = RunRequest("2451545", "", "", jdn);
   EXPECT_EQ(outcome.boxes.first, "2,451,545");
   jdn.thousands_separator = "";
   EXPECT_EQ(RunRequest("2,451,545", "", "", jdn).boxes.first, "2451545");
@@ -176,19 +195,19 @@ TEST(EngineRefusals, MessagesAndTitles) {
        "Second date is not valid in specified calendar using specified date format.", MessageKind::InputError, "Error!"},
       {"second out of range", "", "", "-5800001-01-01", Quiet(), "Second date is out of range.", MessageKind::InputError,
        "Error!"},
-      {"german title", "x", "", "", With([](RequestOptions& o) { o.language = 1; }),
+      {"german title", "x", "", "", With([](RequestOptions& o) { o.language = Language::German; }),
        "Erstes Datum ist in dem angegebenen Kalender (und Datumsformat) nicht zulaessig.", MessageKind::InputError,
        "Fehler!"},
       {"difference overflow", "-2099999999", "", "2099999999",
        With([](RequestOptions& o) { o.first_calendar = o.second_calendar = cal::JDN; }), "Result is out of range.",
        MessageKind::InputError, "Error!"},
-      {"months far beyond", "5800000-01-01", "2100000000", "", With([](RequestOptions& o) { o.months = true; }),
+      {"months far beyond", "5800000-01-01", "2100000000", "", With([](RequestOptions& o) { o.unit = DifferenceUnit::Months; }),
        "Result is out of range.", MessageKind::InputError, "Error!"},
-      {"months bad difference", "2012-01-01", "--", "", With([](RequestOptions& o) { o.months = true; }),
+      {"months bad difference", "2012-01-01", "--", "", With([](RequestOptions& o) { o.unit = DifferenceUnit::Months; }),
        "Date difference is not valid.", MessageKind::InputError, "Error!"},
   };
   for (const auto& c : cases) {
-    const Outcome outcome = RunRequest(c.first, c.difference, c.second, c.options);
+    const KeptOutcome outcome = RunRequest(c.first, c.difference, c.second, c.options);
     ASSERT_TRUE(outcome.message.has_value()) << c.name;
     EXPECT_EQ(outcome.message->text, c.message) << c.name;
     EXPECT_EQ(outcome.message->title, c.title) << c.name;
@@ -203,13 +222,13 @@ TEST(EngineRefusals, MessagesAndTitles) {
 
 TEST(EngineRefusals, MonthsModeRefusalsUseTheNumberedTexts) {
   RequestOptions months = Quiet();
-  months.months = true;
+  months.unit = DifferenceUnit::Months;
   const auto text = [](std::initializer_list<int16_t> numbers) {
     std::string joined;
-    for (const int16_t n : numbers) joined += (joined.empty() ? "" : "\r\n") + GetProgramText(Texts(), n, 0);
+    for (const int16_t n : numbers) joined += (joined.empty() ? "" : "\r\n") + GetProgramText(Texts(), n, Language::English);
     return joined;
   };
-  Outcome outcome = RunRequest("2008-01-01", "", "2008-03-15", months);
+  KeptOutcome outcome = RunRequest("2008-01-01", "", "2008-03-15", months);
   ASSERT_TRUE(outcome.message.has_value());
   EXPECT_EQ(outcome.message->text, text({21, 22}));
   EXPECT_EQ(outcome.message->title, "Compute");
@@ -224,22 +243,23 @@ TEST(EngineRefusals, MonthsModeRefusalsUseTheNumberedTexts) {
     outcome = RunRequest("2451545", "1", "", months);
     EXPECT_EQ(outcome.message->text, text({25, 26, 27})) << code;
   }
-  months.language = 1;
+  months.language = Language::German;
   outcome = RunRequest("2451545", "1", "", months);
   EXPECT_EQ(outcome.message->title, "Berechnen");
   for (int16_t number = 21; number <= 27; ++number) {
-    for (const int16_t language : {int16_t{0}, int16_t{1}}) EXPECT_FALSE(GetProgramText(Texts(), number, language).empty()) << number;
+    for (const Language language : {Language::English, Language::German}) EXPECT_FALSE(GetProgramText(Texts(), number, language).empty()) << number;
   }
 }
 
 TEST(UnitWords, SingularOnlyForOneInEitherDirection) {
   const struct {
     int64_t count;
-    int16_t language;
+    Language language;
     const char *days, *months;
-  } cases[] = {{1, 0, "day", "month"},     {-1, 0, "day", "month"},  {0, 0, "days", "months"},
-               {2, 0, "days", "months"},   {1, 1, "Tag", "Monat"},   {-7, 1, "Tage", "Monate"},
-               {-2'100'000'000, 0, "days", "months"}};
+  } cases[] = {{1, Language::English, "day", "month"},   {-1, Language::English, "day", "month"},
+               {0, Language::English, "days", "months"}, {2, Language::English, "days", "months"},
+               {1, Language::German, "Tag", "Monat"},    {-7, Language::German, "Tage", "Monate"},
+               {-2'100'000'000, Language::English, "days", "months"}};
   for (const auto& c : cases) {
     EXPECT_EQ(DayOrDays(c.count, c.language), c.days) << c.count;
     EXPECT_EQ(MonthOrMonths(c.count, c.language), c.months) << c.count;
@@ -253,7 +273,7 @@ TEST(EngineToday, EmptyBoxesMeanToday) {
   EXPECT_EQ(TodayBoxText(cal::JDN, options), "2,456,293");
   EXPECT_EQ(TodayBoxText(cal::ISO, options), "2013-W01-1");
   EXPECT_EQ(TodayBoxText(cal::LPW, options), "2013-02-1");
-  options.hyphen = 0;
+  options.hyphen = Hyphen::Without;
   EXPECT_EQ(TodayBoxText(cal::ORD, options), "2012366");
   SetTodaySource({});
 }
@@ -278,13 +298,13 @@ TEST(EngineFirstSteps, TheFilledBoxesDecideTheStep) {
   };
   ComputeEngine engine(Texts());
   for (const Case& c : cases) {
-    const Outcome& outcome = engine.Compute(c.boxes, Quiet());
+    const Outcome& outcome = engine.Compute(c.boxes.first, c.boxes.difference, c.boxes.second, Quiet());
     EXPECT_EQ(outcome.step, c.step) << c.name;
     EXPECT_EQ(outcome.boxes.first, c.first_box) << c.name;
     EXPECT_EQ(outcome.output, c.output) << c.name;
     if (c.step == RequestStep::AskWhichBoxToClear) {
       ASSERT_TRUE(outcome.message.has_value()) << c.name;
-      EXPECT_EQ(outcome.message->text, RequestMessage(LanguageEnglish, reqmsg::BothDatesNeedEmptyDifference));
+      EXPECT_EQ(outcome.message->text, RequestMessage(Language::English, reqmsg::BothDatesNeedEmptyDifference));
     }
   }
   SetTodaySource({});
@@ -296,9 +316,9 @@ TEST(EngineFirstSteps, TheFilledBoxesDecideTheStep) {
 namespace qv {
 namespace {
 
-// A batch line through ComputeLine answers as Compute does: the same line after what the
-// buffer held, the same step, message and validity, request after request on one engine.
-TEST(EngineBatchLine, AnswersAsCompute) {
+// One engine serves request after request (a batch, a window's session) with buffers and working
+// values left by the one before: each answer is what a fresh engine gives.
+TEST(EngineReuse, EachRequestAnswersAsOnAFreshEngine) {
   struct Request {
     const char *first, *difference, *second;
     void (*change)(RequestOptions&);
@@ -306,28 +326,28 @@ TEST(EngineBatchLine, AnswersAsCompute) {
   const Request requests[] = {
       {" 2008-01-01 ", "", "2008-03-15", [](RequestOptions&) {}},
       {"2008-07-12", "1,000", "", [](RequestOptions& o) { o.second_calendar = cal::ISO; }},
-      {"", "-10", "2451545", [](RequestOptions& o) { o.second_calendar = cal::JDN; o.language = 1; }},
-      {"2008-01-31", "1", "", [](RequestOptions& o) { o.months = true; }},
-      {"2008-01-31", "1", "2008-02-01", [](RequestOptions& o) { o.months = true; }},
+      {"", "-10", "2451545", [](RequestOptions& o) { o.second_calendar = cal::JDN; o.language = Language::German; }},
+      {"2008-01-31", "1", "", [](RequestOptions& o) { o.unit = DifferenceUnit::Months; }},
+      {"2008-01-31", "1", "2008-02-01", [](RequestOptions& o) { o.unit = DifferenceUnit::Months; }},
       {"2008-01-31", "x", "", [](RequestOptions&) {}},
       {"2008-02-30", "", "", [](RequestOptions&) {}},
       {"9999-12-31", "5", "", [](RequestOptions& o) { o.second_calendar = cal::ORD; }},
       {"2008-01-01", "5", "2008-01-09", [](RequestOptions&) {}},
       {"", "5", "", [](RequestOptions&) {}},
       {"2024-W01-1", "", "", [](RequestOptions& o) { o.first_calendar = cal::ISO; o.second_calendar = cal::LPM; }},
+      {"2008-1-1", "", "2008-1-9", [](RequestOptions& o) { o.include_weekends = false; }},
   };
-  ComputeEngine window(Texts());
-  ComputeEngine batch(Texts());
-  std::string out = "earlier lines\n";
+  ComputeEngine reused(Texts());
   for (const Request& request : requests) {
     SCOPED_TRACE(std::string(request.first) + "|" + request.difference + "|" + request.second);
     RequestOptions options;
     request.change(options);
-    const Outcome expected = window.Compute(std::string_view(request.first), request.difference, request.second, options);
-    const std::string before = out;
-    const Outcome& got = batch.ComputeLine(request.first, request.difference, request.second, options, out);
-    EXPECT_EQ(out, before + expected.output);
-    EXPECT_TRUE(got.output.empty());
+    const KeptOutcome expected = RunRequest(request.first, request.difference, request.second, options);
+    const Outcome& got = reused.Compute(request.first, request.difference, request.second, options);
+    EXPECT_EQ(got.output, expected.output);
+    EXPECT_EQ(got.boxes.first, expected.boxes.first);
+    EXPECT_EQ(got.boxes.difference, expected.boxes.difference);
+    EXPECT_EQ(got.boxes.second, expected.boxes.second);
     EXPECT_EQ(got.step, expected.step);
     EXPECT_EQ(got.message.has_value(), expected.message.has_value());
     if (got.message && expected.message) {

@@ -9,6 +9,7 @@
 
 #include "calendar/calendar_codes.h"
 #include "text/string_utils.h"
+#include "support/printing.h"
 
 namespace qv {
 namespace {
@@ -124,11 +125,11 @@ TEST(ParseOrdinalDate, AcceptsOnlyTheSelectedStyle) {
   };
   for (const auto& [hyphen, c] : cases) {
     DateFields date;
-    EXPECT_EQ(ParseOrdinalDate(c.text, hyphen, date), c.result) << c.text << " hyphen " << hyphen;
+    EXPECT_EQ(ParseOrdinalDate(c.text, static_cast<Hyphen>(hyphen), date), c.result) << c.text << " hyphen " << hyphen;
     if (c.result == 1) { EXPECT_EQ(date.DayNumber, c.day_number) << c.text; }
   }
   DateFields date;
-  ASSERT_EQ(ParseOrdinalDate("2012366", 0, date), 1);
+  ASSERT_EQ(ParseOrdinalDate("2012366", Hyphen::Without, date), 1);
   EXPECT_EQ(date.Month * 100 + date.Day, 1231);
   EXPECT_EQ(date.Calendar, 'G');
 }
@@ -224,7 +225,7 @@ TEST(ReadersOnHostileInput, AnswerEveryTextWithAResultCode) {
     }
     ParseDayNumberText(text, result);
     EXPECT_TRUE(result >= -1 && result <= 1);
-    for (const int16_t r : {ParseWholeNumberText(text, number), ParseOrdinalDate(text, static_cast<int16_t>(i % 2), date),
+    for (const int16_t r : {ParseWholeNumberText(text, number), ParseOrdinalDate(text, static_cast<Hyphen>(i % 2), date),
                             ParseIsoWeekDate(text, iso), ParseLeapWeekDate(text, leap), ParseLeapMonthDate(text, leap),
                             OrdinalTextStyle(text), IsoTextStyle(text)}) {
       EXPECT_TRUE(r >= -1 && r <= 1) << text;
@@ -238,10 +239,9 @@ TEST(ReadersOnHostileInput, AnswerEveryTextWithAResultCode) {
 namespace qv {
 namespace {
 
-// A date text of up to 16 characters with nothing to drop is read without the
-// character-by-character pass; an 'x' after it (which the reader drops) sends the same text
-// through that pass. Both must agree on every text over digits, '-', the separators and a
-// blank, at every length around the 8- and 16-character steps.
+// A character the reader drops changes nothing: every text over digits, '-', the separators
+// and a blank reads with an 'x' after it as it reads alone, at every length around the 8- and
+// 16-character blocks. (The text alone is read as it stands; with the 'x', once it is dropped.)
 TEST(ParseDateText, WholeTextsReadAsWhenCharactersAreDropped) {
   const std::string_view alphabet = "0123456789-/. ";
   uint32_t state = 12345;

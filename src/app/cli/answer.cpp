@@ -82,7 +82,7 @@ void AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_vi
   answer.diagnostic.clear();
   answer.line_is_error = false;
   answer.refused = false;
-  const int16_t language = options.language;
+  const Language language = options.language;
   // A box whose bytes are not text is not a valid input of that box, checked in the order
   // the request reads the boxes.
   if (!known_text) {
@@ -91,16 +91,15 @@ void AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_vi
     if (!IsValidUtf8(first)) return ErrorAnswer(RequestMessage(language, reqmsg::FirstDateNotValid), out, answer);
   }
 
-  // The engine writes the line straight after what `out` holds; its line breaks at the end are
-  // then taken off again.
-  const std::size_t start = out.size();
-  const Outcome& outcome = engine.ComputeLine(first, difference, second, options, out);
+  const Outcome& outcome = engine.Compute(first, difference, second, options);
   // The window would ask which box to clear; a script cannot be asked, so it gets the reason.
   if (outcome.step == RequestStep::AskWhichBoxToClear) return ErrorAnswer(outcome.message->text, out, answer);
-  std::size_t end = out.size();
-  while (end > start && (out[end - 1] == '\n' || out[end - 1] == '\r')) --end;
-  out.resize(end);
-  if (end == start && outcome.message) return ErrorAnswer(outcome.message->text, out, answer);
+  // The line without the line breaks that end it in the output window.
+  std::string_view line = outcome.output;
+  if (line.ends_with(kLineBreak)) line.remove_suffix(kLineBreak.size());  // the closing line break
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+  out.append(line);
+  if (line.empty() && outcome.message) return ErrorAnswer(outcome.message->text, out, answer);
   if (outcome.message) {
     AppendOneLine("", outcome.message->text, answer.diagnostic);
     answer.refused = true;

@@ -19,9 +19,8 @@ inline constexpr std::string_view kDiagnosticPrefix = "quorvan-cli: ";
 
 // Runs one request as a Compute press with these box texts would: empty boxes everywhere
 // mean today in the first box; all three filled is refused with the clear-one-box message.
-// The answer line (what standard output gets, without its line feed) goes onto the end of `out`,
-// which must not hold the texts; `answer` is overwritten, its buffers reused from one request to
-// the next.
+// The answer line (what standard output gets, without its line feed) goes onto the end of `out`;
+// `answer` is overwritten, its buffers reused from one request to the next.
 // `known_text`: the caller found the texts to be well-formed UTF-8 already (a batch line checked
 // as a whole: a tab never stands inside a character, so each of its fields is text too).
 void AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_view difference,

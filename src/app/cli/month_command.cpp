@@ -1,17 +1,12 @@
 #include "app/cli/month_command.h"
 
+#include "calendar/digit_run.h"
+
 namespace qv::cli {
 namespace {
 
 constexpr int16_t kTextIsoTitle = 13;  // the title of the ISO week dates in copied text
 
-bool AllDigits(std::string_view text) {
-  if (text.empty()) return false;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -23,11 +18,11 @@ std::optional<YearMonth> ParseYearMonth(std::string_view text) {
   const std::string_view month_text = text.substr(hyphen + 1);
   const std::string_view unsigned_year =
       year_text.front() == '-' || year_text.front() == '+' ? year_text.substr(1) : year_text;
-  if (!AllDigits(unsigned_year) || !AllDigits(month_text) || month_text.size() > 2) return std::nullopt;
+  const std::optional<int64_t> month = DigitRunValue(month_text);
+  if (!DigitRunValue(unsigned_year) || !month || month_text.size() > 2) return std::nullopt;
   const MonthYearReading year = ReadMonthYear(year_text);
-  const int month = month_text.size() == 1 ? month_text[0] - '0' : (month_text[0] - '0') * 10 + (month_text[1] - '0');
-  if (year.status != MonthYearStatus::Valid || month < 1 || month > 12) return std::nullopt;
-  return YearMonth{year.year, static_cast<int16_t>(month)};
+  if (year.status != MonthYearStatus::Valid || *month < 1 || *month > 12) return std::nullopt;
+  return YearMonth{year.year, static_cast<int16_t>(*month)};
 }
 
 std::string MonthOptionsError(const MonthOptions& options, bool request_given) {
@@ -45,7 +40,7 @@ std::string MonthOptionsError(const MonthOptions& options, bool request_given) {
   return {};
 }
 
-std::string MonthCommandText(const MonthOptions& options, int16_t language, const ProgramTextStore& texts) {
+std::string MonthCommandText(const MonthOptions& options, Language language, const ProgramTextStore& texts) {
   const YearMonth month = options.month.value_or(YearMonth{});
   const MonthGridRequest request{.year = month.year,
                                  .month = month.month,

@@ -197,7 +197,7 @@ void frmMain::HoldLayoutStill() {
   const auto measure = [&widest](QWidget* widget) {
     widest[widget] = std::max(widest.value(widget), widget->sizeHint().width());
   };
-  const int16_t language = current_language_;
+  const Language language = current_language_;
   QList<QWidget*> captioned;
   for (QWidget* widget : findChildren<QWidget*>()) {
     if (qobject_cast<ClickableLabel*>(widget) != nullptr) continue;  // the today panel and links: below
@@ -208,7 +208,7 @@ void frmMain::HoldLayoutStill() {
     }
   }
   const bool hyphen = chkHyphen->isChecked();
-  for (const int16_t each : {LanguageEnglish, LanguageGerman}) {
+  for (const Language each : {Language::English, Language::German}) {
     current_language_ = each;
     FillLanguageList();
     // The ordinal option's caption follows the hyphen option.

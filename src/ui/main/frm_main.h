@@ -60,13 +60,13 @@ class frmMain : public QWidget {
   void UpdateTodayPanel();
   DateFormat UsersDateFormat() const;
   CalendarCode GetCal(int firstOrSecond) const;
-  int16_t CurrentLanguage() const { return current_language_; }
+  Language CurrentLanguage() const { return current_language_; }
   CalendarCode TodayCalendar() const { return today_calendar_; }
   const std::string& SettingsFilePath() const { return settings_file_path_; }
   // Quit: writes the settings file and closes every window.
   void cmdQuit_Click();
   // Adds text (lines ending in CR LF) at the end of the output window and shows its last line.
-  void AppendOutput(const std::string& text);
+  void AppendOutput(std::string_view text);
   // Replaces the whole output text, the caret at its end (the stored output at start-up).
   void SetOutputText(const std::string& text);
   // Places the window in `available` (the room for windows on its screen): centred, as large as
@@ -140,7 +140,7 @@ class frmMain : public QWidget {
 
   // Language.
   void FillLanguageList();
-  int LanguageListIndex(int16_t language) const;
+  int LanguageListIndex(Language language) const;
   void cboLanguage_Click();
   void ApplyLanguageTexts();
   void SetOrdinalDateCaption();
@@ -178,7 +178,7 @@ class frmMain : public QWidget {
   // Process-wide options the whole program reads.
   std::string date_separator_ = "-";
   std::string thousands_separator_ = ",";
-  int16_t current_language_ = LanguageEnglish;
+  Language current_language_ = Language::English;
 
   CalendarCode today_calendar_ = cal::CE;
   std::string settings_file_path_;

@@ -113,11 +113,11 @@ RequestOptions frmMain::ReadComputeOptions() const {
   options.format = UsersDateFormat();
   options.date_separator = date_separator_;
   options.thousands_separator = thousands_separator_;
-  options.months = optMonths->isChecked();
+  options.unit = optMonths->isChecked() ? DifferenceUnit::Months : DifferenceUnit::Days;
   options.include_first_date = chkIncludeFirstDate->isChecked();
   options.include_weekends = chkIncludeWeekends->isChecked();
   options.verbose = chkVerbose->isChecked();
-  options.hyphen = chkHyphen->isChecked() ? 1 : 0;
+  options.hyphen = chkHyphen->isChecked() ? Hyphen::With : Hyphen::Without;
   options.language = current_language_;
   return options;
 }
@@ -127,14 +127,14 @@ DateTextOptions frmMain::TextOptions() const {
   options.format = UsersDateFormat();
   options.date_separator = date_separator_;
   options.thousands_separator = thousands_separator_;
-  options.hyphen = chkHyphen->isChecked() ? 1 : 0;
+  options.hyphen = chkHyphen->isChecked() ? Hyphen::With : Hyphen::Without;
   return options;
 }
 
 void frmMain::cmdCompute_Click() {
   const RequestOptions options = ReadComputeOptions();
   BoxTexts boxes{ToUtf8(txbFirstDate->text()), ToUtf8(txbDateDiff->text()), ToUtf8(txbSecondDate->text())};
-  const Outcome* outcome = &engine_.Compute(std::move(boxes), options);
+  const Outcome* outcome = &engine_.Compute(boxes.first, boxes.difference, boxes.second, options);
   if (outcome->step == RequestStep::AskWhichBoxToClear) {
     ApplyOutcome(*outcome);  // the trimmed texts
     if (!AskWhichBoxToClear()) {
@@ -142,7 +142,7 @@ void frmMain::cmdCompute_Click() {
       return;
     }
     boxes = BoxTexts{ToUtf8(txbFirstDate->text()), ToUtf8(txbDateDiff->text()), ToUtf8(txbSecondDate->text())};
-    outcome = &engine_.Compute(std::move(boxes), options);
+    outcome = &engine_.Compute(boxes.first, boxes.difference, boxes.second, options);
   }
   ApplyOutcome(*outcome);
   SetTheFocus();
@@ -150,7 +150,7 @@ void frmMain::cmdCompute_Click() {
 
 // The window's part of a request: the rewritten boxes, the appended output, the message.
 void frmMain::ApplyOutcome(const Outcome& outcome) {
-  const std::pair<QLineEdit*, const std::string*> boxes[] = {
+  const std::pair<QLineEdit*, const std::string_view*> boxes[] = {
       {txbFirstDate, &outcome.boxes.first}, {txbDateDiff, &outcome.boxes.difference}, {txbSecondDate, &outcome.boxes.second}};
   for (const auto& [box, text] : boxes) {
     const QString wanted = ToQString(*text);
@@ -350,7 +350,7 @@ void frmMain::TodayLabelReleased(Qt::MouseButton button) {
 
 // Adds at the end without touching the text already there, so that appending stays as fast
 // with a hundred thousand lines as with none; the view follows to the last line.
-void frmMain::AppendOutput(const std::string& text) {
+void frmMain::AppendOutput(std::string_view text) {
   QTextCursor cursor(txbOutput->document());
   cursor.movePosition(QTextCursor::End);
   cursor.insertText(WithLineFeeds(ToQString(text)));

@@ -31,6 +31,7 @@
 
 #include "calendar/calendar_codes.h"
 #include "compute/month_grid.h"
+#include "compute/request.h"
 
 namespace qv {
 
@@ -131,13 +132,13 @@ int32_t LeadingNumber(std::string_view text);
 
 // ---- Choices the window applies --------------------------------------------------------------
 
-// WeekStart and MonthCalendar are the month window's own choices (compute/month_grid.h).
-enum class DifferenceUnit : int16_t { Days, Months };
+// WeekStart and MonthCalendar are the month window's own choices (compute/month_grid.h);
+// DifferenceUnit is the request's (compute/request.h).
 
 // The stored records turned into the options of the main window and the month window, with
 // every value that matches no choice replaced by its first-run default.
 struct SettingsChoices {
-  int16_t language = 0;                        // 0 English, 1 German
+  Language language = Language::English;
   DateFormat date_format = kFormatYMD;
   std::string_view date_separator = "-";       // "-", "/" or "."
   std::string_view thousands_separator = ",";  // ",", "." or "" (none)
