@@ -2,6 +2,7 @@
 // What a Compute request takes (the three box texts and the window's options) and what it
 // gives back for the window, the command-line program or a test to apply.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -9,6 +10,8 @@
 #include "text/date_dispatch.h"
 
 namespace qv {
+
+class WorkCalendar;
 
 // The option values of the main window, as its first run sets them.
 struct RequestOptions {
@@ -23,6 +26,9 @@ struct RequestOptions {
   bool verbose = true;              // longer reports
   int16_t hyphen = 1;               // ordinal and ISO week dates with hyphens
   int16_t language = 0;             // 0 English, 1 German
+  // The work week and holidays that counting and adding use while weekend days are not counted;
+  // null when none is in force (Monday to Friday, no holidays).
+  std::shared_ptr<const WorkCalendar> work_calendar;
 
   DateTextOptions TextOptions() const {
     return DateTextOptions{

@@ -108,6 +108,7 @@ RequestOptions frmMain::ReadComputeOptions() const {
   options.verbose = chkVerbose->isChecked();
   options.hyphen = chkHyphen->isChecked() ? 1 : 0;
   options.language = current_language_;
+  options.work_calendar = work_calendar_;
   return options;
 }
 
