@@ -27,12 +27,13 @@ QWidget* frmMain::CreateWorkDaysRow() {
   cmdWorkingDays->setObjectName(QStringLiteral("cmdWorkingDays"));
   lblWorkDaysNote = new QLabel(work_days_row_);
   lblWorkDaysNote->setObjectName(QStringLiteral("lblWorkDaysNote"));
+  // A long note (a region and several files) wraps instead of widening the options column.
+  lblWorkDaysNote->setWordWrap(true);
   auto* row = new QHBoxLayout(work_days_row_);
   // Under the check box's caption, as the second line of the hyphen caption is.
   row->setContentsMargins(QCheckBox().sizeHint().width(), 0, 0, 0);
   row->addWidget(cmdWorkingDays);
-  row->addWidget(lblWorkDaysNote);
-  row->addStretch(1);
+  row->addWidget(lblWorkDaysNote, 1);
   return work_days_row_;
 }
 

@@ -15,6 +15,7 @@
 
 #include "calendar/civil.h"
 #include "compute/work_calendar.h"
+#include "lang/general_texts.h"
 #include "lang/work_days_texts.h"
 #include "platform/qt_text.h"
 #include "ui/month/frm_display_month.h"
@@ -133,7 +134,12 @@ void frmDisplayMonth::MarkWorkDays() {
     cursor.mergeCharFormat(holiday ? holiday_format : day_off);
   }
 
-  // Below the grid: " 1 Thu  Labour Day", the day as the grid shows it.
+  // Below the grid: " 1 Thursday  Labour Day", the day as the grid shows it, the weekdays padded
+  // to the longest listed.
+  qsizetype weekday_width = 0;
+  for (const ListedHoliday& holiday : holidays) {
+    weekday_width = std::max(weekday_width, ToQString(WeekdayName(language_, civil::DayOfWeek(holiday.day_number))).size());
+  }
   QString list = ToQString(WorkDaysTextOf(holidays.empty() ? WorkDaysText::MonthNoHolidays : WorkDaysText::MonthHolidays,
                                           language_));
   for (const ListedHoliday& holiday : holidays) {
@@ -142,7 +148,8 @@ void frmDisplayMonth::MarkWorkDays() {
     if (cell == cells.end()) continue;  // cannot happen: the cells run without a gap
     list += QStringLiteral("\n%1 %2  %3")
                 .arg(cell->day_of_month, 2)
-                .arg(ToQString(ShortWeekdayName(language_, civil::DayOfWeek(holiday.day_number))), -3)
+                .arg(ToQString(WeekdayName(language_, civil::DayOfWeek(holiday.day_number))),
+                     -static_cast<int>(weekday_width))
                 .arg(ToQString(ListedHolidayName(holiday, calendar.Sources(), language_)));
   }
   lblHolidays->setText(list);
