@@ -221,5 +221,24 @@ TEST(WorkDaysLoad, TheCalendarIsInForceOnlyBeyondTheDefaults) {
   EXPECT_TRUE(calendar->IsWorkingDay(Jdn(2026, 1, 7)));
 }
 
+// The manual's examples of the adding rule and of a Bavarian office's year.
+TEST(WorkDaysLoad, TheManualsExamplesHold) {
+  WorkDaysChoice bavaria;
+  bavaria.region = "DE-BY";
+  const auto calendar = BuildWorkCalendar(bavaria);
+  ASSERT_NE(calendar, nullptr);
+  const DayCountOptions working{.include_weekends = false, .include_first_date = false};
+  // Without a calendar the weekend rule adds whole weeks: a weekend day stays one.
+  EXPECT_EQ(SecondDateFromFirst(Jdn(2008, 7, 19), 5, working), Jdn(2008, 7, 26));
+  EXPECT_EQ(SecondDateFromFirst(Jdn(2032, 11, 7), 5, working), Jdn(2032, 11, 14));
+  // With one: the working day whose count from the first date is 5.
+  EXPECT_EQ(calendar->SecondDateFromFirst(Jdn(2008, 7, 19), 5, working), Jdn(2008, 7, 25));
+  EXPECT_EQ(calendar->SecondDateFromFirst(Jdn(2032, 11, 7), 5, working), Jdn(2032, 11, 12));
+  EXPECT_EQ(calendar->FirstDateFromSecond(Jdn(2032, 11, 14), 5, working), Jdn(2032, 11, 5));
+  // 2027: 261 days from Monday to Friday, 8 of them Bavarian holidays.
+  const DayCountOptions whole_year{.include_weekends = false, .include_first_date = true};
+  EXPECT_EQ(calendar->CountDaysBetween(Jdn(2027, 1, 1), Jdn(2027, 12, 31), whole_year), 253);
+}
+
 }  // namespace
 }  // namespace qv
