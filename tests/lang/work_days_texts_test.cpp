@@ -1,6 +1,7 @@
 // The note beside "Working days…" and the short work-week texts it is made of.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "lang/work_days_texts.h"
@@ -13,6 +14,8 @@ struct WeekCase {
   const char* english;
   const char* german;
 };
+
+void PrintTo(const WeekCase& c, std::ostream* out) { *out << '"' << c.english << '"'; }
 
 class WorkWeekText : public ::testing::TestWithParam<WeekCase> {};
 
@@ -38,6 +41,8 @@ struct NoteCase {
   const char* english;
   const char* german;
 };
+
+void PrintTo(const NoteCase& c, std::ostream* out) { *out << '"' << c.english << '"'; }
 
 class WorkDaysNote : public ::testing::TestWithParam<NoteCase> {};
 

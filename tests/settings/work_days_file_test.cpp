@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 
 #include "calendar/civil.h"
@@ -45,6 +46,8 @@ struct RoundTripCase {
   const char* name;
   WorkDaysSettings settings;
 };
+
+void PrintTo(const RoundTripCase& c, std::ostream* out) { *out << c.name; }
 
 class WorkDaysRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 
@@ -89,6 +92,8 @@ struct ParseCase {
   const char* region;
   std::size_t files;
 };
+
+void PrintTo(const ParseCase& c, std::ostream* out) { *out << c.name; }
 
 class WorkDaysParse : public ::testing::TestWithParam<ParseCase> {};
 
