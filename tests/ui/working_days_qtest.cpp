@@ -525,6 +525,30 @@ class WorkingDaysTest : public QObject {
     QCOMPARE(list->text(), QStringLiteral("No holidays in this month."));
   }
 
+  void monthMarksAtTheEndsOfTheRange_data() {
+    QTest::addColumn<int>("year");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<bool>("julian");
+    QTest::newRow("last CE month") << 5'800'000 << 12 << false;
+    QTest::newRow("first CE month") << -5'800'000 << 1 << false;
+    QTest::newRow("last JC month") << 5'800'000 << 12 << true;
+    QTest::newRow("first JC month") << -5'800'000 << 1 << true;
+  }
+  void monthMarksAtTheEndsOfTheRange() {
+    QFETCH(int, year);
+    QFETCH(int, month);
+    QFETCH(bool, julian);
+    QWidget main;
+    main.show();
+    auto* month_window = new frmDisplayMonth(test::ShippedTexts(), *messages_, &main);
+    month_window->SetJulianCalendar(julian);
+    month_window->SetWorkCalendar(Calendar("GB-EAW", "Sun-Thu"));
+    month_window->OpenAtMonth({year, static_cast<int16_t>(month)});
+    QVERIFY(QTest::qWaitForWindowExposed(month_window));
+    QVERIFY(Child<QLabel>(month_window, "lblHolidays")->isVisible());
+    QVERIFY(messages_->shown.empty());
+  }
+
   void monthListInGermanAndAcrossTheYear() {
     QWidget main;
     main.show();

@@ -87,7 +87,8 @@ void frmMain::cmdWorkingDays_Click() {
     const std::string path = WorkDaysFilePath();
     const WorkDaysSettings settings = work_days_.Settings();
     const bool kept = IsDefault(settings) ? RemoveFileIfPresent(path) : WriteWorkDaysFile(path, settings);
-    if (!kept) {
+    // Without a data folder (path empty) nothing is kept, as qrv.usr is not, and nothing is said.
+    if (!kept && !path.empty()) {
       const MessageRequest request{
           .title = ToQString(WorkDaysTextOf(WorkDaysText::DialogTitle, current_language_)),
           .text = ToQString(WorkDaysTextOf(WorkDaysText::NotKept, current_language_)) + QLatin1Char('\n') +
