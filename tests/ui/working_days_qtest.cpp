@@ -231,6 +231,12 @@ class WorkingDaysTest : public QObject {
     QTest::keyClick(year, Qt::Key_Up);
     QCOMPARE(year->value(), 2027);
     QCOMPARE(PreviewColumn(&dialog, 0).at(2), QStringLiteral("2027-03-26"));
+    // Before the region's rules begin the table is empty, and says why.
+    year->setValue(1990);
+    QVERIFY(PreviewColumn(&dialog, 0).isEmpty());
+    QCOMPARE(Child<QLabel>(&dialog, "lblNoHolidays")->text(), QStringLiteral("The holidays of DE-BY are known from 1991 on."));
+    year->setValue(1991);
+    QVERIFY(!Child<QLabel>(&dialog, "lblNoHolidays")->isVisible());
     // Back to none: the preview empties.
     QTest::keyClick(Child<QComboBox>(&dialog, "cboRegion"), Qt::Key_Home);
     QVERIFY(PreviewColumn(&dialog, 0).isEmpty());
@@ -273,6 +279,10 @@ class WorkingDaysTest : public QObject {
     QTRY_COMPARE(list->count(), 1);
     QCOMPARE(list->item(0)->text(), good);
     QCOMPARE(PreviewColumn(&dialog, 2), (QStringList{"Christmas Eve", "office.txt"}));
+    Child<QSpinBox>(&dialog, "spnYear")->setValue(2027);
+    QCOMPARE(Child<QLabel>(&dialog, "lblNoHolidays")->text(),
+             QStringLiteral("None of the chosen holidays falls in this year."));
+    Child<QSpinBox>(&dialog, "spnYear")->setValue(2026);
     // A file that cannot be read: its message, and nothing of the batch is taken.
     chosen = QStringList{bad, good};
     QTest::mouseClick(Child<QPushButton>(&dialog, "cmdAdd"), Qt::LeftButton);

@@ -190,7 +190,6 @@ void frmWorkingDays::ApplyLanguageTexts() {
   trePreview->setHeaderLabels({text(WorkDaysText::DateColumn), text(WorkDaysText::WeekdayColumn),
                                text(WorkDaysText::NameColumn)});
   trePreview->setAccessibleName(text(WorkDaysText::Preview));
-  lblNoHolidays->setText(text(WorkDaysText::NoHolidaysChosen));
   lblAppliesWhen->setText(text(WorkDaysText::AppliesWhen));
   buttons_->button(QDialogButtonBox::Ok)->setText(text(WorkDaysText::Ok));
   buttons_->button(QDialogButtonBox::Cancel)->setText(text(WorkDaysText::Cancel));
@@ -351,9 +350,18 @@ DateTextOptions frmWorkingDays::ReadingOptions() const {
 void frmWorkingDays::UpdatePreview() {
   if (filling_) return;
   trePreview->clear();
-  const bool any_source = !choice_.region.empty() || !choice_.files.empty();
-  lblNoHolidays->setVisible(!any_source);
-  if (!any_source) return;
+  const auto text = [this](WorkDaysText entry) { return ToQString(WorkDaysTextOf(entry, language_)); };
+  // Below the table: why it is empty, or that a region's rules begin after the year shown.
+  const holidays::Region* region = holidays::FindRegion(choice_.region);
+  QString note;
+  if (choice_.region.empty() && choice_.files.empty()) {
+    note = text(WorkDaysText::NoHolidaysChosen);
+  } else if (region != nullptr && spnYear->value() < region->first_year) {
+    note = text(WorkDaysText::RegionKnownFrom).arg(ToQString(region->code)).arg(region->first_year);
+  }
+  lblNoHolidays->setText(note);
+  lblNoHolidays->setVisible(!note.isEmpty());
+  if (choice_.region.empty() && choice_.files.empty()) return;
   const std::shared_ptr<const WorkCalendar> calendar = BuildWorkCalendar(choice_);
   if (!calendar) return;
   const DateTextOptions options = ReadingOptions();
@@ -369,6 +377,10 @@ void frmWorkingDays::UpdatePreview() {
       row->setToolTip(kNameColumn, ToQString(calendar->Sources()[holiday.source].label));
     }
     rows.append(row);
+  }
+  if (rows.isEmpty() && note.isEmpty()) {
+    lblNoHolidays->setText(text(WorkDaysText::NoneThisYear));
+    lblNoHolidays->setVisible(true);
   }
   trePreview->addTopLevelItems(rows);
   trePreview->resizeColumnToContents(kDateColumn);
