@@ -13,7 +13,8 @@
 #   share/man/man1/quorvan.1.gz, quorvan-cli.1.gz
 #   share/bash-completion/completions/quorvan-cli
 #   share/doc/quorvan/copyright, changelog.gz    Debian's machine-readable copyright and changelog
-#   share/doc/quorvan/manual/{en,de}/index.html, share/doc/quorvan/screenshot-{en,de}.png
+#   share/doc/quorvan/manual/{en,de}/index.html, share/doc/quorvan/screenshot-{en,de}.png and the
+#   screenshots the manual shows (working-days dialog, month with holidays), which it finds at ../../
 include(GNUInstallDirs)
 
 # The desktop id: the desktop entry, the AppStream component and the icon all carry it, and the
@@ -142,6 +143,9 @@ if(TARGET quorvan)
             RENAME ${QUORVAN_APP_ID}.png)
   endforeach()
   install(FILES ${PROJECT_SOURCE_DIR}/docs/screenshot-en.png ${PROJECT_SOURCE_DIR}/docs/screenshot-de.png
+          ${PROJECT_SOURCE_DIR}/docs/screenshot-working-days-en.png
+          ${PROJECT_SOURCE_DIR}/docs/screenshot-working-days-de.png
+          ${PROJECT_SOURCE_DIR}/docs/screenshot-month-holidays.png
           DESTINATION ${QUORVAN_INSTALL_DOCDIR} OPTIONAL)
 endif()
 

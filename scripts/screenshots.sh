@@ -112,3 +112,5 @@ start_screen 1024x600
 shoot 1024x600 0 --lang=en screen
 start_screen 1920x1080
 shoot scale2 1 --lang=de screen QT_SCALE_FACTOR=2
+# The working-days dialog and a month with holidays.
+source scripts/screenshots-working-days.sh

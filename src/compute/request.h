@@ -2,6 +2,7 @@
 // What a Compute request takes (the three box texts and the window's options) and what it
 // gives back for the window, the command-line program or a test to apply.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,8 @@ enum class DateBox { First, Second };
 // What the number in the difference box counts.
 enum class DifferenceUnit : int16_t { Days, Months };
 
+class WorkCalendar;
+
 // The option values of the main window, as its first run sets them.
 struct RequestOptions {
   CalendarCode first_calendar = cal::CE;
@@ -31,6 +34,9 @@ struct RequestOptions {
   bool verbose = true;              // longer reports
   Hyphen hyphen = Hyphen::With;     // ordinal and ISO week dates
   Language language = Language::English;
+  // The work week and holidays that counting and adding use while weekend days are not counted;
+  // null when none is in force (Monday to Friday, no holidays).
+  std::shared_ptr<const WorkCalendar> work_calendar;
 
   DateTextOptions TextOptions() const {
     return DateTextOptions{

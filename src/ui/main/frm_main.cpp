@@ -441,8 +441,9 @@ QWidget* frmMain::CreateOptionsColumn() {
   lblHyphen->setIndent(QCheckBox().sizeHint().width());
   chkSaveOutput = CheckBox("chkSaveOutput");
   chkSaveOutput->setVisible(false);  // shown once the stored settings are in place
-  for (QWidget* widget : std::initializer_list<QWidget*>{chkIncludeFirstDate, chkIncludeWeekends, chkVerbose,
-                                                         chkHyphen, lblHyphen, chkSaveOutput}) {
+  QWidget* work_days_row = CreateWorkDaysRow();
+  for (QWidget* widget : std::initializer_list<QWidget*>{chkIncludeFirstDate, chkIncludeWeekends, work_days_row,
+                                                         chkVerbose, chkHyphen, lblHyphen, chkSaveOutput}) {
     layout->addWidget(widget);
   }
   layout->setSpacing(2);
@@ -503,7 +504,7 @@ void frmMain::SetTabOrder() {
            cmdCompute, cmdMoveSecondDateToFirst, txbOutput, cmdClearOutputWindow, cmdCopyOutput, cmdEnlarge,
            optDateFormatIsYMD, optDateFormatIsDMY, optDateFormatIsMDY, optSeparatorIsDash, optSeparatorIsSlash,
            optSeparatorIsDot, optThousSepIsComma, optThousSepIsDot, optThousSepNone, chkIncludeFirstDate,
-           chkIncludeWeekends, chkVerbose, chkHyphen, chkSaveOutput, cboLanguage, cmdDisplayMonth, cmdHelp, cmdReset,
+           chkIncludeWeekends, cmdWorkingDays, chkVerbose, chkHyphen, chkSaveOutput, cboLanguage, cmdDisplayMonth, cmdHelp, cmdReset,
            lblOnlineDocumentation, lblMaker, cmdQuit}) {
     order.push_back(widget);
   }
@@ -574,6 +575,7 @@ void frmMain::WireSignals() {
   connect(cmdEnlarge, &QPushButton::clicked, this, [this] { cmdEnlarge_Click(); });
 
   connect(Clock, &QTimer::timeout, this, [this] { UpdateTodayPanel(); });
+  WireWorkDays();
 }
 
 // Cyan background with black text on the window, its frames, labels and options; the link in

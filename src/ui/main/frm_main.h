@@ -13,6 +13,7 @@
 #include "lang/general_texts.h"
 #include "lang/program_text.h"
 #include "platform/message_service.h"
+#include "settings/work_days.h"
 
 class QButtonGroup;
 class QGridLayout;
@@ -36,6 +37,7 @@ class frmClearOneTextBox;
 class frmLargeDisplay;
 class frmDisplayMonth;
 class frmHelp;
+class frmWorkingDays;
 struct StoredSettings;
 struct SettingsChoices;
 
@@ -63,6 +65,9 @@ class frmMain : public QWidget {
   Language CurrentLanguage() const { return current_language_; }
   CalendarCode TodayCalendar() const { return today_calendar_; }
   const std::string& SettingsFilePath() const { return settings_file_path_; }
+  // The working days (work week, region, holiday files) and the file they are kept in.
+  const WorkDaysChoice& WorkDays() const { return work_days_; }
+  std::string WorkDaysFilePath() const;
   // Quit: writes the settings file and closes every window.
   void cmdQuit_Click();
   // Adds text (lines ending in CR LF) at the end of the output window and shows its last line.
@@ -171,6 +176,17 @@ class frmMain : public QWidget {
   bool MonthMondayFirst() const;
   bool MonthJulian() const;
 
+  // Working days: the button and note beside "Count weekend days", the dialog, the file they are
+  // kept in (frm_main_work_days.cpp).
+  QWidget* CreateWorkDaysRow();
+  void WireWorkDays();
+  void cmdWorkingDays_Click();
+  void ReadWorkDaysSettings();
+  void ApplyWorkDays(WorkDaysChoice choice);
+  void ResetWorkDays();
+  void WorkDaysLanguage();
+  void UpdateWorkDaysNote();
+
   const ProgramTextStore& texts_;
   MessageService& messages_;
   ComputeEngine engine_;
@@ -191,6 +207,9 @@ class frmMain : public QWidget {
   bool month_julian_ = false;
   CalendarCode intFirstBoxCal = cal::CE;
   CalendarCode intSecondBoxCal = cal::CE;
+  // The working days in force, and their work calendar (null while none is in force).
+  WorkDaysChoice work_days_;
+  std::shared_ptr<const WorkCalendar> work_calendar_;
   QString product_name_;
   QString version_text_;
 
@@ -233,6 +252,9 @@ class frmMain : public QWidget {
   QRadioButton* optThousSepNone = nullptr;
   QCheckBox* chkIncludeFirstDate = nullptr;
   QCheckBox* chkIncludeWeekends = nullptr;
+  QWidget* work_days_row_ = nullptr;
+  QPushButton* cmdWorkingDays = nullptr;
+  QLabel* lblWorkDaysNote = nullptr;
   QCheckBox* chkVerbose = nullptr;
   QCheckBox* chkHyphen = nullptr;
   QLabel* lblHyphen = nullptr;
@@ -263,6 +285,7 @@ class frmMain : public QWidget {
   frmLargeDisplay* large_display_ = nullptr;
   frmDisplayMonth* month_window_ = nullptr;
   frmHelp* help_window_ = nullptr;
+  frmWorkingDays* working_days_dialog_ = nullptr;
 };
 
 }  // namespace qv

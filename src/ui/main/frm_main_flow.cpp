@@ -119,6 +119,7 @@ RequestOptions frmMain::ReadComputeOptions() const {
   options.verbose = chkVerbose->isChecked();
   options.hyphen = chkHyphen->isChecked() ? Hyphen::With : Hyphen::Without;
   options.language = current_language_;
+  options.work_calendar = work_calendar_;
   return options;
 }
 

@@ -59,6 +59,7 @@ void frmMain::Start() {
   ShowInsideScreen();
   txbFirstDate->setFocus();
   ReadSettings();
+  ReadWorkDaysSettings();
   cboLanguage->setCurrentIndex(LanguageListIndex(current_language_));
   ApplyLanguageTexts();
   FillLanguageList();
@@ -241,6 +242,7 @@ void frmMain::cmdReset_Click() {
     if (!settings_file_path_.empty()) QFile::remove(QString::fromStdString(settings_file_path_));
     const Language before = current_language_;
     SetDefaultSettings();
+    ResetWorkDays();
     // The defaults include English: the whole interface follows, so that captions and every
     // text looked up afterwards agree.
     if (before != current_language_) {
@@ -356,6 +358,7 @@ void frmMain::ApplyLanguageTexts() {
   cmdClearOutputWindow->setAccessibleName(Text(GeneralText::Clear) + QStringLiteral(" (") + Text(GeneralText::OutputWindow) + QLatin1Char(')'));
   txbOutput->setAccessibleName(Text(GeneralText::OutputWindow));
 
+  WorkDaysLanguage();
   MonthWindowLanguage();
   if (clear_dialog_ != nullptr) clear_dialog_->ApplyLanguageTexts(current_language_);
   if (large_display_ != nullptr) large_display_->ApplyLanguage(current_language_);

@@ -15,6 +15,7 @@ frmDisplayMonth& frmMain::MonthWindow() {
     month_window_ = new frmDisplayMonth(texts_, messages_, this);
     month_window_->SetMondayFirst(month_monday_first_);
     month_window_->SetJulianCalendar(month_julian_);
+    month_window_->SetWorkCalendar(work_calendar_);
     month_window_->ApplyLanguageTexts(current_language_);
     // Closing the month window gives the focus back to where the rule puts it.
     connect(month_window_, &frmDisplayMonth::closed, this, [this] {

@@ -153,6 +153,7 @@ void frmDisplayMonth::CreateControls() {
   layout->addLayout(top);
   layout->addWidget(CreateChoiceRow());
   layout->addLayout(grid_row);
+  layout->addWidget(CreateHolidayPanel());
   layout->addLayout(iso_row);
   layout->addWidget(txbISODates, 0, Qt::AlignLeft);
   // The window is as large as its controls: hiding or showing the ISO panel changes its height
@@ -340,6 +341,7 @@ void frmDisplayMonth::Draw(Redraw redraw) {
   row_count_ = grid->row_count;
   first_cell_day_ = grid->first_cell_day;
   drawn_ = request;
+  MarkWorkDays();
   if (iso_dates_shown_) ShowIsoWeekDates();
   cmdClose->setFocus();
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -25,6 +26,8 @@ class QPushButton;
 class QRadioButton;
 
 namespace qv {
+
+class WorkCalendar;
 
 class frmDisplayMonth : public QWidget {
   Q_OBJECT
@@ -57,6 +60,11 @@ class frmDisplayMonth : public QWidget {
   // Draws the grid for the year box and the month list (and the ISO panel when shown); does
   // nothing while the window is hidden. A year box without a usable year shows a message.
   void DisplayMonth();
+
+  // The working days in force (null: none). With a calendar the grid marks the month's days
+  // off and holidays, and lists the holidays below the grid; without one the window is as
+  // described. The copied text is the same either way.
+  void SetWorkCalendar(std::shared_ptr<const WorkCalendar> calendar);
 
   // Window state, for the main window and tests.
   bool IsoDatesShown() const { return iso_dates_shown_; }
@@ -106,6 +114,9 @@ class frmDisplayMonth : public QWidget {
   void ShowYearMessage();
   MonthGridRequest ChosenRequest(int32_t year) const;
   QString NumberedText(int16_t number) const;
+  // The working days' marks and holiday list (frm_display_month_work_days.cpp).
+  QWidget* CreateHolidayPanel();
+  void MarkWorkDays();
 
   const ProgramTextStore& texts_;
   MessageService& messages_;
@@ -139,6 +150,11 @@ class frmDisplayMonth : public QWidget {
   QPushButton* cmdDisplayNextMonth[2] = {nullptr, nullptr};  // 0 next, 1 previous
   QPushButton* cmdCopyToClipboard = nullptr;
   QPushButton* cmdClose = nullptr;
+
+  std::shared_ptr<const WorkCalendar> work_calendar_;
+  QWidget* holiday_panel_ = nullptr;
+  QLabel* lblHolidays = nullptr;
+  QLabel* lblHolidayLegend = nullptr;
 };
 
 }  // namespace qv

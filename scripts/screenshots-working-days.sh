@@ -1,0 +1,88 @@
+# Sourced by scripts/screenshots.sh once the X server runs (it sets $window_program, $work and
+# DISPLAY): with Bavaria's holidays chosen, the working-days dialog in English and German and the
+# month window of December 2026 with its holidays marked:
+#   docs/screenshot-working-days-en.png  docs/screenshot-working-days-de.png
+#   docs/screenshot-month-holidays.png
+
+# qrv.usr with the language and a first date only, and qrv-workdays.ini with Bavaria's holidays.
+write_work_days() {
+  local folder=$1 language=$2 first=$3
+  mkdir -p "$folder/Quorvan"
+  printf '%s\r\n' "$language" "2,45,44" "0,0,0" 0 0 1 1 1 '"Mon"' '"CE"' "\"$first\"" '""' '""' '""' 0 \
+    >"$folder/Quorvan/qrv.usr"
+  printf '[WorkDays]\nWorkWeek=1111100\nRegion=DE-BY\n' >"$folder/Quorvan/qrv-workdays.ini"
+}
+
+# Starts the window on a configuration folder and gives it the keyboard; sets $window_id and
+# $started (the program).
+start_window() {
+  local config=$1 log=$2
+  env XDG_CONFIG_HOME="$config" "$window_program" >"$log" 2>&1 &
+  started=$!
+  local id=""
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name '^Quorvan' 2>/dev/null | head -n 1 || true)
+    [[ -n $id ]] && break
+    sleep 0.1
+  done
+  if [[ -z $id ]]; then
+    echo "the window did not appear; its log:" >&2
+    cat "$log" >&2
+    exit 1
+  fi
+  sleep 1
+  # Without a window manager the window gets the keyboard only when asked.
+  xdotool windowfocus --sync "$id"
+  window_id=$id
+}
+
+# Waits for a window named `title` and saves it as `file`.
+shoot_window() {
+  local title=$1 file=$2
+  local id=""
+  for _ in $(seq 50); do
+    id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1 || true)
+    [[ -n $id ]] && break
+    sleep 0.1
+  done
+  if [[ -z $id ]]; then
+    echo "no window named $title appeared" >&2
+    exit 1
+  fi
+  sleep 0.8
+  import -window "$id" "$file"
+  # screenshots.sh may squeeze its PNGs; these get the same treatment.
+  if declare -F make_small >/dev/null; then make_small "$file"; fi
+  echo "$file"
+}
+
+stop_window() {
+  kill "$started" 2>/dev/null || true
+  wait "$started" 2>/dev/null || true
+}
+
+# The dialog, opened by the button's mnemonic (Alt+W, in German Alt+A).
+shoot_working_days() {
+  local name=$1 language=$2 mnemonic=$3 title=$4
+  local config=$work/working-days-$name
+  write_work_days "$config" "$language" ""
+  start_window "$config" "$work/working-days-$name.log"
+  xdotool key "$mnemonic"
+  shoot_window "$title" "docs/screenshot-working-days-$name.png"
+  stop_window
+}
+
+# The month of the first date: Shift+Tab walks back from the first box over the today panel, Quit,
+# the two links, Reset and Help to Display month.
+shoot_month_holidays() {
+  local config=$work/month-holidays
+  write_work_days "$config" 0 "2026-12-24"
+  start_window "$config" "$work/month-holidays.log"
+  xdotool key --delay 60 shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
+  shoot_window '^Display month$' docs/screenshot-month-holidays.png
+  stop_window
+}
+
+shoot_working_days en 0 alt+w '^Working days$'
+shoot_working_days de 1 alt+a '^Arbeitstage$'
+shoot_month_holidays

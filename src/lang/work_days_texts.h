@@ -1,0 +1,74 @@
+#pragma once
+// The window's texts for work weeks and holidays: the "Working days…" button and its note, the
+// working-days dialog, the holiday list of the month window and their messages. They are our own
+// texts (not the described general table), so German is written with its umlauts. A "&" marks
+// the letter that Alt reaches.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "lang/language.h"
+
+namespace qv {
+
+enum class WorkDaysText : uint8_t {
+  WorkingDaysButton,   // "&Working days…"
+  DialogTitle,         // "Working days"
+  WorkWeek,            // "&Work week"
+  Region,              // "Public &holidays of:"
+  NoRegion,            // "(none)"
+  HolidayFiles,        // "Holiday &files:"
+  Add,                 // "&Add…"
+  Remove,              // "&Remove"
+  PreviewYear,         // "Holidays in &year:"
+  DateColumn,          // "Date"
+  WeekdayColumn,       // "Weekday"
+  NameColumn,          // "Holiday"
+  Preview,             // "Holidays of the chosen region and files"
+  NoHolidaysChosen,    // "No holidays chosen: only the work week counts."
+  NoneThisYear,        // the preview's year holds none of the chosen holidays
+  RegionKnownFrom,     // "The holidays of %1 are known from %2 on." (code, first year)
+  AppliesWhen,         // when the choice is used
+  Ok,                  // "OK"
+  Cancel,              // "Cancel"
+  NoWorkingDay,        // OK with no day ticked
+  FilesLeftOut,        // start-up: holiday files that could not be read
+  NotKept,             // the choice applies but could not be written
+  ChooseFilesTitle,    // title of the file chooser
+  FilterHolidayFiles,  // "Holiday files (*.ics *.txt)"
+  FilterICalendar,     // "iCalendar files (*.ics)"
+  FilterTextLists,     // "Holiday lists (*.txt)"
+  FilterAllFiles,      // "All files (*)"
+  MonthHolidays,       // "Holidays:"
+  MonthNoHolidays,     // "No holidays in this month."
+  MonthLegend,         // what bold and underlined day numbers mean
+  MonthMarksName,      // accessible name of the month's holiday list
+  NoteName,            // accessible name of the note beside the button
+  Count
+};
+
+inline constexpr std::size_t kWorkDaysTextCount = static_cast<std::size_t>(WorkDaysText::Count);
+
+// The text of an entry in a language (0 English, 1 German; any other code gives English).
+std::string_view WorkDaysTextOf(WorkDaysText entry, Language language);
+
+// The same without its "&" marker, for accessible names and messages.
+std::string WithoutMnemonic(std::string_view text);
+
+// Short weekday name, 0 = Sunday … 6 = Saturday: "Mon", "Tue" … in English, "Mo", "Di" … in
+// German; empty for any other day.
+std::string ShortWeekdayName(Language language, int day_of_week);
+
+// A work week in a few characters. `mask`: bit 0 = Monday … bit 6 = Sunday. One run of days
+// (also one that wraps past Sunday) is written from its first to its last day: "Mon–Fri",
+// "Sun–Thu", "Mo–Fr"; a single day alone: "Sat"; other sets day by day from Monday on:
+// "Mon, Tue, Thu". Empty for an empty mask.
+std::string WorkWeekShortText(uint8_t mask, Language language);
+
+// The note beside the "Working days…" button: empty while the work week is Monday to Friday and
+// no holiday source is chosen; otherwise the work week, the region's code and the number of
+// holiday files: "Mon–Fri, DE-BY", "Sun–Thu", "Mo–Fr, AT, 2 Dateien".
+std::string WorkDaysNoteText(uint8_t mask, std::string_view region, std::size_t file_count, Language language);
+
+}  // namespace qv

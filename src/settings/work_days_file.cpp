@@ -1,0 +1,201 @@
+#include "settings/work_days_file.h"
+
+#include <optional>
+
+#include "compute/work_calendar.h"
+#include "holidays/regions.h"
+#include "settings/atomic_file.h"
+
+namespace qv {
+namespace {
+
+constexpr std::string_view kSection = "[WorkDays]";
+
+// ---- Values --------------------------------------------------------------------------------
+
+// The separators as one character code each, 0 for none (the codes qrv.usr stores).
+int SeparatorCode(std::string_view separator) { return separator.empty() ? 0 : static_cast<unsigned char>(separator[0]); }
+
+std::optional<std::string> DateSeparatorOfCode(int code) {
+  if (code == '-' || code == '/' || code == '.') return std::string(1, static_cast<char>(code));
+  return std::nullopt;
+}
+
+std::optional<std::string> ThousandsSeparatorOfCode(int code) {
+  if (code == 0) return std::string();
+  if (code == ',' || code == '.') return std::string(1, static_cast<char>(code));
+  return std::nullopt;
+}
+
+// "%", CR and LF would end or confuse a line: they are written as %25, %0D, %0A.
+std::string EscapePath(std::string_view path) {
+  std::string out;
+  out.reserve(path.size());
+  for (const char c : path) {
+    if (c == '%') {
+      out += "%25";
+    } else if (c == '\r') {
+      out += "%0D";
+    } else if (c == '\n') {
+      out += "%0A";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// Any "%XX" is taken back, so a hand-written %20 reads too; a "%" without two hex digits after
+// it, or a NUL byte (which no path holds), is damage.
+std::optional<std::string> UnescapePath(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '%') {
+      out += text[i];
+      continue;
+    }
+    if (i + 2 >= text.size()) return std::nullopt;  // two digits must follow
+    const int high = HexDigit(text[i + 1]);
+    const int low = HexDigit(text[i + 2]);
+    if (high < 0 || low < 0) return std::nullopt;
+    out += static_cast<char>(high * 16 + low);
+    i += 2;
+  }
+  if (out.find('\0') != std::string::npos) return std::nullopt;
+  return out;
+}
+
+// A small whole number of at most three digits (the codes above), or nullopt.
+std::optional<int> SmallNumber(std::string_view text) {
+  if (text.empty() || text.size() > 3) return std::nullopt;
+  int value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');  // [0, 999]
+  }
+  return value;
+}
+
+// "2,45,44,/path": three codes and the path (which may hold commas itself).
+std::optional<HolidayFileEntry> ParseHolidayFile(std::string_view value) {
+  HolidayFileEntry entry;
+  int codes[3] = {0, 0, 0};
+  for (int& code : codes) {
+    const std::size_t comma = value.find(',');
+    if (comma == std::string_view::npos) return std::nullopt;
+    const std::optional<int> number = SmallNumber(value.substr(0, comma));
+    if (!number) return std::nullopt;
+    code = *number;
+    value.remove_prefix(comma + 1);
+  }
+  if (codes[0] != kFormatMDY && codes[0] != kFormatDMY && codes[0] != kFormatYMD) return std::nullopt;
+  entry.date_format = static_cast<DateFormat>(codes[0]);
+  std::optional<std::string> separator = DateSeparatorOfCode(codes[1]);
+  std::optional<std::string> thousands = ThousandsSeparatorOfCode(codes[2]);
+  std::optional<std::string> path = UnescapePath(value);
+  if (!separator || !thousands || !path || path->empty() || path->front() != '/') return std::nullopt;
+  entry.date_separator = std::move(*separator);
+  entry.thousands_separator = std::move(*thousands);
+  entry.path = std::move(*path);
+  return entry;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+bool IsDefault(const WorkDaysSettings& settings) { return settings == WorkDaysSettings{}; }
+
+std::string FormatWorkDaysFile(const WorkDaysSettings& settings) {
+  std::string out = "# Quorvan: working days (work week, region, holiday files)\n";
+  out += kSection;
+  out += '\n';
+  const std::optional<WorkWeek> week = WorkWeek::FromMask(settings.work_week);
+  out += "WorkWeek=" + (week ? week->ToText() : WorkWeek().ToText()) + '\n';
+  out += "Region=" + settings.region + '\n';
+  for (const HolidayFileEntry& file : settings.files) {
+    out += "HolidayFile=" + std::to_string(file.date_format) + ',' + std::to_string(SeparatorCode(file.date_separator)) +
+           ',' + std::to_string(SeparatorCode(file.thousands_separator)) + ',' + EscapePath(file.path) + '\n';
+  }
+  return out;
+}
+
+WorkDaysReadResult ParseWorkDaysText(std::string_view text) {
+  const WorkDaysReadResult damaged{WorkDaysReadStatus::Damaged, {}};
+  WorkDaysSettings settings;
+  bool in_section = false;
+  bool week_seen = false;
+  bool region_seen = false;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::string_view trimmed = TrimBlanks(line);
+    if (trimmed.empty() || trimmed.front() == '#' || trimmed.front() == ';') continue;
+    if (!in_section) {
+      // The section header comes first; anything else means this is not our file.
+      if (trimmed != kSection) return damaged;
+      in_section = true;
+      continue;
+    }
+    if (trimmed.front() == '[') break;  // a later section: not ours
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return damaged;
+    const std::string_view key = TrimBlanks(line.substr(0, equals));
+    const std::string_view value = line.substr(equals + 1);
+    if (key == "WorkWeek") {
+      const std::optional<WorkWeek> week = WorkWeek::Parse(TrimBlanks(value));
+      if (week_seen || !week) return damaged;
+      settings.work_week = week->Mask();
+      week_seen = true;
+    } else if (key == "Region") {
+      const std::string_view code = TrimBlanks(value);
+      if (region_seen) return damaged;
+      region_seen = true;
+      if (code.empty()) continue;
+      const holidays::Region* region = holidays::FindRegion(code);
+      if (region == nullptr) return damaged;
+      settings.region = std::string(region->code);
+    } else if (key == "HolidayFile") {
+      std::optional<HolidayFileEntry> entry = ParseHolidayFile(value);
+      if (!entry) return damaged;
+      settings.files.push_back(std::move(*entry));
+    }
+  }
+  if (!in_section) return damaged;
+  return {WorkDaysReadStatus::Complete, std::move(settings)};
+}
+
+WorkDaysReadResult ReadWorkDaysFile(const std::string& path) {
+  SmallFileRead read = ReadSmallFile(path, kMaxWorkDaysFileBytes);
+  switch (read.status) {
+    case SmallFileStatus::Read:
+      return ParseWorkDaysText(read.content);
+    case SmallFileStatus::Missing:
+      return {WorkDaysReadStatus::Missing, {}};
+    case SmallFileStatus::Unreadable:
+      return {WorkDaysReadStatus::Unreadable, {}};
+    case SmallFileStatus::TooLarge:
+      return {WorkDaysReadStatus::TooLarge, {}};
+  }
+  return {WorkDaysReadStatus::Unreadable, {}};
+}
+
+bool WriteWorkDaysFile(const std::string& path, const WorkDaysSettings& settings) {
+  return WriteFileAtomically(path, FormatWorkDaysFile(settings));
+}
+
+}  // namespace qv

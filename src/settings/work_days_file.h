@@ -1,0 +1,79 @@
+#pragma once
+// The window's working days, kept between runs in a file of their own beside qrv.usr (which keeps
+// exactly its 15 records): the work week, the built-in region and the holiday files.
+//
+//   # Quorvan: working days
+//   [WorkDays]
+//   WorkWeek=1111100
+//   Region=DE-BY
+//   HolidayFile=2,45,44,/home/anna/Feiertage.txt
+//   HolidayFile=2,45,44,/home/anna/Schulferien.ics
+//
+// WorkWeek: seven digits from Monday to Sunday, 1 a working day (any form WorkWeek::Parse reads
+// is taken). Region: a built-in region's code, or empty for none. HolidayFile, once per file in
+// the order chosen: the date format, the date separator's and the thousands separator's codes
+// that the file's dates are read in (as qrv.usr's line 2 stores them: 0 MDY, 1 DMY, 2 YMD; 45
+// "-", 47 "/", 46 "."; 44 ",", 46 ".", 0 none), then the file's absolute path, in which "%", CR
+// and LF are written %25, %0D and %0A. Lines end with LF (CR LF is read too); blank lines and
+// lines starting with "#" or ";" are skipped; keys this version does not know are skipped, so a
+// later version's file still reads.
+//
+// Reading never throws for anything found on disk; a value that cannot be read makes the whole
+// file damaged, and the caller starts on the defaults.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calendar/calendar_codes.h"
+
+namespace qv {
+
+inline constexpr std::string_view kWorkDaysFileName = "qrv-workdays.ini";
+// Far more than any hand-made file of a few holiday files needs.
+inline constexpr std::size_t kMaxWorkDaysFileBytes = std::size_t{1} << 20;
+
+// A holiday file and the date options its list of dates is read in (an iCalendar file ignores
+// them). A list is always read in the options it was chosen in, so a later change of the window's
+// date format cannot make it unreadable.
+struct HolidayFileEntry {
+  std::string path;  // absolute
+  DateFormat date_format = kFormatYMD;
+  std::string date_separator = "-";       // "-", "/" or "."
+  std::string thousands_separator = ",";  // ",", "." or empty
+  friend bool operator==(const HolidayFileEntry&, const HolidayFileEntry&) = default;
+};
+
+struct WorkDaysSettings {
+  uint8_t work_week = 0b0011111;  // bit 0 = Monday … bit 6 = Sunday; never 0
+  std::string region;             // a built-in region's code as Regions() spells it, or empty
+  std::vector<HolidayFileEntry> files;
+  friend bool operator==(const WorkDaysSettings&, const WorkDaysSettings&) = default;
+};
+
+// Monday to Friday, no region, no file: what a missing file means, so none is kept for it.
+bool IsDefault(const WorkDaysSettings& settings);
+
+std::string FormatWorkDaysFile(const WorkDaysSettings& settings);
+
+enum class WorkDaysReadStatus : int16_t {
+  Complete,
+  Missing,     // no file (or an empty path)
+  Unreadable,  // cannot be opened or read, or is not a regular file
+  TooLarge,    // more than kMaxWorkDaysFileBytes
+  Damaged,     // no [WorkDays] section first, or a value that cannot be read
+};
+
+struct WorkDaysReadResult {
+  WorkDaysReadStatus status = WorkDaysReadStatus::Missing;
+  WorkDaysSettings settings;  // the defaults unless Complete
+};
+
+WorkDaysReadResult ParseWorkDaysText(std::string_view text);
+WorkDaysReadResult ReadWorkDaysFile(const std::string& path);
+
+// Atomic (temporary file, flush, rename); false and the old file untouched on any failure.
+bool WriteWorkDaysFile(const std::string& path, const WorkDaysSettings& settings);
+
+}  // namespace qv

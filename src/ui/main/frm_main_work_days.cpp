@@ -1,0 +1,134 @@
+// The main window's working days: the "Working days…" button and its note beside "Count weekend
+// days in days-between-dates", the dialog, and the file qrv-workdays.ini beside qrv.usr that keeps
+// the choice between runs. With Monday to Friday and no holidays the note is empty, no file is
+// kept and no work calendar goes into the requests.
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "calendar/clock.h"
+#include "lang/work_days_texts.h"
+#include "platform/qt_text.h"
+#include "settings/atomic_file.h"
+#include "settings/work_days_file.h"
+#include "ui/main/frm_main.h"
+#include "ui/main/frm_working_days.h"
+#include "ui/month/frm_display_month.h"
+
+namespace qv {
+
+QWidget* frmMain::CreateWorkDaysRow() {
+  work_days_row_ = new QWidget;
+  work_days_row_->setObjectName(QStringLiteral("WorkDaysRow"));
+  cmdWorkingDays = new QPushButton(work_days_row_);
+  cmdWorkingDays->setObjectName(QStringLiteral("cmdWorkingDays"));
+  lblWorkDaysNote = new QLabel(work_days_row_);
+  lblWorkDaysNote->setObjectName(QStringLiteral("lblWorkDaysNote"));
+  // A long note (a region and several files) wraps instead of widening the options column.
+  lblWorkDaysNote->setWordWrap(true);
+  auto* row = new QHBoxLayout(work_days_row_);
+  // Under the check box's caption, as the second line of the hyphen caption is.
+  row->setContentsMargins(QCheckBox().sizeHint().width(), 0, 0, 0);
+  row->addWidget(cmdWorkingDays);
+  row->addWidget(lblWorkDaysNote, 1);
+  // Hidden in months mode with the check box it belongs to; its room is kept so nothing moves.
+  QSizePolicy policy = work_days_row_->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  work_days_row_->setSizePolicy(policy);
+  return work_days_row_;
+}
+
+void frmMain::WireWorkDays() {
+  connect(cmdWorkingDays, &QPushButton::clicked, this, [this] { cmdWorkingDays_Click(); });
+  // Working days are counted in days mode only, as the two check boxes are.
+  connect(optDays, &QRadioButton::toggled, this, [this](bool on) { work_days_row_->setVisible(on); });
+}
+
+std::string frmMain::WorkDaysFilePath() const {
+  const std::size_t slash = settings_file_path_.rfind('/');
+  if (slash == std::string::npos) return {};
+  return settings_file_path_.substr(0, slash + 1) + std::string(kWorkDaysFileName);
+}
+
+// Start-up: the stored choice, or Monday to Friday without holidays when the file is missing,
+// damaged or unreadable. Holiday files that cannot be read are left out and named in one
+// message, posted so that it opens once the window is up.
+void frmMain::ReadWorkDaysSettings() {
+  const WorkDaysReadResult read = ReadWorkDaysFile(WorkDaysFilePath());
+  WorkDaysLoad load = LoadWorkDays(read.settings);
+  ApplyWorkDays(std::move(load.choice));
+  if (load.failures.empty()) return;
+  QString text = ToQString(WorkDaysTextOf(WorkDaysText::FilesLeftOut, current_language_));
+  for (const holidays::HolidayFileError& failure : load.failures) {
+    text += QLatin1Char('\n') + ToQString(holidays::HolidayFileErrorText(failure, static_cast<int16_t>(current_language_)));
+  }
+  const MessageRequest request{.title = ToQString(WorkDaysTextOf(WorkDaysText::DialogTitle, current_language_)),
+                               .text = text,
+                               .icon = MessageIcon::Warning,
+                               .buttons = MessageButtons::Ok,
+                               .default_answer = MessageAnswer::Ok};
+  QTimer::singleShot(0, this, [this, request] { messages_.Show(this, request); });
+}
+
+void frmMain::ApplyWorkDays(WorkDaysChoice choice) {
+  work_days_ = std::move(choice);
+  work_calendar_ = BuildWorkCalendar(work_days_);
+  UpdateWorkDaysNote();
+  if (month_window_ != nullptr) month_window_->SetWorkCalendar(work_calendar_);
+}
+
+void frmMain::cmdWorkingDays_Click() {
+  if (working_days_dialog_ == nullptr) working_days_dialog_ = new frmWorkingDays(messages_, this);
+  DateFields today;
+  GetTodayDate(today);
+  if (working_days_dialog_->Ask(work_days_, TextOptions(), current_language_, today.Year)) {
+    ApplyWorkDays(working_days_dialog_->Choice());
+    // Kept at once, so that a choice survives however the program ends; the defaults are kept
+    // as no file at all.
+    const std::string path = WorkDaysFilePath();
+    const WorkDaysSettings settings = work_days_.Settings();
+    const bool kept = IsDefault(settings) ? RemoveFileIfPresent(path) : WriteWorkDaysFile(path, settings);
+    // Without a data folder (path empty) nothing is kept, as qrv.usr is not, and nothing is said.
+    if (!kept && !path.empty()) {
+      const MessageRequest request{
+          .title = ToQString(WorkDaysTextOf(WorkDaysText::DialogTitle, current_language_)),
+          .text = ToQString(WorkDaysTextOf(WorkDaysText::NotKept, current_language_)) + QLatin1Char('\n') +
+                  QString::fromStdString(path),
+          .icon = MessageIcon::Warning,
+          .buttons = MessageButtons::Ok,
+          .default_answer = MessageAnswer::Ok};
+      QTimer::singleShot(0, this, [this, request] { messages_.Show(this, request); });
+    }
+  }
+  activateWindow();
+  SetTheFocus();
+}
+
+// Reset: Monday to Friday, no holidays, and no file.
+void frmMain::ResetWorkDays() {
+  RemoveFileIfPresent(WorkDaysFilePath());
+  ApplyWorkDays(WorkDaysChoice{});
+}
+
+void frmMain::WorkDaysLanguage() {
+  cmdWorkingDays->setText(ToQString(WorkDaysTextOf(WorkDaysText::WorkingDaysButton, current_language_)));
+  cmdWorkingDays->setAccessibleName(
+      ToQString(WithoutMnemonic(WorkDaysTextOf(WorkDaysText::WorkingDaysButton, current_language_))));
+  cmdWorkingDays->setToolTip(ToQString(WorkDaysTextOf(WorkDaysText::AppliesWhen, current_language_)));
+  UpdateWorkDaysNote();
+}
+
+void frmMain::UpdateWorkDaysNote() {
+  const QString note = ToQString(
+      WorkDaysNoteText(work_days_.week.Mask(), work_days_.region, work_days_.files.size(), current_language_));
+  lblWorkDaysNote->setText(note);
+  lblWorkDaysNote->setAccessibleName(ToQString(WorkDaysTextOf(WorkDaysText::NoteName, current_language_)) +
+                                     QStringLiteral(": ") + note);
+  lblWorkDaysNote->setToolTip(note.isEmpty() ? QString()
+                                             : ToQString(WorkDaysTextOf(WorkDaysText::AppliesWhen, current_language_)));
+}
+
+}  // namespace qv

@@ -1,0 +1,106 @@
+#pragma once
+// The working-days dialog: which weekdays are worked, the public holidays of a built-in region,
+// holiday files (iCalendar or lists of dates), and a preview of one year's holidays. It edits a
+// copy; OK hands the copy back, Cancel and Escape drop it.
+#include <QDialog>
+#include <QLocale>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "lang/language.h"
+#include "platform/message_service.h"
+#include "settings/work_days.h"
+#include "text/date_dispatch.h"
+
+class QCheckBox;
+class QComboBox;
+class QDialogButtonBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QSpinBox;
+class QTreeWidget;
+
+namespace qv {
+
+class frmWorkingDays : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Asks for the files to add: (parent, title, filters) to the chosen paths. The real one is a
+  // QFileDialog; tests put their own in.
+  using FileChooser = std::function<QStringList(QWidget*, const QString&, const QString&)>;
+
+  // `first_day`: the weekday the check boxes start on, the user's first day of the week.
+  frmWorkingDays(MessageService& messages, QWidget* parent,
+                 Qt::DayOfWeek first_day = QLocale::system().firstDayOfWeek());
+  ~frmWorkingDays() override;
+
+  // Fills the dialog with `current`. New list files are read in `options` (the main window's
+  // date options); the preview writes its dates in them and starts on `year`.
+  void Prepare(const WorkDaysChoice& current, const DateTextOptions& options, Language language, int32_t year);
+  // Prepare, then show modally: true when OK was pressed, and Choice() is the new choice.
+  bool Ask(const WorkDaysChoice& current, const DateTextOptions& options, Language language, int32_t year);
+  const WorkDaysChoice& Choice() const { return choice_; }
+
+  void SetFileChooser(FileChooser chooser) { choose_files_ = std::move(chooser); }
+
+  // The preview's year range: the years whose holidays the date writer can write as CE dates.
+  static constexpr int kFirstPreviewYear = 1;
+  static constexpr int kLastPreviewYear = 9999;
+
+ public slots:
+  // OK: refused (with a message) while no weekday is ticked.
+  void accept() override;
+
+ private:
+  void CreateControls();
+  QGroupBox* CreateWeekGroup();
+  void WireControls();
+  void ApplyLanguageTexts();
+  void FillRegionList();
+  void FillFileList();
+
+  void WeekdayToggled();
+  void cboRegion_Click();
+  void cmdAdd_Click();
+  void cmdRemove_Click();
+  void UpdatePreview();
+  void UpdateRemoveButton();
+  void PostMessage(const QString& text);
+  DateTextOptions ReadingOptions() const;
+
+  MessageService& messages_;
+  Qt::DayOfWeek first_day_;
+  FileChooser choose_files_;
+  WorkDaysChoice choice_;
+  Language language_ = Language::English;
+  DateFormat date_format_ = kFormatYMD;
+  std::string date_separator_ = "-";
+  std::string thousands_separator_ = ",";
+  Hyphen hyphen_ = Hyphen::With;
+  bool filling_ = false;  // the controls are being filled by program: no handler runs
+
+  QGroupBox* fraWorkWeek = nullptr;
+  std::array<QCheckBox*, 7> chkWeekday{};  // in the order shown, from the first day of the week
+  std::array<int, 7> weekday_bit_{};       // each box's bit: 0 = Monday … 6 = Sunday
+  QLabel* lblRegion = nullptr;
+  QComboBox* cboRegion = nullptr;
+  QLabel* lblHolidayFiles = nullptr;
+  QListWidget* lstHolidayFiles = nullptr;
+  QPushButton* cmdAdd = nullptr;
+  QPushButton* cmdRemove = nullptr;
+  QLabel* lblYear = nullptr;
+  QSpinBox* spnYear = nullptr;
+  QTreeWidget* trePreview = nullptr;
+  QLabel* lblNoHolidays = nullptr;
+  QLabel* lblAppliesWhen = nullptr;
+  QDialogButtonBox* buttons_ = nullptr;
+};
+
+}  // namespace qv

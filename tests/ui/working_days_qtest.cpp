@@ -1,0 +1,583 @@
+// Working days in the window, driven as a person would: the dialog's check boxes, region list,
+// holiday files and preview; the note beside "Count weekend days"; qrv-workdays.ini across a
+// restart, Reset and damage; the month window's marks and holiday list.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "calendar/clock.h"
+#include "compute/work_calendar.h"
+#include "message_recorder.h"
+#include "settings/work_days.h"
+#include "support/program_texts.h"
+#include "ui/main/frm_main.h"
+#include "ui/main/frm_working_days.h"
+#include "ui/month/frm_display_month.h"
+
+using namespace qv;
+
+namespace {
+
+// Runs `action` on the modal dialog once it is shown and active. A dialog the action leaves open
+// is closed, so that a failed step fails the test instead of waiting for ever.
+void WhenModal(std::function<void(QWidget*)> action) {
+  QTimer::singleShot(0, [action] {
+    QWidget* modal = QApplication::activeModalWidget();
+    QVERIFY(modal != nullptr);
+    modal->activateWindow();
+    QTRY_VERIFY(modal->isActiveWindow());
+    action(modal);
+    if (modal->isVisible()) {
+      qWarning("the dialog was left open");
+      static_cast<QDialog*>(modal)->reject();
+    }
+  });
+}
+
+void ShowActive(QDialog& dialog) {
+  dialog.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+  dialog.activateWindow();
+  QTRY_VERIFY(dialog.isActiveWindow());
+}
+
+template <typename T>
+T* Child(QObject* parent, const char* name) {
+  T* child = parent->findChild<T*>(QLatin1String(name));
+  if (child == nullptr) qFatal("no control %s", name);
+  return child;
+}
+
+QStringList PreviewColumn(QWidget* dialog, int column) {
+  QStringList texts;
+  auto* preview = Child<QTreeWidget>(dialog, "trePreview");
+  for (int i = 0; i < preview->topLevelItemCount(); ++i) texts << preview->topLevelItem(i)->text(column);
+  return texts;
+}
+
+// The weekday check boxes in the order the dialog shows them.
+QStringList WeekdayCaptions(QWidget* dialog) {
+  QStringList captions;
+  for (QCheckBox* box : dialog->findChildren<QCheckBox*>()) captions << box->text();
+  return captions;
+}
+
+std::shared_ptr<const WorkCalendar> Calendar(const char* region, const char* week = "Mon-Fri") {
+  WorkDaysChoice choice;
+  choice.week = *WorkWeek::Parse(week);
+  choice.region = region;
+  return BuildWorkCalendar(choice);
+}
+
+}  // namespace
+
+class WorkingDaysTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir config_;
+  QTemporaryDir files_;
+  std::unique_ptr<test::MessageRecorder> messages_;
+  std::unique_ptr<frmMain> window_;
+
+  QString WriteFile(const QString& name, const QByteArray& content) {
+    const QString path = files_.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(path));
+    file.write(content);
+    return path;
+  }
+  void StartWindow() {
+    window_.reset();
+    messages_ = std::make_unique<test::MessageRecorder>();
+    window_ = std::make_unique<frmMain>(test::ShippedTexts(), *messages_);
+    window_->Start();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    QCoreApplication::processEvents();  // the posted start-up message, if any
+  }
+  QString WorkDaysPath() const { return QString::fromStdString(window_->WorkDaysFilePath()); }
+  QLabel* Note() { return Child<QLabel>(window_.get(), "lblWorkDaysNote"); }
+  // Opens the dialog from the main window, runs `action` on it while it is modal.
+  void WithDialog(std::function<void(QWidget*)> action) {
+    WhenModal(std::move(action));
+    QTest::mouseClick(Child<QPushButton>(window_.get(), "cmdWorkingDays"), Qt::LeftButton);
+  }
+  // Home, then Down until the region of `code` is chosen: keys, as a person steps the list. (Typing
+  // its name would depend on the time between the keys.)
+  static void ChooseRegion(QWidget* dialog, const QString& code) {
+    auto* regions = Child<QComboBox>(dialog, "cboRegion");
+    regions->setFocus();
+    QTest::keyClick(regions, Qt::Key_Home);
+    for (int i = 0; i < regions->count() && regions->currentData().toString() != code; ++i) {
+      QTest::keyClick(regions, Qt::Key_Down);
+    }
+  }
+
+ private slots:
+  void initTestCase() {
+    QVERIFY(config_.isValid() && files_.isValid());
+    qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
+  }
+
+  void init() {
+    SetTodaySource([] { return LocalDate{2026, 3, 2}; });
+    QDir(config_.path()).removeRecursively();
+    QDir().mkpath(config_.path());
+    messages_ = std::make_unique<test::MessageRecorder>();
+  }
+
+  void cleanup() {
+    window_.reset();
+    SetTodaySource({});
+  }
+
+  // ---- The dialog ------------------------------------------------------------------------------
+
+  void weekdaysStartOnTheFirstDayOfTheWeek_data() {
+    QTest::addColumn<int>("firstDay");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QStringList>("captions");
+    QTest::newRow("Monday, English") << int{Qt::Monday} << 0
+                                     << QStringList{"Monday", "Tuesday", "Wednesday", "Thursday", "Friday",
+                                                    "Saturday", "Sunday"};
+    QTest::newRow("Sunday, English") << int{Qt::Sunday} << 0
+                                     << QStringList{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday",
+                                                    "Friday", "Saturday"};
+    QTest::newRow("Saturday, German") << int{Qt::Saturday} << 1
+                                      << QStringList{"Samstag", "Sonntag", "Montag", "Dienstag", "Mittwoch",
+                                                     "Donnerstag", "Freitag"};
+  }
+  void weekdaysStartOnTheFirstDayOfTheWeek() {
+    QFETCH(int, firstDay);
+    QFETCH(int, language);
+    QFETCH(QStringList, captions);
+    frmWorkingDays dialog(*messages_, nullptr, static_cast<Qt::DayOfWeek>(firstDay));
+    dialog.Prepare(WorkDaysChoice{}, RequestOptions().TextOptions(), static_cast<qv::Language>(language), 2026);
+    QCOMPARE(WeekdayCaptions(&dialog), captions);
+    // Monday to Friday ticked, wherever they stand.
+    for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
+      const bool weekend = box->objectName() == "chkWeekday5" || box->objectName() == "chkWeekday6";
+      QCOMPARE(box->isChecked(), !weekend);
+    }
+  }
+
+  void keysAndClicksChangeTheWeek() {
+    frmWorkingDays dialog(*messages_, nullptr, Qt::Monday);
+    dialog.Prepare(WorkDaysChoice{}, RequestOptions().TextOptions(), qv::Language::English, 2026);
+    ShowActive(dialog);
+    QCOMPARE(QApplication::focusWidget(), Child<QWidget>(&dialog, "chkWeekday0"));
+    // Tab to Friday, Space clears it; Sunday by the mouse.
+    for (int i = 0; i < 4; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Child<QWidget>(&dialog, "chkWeekday4"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTest::mouseClick(Child<QCheckBox>(&dialog, "chkWeekday6"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(&dialog, "cmdOK"), Qt::LeftButton);
+    QCOMPARE(dialog.result(), int{QDialog::Accepted});
+    QCOMPARE(dialog.Choice().week.Mask(), uint8_t{0b1001111});  // Sunday to Thursday
+    QVERIFY(messages_->shown.empty());
+  }
+
+  void noWorkingDayRefusesOk() {
+    frmWorkingDays dialog(*messages_, nullptr, Qt::Monday);
+    dialog.Prepare(WorkDaysChoice{}, RequestOptions().TextOptions(), qv::Language::German, 2026);
+    ShowActive(dialog);
+    for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
+      if (box->isChecked()) QTest::mouseClick(box, Qt::LeftButton);
+    }
+    QTest::keyClick(&dialog, Qt::Key_Return);  // the default button: OK
+    QTRY_COMPARE(messages_->shown.size(), std::size_t{1});
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(messages_->shown[0].text, QStringLiteral("Bitte kreuzen Sie mindestens einen Arbeitstag der Woche an."));
+    QCOMPARE(messages_->shown[0].title, QStringLiteral("Arbeitstage"));
+    QCOMPARE(QApplication::focusWidget(), Child<QWidget>(&dialog, "chkWeekday0"));
+  }
+
+  void regionAndYearUpdateThePreview() {
+    frmWorkingDays dialog(*messages_, nullptr, Qt::Monday);
+    dialog.Prepare(WorkDaysChoice{}, RequestOptions().TextOptions(), qv::Language::English, 2026);
+    ShowActive(dialog);
+    QVERIFY(PreviewColumn(&dialog, 0).isEmpty());
+    QVERIFY(Child<QLabel>(&dialog, "lblNoHolidays")->isVisible());
+    ChooseRegion(&dialog, QStringLiteral("DE-BY"));
+    QCOMPARE(Child<QComboBox>(&dialog, "cboRegion")->currentText(), QStringLiteral("Bavaria (DE-BY)"));
+    QVERIFY(!Child<QLabel>(&dialog, "lblNoHolidays")->isVisible());
+    const QStringList dates = PreviewColumn(&dialog, 0);
+    QCOMPARE(dates.size(), 12);
+    QCOMPARE(dates.first(), QStringLiteral("2026-01-01"));
+    QCOMPARE(PreviewColumn(&dialog, 1).first(), QStringLiteral("Thursday"));
+    QCOMPARE(PreviewColumn(&dialog, 2).at(2), QStringLiteral("Good Friday"));
+    QCOMPARE(dates.at(2), QStringLiteral("2026-04-03"));
+    // The year's arrow key: Easter moves.
+    auto* year = Child<QSpinBox>(&dialog, "spnYear");
+    year->setFocus();
+    QTest::keyClick(year, Qt::Key_Up);
+    QCOMPARE(year->value(), 2027);
+    QCOMPARE(PreviewColumn(&dialog, 0).at(2), QStringLiteral("2027-03-26"));
+    // Before the region's rules begin the table is empty, and says why.
+    year->setValue(1990);
+    QVERIFY(PreviewColumn(&dialog, 0).isEmpty());
+    QCOMPARE(Child<QLabel>(&dialog, "lblNoHolidays")->text(), QStringLiteral("The holidays of DE-BY are known from 1991 on."));
+    year->setValue(1991);
+    QVERIFY(!Child<QLabel>(&dialog, "lblNoHolidays")->isVisible());
+    // Back to none: the preview empties.
+    QTest::keyClick(Child<QComboBox>(&dialog, "cboRegion"), Qt::Key_Home);
+    QVERIFY(PreviewColumn(&dialog, 0).isEmpty());
+    QTest::mouseClick(Child<QPushButton>(&dialog, "cmdOK"), Qt::LeftButton);
+    QCOMPARE(dialog.Choice().region, std::string());
+  }
+
+  void previewWritesDatesInTheWindowsOptionsAndLanguage() {
+    frmWorkingDays dialog(*messages_, nullptr, Qt::Monday);
+    RequestOptions options;
+    options.format = kFormatDMY;
+    options.date_separator = ".";
+    WorkDaysChoice choice;
+    choice.region = "DE-BY";
+    dialog.Prepare(choice, options.TextOptions(), qv::Language::German, 2026);
+    QCOMPARE(Child<QComboBox>(&dialog, "cboRegion")->currentText(), QStringLiteral("Bayern (DE-BY)"));
+    QCOMPARE(PreviewColumn(&dialog, 0).first(), QStringLiteral("01.01.2026"));
+    QCOMPARE(PreviewColumn(&dialog, 1).first(), QStringLiteral("Donnerstag"));
+    QCOMPARE(PreviewColumn(&dialog, 2).first(), QStringLiteral("Neujahr"));
+    QCOMPARE(Child<QPushButton>(&dialog, "cmdCancel")->text(), QStringLiteral("Abbrechen"));
+  }
+
+  void holidayFilesAreAddedOrRefusedWhole() {
+    const QString good = WriteFile("office.txt", "24.12.2026\tChristmas Eve\n31.12.2026\n");
+    const QString bad = WriteFile("bad.txt", "24.12.2026\n2026-13-45\n");
+    frmWorkingDays dialog(*messages_, nullptr, Qt::Monday);
+    RequestOptions options;
+    options.format = kFormatDMY;
+    options.date_separator = ".";
+    dialog.Prepare(WorkDaysChoice{}, options.TextOptions(), qv::Language::English, 2026);
+    ShowActive(dialog);
+    QStringList chosen{good};
+    dialog.SetFileChooser([&chosen](QWidget*, const QString&, const QString& filters) {
+      [&] { QVERIFY(filters.contains(QStringLiteral("*.ics")) && filters.contains(QStringLiteral("*.txt"))); }();
+      return chosen;
+    });
+    auto* list = Child<QListWidget>(&dialog, "lstHolidayFiles");
+    // A mnemonic presses its button as a click does, after the press is shown.
+    QTest::keyClick(&dialog, Qt::Key_A, Qt::AltModifier);  // Add…
+    QTRY_COMPARE(list->count(), 1);
+    QCOMPARE(list->item(0)->text(), good);
+    QCOMPARE(PreviewColumn(&dialog, 2), (QStringList{"Christmas Eve", "office.txt"}));
+    Child<QSpinBox>(&dialog, "spnYear")->setValue(2027);
+    QCOMPARE(Child<QLabel>(&dialog, "lblNoHolidays")->text(),
+             QStringLiteral("None of the chosen holidays falls in this year."));
+    Child<QSpinBox>(&dialog, "spnYear")->setValue(2026);
+    // A file that cannot be read: its message, and nothing of the batch is taken.
+    chosen = QStringList{bad, good};
+    QTest::mouseClick(Child<QPushButton>(&dialog, "cmdAdd"), Qt::LeftButton);
+    QTRY_COMPARE(messages_->shown.size(), std::size_t{1});
+    QCOMPARE(messages_->shown[0].text, bad + QStringLiteral(", line 2: not a date: 2026-13-45"));
+    QCOMPARE(messages_->shown[0].icon, MessageIcon::Warning);
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(PreviewColumn(&dialog, 2).size(), 2);
+    // The same file twice is kept once.
+    chosen = QStringList{good};
+    QTest::mouseClick(Child<QPushButton>(&dialog, "cmdAdd"), Qt::LeftButton);
+    QCOMPARE(list->count(), 1);
+    // Remove, by its key.
+    list->setCurrentRow(0);
+    QTest::keyClick(&dialog, Qt::Key_R, Qt::AltModifier);
+    QTRY_COMPARE(list->count(), 0);
+    QVERIFY(!Child<QPushButton>(&dialog, "cmdRemove")->isEnabled());
+    QVERIFY(PreviewColumn(&dialog, 0).isEmpty());
+    QCOMPARE(messages_->shown.size(), std::size_t{1});
+  }
+
+  void escapeClosesAndKeepsNothing() {
+    frmWorkingDays dialog(*messages_, nullptr, Qt::Monday);
+    dialog.Prepare(WorkDaysChoice{}, RequestOptions().TextOptions(), qv::Language::English, 2026);
+    ShowActive(dialog);
+    ChooseRegion(&dialog, QStringLiteral("AT"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int{QDialog::Rejected});
+  }
+
+  // ---- The main window: note, file, restart, Reset ---------------------------------------------
+
+  void aChoiceIsShownKeptAndReset() {
+    StartWindow();
+    QCOMPARE(Note()->text(), QString());
+    QCOMPARE(Child<QPushButton>(window_.get(), "cmdWorkingDays")->text(), QStringLiteral("&Working days…"));
+    QVERIFY(window_->WorkDays().region.empty());
+    WithDialog([](QWidget* dialog) {
+      ChooseRegion(dialog, QStringLiteral("DE-BY"));
+      QTest::mouseClick(Child<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+    });
+    QCOMPARE(Note()->text(), QStringLiteral("Mon–Fri, DE-BY"));
+    QVERIFY(QFile::exists(WorkDaysPath()));
+    QCOMPARE(QFileInfo(WorkDaysPath()).fileName(), QStringLiteral("qrv-workdays.ini"));
+    QCOMPARE(QFileInfo(WorkDaysPath()).dir(), QFileInfo(QString::fromStdString(window_->SettingsFilePath())).dir());
+    window_->cmdQuit_Click();
+    // qrv.usr keeps exactly its 15 records: nothing of the working days is in it.
+    QFile usr(QString::fromStdString(window_->SettingsFilePath()));
+    QVERIFY(usr.open(QIODevice::ReadOnly));
+    const QByteArray records = usr.readAll();
+    QCOMPARE(records.count("\r\n"), 15);
+    QVERIFY(!records.contains("DE-BY"));
+
+    StartWindow();
+    QCOMPARE(window_->WorkDays().region, std::string("DE-BY"));
+    QCOMPARE(Note()->text(), QStringLiteral("Mon–Fri, DE-BY"));
+    QVERIFY(messages_->shown.empty());
+    Child<QComboBox>(window_.get(), "cboLanguage")->setCurrentIndex(1);
+    QCOMPARE(Note()->text(), QStringLiteral("Mo–Fr, DE-BY"));
+    QCOMPARE(Child<QPushButton>(window_.get(), "cmdWorkingDays")->text(), QStringLiteral("&Arbeitstage…"));
+    QCOMPARE(Note()->accessibleName(), QStringLiteral("Geltende Arbeitstage: Mo–Fr, DE-BY"));
+
+    messages_->answers.push_back(MessageAnswer::Yes);
+    QTest::mouseClick(Child<QPushButton>(window_.get(), "cmdReset"), Qt::LeftButton);
+    QCOMPARE(Note()->text(), QString());
+    QVERIFY(!QFile::exists(WorkDaysPath()));
+    QVERIFY(!window_->WorkDays().InForce());
+  }
+
+  void backToTheDefaultsRemovesTheFile() {
+    StartWindow();
+    WithDialog([](QWidget* dialog) {
+      QTest::mouseClick(Child<QCheckBox>(dialog, "chkWeekday5"), Qt::LeftButton);  // Saturday
+      QTest::mouseClick(Child<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+    });
+    QCOMPARE(Note()->text(), QStringLiteral("Mon–Sat"));
+    QVERIFY(QFile::exists(WorkDaysPath()));
+    WithDialog([](QWidget* dialog) {
+      QTest::mouseClick(Child<QCheckBox>(dialog, "chkWeekday5"), Qt::LeftButton);
+      QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    QCOMPARE(Note()->text(), QString());
+    QVERIFY(!QFile::exists(WorkDaysPath()));
+  }
+
+  void cancelAndEscapeChangeNothing_data() {
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("Cancel") << false;
+    QTest::newRow("Escape") << true;
+  }
+  void cancelAndEscapeChangeNothing() {
+    QFETCH(bool, escape);
+    StartWindow();
+    WithDialog([escape](QWidget* dialog) {
+      ChooseRegion(dialog, QStringLiteral("AT"));
+      QTest::mouseClick(Child<QCheckBox>(dialog, "chkWeekday0"), Qt::LeftButton);
+      if (escape) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+      } else {
+        QTest::mouseClick(Child<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
+      }
+    });
+    QCOMPARE(Note()->text(), QString());
+    QVERIFY(!window_->WorkDays().InForce());
+    QVERIFY(!QFile::exists(WorkDaysPath()));
+    // The next opening shows the choice in force, not the one dropped.
+    WithDialog([](QWidget* dialog) {
+      QCOMPARE(Child<QComboBox>(dialog, "cboRegion")->currentIndex(), 0);
+      QVERIFY(Child<QCheckBox>(dialog, "chkWeekday0")->isChecked());
+      QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+  }
+
+  void theRowGoesWithTheDayCountBoxes() {
+    StartWindow();
+    QWidget* row = Child<QWidget>(window_.get(), "WorkDaysRow");
+    QVERIFY(row->isVisible());
+    Child<QRadioButton>(window_.get(), "optMonths")->click();
+    QVERIFY(!row->isVisible());
+    Child<QRadioButton>(window_.get(), "optDays")->click();
+    QVERIFY(row->isVisible());
+  }
+
+  // ---- Start-up with damage ----------------------------------------------------------------------
+
+  void damagedOrUnreadableFilesStartOnTheDefaults_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("folder");
+    QTest::newRow("garbage") << QByteArray("\x7f" "ELF\x02\x01\x01") << false;
+    QTest::newRow("no work day") << QByteArray("[WorkDays]\nWorkWeek=0000000\nRegion=DE-BY\n") << false;
+    QTest::newRow("unknown region") << QByteArray("[WorkDays]\nRegion=DE-XX\n") << false;
+    QTest::newRow("a folder in its place") << QByteArray() << true;
+  }
+  void damagedOrUnreadableFilesStartOnTheDefaults() {
+    QFETCH(QByteArray, content);
+    QFETCH(bool, folder);
+    StartWindow();
+    const QString path = WorkDaysPath();
+    window_.reset();
+    if (folder) {
+      QVERIFY(QDir().mkpath(path));
+    } else {
+      QFile file(path);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(content);
+    }
+    StartWindow();
+    QVERIFY(!window_->WorkDays().InForce());
+    QCOMPARE(Note()->text(), QString());
+    QVERIFY(messages_->shown.empty());
+    if (folder) QDir(path).removeRecursively();
+  }
+
+  void unreadableHolidayFilesAreNamedOnce() {
+    const QString good = WriteFile("good.ics",
+                                   "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\nBEGIN:VEVENT\r\n"
+                                   "UID:1\r\nDTSTART;VALUE=DATE:20261224\r\nSUMMARY:Heiligabend\r\nEND:VEVENT\r\n"
+                                   "END:VCALENDAR\r\n");
+    const QString gone = files_.filePath("gone.txt");
+    const QString broken = WriteFile("broken.ics", "not a calendar");
+    StartWindow();
+    const QString path = WorkDaysPath();
+    window_.reset();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[WorkDays]\nWorkWeek=1111100\nRegion=DE-BY\nHolidayFile=2,45,44," + gone.toUtf8() +
+               "\nHolidayFile=2,45,44," + good.toUtf8() + "\nHolidayFile=2,45,44," + broken.toUtf8() + "\n");
+    file.close();
+    StartWindow();
+    QTRY_COMPARE(messages_->shown.size(), std::size_t{1});
+    const QString text = messages_->shown[0].text;
+    QVERIFY2(text.startsWith(QStringLiteral("These holiday files could not be read and are left out:\n")), qPrintable(text));
+    QVERIFY(text.contains(gone + QStringLiteral(": cannot read the file")));
+    QVERIFY(text.contains(broken + QStringLiteral(": ")));
+    QVERIFY(!text.contains(good));
+    QCOMPARE(window_->WorkDays().region, std::string("DE-BY"));
+    QCOMPARE(window_->WorkDays().files.size(), std::size_t{1});
+    QCOMPARE(Note()->text(), QStringLiteral("Mon–Fri, DE-BY, 1 file"));
+    // Named once: opening the dialog, or anything else, says nothing more.
+    WithDialog([good](QWidget* dialog) {
+      auto* list = Child<QListWidget>(dialog, "lstHolidayFiles");
+      QCOMPARE(list->count(), 1);
+      QCOMPARE(list->item(0)->text(), good);
+      QVERIFY(PreviewColumn(dialog, 2).contains(QStringLiteral("Heiligabend")));
+      QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    QCoreApplication::processEvents();
+    QCOMPARE(messages_->shown.size(), std::size_t{1});
+  }
+
+  // ---- The month window ----------------------------------------------------------------------
+
+  void monthMarksAndHolidayList() {
+    QWidget main;
+    main.show();
+    auto* month = new frmDisplayMonth(test::ShippedTexts(), *messages_, &main);
+    month->ApplyLanguageTexts(qv::Language::English);
+    month->SetMondayFirst(true);
+    month->SetWorkCalendar(Calendar("DE-BY"));
+    month->OpenAtMonth({2025, 5});
+    QVERIFY(QTest::qWaitForWindowExposed(month));
+    auto* grid = Child<QPlainTextEdit>(month, "txbMonth");
+    // The format of the day in row `row`, column `column` (Monday first).
+    const auto format = [grid](int row, int column) {
+      const QTextBlock block = grid->document()->findBlockByNumber(row + 1);
+      QTextCursor cursor(grid->document());
+      cursor.setPosition(block.position() + 1 + 5 * column + 2 + 1);  // after the day's last digit
+      return cursor.charFormat();
+    };
+    struct Mark {
+      int row, column;
+      bool bold, underlined;
+    };
+    // May 2025 starts on a Thursday: Labour Day on the 1st, Ascension Day on the 29th.
+    const Mark marks[] = {{0, 3, true, true},     // Thu 1 May, Labour Day
+                          {0, 4, false, false},   // Fri 2 May
+                          {0, 5, true, false},    // Sat 3 May
+                          {0, 6, true, false},    // Sun 4 May
+                          {4, 3, true, true},     // Thu 29 May, Ascension Day
+                          {0, 0, false, false},   // Mon 28 April: not this month
+                          {4, 6, false, false}};  // Sun 1 June: not this month
+    for (const Mark& mark : marks) {
+      const QTextCharFormat f = format(mark.row, mark.column);
+      QCOMPARE(f.fontWeight() == QFont::Bold, mark.bold);
+      QCOMPARE(f.fontUnderline(), mark.underlined);
+    }
+    QVERIFY(format(0, 3).foreground().color() != grid->palette().color(QPalette::Text));
+    auto* list = Child<QLabel>(month, "lblHolidays");
+    QVERIFY(list->isVisible());
+    QCOMPARE(list->text(), QStringLiteral("Holidays:\n 1 Thursday  Labour Day\n29 Thursday  Ascension Day"));
+    QCOMPARE(Child<QLabel>(month, "lblHolidayLegend")->text(),
+             QStringLiteral("Bold: no working day. Bold and underlined: holiday."));
+
+    // The copied text is the described one, with the calendar or without.
+    QTest::mouseClick(Child<QPushButton>(month, "cmdCopyToClipboard"), Qt::LeftButton);
+    const QString with_calendar = QApplication::clipboard()->text();
+    month->SetWorkCalendar(nullptr);
+    QVERIFY(!list->isVisible());
+    QVERIFY(format(0, 3).fontWeight() != QFont::Bold);
+    QVERIFY(!format(0, 3).fontUnderline());
+    QTest::mouseClick(Child<QPushButton>(month, "cmdCopyToClipboard"), Qt::LeftButton);
+    QCOMPARE(with_calendar, QApplication::clipboard()->text());
+    QVERIFY(with_calendar.startsWith(QStringLiteral("May 2025 (Common Era Calendar)\n\n Mon  Tue")));
+
+    // Another work week: Sunday to Thursday leaves Friday and Saturday off.
+    month->SetWorkCalendar(Calendar("", "Sun-Thu"));
+    QVERIFY(format(0, 4).fontWeight() == QFont::Bold);   // Fri 2 May
+    QVERIFY(format(0, 6).fontWeight() != QFont::Bold);   // Sun 4 May
+    QCOMPARE(list->text(), QStringLiteral("No holidays in this month."));
+  }
+
+  void monthMarksAtTheEndsOfTheRange_data() {
+    QTest::addColumn<int>("year");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<bool>("julian");
+    QTest::newRow("last CE month") << 5'800'000 << 12 << false;
+    QTest::newRow("first CE month") << -5'800'000 << 1 << false;
+    QTest::newRow("last JC month") << 5'800'000 << 12 << true;
+    QTest::newRow("first JC month") << -5'800'000 << 1 << true;
+  }
+  void monthMarksAtTheEndsOfTheRange() {
+    QFETCH(int, year);
+    QFETCH(int, month);
+    QFETCH(bool, julian);
+    QWidget main;
+    main.show();
+    auto* month_window = new frmDisplayMonth(test::ShippedTexts(), *messages_, &main);
+    month_window->SetJulianCalendar(julian);
+    month_window->SetWorkCalendar(Calendar("GB-EAW", "Sun-Thu"));
+    month_window->OpenAtMonth({year, static_cast<int16_t>(month)});
+    QVERIFY(QTest::qWaitForWindowExposed(month_window));
+    QVERIFY(Child<QLabel>(month_window, "lblHolidays")->isVisible());
+    QVERIFY(messages_->shown.empty());
+  }
+
+  void monthListInGermanAndAcrossTheYear() {
+    QWidget main;
+    main.show();
+    auto* month = new frmDisplayMonth(test::ShippedTexts(), *messages_, &main);
+    month->ApplyLanguageTexts(qv::Language::German);
+    month->SetWorkCalendar(Calendar("DE-BY"));
+    month->OpenAtMonth({2026, 12});
+    QVERIFY(QTest::qWaitForWindowExposed(month));
+    QCOMPARE(Child<QLabel>(month, "lblHolidays")->text(),
+             QStringLiteral("Feiertage:\n25 Freitag  1. Weihnachtstag\n26 Samstag  2. Weihnachtstag"));
+    // A Julian December reaches into the Gregorian January: New Year's Day is its 19th, Epiphany
+    // its 24th.
+    month->SetJulianCalendar(true);
+    month->DisplayMonth();
+    QCOMPARE(Child<QLabel>(month, "lblHolidays")->text(),
+             QStringLiteral("Feiertage:\n12 Freitag   1. Weihnachtstag\n13 Samstag   2. Weihnachtstag"
+                            "\n19 Freitag   Neujahr\n24 Mittwoch  Heilige Drei Könige"));
+  }
+};
+
+QTEST_MAIN(WorkingDaysTest)
+#include "working_days_qtest.moc"
