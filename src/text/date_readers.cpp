@@ -79,8 +79,8 @@ class KeptDateText {
       const uint64_t word = digit_run::LoadBlock(text, first);
       const uint64_t minus = digit_run::ByteBits(word, '-', bytes);
       const uint64_t separator_bits = one == '\0' ? 0 : digit_run::ByteBits(word, one, bytes);
-      minus_signs += static_cast<std::size_t>(std::popcount(minus));
-      separators += static_cast<std::size_t>(std::popcount(separator_bits));
+      minus_signs += digit_run::CountBytes(minus);
+      separators += digit_run::CountBytes(separator_bits);
       for (uint64_t others = digit_run::NonDigitBits(word, bytes) & ~minus & ~separator_bits; others != 0;
            others &= others - 1) {
         const std::size_t at = first + static_cast<std::size_t>(std::countr_zero(others)) / 8;

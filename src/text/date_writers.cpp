@@ -16,11 +16,8 @@ namespace {
 
 // A year of magnitude 10000 or more is grouped; below that it is written plain. Leap-week
 // years are written the same way, with a leading '-' for negative years (the readers drop
-// everything but digits and '-'). The grouped text, or empty for a plain year.
-std::string GroupedYear(int32_t year, std::string_view group_separator) {
-  if (year > -10000 && year < 10000) return {};
-  return GroupedNumber(year, group_separator);
-}
+// everything but digits and '-').
+bool IsGroupedYear(int32_t year) { return year <= -10000 || year >= 10000; }
 
 // The year: plain from its value, or its grouped text.
 [[gnu::always_inline]] inline char* PutYear(char* out, int32_t year, std::string_view grouped) {
@@ -67,7 +64,8 @@ void BuildDate(TextBuilder& text, const DateFields& date, DateFormat format, std
     format = kFormatYMD;
     date_separator = "-";
   }
-  const std::string grouped = GroupedYear(date.Year, YearGroupSeparator(date_separator, thousands_separator));
+  std::string grouped;  // the grouped year, or empty for a plain year
+  if (IsGroupedYear(date.Year)) grouped = GroupedNumber(date.Year, YearGroupSeparator(date_separator, thousands_separator));
   char* out = text.Reserve(DateRoom(grouped, 2 * date_separator.size() + 2));
   if (format == kFormatYMD) {
     out = PutYear(out, date.Year, grouped);
@@ -111,7 +109,7 @@ void BuildOrdinalDate(TextBuilder& text, int32_t year, int16_t day_of_year, int1
 }
 
 void BuildLeapWeekDate(TextBuilder& text, const LeapWeekDate& date, bool suffix, std::string_view group_separator) {
-  const std::string grouped = GroupedYear(date.Year, group_separator);
+  const std::string grouped = IsGroupedYear(date.Year) ? GroupedNumber(date.Year, group_separator) : std::string();
   char* out = text.Reserve(DateRoom(grouped, 2));
   out = PutYear(out, date.Year, grouped);
   *out++ = '-';
@@ -123,7 +121,7 @@ void BuildLeapWeekDate(TextBuilder& text, const LeapWeekDate& date, bool suffix,
 }
 
 void BuildLeapMonthDate(TextBuilder& text, const LeapWeekDate& date, bool suffix, std::string_view group_separator) {
-  const std::string grouped = GroupedYear(date.Year, group_separator);
+  const std::string grouped = IsGroupedYear(date.Year) ? GroupedNumber(date.Year, group_separator) : std::string();
   char* out = text.Reserve(DateRoom(grouped, 2));
   out = PutYear(out, date.Year, grouped);
   *out++ = '-';

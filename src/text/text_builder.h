@@ -77,6 +77,12 @@ inline constexpr std::size_t kPaddedMax = 11;
 [[gnu::always_inline]] inline char* Padded(char* out, int32_t value, std::size_t width) {
   if (value < 0 || value >= 10000 || width > 4) [[unlikely]] return PaddedWide(out, value, width);
   const auto v = static_cast<uint32_t>(value);
+  // The widths are constants at every call: a day or a month of two digits, a weekday of one,
+  // a year of four take no further test.
+  if (width == 2 && v < 100) {
+    std::memcpy(out, kDigitPairs + 2 * v, 2);
+    return out + 2;
+  }
   const std::size_t digits = std::size_t{1} + std::size_t{v >= 10} + std::size_t{v >= 100} + std::size_t{v >= 1000};
   const std::size_t count = digits > width ? digits : width;  // [1, 4]
   // The four digits "0000" … "9999" in one word, the first in the lowest byte. Its first
