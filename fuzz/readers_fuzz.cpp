@@ -231,7 +231,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const auto code = static_cast<qv::CalendarCode>(first % 10);
   qv::DateTextOptions options;
   options.format = static_cast<qv::DateFormat>(first / 10 % 3);
-  options.hyphen = static_cast<int16_t>(first / 30 % 2);
+  options.hyphen = static_cast<qv::Hyphen>(first / 30 % 2);
   options.date_separator = kDateSeparators[second % 3];
   options.thousands_separator = kThousandsSeparators[second / 3 % 3];
 

@@ -30,6 +30,10 @@ inline constexpr DateFormat kFormatMDY = 0;
 inline constexpr DateFormat kFormatDMY = 1;
 inline constexpr DateFormat kFormatYMD = 2;
 
+// Whether ordinal and ISO week dates are written with hyphens (2012-366, 2012-W01-1) or without
+// (2012366, 2012W011); the values are those the settings file stores.
+enum class Hyphen : int16_t { Without = 0, With = 1 };
+
 inline constexpr int32_t DayNumberLimit = 2'100'000'000;
 // Whether a day number or a number of days lies within ±DayNumberLimit, the range every reader
 // accepts and every computed date must keep.

@@ -35,25 +35,16 @@ int16_t DayOfYear(DateFields& date) {
                               first + 1);
 }
 
-bool IsLeapYear(int32_t year, std::string_view calendar) {
-  const bool julian = !calendar.empty() && (calendar[0] == 'J' || calendar[0] == 'j');
-  return civil::IsLeap(year, julian);
-}
-
-int16_t DaysInYear(int32_t year) { return civil::IsGregorianLeap(year) ? 366 : 365; }
+int16_t DaysInYear(int64_t year) { return civil::IsGregorianLeap(year) ? 366 : 365; }
 
 int16_t DaysInMonth(const DateFields& date, int32_t& error) {
-  // The first of the month to the first of the next month; month 12 is followed by month 1
-  // of the next year. Computed directly so that no year overflows at the ends of the range.
+  // The month's length by the leap rule of the record's calendar; no day number is computed,
+  // so no year overflows at the ends of the range.
   if (date.Month < 1 || date.Month > 12) {
     error = 1;
     return 0;
   }
   return static_cast<int16_t>(civil::MonthLength(date.Year, date.Month, date.Calendar == kLetterJulian));
-}
-
-int32_t DaysElapsed(const DateFields& later, const DateFields& earlier, int32_t& error) {
-  return days_elapsed(later, earlier, error);
 }
 
 void YearsMonthsDaysBetween(const DateFields& earlier, const DateFields& later, int32_t& years, int16_t& months,

@@ -1,7 +1,6 @@
 #pragma once
 // The day-number pivot: operations on Common Era / Julian dates built on the calendar library.
 #include <cstdint>
-#include <string_view>
 
 #include "calendar/date_fields.h"
 
@@ -21,10 +20,8 @@ void DayNumberToCalendarDate(DateFields& date);  // 'A' records use the Annus No
 int16_t DayOfWeek(int32_t day_number);  // 0 = Sunday … 6 = Saturday
 bool IsWorkingDay(int32_t day_number);  // Monday … Friday
 int16_t DayOfYear(DateFields& date);    // refreshes date.DayNumber first
-bool IsLeapYear(int32_t year, std::string_view calendar);  // "J…"/"j…" Julian, else CE
-int16_t DaysInYear(int32_t year);                         // CE: 365 or 366
+int16_t DaysInYear(int64_t year);                         // CE: 365 or 366
 int16_t DaysInMonth(const DateFields& date, int32_t& error);
-int32_t DaysElapsed(const DateFields& later, const DateFields& earlier, int32_t& error);
 void YearsMonthsDaysBetween(const DateFields& earlier, const DateFields& later, int32_t& years,
                             int16_t& months, int16_t& days, int32_t& error);
 

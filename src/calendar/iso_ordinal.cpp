@@ -91,7 +91,7 @@ void YearsDaysBetween(DateFields earlier, DateFields later, int32_t& years, int1
   int64_t d = b - a;
   if (d < 0) {
     y -= 1;
-    d += civil::IsGregorianLeap(int64_t{later.Year} - 1) ? 366 : 365;  // the days of the year before
+    d += DaysInYear(int64_t{later.Year} - 1);  // the days of the year before
   }
   years = ClampToInt32(y);
   days = static_cast<int16_t>(d);

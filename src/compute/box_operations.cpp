@@ -18,7 +18,7 @@ constexpr int16_t kCalendarUndoneTitle = 150;
 constexpr int16_t kFirstCalendarUndone = 156;
 constexpr int16_t kSecondCalendarUndone = 157;
 
-Message InputError(int message_number, int16_t language) {
+Message InputError(int message_number, Language language) {
   return Message{RequestMessage(language, message_number), ErrorCaption(language), MessageKind::InputError};
 }
 
@@ -47,7 +47,7 @@ int CyclePosition(CalendarCode calendar) {
 
 BoxConversion ConvertBoxDate(std::string_view text, CalendarCode old_calendar, CalendarCode new_calendar,
                              DateBox box, const DateTextOptions& options, const ProgramTextStore& texts,
-                             int16_t language) {
+                             Language language) {
   BoxConversion conversion;
   if (text.empty() || old_calendar == new_calendar) return conversion;
   const DateReading reading = ReadBox(text, old_calendar, options);
@@ -67,7 +67,7 @@ BoxConversion ConvertBoxDate(std::string_view text, CalendarCode old_calendar, C
 }
 
 BoxEdit MoveSecondDateToFirst(std::string_view second_text, CalendarCode second_calendar,
-                              CalendarCode first_calendar, const DateTextOptions& options, int16_t language) {
+                              CalendarCode first_calendar, const DateTextOptions& options, Language language) {
   BoxEdit edit;
   const DateReading reading = ReadBox(second_text, second_calendar, options);
   if (reading.result != 1) {
@@ -83,7 +83,7 @@ BoxEdit MoveSecondDateToFirst(std::string_view second_text, CalendarCode second_
 }
 
 BoxEdit ShiftBoxDate(DateBox box, std::string_view text, CalendarCode calendar, int64_t days,
-                     const DateTextOptions& options, int16_t language) {
+                     const DateTextOptions& options, Language language) {
   BoxEdit edit;
   const DateReading reading = ReadBox(text, calendar, options);
   if (reading.result != 1) {
@@ -105,7 +105,8 @@ BoxEdit ShiftBoxDate(DateBox box, std::string_view text, CalendarCode calendar, 
   return edit;
 }
 
-std::string RestyleForHyphen(std::string_view input, bool hyphen) {
+std::string RestyleForHyphen(std::string_view input, Hyphen style) {
+  const bool hyphen = style == Hyphen::With;
   std::string text(TrimBlanks(input));
   const int16_t ordinal = OrdinalTextStyle(text);
   if (hyphen && ordinal == 1) {
@@ -133,7 +134,7 @@ std::string RestyleForHyphen(std::string_view input, bool hyphen) {
   return text;
 }
 
-TodayPanelTexts TodayPanel(CalendarCode calendar, int16_t language, const DateTextOptions& options) {
+TodayPanelTexts TodayPanel(CalendarCode calendar, Language language, const DateTextOptions& options) {
   if (!IsUserCalendar(calendar)) calendar = cal::CE;
   TodayPanelTexts panel;
   panel.today_phrase.append(TextOf(GeneralText::TodayIs, language))
@@ -142,7 +143,7 @@ TodayPanelTexts TodayPanel(CalendarCode calendar, int16_t language, const DateTe
       .append(",");
   panel.week_phrase = TextOf(GeneralText::AWeekFromTodayIs, language);
   // German says "der 31.12.2012 CE", but not before a week date or a day number.
-  const bool article = language == LanguageGerman && (calendar == cal::CE || calendar == cal::JC);
+  const bool article = language == Language::German && (calendar == cal::CE || calendar == cal::JC);
   const std::string prefix = article ? "der " : "";
   // The ordinal writer never names its calendar; today lies in years 1 to 9999 in any case.
   const WriteStyle style{.suffix = true, .check_ordinal_range = false};

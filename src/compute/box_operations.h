@@ -35,21 +35,21 @@ struct BoxConversion {
 };
 BoxConversion ConvertBoxDate(std::string_view text, CalendarCode old_calendar, CalendarCode new_calendar,
                              DateBox box, const DateTextOptions& options, const ProgramTextStore& texts,
-                             int16_t language);
+                             Language language);
 
 // "Second -> First": the second box's date written in the first box's calendar (no ordinal
 // range test). Success replaces the first box; failure leaves it and carries the message.
 BoxEdit MoveSecondDateToFirst(std::string_view second_text, CalendarCode second_calendar,
-                              CalendarCode first_calendar, const DateTextOptions& options, int16_t language);
+                              CalendarCode first_calendar, const DateTextOptions& options, Language language);
 
 // The day stepper: the box's date moved by `days`, in the box's calendar. An unreadable text
 // and a result outside the day numbers (or outside the ordinal years) leave the text as it is.
 BoxEdit ShiftBoxDate(DateBox box, std::string_view text, CalendarCode calendar, int64_t days,
-                     const DateTextOptions& options, int16_t language);
+                     const DateTextOptions& options, Language language);
 
 // The hyphen option rewrites an ordinal or ISO week date already typed into the style it now
 // asks for; any other text is only trimmed.
-std::string RestyleForHyphen(std::string_view text, bool hyphen);
+std::string RestyleForHyphen(std::string_view text, Hyphen hyphen);
 
 // The four texts of the today panel.
 struct TodayPanelTexts {
@@ -58,7 +58,7 @@ struct TodayPanelTexts {
   std::string week_phrase;   // "A week from today is"
   std::string week_date;
 };
-TodayPanelTexts TodayPanel(CalendarCode calendar, int16_t language, const DateTextOptions& options);
+TodayPanelTexts TodayPanel(CalendarCode calendar, Language language, const DateTextOptions& options);
 
 // The panel's calendar cycle: CE, ISO, JC, ORD, LPM, LPW, JDN and round again. A code outside
 // the cycle stays where it is.

@@ -27,7 +27,7 @@ struct SignedText {
   std::string_view word;
   std::string_view magnitude;
 };
-SignedText SplitSign(std::string_view text, bool from_first_date, int16_t language) {
+SignedText SplitSign(std::string_view text, bool from_first_date, Language language) {
   const bool negative = !text.empty() && text[0] == '-';
   const bool says_minus = negative == from_first_date;
   return {TextOf(says_minus ? GeneralText::Minus : GeneralText::Plus, language), negative ? text.substr(1) : text};
@@ -119,7 +119,7 @@ const Outcome& ComputeEngine::DispatchDays(Request& request) {
 }
 
 const Outcome& ComputeEngine::RefuseMonths(Request& request, std::initializer_list<int16_t> program_texts) {
-  const int16_t language = request.options.language;
+  const Language language = request.options.language;
   std::string text;
   for (const int16_t number : program_texts) {
     if (!text.empty()) text.append(kLineBreak);
@@ -266,14 +266,14 @@ void ComputeEngine::OpenLine(Request& request, DateBox given, DifferenceUnit uni
   request.Append(BoxText(given), CalendarSuffixOf(request, given));
   const std::string_view difference = outcome_.boxes.difference;
   if (difference.empty()) return;  // a conversion opens with the date alone
-  const int16_t language = request.options.language;
+  const Language language = request.options.language;
   const SignedText sign = SplitSign(difference, given == DateBox::First, language);
   request.Append(" ", sign.word, " ", sign.magnitude, " ",
                  unit == DifferenceUnit::Months ? MonthOrMonths(number, language) : DayOrDays(number, language));
 }
 
 void ComputeEngine::OverflowPath(Request& request) {
-  const int16_t language = request.options.language;
+  const Language language = request.options.language;
   request.Append(TextOf(GeneralText::OutOfRange, language));
   request.Append(kLineBreak);
   request.outcome.message = Message{.text = RequestMessage(language, reqmsg::ResultOutOfRange),
@@ -282,7 +282,7 @@ void ComputeEngine::OverflowPath(Request& request) {
 }
 
 void ComputeEngine::ShowRequestError(Request& request, int number) {
-  const int16_t language = request.options.language;
+  const Language language = request.options.language;
   request.outcome.message = Message{.text = RequestMessage(language, number),
                                     .title = ErrorCaption(language),
                                     .kind = MessageKind::InputError};

@@ -86,8 +86,8 @@ class ComputeEngine {
 };
 
 // Unit words: lower-cased in every language but German.
-std::string DayOrDays(int64_t number_of_days, int16_t language);
-std::string MonthOrMonths(int64_t number_of_months, int16_t language);
+std::string DayOrDays(int64_t number_of_days, Language language);
+std::string MonthOrMonths(int64_t number_of_months, Language language);
 
 // Today's date written for a date box in `code` (what the Today button writes).
 std::string TodayBoxText(CalendarCode code, const RequestOptions& options);

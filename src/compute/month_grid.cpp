@@ -43,7 +43,7 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 }
 
 // The first three characters of a weekday's full name (every name has at least six).
-std::string_view ShortWeekdayName(int16_t language, int day_of_week) {
+std::string_view ShortWeekdayName(Language language, int day_of_week) {
   return WeekdayName(language, day_of_week).substr(0, 3);
 }
 
@@ -113,7 +113,7 @@ std::optional<MonthGrid> BuildMonthGrid(const MonthGridRequest& request) {
 }
 
 std::vector<std::string> IsoWeekLines(int32_t first_cell_day, int16_t row_count, IsoYearDigit digit,
-                                      int16_t language) {
+                                      Language language) {
   const bool with_year = digit == IsoYearDigit::With;
   std::vector<std::string> lines;
   std::string header;
@@ -137,9 +137,11 @@ std::vector<std::string> IsoWeekLines(int32_t first_cell_day, int16_t row_count,
   for (int16_t row = 0; row < row_count && row < kMaxMonthRows; ++row) {
     IsoWeekDate week{.DayNumber = first_cell_day + kDaysPerWeek * row};
     DayNumberToIsoWeekDate(week);
-    std::string written = FormatIsoWeekDate(week, /*hyphen=*/1);
+    TextBuilder built;
+    FormatIsoWeekDate(built, week, Hyphen::With);
+    const std::string_view written = built.View();
     // The written date is at least "0-W01-1" long; keep its end without the weekday digit.
-    const std::string prefix = written.substr(written.size() - cell_length, cell_length - 1);
+    const std::string_view prefix = written.substr(written.size() - cell_length, cell_length - 1);
     std::string line;
     for (int weekday = 1; weekday <= kDaysPerWeek; ++weekday) {
       line += prefix;
@@ -152,7 +154,7 @@ std::vector<std::string> IsoWeekLines(int32_t first_cell_day, int16_t row_count,
   return lines;
 }
 
-std::string IsoWeekText(int32_t first_cell_day, int16_t row_count, IsoYearDigit digit, int16_t language) {
+std::string IsoWeekText(int32_t first_cell_day, int16_t row_count, IsoYearDigit digit, Language language) {
   return JoinLines(IsoWeekLines(first_cell_day, row_count, digit, language));
 }
 

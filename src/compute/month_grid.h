@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "calendar/calendar_codes.h"
+#include "lang/language.h"
 #include "text/date_dispatch.h"
 
 namespace qv {
@@ -46,7 +47,7 @@ struct MonthGridRequest {
   int16_t month = 1;  // 1 = January … 12 = December
   MonthCalendar calendar = MonthCalendar::CommonEra;
   WeekStart week_start = WeekStart::Sunday;
-  int16_t language = 0;
+  Language language = Language::English;
 };
 
 struct MonthGrid {
@@ -69,8 +70,8 @@ enum class IsoYearDigit : uint8_t { Without, With };
 // digit being the last one of the ISO year). Meaningful only for a Common Era grid that starts
 // on Mondays; the window offers it for no other.
 std::vector<std::string> IsoWeekLines(int32_t first_cell_day, int16_t row_count, IsoYearDigit digit,
-                                      int16_t language);
-std::string IsoWeekText(int32_t first_cell_day, int16_t row_count, IsoYearDigit digit, int16_t language);
+                                      Language language);
+std::string IsoWeekText(int32_t first_cell_day, int16_t row_count, IsoYearDigit digit, Language language);
 
 // "June 2024 (Common Era Calendar)": month name, year, calendar name in `language`.
 std::string MonthHeading(const MonthGridRequest& request);

@@ -14,7 +14,7 @@
 namespace qv {
 namespace {
 
-std::string Part(int64_t count, GeneralText one, GeneralText many, int16_t language) {
+std::string Part(int64_t count, GeneralText one, GeneralText many, Language language) {
   return std::to_string(count) + " " + UnitWord(count == 1 ? one : many, language);
 }
 
@@ -51,11 +51,11 @@ Breakdown BreakDown(CalendarCode calendar, int32_t difference, DateFields earlie
 
 }  // namespace
 
-std::string DayOrDays(int64_t number_of_days, int16_t language) {
+std::string DayOrDays(int64_t number_of_days, Language language) {
   return UnitWord(number_of_days == 1 || number_of_days == -1 ? GeneralText::Day : GeneralText::Days, language);
 }
 
-std::string MonthOrMonths(int64_t number_of_months, int16_t language) {
+std::string MonthOrMonths(int64_t number_of_months, Language language) {
   return UnitWord(number_of_months == 1 || number_of_months == -1 ? GeneralText::Month : GeneralText::Months, language);
 }
 
@@ -84,7 +84,7 @@ void ComputeEngine::AppendDayOfWeek(Request& request, const DateFields& date) {
 }
 
 void ComputeEngine::AppendVerboseNotes(Request& request) {
-  const int16_t language = request.options.language;
+  const Language language = request.options.language;
   request.Append(", ");
   request.Append(TextOf(request.options.include_first_date ? GeneralText::IncludingFirstDate : GeneralText::ExcludingFirstDate, language));
   if (!request.options.include_weekends) {
@@ -95,7 +95,7 @@ void ComputeEngine::AppendVerboseNotes(Request& request) {
 
 void ComputeEngine::DisplayDateDiff(Request& request) {
   const RequestOptions& options = request.options;
-  const int16_t language = options.language;
+  const Language language = options.language;
   request.Append(outcome_.boxes.first, CalendarSuffixOf(request, DateBox::First));
   request.Append(" ");
   request.Append(LowerCase(TextOf(GeneralText::To, language)));

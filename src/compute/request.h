@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "calendar/calendar_codes.h"
+#include "lang/language.h"
 #include "text/date_dispatch.h"
 
 namespace qv {
@@ -28,8 +29,8 @@ struct RequestOptions {
   bool include_first_date = false;  // count the first date in a difference in days
   bool include_weekends = true;     // count Saturdays and Sundays
   bool verbose = true;              // longer reports
-  int16_t hyphen = 1;               // ordinal and ISO week dates with hyphens
-  int16_t language = 0;             // 0 English, 1 German
+  Hyphen hyphen = Hyphen::With;     // ordinal and ISO week dates
+  Language language = Language::English;
 
   DateTextOptions TextOptions() const {
     return DateTextOptions{

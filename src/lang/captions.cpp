@@ -17,12 +17,12 @@ GeneralText CalendarName(CalendarCode calendar) {
 
 }  // namespace
 
-std::string UnitWord(GeneralText entry, int16_t language) {
+std::string UnitWord(GeneralText entry, Language language) {
   const std::string_view word = TextOf(entry, language);
-  return language == LanguageGerman ? std::string(word) : LowerCase(word);
+  return language == Language::German ? std::string(word) : LowerCase(word);
 }
 
-std::string DateFormatCaption(DateFormat format, int16_t language) {
+std::string DateFormatCaption(DateFormat format, Language language) {
   GeneralText order[3] = {GeneralText::Year, GeneralText::Month, GeneralText::Day};
   if (format == kFormatDMY) {
     order[0] = GeneralText::Day;
@@ -35,23 +35,23 @@ std::string DateFormatCaption(DateFormat format, int16_t language) {
   return UnitWord(order[0], language) + " " + UnitWord(order[1], language) + " " + UnitWord(order[2], language);
 }
 
-std::string CalendarOptionCaption(CalendarCode calendar, CaptionCode code, bool hyphen, int16_t language) {
+std::string CalendarOptionCaption(CalendarCode calendar, CaptionCode code, Hyphen hyphen, Language language) {
   std::string caption(TextOf(CalendarName(calendar), language));
   if (code == CaptionCode::Without) return caption;
   caption += " (";
   if (calendar == cal::ORD) {
-    caption += TextOf(hyphen ? GeneralText::OrdinalPatternWithHyphen : GeneralText::OrdinalPattern, language);
+    caption += TextOf(hyphen == Hyphen::With ? GeneralText::OrdinalPatternWithHyphen : GeneralText::OrdinalPattern, language);
   } else {
     caption += CalendarTextCode(IsUserCalendar(calendar) ? calendar : cal::CE);
   }
   return caption + ")";
 }
 
-std::string NoThousandsSeparatorCaption(int16_t language) { return LowerCase(TextOf(GeneralText::None, language)); }
+std::string NoThousandsSeparatorCaption(Language language) { return LowerCase(TextOf(GeneralText::None, language)); }
 
-std::string ErrorCaption(int16_t language) { return std::string(TextOf(GeneralText::Error, language)) + "!"; }
+std::string ErrorCaption(Language language) { return std::string(TextOf(GeneralText::Error, language)) + "!"; }
 
-std::string ResetQuestion(const ProgramTextStore& texts, int16_t language) {
+std::string ResetQuestion(const ProgramTextStore& texts, Language language) {
   constexpr int16_t kFirstLine = 18;
   constexpr int16_t kSecondLine = 19;
   constexpr int16_t kQuestion = 20;

@@ -12,24 +12,24 @@
 namespace qv {
 
 // An entry as a unit word: "days", "months" in English, "Tage", "Monate" in German.
-std::string UnitWord(GeneralText entry, int16_t language);
+std::string UnitWord(GeneralText entry, Language language);
 
 // The caption of a date-format option: "year month day", "Tag Monat Jahr", …
-std::string DateFormatCaption(DateFormat format, int16_t language);
+std::string DateFormatCaption(DateFormat format, Language language);
 
 // The caption of a box's calendar option; with `with_code` the calendar's code follows in
 // parentheses ("Julian Calendar date (JC)"), and the ordinal option shows its pattern instead
 // ("Ordinal date (yyyy-ddd)", or "(yyyyddd)" without the hyphen).
 enum class CaptionCode { Without, With };
-std::string CalendarOptionCaption(CalendarCode calendar, CaptionCode code, bool hyphen, int16_t language);
+std::string CalendarOptionCaption(CalendarCode calendar, CaptionCode code, Hyphen hyphen, Language language);
 
 // The thousands-separator option "none": lower-cased in every language ("none", "keine").
-std::string NoThousandsSeparatorCaption(int16_t language);
+std::string NoThousandsSeparatorCaption(Language language);
 
 // The title of an error message box: the general text "Error" and "!" ("Error!", "Fehler!").
-std::string ErrorCaption(int16_t language);
+std::string ErrorCaption(Language language);
 
 // The question Reset asks: numbered texts 18 and 19 on two lines, an empty line, then text 20.
-std::string ResetQuestion(const ProgramTextStore& texts, int16_t language);
+std::string ResetQuestion(const ProgramTextStore& texts, Language language);
 
 }  // namespace qv

@@ -107,13 +107,13 @@ constexpr bool RowsMatchTheirIds() {
 static_assert(RowsMatchTheirIds(), "general text rows must follow the order of enum GeneralText");
 
 // Only German has its own slot; every other code reads the English texts.
-constexpr std::size_t Slot(int16_t language) { return language == LanguageGerman ? 1U : 0U; }
+constexpr std::size_t Slot(Language language) { return language == Language::German ? 1U : 0U; }
 
 }  // namespace
 
 const GeneralTexts& InitGeneralTexts() { return kTexts; }
 
-std::string_view TextOf(GeneralText entry, int16_t language) {
+std::string_view TextOf(GeneralText entry, Language language) {
   const auto index = static_cast<std::size_t>(entry);
   if (index >= kTexts.entries.size()) {
     return {};
@@ -122,14 +122,14 @@ std::string_view TextOf(GeneralText entry, int16_t language) {
   return Slot(language) == 1U ? e.german : e.english;
 }
 
-std::string_view WeekdayName(int16_t language, int dayOfWeek) {
+std::string_view WeekdayName(Language language, int dayOfWeek) {
   if (dayOfWeek < 0 || dayOfWeek > 6) {
     return {};
   }
   return kTexts.weekdays[Slot(language)][static_cast<std::size_t>(dayOfWeek)];
 }
 
-std::string_view MonthName(int16_t language, int month) {
+std::string_view MonthName(Language language, int month) {
   if (month < 1 || month > 12) {
     return {};
   }

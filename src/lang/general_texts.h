@@ -7,12 +7,9 @@
 #include <string>
 #include <string_view>
 
-namespace qv {
+#include "lang/language.h"
 
-// Language codes. The order English, German, Spanish, Portuguese, Italian, French is fixed;
-// the interface offers and stores only English and German.
-inline constexpr int16_t LanguageEnglish = 0;
-inline constexpr int16_t LanguageGerman = 1;
+namespace qv {
 
 // One enumerator per entry of the table; each entry is known by its English text.
 enum class GeneralText : uint8_t {
@@ -113,13 +110,13 @@ const GeneralTexts& InitGeneralTexts();
 
 // The text of an entry in a language. Every code other than German gives English, so a stray
 // stored language code can never index outside the table.
-std::string_view TextOf(GeneralText entry, int16_t language);
+std::string_view TextOf(GeneralText entry, Language language);
 
 // Full weekday name, 0 = Sunday .. 6 = Saturday; empty for any other day.
-std::string_view WeekdayName(int16_t language, int dayOfWeek);
+std::string_view WeekdayName(Language language, int dayOfWeek);
 
 // Full month name, 1 = January .. 12 = December; empty for any other month.
-std::string_view MonthName(int16_t language, int month);
+std::string_view MonthName(Language language, int month);
 
 // Plain ASCII lower-casing of the whole text; other bytes stay as they are.
 std::string LowerCase(std::string_view text);

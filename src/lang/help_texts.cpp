@@ -98,8 +98,8 @@ std::string German(std::string_view manual) {
 
 }  // namespace
 
-std::string BuildHelpText(int16_t language, const ManualAddresses& manual) {
-  return language == LanguageGerman ? German(manual.german) : English(manual.english);
+std::string BuildHelpText(Language language, const ManualAddresses& manual) {
+  return language == Language::German ? German(manual.german) : English(manual.english);
 }
 
 }  // namespace qv

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "lang/language.h"
+
 namespace qv {
 
 // Where the help text sends the reader for the whole manual, in each language. The program's
@@ -15,8 +17,8 @@ struct ManualAddresses {
   std::string_view german = "docs/manual-de.html";
 };
 
-// The help text in `language` (German for LanguageGerman, English for every other code), with
+// The help text in `language` (German for Language::German, English for every other code), with
 // line feeds between lines.
-std::string BuildHelpText(int16_t language, const ManualAddresses& manual = {});
+std::string BuildHelpText(Language language, const ManualAddresses& manual = {});
 
 }  // namespace qv

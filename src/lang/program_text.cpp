@@ -198,7 +198,7 @@ int32_t ProgramTextStore::Get(int32_t number, int32_t language, char* buffer, in
   return static_cast<int32_t>(count);
 }
 
-std::string ProgramTextStore::Text(int number, int16_t language) const {
+std::string ProgramTextStore::Text(int number, Language language) const {
   const auto found = texts_.find(std::make_pair(static_cast<int32_t>(number), static_cast<int32_t>(language)));
   return found == texts_.end() ? std::string() : found->second;
 }
@@ -259,9 +259,9 @@ LoadResult LoadProgramText(ProgramTextStore& store, std::string_view folder, std
   return {false, LoadFailureMessage(code, fullPath)};
 }
 
-std::string GetProgramText(const ProgramTextStore& store, int16_t number, int16_t textLanguage) {
+std::string GetProgramText(const ProgramTextStore& store, int16_t number, Language textLanguage) {
   std::vector<char> buffer(static_cast<std::size_t>(ProgramTextStore::kMaxTextLength));
-  const int32_t n = store.Get(number, textLanguage, buffer.data(), ProgramTextStore::kMaxTextLength);
+  const int32_t n = store.Get(number, static_cast<int16_t>(textLanguage), buffer.data(), ProgramTextStore::kMaxTextLength);
   if (n <= 0) {
     return {};
   }

@@ -37,6 +37,8 @@
 #include <string_view>
 #include <utility>
 
+#include "lang/language.h"
+
 namespace qv {
 
 inline constexpr std::string_view kProgramTextFileName = "qrv_e.dat";
@@ -75,7 +77,7 @@ class ProgramTextStore {
   int32_t Get(int32_t number, int32_t language, char* buffer, int32_t size) const;
 
   // The stored text as it stands ("~" included); empty when the store holds no such text.
-  std::string Text(int number, int16_t language) const;
+  std::string Text(int number, Language language) const;
 
   // Number of texts held.
   std::size_t Size() const { return texts_.size(); }
@@ -104,7 +106,7 @@ LoadResult LoadProgramText(ProgramTextStore& store, std::string_view folder, std
 
 // Text `number` in `textLanguage`, through a buffer of kMaxTextLength characters; a missing text
 // and a text marked "~" both give the empty text.
-std::string GetProgramText(const ProgramTextStore& store, int16_t number, int16_t textLanguage);
+std::string GetProgramText(const ProgramTextStore& store, int16_t number, Language textLanguage);
 
 // Where the program-text file lives: the executable's folder if qrv_e.dat is there, else the
 // installed data folder executableDir/../share/quorvan if it holds the file, else the

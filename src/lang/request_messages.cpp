@@ -57,13 +57,14 @@ const RequestMessageTable& BuildRequestMessages() {
   return table;
 }
 
-const std::string& RequestMessage(int16_t language, int number) {
+const std::string& RequestMessage(Language language, int number) {
   static const std::string empty;
-  if (language < 0 || static_cast<std::size_t>(language) >= kRequestLanguageSlots || number < 0 ||
+  const auto slot = static_cast<int16_t>(language);
+  if (slot < 0 || static_cast<std::size_t>(slot) >= kRequestLanguageSlots || number < 0 ||
       static_cast<std::size_t>(number) >= kRequestMessageCount) {
     return empty;
   }
-  return BuildRequestMessages()[static_cast<std::size_t>(language)][static_cast<std::size_t>(number)];
+  return BuildRequestMessages()[static_cast<std::size_t>(slot)][static_cast<std::size_t>(number)];
 }
 
 }  // namespace qv

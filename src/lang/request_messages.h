@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "lang/language.h"
+
 namespace qv {
 
 inline constexpr std::size_t kRequestMessageCount = 10;
@@ -33,6 +35,6 @@ inline constexpr int ResultOutOfRange = 9;
 const RequestMessageTable& BuildRequestMessages();
 
 // Message `number` in `language`; an empty text for an empty slot or any index outside the table.
-const std::string& RequestMessage(int16_t language, int number);
+const std::string& RequestMessage(Language language, int number);
 
 }  // namespace qv

@@ -62,9 +62,9 @@ std::string ExecutableDir() {
 
 }  // namespace
 
-std::string LocalManualAddress(std::string_view executableDir, std::string_view sourceDir, int16_t language,
+std::string LocalManualAddress(std::string_view executableDir, std::string_view sourceDir, Language language,
                                std::string_view fragment) {
-  if (language == LanguageGerman) {
+  if (language == Language::German) {
     for (const fs::path& path : Candidates(executableDir, sourceDir, "de")) {
       if (IsFile(path)) return FileAddress(path, fragment);
     }
@@ -77,15 +77,15 @@ std::string LocalManualAddress(std::string_view executableDir, std::string_view 
   return FileAddress(english.front(), fragment);
 }
 
-std::string ManualAddress(int16_t language) {
-  const std::string_view configured = language == LanguageGerman ? kConfiguredManualGerman : kConfiguredManualEnglish;
+std::string ManualAddress(Language language) {
+  const std::string_view configured = language == Language::German ? kConfiguredManualGerman : kConfiguredManualEnglish;
   if (!configured.empty()) return std::string(configured);
   return LocalManualAddress(ExecutableDir(), kSourceDir, language);
 }
 
 std::string MakerAddress() {
   if (!kConfiguredHome.empty()) return std::string(kConfiguredHome);
-  return LocalManualAddress(ExecutableDir(), kSourceDir, LanguageEnglish, kAboutFragment);
+  return LocalManualAddress(ExecutableDir(), kSourceDir, Language::English, kAboutFragment);
 }
 
 }  // namespace qv

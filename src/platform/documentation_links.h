@@ -8,10 +8,12 @@
 #include <string>
 #include <string_view>
 
+#include "lang/language.h"
+
 namespace qv {
 
-// The manual for `language` (German for LanguageGerman, English for every other code).
-std::string ManualAddress(int16_t language);
+// The manual for `language` (German for Language::German, English for every other code).
+std::string ManualAddress(Language language);
 
 // The maker's page.
 std::string MakerAddress();
@@ -23,7 +25,7 @@ std::string MakerAddress();
 //   <sourceDir>/docs/manual/<lang>/index.html                        (build tree; empty: skipped)
 // A German manual that is missing everywhere gives the English one. When no manual exists, the
 // first English candidate is returned, so opening it reports a missing file.
-std::string LocalManualAddress(std::string_view executableDir, std::string_view sourceDir, int16_t language,
+std::string LocalManualAddress(std::string_view executableDir, std::string_view sourceDir, Language language,
                                std::string_view fragment = {});
 
 }  // namespace qv

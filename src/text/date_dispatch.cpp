@@ -67,14 +67,14 @@ void BuildOrdinal(TextBuilder& text, int32_t day_number, const DateTextOptions& 
   DayNumberToCalendarDate(date);
   const int16_t day_of_year = DayOfYear(date);
   if (record != nullptr) *record = date;
-  BuildOrdinalDate(text, date.Year, day_of_year, options.hyphen);
+  FormatOrdinalDate(text, date.Year, day_of_year, options.hyphen);
 }
 
 void BuildIsoWeek(TextBuilder& text, int32_t day_number, const DateTextOptions& options) {
   IsoWeekDate date;
   date.DayNumber = day_number;
   DayNumberToIsoWeekDate(date);
-  BuildIsoWeekDate(text, date, options.hyphen);
+  FormatIsoWeekDate(text, date, options.hyphen);
 }
 
 void BuildLeapWeek(TextBuilder& text, int32_t day_number, CalendarCode code, const DateTextOptions& options) {
@@ -82,10 +82,10 @@ void BuildLeapWeek(TextBuilder& text, int32_t day_number, CalendarCode code, con
   date.DayNumber = day_number;
   if (code == cal::LPW) {
     DayNumberToLeapWeekDate(date);
-    BuildLeapWeekDate(text, date, false, options.thousands_separator);
+    FormatLeapWeekDate(text, date, Suffix::Without, options.thousands_separator);
   } else {
     DayNumberToLeapMonthDate(date);
-    BuildLeapMonthDate(text, date, false, options.thousands_separator);
+    FormatLeapMonthDate(text, date, Suffix::Without, options.thousands_separator);
   }
 }
 
@@ -97,7 +97,7 @@ void BuildCalendarDate(TextBuilder& text, int32_t day_number, CalendarCode code,
   date.DayNumber = day_number;
   DayNumberToCalendarDate(date);
   if (record != nullptr) *record = date;
-  BuildDate(text, date, options.format, options.date_separator, options.thousands_separator, false);
+  FormatDate(text, date, options.format, options.date_separator, options.thousands_separator, Suffix::Without);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ struct DateTextOptions {
   DateFormat format = kFormatYMD;
   std::string_view date_separator = "-";
   std::string_view thousands_separator = ",";
-  int16_t hyphen = 1;  // ordinal and ISO week dates written with hyphens
+  Hyphen hyphen = Hyphen::With;  // ordinal and ISO week dates
 };
 
 // JDN texts are read strictly (digits, sign, commas) for a computation and leniently

@@ -262,9 +262,9 @@ int16_t ParseWholeNumberText(std::string_view text, int32_t& number, std::string
   return kReadValid;
 }
 
-int16_t ParseOrdinalDate(std::string_view text, int16_t hyphen, DateFields& date) {
+int16_t ParseOrdinalDate(std::string_view text, Hyphen hyphen, DateFields& date) {
   std::string t = RemoveSpaces(text);
-  if (hyphen == 1) {
+  if (hyphen == Hyphen::With) {
     if (t.size() < 5 || t[4] != '-') return kReadNotValid;
     t.erase(4, 1);
   }

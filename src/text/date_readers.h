@@ -25,7 +25,7 @@ int32_t ParseDayNumberText(std::string_view text, int16_t& result);
 // Strict: an optional sign, digits and commas; also the program's own thousands separator
 // where digit groups end (2.451.545 with "."), so that every day number it writes reads back.
 int16_t ParseWholeNumberText(std::string_view text, int32_t& number, std::string_view thousands_separator = ",");
-int16_t ParseOrdinalDate(std::string_view text, int16_t hyphen, DateFields& date);
+int16_t ParseOrdinalDate(std::string_view text, Hyphen hyphen, DateFields& date);
 int16_t ParseIsoWeekDate(std::string_view text, IsoWeekDate& date);
 int16_t ParseLeapWeekDate(std::string_view text, LeapWeekDate& date);
 int16_t ParseLeapMonthDate(std::string_view text, LeapWeekDate& date);

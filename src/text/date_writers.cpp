@@ -4,9 +4,6 @@
 #include <cstdint>
 #include <string>
 
-#include "calendar/civil.h"
-#include "calendar/clock.h"
-#include "calendar/day_numbers.h"
 #include "text/string_utils.h"
 #include "text/text_builder.h"
 
@@ -37,16 +34,8 @@ CalendarCode CodeOfLetter(int32_t letter) {
   return cal::CE;
 }
 
-}  // namespace
-
-std::string_view CalendarSuffix(CalendarCode code) {
-  // " " and the text code of the code table; ORD names no calendar after its date.
-  static constexpr std::array<std::string_view, cal::kCount> kSuffixes{" CE",  " JC",  " JDN", " AN",  "",
-                                                                      " TLW", " ISO", " LPW", " LPM", " ARC"};
-  if (code < 0 || code >= cal::kCount) return {};
-  return kSuffixes[static_cast<std::size_t>(code)];
-}
-
+// The separator that groups the digits of a CE or JC year: the thousands separator, or none
+// when it is the date separator too (12345.01.01, not 12.345.01.01, which no reader takes).
 std::string_view YearGroupSeparator(std::string_view date_separator, std::string_view thousands_separator) {
   // With the same character between digit groups and between fields (both ".") the reader
   // could not tell a group from a field, so such a year stays ungrouped.
@@ -57,8 +46,18 @@ std::string_view YearGroupSeparator(std::string_view date_separator, std::string
   return same ? std::string_view() : thousands_separator;
 }
 
-void BuildDate(TextBuilder& text, const DateFields& date, DateFormat format, std::string_view date_separator,
-               std::string_view thousands_separator, bool suffix) {
+}  // namespace
+
+std::string_view CalendarSuffix(CalendarCode code) {
+  // " " and the text code of the code table; ORD names no calendar after its date.
+  static constexpr std::array<std::string_view, cal::kCount> kSuffixes{" CE",  " JC",  " JDN", " AN",  "",
+                                                                      " TLW", " ISO", " LPW", " LPM", " ARC"};
+  if (code < 0 || code >= cal::kCount) return {};
+  return kSuffixes[static_cast<std::size_t>(code)];
+}
+
+void FormatDate(TextBuilder& text, const DateFields& date, DateFormat format, std::string_view date_separator,
+                std::string_view thousands_separator, Suffix suffix) {
   // Annus Novus dates are always written year first with '-'.
   if (date.Calendar == kLetterAnnusNovus) {
     format = kFormatYMD;
@@ -85,30 +84,30 @@ void BuildDate(TextBuilder& text, const DateFields& date, DateFormat format, std
     out = PutYear(out, date.Year, grouped);
     if (date.Year < 0) *out++ = ')';
   }
-  if (suffix) out = put::Text(out, CalendarSuffix(CodeOfLetter(date.Calendar)));
+  if (suffix == Suffix::With) out = put::Text(out, CalendarSuffix(CodeOfLetter(date.Calendar)));
   text.Commit(out);
 }
 
-void BuildIsoWeekDate(TextBuilder& text, const IsoWeekDate& date, int16_t hyphen) {
+void FormatIsoWeekDate(TextBuilder& text, const IsoWeekDate& date, Hyphen hyphen) {
   char* out = text.Reserve(DateRoom({}, 3));
   out = put::Padded(out, date.Year, 0);
-  if (hyphen == 1) *out++ = '-';
+  if (hyphen == Hyphen::With) *out++ = '-';
   *out++ = 'W';
   out = put::Padded(out, date.Week, 2);
-  if (hyphen == 1) *out++ = '-';
+  if (hyphen == Hyphen::With) *out++ = '-';
   out = put::Padded(out, date.Weekday, 0);
   text.Commit(out);
 }
 
-void BuildOrdinalDate(TextBuilder& text, int32_t year, int16_t day_of_year, int16_t hyphen) {
+void FormatOrdinalDate(TextBuilder& text, int32_t year, int16_t day_of_year, Hyphen hyphen) {
   char* out = text.Reserve(DateRoom({}, 1));
   out = put::Padded(out, year, 4);
-  if (hyphen == 1) *out++ = '-';
+  if (hyphen == Hyphen::With) *out++ = '-';
   out = put::Padded(out, day_of_year, 3);
   text.Commit(out);
 }
 
-void BuildLeapWeekDate(TextBuilder& text, const LeapWeekDate& date, bool suffix, std::string_view group_separator) {
+void FormatLeapWeekDate(TextBuilder& text, const LeapWeekDate& date, Suffix suffix, std::string_view group_separator) {
   const std::string grouped = IsGroupedYear(date.Year) ? GroupedNumber(date.Year, group_separator) : std::string();
   char* out = text.Reserve(DateRoom(grouped, 2));
   out = PutYear(out, date.Year, grouped);
@@ -116,11 +115,11 @@ void BuildLeapWeekDate(TextBuilder& text, const LeapWeekDate& date, bool suffix,
   out = put::Padded(out, date.Week, 2);
   *out++ = '-';
   out = put::Padded(out, date.Weekday, 0);
-  if (suffix) out = put::Text(out, CalendarSuffix(cal::LPW));
+  if (suffix == Suffix::With) out = put::Text(out, CalendarSuffix(cal::LPW));
   text.Commit(out);
 }
 
-void BuildLeapMonthDate(TextBuilder& text, const LeapWeekDate& date, bool suffix, std::string_view group_separator) {
+void FormatLeapMonthDate(TextBuilder& text, const LeapWeekDate& date, Suffix suffix, std::string_view group_separator) {
   const std::string grouped = IsGroupedYear(date.Year) ? GroupedNumber(date.Year, group_separator) : std::string();
   char* out = text.Reserve(DateRoom(grouped, 2));
   out = PutYear(out, date.Year, grouped);
@@ -128,49 +127,8 @@ void BuildLeapMonthDate(TextBuilder& text, const LeapWeekDate& date, bool suffix
   out = put::Padded(out, date.Month, 2);
   *out++ = '-';
   out = put::Padded(out, date.DayOfMonth, 2);
-  if (suffix) out = put::Text(out, CalendarSuffix(cal::LPM));
+  if (suffix == Suffix::With) out = put::Text(out, CalendarSuffix(cal::LPM));
   text.Commit(out);
-}
-
-std::string FormatDate(const DateFields& date, DateFormat format, std::string_view date_separator,
-                       std::string_view thousands_separator, bool suffix) {
-  TextBuilder text;
-  BuildDate(text, date, format, date_separator, thousands_separator, suffix);
-  return text.Text();
-}
-
-std::string FormatIsoWeekDate(const IsoWeekDate& date, int16_t hyphen) {
-  TextBuilder text;
-  BuildIsoWeekDate(text, date, hyphen);
-  return text.Text();
-}
-
-std::string FormatOrdinalDate(int32_t year, int16_t day_of_year, int16_t hyphen) {
-  TextBuilder text;
-  BuildOrdinalDate(text, year, day_of_year, hyphen);
-  return text.Text();
-}
-
-std::string FormatLeapWeekDate(const LeapWeekDate& date, bool suffix, std::string_view group_separator) {
-  TextBuilder text;
-  BuildLeapWeekDate(text, date, suffix, group_separator);
-  return text.Text();
-}
-
-std::string FormatLeapMonthDate(const LeapWeekDate& date, bool suffix, std::string_view group_separator) {
-  TextBuilder text;
-  BuildLeapMonthDate(text, date, suffix, group_separator);
-  return text.Text();
-}
-
-std::string TodayPlusDaysText(int16_t offset, DateFormat format, std::string_view date_separator,
-                              CalendarCode code, std::string_view thousands_separator) {
-  // A clock set to the very edge of the day numbers must not carry the sum past 32 bits.
-  DateFields date;
-  CalendarLetterForCode(code, date);  // codes without a letter keep 0, which counts as CE
-  date.DayNumber = civil::ClampToInt32(int64_t{TodayDayNumber()} + offset);
-  DayNumberToDate(date);
-  return FormatDate(date, format, date_separator, thousands_separator, false);
 }
 
 }  // namespace qv

@@ -37,31 +37,6 @@ std::string GroupedNumber(int64_t value, std::string_view separator) {
   return InsertThousandsSeparators(std::to_string(value), separator);
 }
 
-std::size_t FindFirstOf(std::string_view text, std::size_t start, std::string_view set,
-                        std::size_t* position_in_set) {
-  if (position_in_set != nullptr) *position_in_set = 0;
-  if (start == 0) start = 1;
-  if (text.empty() || set.empty()) return 0;
-  for (std::size_t i = start; i <= text.size(); ++i) {
-    const std::size_t in_set = set.find(text[i - 1]);
-    if (in_set != std::string_view::npos) {
-      if (position_in_set != nullptr) *position_in_set = in_set + 1;
-      return i;
-    }
-  }
-  return 0;
-}
-
-std::size_t FindFirstNotOf(std::string_view text, std::size_t start, std::string_view set) {
-  if (start == 0) start = 1;
-  if (text.empty()) return 0;
-  if (set.empty()) return 1;
-  for (std::size_t i = start; i <= text.size(); ++i) {
-    if (!InSet(text[i - 1], set)) return i;
-  }
-  return 0;
-}
-
 std::string RemoveCharacters(std::string_view text, std::string_view set, std::size_t start) {
   // Removing every run of set characters from the start position on leaves exactly the
   // characters outside the set: one pass keeps them.
@@ -79,10 +54,6 @@ std::string RemoveCharacters(std::string_view text, std::string_view set, std::s
     if (set.find(text[i]) == std::string_view::npos) result.push_back(text[i]);
   }
   return result;
-}
-
-void RemoveCharactersInPlace(std::string& text, std::string_view set) {
-  std::erase_if(text, [set](char c) { return set.find(c) != std::string_view::npos; });
 }
 
 std::string RemoveSpaces(std::string_view text) {
@@ -143,10 +114,6 @@ bool IsDigitsOnly(std::string_view text, bool sign_allowed, bool commas_allowed)
     return false;
   }
   return true;
-}
-
-void TrimTrailingControls(std::string& text) {
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.pop_back();
 }
 
 std::string_view TrimBlanks(std::string_view text) {

@@ -20,16 +20,11 @@ std::string InsertThousandsSeparators(std::string_view number, std::string_view 
 // Plain decimal of a 32-bit value, grouped with `separator`.
 std::string GroupedNumber(int64_t value, std::string_view separator);
 
-std::size_t FindFirstOf(std::string_view text, std::size_t start, std::string_view set,
-                        std::size_t* position_in_set = nullptr);
-std::size_t FindFirstNotOf(std::string_view text, std::size_t start, std::string_view set);
 std::string RemoveCharacters(std::string_view text, std::string_view set, std::size_t start);
-void RemoveCharactersInPlace(std::string& text, std::string_view set);
 std::string RemoveSpaces(std::string_view text);
 std::size_t CountOccurrences(std::string_view text, std::string_view pattern);
 void KeepSignedDigits(std::string& text, bool minus_allowed);
 bool IsDigitsOnly(std::string_view text, bool sign_allowed, bool commas_allowed);
-void TrimTrailingControls(std::string& text);
 // Leading and trailing blanks (spaces) removed.
 std::string_view TrimBlanks(std::string_view text);
 bool IsNumberKeyAllowed(int16_t key, std::size_t length, std::size_t max_length,

@@ -153,13 +153,12 @@ TEST(CivilExtremes, YearsAtTheEndsOf32BitsClampToTheirSide) {
 TEST(LeapYears, BothRulesIncludingNegativeYears) {
   struct Case {
     int32_t year;
-    const char* calendar;
+    bool julian;
     bool leap;
-  } cases[] = {{1900, "G", false}, {1900, "J", true}, {1900, "julian", true}, {2000, "G", true},
-               {2000, "J", true},  {0, "G", true},     {-4, "G", true},      {-400, "G", true},
-               {-100, "G", false}, {-100, "J", true},  {-1, "J", false},     {2012, "x", true},
-               {1900, "", false},  {2100, "g", false}};
-  for (const auto& c : cases) EXPECT_EQ(IsLeapYear(c.year, c.calendar), c.leap) << c.year << c.calendar;
+  } cases[] = {{1900, false, false}, {1900, true, true},  {2000, false, true},  {2000, true, true},
+               {0, false, true},     {-4, false, true},   {-400, false, true},  {-100, false, false},
+               {-100, true, true},   {-1, true, false},   {2012, false, true},  {2100, false, false}};
+  for (const auto& c : cases) EXPECT_EQ(civil::IsLeap(c.year, c.julian), c.leap) << c.year << c.julian;
   EXPECT_EQ(DaysInYear(0), 366);
   EXPECT_EQ(DaysInYear(-1), 365);
   EXPECT_EQ(DaysInYear(1900), 365);
@@ -211,14 +210,14 @@ TEST(YearsMonthsDays, BreakdownOfSpans) {
   }
 }
 
-TEST(DaysElapsed, CountsAndOverflow) {
+TEST(DaysElapsedInTheLibrary, CountsAndOverflow) {
   int32_t status = 0;
-  EXPECT_EQ(DaysElapsed(DateOf(2008, 3, 15), DateOf(2008, 1, 1), status), 74);
-  EXPECT_EQ(DaysElapsed(DateOf(2008, 1, 1), DateOf(2008, 3, 15), status), -74);
+  EXPECT_EQ(days_elapsed(DateOf(2008, 3, 15), DateOf(2008, 1, 1), status), 74);
+  EXPECT_EQ(days_elapsed(DateOf(2008, 1, 1), DateOf(2008, 3, 15), status), -74);
   DateFields unlettered = DateOf(2000, 3, 1, 0);
-  EXPECT_EQ(DaysElapsed(unlettered, DateOf(2000, 2, 1), status), 29);  // letter 0 counts as CE
+  EXPECT_EQ(days_elapsed(unlettered, DateOf(2000, 2, 1), status), 29);  // letter 0 counts as CE
   EXPECT_EQ(status, 0);
-  EXPECT_EQ(DaysElapsed(DateOf(5'800'000, 1, 1), DateOf(-5'800'000, 1, 1), status), 0);
+  EXPECT_EQ(days_elapsed(DateOf(5'800'000, 1, 1), DateOf(-5'800'000, 1, 1), status), 0);
   EXPECT_EQ(status, kDaysElapsedOverflow);
 }
 

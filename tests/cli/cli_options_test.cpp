@@ -9,6 +9,7 @@
 #include "app/cli/answer.h"
 #include "app/cli/cli_options.h"
 #include "calendar/calendar_codes.h"
+#include "support/printing.h"
 
 namespace qv::cli {
 namespace {
@@ -29,8 +30,8 @@ TEST(CommandLine, OptionsSetWhatTheControlsSet) {
   EXPECT_TRUE(line.options.include_first_date);
   EXPECT_FALSE(line.options.include_weekends);
   EXPECT_FALSE(line.options.verbose);
-  EXPECT_EQ(line.options.hyphen, 0);
-  EXPECT_EQ(line.options.language, 1);
+  EXPECT_EQ(line.options.hyphen, Hyphen::Without);
+  EXPECT_EQ(line.options.language, Language::German);
   EXPECT_EQ(line.first, "2012-W01-1");
   EXPECT_EQ(line.difference, "-10");  // a value may begin with '-'
   EXPECT_EQ(line.second, "x");
@@ -45,7 +46,7 @@ TEST(CommandLine, DefaultsAreTheFirstRun) {
   EXPECT_EQ(options.thousands_separator, ",");
   EXPECT_TRUE(options.verbose);
   EXPECT_TRUE(options.include_weekends);
-  EXPECT_EQ(options.hyphen, 1);
+  EXPECT_EQ(options.hyphen, Hyphen::With);
 }
 
 TEST(CommandLine, UsageErrors) {
@@ -138,7 +139,7 @@ TEST(MonthOption, CombinationsThatDoNotGo) {
   EXPECT_EQ(parsed.command_line->month.month, (YearMonth{-44, 3}));
   EXPECT_TRUE(parsed.command_line->month.julian);
   EXPECT_TRUE(parsed.command_line->month.monday);
-  EXPECT_EQ(parsed.command_line->options.language, 1);
+  EXPECT_EQ(parsed.command_line->options.language, Language::German);
 }
 
 TEST(Utf8, WellFormedOnly) {

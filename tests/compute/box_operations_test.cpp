@@ -9,6 +9,7 @@
 #include "lang/general_texts.h"
 #include "lang/request_messages.h"
 #include "support/program_texts.h"
+#include "support/printing.h"
 
 namespace qv {
 namespace {
@@ -38,13 +39,13 @@ TEST(ConvertBoxDate, ConvertsOrRefusesWithTheRightMessage) {
   };
   for (const Case& c : cases) {
     const BoxConversion conversion =
-        ConvertBoxDate(c.text, c.from, c.to, c.box, DateTextOptions{}, Texts(), LanguageEnglish);
+        ConvertBoxDate(c.text, c.from, c.to, c.box, DateTextOptions{}, Texts(), Language::English);
     EXPECT_EQ(conversion.converted, c.converted) << c.text;
     EXPECT_EQ(conversion.text, c.result) << c.text;
     EXPECT_EQ(conversion.message.has_value(), c.message_number != 0) << c.text;
     if (conversion.message) {
-      EXPECT_EQ(conversion.message->text, GetProgramText(Texts(), c.message_number, LanguageEnglish));
-      EXPECT_EQ(conversion.message->title, GetProgramText(Texts(), 150, LanguageEnglish));
+      EXPECT_EQ(conversion.message->text, GetProgramText(Texts(), c.message_number, Language::English));
+      EXPECT_EQ(conversion.message->title, GetProgramText(Texts(), 150, Language::English));
       EXPECT_FALSE(conversion.message->text.empty());
     }
   }
@@ -52,22 +53,22 @@ TEST(ConvertBoxDate, ConvertsOrRefusesWithTheRightMessage) {
 
 TEST(MoveSecondDateToFirst, WritesInTheFirstCalendarWithoutTheOrdinalRange) {
   const DateTextOptions options;
-  BoxEdit edit = MoveSecondDateToFirst("2000-01-01", cal::CE, cal::JDN, options, LanguageEnglish);
+  BoxEdit edit = MoveSecondDateToFirst("2000-01-01", cal::CE, cal::JDN, options, Language::English);
   EXPECT_TRUE(edit.replace_text);
   EXPECT_EQ(edit.text, "2,451,545");
   EXPECT_FALSE(edit.message);
   // A day before year 1 still gets an ordinal text: the move makes no range test.
-  edit = MoveSecondDateToFirst("0000-06-01", cal::CE, cal::ORD, options, LanguageEnglish);
+  edit = MoveSecondDateToFirst("0000-06-01", cal::CE, cal::ORD, options, Language::English);
   EXPECT_TRUE(edit.replace_text);
   EXPECT_EQ(edit.text, "0000-153");
-  edit = MoveSecondDateToFirst("x", cal::CE, cal::JDN, options, LanguageEnglish);
+  edit = MoveSecondDateToFirst("x", cal::CE, cal::JDN, options, Language::English);
   ASSERT_TRUE(edit.message);
   EXPECT_FALSE(edit.replace_text);
-  EXPECT_EQ(edit.message->text, RequestMessage(LanguageEnglish, reqmsg::SecondDateNotValid));
+  EXPECT_EQ(edit.message->text, RequestMessage(Language::English, reqmsg::SecondDateNotValid));
   EXPECT_EQ(edit.message->title, "Error!");
-  edit = MoveSecondDateToFirst("5800001-01-01", cal::CE, cal::JDN, options, LanguageEnglish);
+  edit = MoveSecondDateToFirst("5800001-01-01", cal::CE, cal::JDN, options, Language::English);
   ASSERT_TRUE(edit.message);
-  EXPECT_EQ(edit.message->text, RequestMessage(LanguageEnglish, reqmsg::SecondDateOutOfRange));
+  EXPECT_EQ(edit.message->text, RequestMessage(Language::English, reqmsg::SecondDateOutOfRange));
 }
 
 TEST(ShiftBoxDate, StepsAndStopsAtTheLimits) {
@@ -94,7 +95,7 @@ TEST(ShiftBoxDate, StepsAndStopsAtTheLimits) {
       {DateBox::First, "5800001-01-01", cal::CE, 1, nullptr, reqmsg::FirstDateOutOfRange},
   };
   for (const Case& c : cases) {
-    const BoxEdit edit = ShiftBoxDate(c.box, c.text, c.calendar, c.days, options, LanguageEnglish);
+    const BoxEdit edit = ShiftBoxDate(c.box, c.text, c.calendar, c.days, options, Language::English);
     if (c.result != nullptr) {
       EXPECT_TRUE(edit.replace_text) << c.text;
       EXPECT_EQ(edit.text, c.result) << c.text;
@@ -103,7 +104,7 @@ TEST(ShiftBoxDate, StepsAndStopsAtTheLimits) {
     } else {
       EXPECT_FALSE(edit.replace_text) << c.text;
       ASSERT_TRUE(edit.message) << c.text;
-      EXPECT_EQ(edit.message->text, RequestMessage(LanguageEnglish, c.message)) << c.text;
+      EXPECT_EQ(edit.message->text, RequestMessage(Language::English, c.message)) << c.text;
       const bool overflow = c.message == reqmsg::ResultOutOfRange;
       EXPECT_EQ(edit.output, overflow ? "Out of Range\r\n" : "") << c.text;
     }
@@ -123,38 +124,38 @@ TEST(RestyleForHyphen, OrdinalAndIsoFormsFollowTheOption) {
       {"2012-366", true, "2012-366"},      {"hello", false, "hello"},
       {"", true, ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(RestyleForHyphen(c.text, c.hyphen), c.result) << c.text;
+  for (const Case& c : cases) EXPECT_EQ(RestyleForHyphen(c.text, c.hyphen ? Hyphen::With : Hyphen::Without), c.result) << c.text;
 }
 
 TEST(TodayPanel, EveryCalendarOfTheCycleInBothLanguages) {
   SetTodaySource([] { return LocalDate{2012, 12, 31}; });
   struct Case {
     CalendarCode calendar;
-    int16_t language;
+    Language language;
     int16_t hyphen;
     const char* today;
     const char* week;
   };
   const Case cases[] = {
-      {cal::CE, LanguageEnglish, 1, "2012-12-31 CE", "2013-01-07 CE"},
-      {cal::CE, LanguageGerman, 1, "der 2012-12-31 CE", "der 2013-01-07 CE"},
-      {cal::JC, LanguageGerman, 1, "der 2012-12-18 JC", "der 2012-12-25 JC"},
-      {cal::ISO, LanguageGerman, 1, "2013-W01-1 ISO", "2013-W02-1 ISO"},
-      {cal::ISO, LanguageEnglish, 0, "2013W011 ISO", "2013W021 ISO"},
-      {cal::ORD, LanguageEnglish, 0, "2012366", "2013007"},
-      {cal::JDN, LanguageEnglish, 1, "2,456,293 JDN", "2,456,300 JDN"},
-      {cal::TLW, LanguageEnglish, 1, "2012-12-31 CE", "2013-01-07 CE"},  // not a panel calendar
+      {cal::CE, Language::English, 1, "2012-12-31 CE", "2013-01-07 CE"},
+      {cal::CE, Language::German, 1, "der 2012-12-31 CE", "der 2013-01-07 CE"},
+      {cal::JC, Language::German, 1, "der 2012-12-18 JC", "der 2012-12-25 JC"},
+      {cal::ISO, Language::German, 1, "2013-W01-1 ISO", "2013-W02-1 ISO"},
+      {cal::ISO, Language::English, 0, "2013W011 ISO", "2013W021 ISO"},
+      {cal::ORD, Language::English, 0, "2012366", "2013007"},
+      {cal::JDN, Language::English, 1, "2,456,293 JDN", "2,456,300 JDN"},
+      {cal::TLW, Language::English, 1, "2012-12-31 CE", "2013-01-07 CE"},  // not a panel calendar
   };
   for (const Case& c : cases) {
     DateTextOptions options;
-    options.hyphen = c.hyphen;
+    options.hyphen = static_cast<Hyphen>(c.hyphen);
     const TodayPanelTexts panel = TodayPanel(c.calendar, c.language, options);
     EXPECT_EQ(panel.today_date, c.today) << c.calendar;
     EXPECT_EQ(panel.week_date, c.week) << c.calendar;
   }
-  EXPECT_EQ(TodayPanel(cal::CE, LanguageEnglish, {}).today_phrase, "Today is Monday,");
-  EXPECT_EQ(TodayPanel(cal::CE, LanguageGerman, {}).today_phrase, "Heute ist Montag,");
-  EXPECT_EQ(TodayPanel(cal::CE, LanguageGerman, {}).week_phrase, "Eine Woche weiter ist");
+  EXPECT_EQ(TodayPanel(cal::CE, Language::English, {}).today_phrase, "Today is Monday,");
+  EXPECT_EQ(TodayPanel(cal::CE, Language::German, {}).today_phrase, "Heute ist Montag,");
+  EXPECT_EQ(TodayPanel(cal::CE, Language::German, {}).week_phrase, "Eine Woche weiter ist");
   SetTodaySource({});
 }
 

@@ -12,6 +12,7 @@
 #include "lang/program_text.h"
 #include "support/program_texts.h"
 #include "lang/request_messages.h"
+#include "support/printing.h"
 
 namespace qv {
 namespace {
@@ -70,7 +71,7 @@ TEST(EngineSentences, WorkedLines) {
       {"conversion", "2000-01-01", "", "", With([](RequestOptions& o) { o.second_calendar = cal::JDN; }),
        "2000-01-01 CE = 2,451,545 JDN, Saturday"},
       {"one day", "2008-01-01", "", "2008-01-02", Quiet(), "2008-01-01 CE to 2008-01-02 CE = 1 day"},
-      {"german", "2008-01-01", "", "2008-03-15", With([](RequestOptions& o) { o.language = 1; }),
+      {"german", "2008-01-01", "", "2008-03-15", With([](RequestOptions& o) { o.language = Language::German; }),
        "2008-01-01 CE bis 2008-03-15 CE = 74 Tage (2 Monate, 14 Tage)"},
       {"months", "2008-01-31", "1", "", With([](RequestOptions& o) { o.unit = DifferenceUnit::Months; }),
        "2008-01-31 CE plus 1 month = 2008-02-29 CE, Friday"},
@@ -119,7 +120,7 @@ TEST(EngineSentences, WorkedLines) {
        "2011-300 to 2013-010 = 441 days (1 year, 76 days)"},
       {"years months days", "2001-03-15", "", "2011-03-14", Quiet(),
        "2001-03-15 CE to 2011-03-14 CE = 3,651 days (9 years, 11 months, 27 days)"},
-      {"iso without hyphen", "2012-12-31", "", "", With([](RequestOptions& o) { o.second_calendar = cal::ISO, o.hyphen = 0; }),
+      {"iso without hyphen", "2012-12-31", "", "", With([](RequestOptions& o) { o.second_calendar = cal::ISO, o.hyphen = Hyphen::Without; }),
        "2012-12-31 CE = 2013W011 ISO, Monday"},
       {"leap week form", "2000-01-01", "", "", With([](RequestOptions& o) { o.second_calendar = cal::LPW; }),
        "2000-01-01 CE = 2000-01-6 LPW, Saturday"},
@@ -194,7 +195,7 @@ TEST(EngineRefusals, MessagesAndTitles) {
        "Second date is not valid in specified calendar using specified date format.", MessageKind::InputError, "Error!"},
       {"second out of range", "", "", "-5800001-01-01", Quiet(), "Second date is out of range.", MessageKind::InputError,
        "Error!"},
-      {"german title", "x", "", "", With([](RequestOptions& o) { o.language = 1; }),
+      {"german title", "x", "", "", With([](RequestOptions& o) { o.language = Language::German; }),
        "Erstes Datum ist in dem angegebenen Kalender (und Datumsformat) nicht zulaessig.", MessageKind::InputError,
        "Fehler!"},
       {"difference overflow", "-2099999999", "", "2099999999",
@@ -224,7 +225,7 @@ TEST(EngineRefusals, MonthsModeRefusalsUseTheNumberedTexts) {
   months.unit = DifferenceUnit::Months;
   const auto text = [](std::initializer_list<int16_t> numbers) {
     std::string joined;
-    for (const int16_t n : numbers) joined += (joined.empty() ? "" : "\r\n") + GetProgramText(Texts(), n, 0);
+    for (const int16_t n : numbers) joined += (joined.empty() ? "" : "\r\n") + GetProgramText(Texts(), n, Language::English);
     return joined;
   };
   KeptOutcome outcome = RunRequest("2008-01-01", "", "2008-03-15", months);
@@ -242,22 +243,23 @@ TEST(EngineRefusals, MonthsModeRefusalsUseTheNumberedTexts) {
     outcome = RunRequest("2451545", "1", "", months);
     EXPECT_EQ(outcome.message->text, text({25, 26, 27})) << code;
   }
-  months.language = 1;
+  months.language = Language::German;
   outcome = RunRequest("2451545", "1", "", months);
   EXPECT_EQ(outcome.message->title, "Berechnen");
   for (int16_t number = 21; number <= 27; ++number) {
-    for (const int16_t language : {int16_t{0}, int16_t{1}}) EXPECT_FALSE(GetProgramText(Texts(), number, language).empty()) << number;
+    for (const Language language : {Language::English, Language::German}) EXPECT_FALSE(GetProgramText(Texts(), number, language).empty()) << number;
   }
 }
 
 TEST(UnitWords, SingularOnlyForOneInEitherDirection) {
   const struct {
     int64_t count;
-    int16_t language;
+    Language language;
     const char *days, *months;
-  } cases[] = {{1, 0, "day", "month"},     {-1, 0, "day", "month"},  {0, 0, "days", "months"},
-               {2, 0, "days", "months"},   {1, 1, "Tag", "Monat"},   {-7, 1, "Tage", "Monate"},
-               {-2'100'000'000, 0, "days", "months"}};
+  } cases[] = {{1, Language::English, "day", "month"},   {-1, Language::English, "day", "month"},
+               {0, Language::English, "days", "months"}, {2, Language::English, "days", "months"},
+               {1, Language::German, "Tag", "Monat"},    {-7, Language::German, "Tage", "Monate"},
+               {-2'100'000'000, Language::English, "days", "months"}};
   for (const auto& c : cases) {
     EXPECT_EQ(DayOrDays(c.count, c.language), c.days) << c.count;
     EXPECT_EQ(MonthOrMonths(c.count, c.language), c.months) << c.count;
@@ -271,7 +273,7 @@ TEST(EngineToday, EmptyBoxesMeanToday) {
   EXPECT_EQ(TodayBoxText(cal::JDN, options), "2,456,293");
   EXPECT_EQ(TodayBoxText(cal::ISO, options), "2013-W01-1");
   EXPECT_EQ(TodayBoxText(cal::LPW, options), "2013-02-1");
-  options.hyphen = 0;
+  options.hyphen = Hyphen::Without;
   EXPECT_EQ(TodayBoxText(cal::ORD, options), "2012366");
   SetTodaySource({});
 }
@@ -302,7 +304,7 @@ TEST(EngineFirstSteps, TheFilledBoxesDecideTheStep) {
     EXPECT_EQ(outcome.output, c.output) << c.name;
     if (c.step == RequestStep::AskWhichBoxToClear) {
       ASSERT_TRUE(outcome.message.has_value()) << c.name;
-      EXPECT_EQ(outcome.message->text, RequestMessage(LanguageEnglish, reqmsg::BothDatesNeedEmptyDifference));
+      EXPECT_EQ(outcome.message->text, RequestMessage(Language::English, reqmsg::BothDatesNeedEmptyDifference));
     }
   }
   SetTodaySource({});
@@ -324,7 +326,7 @@ TEST(EngineReuse, EachRequestAnswersAsOnAFreshEngine) {
   const Request requests[] = {
       {" 2008-01-01 ", "", "2008-03-15", [](RequestOptions&) {}},
       {"2008-07-12", "1,000", "", [](RequestOptions& o) { o.second_calendar = cal::ISO; }},
-      {"", "-10", "2451545", [](RequestOptions& o) { o.second_calendar = cal::JDN; o.language = 1; }},
+      {"", "-10", "2451545", [](RequestOptions& o) { o.second_calendar = cal::JDN; o.language = Language::German; }},
       {"2008-01-31", "1", "", [](RequestOptions& o) { o.unit = DifferenceUnit::Months; }},
       {"2008-01-31", "1", "2008-02-01", [](RequestOptions& o) { o.unit = DifferenceUnit::Months; }},
       {"2008-01-31", "x", "", [](RequestOptions&) {}},

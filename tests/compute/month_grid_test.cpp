@@ -8,6 +8,7 @@
 
 #include "calendar/clock.h"
 #include "compute/month_grid.h"
+#include "support/printing.h"
 
 namespace qv {
 namespace {
@@ -214,13 +215,13 @@ TEST(MonthGrid, WorkedMonths) {
 TEST(MonthGrid, HeadersInBothLanguages) {
   const struct {
     WeekStart start;
-    int16_t language;
+    Language language;
     const char* header;
   } cases[] = {
-      {WeekStart::Sunday, 0, " Sun  Mon  Tue  Wed  Thu  Fri  Sat "},
-      {WeekStart::Monday, 0, " Mon  Tue  Wed  Thu  Fri  Sat  Sun "},
-      {WeekStart::Sunday, 1, " Son  Mon  Die  Mit  Don  Fre  Sam "},
-      {WeekStart::Monday, 1, " Mon  Die  Mit  Don  Fre  Sam  Son "},
+      {WeekStart::Sunday, Language::English, " Sun  Mon  Tue  Wed  Thu  Fri  Sat "},
+      {WeekStart::Monday, Language::English, " Mon  Tue  Wed  Thu  Fri  Sat  Sun "},
+      {WeekStart::Sunday, Language::German, " Son  Mon  Die  Mit  Don  Fre  Sam "},
+      {WeekStart::Monday, Language::German, " Mon  Die  Mit  Don  Fre  Sam  Son "},
   };
   for (const auto& c : cases) {
     const auto grid = BuildMonthGrid({.year = 2024, .month = 6, .week_start = c.start, .language = c.language});
@@ -268,7 +269,7 @@ TEST(IsoWeekRows, AgreeWithTheDefinitionAroundYearEnds) {
       ASSERT_TRUE(grid.has_value());
       for (IsoYearDigit digit : {IsoYearDigit::With, IsoYearDigit::Without}) {
         const bool with_year = digit == IsoYearDigit::With;
-        const auto lines = IsoWeekLines(grid->first_cell_day, grid->row_count, digit, 0);
+        const auto lines = IsoWeekLines(grid->first_cell_day, grid->row_count, digit, Language::English);
         ASSERT_EQ(lines.size(), static_cast<std::size_t>(grid->row_count) + 1);
         for (int16_t row = 0; row < grid->row_count; ++row) {
           const std::string prefix = ReferenceIsoPrefix(grid->first_cell_day + 7 * row, with_year);
@@ -288,18 +289,18 @@ TEST(IsoWeekRows, WeekFiftyThreeOf2020) {
   // Monday 28 December 2020 to Sunday 3 January 2021 belong to week 53 of ISO year 2020.
   const auto grid = BuildMonthGrid({.year = 2020, .month = 12, .week_start = WeekStart::Monday});
   ASSERT_TRUE(grid.has_value());
-  EXPECT_EQ(IsoWeekLines(grid->first_cell_day, grid->row_count, IsoYearDigit::With, 0).back(),
+  EXPECT_EQ(IsoWeekLines(grid->first_cell_day, grid->row_count, IsoYearDigit::With, Language::English).back(),
             "0-W53-1  0-W53-2  0-W53-3  0-W53-4  0-W53-5  0-W53-6  0-W53-7");
-  EXPECT_EQ(IsoWeekLines(grid->first_cell_day, grid->row_count, IsoYearDigit::Without, 0).back(),
+  EXPECT_EQ(IsoWeekLines(grid->first_cell_day, grid->row_count, IsoYearDigit::Without, Language::English).back(),
             "W53-1  W53-2  W53-3  W53-4  W53-5  W53-6  W53-7");
 }
 
 TEST(IsoWeekRows, Headers) {
-  EXPECT_EQ(IsoWeekLines(0, 0, IsoYearDigit::With, 0).front(),
+  EXPECT_EQ(IsoWeekLines(0, 0, IsoYearDigit::With, Language::English).front(),
             "Monday   Tuesday  Wednesda Thursday Friday   Saturday Sunday");
-  EXPECT_EQ(IsoWeekLines(0, 0, IsoYearDigit::With, 1).front(),
+  EXPECT_EQ(IsoWeekLines(0, 0, IsoYearDigit::With, Language::German).front(),
             "Montag   Dienstag Mittwoch Donnerst Freitag  Samstag  Sonntag");
-  EXPECT_EQ(IsoWeekLines(0, 0, IsoYearDigit::Without, 0).front(),
+  EXPECT_EQ(IsoWeekLines(0, 0, IsoYearDigit::Without, Language::English).front(),
             " Mon    Tue    Wed    Thu    Fri    Sat    Sun   ");
 }
 
@@ -312,11 +313,11 @@ TEST(MonthCopy, HeadingEmptyLineGridAndIsoPanel) {
   const std::string plain = MonthCopyText(MonthHeading(june), grid->Text(), std::nullopt, "ISO");
   EXPECT_EQ(plain, "June 2024 (Common Era Calendar)\n\n" + grid->Text());
 
-  const std::string iso = IsoWeekText(grid->first_cell_day, grid->row_count, IsoYearDigit::With, 0);
+  const std::string iso = IsoWeekText(grid->first_cell_day, grid->row_count, IsoYearDigit::With, Language::English);
   EXPECT_EQ(MonthCopyText(MonthHeading(june), grid->Text(), iso, "ISO 8601 week dates"),
             plain + "\n\nISO 8601 week dates\n\n" + iso);
 
-  EXPECT_EQ(MonthHeading({.year = -44, .month = 3, .calendar = MonthCalendar::Julian, .language = 1}),
+  EXPECT_EQ(MonthHeading({.year = -44, .month = 3, .calendar = MonthCalendar::Julian, .language = Language::German}),
             "Maerz -44 (Julianischer Kalender)");
 }
 

@@ -1,4 +1,5 @@
 #include "lang/general_texts.h"
+#include "support/printing.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +19,8 @@ class GeneralTextLookup : public ::testing::TestWithParam<EntryCase> {};
 
 TEST_P(GeneralTextLookup, GivesEnglishAndGerman) {
   const EntryCase& c = GetParam();
-  EXPECT_EQ(TextOf(c.entry, LanguageEnglish), c.english);
-  EXPECT_EQ(TextOf(c.entry, LanguageGerman), c.german);
+  EXPECT_EQ(TextOf(c.entry, Language::English), c.english);
+  EXPECT_EQ(TextOf(c.entry, Language::German), c.german);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -46,16 +47,17 @@ INSTANTIATE_TEST_SUITE_P(
                       EntryCase{GeneralText::Clear, "Clear", "Loeschen"}));
 
 TEST(GeneralTextLanguage, AnyCodeButGermanReadsEnglish) {
-  for (const int16_t language : {int16_t{2}, int16_t{5}, int16_t{-1}, int16_t{INT16_MAX}, int16_t{INT16_MIN}}) {
-    EXPECT_EQ(TextOf(GeneralText::Close, language), "Close") << language;
+  for (const int16_t code : {int16_t{2}, int16_t{5}, int16_t{-1}, int16_t{INT16_MAX}, int16_t{INT16_MIN}}) {
+    const auto language = static_cast<Language>(code);
+    EXPECT_EQ(TextOf(GeneralText::Close, language), "Close") << code;
     EXPECT_EQ(WeekdayName(language, 1), "Monday") << language;
     EXPECT_EQ(MonthName(language, 3), "March") << language;
   }
 }
 
 TEST(GeneralTextLanguage, EntryOutsideTableIsEmpty) {
-  EXPECT_TRUE(TextOf(GeneralText::Count, LanguageEnglish).empty());
-  EXPECT_TRUE(TextOf(static_cast<GeneralText>(250), LanguageGerman).empty());
+  EXPECT_TRUE(TextOf(GeneralText::Count, Language::English).empty());
+  EXPECT_TRUE(TextOf(static_cast<GeneralText>(250), Language::German).empty());
 }
 
 TEST(GeneralTextTable, EveryEntryFilledDistinctAndGermanPlainAscii) {
@@ -79,7 +81,7 @@ struct NameCase {
 
 class WeekdayNames : public ::testing::TestWithParam<NameCase> {};
 TEST_P(WeekdayNames, ByLanguageAndDay) {
-  EXPECT_EQ(WeekdayName(GetParam().language, GetParam().index), GetParam().expected);
+  EXPECT_EQ(WeekdayName(static_cast<Language>(GetParam().language), GetParam().index), GetParam().expected);
 }
 INSTANTIATE_TEST_SUITE_P(Days, WeekdayNames,
                          ::testing::Values(NameCase{0, 0, "Sunday"}, NameCase{0, 6, "Saturday"},
@@ -89,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Days, WeekdayNames,
 
 class MonthNames : public ::testing::TestWithParam<NameCase> {};
 TEST_P(MonthNames, ByLanguageAndMonth) {
-  EXPECT_EQ(MonthName(GetParam().language, GetParam().index), GetParam().expected);
+  EXPECT_EQ(MonthName(static_cast<Language>(GetParam().language), GetParam().index), GetParam().expected);
 }
 INSTANTIATE_TEST_SUITE_P(Months, MonthNames,
                          ::testing::Values(NameCase{0, 1, "January"}, NameCase{0, 12, "December"},
@@ -99,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(Months, MonthNames,
 
 TEST(LowerCase, CaptionsOfUnitAndFormatOptions) {
   EXPECT_EQ(LowerCase("Year Month Day"), "year month day");
-  EXPECT_EQ(LowerCase(TextOf(GeneralText::None, LanguageGerman)), "keine");
+  EXPECT_EQ(LowerCase(TextOf(GeneralText::None, Language::German)), "keine");
   EXPECT_EQ(LowerCase("AZaz09-@[`{"), "azaz09-@[`{");
   EXPECT_EQ(LowerCase("\xC3\x84X"), "\xC3\x84x");  // bytes outside ASCII are kept
   EXPECT_EQ(LowerCase(""), "");

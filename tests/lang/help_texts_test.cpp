@@ -18,8 +18,8 @@ std::size_t Paragraphs(const std::string& text) {
 
 TEST(HelpTexts, FactsInBothLanguages) {
   const ManualAddresses manual{.english = "https://example.org/en", .german = "https://example.org/de"};
-  const std::string english = BuildHelpText(LanguageEnglish, manual);
-  const std::string german = BuildHelpText(LanguageGerman, manual);
+  const std::string english = BuildHelpText(Language::English, manual);
+  const std::string german = BuildHelpText(Language::German, manual);
   EXPECT_EQ(Paragraphs(english), 12u);
   EXPECT_EQ(Paragraphs(german), 11u);
 
@@ -39,8 +39,8 @@ TEST(HelpTexts, FactsInBothLanguages) {
 }
 
 TEST(HelpTexts, UnknownLanguageGivesEnglish) {
-  EXPECT_EQ(BuildHelpText(2), BuildHelpText(LanguageEnglish));
-  EXPECT_EQ(BuildHelpText(-1), BuildHelpText(LanguageEnglish));
+  EXPECT_EQ(BuildHelpText(static_cast<Language>(2)), BuildHelpText(Language::English));
+  EXPECT_EQ(BuildHelpText(static_cast<Language>(-1)), BuildHelpText(Language::English));
 }
 
 }  // namespace

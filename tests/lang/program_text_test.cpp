@@ -1,4 +1,5 @@
 #include "lang/program_text.h"
+#include "support/printing.h"
 
 #include <gtest/gtest.h>
 
@@ -116,7 +117,7 @@ TEST(LoadFailure, FailedLoadLeavesStoreEmpty) {
   ASSERT_EQ(store.Load(folder.Write("good.dat", "1|en|A\n")), 1);
   EXPECT_EQ(store.Load(folder.Write("bad.dat", "2|en|B\n3|en|\n")), -502);
   EXPECT_EQ(store.Size(), 0U);
-  EXPECT_EQ(GetProgramText(store, 1, 0), "");
+  EXPECT_EQ(GetProgramText(store, 1, Language::English), "");
 }
 
 class LoadedStore : public ::testing::Test {
@@ -132,22 +133,22 @@ class LoadedStore : public ::testing::Test {
 };
 
 TEST_F(LoadedStore, LookupByNumberAndLanguage) {
-  EXPECT_EQ(GetProgramText(store, 1, 0), "Quorvan");
-  EXPECT_EQ(GetProgramText(store, 1, 1), "Quorvan DE");
-  EXPECT_EQ(GetProgramText(store, 1, 2), "");   // language not in the file
-  EXPECT_EQ(GetProgramText(store, 99, 0), "");  // number not in the file
-  EXPECT_EQ(GetProgramText(store, -1, 0), "");
+  EXPECT_EQ(GetProgramText(store, 1, Language::English), "Quorvan");
+  EXPECT_EQ(GetProgramText(store, 1, Language::German), "Quorvan DE");
+  EXPECT_EQ(GetProgramText(store, 1, static_cast<Language>(2)), "");   // language not in the file
+  EXPECT_EQ(GetProgramText(store, 99, Language::English), "");  // number not in the file
+  EXPECT_EQ(GetProgramText(store, -1, Language::English), "");
 }
 
 TEST_F(LoadedStore, TildeMarksEmptyText) {
-  EXPECT_EQ(store.Text(2, 0), "~");
-  EXPECT_EQ(GetProgramText(store, 2, 0), "");
-  EXPECT_EQ(GetProgramText(store, 2, 1), "~~");
+  EXPECT_EQ(store.Text(2, Language::English), "~");
+  EXPECT_EQ(GetProgramText(store, 2, Language::English), "");
+  EXPECT_EQ(GetProgramText(store, 2, Language::German), "~~");
 }
 
 TEST_F(LoadedStore, TextKeptAfterSecondSeparatorWithEscapes) {
-  EXPECT_EQ(GetProgramText(store, 3, 0), "a|b");
-  EXPECT_EQ(GetProgramText(store, 4, 0), "x\ny\r\tz\\w\\q");
+  EXPECT_EQ(GetProgramText(store, 3, Language::English), "a|b");
+  EXPECT_EQ(GetProgramText(store, 4, Language::English), "x\ny\r\tz\\w\\q");
 }
 
 TEST_F(LoadedStore, GetHonoursBufferSize) {
@@ -242,7 +243,7 @@ TEST(ShippedProgramText, LoadsAndHoldsEveryUsedNumberInBothLanguages) {
   ASSERT_TRUE(result.ok) << result.message;
   for (const int number : {1, 13, 14, 15, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 150, 156, 157, 185, 310, 424,
                           428, 429}) {
-    for (const int16_t language : {int16_t{0}, int16_t{1}}) {
+    for (const Language language : {Language::English, Language::German}) {
       const std::string text = GetProgramText(store, static_cast<int16_t>(number), language);
       EXPECT_FALSE(text.empty()) << number << "/" << language;
       for (const char c : text) {
@@ -251,9 +252,9 @@ TEST(ShippedProgramText, LoadsAndHoldsEveryUsedNumberInBothLanguages) {
       }
     }
   }
-  EXPECT_EQ(GetProgramText(store, 1, 0), "Quorvan");
+  EXPECT_EQ(GetProgramText(store, 1, Language::English), "Quorvan");
   // The data folder must not move with the language.
-  EXPECT_EQ(GetProgramText(store, 310, 0), GetProgramText(store, 310, 1));
+  EXPECT_EQ(GetProgramText(store, 310, Language::English), GetProgramText(store, 310, Language::German));
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ struct MessageCase {
 class RequestMessageText : public ::testing::TestWithParam<MessageCase> {};
 
 TEST_P(RequestMessageText, AsWritten) {
-  EXPECT_EQ(RequestMessage(GetParam().language, GetParam().number), GetParam().expected);
+  EXPECT_EQ(RequestMessage(static_cast<Language>(GetParam().language), GetParam().number), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

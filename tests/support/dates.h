@@ -1,8 +1,10 @@
 #pragma once
 // Building test dates in one line.
 #include <cstdint>
+#include <string>
 
 #include "calendar/date_fields.h"
+#include "text/text_builder.h"
 
 namespace qv::test {
 
@@ -14,6 +16,14 @@ inline DateFields DateOf(int32_t year, int32_t month, int32_t day, int32_t lette
   date.Day = day;
   date.Calendar = letter;
   return date;
+}
+
+// The text a writer adds to an empty builder: Written(FormatDate, date, …).
+template <typename Writer, typename... Args>
+std::string Written(Writer writer, const Args&... args) {
+  TextBuilder text;
+  writer(text, args...);
+  return text.Text();
 }
 
 }  // namespace qv::test

@@ -30,7 +30,7 @@ struct ReadCase {
 };
 
 TEST(ReadDateInCalendar, UsesTheReaderOfEachCalendar) {
-  const DateTextOptions options{kFormatDMY, "/", ",", 1};
+  const DateTextOptions options{kFormatDMY, "/", ",", Hyphen::With};
   const ReadCase cases[] = {
       {"01/01/2000", cal::CE, JdnReading::Strict, 1, 2451545},
       {"19/12/1999", cal::JC, JdnReading::Strict, 1, 2451545},
@@ -82,7 +82,7 @@ struct WriteCase {
 };
 
 TEST(WriteDayNumberInCalendar, WritesEachCalendarsNormalForm) {
-  const DateTextOptions options{kFormatYMD, "-", ",", 1};
+  const DateTextOptions options{kFormatYMD, "-", ",", Hyphen::With};
   const WriteCase cases[] = {
       {2451545, cal::JDN, false, true, "2,451,545"},
       {2451545, cal::JDN, true, true, "2,451,545 JDN"},
@@ -113,7 +113,7 @@ TEST(WriteDayNumberInCalendar, WritesEachCalendarsNormalForm) {
 
 TEST(WriteDayNumberInCalendar, FillsTheRecordForCalendarDates) {
   DateFields record;
-  const DateTextOptions options{kFormatDMY, ".", ".", 0};
+  const DateTextOptions options{kFormatDMY, ".", ".", Hyphen::Without};
   EXPECT_EQ(Written(2451545, cal::JC, options, {}, &record), "19.12.1999");
   EXPECT_EQ(record.Calendar, 'J');
   EXPECT_EQ(record.Year, 1999);
@@ -126,7 +126,7 @@ TEST(WriteDayNumberInCalendar, FillsTheRecordForCalendarDates) {
 // Every calendar the user can choose: writing then reading returns the day number, and no day
 // number at all, not even the ends of 32 bits, upsets a writer.
 TEST(DispatchRoundTrip, EveryCalendarAndEveryDayNumber) {
-  const DateTextOptions options{kFormatMDY, "/", ".", 0};
+  const DateTextOptions options{kFormatMDY, "/", ".", Hyphen::Without};
   for (CalendarCode code = -1; code <= 10; ++code) {
     for (const int32_t edge : {std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()}) {
       EXPECT_TRUE(Written(edge, code, options, {true, false}).has_value()) << code;

@@ -9,6 +9,7 @@
 
 #include "calendar/calendar_codes.h"
 #include "text/string_utils.h"
+#include "support/printing.h"
 
 namespace qv {
 namespace {
@@ -124,11 +125,11 @@ TEST(ParseOrdinalDate, AcceptsOnlyTheSelectedStyle) {
   };
   for (const auto& [hyphen, c] : cases) {
     DateFields date;
-    EXPECT_EQ(ParseOrdinalDate(c.text, hyphen, date), c.result) << c.text << " hyphen " << hyphen;
+    EXPECT_EQ(ParseOrdinalDate(c.text, static_cast<Hyphen>(hyphen), date), c.result) << c.text << " hyphen " << hyphen;
     if (c.result == 1) { EXPECT_EQ(date.DayNumber, c.day_number) << c.text; }
   }
   DateFields date;
-  ASSERT_EQ(ParseOrdinalDate("2012366", 0, date), 1);
+  ASSERT_EQ(ParseOrdinalDate("2012366", Hyphen::Without, date), 1);
   EXPECT_EQ(date.Month * 100 + date.Day, 1231);
   EXPECT_EQ(date.Calendar, 'G');
 }
@@ -224,7 +225,7 @@ TEST(ReadersOnHostileInput, AnswerEveryTextWithAResultCode) {
     }
     ParseDayNumberText(text, result);
     EXPECT_TRUE(result >= -1 && result <= 1);
-    for (const int16_t r : {ParseWholeNumberText(text, number), ParseOrdinalDate(text, static_cast<int16_t>(i % 2), date),
+    for (const int16_t r : {ParseWholeNumberText(text, number), ParseOrdinalDate(text, static_cast<Hyphen>(i % 2), date),
                             ParseIsoWeekDate(text, iso), ParseLeapWeekDate(text, leap), ParseLeapMonthDate(text, leap),
                             OrdinalTextStyle(text), IsoTextStyle(text)}) {
       EXPECT_TRUE(r >= -1 && r <= 1) << text;

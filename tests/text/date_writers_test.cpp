@@ -6,13 +6,13 @@
 #include <limits>
 #include <string>
 
-#include "calendar/clock.h"
 #include "support/dates.h"
 
 namespace qv {
 namespace {
 
 using test::DateOf;
+using test::Written;
 
 TEST(FormatDate, WritesFieldsInTheUsersOrder) {
   struct Case {
@@ -39,53 +39,36 @@ TEST(FormatDate, WritesFieldsInTheUsersOrder) {
       {DateOf(2012, 3, 9, 'A'), kFormatDMY, "/", ",", true, "2012-03-09 AN"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(FormatDate(c.date, c.format, c.date_separator, c.thousands_separator, c.suffix), c.expected);
+    EXPECT_EQ(Written(FormatDate, c.date, c.format, c.date_separator, c.thousands_separator,
+                      c.suffix ? Suffix::With : Suffix::Without),
+              c.expected);
   }
 }
 
 TEST(FormatIsoAndOrdinal, PadWeekDayAndYear) {
-  EXPECT_EQ(FormatIsoWeekDate({2009, 5, 7, 0, 0}, 1), "2009-W05-7");
-  EXPECT_EQ(FormatIsoWeekDate({2012, 1, 1, 0, 0}, 0), "2012W011");
-  EXPECT_EQ(FormatIsoWeekDate({-44, 10, 3, 0, 0}, 1), "-44-W10-3");
-  EXPECT_EQ(FormatOrdinalDate(44, 5, 1), "0044-005");
-  EXPECT_EQ(FormatOrdinalDate(1, 1, 0), "0001001");
-  EXPECT_EQ(FormatOrdinalDate(-44, 5, 1), "-0044-005");
-  EXPECT_EQ(FormatOrdinalDate(12345, 5, 0), "12345005");
-  EXPECT_EQ(FormatOrdinalDate(std::numeric_limits<int32_t>::min(), 1, 1), "-2147483648-001");
+  EXPECT_EQ(Written(FormatIsoWeekDate, IsoWeekDate{2009, 5, 7, 0, 0}, Hyphen::With), "2009-W05-7");
+  EXPECT_EQ(Written(FormatIsoWeekDate, IsoWeekDate{2012, 1, 1, 0, 0}, Hyphen::Without), "2012W011");
+  EXPECT_EQ(Written(FormatIsoWeekDate, IsoWeekDate{-44, 10, 3, 0, 0}, Hyphen::With), "-44-W10-3");
+  EXPECT_EQ(Written(FormatOrdinalDate, int32_t{44}, int16_t{5}, Hyphen::With), "0044-005");
+  EXPECT_EQ(Written(FormatOrdinalDate, int32_t{1}, int16_t{1}, Hyphen::Without), "0001001");
+  EXPECT_EQ(Written(FormatOrdinalDate, int32_t{-44}, int16_t{5}, Hyphen::With), "-0044-005");
+  EXPECT_EQ(Written(FormatOrdinalDate, int32_t{12345}, int16_t{5}, Hyphen::Without), "12345005");
+  EXPECT_EQ(Written(FormatOrdinalDate, int32_t{std::numeric_limits<int32_t>::min()}, int16_t{1}, Hyphen::With), "-2147483648-001");
 }
 
 TEST(FormatLeapWeekAndMonth, GroupOnlyLargeYears) {
   LeapWeekDate date;
   date.Year = 2009, date.Month = 12, date.DayOfMonth = 35, date.Week = 53, date.Weekday = 7;
-  EXPECT_EQ(FormatLeapWeekDate(date, true, ","), "2009-53-7 LPW");
-  EXPECT_EQ(FormatLeapMonthDate(date, true, ","), "2009-12-35 LPM");
+  EXPECT_EQ(Written(FormatLeapWeekDate, date, Suffix::With, ","), "2009-53-7 LPW");
+  EXPECT_EQ(Written(FormatLeapMonthDate, date, Suffix::With, ","), "2009-12-35 LPM");
   date.Year = 7, date.Month = 3, date.DayOfMonth = 9, date.Week = 1, date.Weekday = 1;
-  EXPECT_EQ(FormatLeapMonthDate(date, false, ","), "7-03-09");
-  EXPECT_EQ(FormatLeapWeekDate(date, false, ","), "7-01-1");
+  EXPECT_EQ(Written(FormatLeapMonthDate, date, Suffix::Without, ","), "7-03-09");
+  EXPECT_EQ(Written(FormatLeapWeekDate, date, Suffix::Without, ","), "7-01-1");
   date.Year = -12345;
-  EXPECT_EQ(FormatLeapWeekDate(date, false, ","), "-12,345-01-1");
-  EXPECT_EQ(FormatLeapMonthDate(date, false, ""), "-12345-03-09");
+  EXPECT_EQ(Written(FormatLeapWeekDate, date, Suffix::Without, ","), "-12,345-01-1");
+  EXPECT_EQ(Written(FormatLeapMonthDate, date, Suffix::Without, ""), "-12345-03-09");
   date.Year = -9999;
-  EXPECT_EQ(FormatLeapWeekDate(date, false, ","), "-9999-01-1");
-}
-
-class TodayPlusDaysText : public ::testing::Test {
- protected:
-  void TearDown() override { SetTodaySource({}); }
-};
-
-TEST_F(TodayPlusDaysText, WritesTodayPlusTheOffset) {
-  SetTodaySource([] { return LocalDate{2012, 12, 31}; });
-  EXPECT_EQ(qv::TodayPlusDaysText(0, kFormatYMD, "-", cal::CE, ","), "2012-12-31");
-  EXPECT_EQ(qv::TodayPlusDaysText(7, kFormatDMY, ".", cal::CE, ","), "07.01.2013");
-  EXPECT_EQ(qv::TodayPlusDaysText(-1, kFormatMDY, "/", cal::JC, ","), "12/17/2012");
-}
-
-TEST_F(TodayPlusDaysText, StaysWithinTheDayNumbersAtTheirEdges) {
-  SetTodaySource([] { return LocalDate{std::numeric_limits<int32_t>::max(), 12, 31}; });
-  EXPECT_FALSE(qv::TodayPlusDaysText(std::numeric_limits<int16_t>::max(), kFormatYMD, "-", cal::CE, ",").empty());
-  SetTodaySource([] { return LocalDate{std::numeric_limits<int32_t>::min(), 1, 1}; });
-  EXPECT_FALSE(qv::TodayPlusDaysText(std::numeric_limits<int16_t>::min(), kFormatYMD, "-", cal::CE, ",").empty());
+  EXPECT_EQ(Written(FormatLeapWeekDate, date, Suffix::Without, ","), "-9999-01-1");
 }
 
 }  // namespace

@@ -15,9 +15,13 @@
 #include "text/date_readers.h"
 #include "text/date_writers.h"
 #include "text/string_utils.h"
+#include "support/dates.h"
+#include "support/printing.h"
 
 namespace qv {
 namespace {
+
+using test::Written;
 
 std::vector<int32_t> SampleDayNumbers(int32_t low, int32_t high, int count) {
   std::vector<int32_t> days = {low, high, 0, -1, 1, 1721418, 1721419, 1721426, 2451545, 5373484};
@@ -40,7 +44,7 @@ TEST(RoundTrip, CommonEraAndJulianDates) {
             date.Calendar = code == cal::JC ? 'J' : 'G';
             date.DayNumber = day;
             DayNumberToDate(date);
-            const std::string text = FormatDate(date, format, separator, thousands, true);
+            const std::string text = Written(FormatDate, date, format, separator, thousands, Suffix::With);
             DateFields read;
             const int16_t result = ParseDateText(text, separator, code, format, read);
             // With "." between both fields and digit groups the year is written ungrouped.
@@ -78,32 +82,32 @@ TEST(RoundTrip, DayNumbersStrictAndLenient) {
 }
 
 TEST(RoundTrip, OrdinalDatesWithinTheirRange) {
-  for (const int16_t hyphen : {int16_t{0}, int16_t{1}}) {
+  for (const Hyphen hyphen : {Hyphen::Without, Hyphen::With}) {
     for (const int32_t day : SampleDayNumbers(kFirstOrdinalDay, kLastOrdinalDay, 3000)) {
       DateFields date;
       date.Calendar = 'G';
       date.DayNumber = day;
       DayNumberToDate(date);
-      const std::string text = FormatOrdinalDate(date.Year, DayOfYear(date), hyphen);
+      const std::string text = Written(FormatOrdinalDate, date.Year, DayOfYear(date), hyphen);
       DateFields read;
       ASSERT_EQ(ParseOrdinalDate(text, hyphen, read), 1) << text;
       ASSERT_EQ(read.DayNumber, day) << text;
-      EXPECT_EQ(OrdinalTextStyle(text), hyphen == 1 ? -1 : 1) << text;
+      EXPECT_EQ(OrdinalTextStyle(text), hyphen == Hyphen::With ? -1 : 1) << text;
     }
   }
 }
 
 TEST(RoundTrip, IsoWeekDates) {
-  for (const int16_t hyphen : {int16_t{0}, int16_t{1}}) {
+  for (const Hyphen hyphen : {Hyphen::Without, Hyphen::With}) {
     for (const int32_t day : kDays) {
       IsoWeekDate date;
       date.DayNumber = day;
       DayNumberToIsoWeekDate(date);
-      const std::string text = FormatIsoWeekDate(date, hyphen);
+      const std::string text = Written(FormatIsoWeekDate, date, hyphen);
       IsoWeekDate read;
       ASSERT_EQ(ParseIsoWeekDate(text, read), 1) << text;
       ASSERT_EQ(read.DayNumber, day) << text;
-      EXPECT_EQ(IsoTextStyle(text), hyphen == 1 ? -1 : 1) << text;
+      EXPECT_EQ(IsoTextStyle(text), hyphen == Hyphen::With ? -1 : 1) << text;
     }
   }
 }
@@ -114,8 +118,8 @@ TEST(RoundTrip, LeapWeekAndLeapMonthDates) {
       LeapWeekDate date;
       date.DayNumber = day;
       DayNumberToLeapMonthDate(date);
-      const std::string week_text = FormatLeapWeekDate(date, true, group);
-      const std::string month_text = FormatLeapMonthDate(date, true, group);
+      const std::string week_text = Written(FormatLeapWeekDate, date, Suffix::With, group);
+      const std::string month_text = Written(FormatLeapMonthDate, date, Suffix::With, group);
       LeapWeekDate read;
       ASSERT_EQ(ParseLeapWeekDate(week_text, read), 1) << week_text;
       ASSERT_EQ(read.DayNumber, day) << week_text;
@@ -138,7 +142,7 @@ TEST(RoundTrip, EveryBoxTextReadsBackUnderItsOptions) {
     for (const DateFormat format : {kFormatMDY, kFormatDMY, kFormatYMD}) {
       for (const char* separator : {"-", "/", "."}) {
         for (const char* thousands : {",", ".", ""}) {
-          for (const int16_t hyphen : {int16_t{0}, int16_t{1}}) {
+          for (const Hyphen hyphen : {Hyphen::Without, Hyphen::With}) {
             const DateTextOptions options{
                 .format = format, .date_separator = separator, .thousands_separator = thousands, .hyphen = hyphen};
             for (const int32_t day : code == cal::ORD ? ordinal_days : days) {

@@ -38,10 +38,6 @@ TEST(RemoveCharacters, RemovesRunsAtOrAfterTheStart) {
   };
   for (const auto& c : cases) EXPECT_EQ(RemoveCharacters(c.text, c.set, c.start), c.expected) << c.text << c.start;
   EXPECT_EQ(RemoveSpaces(" 1 2 3 "), "123");
-  std::size_t in_set = 0;
-  EXPECT_EQ(FindFirstOf("2000-01/01", 6, "/-", &in_set), 8u);
-  EXPECT_EQ(in_set, 1u);
-  EXPECT_EQ(FindFirstNotOf("abc", 2, ""), 1u);
 }
 
 TEST(CountOccurrences, CountsNonOverlapping) {
@@ -75,15 +71,6 @@ TEST(IsDigitsOnly, FollowsItsAllowances) {
       {"--5", true, false, false},   {"5-", true, false, false},   {"1 2", false, false, false},  {"12\t", false, false, false},
   };
   for (const auto& c : cases) EXPECT_EQ(IsDigitsOnly(c.text, c.sign, c.commas), c.expected) << "'" << c.text << "'";
-}
-
-TEST(TrimTrailingControls, DropsCodesUpToBlank) {
-  const TextCase cases[] = {{"abc\r\n  ", "", "abc"}, {"    ", "", ""}, {"a\x01 b", "", "a\x01 b"}, {"x\xc3\xa4", "", "x\xc3\xa4"}};
-  for (const auto& c : cases) {
-    std::string text = c.input;
-    TrimTrailingControls(text);
-    EXPECT_EQ(text, c.expected);
-  }
 }
 
 TEST(IsNumberKeyAllowed, LetsEditingKeysThroughAndLimitsLength) {

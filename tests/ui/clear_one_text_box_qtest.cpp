@@ -167,12 +167,12 @@ class ClearOneTextBoxTest : public QObject {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QStringList>("captions");  // lblClear, lblOr, the four options, Continue
     QTest::addColumn<QString>("need");
-    QTest::newRow("English") << int{qv::LanguageEnglish} << "Clear"
+    QTest::newRow("English") << static_cast<int>(qv::Language::English) << "Clear"
                              << QStringList{"Clear:", "or", "First date", "Date difference", "Second date",
                                             "Cancel this operation", "Continue"}
                              << "If both the first date and the second date are specified\n"
                                 "then the date difference window must be empty.";
-    QTest::newRow("German") << int{qv::LanguageGerman} << "Loeschen"
+    QTest::newRow("German") << static_cast<int>(qv::Language::German) << "Loeschen"
                             << QStringList{"Loeschen:", "oder", "Erstes Datum", "Datumsdifferenz", "Zweites Datum",
                                            "Annullieren Sie diese Operation", "Fortfahren"}
                             << " Wenn sowohl Erstes als auch Zweites Datum angegeben sind,\n"
@@ -186,7 +186,7 @@ class ClearOneTextBoxTest : public QObject {
     QFETCH(QString, need);
     frmClearOneTextBox dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Clear one textbox"));
-    dialog.ApplyLanguageTexts(static_cast<int16_t>(language));
+    dialog.ApplyLanguageTexts(static_cast<qv::Language>(language));
     QCOMPARE(dialog.windowTitle(), title);
     QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblNeedToClear"))->text(), need);
     const QStringList names{"lblClear", "lblOr", "optClearFirstDate", "optClearDateDiff", "optClearSecondDate",

@@ -76,7 +76,7 @@ class DisplayMonthTest : public QObject {
     main_->show();
     QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
     month_ = new frmDisplayMonth(texts_, messages_, main_.get());
-    month_->ApplyLanguageTexts(0);
+    month_->ApplyLanguageTexts(qv::Language::English);
   }
 
   void cleanup() {
@@ -296,7 +296,7 @@ class DisplayMonthTest : public QObject {
 
   void languageSwitchWhileOpen() {
     OpenAt(2024, 6);
-    month_->ApplyLanguageTexts(1);
+    month_->ApplyLanguageTexts(qv::Language::German);
     // Captions at once, weekday names of the options included.
     QCOMPARE(Option("optSunday")->text(), QStringLiteral("Sonntag"));
     QCOMPARE(Option("optMonday")->text(), QStringLiteral("Montag"));

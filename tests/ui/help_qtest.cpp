@@ -22,7 +22,7 @@ class HelpTest : public QObject {
   QPlainTextEdit* Text() { return help_->findChild<QPlainTextEdit*>(QStringLiteral("txbMsg")); }
   QPushButton* Close() { return help_->findChild<QPushButton*>(QStringLiteral("cmdClose")); }
 
-  void Open(int16_t language) {
+  void Open(qv::Language language) {
     help_->ShowHelp(language, 200);
     QVERIFY(QTest::qWaitForWindowExposed(help_));
     QTRY_VERIFY(help_->isActiveWindow());
@@ -43,14 +43,14 @@ class HelpTest : public QObject {
   }
 
   void showsTheTextOfTheLanguage() {
-    Open(0);
+    Open(qv::Language::English);
     QCOMPARE(help_->windowTitle(), QStringLiteral("Quorvan Help"));
     QCOMPARE(Close()->text(), QStringLiteral("Close"));
     QVERIFY(Text()->toPlainText().contains(QStringLiteral("1 AD = 1 CE")));
     QCOMPARE(Text()->textCursor().position(), 0);
 
     // A language switch shows at the next activation.
-    help_->SetLanguage(1);
+    help_->SetLanguage(qv::Language::German);
     main_->activateWindow();
     QTRY_VERIFY(main_->isActiveWindow());
     help_->activateWindow();
@@ -62,7 +62,7 @@ class HelpTest : public QObject {
   }
 
   void liesOverTheMainWindow() {
-    Open(0);
+    Open(qv::Language::English);
     const QRect main = main_->frameGeometry();
     const QRect help = help_->frameGeometry();
     QCOMPARE(help.left(), main.left());
@@ -72,7 +72,7 @@ class HelpTest : public QObject {
   }
 
   void neverSmallerThanTheMinimumAndCloseStaysCentred() {
-    Open(0);
+    Open(qv::Language::English);
     const int minimum = TwipsToPixels(frmHelp::kMinimumSizeTwips);
     help_->resize(100, 50);
     QTRY_COMPARE(help_->size(), QSize(minimum, minimum));
@@ -87,24 +87,24 @@ class HelpTest : public QObject {
   }
 
   void helpRestoresAMinimisedWindow() {
-    Open(0);
+    Open(qv::Language::English);
     help_->showMinimized();
     QTRY_VERIFY(help_->isMinimized());
-    help_->ShowHelp(0, 200);
+    help_->ShowHelp(qv::Language::English, 200);
     QTRY_VERIFY(!help_->isMinimized());
     QVERIFY(help_->isVisible());
     QCOMPARE(main_->findChildren<frmHelp*>().size(), 1);
   }
 
   void closeHidesTheWindow() {
-    Open(0);
+    Open(qv::Language::English);
     QSignalSpy closed(help_, &frmHelp::closed);
     QTest::mouseClick(Close(), Qt::LeftButton);
     QVERIFY(!help_->isVisible());
     QCOMPARE(closed.count(), 1);
     main_->activateWindow();  // as the main window does when it takes the focus back
     QTRY_VERIFY(main_->isActiveWindow());
-    Open(1);  // shown again, same window, the other language
+    Open(qv::Language::German);  // shown again, same window, the other language
     QCOMPARE(help_->windowTitle(), QStringLiteral("Quorvan Hilfe"));
   }
 };

@@ -50,7 +50,7 @@ class LargeDisplayTest : public QObject {
   QPlainTextEdit* Box() const { return display_->findChild<QPlainTextEdit*>(QStringLiteral("txbOutput")); }
   QPushButton* Copy() const { return display_->findChild<QPushButton*>(QStringLiteral("cmdCopyToClipboard")); }
   QPushButton* Close() const { return display_->findChild<QPushButton*>(QStringLiteral("cmdClose")); }
-  void Open(const QString& text = kOutput, int16_t language = qv::LanguageEnglish) {
+  void Open(const QString& text = kOutput, qv::Language language = qv::Language::English) {
     display_->ShowOutput(text, mainFrame_, QStringLiteral("Enlarge"), QIcon(), language);
   }
 
@@ -148,8 +148,8 @@ class LargeDisplayTest : public QObject {
     QFETCH(QString, copied);
     QFETCH(QString, allCaption);
     QFETCH(QString, selectionCaption);
-    const bool german = language == qv::LanguageGerman;
-    Open(kOutput, static_cast<int16_t>(language));
+    const bool german = language == static_cast<int>(qv::Language::German);
+    Open(kOutput, static_cast<qv::Language>(language));
     QCOMPARE(Copy()->text(), allCaption);
     QCOMPARE(Copy()->minimumWidth(), T(german ? 4000 : 2000));  // as each activation sets it
     QApplication::clipboard()->setText(QStringLiteral("before"));
@@ -202,7 +202,7 @@ class LargeDisplayTest : public QObject {
     QVERIFY(!display_->isVisible());
     QVERIFY(!display_.isNull());
 
-    Open(QStringLiteral("again\r\n"), qv::LanguageGerman);
+    Open(QStringLiteral("again\r\n"), qv::Language::German);
     QVERIFY(display_->isVisible());
     QCOMPARE(Close()->text(), QStringLiteral("Schliessen"));
     QVERIFY(display_->close());  // the window's own close box

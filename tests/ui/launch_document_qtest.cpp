@@ -150,30 +150,30 @@ class LaunchDocumentTest : public QObject {
     QVERIFY(exe.isValid() && source.isValid());
     const QString bin = exe.filePath(QStringLiteral("bin"));
     QVERIFY(QDir().mkpath(bin));
-    const auto address = [&](int16_t language, const char* fragment = "") {
+    const auto address = [&](qv::Language language, const char* fragment = "") {
       return QString::fromStdString(
           qv::LocalManualAddress(bin.toStdString(), source.path().toStdString(), language, fragment));
     };
     const QString installedEn = exe.filePath(QStringLiteral("share/doc/quorvan/manual/en/index.html"));
 
     // Nothing shipped: the first English place, so that opening it reports a missing file.
-    QCOMPARE(address(qv::LanguageGerman), FileUrl(installedEn));
+    QCOMPARE(address(qv::Language::German), FileUrl(installedEn));
 
     MakeManual(source.path(), QStringLiteral("docs/manual/en"));
-    QCOMPARE(address(qv::LanguageEnglish), FileUrl(source.filePath(QStringLiteral("docs/manual/en/index.html"))));
-    QCOMPARE(address(qv::LanguageGerman), address(qv::LanguageEnglish));  // no German manual yet
+    QCOMPARE(address(qv::Language::English), FileUrl(source.filePath(QStringLiteral("docs/manual/en/index.html"))));
+    QCOMPARE(address(qv::Language::German), address(qv::Language::English));  // no German manual yet
 
     MakeManual(bin, QStringLiteral("docs/manual/de"));
-    QCOMPARE(address(qv::LanguageGerman), FileUrl(bin + QStringLiteral("/docs/manual/de/index.html")));
+    QCOMPARE(address(qv::Language::German), FileUrl(bin + QStringLiteral("/docs/manual/de/index.html")));
 
     MakeManual(exe.path(), QStringLiteral("share/doc/quorvan/manual/en"));
-    QCOMPARE(address(qv::LanguageEnglish), FileUrl(installedEn));
-    QCOMPARE(address(qv::LanguageEnglish, "about"), FileUrl(installedEn, QStringLiteral("about")));
-    QCOMPARE(address(int16_t{5}), FileUrl(installedEn));  // any other language reads English
+    QCOMPARE(address(qv::Language::English), FileUrl(installedEn));
+    QCOMPARE(address(qv::Language::English, "about"), FileUrl(installedEn, QStringLiteral("about")));
+    QCOMPARE(address(static_cast<qv::Language>(5)), FileUrl(installedEn));  // any other language reads English
   }
 
   void defaultAddressesAreTheShippedManual() {
-    const QString manual = QString::fromStdString(qv::ManualAddress(qv::LanguageEnglish));
+    const QString manual = QString::fromStdString(qv::ManualAddress(qv::Language::English));
     if (!manual.startsWith(QStringLiteral("file://"))) QSKIP("this build points the manual at a web address");
     QVERIFY(manual.endsWith(QStringLiteral("/manual/en/index.html")));
     const QString maker = QString::fromStdString(qv::MakerAddress());

@@ -168,8 +168,8 @@ class MainWindowTest : public QObject {
     Get<QRadioButton>("optFirstDateIsCE")->click();
     QVERIFY(Get<QRadioButton>("optFirstDateIsJDN")->isChecked());
     QCOMPARE(messages_->shown.size(), std::size_t{1});
-    QCOMPARE(messages_->shown[0].text.toStdString(), GetProgramText(Texts(), 156, 0));
-    QCOMPARE(messages_->shown[0].title.toStdString(), GetProgramText(Texts(), 150, 0));
+    QCOMPARE(messages_->shown[0].text.toStdString(), GetProgramText(Texts(), 156, qv::Language::English));
+    QCOMPARE(messages_->shown[0].title.toStdString(), GetProgramText(Texts(), 150, qv::Language::English));
     // The arrow keys within the group choose a calendar as a click does.
     First()->setText(QStringLiteral("2451545"));
     Get<QRadioButton>("optFirstDateIsJDN")->setFocus();
@@ -180,7 +180,7 @@ class MainWindowTest : public QObject {
     Second()->setText(QStringLiteral("junk"));
     Get<QRadioButton>("optSecondDateIsISO")->click();
     QVERIFY(Get<QRadioButton>("optSecondDateIsCE")->isChecked());
-    QCOMPARE(messages_->shown.back().text.toStdString(), GetProgramText(Texts(), 157, 0));
+    QCOMPARE(messages_->shown.back().text.toStdString(), GetProgramText(Texts(), 157, qv::Language::English));
   }
 
   void secondToFirst() {
@@ -517,7 +517,7 @@ class MainWindowTest : public QObject {
     stored.months = 1;
     QVERIFY(WriteSettingsFile(window_->SettingsFilePath(), stored));
     StartWindow();
-    QCOMPARE(window_->CurrentLanguage(), int16_t{1});
+    QCOMPARE(window_->CurrentLanguage(), qv::Language::German);
     QCOMPARE(window_->TodayCalendar(), cal::CE);
     QVERIFY(Get<QRadioButton>("optFirstDateIsORD")->isChecked());
     QVERIFY(Get<QRadioButton>("optMonths")->isChecked());

@@ -47,7 +47,7 @@ class ProgramStartTest : public QObject {
     ProgramTextStore texts;
     QVERIFY(LoadProgramTextOrExplain(texts, qgetenv("QUORVAN_DATA_DIR").toStdString(), messages));
     QVERIFY(messages.shown.empty());
-    QCOMPARE(GetProgramText(texts, 1, 0), std::string("Quorvan"));
+    QCOMPARE(GetProgramText(texts, 1, qv::Language::English), std::string("Quorvan"));
   }
 };
 

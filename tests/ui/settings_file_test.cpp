@@ -157,9 +157,9 @@ TEST(InterpretSettings, ValuesThatMatchNoChoiceFallBackLineByLine) {
     bool (*holds)(const SettingsChoices&);
   };
   const Case cases[] = {
-      {1, "1", [](const SettingsChoices& c) { return c.language == 1; }},
-      {1, "2", [](const SettingsChoices& c) { return c.language == 0; }},
-      {1, "-1", [](const SettingsChoices& c) { return c.language == 0; }},
+      {1, "1", [](const SettingsChoices& c) { return c.language == Language::German; }},
+      {1, "2", [](const SettingsChoices& c) { return c.language == Language::English; }},
+      {1, "-1", [](const SettingsChoices& c) { return c.language == Language::English; }},
       {2, "0,47,46", [](const SettingsChoices& c) { return c.date_format == kFormatMDY && c.date_separator == "/" && c.thousands_separator == "."; }},
       {2, "1,46,0", [](const SettingsChoices& c) { return c.date_format == kFormatDMY && c.date_separator == "." && c.thousands_separator.empty(); }},
       {2, "3,44,47", [](const SettingsChoices& c) { return c.date_format == kFormatYMD && c.date_separator == "-" && c.thousands_separator == ","; }},

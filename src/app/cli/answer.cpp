@@ -82,7 +82,7 @@ void AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_vi
   answer.diagnostic.clear();
   answer.line_is_error = false;
   answer.refused = false;
-  const int16_t language = options.language;
+  const Language language = options.language;
   // A box whose bytes are not text is not a valid input of that box, checked in the order
   // the request reads the boxes.
   if (!known_text) {

@@ -42,7 +42,7 @@ bool SetThousandsSeparator(CommandLine& line, std::string_view text) {
 
 bool SetLanguage(CommandLine& line, std::string_view text) {
   if (text != "en" && text != "de") return false;
-  line.options.language = text == "de" ? 1 : 0;
+  line.options.language = text == "de" ? Language::German : Language::English;
   return true;
 }
 
@@ -75,7 +75,7 @@ constexpr std::array kOptions{
     CommandOption{"--no-verbose", "", "leave out the explanatory notes",
                   [](CommandLine& l, std::string_view) { l.options.verbose = false; return true; }, ""},
     CommandOption{"--no-hyphen", "", "ordinal and ISO week dates without hyphens",
-                  [](CommandLine& l, std::string_view) { l.options.hyphen = 0; return true; }, ""},
+                  [](CommandLine& l, std::string_view) { l.options.hyphen = Hyphen::Without; return true; }, ""},
     CommandOption{"--lang", "en|de", "language of the sentences and the month (default en)", SetLanguage, "en or de"},
     CommandOption{"--month", "YEAR-MONTH", "print the calendar of a month, e.g. 2024-06 or -44-03", SetMonth,
                   "YEAR-MONTH: a year from -5800000 to 5800000, a hyphen and a month from 1 to 12"},

@@ -40,7 +40,7 @@ std::string MonthOptionsError(const MonthOptions& options, bool request_given) {
   return {};
 }
 
-std::string MonthCommandText(const MonthOptions& options, int16_t language, const ProgramTextStore& texts) {
+std::string MonthCommandText(const MonthOptions& options, Language language, const ProgramTextStore& texts) {
   const YearMonth month = options.month.value_or(YearMonth{});
   const MonthGridRequest request{.year = month.year,
                                  .month = month.month,

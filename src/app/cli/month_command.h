@@ -26,6 +26,6 @@ std::optional<YearMonth> ParseYearMonth(std::string_view text);
 std::string MonthOptionsError(const MonthOptions& options, bool request_given);
 
 // The printed text, ending with a line feed.
-std::string MonthCommandText(const MonthOptions& options, int16_t language, const ProgramTextStore& texts);
+std::string MonthCommandText(const MonthOptions& options, Language language, const ProgramTextStore& texts);
 
 }  // namespace qv::cli

@@ -119,7 +119,7 @@ ClearChoice frmClearOneTextBox::Ask(QPoint topLeft) {
   return SelectedChoice();
 }
 
-void frmClearOneTextBox::ApplyLanguageTexts(int16_t language) {
+void frmClearOneTextBox::ApplyLanguageTexts(Language language) {
   const QString need = WithLineFeeds(ToQString(RequestMessage(language, reqmsg::BothDatesNeedEmptyDifference)));
   lblNeedToClear->setText(need);
   lblNeedToClear->setAccessibleName(QString(need).replace(QLatin1Char('\n'), QLatin1Char(' ')).trimmed());

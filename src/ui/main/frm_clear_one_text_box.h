@@ -11,6 +11,8 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 
+#include "lang/language.h"
+
 namespace qv {
 
 enum class ClearChoice { FirstDate, DateDifference, SecondDate, Cancel };
@@ -32,7 +34,7 @@ class frmClearOneTextBox : public QDialog {
   ClearChoice SelectedChoice() const;
 
   // Captions, accessible names and title in `language`.
-  void ApplyLanguageTexts(int16_t language);
+  void ApplyLanguageTexts(Language language);
 
  private:
   void Form_Load();

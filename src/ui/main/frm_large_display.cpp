@@ -117,19 +117,19 @@ frmLargeDisplay::frmLargeDisplay(const ProgramTextStore& texts, MessageService& 
 }
 
 void frmLargeDisplay::Form_Load() {
-  const QString copy = ToQString(TextOf(GeneralText::CopyToClipboard, LanguageEnglish));
+  const QString copy = ToQString(TextOf(GeneralText::CopyToClipboard, Language::English));
   cmdCopyToClipboard->setText(copy);
   cmdCopyToClipboard->setAccessibleName(copy);
-  const QString close = ToQString(TextOf(GeneralText::Close, LanguageEnglish));
+  const QString close = ToQString(TextOf(GeneralText::Close, Language::English));
   cmdClose->setText(close);
   cmdClose->setAccessibleName(close);
-  txbOutput->setAccessibleName(ToQString(TextOf(GeneralText::OutputWindow, LanguageEnglish)));
+  txbOutput->setAccessibleName(ToQString(TextOf(GeneralText::OutputWindow, Language::English)));
   // Form_Resize's lower limits; Qt keeps every resize at or above them.
   setMinimumSize(TwipsToPixels(kMinimumWidthTwips, this), TwipsToPixels(kMinimumHeightTwips, this));
   resize(TwipsToPixels(kInitialWidthTwips, this), TwipsToPixels(kMinimumHeightTwips, this));
 }
 
-void frmLargeDisplay::ApplyLanguage(int16_t language) {
+void frmLargeDisplay::ApplyLanguage(Language language) {
   language_ = language;
   const QString close = ToQString(TextOf(GeneralText::Close, language_));
   cmdClose->setText(close);
@@ -139,7 +139,7 @@ void frmLargeDisplay::ApplyLanguage(int16_t language) {
 }
 
 void frmLargeDisplay::ShowOutput(const QString& text, const QRect& mainFrameGeometry, const QString& title,
-                                 const QIcon& icon, int16_t language) {
+                                 const QIcon& icon, Language language) {
   ApplyLanguage(language);
   // The caller trims the output and warns about an empty one; a blank text reaching this point
   // still opens nothing.
@@ -186,7 +186,7 @@ void frmLargeDisplay::Form_Activate() {
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
   }
   SetCopyToClipboardButton();
-  SetCopyButtonWidth(language_ == LanguageGerman ? 4000 : 2000);
+  SetCopyButtonWidth(language_ == Language::German ? 4000 : 2000);
 }
 
 void frmLargeDisplay::ShowCopyCaption() {
@@ -198,7 +198,7 @@ void frmLargeDisplay::ShowCopyCaption() {
   }
   cmdCopyToClipboard->setText(caption);
   cmdCopyToClipboard->setAccessibleName(caption);
-  SetCopyButtonWidth(selected ? 3500 : (language_ == LanguageGerman ? 3500 : 2500));
+  SetCopyButtonWidth(selected ? 3500 : (language_ == Language::German ? 3500 : 2500));
 }
 
 void frmLargeDisplay::SetCopyToClipboardButton() {

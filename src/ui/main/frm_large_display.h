@@ -12,6 +12,8 @@
 class QPlainTextEdit;
 class QPushButton;
 
+#include "lang/language.h"
+
 namespace qv {
 
 class MessageService;
@@ -43,10 +45,10 @@ class frmLargeDisplay : public QWidget {
   // display does not follow later changes of the main output. A blank text opens nothing and
   // shows the "output window is empty" warning instead.
   void ShowOutput(const QString& text, const QRect& mainFrameGeometry, const QString& title,
-                  const QIcon& icon, int16_t language);
+                  const QIcon& icon, Language language);
 
   // Re-captions the buttons in `language` (the displayed text keeps its language).
-  void ApplyLanguage(int16_t language);
+  void ApplyLanguage(Language language);
 
  protected:
   bool event(QEvent* event) override;
@@ -65,7 +67,7 @@ class frmLargeDisplay : public QWidget {
 
   const ProgramTextStore& texts_;
   MessageService& messages_;
-  int16_t language_ = 0;
+  Language language_ = Language::English;
 
   QPlainTextEdit* txbOutput;
   QPushButton* cmdCopyToClipboard;

@@ -57,7 +57,7 @@ class frmMain : public QWidget {
   void UpdateTodayPanel();
   DateFormat UsersDateFormat() const;
   CalendarCode GetCal(int firstOrSecond) const;
-  int16_t CurrentLanguage() const { return current_language_; }
+  Language CurrentLanguage() const { return current_language_; }
   CalendarCode TodayCalendar() const { return today_calendar_; }
   const std::string& SettingsFilePath() const { return settings_file_path_; }
   // Quit: writes the settings file and closes every window.
@@ -120,7 +120,7 @@ class frmMain : public QWidget {
 
   // Language.
   void FillLanguageList();
-  int LanguageListIndex(int16_t language) const;
+  int LanguageListIndex(Language language) const;
   void cboLanguage_Click();
   void ApplyLanguageTexts();
   void SetOrdinalDateCaption();
@@ -158,7 +158,7 @@ class frmMain : public QWidget {
   // Process-wide options the whole program reads.
   std::string date_separator_ = "-";
   std::string thousands_separator_ = ",";
-  int16_t current_language_ = LanguageEnglish;
+  Language current_language_ = Language::English;
 
   CalendarCode today_calendar_ = cal::CE;
   std::string settings_file_path_;

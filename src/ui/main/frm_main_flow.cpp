@@ -106,7 +106,7 @@ RequestOptions frmMain::ReadComputeOptions() const {
   options.include_first_date = chkIncludeFirstDate->isChecked();
   options.include_weekends = chkIncludeWeekends->isChecked();
   options.verbose = chkVerbose->isChecked();
-  options.hyphen = chkHyphen->isChecked() ? 1 : 0;
+  options.hyphen = chkHyphen->isChecked() ? Hyphen::With : Hyphen::Without;
   options.language = current_language_;
   return options;
 }
@@ -116,7 +116,7 @@ DateTextOptions frmMain::TextOptions() const {
   options.format = UsersDateFormat();
   options.date_separator = date_separator_;
   options.thousands_separator = thousands_separator_;
-  options.hyphen = chkHyphen->isChecked() ? 1 : 0;
+  options.hyphen = chkHyphen->isChecked() ? Hyphen::With : Hyphen::Without;
   return options;
 }
 
@@ -364,10 +364,10 @@ void frmMain::SetCopyButton() {
   int twips = 0;
   if (selected) {
     cmdCopyOutput->setText(Text(GeneralText::CopySelectedTextToClipboard));
-    twips = current_language_ == LanguageEnglish ? 3750 : 4700;
+    twips = current_language_ == Language::English ? 3750 : 4700;
   } else {
     cmdCopyOutput->setText(Text(GeneralText::CopyToClipboard));
-    twips = current_language_ == LanguageEnglish ? 2500 : current_language_ == LanguageGerman ? 3500 : 3000;
+    twips = current_language_ == Language::English ? 2500 : current_language_ == Language::German ? 3500 : 3000;
   }
   // The width grows for the longer caption, never below what the caption needs.
   cmdCopyOutput->setMinimumWidth(std::max(TwipsToPixels(twips, this), cmdCopyOutput->sizeHint().width()));

@@ -51,7 +51,7 @@ QString frmMain::Text(GeneralText entry) const { return ToQString(TextOf(entry, 
 
 void frmMain::Start() {
   blnStartUpCompleted = false;
-  product_name_ = QString::fromStdString(GetProgramText(texts_, kProductName, LanguageEnglish));
+  product_name_ = QString::fromStdString(GetProgramText(texts_, kProductName, Language::English));
   version_text_ = QStringLiteral("%1.%2%3").arg(QUORVAN_VERSION_MAJOR).arg(QUORVAN_VERSION_MINOR).arg(2);
   InitializeProgram();
   SetMainCaption();
@@ -84,7 +84,7 @@ void frmMain::InitializeProgram() {
 }
 
 void frmMain::PrepareInputs() {
-  settings_file_path_ = UserDataFilePath(kSettingsFileName, GetProgramText(texts_, kDataFolderName, LanguageEnglish));
+  settings_file_path_ = UserDataFilePath(kSettingsFileName, GetProgramText(texts_, kDataFolderName, Language::English));
   txbFirstDate->clear();
   txbDateDiff->clear();
   txbSecondDate->clear();
@@ -100,7 +100,7 @@ void frmMain::SetMainCaption() {
 }
 
 void frmMain::SetDefaultSettings() {
-  current_language_ = LanguageEnglish;
+  current_language_ = Language::English;
   Select(optDateFormatIsYMD);
   Select(optSeparatorIsDash);
   Select(optThousSepIsComma);
@@ -227,7 +227,7 @@ void frmMain::chkHyphen_Click() {
   SetOrdinalDateCaption();
   const bool hyphen = chkHyphen->isChecked();
   for (QLineEdit* box : {txbFirstDate, txbSecondDate}) {
-    box->setText(QString::fromStdString(RestyleForHyphen(box->text().toStdString(), hyphen)));
+    box->setText(QString::fromStdString(RestyleForHyphen(box->text().toStdString(), hyphen ? Hyphen::With : Hyphen::Without)));
   }
   SetTheFocus();
 }
@@ -239,7 +239,7 @@ void frmMain::cmdReset_Click() {
                                           MessageAnswer::No});
   if (answer == MessageAnswer::Yes) {
     if (!settings_file_path_.empty()) QFile::remove(QString::fromStdString(settings_file_path_));
-    const int16_t before = current_language_;
+    const Language before = current_language_;
     SetDefaultSettings();
     // The defaults include English: the whole interface follows, so that captions and every
     // text looked up afterwards agree.
@@ -258,22 +258,23 @@ void frmMain::cmdReset_Click() {
 void frmMain::FillLanguageList() {
   filling_language_list_ = true;
   cboLanguage->clear();
-  cboLanguage->addItem(Text(GeneralText::English), QVariant::fromValue<int>(LanguageEnglish));
-  cboLanguage->addItem(Text(GeneralText::German), QVariant::fromValue<int>(LanguageGerman));
+  cboLanguage->addItem(Text(GeneralText::English), QVariant::fromValue<int>(static_cast<int>(Language::English)));
+  cboLanguage->addItem(Text(GeneralText::German), QVariant::fromValue<int>(static_cast<int>(Language::German)));
   cboLanguage->setCurrentIndex(LanguageListIndex(current_language_));
   cboLanguage->setAccessibleName(Text(GeneralText::English) + QStringLiteral(" / ") + Text(GeneralText::German));
   filling_language_list_ = false;
 }
 
-int frmMain::LanguageListIndex(int16_t language) const {
+int frmMain::LanguageListIndex(Language language) const {
   for (int i = 0; i < cboLanguage->count(); ++i) {
-    if (cboLanguage->itemData(i).toInt() == language) return i;
+    if (cboLanguage->itemData(i).toInt() == static_cast<int>(language)) return i;
   }
   return 0;
 }
 
 void frmMain::cboLanguage_Click() {
-  const int16_t chosen = static_cast<int16_t>(cboLanguage->currentData().toInt());
+  const Language chosen = cboLanguage->currentData().toInt() == static_cast<int>(Language::German) ? Language::German
+                                                                                             : Language::English;
   if (chosen != current_language_) {
     const int position = cboLanguage->currentIndex();
     current_language_ = chosen;
@@ -322,7 +323,7 @@ void frmMain::ApplyLanguageTexts() {
   // The calendar options: the first group names each calendar's code, the second does not.
   for (QRadioButton* option : second_calendar_options_) {
     const auto calendar = static_cast<CalendarCode>(second_calendar_group_->id(option));
-    option->setText(ToQString(CalendarOptionCaption(calendar, CaptionCode::Without, false, current_language_)));
+    option->setText(ToQString(CalendarOptionCaption(calendar, CaptionCode::Without, Hyphen::Without, current_language_)));
   }
   SetOrdinalDateCaption();  // and every other option of the first group
 
@@ -364,7 +365,8 @@ void frmMain::SetOrdinalDateCaption() {
   for (QRadioButton* option : first_calendar_options_) {
     const auto calendar = static_cast<CalendarCode>(first_calendar_group_->id(option));
     option->setText(ToQString(
-        CalendarOptionCaption(calendar, CaptionCode::With, chkHyphen->isChecked(), current_language_)));
+        CalendarOptionCaption(calendar, CaptionCode::With, chkHyphen->isChecked() ? Hyphen::With : Hyphen::Without,
+                              current_language_)));
   }
 }
 

@@ -41,7 +41,7 @@ constexpr int16_t kTextIsoTitle = 13;
 constexpr int16_t kTextShowIso = 14;
 constexpr int16_t kTextHideIso = 15;
 
-QString WithColon(GeneralText entry, int16_t language) { return ToQString(TextOf(entry, language)) + QLatin1Char(':'); }
+QString WithColon(GeneralText entry, Language language) { return ToQString(TextOf(entry, language)) + QLatin1Char(':'); }
 
 // Courier New at 9 points where it is installed, else the system's fixed-pitch font at 9 points:
 // the grid's columns only line up in a fixed-pitch font.
@@ -237,7 +237,7 @@ void frmDisplayMonth::WireControls() {
 
 // ---- Public operations ------------------------------------------------------------------------
 
-void frmDisplayMonth::ApplyLanguageTexts(int16_t language) {
+void frmDisplayMonth::ApplyLanguageTexts(Language language) {
   language_ = language;
   lblYear->setText(WithColon(GeneralText::Year, language));
   lblMonth->setText(WithColon(GeneralText::Month, language));

@@ -36,7 +36,7 @@ class frmDisplayMonth : public QWidget {
 
   // The month window's part of the language switch: re-captions every control at once. The
   // month list and the grid follow at the next activation.
-  void ApplyLanguageTexts(int16_t language);
+  void ApplyLanguageTexts(Language language);
 
   // The default settings: Sunday first, Common Era.
   void SetDefaultChoices();
@@ -110,7 +110,7 @@ class frmDisplayMonth : public QWidget {
   const ProgramTextStore& texts_;
   MessageService& messages_;
   QWidget* main_window_;
-  int16_t language_ = 0;
+  Language language_ = Language::English;
 
   bool iso_dates_shown_ = false;                 // IsoDatesShown
   int16_t row_count_ = 0;                        // RowCount

@@ -34,11 +34,11 @@ constexpr int kAboveMainBottomTwips = 125;
 frmHelp::frmHelp(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window), main_window_(mainWindow) {
   setObjectName(QStringLiteral("frmHelp"));
   // BuildHelpTexts: both languages once, with the manual of each language.
-  const std::string english_manual = ManualAddress(LanguageEnglish);
-  const std::string german_manual = ManualAddress(LanguageGerman);
+  const std::string english_manual = ManualAddress(Language::English);
+  const std::string german_manual = ManualAddress(Language::German);
   const ManualAddresses manual{.english = english_manual, .german = german_manual};
-  texts_[0] = ToQString(BuildHelpText(LanguageEnglish, manual));
-  texts_[1] = ToQString(BuildHelpText(LanguageGerman, manual));
+  texts_[0] = ToQString(BuildHelpText(Language::English, manual));
+  texts_[1] = ToQString(BuildHelpText(Language::German, manual));
 
   txbMsg = new QPlainTextEdit(this);
   txbMsg->setObjectName(QStringLiteral("txbMsg"));
@@ -65,7 +65,7 @@ frmHelp::frmHelp(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window), main_wi
   Form_Activate();
 }
 
-void frmHelp::ShowHelp(int16_t language, int todayLabelTop) {
+void frmHelp::ShowHelp(Language language, int todayLabelTop) {
   language_ = language;
   if (isMinimized()) {
     showNormal();
@@ -101,7 +101,7 @@ void frmHelp::Form_Activate() {
   cmdClose->setText(ToQString(TextOf(GeneralText::Close, language_)));
   cmdClose->setAccessibleName(cmdClose->text());
   txbMsg->setAccessibleName(windowTitle());
-  txbMsg->setPlainText(texts_[language_ == LanguageGerman ? 1 : 0]);
+  txbMsg->setPlainText(texts_[language_ == Language::German ? 1 : 0]);
   txbMsg->moveCursor(QTextCursor::Start);
   if (!isMaximized() && isMinimized()) showNormal();
 }

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "lang/language.h"
+
 class QPlainTextEdit;
 class QPushButton;
 
@@ -25,11 +27,10 @@ class frmHelp : public QWidget {
   // over the main window the first time and shows it. `todayLabelTop` is the top edge of the
   // main window's first today label, in pixels from the top of the main window's frame; the
   // help window's top edge lies 425 twips above it.
-  void ShowHelp(int16_t language, int todayLabelTop);
+  void ShowHelp(Language language, int todayLabelTop);
 
   // The language the next activation shows; the main window calls it on a language switch.
-  void SetLanguage(int16_t language) { language_ = language; }
-  int16_t Language() const { return language_; }
+  void SetLanguage(Language language) { language_ = language; }
 
  signals:
   // Close was clicked and the window hidden; the main window puts the focus into its first-date
@@ -45,7 +46,7 @@ class frmHelp : public QWidget {
   void cmdClose_Click();
 
   QWidget* main_window_;
-  int16_t language_ = 0;
+  Language language_ = Language::English;
   bool placed_ = false;
   QString texts_[2];  // English, German
 

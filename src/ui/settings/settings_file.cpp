@@ -360,7 +360,7 @@ SettingsReadResult ReadSettingsFile(const std::string& path) {
 
 SettingsChoices InterpretSettings(StoredSettings stored) {
   SettingsChoices c;
-  c.language = stored.language == 1 ? int16_t{1} : int16_t{0};
+  c.language = stored.language == 1 ? Language::German : Language::English;
   c.date_format = stored.date_format == kFormatMDY   ? kFormatMDY
                   : stored.date_format == kFormatDMY ? kFormatDMY
                                                      : kFormatYMD;
@@ -389,7 +389,7 @@ SettingsChoices InterpretSettings(StoredSettings stored) {
 
 StoredSettings StoreSettings(SettingsChoices c) {
   StoredSettings s;
-  s.language = c.language;
+  s.language = static_cast<int32_t>(c.language);
   s.date_format = c.date_format;
   s.date_separator = SeparatorCode(c.date_separator, kDashCode);
   s.thousands_separator = SeparatorCode(c.thousands_separator, kNoThousandsCode);

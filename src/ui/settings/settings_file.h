@@ -138,7 +138,7 @@ int32_t LeadingNumber(std::string_view text);
 // The stored records turned into the options of the main window and the month window, with
 // every value that matches no choice replaced by its first-run default.
 struct SettingsChoices {
-  int16_t language = 0;                        // 0 English, 1 German
+  Language language = Language::English;
   DateFormat date_format = kFormatYMD;
   std::string_view date_separator = "-";       // "-", "/" or "."
   std::string_view thousands_separator = ",";  // ",", "." or "" (none)
