@@ -25,7 +25,7 @@ void Require(bool holds) {
 }
 
 void CheckChoices(const qv::SettingsChoices& c) {
-  Require(c.language == 0 || c.language == 1);
+  Require(c.language == qv::Language::English || c.language == qv::Language::German);
   Require(c.date_format == qv::kFormatMDY || c.date_format == qv::kFormatDMY || c.date_format == qv::kFormatYMD);
   Require(c.date_separator == "-" || c.date_separator == "/" || c.date_separator == ".");
   Require(c.thousands_separator == "," || c.thousands_separator == "." || c.thousands_separator.empty());

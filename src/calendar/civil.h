@@ -4,8 +4,9 @@
 // is handled without overflow. Years are astronomical (year 0 exists).
 //
 // This header is the one home of the rules every calendar shares: the Gregorian and Julian
-// leap rules, the weekday of a day number, and the test that a 64-bit value fits the 32-bit
-// day numbers. Every other file asks these functions instead of restating them.
+// leap rules (as a test of one year and, in the day-number formulas and YearEndWeekday, as
+// counts of leap days), the weekday of a day number, and the test that a 64-bit value fits the
+// 32-bit day numbers. The other files ask these functions instead of restating them.
 #include <cstdint>
 #include <limits>
 
@@ -54,6 +55,9 @@ constexpr int32_t DayOfWeek(int64_t day_number) { return DaysSinceMonday(day_num
 constexpr int32_t IsoWeekday(int64_t day_number) { return DaysSinceMonday(day_number) + 1; }
 // Monday to Friday; Saturday and Sunday are the weekend.
 constexpr bool IsWorkingDay(int64_t day_number) { return DaysSinceMonday(day_number) < 5; }
+// The weekday of 31 December of CE year y, 0 = Sunday … 6 = Saturday: every year moves the
+// weekday on by one, every leap day by one more, y + ⌊y/4⌋ − ⌊y/100⌋ + ⌊y/400⌋ in all.
+constexpr int64_t YearEndWeekday(int64_t y) { return FloorMod(y + FloorDiv(y, 4) - FloorDiv(y, 100) + FloorDiv(y, 400), 7); }
 
 // --- Dates to day numbers and back ------------------------------------------------------------
 
@@ -208,6 +212,7 @@ static_assert(DayNumberToGregorian(GregorianToDayNumber(-5'800'000, 2, 29)) == Y
 static_assert(GregorianYearOfDayNumber(2'451'544) == 1999 && GregorianYearOfDayNumber(2'451'545) == 2000);
 static_assert(GregorianYearOfDayNumber(GregorianToDayNumber(-5'800'000, 2, 29)) == -5'800'000);
 static_assert(DayOfWeek(2'451'545) == 6, "1 January 2000 was a Saturday");
+static_assert(YearEndWeekday(1999) == 5 && YearEndWeekday(2020) == 4, "Friday 31 December 1999, Thursday 2020");
 static_assert(DayOfWeek(-2'147'483'648) == FloorMod(-2'147'483'648 + 1, 7) && DayOfWeek(0) == 1);
 static_assert(IsoWeekday(2'451'545) == 6 && !IsWorkingDay(2'451'545) && IsWorkingDay(2'451'545 + 2));
 static_assert(IsGregorianLeap(2000) && !IsGregorianLeap(1900) && IsJulianLeap(1900) && IsGregorianLeap(-4));

@@ -21,17 +21,11 @@ int64_t WeekOneMonday(int32_t year) {
 
 int64_t IsoWeekOneMonday(int32_t year) { return WeekOneMonday(year); }
 
-int64_t YearEndWeekdayCount(int64_t year) {
-  // Every year moves the weekday on by one, every leap day by one more.
-  return year + civil::FloorDiv(year, 4) - civil::FloorDiv(year, 100) + civil::FloorDiv(year, 400);
-}
-
 bool IsoYearHas53Weeks(int32_t year) {
   // A year has 53 weeks when it ends on a Thursday, or when the year before ends on a
   // Wednesday (a leap year that begins on a Thursday).
   constexpr int64_t kWednesday = 3, kThursday = 4;
-  return civil::FloorMod(YearEndWeekdayCount(year), 7) == kThursday ||
-         civil::FloorMod(YearEndWeekdayCount(int64_t{year} - 1), 7) == kWednesday;
+  return civil::YearEndWeekday(year) == kThursday || civil::YearEndWeekday(int64_t{year} - 1) == kWednesday;
 }
 
 void DayNumberToIsoWeekDate(IsoWeekDate& date) {

@@ -18,8 +18,6 @@ void DayNumberToIsoWeekDate(IsoWeekDate& date);
 // Fills DayNumber. The caller guarantees the result fits 32 bits (readers bound the year).
 void IsoWeekDateToDayNumber(IsoWeekDate& date);
 int64_t IsoWeekOneMonday(int32_t year);
-// y + ⌊y/4⌋ − ⌊y/100⌋ + ⌊y/400⌋: modulo 7 the weekday of 31 December of CE year y (0 = Sunday).
-int64_t YearEndWeekdayCount(int64_t year);
 bool IsoYearHas53Weeks(int32_t year);
 int32_t OrdinalToDayNumber(int32_t year, int16_t day_of_year);
 void YearsWeeksDaysBetween(const IsoWeekDate& earlier, const IsoWeekDate& later, int32_t& years,

@@ -159,7 +159,8 @@ const Outcome& ComputeEngine::DispatchMonths(Request& request) {
   if (!(from_first ? ValidateFirstDate(request) : ValidateSecondDate(request))) return request.outcome;
   const DateBox given = from_first ? DateBox::First : DateBox::Second;
   const DateBox result_box = from_first ? DateBox::Second : DateBox::First;
-  const std::optional<DateFields> target = AddMonths(FieldsOf(given), from_first ? months : -months, calendar == cal::LPM);
+  const std::optional<DateFields> target = AddMonths(FieldsOf(given), from_first ? months : -months,
+                calendar == cal::LPM ? MonthsOf::LeapWeekCalendar : MonthsOf::RecordCalendar);
   if (!target) {
     OverflowPath(request);
   } else {

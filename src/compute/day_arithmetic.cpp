@@ -97,7 +97,8 @@ std::optional<int32_t> FirstDateFromSecond(int32_t second, int32_t difference, D
   return WithinDayNumberLimit(result);
 }
 
-std::optional<DateFields> AddMonths(const DateFields& source, int32_t months, bool leap_week) {
+std::optional<DateFields> AddMonths(const DateFields& source, int32_t months, MonthsOf calendar) {
+  const bool leap_week = calendar == MonthsOf::LeapWeekCalendar;
   DateFields target = source;
   if (months == 0) return target;
   const int64_t month_index = int64_t{source.Month} - 1 + months;  // months counted from January

@@ -22,9 +22,12 @@ std::optional<int32_t> SecondDateFromFirst(int32_t first, int32_t difference, Da
 // The first date `difference` days before `second`; nullopt beyond ±2,100,000,000.
 std::optional<int32_t> FirstDateFromSecond(int32_t second, int32_t difference, DayCountOptions options);
 
-// `source` moved by `months` calendar months (of the leap-week calendar's month form when
-// `leap_week` is set), the day clamped to the target month's length. nullopt when the result's
-// day number lies beyond ±2,100,000,000, as for a days addition.
-std::optional<DateFields> AddMonths(const DateFields& source, int32_t months, bool leap_week);
+// Whose months AddMonths counts: those of the record's calendar (CE or JC), or those of the
+// leap-week calendar's month form.
+enum class MonthsOf { RecordCalendar, LeapWeekCalendar };
+
+// `source` moved by `months` months, the day clamped to the target month's length. nullopt when
+// the result's day number lies beyond ±2,100,000,000, as for a days addition.
+std::optional<DateFields> AddMonths(const DateFields& source, int32_t months, MonthsOf calendar);
 
 }  // namespace qv

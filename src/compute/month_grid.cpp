@@ -51,7 +51,7 @@ std::string_view ShortWeekdayName(Language language, int day_of_week) {
 
 MonthYearReading ReadMonthYear(std::string_view text) {
   std::string reduced(TrimBlanks(text));
-  KeepSignedDigits(reduced, /*minus_allowed=*/true);
+  KeepSignedDigits(reduced, Minus::Allowed);
   // What is left: at most one '+' and one '-' in front of the digits, then digits only.
   const std::size_t first_digit = reduced.find_first_not_of("+-");
   if (first_digit == std::string::npos) return {};

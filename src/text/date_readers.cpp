@@ -209,7 +209,7 @@ int16_t ParseDateText(std::string_view text, std::string_view separator, Calenda
 
 int32_t ParseDayNumberText(std::string_view text, int16_t& result) {
   std::string t(text);
-  KeepSignedDigits(t, true);
+  KeepSignedDigits(t, Minus::Allowed);
   bool negative = false;
   if (!t.empty() && t.front() == '-') {
     negative = true;
@@ -250,7 +250,7 @@ int16_t ParseWholeNumberText(std::string_view text, int32_t& number, std::string
       checked = without_groups;
     }
   }
-  if (!IsDigitsOnly(checked, true, true)) return kReadNotValid;
+  if (!IsDigitsOnly(checked, LeadingSign::Allowed, Commas::Allowed)) return kReadNotValid;
   const std::string digits = RemoveCharacters(checked, "+-,", 1);
   if (digits.empty()) return kReadNotValid;  // a lone sign or commas are no number
   if (digits.size() > 10 || (digits.size() == 10 && (digits[0] - '0') * 10 + (digits[1] - '0') >= 21)) {
@@ -292,7 +292,7 @@ int16_t IsoTextStyle(std::string_view text) {
 
   std::string_view year = text.substr(0, w);
   if (hyphen_style && !year.empty() && year.back() == '-') year.remove_suffix(1);
-  if (!IsDigitsOnly(year, true, false)) return 0;
+  if (!IsDigitsOnly(year, LeadingSign::Allowed, Commas::NotAllowed)) return 0;
 
   const std::string plain = RemoveCharacters(text, "-", 1);
   const std::string_view after_w = std::string_view(plain).substr(plain.find('W') + 1);

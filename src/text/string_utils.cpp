@@ -78,7 +78,7 @@ std::size_t CountOccurrences(std::string_view text, std::string_view pattern) {
   return count;
 }
 
-void KeepSignedDigits(std::string& text, bool minus_allowed) {
+void KeepSignedDigits(std::string& text, Minus minus) {
   bool digit_seen = false;
   bool plus_seen = false;
   bool minus_seen = false;
@@ -90,7 +90,7 @@ void KeepSignedDigits(std::string& text, bool minus_allowed) {
       keep = !digit_seen && !plus_seen;
       if (keep) plus_seen = true;
     } else if (c == '-') {
-      keep = minus_allowed && !digit_seen && !minus_seen;
+      keep = minus == Minus::Allowed && !digit_seen && !minus_seen;
       if (keep) minus_seen = true;
     } else if (IsDigit(c)) {
       keep = true;
@@ -104,13 +104,13 @@ void KeepSignedDigits(std::string& text, bool minus_allowed) {
   }
 }
 
-bool IsDigitsOnly(std::string_view text, bool sign_allowed, bool commas_allowed) {
+bool IsDigitsOnly(std::string_view text, LeadingSign sign, Commas commas) {
   std::string_view rest = TrimBlanks(text);
   if (rest.empty()) return false;
-  if (sign_allowed && (rest.front() == '+' || rest.front() == '-')) rest.remove_prefix(1);
+  if (sign == LeadingSign::Allowed && (rest.front() == '+' || rest.front() == '-')) rest.remove_prefix(1);
   for (char c : rest) {
     if (IsDigit(c)) continue;
-    if (commas_allowed && c == ',') continue;
+    if (commas == Commas::Allowed && c == ',') continue;
     return false;
   }
   return true;

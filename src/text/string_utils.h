@@ -23,8 +23,13 @@ std::string GroupedNumber(int64_t value, std::string_view separator);
 std::string RemoveCharacters(std::string_view text, std::string_view set, std::size_t start);
 std::string RemoveSpaces(std::string_view text);
 std::size_t CountOccurrences(std::string_view text, std::string_view pattern);
-void KeepSignedDigits(std::string& text, bool minus_allowed);
-bool IsDigitsOnly(std::string_view text, bool sign_allowed, bool commas_allowed);
+// What a number text may hold besides its digits.
+enum class Minus { NotAllowed, Allowed };
+enum class LeadingSign { NotAllowed, Allowed };
+enum class Commas { NotAllowed, Allowed };
+
+void KeepSignedDigits(std::string& text, Minus minus);
+bool IsDigitsOnly(std::string_view text, LeadingSign sign, Commas commas);
 // Leading and trailing blanks (spaces) removed.
 std::string_view TrimBlanks(std::string_view text);
 bool IsNumberKeyAllowed(int16_t key, std::size_t length, std::size_t max_length,

@@ -137,7 +137,7 @@ TEST(AddMonths, WorkedValues) {
       {Date(2008, 1, 15), -24000, 8, 1, 15},
   };
   for (const auto& c : cases) {
-    const auto target = AddMonths(c.source, c.months, false);
+    const auto target = AddMonths(c.source, c.months, MonthsOf::RecordCalendar);
     ASSERT_TRUE(target.has_value());
     EXPECT_EQ(target->Year, c.year) << c.source.Year << "-" << c.source.Month << " + " << c.months;
     EXPECT_EQ(target->Month, c.month) << c.source.Year << "-" << c.source.Month << " + " << c.months;
@@ -152,18 +152,19 @@ TEST(AddMonths, LeapWeekMonthsAndOverflow) {
   leap_week.Year = 2012;
   leap_week.Month = 1;
   leap_week.Day = 35;
-  const auto target = AddMonths(leap_week, 1, true);
+  const auto target = AddMonths(leap_week, 1, MonthsOf::LeapWeekCalendar);
   ASSERT_TRUE(target.has_value());
   EXPECT_EQ(target->Month, 2);
   EXPECT_EQ(target->Day, 28);
-  const auto december = AddMonths(leap_week, 11, true);  // 2012 is a common year: December has 28 days
+  // 2012 is a common year: December has 28 days.
+  const auto december = AddMonths(leap_week, 11, MonthsOf::LeapWeekCalendar);
   ASSERT_TRUE(december.has_value());
   EXPECT_EQ(december->Day, 28);
   leap_week.Year = 2008;  // 2009 is a leap year: its December has 35 days
-  EXPECT_EQ(AddMonths(leap_week, 23, true)->Day, 35);
-  EXPECT_EQ(AddMonths(Date(5'800'000, 1, 1), 2'100'000'000, false), std::nullopt);
+  EXPECT_EQ(AddMonths(leap_week, 23, MonthsOf::LeapWeekCalendar)->Day, 35);
+  EXPECT_EQ(AddMonths(Date(5'800'000, 1, 1), 2'100'000'000, MonthsOf::RecordCalendar), std::nullopt);
   leap_week.Year = 5'800'000;
-  EXPECT_EQ(AddMonths(leap_week, 2'100'000'000, true), std::nullopt);
+  EXPECT_EQ(AddMonths(leap_week, 2'100'000'000, MonthsOf::LeapWeekCalendar), std::nullopt);
 }
 
 // A result beyond ±2,100,000,000 is out of range even where it still fits 32 bits, as for
@@ -186,7 +187,7 @@ TEST(AddMonths, StopsAtTheDayNumberLimit) {
           source.DayNumber = sign * (DayNumberLimit - days_before_limit);
           DayNumberToDate(source);
         }
-        const auto target = AddMonths(source, sign * 12, leap_week);
+        const auto target = AddMonths(source, sign * 12, leap_week ? MonthsOf::LeapWeekCalendar : MonthsOf::RecordCalendar);
         const bool inside = target.has_value();
         // One year on moves 364 … 371 days: from 500 days inside the limit it stays inside, from
         // 100 or 0 days it leaves.

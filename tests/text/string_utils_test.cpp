@@ -52,11 +52,11 @@ TEST(KeepSignedDigits, KeepsOneSignOfEachKindBeforeTheFirstDigit) {
                               {"1-2", "", "12"},   {"a 12b", "", "12"}, {"++--1", "", "+-1"}, {"1+2", "", "12"}};
   for (const auto& c : allowed) {
     std::string text = c.input;
-    KeepSignedDigits(text, true);
+    KeepSignedDigits(text, Minus::Allowed);
     EXPECT_EQ(text, c.expected) << c.input;
   }
   std::string text = "-5x7";
-  KeepSignedDigits(text, false);
+  KeepSignedDigits(text, Minus::NotAllowed);
   EXPECT_EQ(text, "57");
 }
 
@@ -70,7 +70,9 @@ TEST(IsDigitsOnly, FollowsItsAllowances) {
       {"+5", false, false, false},   {"", true, true, false},      {"   ", true, true, false},     {"-", true, false, true},
       {"--5", true, false, false},   {"5-", true, false, false},   {"1 2", false, false, false},  {"12\t", false, false, false},
   };
-  for (const auto& c : cases) EXPECT_EQ(IsDigitsOnly(c.text, c.sign, c.commas), c.expected) << "'" << c.text << "'";
+  for (const auto& c : cases) EXPECT_EQ(IsDigitsOnly(c.text, c.sign ? LeadingSign::Allowed : LeadingSign::NotAllowed,
+                                                  c.commas ? Commas::Allowed : Commas::NotAllowed),
+                                     c.expected) << "'" << c.text << "'";
 }
 
 TEST(IsNumberKeyAllowed, LetsEditingKeysThroughAndLimitsLength) {
