@@ -1,5 +1,6 @@
 #include "calendar/calendar_library.h"
 
+#include <bit>
 #include <cstddef>
 #include <optional>
 
@@ -80,19 +81,26 @@ struct DateTextLayout {
 };
 
 DateTextLayout LayoutOf(std::string_view text) {
+  // Eight bytes at a time: the '-' and the other non-digits of each block from bit masks; only
+  // the first few of each are placed one by one.
   DateTextLayout layout;
-  ForEachNonDigit(text, [&layout, text](std::size_t at) {
-    const char c = text[at];
-    if (c == '-') {
-      if (layout.minus_signs < 3) layout.minus_at[layout.minus_signs] = at;
-      ++layout.minus_signs;
-      return;
+  for (std::size_t first = 0; first < text.size(); first += 8) {
+    const std::size_t bytes = text.size() - first < 8 ? text.size() - first : 8;
+    const uint64_t word = digit_run::LoadBlock(text, first);
+    const uint64_t non_digits = digit_run::NonDigitBits(word, bytes);
+    if (non_digits == 0) continue;
+    uint64_t minus = digit_run::ByteBits(word, '-', bytes);
+    uint64_t others = non_digits & ~minus;
+    const auto at = [first](uint64_t bits) { return first + static_cast<std::size_t>(std::countr_zero(bits)) / 8; };
+    if (others != 0) {
+      if (layout.separator == '-') layout.separator = text[at(others)];
+      if ((others & ~digit_run::ByteBits(word, layout.separator, bytes)) != 0) layout.mixed = true;
+      for (; others != 0 && layout.separators < 2; others &= others - 1) layout.separator_at[layout.separators++] = at(others);
+      layout.separators += digit_run::CountBytes(others);
     }
-    if (layout.separator != '-' && c != layout.separator) layout.mixed = true;
-    layout.separator = c;
-    if (layout.separators < 2) layout.separator_at[layout.separators] = at;
-    ++layout.separators;
-  });
+    for (; minus != 0 && layout.minus_signs < 3; minus &= minus - 1) layout.minus_at[layout.minus_signs++] = at(minus);
+    layout.minus_signs += digit_run::CountBytes(minus);
+  }
   return layout;
 }
 

@@ -111,8 +111,12 @@ template <typename Note>
   const std::size_t size = digits.size();
   if (size == 0) return std::nullopt;
   const char* const p = digits.data();
-  std::size_t at = (size - 1) % 4 + 1;  // [1, 4]
   uint64_t value = 0;
+  if (size <= 4) {  // one step, nothing to saturate
+    if (!digit_run::ReadStep(p, size, value)) return std::nullopt;
+    return static_cast<int64_t>(value);
+  }
+  std::size_t at = (size - 1) % 4 + 1;  // [1, 4]
   if (!digit_run::ReadStep(p, at, value)) return std::nullopt;
   constexpr auto kCap = static_cast<uint64_t>(kDigitRunSaturated);
   for (; at < size; at += 4) {

@@ -29,9 +29,12 @@ struct ComputeEngine::Request {
   Request(const Request&) = delete;
   Request& operator=(const Request&) = delete;
 
+  // The pieces go into room reserved for all of them at once: one size check for the lot.
   template <typename... Pieces>
   void Append(const Pieces&... pieces) {
-    (line.Add(std::string_view(pieces)), ...);
+    char* out = line.Reserve((std::string_view(pieces).size() + ...));
+    ((out = put::Text(out, std::string_view(pieces))), ...);
+    line.Commit(out);
   }
 
  private:

@@ -89,13 +89,13 @@ void BuildLeapWeek(TextBuilder& text, int32_t day_number, CalendarCode code, con
   }
 }
 
-// CE and JC, the record filled on the way.
+// CE and JC (the letter of `code`), the record filled on the way.
 void BuildCalendarDate(TextBuilder& text, int32_t day_number, CalendarCode code, const DateTextOptions& options,
                        DateFields* record) {
   DateFields date;
   CalendarLetterForCode(code, date);
   date.DayNumber = day_number;
-  DayNumberToCalendarDate(date);
+  DayNumberToDate(date);
   if (record != nullptr) *record = date;
   FormatDate(text, date, options.format, options.date_separator, options.thousands_separator, Suffix::Without);
 }
@@ -118,7 +118,6 @@ CalendarCode WrittenCalendar(CalendarCode code) {
 
 bool WriteDayNumberInCalendar(TextBuilder& text, int32_t day_number, CalendarCode code,
                               const DateTextOptions& options, WriteStyle style, DateFields* record) {
-  code = WrittenCalendar(code);
   switch (code) {
     case cal::JDN: text.Add(GroupedNumber(day_number, options.thousands_separator)); break;
     case cal::ORD:
@@ -128,9 +127,10 @@ bool WriteDayNumberInCalendar(TextBuilder& text, int32_t day_number, CalendarCod
     case cal::ISO: BuildIsoWeek(text, day_number, options); break;
     case cal::LPW:
     case cal::LPM: BuildLeapWeek(text, day_number, code, options); break;
-    default: BuildCalendarDate(text, day_number, code, options, record); break;
+    case cal::JC: BuildCalendarDate(text, day_number, cal::JC, options, record); break;
+    default: BuildCalendarDate(text, day_number, cal::CE, options, record); break;  // WrittenCalendar(code)
   }
-  if (style.suffix) text.Add(CalendarSuffix(code));
+  if (style.suffix) text.Add(CalendarSuffix(WrittenCalendar(code)));
   return true;
 }
 

@@ -116,11 +116,6 @@ bool IsDigitsOnly(std::string_view text, LeadingSign sign, Commas commas) {
   return true;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
 
 bool IsNumberKeyAllowed(int16_t key, std::size_t length, std::size_t max_length,
                         std::string_view extra_characters) {

@@ -31,7 +31,11 @@ enum class Commas { NotAllowed, Allowed };
 void KeepSignedDigits(std::string& text, Minus minus);
 bool IsDigitsOnly(std::string_view text, LeadingSign sign, Commas commas);
 // Leading and trailing blanks (spaces) removed.
-std::string_view TrimBlanks(std::string_view text);
+inline std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
 bool IsNumberKeyAllowed(int16_t key, std::size_t length, std::size_t max_length,
                         std::string_view extra_characters);
 

@@ -42,7 +42,9 @@ inline constexpr char kDigitPairs[201] =
 namespace put {
 
 [[gnu::always_inline]] inline char* Text(char* out, std::string_view text) {
-  if (text.size() <= 16) {
+  if (text.size() == 1) {  // a separator
+    *out = text.front();
+  } else if (text.size() <= 16) {
     CopyShort(out, text.data(), text.size());
   } else {
     std::memcpy(out, text.data(), text.size());
@@ -82,6 +84,15 @@ inline constexpr std::size_t kPaddedMax = 11;
   if (width == 2 && v < 100) {
     std::memcpy(out, kDigitPairs + 2 * v, 2);
     return out + 2;
+  }
+  if (width <= 1 && v < 10) {  // a weekday
+    *out = static_cast<char>('0' + v);
+    return out + 1;
+  }
+  if (v >= 1000) {  // a year of four digits
+    std::memcpy(out, kDigitPairs + 2 * (v / 100), 2);
+    std::memcpy(out + 2, kDigitPairs + 2 * (v % 100), 2);
+    return out + 4;
   }
   const std::size_t digits = std::size_t{1} + std::size_t{v >= 10} + std::size_t{v >= 100} + std::size_t{v >= 1000};
   const std::size_t count = digits > width ? digits : width;  // [1, 4]
