@@ -46,6 +46,27 @@ std::string_view YearGroupSeparator(std::string_view date_separator, std::string
   return same ? std::string_view() : thousands_separator;
 }
 
+// A number and the least count of digits it is written with.
+struct PaddedField {
+  int32_t value;
+  std::size_t width;
+};
+
+// Both forms of the leap-week calendar: the year, then two fields after a '-' each, and the
+// calendar's code (LPW or LPM) with the suffix.
+void FormatLeapDate(TextBuilder& text, int32_t year, PaddedField second, PaddedField third, CalendarCode code,
+                    Suffix suffix, std::string_view group_separator) {
+  const std::string grouped = IsGroupedYear(year) ? GroupedNumber(year, group_separator) : std::string();
+  char* out = text.Reserve(DateRoom(grouped, 2));
+  out = PutYear(out, year, grouped);
+  *out++ = '-';
+  out = put::Padded(out, second.value, second.width);
+  *out++ = '-';
+  out = put::Padded(out, third.value, third.width);
+  if (suffix == Suffix::With) out = put::Text(out, CalendarSuffix(code));
+  text.Commit(out);
+}
+
 }  // namespace
 
 std::string_view CalendarSuffix(CalendarCode code) {
@@ -108,27 +129,11 @@ void FormatOrdinalDate(TextBuilder& text, int32_t year, int16_t day_of_year, Hyp
 }
 
 void FormatLeapWeekDate(TextBuilder& text, const LeapWeekDate& date, Suffix suffix, std::string_view group_separator) {
-  const std::string grouped = IsGroupedYear(date.Year) ? GroupedNumber(date.Year, group_separator) : std::string();
-  char* out = text.Reserve(DateRoom(grouped, 2));
-  out = PutYear(out, date.Year, grouped);
-  *out++ = '-';
-  out = put::Padded(out, date.Week, 2);
-  *out++ = '-';
-  out = put::Padded(out, date.Weekday, 0);
-  if (suffix == Suffix::With) out = put::Text(out, CalendarSuffix(cal::LPW));
-  text.Commit(out);
+  FormatLeapDate(text, date.Year, {date.Week, 2}, {date.Weekday, 1}, cal::LPW, suffix, group_separator);
 }
 
 void FormatLeapMonthDate(TextBuilder& text, const LeapWeekDate& date, Suffix suffix, std::string_view group_separator) {
-  const std::string grouped = IsGroupedYear(date.Year) ? GroupedNumber(date.Year, group_separator) : std::string();
-  char* out = text.Reserve(DateRoom(grouped, 2));
-  out = PutYear(out, date.Year, grouped);
-  *out++ = '-';
-  out = put::Padded(out, date.Month, 2);
-  *out++ = '-';
-  out = put::Padded(out, date.DayOfMonth, 2);
-  if (suffix == Suffix::With) out = put::Text(out, CalendarSuffix(cal::LPM));
-  text.Commit(out);
+  FormatLeapDate(text, date.Year, {date.Month, 2}, {date.DayOfMonth, 2}, cal::LPM, suffix, group_separator);
 }
 
 }  // namespace qv
