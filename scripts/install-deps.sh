@@ -9,7 +9,8 @@ packages=(
   clang libclang-rt-14-dev
   dateutils python3
   qt6-base-dev libgl-dev
-  desktop-file-utils appstream man-db groff-base dpkg-dev file bash-completion
+  libical-dev pkg-config
+  desktop-file-utils appstream man-db groff-base dpkg-dev file bash-completion lintian
 )
 
 missing=()

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Starts the real Quorvan window under Xvfb, in English and in German (and once in English under
-# a dark desktop palette), with a few results in its output window, computes one more result by
-# pressing Enter as a person would, and saves the window as PNG files in docs/:
-#   docs/screenshot-en.png  docs/screenshot-de.png  docs/screenshot-dark.png
-# The results already in the output come from quorvan-cli, the same engine.
+# Starts the real Quorvan window under Xvfb with a few results in its output window, computes
+# one more result by pressing Enter as a person would, and saves PNG files in docs/:
+#   docs/screenshot-en.png         English, full size
+#   docs/screenshot-de.png         German, full size
+#   docs/screenshot-dark.png       English under a dark desktop palette (GTK's Adwaita dark)
+#   docs/screenshot-1024x600.png   the whole of a 1024 x 600 screen, English
+#   docs/screenshot-scale2.png     the whole of a 1920 x 1080 screen at QT_SCALE_FACTOR=2, German
+# The first three show the window alone, the last two the screen it fits on. The results already
+# in the output come from quorvan-cli, the same engine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -23,17 +27,22 @@ fi
 window_program=$root/$build/src/app/gui/quorvan
 cli=$root/$build/src/app/cli/quorvan-cli
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1600x1100x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+xvfb=""
 work=$(mktemp -d)
 cleanup() {
-  kill "$xvfb" 2>/dev/null || true
+  [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+
+# A fresh X server with one screen of the given size (WIDTHxHEIGHT).
+start_screen() {
+  [[ -n $xvfb ]] && { kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; }
+  export DISPLAY=:$((90 + RANDOM % 100))
+  Xvfb "$DISPLAY" -screen 0 "$1x24" -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+}
 
 # qrv.usr with the language, the boxes and an output window of real results.
 write_settings() {
@@ -51,9 +60,16 @@ write_settings() {
     "\"$output\"" 0 >"$folder/Quorvan/qrv.usr"
 }
 
+# A PNG with at most 256 colours (the window has few), squeezed further by optipng when present.
+make_small() {
+  convert "$1" +dither -colors 256 -define png:compression-level=9 "$1"
+  if command -v optipng >/dev/null; then optipng -quiet -o5 "$1"; fi
+}
+
+# shoot NAME LANGUAGE LANG_OPTION window|screen [VARIABLE=VALUE ...]
 shoot() {
-  local name=$1 language=$2 lang_option=$3
-  shift 3
+  local name=$1 language=$2 lang_option=$3 capture=$4
+  shift 4
   local config=$work/$name
   write_settings "$config" "$language" "$lang_option"
   env XDG_CONFIG_HOME="$config" "$@" "$window_program" >"$work/$name.log" 2>&1 &
@@ -70,17 +86,29 @@ shoot() {
     exit 1
   fi
   sleep 1
+  # Without a window manager the window gets the keyboard only when asked to.
+  xdotool windowfocus --sync "$id" 2>/dev/null || true
   # Enter in the first box counts the days between the two stored dates, live.
   xdotool key --window "$id" Return
   sleep 0.8
   mkdir -p docs
-  import -window "$id" "docs/screenshot-$name.png"
+  if [[ $capture == screen ]]; then
+    import -window root "docs/screenshot-$name.png"
+  else
+    import -window "$id" "docs/screenshot-$name.png"
+  fi
+  make_small "docs/screenshot-$name.png"
   xdotool key --window "$id" ctrl+q 2>/dev/null || true
   kill "$program" 2>/dev/null || true
   wait "$program" 2>/dev/null || true
   echo "docs/screenshot-$name.png"
 }
 
-shoot en 0 --lang=en
-shoot de 1 --lang=de
-shoot dark 0 --lang=en QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
+start_screen 1600x1100
+shoot en 0 --lang=en window
+shoot de 1 --lang=de window
+shoot dark 0 --lang=en window QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
+start_screen 1024x600
+shoot 1024x600 0 --lang=en screen
+start_screen 1920x1080
+shoot scale2 1 --lang=de screen QT_SCALE_FACTOR=2

@@ -5,10 +5,13 @@
 #
 # Installs BUILD_DIR into a temporary DESTDIR with the prefix /usr, runs the installed programs
 # from there, validates the desktop entry, the AppStream metadata, the manual pages, the user
-# manual and the bash completion, then builds the Debian package with cpack in BUILD_DIR and
-# reads its control data and contents. Prints one line per check and ends with a count; the exit
-# status is 1 when any check failed. Checks of the window program are skipped (and say so) while
-# the build has no window program.
+# manual and the bash completion, and removes it again with the uninstall target; installs and
+# removes it once more under another prefix, beside a folder and a file of someone else's. Then
+# builds the Debian package with cpack in BUILD_DIR, reads its control data and contents and runs
+# lintian on it (errors fail, warnings are printed). Prints one line per check and ends with a
+# count; the exit status is 1 when any check failed. Checks of the window program are skipped (and
+# say so) while the build has no window program. The install lists of BUILD_DIR (from a real
+# install, for uninstalling it) are put back as they were.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 2
 root=$(pwd)
@@ -30,7 +33,18 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 app_id=io.github.quorvan.Quorvan
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# The staged installs below overwrite the lists that uninstall reads; keep those of a real install.
+lists=(install_manifest.txt install_folders.txt)
+mkdir "$work/lists"
+for list in "${lists[@]}"; do [[ -f $build/$list ]] && cp -p "$build/$list" "$work/lists/"; done
+restore_lists() {
+  for list in "${lists[@]}"; do
+    rm -f "$build/$list"
+    [[ -f $work/lists/$list ]] && cp -p "$work/lists/$list" "$build/$list"
+  done
+  rm -rf "$work"
+}
+trap restore_lists EXIT
 stage=$work/stage
 usr=$stage/usr
 
@@ -50,15 +64,17 @@ window=0
 expected=(
   bin/quorvan-cli
   share/quorvan/qrv_e.dat
-  share/man/man1/quorvan-cli.1
+  share/man/man1/quorvan-cli.1.gz
   share/bash-completion/completions/quorvan-cli
+  share/doc/quorvan/copyright
+  share/doc/quorvan/changelog.gz
   share/doc/quorvan/manual/en/index.html
   share/doc/quorvan/manual/de/index.html
 )
 if ((window)); then
   expected+=(
     bin/quorvan
-    share/man/man1/quorvan.1
+    share/man/man1/quorvan.1.gz
     "share/applications/$app_id.desktop"
     "share/metainfo/$app_id.metainfo.xml"
     "share/icons/hicolor/scalable/apps/$app_id.svg"
@@ -144,17 +160,31 @@ else
   fail "AppStream release entry does not name version $version"
 fi
 
-# 6. Manual pages render without a single warning, and show the version.
-pages=("$usr/share/man/man1/quorvan-cli.1")
-((window)) && pages+=("$usr/share/man/man1/quorvan.1")
+# 6. Manual pages (compressed with gzip -9n, as Debian wants them) render without a single
+# warning, show the version and name the installed manual and program-text file.
+pages=("$usr/share/man/man1/quorvan-cli.1.gz")
+((window)) && pages+=("$usr/share/man/man1/quorvan.1.gz")
 for page in "${pages[@]}"; do
-  name=$(basename "$page")
+  name=$(basename "$page" .gz)
+  gzip -dc "$page" >"$work/$name" 2>/dev/null
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >"$work/$name.txt")
   status=$?
   if ((status == 0)) && [[ -z $warnings ]] && grep -q "Quorvan $version" "$work/$name.txt"; then
-    ok "man --warnings -l $name: no warnings"
+    ok "man --warnings -l $name.gz: no warnings"
   else
-    fail "man --warnings -l $name (status $status)" "$warnings"
+    fail "man --warnings -l $name.gz (status $status)" "$warnings"
+  fi
+  gzip_header=$(od -An -tx1 -j3 -N5 "$page" | tr -d ' \n')
+  if [[ $gzip_header == 0000000000 ]]; then
+    ok "$name.gz has neither a file name nor a time in its gzip header (gzip -n)"
+  else
+    fail "$name.gz gzip header: flags and time $gzip_header"
+  fi
+  if grep -q "/usr/share/doc/quorvan/manual/en/index.html" "$work/$name.txt" &&
+    grep -q "/usr/share/doc/quorvan/manual/de/index.html" "$work/$name.txt"; then
+    ok "$name names the installed manual under the prefix /usr"
+  else
+    fail "$name does not name /usr/share/doc/quorvan/manual/{en,de}/index.html"
   fi
 done
 # Every option that quorvan-cli --help names is documented in its manual page.
@@ -171,7 +201,7 @@ fi
 # 7. The examples of the user manual, the manual page and the README are what the installed
 # program says.
 manuals=("$usr/share/doc/quorvan/manual/en/index.html" "$usr/share/doc/quorvan/manual/de/index.html")
-if out=$(python3 scripts/manual-examples.py --check "$usr/bin" "${manuals[@]}" "$usr/share/man/man1/quorvan-cli.1" \
+if out=$(python3 scripts/manual-examples.py --check "$usr/bin" "${manuals[@]}" "$work/quorvan-cli.1" \
   README.md 2>&1); then
   ok "manual examples are true: $(tail -n 1 <<<"$out")"
 else
@@ -214,7 +244,50 @@ else
   skip "bash completion: /usr/share/bash-completion/bash_completion is missing (package bash-completion)"
 fi
 
-# 9. The Debian package: built by cpack in the build folder, control data and contents.
+# 9. The uninstall target removes what the install put there, and nothing else.
+tree() { (cd "$1" 2>/dev/null && find . -mindepth 1 | sort); }
+if out=$(DESTDIR=$stage cmake --build "$build" --target uninstall 2>&1) && [[ -z $(tree "$stage") ]]; then
+  ok "uninstall with the same DESTDIR leaves nothing behind"
+else
+  fail "uninstall with the same DESTDIR" "$out"$'\n'"left: $(tree "$stage")"
+fi
+# Under another prefix, into a DESTDIR that already holds an empty folder of the install's (which
+# uninstall must keep); a file of someone else's appears among the installed ones (kept, with the
+# folders that hold it).
+other=$work/other
+mkdir -p "$other/opt/quorvan/share/man/man1"
+if out=$(DESTDIR=$other cmake --install "$build" --prefix /opt/quorvan 2>&1); then
+  ok "cmake --install with the prefix /opt/quorvan"
+  page=$(gzip -dc "$other/opt/quorvan/share/man/man1/quorvan-cli.1.gz" 2>&1)
+  if grep -qF '\%/opt/quorvan/share/doc/quorvan/manual/de/index.html' <<<"$page" &&
+    grep -qF '\%/opt/quorvan/share/quorvan/qrv_e.dat' <<<"$page" && ! grep -q '/usr/share' <<<"$page"; then
+    ok "quorvan-cli(1) under /opt/quorvan names the manual and qrv_e.dat there"
+  else
+    fail "quorvan-cli(1) under /opt/quorvan" "$(grep -n 'share' <<<"$page")"
+  fi
+  before=$(tree "$other")
+  out=$(DESTDIR=$work/elsewhere cmake --build "$build" --target uninstall 2>&1)
+  status=$?
+  if ((status != 0)) && [[ $(tree "$other") == "$before" ]] && [[ ! -e $work/elsewhere ]]; then
+    ok "uninstall with another DESTDIR refuses and removes nothing"
+  else
+    fail "uninstall with another DESTDIR (status $status)" "$out"
+  fi
+  echo "mine" >"$other/opt/quorvan/share/doc/quorvan/notes.txt"
+  out=$(DESTDIR=$other cmake --build "$build" --target uninstall 2>&1)
+  left=$(tree "$other" | tr '\n' ' ')
+  kept="./opt ./opt/quorvan ./opt/quorvan/share ./opt/quorvan/share/doc ./opt/quorvan/share/doc/quorvan "
+  kept+="./opt/quorvan/share/doc/quorvan/notes.txt ./opt/quorvan/share/man ./opt/quorvan/share/man/man1 "
+  if [[ $left == "$kept" ]]; then
+    ok "uninstall keeps a folder that was there before and a file it did not install"
+  else
+    fail "uninstall beside other files" "left:    $left"$'\n'"expected: $kept"$'\n'"$out"
+  fi
+else
+  fail "cmake --install with the prefix /opt/quorvan" "$out"
+fi
+
+# 10. The Debian package: built by cpack in the build folder, control data and contents.
 rm -f "$build"/quorvan_*.deb
 if out=$(cd "$build" && cpack -G DEB 2>&1); then
   deb=$(ls "$build"/quorvan_"$version"_*.deb 2>/dev/null | head -n 1)
@@ -242,6 +315,23 @@ if [[ -n ${deb-} && -f $deb ]]; then
   stray=$(grep -E '\.(a|h|cmake)$|/include/|/lib/' <<<"$contents" || true)
   [[ -z $stray ]] || problems+=("files that do not belong to a program package: $stray")
   if ((${#problems[@]} == 0)); then ok "dpkg-deb --contents: the install layout under /usr and nothing else"; else fail "dpkg-deb --contents" "$(printf '%s\n' "${problems[@]}")"; fi
+
+  # 11. lintian: no errors. Warnings and the rest are printed, so they can be read and mended.
+  if command -v lintian >/dev/null 2>&1; then
+    report=$(lintian --fail-on error "$deb" 2>&1)
+    status=$?
+    report=$(grep -v 'running with root privileges' <<<"$report")
+    errors=$(grep -c '^E: ' <<<"$report")
+    warnings=$(grep -c '^W: ' <<<"$report")
+    if ((status == 0 && errors == 0)); then
+      ok "lintian $(basename "$deb"): no errors, $warnings warnings"
+      [[ -n $report ]] && sed 's/^/      /' <<<"$report"
+    else
+      fail "lintian $(basename "$deb") (status $status, $errors errors, $warnings warnings)" "$report"
+    fi
+  else
+    fail "lintian is not installed (bash scripts/install-deps.sh installs it)"
+  fi
 else
   fail "cpack -G DEB" "${out-}"
 fi

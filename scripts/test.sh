@@ -4,7 +4,8 @@
 #   2. build-asan/  clang++ with AddressSanitizer and UndefinedBehaviorSanitizer: all test suites
 #   3. build-fuzz/  clang++ with libFuzzer: each fuzz target for FUZZ_SECONDS (default 60) seconds
 #   4. only with BENCH=1: a short run of the benchmarks
-#   5. build/ installed into a staging folder and packaged as a .deb (scripts/test-install.sh)
+#   5. build/ installed into a staging folder, removed again, and packaged as a .deb that lintian
+#      checks (scripts/test-install.sh)
 # Ends with one line "N passed, M failed" (test cases of both builds, fuzz targets, the install
 # check counted as one) and a non-zero exit status when anything failed.
 set -euo pipefail

@@ -134,13 +134,15 @@ std::string RestyleForHyphen(std::string_view input, Hyphen style) {
   return text;
 }
 
+std::string TodayPhrase(Language language, int dayOfWeek) {
+  std::string phrase(TextOf(GeneralText::TodayIs, language));
+  return phrase.append(" ").append(WeekdayName(language, dayOfWeek)).append(",");
+}
+
 TodayPanelTexts TodayPanel(CalendarCode calendar, Language language, const DateTextOptions& options) {
   if (!IsUserCalendar(calendar)) calendar = cal::CE;
   TodayPanelTexts panel;
-  panel.today_phrase.append(TextOf(GeneralText::TodayIs, language))
-      .append(" ")
-      .append(WeekdayName(language, TodayDayOfWeek(calendar)))
-      .append(",");
+  panel.today_phrase = TodayPhrase(language, TodayDayOfWeek(calendar));
   panel.week_phrase = TextOf(GeneralText::AWeekFromTodayIs, language);
   // German says "der 31.12.2012 CE", but not before a week date or a day number.
   const bool article = language == Language::German && (calendar == cal::CE || calendar == cal::JC);

@@ -59,6 +59,8 @@ struct TodayPanelTexts {
   std::string week_date;
 };
 TodayPanelTexts TodayPanel(CalendarCode calendar, Language language, const DateTextOptions& options);
+// The panel's first phrase for a weekday (0 = Sunday … 6 = Saturday): "Today is Saturday,".
+std::string TodayPhrase(Language language, int dayOfWeek);
 
 // The panel's calendar cycle: CE, ISO, JC, ORD, LPM, LPW, JDN and round again. A code outside
 // the cycle stays where it is.

@@ -51,6 +51,14 @@ std::string NoThousandsSeparatorCaption(Language language) { return LowerCase(Te
 
 std::string ErrorCaption(Language language) { return std::string(TextOf(GeneralText::Error, language)) + "!"; }
 
+std::string TodayPanelKeysDescription(Language language) {
+  if (language == Language::German) {
+    return "Leertaste oder Eingabetaste: nächster Kalender; "
+           "Umschalt+Leertaste oder Umschalt+Eingabetaste: vorheriger Kalender";
+  }
+  return "Space or Enter: next calendar; Shift+Space or Shift+Enter: previous calendar";
+}
+
 std::string ResetQuestion(const ProgramTextStore& texts, Language language) {
   constexpr int16_t kFirstLine = 18;
   constexpr int16_t kSecondLine = 19;

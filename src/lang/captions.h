@@ -29,6 +29,10 @@ std::string NoThousandsSeparatorCaption(Language language);
 // The title of an error message box: the general text "Error" and "!" ("Error!", "Fehler!").
 std::string ErrorCaption(Language language);
 
+// How the today panel answers the keyboard, for assistive technology (our own text, beyond the
+// described captions): Space or Enter move it to the next calendar, Shift with either back.
+std::string TodayPanelKeysDescription(Language language);
+
 // The question Reset asks: numbered texts 18 and 19 on two lines, an empty line, then text 20.
 std::string ResetQuestion(const ProgramTextStore& texts, Language language);
 

@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "platform/screen_fit.h"
 #include "platform/twips.h"
 #include "ui/month/frm_help.h"
 
@@ -31,7 +32,7 @@ class HelpTest : public QObject {
  private slots:
   void init() {
     main_ = std::make_unique<QWidget>();
-    main_->resize(900, 700);
+    main_->resize(760, 700);  // inside the test screen of 800 x 800
     main_->move(20, 10);
     main_->show();
     QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
@@ -69,6 +70,13 @@ class HelpTest : public QObject {
     QCOMPARE(help.width(), main.width());
     QCOMPARE(help.top(), main.top() + 200 - TwipsToPixels(425));
     QCOMPARE(help.bottom(), main.bottom() - TwipsToPixels(125));
+  }
+
+  // Over a main window larger than the screen the help window still lies wholly on it.
+  void keptOnTheScreen() {
+    main_->setGeometry(-100, 40, 1300, 1000);
+    Open(qv::Language::English);
+    QVERIFY(AvailableGeometry(help_).contains(help_->frameGeometry()));
   }
 
   void neverSmallerThanTheMinimumAndCloseStaysCentred() {

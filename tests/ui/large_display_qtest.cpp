@@ -12,6 +12,7 @@
 #include "lang/general_texts.h"
 #include "lang/program_text.h"
 #include "message_recorder.h"
+#include "platform/screen_fit.h"
 #include "platform/twips.h"
 #include "ui/main/frm_large_display.h"
 
@@ -64,7 +65,7 @@ class LargeDisplayTest : public QObject {
   void init() {
     messages_.shown.clear();
     main_ = std::make_unique<QWidget>();
-    mainFrame_ = QRect(QPoint(150, 90), QSize(T(11000), T(8000)));
+    mainFrame_ = QRect(QPoint(40, 90), QSize(T(11000), T(8000)));  // inside the 800 x 800 test screen
     main_->setGeometry(mainFrame_);
     display_ = new frmLargeDisplay(texts_, messages_, main_.get());
   }
@@ -85,9 +86,16 @@ class LargeDisplayTest : public QObject {
     QCOMPARE(messages_.shown.size(), std::size_t{0});
 
     // Wherever the main window has gone, the display follows it on the next Enlarge.
-    mainFrame_.moveTo(400, 300);
+    mainFrame_.moveTo(60, 200);
     Open();
-    QCOMPARE(display_->frameGeometry().topLeft(), QPoint(400 + T(100), 300 + T(380)));
+    QCOMPARE(display_->frameGeometry().topLeft(), QPoint(60 + T(100), 200 + T(380)));
+  }
+
+  // Over a main window partly off the screen the display still lies wholly on it.
+  void keptOnTheScreen() {
+    mainFrame_ = QRect(QPoint(500, 450), QSize(T(11000), T(8000)));
+    Open();
+    QVERIFY(qv::AvailableGeometry(display_).contains(display_->frameGeometry()));
   }
 
   void neverSmallerThanItsMinimum() {

@@ -12,6 +12,7 @@
 #include "lang/general_texts.h"
 #include "lang/request_messages.h"
 #include "platform/qt_text.h"
+#include "platform/screen_fit.h"
 
 namespace qv {
 namespace {
@@ -110,6 +111,8 @@ ClearChoice frmClearOneTextBox::SelectedChoice() const {
 
 ClearChoice frmClearOneTextBox::Ask(QPoint topLeft) {
   move(topLeft);
+  adjustSize();
+  KeepInside(this, AvailableGeometry(parentWidget() != nullptr ? parentWidget() : this));
   Form_Activate();
   // The focus starts on the selected choice, so the arrow keys change it at once.
   for (QRadioButton* option : {optClearFirstDate, optClearDateDiff, optClearSecondDate, optCancel}) {

@@ -18,6 +18,7 @@
 #include "lang/program_text.h"
 #include "platform/message_service.h"
 #include "platform/qt_text.h"
+#include "platform/screen_fit.h"
 #include "platform/twips.h"
 #include "ui/main/output_font.h"
 
@@ -109,6 +110,7 @@ frmLargeDisplay::frmLargeDisplay(const ProgramTextStore& texts, MessageService& 
 
   connect(cmdCopyToClipboard, &QPushButton::clicked, this, &frmLargeDisplay::cmdCopyToClipboard_Click);
   connect(cmdClose, &QPushButton::clicked, this, &frmLargeDisplay::cmdClose_Click);
+  AddCloseKeys(this, cmdClose);
   // A selection made with the keyboard renames the copy button too (the mouse path also moves
   // the focus, see SetCopyToClipboardButton).
   connect(txbOutput, &QPlainTextEdit::selectionChanged, this, &frmLargeDisplay::ShowCopyCaption);
@@ -170,6 +172,7 @@ void frmLargeDisplay::ShowOutput(const QString& text, const QRect& mainFrameGeom
   txbOutput->setPlainText(WithLineFeeds(text));
 
   show();
+  KeepInside(this, AvailableGeometry(parentWidget() != nullptr ? parentWidget() : this));
   raise();
   activateWindow();
   Form_Activate();

@@ -15,11 +15,19 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <vector>
 
+#include "lang/captions.h"
+#include "platform/qt_text.h"
+#include "platform/screen_fit.h"
 #include "ui/main/frm_clear_one_text_box.h"
 #include "ui/main/frm_large_display.h"
 #include "ui/main/window_widgets.h"
@@ -61,6 +69,8 @@ frmMain::frmMain(const ProgramTextStore& texts, MessageService& messages, QWidge
   setObjectName(QStringLiteral("frmMain"));
   CreateControls();
   WireSignals();
+  CreateShortcuts();
+  HoldLayoutStill();
 }
 
 frmMain::~frmMain() = default;
@@ -72,14 +82,169 @@ void frmMain::CreateControls() {
   left->addWidget(CreateInputFrame());
   left->addWidget(CreateOutputArea(), 1);
 
-  auto* main = new QHBoxLayout(this);
+  auto* content = Named(new QWidget, "MainContent");
+  auto* main = new QHBoxLayout(content);
   main->addLayout(left, 1);
   main->addWidget(CreateOptionsColumn());
+
+  // On a screen smaller than the window's full size the controls keep their size and the
+  // window scrolls; the control that takes the focus is always scrolled into view.
+  scroll_area_ = Named(new QScrollArea, "MainScrollArea");
+  scroll_area_->setFrameShape(QFrame::NoFrame);
+  scroll_area_->setWidgetResizable(true);
+  scroll_area_->setFocusPolicy(Qt::NoFocus);  // the controls take the focus, not the area around them
+  scroll_area_->setWidget(content);
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->addWidget(scroll_area_);
 
   SetTabOrder();
   Clock = new QTimer(this);
   Clock->setObjectName(QStringLiteral("Clock"));
   SetColors();
+}
+
+QSize frmMain::FullSize() {
+  if (!full_size_.isValid()) {
+    Arrange(Arrangement::Full);
+    QWidget* content = scroll_area_->widget();
+    // Before the window is first shown the layouts only know of changes made to their own
+    // controls, not to the controls inside those: every size is asked afresh.
+    RefreshSizeHints(content);
+    full_size_ = content->sizeHint().expandedTo(content->minimumSizeHint());
+  }
+  return full_size_;
+}
+
+// Narrower than its full size, the window puts each date's calendar options under the date's
+// row instead of beside it, which takes about a third of the width off; so on a small screen it
+// mostly scrolls up and down, not sideways.
+void frmMain::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (!full_size_.isValid()) return;
+  // At full width the window only falls back to the narrow arrangement when a vertical scroll
+  // bar would take part of that width.
+  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_area_);
+  const int needed = full_size_.width() + (event->size().height() < full_size_.height() ? bar : 0);
+  Arrange(event->size().width() < needed ? Arrangement::Narrow : Arrangement::Full);
+}
+
+void frmMain::Arrange(Arrangement arrangement) {
+  if (arrangement == arrangement_) return;
+  arrangement_ = arrangement;
+  PlaceCalendarGroups();
+  // The output window grows with the window; on a small screen it starts two lines shorter.
+  SetOutputLines(arrangement == Arrangement::Full ? 8 : 6);
+}
+
+void frmMain::SetOutputLines(int lines) { txbOutput->setMinimumHeight(txbOutput->fontMetrics().lineSpacing() * lines); }
+
+void frmMain::FitIntoScreen(const QRect& available) {
+  const QMargins frame = FrameMargins(this);
+  QRect outer(QPoint(0, 0), FullSize().grownBy(frame));
+  outer.moveCenter(available.center());
+  const QRect fitted = FitInside(outer, available);
+  resize(fitted.marginsRemoved(frame).size());
+  move(fitted.topLeft());
+}
+
+void frmMain::ShowInsideScreen() {
+  FitIntoScreen(AvailableGeometry(this));
+  show();
+  // The window system tells the real size of its frame only once the window is shown.
+  QTimer::singleShot(0, this, [this] { KeepInside(this, AvailableGeometry(this)); });
+}
+
+// The whole control comes into view, not only its caret as the scroll area itself would do for a
+// text box; one larger than the view shows its top left corner.
+void frmMain::ScrollIntoView(QWidget* control) {
+  const QRect wanted = QRect(control->mapTo(scroll_area_->widget(), QPoint(0, 0)), control->size()).adjusted(-4, -4, 4, 4);
+  const QSize view = scroll_area_->viewport()->size();
+  const auto show = [](QScrollBar* bar, int low, int high, int length) {
+    if (high > bar->value() + length) bar->setValue(high - length);
+    if (low < bar->value()) bar->setValue(low);
+  };
+  show(scroll_area_->horizontalScrollBar(), wanted.left(), wanted.right() + 1, view.width());
+  show(scroll_area_->verticalScrollBar(), wanted.top(), wanted.bottom() + 1, view.height());
+}
+
+// Keys a Linux user reaches for: the desktop's Quit key ends the program as Quit does, and the
+// Help key opens the help window, from any of the program's windows.
+void frmMain::CreateShortcuts() {
+  auto* quit = new QShortcut(this);
+  quit->setObjectName(QStringLiteral("QuitKey"));
+  QList<QKeySequence> quit_keys = QKeySequence::keyBindings(QKeySequence::Quit);
+  // A desktop whose key scheme names no Quit key (Windows' scheme) still gets Ctrl+Q.
+  if (quit_keys.isEmpty()) quit_keys.append(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  quit->setKeys(quit_keys);
+  quit->setContext(Qt::ApplicationShortcut);
+  connect(quit, &QShortcut::activated, this, [this] { cmdQuit_Click(); });
+  auto* help = new QShortcut(QKeySequence::HelpContents, this);
+  help->setObjectName(QStringLiteral("HelpKey"));
+  help->setContext(Qt::ApplicationShortcut);
+  connect(help, &QShortcut::activated, this, [this] { cmdHelp_Click(); });
+  // Whatever puts the focus on a control (a key, a click, the focus rule) scrolls it into view.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (now != nullptr && scroll_area_->widget()->isAncestorOf(now)) ScrollIntoView(now);
+  });
+}
+
+// Every control is as wide as its caption in the wider of the two languages, the copy button as
+// its longer caption, and the day-count options keep their room while "months" hides them: so a
+// language switch, a selection in the output window or the unit choice moves no other control.
+void frmMain::HoldLayoutStill() {
+  QHash<QWidget*, int> widest;
+  const auto measure = [&widest](QWidget* widget) {
+    widest[widget] = std::max(widest.value(widget), widget->sizeHint().width());
+  };
+  const Language language = current_language_;
+  QList<QWidget*> captioned;
+  for (QWidget* widget : findChildren<QWidget*>()) {
+    if (qobject_cast<ClickableLabel*>(widget) != nullptr) continue;  // the today panel and links: below
+    // Frames are left to follow what they hold: their titles are shorter than their options.
+    if (qobject_cast<QAbstractButton*>(widget) != nullptr || qobject_cast<QLabel*>(widget) != nullptr ||
+        qobject_cast<QComboBox*>(widget) != nullptr) {
+      captioned.append(widget);
+    }
+  }
+  const bool hyphen = chkHyphen->isChecked();
+  for (const Language each : {Language::English, Language::German}) {
+    current_language_ = each;
+    FillLanguageList();
+    // The ordinal option's caption follows the hyphen option.
+    for (const bool with_hyphen : {false, true}) {
+      const QSignalBlocker quiet(chkHyphen);
+      chkHyphen->setChecked(with_hyphen);
+      ApplyLanguageTexts();
+      for (QWidget* widget : captioned) measure(widget);
+    }
+    cmdCopyOutput->setText(Text(GeneralText::CopySelectedTextToClipboard));
+    measure(cmdCopyOutput);
+    // The today panel's phrases: every weekday; its links' captions.
+    for (int day = 0; day < 7; ++day) {
+      lblTodaysDate[0]->setText(ToQString(TodayPhrase(each, day)));
+      measure(lblTodaysDate[0]);
+    }
+    lblWeekFromToday[0]->setText(Text(GeneralText::AWeekFromTodayIs));
+    measure(lblWeekFromToday[0]);
+    measure(lblOnlineDocumentation);
+  }
+  current_language_ = language;
+  {
+    const QSignalBlocker quiet(chkHyphen);
+    chkHyphen->setChecked(hyphen);
+  }
+  ApplyLanguageTexts();
+  FillLanguageList();
+  lblTodaysDate[0]->clear();
+  lblWeekFromToday[0]->clear();
+  for (auto it = widest.cbegin(); it != widest.cend(); ++it) it.key()->setMinimumWidth(it.value());
+  // "Save output" is hidden only while start-up restores the settings; its room is kept too.
+  for (QCheckBox* hidden_at_times : {chkIncludeFirstDate, chkIncludeWeekends, chkSaveOutput}) {
+    QSizePolicy policy = hidden_at_times->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    hidden_at_times->setSizePolicy(policy);
+  }
 }
 
 QWidget* frmMain::CreateTodayPanel() {
@@ -147,6 +312,7 @@ QWidget* frmMain::CreateInputFrame() {
   for (int row = 0; row < 3; ++row) {
     boxes[row]->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * (MaxInputLength + 4));
     boxes[row]->installEventFilter(this);
+    boxes[row]->setValidator(new SingleLineValidator(boxes[row]));
   }
   // Rows: label, box, stepper, Clear, Today; the difference row has the unit choice instead.
   // Each date's "This is a" group stands to the right of its row.
@@ -164,23 +330,47 @@ QWidget* frmMain::CreateInputFrame() {
   grid->addWidget(VScroll[1], 4, 2);
   grid->addWidget(clears[2], 4, 3);
   grid->addWidget(cmdToday[1], 4, 4);
-  grid->addWidget(CreateCalendarGroup(0, first_calendar_group_, first_calendar_options_), 0, 5, 2, 1, Qt::AlignTop);
-  grid->addWidget(CreateCalendarGroup(1, second_calendar_group_, second_calendar_options_), 3, 5, 3, 1, Qt::AlignTop);
+  CreateCalendarGroup(0, first_calendar_group_, first_calendar_options_);
+  CreateCalendarGroup(1, second_calendar_group_, second_calendar_options_);
 
   cmdCompute = Button("cmdCompute");
   QFont bold = cmdCompute->font();
   bold.setBold(true);
   cmdCompute->setFont(bold);
   cmdMoveSecondDateToFirst = Button("cmdMoveSecondDateToFirst");
-  auto* actions = new QHBoxLayout;
-  actions->addWidget(cmdCompute);
-  actions->addWidget(cmdMoveSecondDateToFirst);
-  actions->addStretch(1);
-  grid->addLayout(actions, 5, 1, 1, 4, Qt::AlignTop);
+  input_actions_ = new QHBoxLayout;
+  input_actions_->addWidget(cmdCompute);
+  input_actions_->addWidget(cmdMoveSecondDateToFirst);
+  input_actions_->addStretch(1);
   for (QScrollBar* stepper : VScroll) stepper->setFixedHeight(txbFirstDate->sizeHint().height());
-  grid->setRowStretch(5, 1);
   grid->setColumnStretch(1, 1);
+  input_grid_ = grid;
+  PlaceCalendarGroups();
   return Frame3;
+}
+
+// At full size each "This is a" group stands to the right of its date's row; in the narrow
+// arrangement it lies under the row, and Compute comes after the second date's group.
+void frmMain::PlaceCalendarGroups() {
+  QGroupBox* first = lblThisIsA[0];
+  QGroupBox* second = lblThisIsA[1];
+  input_grid_->removeWidget(first);
+  input_grid_->removeWidget(second);
+  input_grid_->removeItem(input_actions_);
+  input_actions_->setParent(nullptr);  // taken out, so it can be put in again
+  if (arrangement_ == Arrangement::Full) {
+    input_grid_->addWidget(first, 0, 5, 2, 1, Qt::AlignTop);
+    input_grid_->addWidget(second, 3, 5, 3, 1, Qt::AlignTop);
+    input_grid_->addLayout(input_actions_, 5, 1, 1, 4, Qt::AlignTop);
+    input_grid_->setRowStretch(5, 1);
+    input_grid_->setRowStretch(6, 0);
+  } else {
+    input_grid_->addWidget(first, 1, 0, 1, 5, Qt::AlignTop);
+    input_grid_->addWidget(second, 5, 0, 1, 5, Qt::AlignTop);
+    input_grid_->addLayout(input_actions_, 6, 1, 1, 4, Qt::AlignTop);
+    input_grid_->setRowStretch(5, 0);
+    input_grid_->setRowStretch(6, 1);
+  }
 }
 
 QGroupBox* frmMain::CreateCalendarGroup(int box, QButtonGroup*& group, std::array<QRadioButton*, 7>& options) {
@@ -285,7 +475,7 @@ QWidget* frmMain::CreateOutputArea() {
   auto* layout = new QVBoxLayout(area);
   layout->setContentsMargins(0, 0, 0, 0);
   txbOutput = Named(new OutputTextBox, "txbOutput");
-  txbOutput->setMinimumHeight(txbOutput->fontMetrics().lineSpacing() * 8);
+  SetOutputLines(8);
   cmdClearOutputWindow = Button("cmdClearOutputWindow");
   cmdCopyOutput = Button("cmdCopyOutput");
   cmdEnlarge = Button("cmdEnlarge");
@@ -387,22 +577,35 @@ void frmMain::WireSignals() {
 }
 
 // Cyan background with black text on the window, its frames, labels and options; the link in
-// blue. Only the roles of text drawn on the cyan are set, so the boxes and buttons keep the
+// blue. Only the roles of what is drawn on the cyan are set, so the boxes and buttons keep the
 // system's own matching pair of colours under a light or a dark theme.
 void frmMain::SetColors() {
   const QColor cyan(0, 255, 255);
   const QColor black(0, 0, 0);
+  const QColor white(255, 255, 255);
   QPalette colours = palette();
   colours.setColor(QPalette::Window, cyan);
   colours.setColor(QPalette::WindowText, black);
+  // The style draws focus marks in the highlight colour; a desktop's light blue hardly shows on
+  // the cyan, a dark one does.
+  colours.setColor(QPalette::Highlight, QColor(0, 0, 160));
+  colours.setColor(QPalette::HighlightedText, white);
   setPalette(colours);
   setAutoFillBackground(true);
-  // Check boxes draw their caption in the text colour of the window.
-  for (QCheckBox* box : {chkIncludeFirstDate, chkIncludeWeekends, chkVerbose, chkHyphen, chkSaveOutput}) {
-    QPalette own = box->palette();
-    own.setColor(QPalette::WindowText, black);
+  // Option buttons and check boxes stand on the cyan too: their captions black, and their round
+  // and square marks white with a black dot or tick, as on a light desktop. A dark desktop's
+  // palette would otherwise fill every mark dark, and a selected option would hardly differ
+  // from the others.
+  for (QAbstractButton* option : findChildren<QAbstractButton*>()) {
+    if (qobject_cast<QRadioButton*>(option) == nullptr && qobject_cast<QCheckBox*>(option) == nullptr) continue;
+    QPalette own = option->palette();
     own.setColor(QPalette::Window, cyan);
-    box->setPalette(own);
+    own.setColor(QPalette::WindowText, black);
+    own.setColor(QPalette::Base, white);
+    own.setColor(QPalette::Text, black);
+    own.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
+    own.setColor(QPalette::Disabled, QPalette::WindowText, QColor(80, 80, 80));
+    option->setPalette(own);
   }
   for (ClickableLabel* link : {lblOnlineDocumentation, lblMaker}) {
     QPalette own = link->palette();

@@ -15,6 +15,8 @@
 #include "platform/message_service.h"
 
 class QButtonGroup;
+class QGridLayout;
+class QHBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -22,6 +24,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QScrollBar;
 class QTimer;
 
@@ -66,10 +69,18 @@ class frmMain : public QWidget {
   void AppendOutput(std::string_view text);
   // Replaces the whole output text, the caret at its end (the stored output at start-up).
   void SetOutputText(const std::string& text);
+  // Places the window in `available` (the room for windows on its screen): centred, as large as
+  // its full size but never larger than `available`; the controls scroll when the window is
+  // smaller than their full size. Start() places it on its screen this way.
+  void FitIntoScreen(const QRect& available);
+  // The size the window's controls take at their full size (without the window's frame),
+  // measured once.
+  QSize FullSize();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   // Building the window: one function per group of controls, then the wiring in one place.
@@ -80,6 +91,14 @@ class frmMain : public QWidget {
   QWidget* CreateOptionsColumn();
   QWidget* CreateOutputArea();
   void WireSignals();
+  void CreateShortcuts();
+  enum class Arrangement { Full, Narrow };
+  void Arrange(Arrangement arrangement);
+  void PlaceCalendarGroups();
+  void SetOutputLines(int lines);
+  void ShowInsideScreen();
+  void ScrollIntoView(QWidget* control);
+  void HoldLayoutStill();
   void SetTabOrder();
   void SetColors();
 
@@ -109,6 +128,7 @@ class frmMain : public QWidget {
   void FocusDateBox(int box);
   void ClearInputBoxes();
   bool FilterBoxKey(QLineEdit* box, QKeyEvent* event);
+  void PasteIntoBox(QLineEdit* box);
 
   // Options.
   void DateFormatChanged(DateFormat format);
@@ -231,6 +251,11 @@ class frmMain : public QWidget {
   QPushButton* cmdEnlarge = nullptr;
 
   QTimer* Clock = nullptr;
+  QScrollArea* scroll_area_ = nullptr;  // holds every control; scrolls on a small screen
+  QGridLayout* input_grid_ = nullptr;        // the rows of the three boxes
+  QHBoxLayout* input_actions_ = nullptr;     // Compute and "Second -> First"
+  Arrangement arrangement_ = Arrangement::Full;
+  QSize full_size_;
 
   // Secondary windows, created on first use and kept.
   // (children of this window, so Qt deletes them with it)

@@ -85,12 +85,23 @@ bool frmMain::FilterBoxKey(QLineEdit* box, QKeyEvent* event) {
     allowed = IsNumberKeyAllowed(key, length, limit, thousands_separator_);
   }
   if (allowed && key == kKeyPaste) {
-    // A paste may bring several characters at once: it must still fit the box.
-    const QString pasted = QApplication::clipboard()->text();
-    const qsizetype kept = box->text().size() - box->selectedText().size();
-    allowed = kept + pasted.size() <= MaxInputLength && !pasted.contains(QLatin1Char('\n'));
+    PasteIntoBox(box);
+    return true;
   }
   return !allowed;
+}
+
+// A date copied from a terminal or a web page often brings a line break or blanks around it;
+// they go, and the date lands in the box as if it had been typed. A paste must still fit the
+// box, and text of several lines is refused.
+void frmMain::PasteIntoBox(QLineEdit* box) {
+  const QString pasted = QApplication::clipboard()->text().trimmed();
+  const qsizetype kept = box->text().size() - box->selectedText().size();
+  if (pasted.isEmpty() || kept + pasted.size() > MaxInputLength || pasted.contains(QLatin1Char('\n')) ||
+      pasted.contains(QLatin1Char('\r'))) {
+    return;
+  }
+  box->insert(pasted);
 }
 
 // ---- Compute ---------------------------------------------------------------------------------
@@ -359,18 +370,11 @@ void frmMain::SetOutputText(const std::string& text) {
   txbOutput->setTextCursor(caret);
 }
 
+// The button keeps one width for both captions in both languages (HoldLayoutStill), so the
+// controls beside it stay where they are when the caption changes.
 void frmMain::SetCopyButton() {
-  const bool selected = txbOutput->HasSelection();
-  int twips = 0;
-  if (selected) {
-    cmdCopyOutput->setText(Text(GeneralText::CopySelectedTextToClipboard));
-    twips = current_language_ == Language::English ? 3750 : 4700;
-  } else {
-    cmdCopyOutput->setText(Text(GeneralText::CopyToClipboard));
-    twips = current_language_ == Language::English ? 2500 : current_language_ == Language::German ? 3500 : 3000;
-  }
-  // The width grows for the longer caption, never below what the caption needs.
-  cmdCopyOutput->setMinimumWidth(std::max(TwipsToPixels(twips, this), cmdCopyOutput->sizeHint().width()));
+  cmdCopyOutput->setText(Text(txbOutput->HasSelection() ? GeneralText::CopySelectedTextToClipboard
+                                                        : GeneralText::CopyToClipboard));
   cmdCopyOutput->setAccessibleName(cmdCopyOutput->text());
 }
 

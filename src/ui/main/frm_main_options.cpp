@@ -56,7 +56,7 @@ void frmMain::Start() {
   InitializeProgram();
   SetMainCaption();
   SetCopyButton();
-  show();
+  ShowInsideScreen();
   txbFirstDate->setFocus();
   ReadSettings();
   cboLanguage->setCurrentIndex(LanguageListIndex(current_language_));
@@ -329,6 +329,9 @@ void frmMain::ApplyLanguageTexts() {
 
   for (ClickableLabel* label : lblTodaysDate) label->setToolTip(Text(GeneralText::ClickToChangeCalendar));
   for (ClickableLabel* label : lblWeekFromToday) label->setToolTip(Text(GeneralText::ClickToChangeCalendar));
+  for (ClickableLabel* label : {lblTodaysDate[1], lblWeekFromToday[1]}) {
+    label->setAccessibleDescription(ToQString(TodayPanelKeysDescription(current_language_)));
+  }
   lblOnlineDocumentation->setText(Text(GeneralText::OnlineDocumentation));
   lblOnlineDocumentation->setAccessibleName(lblOnlineDocumentation->text());
   chkIncludeFirstDate->setText(Text(GeneralText::IncludeFirstDate));

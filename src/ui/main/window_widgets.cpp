@@ -3,7 +3,10 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
 #include <QTextCursor>
+#include <algorithm>
 
 #include "ui/main/output_font.h"
 
@@ -41,6 +44,19 @@ ClickableLabel::ClickableLabel(QAccessible::Role role, QWidget* parent) : QLabel
   (void)factory_installed;
   setFocusPolicy(Qt::StrongFocus);
   setCursor(Qt::PointingHandCursor);
+  setMargin(2);  // room for the focus mark around the text
+}
+
+// A dotted frame in the text's colour around the text, shown when the style shows focus marks
+// (once the keyboard has moved the focus, as buttons do).
+void ClickableLabel::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (!hasFocus() || text().isEmpty() || !window()->testAttribute(Qt::WA_KeyboardFocusChange)) return;
+  QPainter painter(this);
+  const QRect text_area = style()->itemTextRect(fontMetrics(), contentsRect(), static_cast<int>(alignment()),
+                                                isEnabled(), text());
+  painter.setPen(QPen(palette().color(foregroundRole()), 1, Qt::DotLine));
+  painter.drawRect(text_area.marginsAdded(QMargins(2, 1, 1, 0)).intersected(rect().adjusted(0, 0, -1, -1)));
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
@@ -55,6 +71,20 @@ void ClickableLabel::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QLabel::keyPressEvent(event);
+}
+
+QValidator::State SingleLineValidator::validate(QString& input, int& position) const {
+  const auto line_break = [](const QString& text) {
+    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+  };
+  if (!line_break(input)) return Acceptable;
+  const QString trimmed = input.trimmed();
+  if (line_break(trimmed)) return Invalid;
+  qsizetype leading = 0;
+  while (leading < input.size() && input.at(leading).isSpace()) ++leading;
+  position = static_cast<int>(std::clamp<qsizetype>(position - leading, 0, trimmed.size()));
+  input = trimmed;
+  return Acceptable;
 }
 
 OutputTextBox::OutputTextBox(QWidget* parent) : QPlainTextEdit(parent) {

@@ -4,12 +4,14 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QValidator>
 
 namespace qv {
 
 // A label that acts on a click: it reports which mouse button was released over it, and it
 // can take the keyboard focus, where Space or Enter count as a left click and Shift with
-// either as a right click.
+// either as a right click. With the focus it shows the style's focus mark around its text, as
+// buttons do.
 //
 // Screen readers see it as what it does: a link (the documentation) or a button (the today
 // panel), with a press action that acts as a left click.
@@ -27,9 +29,21 @@ class ClickableLabel : public QLabel {
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   QAccessible::Role role_;
+};
+
+// For the three input boxes: text that arrives with line breaks around it (a date pasted from
+// the context menu or with the middle mouse button, or dropped, after it was copied from a
+// terminal or a web page) loses them and the blanks beside them; text of several lines is
+// refused. Typed text never holds a line break and passes unchanged.
+class SingleLineValidator : public QValidator {
+  Q_OBJECT
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& position) const override;
 };
 
 // The output window: read-only, fixed pitch, selectable. Enter with a selection asks for the

@@ -21,6 +21,7 @@
 
 #include "lang/general_texts.h"
 #include "platform/qt_text.h"
+#include "platform/screen_fit.h"
 #include "platform/twips.h"
 #include "text/string_utils.h"
 
@@ -233,6 +234,7 @@ void frmDisplayMonth::WireControls() {
   connect(cmdDisplayNextMonth[1], &QPushButton::clicked, this, [this] { cmdDisplayNextMonth_Click(1); });
   connect(cmdCopyToClipboard, &QPushButton::clicked, this, [this] { cmdCopyToClipboard_Click(); });
   connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+  AddCloseKeys(this, cmdClose);
 }
 
 // ---- Public operations ------------------------------------------------------------------------
@@ -302,6 +304,8 @@ void frmDisplayMonth::OpenAtMonth(YearMonth month) {
            QPoint(TwipsToPixels(kOffsetRightTwips, this), TwipsToPixels(kOffsetDownTwips, this)));
     }
     show();
+    // A window the user has not placed yet lies wholly on the screen.
+    KeepInside(this, AvailableGeometry(this));
   }
   if (isMinimized()) showNormal();
   raise();

@@ -13,6 +13,7 @@
 #include "lang/help_texts.h"
 #include "platform/documentation_links.h"
 #include "platform/qt_text.h"
+#include "platform/screen_fit.h"
 #include "platform/twips.h"
 
 namespace qv {
@@ -62,6 +63,7 @@ frmHelp::frmHelp(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window), main_wi
   setMinimumSize(TwipsToPixels(kMinimumSizeTwips, this), TwipsToPixels(kMinimumSizeTwips, this));
   if (main_window_ != nullptr) setWindowIcon(main_window_->windowIcon());
   connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+  AddCloseKeys(this, cmdClose);
   Form_Activate();
 }
 
@@ -75,6 +77,7 @@ void frmHelp::ShowHelp(Language language, int todayLabelTop) {
     // window's.
     if (!placed_) PlaceOverMainWindow(todayLabelTop);
   }
+  KeepInside(this, AvailableGeometry(main_window_ != nullptr ? main_window_ : this));
   raise();
   activateWindow();
   Form_Activate();

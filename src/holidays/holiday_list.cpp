@@ -1,0 +1,69 @@
+#include "holidays/holiday_list.h"
+
+#include <algorithm>
+
+namespace qv::holidays {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr size_t kLongestDetail = 80;
+
+std::string_view TrimSpaces(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// A line's text as it may stand in a message: at most 80 bytes, cut at a character boundary.
+std::string Detail(std::string_view text) {
+  if (text.size() <= kLongestDetail) return std::string(text);
+  size_t end = kLongestDetail;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return std::string(text.substr(0, end)) + "…";
+}
+
+}  // namespace
+
+HolidayFileResult ReadHolidayList(std::string_view contents, std::string_view file_name,
+                                  const HolidayListOptions& options) {
+  HolidaySource source;
+  source.kind = SourceKind::List;
+  source.label = std::string(file_name);
+  const auto fail = [&](int64_t line, FileProblem problem, std::string_view text) {
+    return HolidayFileError{.file = std::string(file_name), .line = line, .problem = problem, .detail = Detail(text)};
+  };
+  if (contents.starts_with(kByteOrderMark)) contents.remove_prefix(kByteOrderMark.size());
+  int64_t line_number = 0;
+  while (!contents.empty()) {
+    const size_t end = contents.find('\n');
+    std::string_view line = contents.substr(0, end);
+    contents.remove_prefix(end == std::string_view::npos ? contents.size() : end + 1);
+    ++line_number;
+    const std::string_view trimmed = TrimSpaces(line);
+    if (trimmed.empty() || trimmed.front() == '#') continue;
+    const size_t tab = trimmed.find('\t');
+    const std::string_view date_text = TrimSpaces(trimmed.substr(0, tab));
+    const std::string_view name = tab == std::string_view::npos ? std::string_view{} : TrimSpaces(trimmed.substr(tab + 1));
+    if (!IsUtf8(trimmed)) return fail(line_number, FileProblem::NotUtf8, "");
+    // A NUL byte would end the text early in the date readers' C-string conversions.
+    if (date_text.empty() || date_text.find('\0') != std::string_view::npos) {
+      return fail(line_number, FileProblem::NotADate, trimmed);
+    }
+    const DateReading reading = ReadDateInCalendar(date_text, options.calendar, options.text, JdnReading::Lenient);
+    if (reading.result == -1) return fail(line_number, FileProblem::OutOfRange, date_text);
+    if (reading.result != 1) return fail(line_number, FileProblem::NotADate, date_text);
+    source.dates.push_back(DatedHoliday{.day_number = reading.fields.DayNumber, .name = std::string(name)});
+  }
+  std::stable_sort(source.dates.begin(), source.dates.end(),
+                   [](const DatedHoliday& a, const DatedHoliday& b) { return a.day_number < b.day_number; });
+  return source;
+}
+
+HolidayFileResult ReadHolidayListFile(const std::string& path, const HolidayListOptions& options) {
+  auto contents = ReadWholeFile(path);
+  if (auto* error = std::get_if<HolidayFileError>(&contents)) return std::move(*error);
+  return ReadHolidayList(std::get<std::string>(contents), path, options);
+}
+
+}  // namespace qv::holidays

@@ -1,0 +1,112 @@
+#pragma once
+// Holidays as data: each rule says on which day of a year its holiday falls, in which years it
+// held, and whether a day on a weekend brings a substitute day. A region is a table of such rules;
+// a yearly event of an iCalendar file becomes one too.
+#include <cstdint>
+#include <limits>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace qv::holidays {
+
+// ISO numbering, as civil::IsoWeekday gives it.
+enum class Weekday : int8_t { Monday = 1, Tuesday, Wednesday, Thursday, Friday, Saturday, Sunday };
+
+enum class RuleKind : uint8_t {
+  FixedDate,      // `month`/`day`; no holiday in a year whose month is shorter (29 February)
+  NthWeekday,     // the `nth` (1 … 5) `weekday` of `month`; none in a month without a fifth
+  LastWeekday,    // the last `weekday` of `month`
+  WeekdayBefore,  // the last `weekday` before `month`/`day` (Wednesday before 23 November: 16 … 22 November)
+  EasterOffset,   // `easter_offset` days after Gregorian Easter Sunday (before it when negative)
+};
+
+// What a holiday on a Saturday or Sunday brings. The weekend day stays a holiday itself (it is the
+// holiday's own date, which a work week with Saturdays does not work either); the substitute is a
+// holiday besides it.
+enum class Substitute : uint8_t {
+  None,
+  NextFreeWeekday,  // the next Monday … Friday that is not already a holiday of the same table (UK)
+  NearestWeekday,   // Saturday: the Friday before; Sunday: the Monday after (US federal)
+};
+
+inline constexpr int32_t kNoLastYear = std::numeric_limits<int32_t>::max();
+// Easter-bound holidays stay between 1 March and 8 November (Easter falls from 22 March to 25 April),
+// within their own year and clear of the substitute days around New Year.
+inline constexpr int16_t kEarliestEasterOffset = -21;
+inline constexpr int16_t kLatestEasterOffset = 197;
+
+struct HolidayName {
+  std::string_view en;
+  std::string_view de;
+};
+
+struct HolidayRule {
+  RuleKind kind = RuleKind::FixedDate;
+  int8_t month = 0;
+  int8_t day = 0;
+  int8_t nth = 0;
+  Weekday weekday = Weekday::Monday;
+  int16_t easter_offset = 0;
+  Substitute substitute = Substitute::None;
+  int32_t first_year = 0;            // the first year it held (a one-off day: first = last)
+  int32_t last_year = kNoLastYear;   // the last year it held
+  HolidayName name;
+};
+
+// Whether a rule is well formed: a month and day that exist in some year, n within 1 … 5, the
+// Easter offset within its range, years in order with the first not negative.
+bool IsValidRule(const HolidayRule& rule);
+
+// The holiday's own day in `year` (day number), or false when the year has none. `easter_sunday`
+// is the day number of that year's Easter Sunday (read only by Easter-bound rules).
+bool RuleDay(const HolidayRule& rule, int32_t year, int64_t easter_sunday, int64_t& day);
+
+struct RuleDayEntry {
+  int64_t day = 0;          // day number
+  uint16_t rule = 0;        // index of the rule in its table
+  bool substitute = false;  // the substitute day of a holiday on a weekend
+};
+
+// The holidays the rules of one table give for the rule year `year`, with their substitute days, in
+// no particular order: each rule's own day (for the rules `active` says held) and the substitutes.
+// A substitute may fall in the next or the previous year (1 January on a Saturday: 31 December
+// before). `active` is called as active(rule_index, year).
+template <typename Active>
+void AppendRuleYear(std::span<const HolidayRule> rules, int32_t year, Active&& active, std::vector<RuleDayEntry>& out);
+
+// Whether any rule of the table can give a day outside its own rule year (a substitute around New
+// Year, a weekday before a date early in January): such tables are asked for the years beside a
+// calendar year too.
+bool MaySpillIntoOtherYears(std::span<const HolidayRule> rules);
+
+// Our own suffixes of a substitute day's name.
+std::string_view SubstituteSuffix(Substitute substitute, int16_t language);
+
+// --- template definition ------------------------------------------------------------------------
+
+void AppendSubstitutes(std::span<const HolidayRule> rules, std::vector<RuleDayEntry>& out, size_t first_entry);
+int64_t EasterSundayOf(int32_t year);
+
+template <typename Active>
+void AppendRuleYear(std::span<const HolidayRule> rules, int32_t year, Active&& active, std::vector<RuleDayEntry>& out) {
+  const size_t first_entry = out.size();
+  int64_t easter = 0;
+  bool easter_known = false;
+  bool any_substitute = false;
+  for (size_t i = 0; i < rules.size(); ++i) {
+    const HolidayRule& rule = rules[i];
+    if (!active(i, year)) continue;
+    if (rule.kind == RuleKind::EasterOffset && !easter_known) {
+      easter = EasterSundayOf(year);
+      easter_known = true;
+    }
+    int64_t day = 0;
+    if (!RuleDay(rule, year, easter, day)) continue;
+    out.push_back(RuleDayEntry{.day = day, .rule = static_cast<uint16_t>(i), .substitute = false});
+    any_substitute = any_substitute || rule.substitute != Substitute::None;
+  }
+  if (any_substitute) AppendSubstitutes(rules, out, first_entry);
+}
+
+}  // namespace qv::holidays

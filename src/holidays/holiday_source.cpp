@@ -1,0 +1,103 @@
+#include "holidays/holiday_source.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace qv::holidays {
+
+HolidaySource RegionSource(const Region& region) {
+  HolidaySource source;
+  source.kind = SourceKind::Region;
+  source.label = std::string(region.code);
+  source.rules = RulesInForce(region);
+  return source;
+}
+
+std::string HolidayFileErrorText(const HolidayFileError& error, int16_t language) {
+  const bool german = language == 1;
+  std::string text = error.file;
+  if (error.line > 0) text += (german ? ", Zeile " : ", line ") + std::to_string(error.line);
+  text += ": ";
+  switch (error.problem) {
+    case FileProblem::CannotRead:
+      text += german ? "Die Datei kann nicht gelesen werden" : "cannot read the file";
+      break;
+    case FileProblem::TooLarge:
+      text += german ? "Die Datei ist größer als 64 MiB" : "the file is larger than 64 MiB";
+      break;
+    case FileProblem::NotADate:
+      text += german ? "kein Datum" : "not a date";
+      break;
+    case FileProblem::OutOfRange:
+      text += german ? "Datum außerhalb des Bereichs" : "date out of range";
+      break;
+    case FileProblem::NotUtf8:
+      text += german ? "der Name ist kein UTF-8-Text" : "the name is not UTF-8 text";
+      break;
+    case FileProblem::NotICalendar:
+      text += german ? "keine iCalendar-Datei" : "not an iCalendar file";
+      break;
+    case FileProblem::MalformedEvent:
+      text += german ? "ein Termin ist fehlerhaft" : "an event is malformed";
+      break;
+    case FileProblem::UnsupportedRule:
+      text += german ? "eine Wiederholung wird nicht unterstützt" : "a repetition is not supported";
+      break;
+  }
+  if (!error.detail.empty()) text += ": " + error.detail;
+  return text;
+}
+
+std::variant<std::string, HolidayFileError> ReadWholeFile(const std::string& path) {
+  const auto fail = [&](FileProblem problem) {
+    return HolidayFileError{.file = path, .line = 0, .problem = problem, .detail = {}};
+  };
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (!file) return fail(FileProblem::CannotRead);
+  std::string contents;
+  char buffer[65536];
+  for (;;) {
+    const size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
+    if (got > 0) {
+      if (contents.size() + got > kLargestHolidayFile) return fail(FileProblem::TooLarge);
+      contents.append(buffer, got);
+    }
+    if (got < sizeof buffer) break;
+  }
+  if (std::ferror(file.get())) return fail(FileProblem::CannotRead);
+  return contents;
+}
+
+bool IsUtf8(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    size_t length = 0;
+    uint32_t low = 0;
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2, low = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3, low = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4, low = 0x10000;
+    } else {
+      return false;
+    }
+    if (i + length > text.size()) return false;
+    uint32_t code = lead & (0x7Fu >> length);
+    for (size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      code = (code << 6) | (next & 0x3Fu);
+    }
+    // Overlong forms, UTF-16 surrogates and code points beyond U+10FFFF are not UTF-8.
+    if (code < low || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return false;
+    i += length;
+  }
+  return true;
+}
+
+}  // namespace qv::holidays

@@ -1,0 +1,72 @@
+#pragma once
+// A source of holidays as a work calendar takes it: a built-in region, a holiday list file or an
+// iCalendar file, each giving yearly rules, single dates or both. Reading a file either gives the
+// whole source or an error that names the file (and the line, where there is one); never a part.
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "holidays/holiday_rules.h"
+#include "holidays/regions.h"
+
+namespace qv::holidays {
+
+enum class SourceKind : uint8_t { Region, List, ICalendar };
+
+struct DatedHoliday {
+  int32_t day_number = 0;
+  std::string name;  // as the file gives it (may be empty)
+  friend bool operator==(const DatedHoliday&, const DatedHoliday&) = default;
+};
+
+struct HolidaySource {
+  SourceKind kind = SourceKind::Region;
+  std::string label;                 // the region's code, or the file's name as it was given
+  std::vector<HolidayRule> rules;    // yearly rules
+  std::vector<DatedHoliday> dates;   // single days, sorted by day number
+  // Owns the names a file's yearly rules view (shared by copies of the source; never changed).
+  std::shared_ptr<const std::deque<std::string>> rule_names;
+  int32_t timed_events_ignored = 0;  // iCalendar events with a time of day (appointments, not days off)
+};
+
+// The source of a built-in region.
+HolidaySource RegionSource(const Region& region);
+
+enum class FileProblem : uint8_t {
+  CannotRead,       // the file cannot be opened or read
+  TooLarge,         // more than kLargestHolidayFile bytes
+  NotADate,         // a line of a list is not a date in the options in force
+  OutOfRange,       // a line of a list is a date beyond the day-number limit
+  NotUtf8,          // a name is not UTF-8 text
+  NotICalendar,     // no VCALENDAR could be read from the file
+  MalformedEvent,   // an event's dates or repetition cannot be read
+  UnsupportedRule,  // a repetition finer than daily, or one too long to expand
+};
+
+inline constexpr size_t kLargestHolidayFile = size_t{64} << 20;  // 64 MiB
+
+struct HolidayFileError {
+  std::string file;     // the name as it was given
+  int64_t line = 0;     // 1-based line of a list file; 0 when the problem is not one line's
+  FileProblem problem = FileProblem::CannotRead;
+  std::string detail;   // the line's text, or what was found wrong (at most 80 bytes)
+  friend bool operator==(const HolidayFileError&, const HolidayFileError&) = default;
+};
+
+using HolidayFileResult = std::variant<HolidaySource, HolidayFileError>;
+
+// Our own message for an error, English (0) or German (1), without the program's name:
+// "holidays.txt, line 4: not a date: 2024-13-01".
+std::string HolidayFileErrorText(const HolidayFileError& error, int16_t language);
+
+// The whole of a file, or CannotRead / TooLarge.
+std::variant<std::string, HolidayFileError> ReadWholeFile(const std::string& path);
+
+// True when `text` is well-formed UTF-8.
+bool IsUtf8(std::string_view text);
+
+}  // namespace qv::holidays

@@ -1,0 +1,36 @@
+#pragma once
+// The built-in regions: public holidays held in the whole of a country or state, each region one
+// table of rules.
+//
+// A region's table is right from its first year on, as the law of each year had it; later years
+// follow today's law. Before its first year a region has no holidays at all: we do not guess at
+// laws we have not checked, and a count that reaches back before that year counts only the work
+// week there.
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "holidays/holiday_rules.h"
+
+namespace qv::holidays {
+
+struct Region {
+  std::string_view code;  // "DE-BY", "GB-SCT", "US", …
+  HolidayName name;
+  int32_t first_year = 0;  // the first year the table is sure for
+  std::span<const HolidayRule> rules;
+};
+
+// Every region, in the order of the list of regions (Germany and its states, Austria, the United
+// Kingdom's parts, the United States).
+std::span<const Region> Regions();
+
+// The region of a code, upper or lower case ("de-by"); nullptr when there is none.
+const Region* FindRegion(std::string_view code);
+
+// The region's rules with none before its first year: a rule that starts earlier starts then, and a
+// rule that ended earlier is left out.
+std::vector<HolidayRule> RulesInForce(const Region& region);
+
+}  // namespace qv::holidays

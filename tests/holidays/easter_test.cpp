@@ -1,0 +1,69 @@
+// Easter Sunday and the Easter tables against the computus year by year.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "calendar/civil.h"
+#include "holidays/easter.h"
+
+namespace qv::holidays {
+namespace {
+
+TEST(Easter, KnownSundays) {
+  struct Case {
+    int32_t year, month, day;
+  } cases[] = {{1961, 4, 2}, {1995, 4, 16}, {2000, 4, 23}, {2008, 3, 23}, {2011, 4, 24}, {2019, 4, 21},
+               {2024, 3, 31}, {2025, 4, 20}, {2038, 4, 25}, {2100, 3, 28}, {2285, 3, 22}};
+  for (const Case& c : cases) {
+    const int64_t easter = EasterSunday(c.year);
+    EXPECT_EQ(civil::DayNumberToGregorian(easter), (civil::YearMonthDay{c.year, c.month, c.day})) << c.year;
+    EXPECT_EQ(civil::IsoWeekday(easter), 7) << c.year;
+  }
+}
+
+TEST(Easter, RepeatsAfterTheCycle) {
+  std::mt19937 random(5);
+  std::uniform_int_distribution<int64_t> year(-6'000'000, 6'000'000);
+  for (int i = 0; i < 2000; ++i) {
+    const int64_t y = year(random);
+    ASSERT_EQ(EasterDaysAfterMarch21(y), EasterDaysAfterMarch21(y + kEasterCycleYears)) << y;
+    ASSERT_GE(EasterDaysAfterMarch21(y), 1);
+    ASSERT_LE(EasterDaysAfterMarch21(y), 35);
+  }
+}
+
+// The tables agree with counting the years one by one, in every part of the cycle and past it.
+TEST(EasterYearIndex, CountsMatchALoop) {
+  YearClassSet wanted;
+  wanted.set(static_cast<size_t>(YearClass(2008)));  // 23 March, a leap year
+  wanted.set(static_cast<size_t>(YearClass(2285)));  // 22 March, the rarest date
+  EasterYearIndex::Prepare(wanted);
+  const int first = YearClass(2008), second = YearClass(2285);
+  // Across the whole cycle once (one loop per class), then points checked against differences.
+  const int64_t whole_first = EasterYearIndex::CountBeforeByLoop(first, kEasterCycleYears);
+  EXPECT_EQ(EasterYearIndex::CountBefore(first, kEasterCycleYears), whole_first);
+  EXPECT_EQ(EasterYearIndex::CountBefore(first, 3 * kEasterCycleYears), 3 * whole_first);
+  std::mt19937 random(9);
+  std::uniform_int_distribution<int64_t> start(0, 2 * kEasterCycleYears), length(0, 3000);
+  for (int i = 0; i < 200; ++i) {
+    const int64_t from = start(random), to = from + length(random);
+    for (int c : {first, second}) {
+      int64_t slow = 0;
+      for (int64_t y = from; y < to; ++y) slow += YearClass(y) == c ? 1 : 0;
+      ASSERT_EQ(EasterYearIndex::CountBefore(c, to) - EasterYearIndex::CountBefore(c, from), slow) << from << " " << to;
+    }
+  }
+}
+
+TEST(YearKinds, ClassesFixTheWeekdays) {
+  for (int c = 0; c < kYearClasses; ++c) {
+    const int32_t year = RepresentativeYear(c);
+    ASSERT_EQ(YearClass(year), c);
+    ASSERT_EQ(YearKind(year), YearKindOfClass(c));
+    // Easter Sunday of the class's date is a Sunday in that year.
+    ASSERT_EQ(civil::IsoWeekday(civil::GregorianToDayNumber(year, 3, 21) + EasterDaysOfClass(c)), 7);
+  }
+}
+
+}  // namespace
+}  // namespace qv::holidays
