@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "calendar/calendar_codes.h"
-#include "lang/language.h"
 #include "text/date_dispatch.h"
+#include "text/language.h"
 
 namespace qv {
 

@@ -15,6 +15,7 @@
 #include "app/cli/batch_io.h"
 #include "app/cli/cli_options.h"
 #include "lang/program_text.h"
+#include "text/utf8.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ void AnswerLines(qv::ComputeEngine& engine, const qv::RequestOptions& options, s
     }
     // One check of the whole line spares one per field in the usual case of a line of text.
     qv::cli::AnswerRequest(engine, fields[0], fields[1], fields[2], options, answers.out, answer,
-                           qv::cli::IsValidUtf8(line));
+                           qv::IsValidUtf8(line));
     answers.out.push_back('\n');
     // A refusal is the answer line itself; a result that overflowed is also said on stderr.
     if (!answer.line_is_error && !answer.diagnostic.empty()) {

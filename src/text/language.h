@@ -1,5 +1,6 @@
 #pragma once
-// The interface language.
+// The interface language, and the language of every text the layers give in English or German
+// (holiday names and file messages below the text tables, sentences and captions above).
 #include <cstdint>
 
 namespace qv {
