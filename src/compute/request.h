@@ -2,6 +2,7 @@
 // What a Compute request takes (the three box texts and the window's options) and what it
 // gives back for the window, the command-line program or a test to apply.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +12,8 @@
 #include "text/language.h"
 
 namespace qv {
+
+class WorkCalendar;
 
 // Which date box a step works on.
 enum class DateBox { First, Second };
@@ -31,6 +34,9 @@ struct RequestOptions {
   bool verbose = true;              // longer reports
   Hyphen hyphen = Hyphen::With;     // ordinal and ISO week dates
   Language language = Language::English;
+  // The work week and holidays that counting and adding use while weekend days are not counted;
+  // null when none is in force (Monday to Friday, no holidays).
+  std::shared_ptr<const WorkCalendar> work_calendar;
 
   DateTextOptions TextOptions() const {
     return DateTextOptions{
