@@ -14,6 +14,7 @@
 #include "app/cli/answer.h"
 #include "app/cli/batch_io.h"
 #include "app/cli/cli_options.h"
+#include "app/cli/holiday_listing.h"
 #include "lang/program_text.h"
 #include "text/utf8.h"
 
@@ -146,6 +147,14 @@ int RunBatch(const qv::ProgramTextStore& texts, const qv::RequestOptions& option
   return any_refused ? 1 : 0;
 }
 
+// Writes a whole list to standard output; 0, or 2 when it could not be written.
+int PrintAll(const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+  Diagnose("output failed");
+  return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -169,6 +178,25 @@ int main(int argc, char** argv) {
     Diagnose(error + "\ntry 'quorvan-cli --help' for the options");
     return 2;
   }
+  // The working-day options: the lists print and end; the calendar is built once for every request.
+  const qv::cli::WorkCalendarOptions& work = command.work_calendar;
+  if (const std::string error = qv::cli::ListingOptionsError(work, request_given || command.month.month.has_value());
+      !error.empty()) {
+    Diagnose(error + "\ntry 'quorvan-cli --help' for the options");
+    return 2;
+  }
+  if (work.list_regions) return PrintAll(qv::cli::RegionListText(command.options.language));
+  qv::RequestOptions options = command.options;
+  qv::cli::BuiltCalendar built = qv::cli::BuildWorkCalendar(work, options);
+  if (!built.error.empty()) {
+    Diagnose(built.error);
+    return 2;
+  }
+  options.work_calendar = std::move(built.calendar);
+  if (work.list_holidays && options.work_calendar) {  // a source is given, so the calendar is in force
+    return PrintAll(qv::cli::HolidayListText(*options.work_calendar, *work.list_holidays, options));
+  }
+
   qv::ProgramTextStore texts;
   const std::string folder = qv::FindProgramTextFolder(ExecutableFolder(argc > 0 ? argv[0] : ""));
   const qv::LoadResult loaded = qv::LoadProgramText(texts, folder, qv::kProgramTextFileName);
@@ -176,7 +204,7 @@ int main(int argc, char** argv) {
     Diagnose(loaded.message);
     return 2;
   }
-  if (command.batch) return RunBatch(texts, command.options);
+  if (command.batch) return RunBatch(texts, options);
   if (command.month.month) {
     const std::string month = qv::cli::MonthCommandText(command.month, command.options.language, texts);
     std::fwrite(month.data(), 1, month.size(), stdout);
@@ -187,7 +215,7 @@ int main(int argc, char** argv) {
   qv::cli::Answer answer;
   std::string line;
   qv::cli::AnswerRequest(engine, command.first.value_or(""), command.difference.value_or(""),
-                         command.second.value_or(""), command.options, line, answer);
+                         command.second.value_or(""), options, line, answer);
   if (!answer.line_is_error) {
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
