@@ -193,8 +193,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   options.work_calendar = std::move(built.calendar);
-  if (work.list_holidays && options.work_calendar) {  // a source is given, so the calendar is in force
-    return PrintAll(qv::cli::HolidayListText(*options.work_calendar, *work.list_holidays, options));
+  if (work.list_holidays) {  // a source is given, so the calendar is in force
+    return PrintAll(options.work_calendar
+                        ? qv::cli::HolidayListText(*options.work_calendar, *work.list_holidays, options)
+                        : std::string());
   }
 
   qv::ProgramTextStore texts;
