@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int64_t lines = 1;
     for (char c : file) lines += c == '\n' ? 1 : 0;
     Require(error->line >= 1 && error->line <= lines);
-    Require(!HolidayFileErrorText(*error, 1).empty());
+    Require(!HolidayFileErrorText(*error, qv::Language::German).empty());
   } else {
     const HolidaySource& source = std::get<HolidaySource>(list);
     for (size_t i = 0; i < source.dates.size(); ++i) {

@@ -16,10 +16,6 @@
 namespace qv {
 namespace {
 
-DayCountOptions CountOptions(const RequestOptions& options) {
-  return DayCountOptions{.include_weekends = options.include_weekends, .include_first_date = options.include_first_date};
-}
-
 // The magnitude of a normalised difference and the sign word that goes before it. Seen from
 // the first date a leading '-' means "minus"; seen from the second date the words swap,
 // because the first date lies that far before the second.
@@ -245,21 +241,32 @@ bool ComputeEngine::StoreOrOverflow(Request& request, std::optional<int32_t> val
   return true;
 }
 
+// With a work calendar in force its working days are counted and added; otherwise the described
+// rules are (every day, or Monday to Friday).
 bool ComputeEngine::RunCountDaysBetween(Request& request) {
-  return StoreOrOverflow(
-      request, CountDaysBetween(FirstDateFields.DayNumber, SecondDateFields.DayNumber, CountOptions(request.options)),
-      lngDateDiff);
+  const int32_t first = FirstDateFields.DayNumber, second = SecondDateFields.DayNumber;
+  const DayCountOptions count = request.CountOptions();
+  return StoreOrOverflow(request,
+                         request.work_calendar ? request.work_calendar->CountDaysBetween(first, second, count)
+                                               : CountDaysBetween(first, second, count),
+                         lngDateDiff);
 }
 
 bool ComputeEngine::RunSecondDateFromFirst(Request& request) {
+  const int32_t first = FirstDateFields.DayNumber;
+  const DayCountOptions count = request.CountOptions();
   return StoreOrOverflow(request,
-                         SecondDateFromFirst(FirstDateFields.DayNumber, lngDateDiff, CountOptions(request.options)),
+                         request.work_calendar ? request.work_calendar->SecondDateFromFirst(first, lngDateDiff, count)
+                                               : SecondDateFromFirst(first, lngDateDiff, count),
                          SecondDateFields.DayNumber);
 }
 
 bool ComputeEngine::RunFirstDateFromSecond(Request& request) {
+  const int32_t second = SecondDateFields.DayNumber;
+  const DayCountOptions count = request.CountOptions();
   return StoreOrOverflow(request,
-                         FirstDateFromSecond(SecondDateFields.DayNumber, lngDateDiff, CountOptions(request.options)),
+                         request.work_calendar ? request.work_calendar->FirstDateFromSecond(second, lngDateDiff, count)
+                                               : FirstDateFromSecond(second, lngDateDiff, count),
                          FirstDateFields.DayNumber);
 }
 

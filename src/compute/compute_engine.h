@@ -61,6 +61,8 @@ class ComputeEngine {
   void DisplayDateDiff(Request& request);
   void AppendDayOfWeek(Request& request, const DateFields& date);
   void AppendVerboseNotes(Request& request);
+  // With holidays in force: how many the working days of the sentence left out, and whose.
+  void AppendHolidaysLeftOut(Request& request);
   void OverflowPath(Request& request);
   void ShowRequestError(Request& request, int number);
   void CloseLine(Request& request);

@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "calendar/calendar_codes.h"
-#include "lang/language.h"
+#include "text/language.h"
 #include "text/date_dispatch.h"
+#include "text/language.h"
 
 namespace qv {
 

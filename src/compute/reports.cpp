@@ -1,14 +1,17 @@
 // The result sentences: the rest of the line after the opening words.
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "calendar/calendar_codes.h"
 #include "calendar/day_numbers.h"
 #include "calendar/iso_ordinal.h"
 #include "compute/compute_engine.h"
 #include "compute/request_state.h"
+#include "compute/work_calendar.h"
 #include "lang/captions.h"
 #include "lang/general_texts.h"
+#include "lang/holiday_texts.h"
 #include "text/string_utils.h"
 
 namespace qv {
@@ -76,7 +79,10 @@ void ComputeEngine::DisplayResultDate(Request& request, DateBox box) {
   }
   request.Append(" = ", BoxText(box), CalendarSuffixOf(request, box), ", ",
                  WeekdayName(request.options.language, DayOfWeek(fields.DayNumber)));
-  if (lngDateDiff != 0 && request.options.verbose && request.options.unit == DifferenceUnit::Days) AppendVerboseNotes(request);
+  if (lngDateDiff != 0 && request.options.unit == DifferenceUnit::Days) {
+    if (request.options.verbose) AppendVerboseNotes(request);
+    AppendHolidaysLeftOut(request);
+  }
 }
 
 void ComputeEngine::AppendDayOfWeek(Request& request, const DateFields& date) {
@@ -91,6 +97,25 @@ void ComputeEngine::AppendVerboseNotes(Request& request) {
     request.Append(", ");
     request.Append(TextOf(GeneralText::NotCountingWeekendDays, language));
   }
+}
+
+// The holidays of the span the working days were counted over: between the two dates for a
+// difference, between the given date and the result for an added date. Said whenever holidays are
+// in force, verbose or not: without it the sentence would not show that they changed the number.
+void ComputeEngine::AppendHolidaysLeftOut(Request& request) {
+  if (request.work_calendar == nullptr || request.work_calendar->Sources().empty()) return;
+  const HolidaysLeftOut left_out =
+      request.work_calendar->LeftOut(FirstDateFields.DayNumber, SecondDateFields.DayNumber, request.CountOptions());
+  const std::string_view separator = request.options.thousands_separator;
+  const std::span<const holidays::HolidaySource> sources = request.work_calendar->Sources();
+  std::vector<std::pair<size_t, std::string>> counts;  // the sources that gave any, and how many
+  for (size_t s = 0; s < sources.size() && s < left_out.by_source.size(); ++s) {
+    if (left_out.by_source[s] != 0) counts.emplace_back(s, GroupedNumber(left_out.by_source[s], separator));
+  }
+  std::vector<HolidayCount> by_source;
+  for (const auto& [s, count] : counts) by_source.push_back(HolidayCount{.source = sources[s].label, .count = count});
+  request.Append(HolidaysLeftOutNote(left_out.total, GroupedNumber(left_out.total, separator), by_source,
+                                     request.options.language));
 }
 
 void ComputeEngine::DisplayDateDiff(Request& request) {
@@ -108,6 +133,7 @@ void ComputeEngine::DisplayDateDiff(Request& request) {
   request.Append(" ");
   request.Append(DayOrDays(lngDateDiff, language));
   if (options.verbose) AppendVerboseNotes(request);
+  AppendHolidaysLeftOut(request);
 
   const CalendarCode calendar = options.first_calendar;
   const bool breakdown_calendar =

@@ -8,10 +8,13 @@
 #include <string_view>
 
 #include "calendar/calendar_codes.h"
-#include "lang/language.h"
+#include "text/language.h"
 #include "text/date_dispatch.h"
+#include "text/language.h"
 
 namespace qv {
+
+class WorkCalendar;
 
 // Which date box a step works on.
 enum class DateBox { First, Second };

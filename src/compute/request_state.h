@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "compute/compute_engine.h"
+#include "compute/work_calendar.h"
 #include "text/text_builder.h"
 
 namespace qv {
@@ -11,13 +12,19 @@ namespace qv {
 struct ComputeEngine::Request {
   const RequestOptions& options;
   DateTextOptions text_options;
+  // The calendar that counts and adds working days; null for the described rules (weekend days
+  // counted, or Monday to Friday without holidays).
+  const WorkCalendar* work_calendar;
   Outcome& outcome;
 
   // The box texts are already in place; everything else starts afresh. The line is put
   // together in `line_buffer` and shown as the outcome's output when the request ends (as the
   // dispatcher returns the outcome).
   Request(const RequestOptions& request_options, Outcome& engine_outcome, LineBuilder& line_buffer)
-      : options(request_options), text_options(request_options.TextOptions()), outcome(engine_outcome),
+      : options(request_options),
+        text_options(request_options.TextOptions()),
+        work_calendar(request_options.include_weekends ? nullptr : request_options.work_calendar.get()),
+        outcome(engine_outcome),
         line(line_buffer) {
     outcome.step = RequestStep::Computed;
     outcome.message.reset();
@@ -28,6 +35,10 @@ struct ComputeEngine::Request {
   ~Request() { outcome.output = line.View(); }
   Request(const Request&) = delete;
   Request& operator=(const Request&) = delete;
+
+  DayCountOptions CountOptions() const {
+    return DayCountOptions{.include_weekends = options.include_weekends, .include_first_date = options.include_first_date};
+  }
 
   // The pieces go into room reserved for all of them at once: one size check for the lot.
   template <typename... Pieces>

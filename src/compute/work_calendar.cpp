@@ -96,8 +96,8 @@ std::string WorkWeek::ToText() const {
 }
 
 std::string ListedHolidayName(const ListedHoliday& holiday, std::span<const holidays::HolidaySource> sources,
-                              int16_t language) {
-  std::string name(language == 1 ? holiday.name.de : holiday.name.en);
+                              Language language) {
+  std::string name(language == Language::German ? holiday.name.de : holiday.name.en);
   if (name.empty() && holiday.source < sources.size()) name = sources[holiday.source].label;
   name += holidays::SubstituteSuffix(holiday.substitute, language);
   return name;

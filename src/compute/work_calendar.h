@@ -61,10 +61,10 @@ struct ListedHoliday {
   holidays::Substitute substitute = holidays::Substitute::None;  // None: the holiday's own day
   size_t source = 0;           // index into WorkCalendar::Sources()
 };
-// "Christmas Day (substitute day)", "1. Weihnachtstag (Ersatztag)": the name in English (0) or
-// German (1) with the substitute's suffix. A file's holiday without a name gets the file's label.
+// "Christmas Day (substitute day)", "1. Weihnachtstag (Ersatztag)": the name in English or German
+// with the substitute's suffix. A file's holiday without a name gets the file's label.
 std::string ListedHolidayName(const ListedHoliday& holiday, std::span<const holidays::HolidaySource> sources,
-                              int16_t language);
+                              Language language);
 
 // The holidays a working-day count left out: days of the work week that were holidays, among the
 // days the count looked at. A day two sources share counts once, for the first of them.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/utf8.h"
+
 namespace qv::holidays {
 namespace {
 
@@ -45,7 +47,7 @@ HolidayFileResult ReadHolidayList(std::string_view contents, std::string_view fi
     const size_t tab = trimmed.find('\t');
     const std::string_view date_text = TrimSpaces(trimmed.substr(0, tab));
     const std::string_view name = tab == std::string_view::npos ? std::string_view{} : TrimSpaces(trimmed.substr(tab + 1));
-    if (!IsUtf8(trimmed)) return fail(line_number, FileProblem::NotUtf8, "");
+    if (!IsValidUtf8(trimmed)) return fail(line_number, FileProblem::NotUtf8, "");
     // A NUL byte would end the text early in the date readers' C-string conversions.
     if (date_text.empty() || date_text.find('\0') != std::string_view::npos) {
       return fail(line_number, FileProblem::NotADate, trimmed);

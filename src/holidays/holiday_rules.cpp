@@ -112,14 +112,14 @@ bool MaySpillIntoOtherYears(std::span<const HolidayRule> rules) {
   return false;
 }
 
-std::string_view SubstituteSuffix(Substitute substitute, int16_t language) {
+std::string_view SubstituteSuffix(Substitute substitute, Language language) {
   switch (substitute) {
     case Substitute::None:
       return "";
     case Substitute::NextFreeWeekday:
-      return language == 1 ? " (Ersatztag)" : " (substitute day)";
+      return language == Language::German ? " (Ersatztag)" : " (substitute day)";
     case Substitute::NearestWeekday:
-      return language == 1 ? " (arbeitsfreier Ersatztag)" : " (observed)";
+      return language == Language::German ? " (arbeitsfreier Ersatztag)" : " (observed)";
   }
   return "";
 }

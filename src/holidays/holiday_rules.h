@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/language.h"
+
 namespace qv::holidays {
 
 // ISO numbering, as civil::IsoWeekday gives it.
@@ -81,7 +83,7 @@ void AppendRuleYear(std::span<const HolidayRule> rules, int32_t year, Active&& a
 bool MaySpillIntoOtherYears(std::span<const HolidayRule> rules);
 
 // Our own suffixes of a substitute day's name.
-std::string_view SubstituteSuffix(Substitute substitute, int16_t language);
+std::string_view SubstituteSuffix(Substitute substitute, Language language);
 
 // --- template definition ------------------------------------------------------------------------
 

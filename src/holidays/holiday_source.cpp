@@ -13,8 +13,8 @@ HolidaySource RegionSource(const Region& region) {
   return source;
 }
 
-std::string HolidayFileErrorText(const HolidayFileError& error, int16_t language) {
-  const bool german = language == 1;
+std::string HolidayFileErrorText(const HolidayFileError& error, Language language) {
+  const bool german = language == Language::German;
   std::string text = error.file;
   if (error.line > 0) text += (german ? ", Zeile " : ", line ") + std::to_string(error.line);
   text += ": ";
@@ -66,38 +66,6 @@ std::variant<std::string, HolidayFileError> ReadWholeFile(const std::string& pat
   }
   if (std::ferror(file.get())) return fail(FileProblem::CannotRead);
   return contents;
-}
-
-bool IsUtf8(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    size_t length = 0;
-    uint32_t low = 0;
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2, low = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3, low = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4, low = 0x10000;
-    } else {
-      return false;
-    }
-    if (i + length > text.size()) return false;
-    uint32_t code = lead & (0x7Fu >> length);
-    for (size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      code = (code << 6) | (next & 0x3Fu);
-    }
-    // Overlong forms, UTF-16 surrogates and code points beyond U+10FFFF are not UTF-8.
-    if (code < low || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return false;
-    i += length;
-  }
-  return true;
 }
 
 }  // namespace qv::holidays

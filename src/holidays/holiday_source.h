@@ -12,6 +12,7 @@
 
 #include "holidays/holiday_rules.h"
 #include "holidays/regions.h"
+#include "text/language.h"
 
 namespace qv::holidays {
 
@@ -59,14 +60,11 @@ struct HolidayFileError {
 
 using HolidayFileResult = std::variant<HolidaySource, HolidayFileError>;
 
-// Our own message for an error, English (0) or German (1), without the program's name:
+// Our own message for an error, in English or German, without the program's name:
 // "holidays.txt, line 4: not a date: 2024-13-01".
-std::string HolidayFileErrorText(const HolidayFileError& error, int16_t language);
+std::string HolidayFileErrorText(const HolidayFileError& error, Language language);
 
 // The whole of a file, or CannotRead / TooLarge.
 std::variant<std::string, HolidayFileError> ReadWholeFile(const std::string& path);
-
-// True when `text` is well-formed UTF-8.
-bool IsUtf8(std::string_view text);
 
 }  // namespace qv::holidays

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calendar/civil.h"
+#include "text/utf8.h"
 
 namespace qv::holidays {
 namespace {
@@ -100,7 +101,7 @@ class Reader {
   std::optional<HolidayFileError> ReadEvent(icalcomponent* event) {
     const char* summary = icalcomponent_get_summary(event);
     const std::string name = summary != nullptr ? std::string(summary) : std::string();
-    if (!IsUtf8(name)) return Fail(FileProblem::NotUtf8, "");
+    if (!IsValidUtf8(name)) return Fail(FileProblem::NotUtf8, "");
     if (icalproperty* error = icalcomponent_get_first_property(event, ICAL_XLICERROR_PROPERTY)) {
       const char* what = icalproperty_get_xlicerror(error);
       return Fail(FileProblem::MalformedEvent, name + (what != nullptr ? std::string(": ") + what : std::string()));

@@ -37,7 +37,7 @@
 #include <string_view>
 #include <utility>
 
-#include "lang/language.h"
+#include "text/language.h"
 
 namespace qv {
 

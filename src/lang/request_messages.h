@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "lang/language.h"
+#include "text/language.h"
 
 namespace qv {
 

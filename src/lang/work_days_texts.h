@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "lang/language.h"
+#include "text/language.h"
 
 namespace qv {
 

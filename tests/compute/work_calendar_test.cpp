@@ -397,7 +397,7 @@ TEST(WorkCalendar, ListsTheHolidaysOfAYearWithSubstitutes) {
   std::vector<std::string> names;
   for (const ListedHoliday& holiday : calendar.HolidaysOfYear(2022)) {
     if (civil::DayNumberToGregorian(holiday.day_number).month == 12) {
-      names.push_back(ListedHolidayName(holiday, calendar.Sources(), 0));
+      names.push_back(ListedHolidayName(holiday, calendar.Sources(), Language::English));
     }
   }
   EXPECT_EQ(names, (std::vector<std::string>{"Christmas Day", "Boxing Day", "Christmas Day (substitute day)"}));

@@ -17,7 +17,7 @@ int32_t Jdn(int32_t y, int32_t m, int32_t d) { return static_cast<int32_t>(civil
 
 HolidaySource Source(HolidayFileResult result) {
   if (const auto* error = std::get_if<HolidayFileError>(&result)) {
-    ADD_FAILURE() << HolidayFileErrorText(*error, 0);
+    ADD_FAILURE() << HolidayFileErrorText(*error, Language::English);
     return {};
   }
   return std::get<HolidaySource>(std::move(result));
@@ -76,8 +76,8 @@ TEST(HolidayList, ErrorsNameTheFileAndLine) {
     EXPECT_EQ(error.problem, c.problem) << c.text;
   }
   const HolidayFileError error = std::get<HolidayFileError>(ReadHolidayList("x\n2024-13-01\n", "a.txt", {}));
-  EXPECT_EQ(HolidayFileErrorText(error, 0), "a.txt, line 1: not a date: x");
-  EXPECT_EQ(HolidayFileErrorText(error, 1), "a.txt, Zeile 1: kein Datum: x");
+  EXPECT_EQ(HolidayFileErrorText(error, Language::English), "a.txt, line 1: not a date: x");
+  EXPECT_EQ(HolidayFileErrorText(error, Language::German), "a.txt, Zeile 1: kein Datum: x");
 }
 
 TEST(HolidayList, FilesOnDisk) {

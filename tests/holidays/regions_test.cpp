@@ -8,6 +8,7 @@
 #include "calendar/civil.h"
 #include "holidays/holiday_source.h"
 #include "holidays/regions.h"
+#include "text/utf8.h"
 
 namespace qv::holidays {
 namespace {
@@ -95,7 +96,7 @@ TEST(Regions, TablesAreWellFormed) {
   for (const Region& region : Regions()) {
     EXPECT_EQ(FindRegion(region.code), &region);
     EXPECT_FALSE(region.name.en.empty());
-    EXPECT_TRUE(IsUtf8(region.name.de));
+    EXPECT_TRUE(IsValidUtf8(region.name.de));
     for (const HolidayRule& rule : region.rules) {
       EXPECT_TRUE(IsValidRule(rule)) << region.code << " " << rule.name.en;
       EXPECT_FALSE(rule.name.en.empty() || rule.name.de.empty()) << region.code;

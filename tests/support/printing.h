@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "calendar/calendar_codes.h"
-#include "lang/language.h"
+#include "text/language.h"
 
 namespace qv {
 

@@ -27,7 +27,4 @@ void AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_vi
                    std::string_view second, const RequestOptions& options, std::string& out, Answer& answer,
                    bool known_text = false);
 
-// True when `text` is well-formed UTF-8.
-bool IsValidUtf8(std::string_view text);
-
 }  // namespace qv::cli

@@ -72,6 +72,20 @@ constexpr std::array kOptions{
                   [](CommandLine& l, std::string_view) { l.options.include_first_date = true; return true; }, ""},
     CommandOption{"--exclude-weekends", "", "do not count Saturdays and Sundays",
                   [](CommandLine& l, std::string_view) { l.options.include_weekends = false; return true; }, ""},
+    // Working days as an office counts them: each of the three counts working days.
+    CommandOption{"--work-week", "Mon-Fri|Sun-Thu|Mon,Tue,Thu|1111100", "the working days (1111100: Monday first)",
+                  [](CommandLine& l, std::string_view v) { l.options.include_weekends = false; return SetWorkWeek(l.work_calendar, v); },
+                  kWorkWeekTakes},
+    CommandOption{"--holidays", "REGION", "leave out a region's holidays, e.g. DE-BY (repeatable)",
+                  [](CommandLine& l, std::string_view v) { l.options.include_weekends = false; return AddRegion(l.work_calendar, v); },
+                  kRegionTakes},
+    CommandOption{"--holiday-file", "FILE", "leave out the holidays of a list or .ics file (repeatable)",
+                  [](CommandLine& l, std::string_view v) { l.options.include_weekends = false; return AddHolidayFile(l.work_calendar, v); },
+                  "a file name"},
+    CommandOption{"--list-holidays", "YEAR", "print the holidays of --holidays and --holiday-file in YEAR",
+                  [](CommandLine& l, std::string_view v) { return SetListHolidaysYear(l.work_calendar, v); }, kYearTakes},
+    CommandOption{"--list-regions", "", "print the region codes of --holidays with their names",
+                  [](CommandLine& l, std::string_view) { l.work_calendar.list_regions = true; return true; }, ""},
     CommandOption{"--no-verbose", "", "leave out the explanatory notes",
                   [](CommandLine& l, std::string_view) { l.options.verbose = false; return true; }, ""},
     CommandOption{"--no-hyphen", "", "ordinal and ISO week dates without hyphens",
@@ -125,10 +139,14 @@ std::string UsageText() {
   return "Usage: quorvan-cli [OPTIONS] [--first TEXT] [--diff TEXT] [--second TEXT]\n"
          "       quorvan-cli [OPTIONS] --batch   (lines of FIRST<TAB>DIFFERENCE<TAB>SECOND on stdin)\n"
          "       quorvan-cli --month=YEAR-MONTH [--julian] [--monday] [--iso-weeks] [--lang=de]\n"
+         "       quorvan-cli --list-holidays=YEAR --holidays=REGION|--holiday-file=FILE...\n"
+         "       quorvan-cli --list-regions\n"
          "\n"
          "One date converts it into the other box's calendar; two dates count the days between\n"
          "them; a date and a difference give the other date. No box at all means today.\n"
          "--month prints a month as the month window copies it: heading, empty line, grid.\n"
+         "--work-week, --holidays and --holiday-file count working days: they imply\n"
+         "--exclude-weekends. A holiday list holds a CE date a line (--format, --date-sep).\n"
          "\n"
          "Options (a value follows '=' or comes as the next argument):\n" +
          OptionListText() +

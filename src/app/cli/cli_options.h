@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/cli/month_command.h"
+#include "app/cli/work_calendar_options.h"
 #include "compute/request.h"
 
 namespace qv::cli {
@@ -17,6 +18,7 @@ struct CommandLine {
   RequestOptions options;
   std::optional<std::string> first, difference, second;
   MonthOptions month;  // --month and the options that shape it
+  WorkCalendarOptions work_calendar;  // work week, holiday sources and the two lists
   bool batch = false;
   bool help = false;
   bool version = false;

@@ -14,7 +14,9 @@
 #include "app/cli/answer.h"
 #include "app/cli/batch_io.h"
 #include "app/cli/cli_options.h"
+#include "app/cli/holiday_listing.h"
 #include "lang/program_text.h"
+#include "text/utf8.h"
 
 namespace {
 
@@ -80,7 +82,7 @@ void AnswerLines(qv::ComputeEngine& engine, const qv::RequestOptions& options, s
     }
     // One check of the whole line spares one per field in the usual case of a line of text.
     qv::cli::AnswerRequest(engine, fields[0], fields[1], fields[2], options, answers.out, answer,
-                           qv::cli::IsValidUtf8(line));
+                           qv::IsValidUtf8(line));
     answers.out.push_back('\n');
     // A refusal is the answer line itself; a result that overflowed is also said on stderr.
     if (!answer.line_is_error && !answer.diagnostic.empty()) {
@@ -145,6 +147,14 @@ int RunBatch(const qv::ProgramTextStore& texts, const qv::RequestOptions& option
   return any_refused ? 1 : 0;
 }
 
+// Writes a whole list to standard output; 0, or 2 when it could not be written.
+int PrintAll(const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+  Diagnose("output failed");
+  return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -168,6 +178,27 @@ int main(int argc, char** argv) {
     Diagnose(error + "\ntry 'quorvan-cli --help' for the options");
     return 2;
   }
+  // The working-day options: the lists print and end; the calendar is built once for every request.
+  const qv::cli::WorkCalendarOptions& work = command.work_calendar;
+  if (const std::string error = qv::cli::ListingOptionsError(work, request_given || command.month.month.has_value());
+      !error.empty()) {
+    Diagnose(error + "\ntry 'quorvan-cli --help' for the options");
+    return 2;
+  }
+  if (work.list_regions) return PrintAll(qv::cli::RegionListText(command.options.language));
+  qv::RequestOptions options = command.options;
+  qv::cli::BuiltCalendar built = qv::cli::BuildWorkCalendar(work, options);
+  if (!built.error.empty()) {
+    Diagnose(built.error);
+    return 2;
+  }
+  options.work_calendar = std::move(built.calendar);
+  if (work.list_holidays) {  // a source is given, so the calendar is in force
+    return PrintAll(options.work_calendar
+                        ? qv::cli::HolidayListText(*options.work_calendar, *work.list_holidays, options)
+                        : std::string());
+  }
+
   qv::ProgramTextStore texts;
   const std::string folder = qv::FindProgramTextFolder(ExecutableFolder(argc > 0 ? argv[0] : ""));
   const qv::LoadResult loaded = qv::LoadProgramText(texts, folder, qv::kProgramTextFileName);
@@ -175,7 +206,7 @@ int main(int argc, char** argv) {
     Diagnose(loaded.message);
     return 2;
   }
-  if (command.batch) return RunBatch(texts, command.options);
+  if (command.batch) return RunBatch(texts, options);
   if (command.month.month) {
     const std::string month = qv::cli::MonthCommandText(command.month, command.options.language, texts);
     std::fwrite(month.data(), 1, month.size(), stdout);
@@ -186,7 +217,7 @@ int main(int argc, char** argv) {
   qv::cli::Answer answer;
   std::string line;
   qv::cli::AnswerRequest(engine, command.first.value_or(""), command.difference.value_or(""),
-                         command.second.value_or(""), command.options, line, answer);
+                         command.second.value_or(""), options, line, answer);
   if (!answer.line_is_error) {
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);

@@ -11,7 +11,7 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 
-#include "lang/language.h"
+#include "text/language.h"
 
 namespace qv {
 

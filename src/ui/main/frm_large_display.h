@@ -12,7 +12,7 @@
 class QPlainTextEdit;
 class QPushButton;
 
-#include "lang/language.h"
+#include "text/language.h"
 
 namespace qv {
 

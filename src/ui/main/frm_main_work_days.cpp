@@ -63,7 +63,7 @@ void frmMain::ReadWorkDaysSettings() {
   if (load.failures.empty()) return;
   QString text = ToQString(WorkDaysTextOf(WorkDaysText::FilesLeftOut, current_language_));
   for (const holidays::HolidayFileError& failure : load.failures) {
-    text += QLatin1Char('\n') + ToQString(holidays::HolidayFileErrorText(failure, static_cast<int16_t>(current_language_)));
+    text += QLatin1Char('\n') + ToQString(holidays::HolidayFileErrorText(failure, current_language_));
   }
   const MessageRequest request{.title = ToQString(WorkDaysTextOf(WorkDaysText::DialogTitle, current_language_)),
                                .text = text,

@@ -290,7 +290,7 @@ void frmWorkingDays::cmdAdd_Click() {
     }
     holidays::HolidayFileResult read = ReadHolidayFile(entry);
     if (const auto* error = std::get_if<holidays::HolidayFileError>(&read)) {
-      PostMessage(ToQString(holidays::HolidayFileErrorText(*error, static_cast<int16_t>(language_))));
+      PostMessage(ToQString(holidays::HolidayFileErrorText(*error, language_)));
       return;
     }
     added.push_back(HolidayFileChoice{std::move(entry), std::get<holidays::HolidaySource>(std::move(read))});
@@ -372,7 +372,7 @@ void frmWorkingDays::UpdatePreview() {
     auto* row = new QTreeWidgetItem;
     row->setText(kDateColumn, ToQString(date.View()));
     row->setText(kWeekdayColumn, ToQString(WeekdayName(language_, civil::DayOfWeek(holiday.day_number))));
-    row->setText(kNameColumn, ToQString(ListedHolidayName(holiday, calendar->Sources(), static_cast<int16_t>(language_))));
+    row->setText(kNameColumn, ToQString(ListedHolidayName(holiday, calendar->Sources(), language_)));
     if (holiday.source < calendar->Sources().size()) {
       row->setToolTip(kNameColumn, ToQString(calendar->Sources()[holiday.source].label));
     }

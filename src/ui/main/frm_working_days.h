@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "lang/language.h"
+#include "text/language.h"
 #include "platform/message_service.h"
 #include "settings/work_days.h"
 #include "text/date_dispatch.h"

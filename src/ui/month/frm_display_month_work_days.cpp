@@ -150,7 +150,7 @@ void frmDisplayMonth::MarkWorkDays() {
                 .arg(cell->day_of_month, 2)
                 .arg(ToQString(WeekdayName(language_, civil::DayOfWeek(holiday.day_number))),
                      -static_cast<int>(weekday_width))
-                .arg(ToQString(ListedHolidayName(holiday, calendar.Sources(), static_cast<int16_t>(language_))));
+                .arg(ToQString(ListedHolidayName(holiday, calendar.Sources(), language_)));
   }
   lblHolidays->setText(list);
   lblHolidays->setAccessibleName(ToQString(WorkDaysTextOf(WorkDaysText::MonthMarksName, language_)));

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "lang/language.h"
+#include "text/language.h"
 
 class QPlainTextEdit;
 class QPushButton;

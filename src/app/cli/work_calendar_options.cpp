@@ -1,0 +1,78 @@
+#include "app/cli/work_calendar_options.h"
+
+#include <utility>
+#include <variant>
+
+#include "calendar/digit_run.h"
+#include "holidays/holiday_list.h"
+#include "holidays/icalendar.h"
+
+namespace qv::cli {
+
+bool SetWorkWeek(WorkCalendarOptions& options, std::string_view text) {
+  options.work_week = WorkWeek::Parse(text);
+  return options.work_week.has_value();
+}
+
+bool AddRegion(WorkCalendarOptions& options, std::string_view code) {
+  const holidays::Region* region = holidays::FindRegion(code);
+  if (region == nullptr) return false;
+  options.sources.push_back(HolidaySourceOption{.region = region, .file = {}});
+  return true;
+}
+
+bool AddHolidayFile(WorkCalendarOptions& options, std::string_view file) {
+  if (file.empty()) return false;
+  options.sources.push_back(HolidaySourceOption{.region = nullptr, .file = std::string(file)});
+  return true;
+}
+
+bool SetListHolidaysYear(WorkCalendarOptions& options, std::string_view text) {
+  const bool negative = text.starts_with('-');
+  const std::string_view digits = negative || text.starts_with('+') ? text.substr(1) : text;
+  const std::optional<int64_t> magnitude = DigitRunValue(digits);  // saturated: never beyond 64 bits
+  if (!magnitude) return false;
+  const int64_t year = negative ? -*magnitude : *magnitude;
+  if (year < kFirstListedYear || year > kLastListedYear) return false;
+  options.list_holidays = static_cast<int32_t>(year);
+  return true;
+}
+
+std::string ListingOptionsError(const WorkCalendarOptions& options, bool request_or_month_given) {
+  const bool listing = options.list_holidays || options.list_regions;
+  if (options.list_holidays && options.list_regions) return "--list-holidays and --list-regions do not go together";
+  if (listing && request_or_month_given) {
+    return std::string(options.list_regions ? "--list-regions" : "--list-holidays") +
+           " prints a list; --first, --diff, --second, --batch and --month do not go with it";
+  }
+  if (options.list_holidays && options.sources.empty()) {
+    return "--list-holidays lists the holidays of --holidays=REGION and --holiday-file=FILE: give one";
+  }
+  return {};
+}
+
+BuiltCalendar BuildWorkCalendar(const WorkCalendarOptions& options, const RequestOptions& request) {
+  BuiltCalendar built;
+  std::vector<holidays::HolidaySource> sources;
+  sources.reserve(options.sources.size());
+  const holidays::HolidayListOptions list_options{.calendar = cal::CE, .text = request.TextOptions()};
+  for (const HolidaySourceOption& option : options.sources) {
+    if (option.region != nullptr) {
+      sources.push_back(holidays::RegionSource(*option.region));
+      continue;
+    }
+    holidays::HolidayFileResult read = holidays::IsICalendarFileName(option.file)
+                                           ? holidays::ReadICalendarFile(option.file)
+                                           : holidays::ReadHolidayListFile(option.file, list_options);
+    if (const auto* error = std::get_if<holidays::HolidayFileError>(&read)) {
+      built.error = holidays::HolidayFileErrorText(*error, request.language);
+      return built;
+    }
+    sources.push_back(std::get<holidays::HolidaySource>(std::move(read)));
+  }
+  auto calendar = std::make_shared<const WorkCalendar>(options.work_week.value_or(WorkWeek()), std::move(sources));
+  if (calendar->InForce()) built.calendar = std::move(calendar);
+  return built;
+}
+
+}  // namespace qv::cli

@@ -1,0 +1,150 @@
+// quorvan-cli's working days: the work week, holiday regions and files, the two lists, and the
+// usage errors of each.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/cli/cli_options.h"
+#include "app/cli/holiday_listing.h"
+#include "holidays/regions.h"
+#include "support/cli_run.h"
+
+namespace qv::cli {
+namespace {
+
+using test::CliFolder;
+using test::CliRun;
+
+TEST(WorkingDayOptions, ParseIntoTheCalendarOptions) {
+  const ParseResult parsed = ParseCommandLine({"--work-week=Sun-Thu", "--holidays", "de-by", "--holiday-file=a.txt",
+                                               "--holidays=US", "--list-holidays=-44"});
+  ASSERT_TRUE(parsed.command_line.has_value()) << parsed.error;
+  const CommandLine& line = *parsed.command_line;
+  EXPECT_FALSE(line.options.include_weekends);  // implied
+  ASSERT_TRUE(line.work_calendar.work_week.has_value());
+  EXPECT_EQ(line.work_calendar.work_week->ToText(), "1111001");
+  ASSERT_EQ(line.work_calendar.sources.size(), 3u);  // in the order given
+  EXPECT_EQ(line.work_calendar.sources[0].region->code, "DE-BY");
+  EXPECT_EQ(line.work_calendar.sources[1].file, "a.txt");
+  EXPECT_EQ(line.work_calendar.sources[2].region->code, "US");
+  EXPECT_EQ(line.work_calendar.list_holidays, -44);
+  for (const char* implying : {"--work-week=1111100", "--holidays=AT", "--holiday-file=x"}) {
+    EXPECT_FALSE(ParseCommandLine({implying}).command_line->options.include_weekends) << implying;
+  }
+  EXPECT_TRUE(ParseCommandLine({"--list-holidays=2024"}).command_line->options.include_weekends);
+
+  const std::vector<std::vector<std::string>> bad = {
+      {"--work-week=Mon-Xyz"}, {"--work-week=0000000"}, {"--work-week=11111"}, {"--work-week="},
+      {"--holidays=DE-XX"},    {"--holidays="},         {"--holiday-file="},   {"--list-holidays=5744892"},
+      {"--list-holidays=-5754317"}, {"--list-holidays=2024x"}, {"--list-holidays=-"}, {"--list-regions=1"}};
+  for (const auto& arguments : bad) EXPECT_FALSE(ParseCommandLine(arguments).command_line) << arguments[0];
+  EXPECT_TRUE(ParseCommandLine({"--list-holidays=5744891", "--list-holidays=-5754316"}).command_line);
+}
+
+// The usage error of --holidays lists every code --list-regions prints.
+TEST(WorkingDayOptions, EveryRegionIsNamedAndListed) {
+  const std::string regions = RegionListText(Language::English);
+  std::string takes = std::string(kRegionTakes) + ",";
+  takes.replace(takes.rfind(" or "), 4, ", ");
+  for (const holidays::Region& region : holidays::Regions()) {
+    const std::string code(region.code);
+    EXPECT_NE(takes.find(" " + code + ","), std::string::npos) << code;
+    EXPECT_NE(regions.find(code + "\t" + std::string(region.name.en) + "\n"), std::string::npos) << code;
+  }
+  EXPECT_NE(RegionListText(Language::German).find("DE-TH\tThüringen\n"), std::string::npos);
+}
+
+TEST(WorkingDaysProgram, RegionsFilesAndLists) {
+  CliFolder folder;
+  folder.Write("office.txt", "# our own days\r\n24.12.2024\tChristmas Eve\r\n\r\n31.12.2024\r\n");
+  folder.Write("days.ics",
+               "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quorvan//Test//EN\r\n"
+               "BEGIN:VEVENT\r\nUID:1@quorvan\r\nDTSTAMP:20240101T000000Z\r\nDTSTART;VALUE=DATE:20001224\r\n"
+               "RRULE:FREQ=YEARLY\r\nSUMMARY:Christmas Eve\r\nEND:VEVENT\r\n"
+               "BEGIN:VEVENT\r\nUID:2@quorvan\r\nDTSTAMP:20240101T000000Z\r\nDTSTART;VALUE=DATE:20241231\r\n"
+               "SUMMARY:New Year's Eve\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+  folder.Write("bad.txt", "2024-12-24\n2024-13-01\tnot a month\n");
+  const struct {
+    const char* arguments;
+    const char* out;
+  } cases[] = {
+      {"--first 2024-01-01 --second 2024-12-31 --exclude-weekends --holidays=DE-BY",
+       "2024-01-01 CE to 2024-12-31 CE = 251 days, excluding 1st date, not counting weekend days; "
+       "10 holidays left out (DE-BY 10)\n"},
+      // The list is read in the options' own date format.
+      {"--first 20.12.2024 --second 31.12.2024 --format=dmy --date-sep=. --holidays=DE-BY --holiday-file=office.txt "
+       "--no-verbose",
+       "20.12.2024 CE to 31.12.2024 CE = 3 days; 4 holidays left out (DE-BY 2, office.txt 2)\n"},
+      {"--first 2024-12-20 --second 2024-12-31 --holiday-file=days.ics --holidays=de-by --no-verbose --lang=de",
+       "2024-12-20 CE bis 2024-12-31 CE = 3 Tage; 4 Feiertage ausgelassen (days.ics 2, DE-BY 2)\n"},
+      // The yearly rule of the .ics file holds in any year.
+      {"--first 2099-12-23 --diff 1 --holiday-file=days.ics --no-verbose",
+       "2099-12-23 CE plus 1 day = 2099-12-25 CE, Friday; 1 holiday left out (days.ics 1)\n"},
+      {"--first 2024-06-02 --second 2024-06-09 --work-week=Sun-Thu --no-verbose", "2024-06-02 CE to 2024-06-09 CE = 5 days\n"},
+      {"--list-holidays 2024 --holidays=DE-BY --format=mdy --date-sep=/ --lang=de",
+       "01/01/2024\tMontag\tNeujahr\n01/06/2024\tSamstag\tHeilige Drei Könige\n03/29/2024\tFreitag\tKarfreitag\n"
+       "04/01/2024\tMontag\tOstermontag\n05/01/2024\tMittwoch\tTag der Arbeit\n05/09/2024\tDonnerstag\tChristi Himmelfahrt\n"
+       "05/20/2024\tMontag\tPfingstmontag\n05/30/2024\tDonnerstag\tFronleichnam\n"
+       "10/03/2024\tDonnerstag\tTag der Deutschen Einheit\n11/01/2024\tFreitag\tAllerheiligen\n"
+       "12/25/2024\tMittwoch\t1. Weihnachtstag\n12/26/2024\tDonnerstag\t2. Weihnachtstag\n"},
+      {"--list-holidays=2027 --holidays=GB-SCT --holiday-file=days.ics",
+       "2027-01-01\tFriday\tNew Year's Day\tGB-SCT\n2027-01-02\tSaturday\t2 January\tGB-SCT\n"
+       "2027-01-04\tMonday\t2 January (substitute day)\tGB-SCT\n"},  // the first three lines
+  };
+  for (const auto& c : cases) {
+    const CliRun result = folder.Run(c.arguments);
+    EXPECT_EQ(result.status, 0) << c.arguments << ": " << result.err;
+    EXPECT_EQ(result.err, "") << c.arguments;
+    EXPECT_EQ(result.out.substr(0, std::string_view(c.out).size()), c.out) << c.arguments;
+  }
+  EXPECT_NE(folder.Run("--list-holidays=2027 --holidays=GB-SCT --holiday-file=days.ics").out.find(
+                "2027-12-24\tFriday\tChristmas Eve\tdays.ics\n"),
+            std::string::npos);
+  EXPECT_EQ(folder.Run("--list-regions --lang=de").out, RegionListText(Language::German));
+}
+
+TEST(WorkingDaysProgram, UsageErrorsNameWhatIsWrong) {
+  CliFolder folder;
+  folder.Write("bad.txt", "2024-12-24\n2024-13-01\tnot a month\n");
+  folder.Write("bad.ics", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:no start\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+  const struct {
+    const char* arguments;
+    const char* first_error_line;
+  } cases[] = {
+      {"--first 2024-01-01 --diff 3 --holiday-file=bad.txt", "quorvan-cli: bad.txt, line 2: not a date: 2024-13-01\n"},
+      {"--first 2024-01-01 --diff 3 --holiday-file=bad.txt --lang=de", "quorvan-cli: bad.txt, Zeile 2: kein Datum: 2024-13-01\n"},
+      {"--batch --holiday-file=missing.txt", "quorvan-cli: missing.txt: cannot read the file\n"},
+      {"--list-holidays=2024 --holiday-file=bad.ics", "quorvan-cli: bad.ics: "},
+      {"--holidays=XX-YY", "quorvan-cli: --holidays takes a region code of --list-regions: DE, DE-BW, "},
+      {"--work-week=Mon-Fry", "quorvan-cli: --work-week takes working days as Mon-Fri, Sun-Thu, "},
+      {"--list-holidays=2024", "quorvan-cli: --list-holidays lists the holidays of --holidays=REGION and "},
+      {"--list-holidays=2024 --holidays=AT --list-regions", "quorvan-cli: --list-holidays and --list-regions do not go"},
+      {"--list-holidays=2024 --holidays=AT --first=2024-01-01", "quorvan-cli: --list-holidays prints a list; --first, "},
+      {"--list-regions --batch", "quorvan-cli: --list-regions prints a list; --first, "},
+      {"--list-regions --month=2024-06", "quorvan-cli: --list-regions prints a list; --first, "},
+  };
+  for (const auto& c : cases) {
+    const CliRun result = folder.Run(c.arguments);
+    EXPECT_EQ(result.status, 2) << c.arguments;
+    EXPECT_EQ(result.out, "") << c.arguments;
+    EXPECT_EQ(result.err.substr(0, std::string_view(c.first_error_line).size()), c.first_error_line) << c.arguments;
+  }
+}
+
+TEST(WorkingDaysProgram, BatchSharesTheCalendar) {
+  CliFolder folder;
+  // Enough lines for every thread to take a share; each line counts one span of Bavarian days.
+  std::string input, expected;
+  for (int i = 0; i < 3000; ++i) {
+    input += i % 2 == 0 ? "2024-01-01\t\t2024-12-31\n" : "2024-12-20\t3\n";
+    expected += i % 2 == 0 ? "2024-01-01 CE to 2024-12-31 CE = 251 days; 10 holidays left out (DE-BY 10)\n"
+                           : "2024-12-20 CE plus 3 days = 2024-12-27 CE, Friday; 2 holidays left out (DE-BY 2)\n";
+  }
+  const CliRun result = folder.Run("--batch --holidays=DE-BY --no-verbose", input);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, expected);
+}
+
+}  // namespace
+}  // namespace qv::cli
