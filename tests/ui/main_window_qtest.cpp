@@ -75,6 +75,15 @@ class MainWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
   }
   QString SettingsPath() const { return QString::fromStdString(window_->SettingsFilePath()); }
+  // Lets the posted calls run: Enter's compute and the message boxes, which open only after the
+  // event that asked for them has returned.
+  static void Settle() {
+    for (int round = 0; round < 4; ++round) QCoreApplication::sendPostedEvents();
+  }
+  void PressEnter(QLineEdit* box) {
+    QTest::keyClick(box, Qt::Key_Enter);
+    Settle();
+  }
 
  private slots:
   void initTestCase() {
@@ -135,7 +144,7 @@ class MainWindowTest : public QObject {
   void enterComputesAndNeverTypes() {
     Type(First(), QStringLiteral("2008-01-01"));
     Type(Second(), QStringLiteral("2008-03-15"));
-    QTest::keyClick(Second(), Qt::Key_Return);
+    PressEnter(Second());
     QCOMPARE(Second()->text(), QStringLiteral("2008-03-15"));
     QCOMPARE(Output()->toPlainText(),
              QStringLiteral("2008-01-01 CE to 2008-03-15 CE = 74 days, excluding 1st date (2 months, 14 days)\n"));
@@ -167,6 +176,8 @@ class MainWindowTest : public QObject {
     First()->setText(QStringLiteral("xyz"));
     Get<QRadioButton>("optFirstDateIsCE")->click();
     QVERIFY(Get<QRadioButton>("optFirstDateIsJDN")->isChecked());
+    QVERIFY(messages_->shown.empty());  // posted: it opens after the click has returned
+    Settle();
     QCOMPARE(messages_->shown.size(), std::size_t{1});
     QCOMPARE(messages_->shown[0].text.toStdString(), GetProgramText(Texts(), 156, 0));
     QCOMPARE(messages_->shown[0].title.toStdString(), GetProgramText(Texts(), 150, 0));
@@ -180,6 +191,7 @@ class MainWindowTest : public QObject {
     Second()->setText(QStringLiteral("junk"));
     Get<QRadioButton>("optSecondDateIsISO")->click();
     QVERIFY(Get<QRadioButton>("optSecondDateIsCE")->isChecked());
+    Settle();
     QCOMPARE(messages_->shown.back().text.toStdString(), GetProgramText(Texts(), 157, 0));
   }
 
@@ -195,6 +207,7 @@ class MainWindowTest : public QObject {
     Second()->setText(QStringLiteral("2000-02-30"));
     Click("cmdMoveSecondDateToFirst");
     QCOMPARE(First()->text(), QStringLiteral("2,451,545"));
+    Settle();
     QCOMPARE(messages_->shown.back().title, QStringLiteral("Error!"));
     QCOMPARE(QApplication::focusWidget(), Second());
   }
@@ -224,6 +237,7 @@ class MainWindowTest : public QObject {
     QTest::keyClick(Second(), Qt::Key_Up);
     QCOMPARE(Second()->text(), QStringLiteral("2,100,000,000"));
     QCOMPARE(Output()->toPlainText(), QStringLiteral("Out of Range\n"));
+    Settle();
     QCOMPARE(messages_->shown.back().text, QStringLiteral("Result is out of range."));
     // An empty box only places the focus.
     Second()->clear();
@@ -339,10 +353,10 @@ class MainWindowTest : public QObject {
 
   void copyAllAndSelection() {
     Type(First(), QStringLiteral("2000-01-01"));
-    QTest::keyClick(First(), Qt::Key_Enter);
+    PressEnter(First());
     First()->clear();
     Type(First(), QStringLiteral("2000-01-02"));
-    QTest::keyClick(First(), Qt::Key_Enter);
+    PressEnter(First());
     QPushButton* copy = Get<QPushButton>("cmdCopyOutput");
     QCOMPARE(copy->text(), QStringLiteral("Copy to clipboard"));
     copy->click();
@@ -364,11 +378,12 @@ class MainWindowTest : public QObject {
 
   void enlargeNeedsOutput() {
     Click("cmdEnlarge");
+    Settle();
     QCOMPARE(messages_->shown.size(), std::size_t{1});
     QCOMPARE(messages_->shown[0].text, QStringLiteral("The output window is empty."));
     QCOMPARE(messages_->shown[0].icon, MessageIcon::Warning);
     Type(First(), QStringLiteral("2000-01-01"));
-    QTest::keyClick(First(), Qt::Key_Enter);
+    PressEnter(First());
     Click("cmdEnlarge");
     QWidget* display = window_->findChild<QWidget*>("frmLargeDisplay");
     QVERIFY(display != nullptr && display->isVisible());
@@ -378,7 +393,7 @@ class MainWindowTest : public QObject {
   void languageSwitch() {
     Type(First(), QStringLiteral("2008-01-01"));
     Type(Second(), QStringLiteral("2008-01-02"));
-    QTest::keyClick(Second(), Qt::Key_Enter);
+    PressEnter(Second());
     QComboBox* language = Get<QComboBox>("cboLanguage");
     language->setCurrentIndex(1);
     QCOMPARE(language->itemText(0), QStringLiteral("Englisch"));
@@ -391,7 +406,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(Get<QLabel>("lblTodaysDate1")->text(), QStringLiteral("der 2012-12-31 CE"));
     // What was written stays in its language; new results come in German.
     Difference()->clear();
-    QTest::keyClick(Second(), Qt::Key_Enter);
+    PressEnter(Second());
     QCOMPARE(Output()->toPlainText(), QStringLiteral("2008-01-01 CE to 2008-01-02 CE = 1 day, excluding 1st date\n"
                                                      "2008-01-01 CE bis 2008-01-02 CE = 1 Tag, ausschliesslich 1. Datum\n"));
     language->setCurrentIndex(0);
@@ -455,7 +470,7 @@ class MainWindowTest : public QObject {
     Get<QCheckBox>("chkVerbose")->click();
     QTest::mouseClick(Get<QLabel>("lblTodaysDate1"), Qt::LeftButton);  // the panel shows ISO
     Type(First(), QStringLiteral("31.12.2012"));
-    QTest::keyClick(First(), Qt::Key_Enter);
+    PressEnter(First());
     Type(Difference(), QStringLiteral("5"));
     First()->setText(QStringLiteral("say \"hi\""));
     const QString output = Output()->toPlainText();
