@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   dateutils python3
   qt6-base-dev libgl-dev
+  xvfb xdotool x11-utils
   desktop-file-utils appstream man-db groff-base dpkg-dev file bash-completion
 )
 

@@ -7,7 +7,9 @@
 namespace qv {
 
 namespace {
-constexpr int kReleaseTimeoutMs = 1500;
+// A release lost to another program (the button let go over its window) delays a box at most
+// this long; a person holding an arrow longer sees the box then, with the arrow at rest.
+constexpr int kReleaseTimeoutMs = 3000;
 }  // namespace
 
 PostedMessages::PostedMessages(MessageService& service, QObject* parent) : QObject(parent), service_(service) {

@@ -53,8 +53,7 @@ class PostedMessages final : public QObject, public MessageService {
   Qt::MouseButtons held_ = Qt::NoButton;
   bool scheduled_ = false;
   bool showing_ = false;
-  // A release can be lost (the button let go over another program's window): then the box
-  // waits this long at most.
+  // Bounds the wait for a release that never comes (kReleaseTimeoutMs).
   QTimer release_timeout_;
 };
 
