@@ -145,6 +145,8 @@ KeptAside KeepRefusedFileAside(const std::string& path) {
     }
     error = errno;
   }
+  // Gone in the meantime (another instance of the program kept it aside first): nothing to lose.
+  if (error == ENOENT) return result;
   result.outcome = KeptAside::Outcome::Failed;
   result.error = error;
   return result;

@@ -35,7 +35,7 @@ std::size_t RemoveStaleTemporaryFiles(const std::string& path, std::chrono::seco
 // What became of a refused settings file.
 struct KeptAside {
   enum class Outcome {
-    NothingToKeep,  // no regular file with content at the path: nothing is lost by a save
+    NothingToKeep,  // no regular file with content at the path (any more): a save loses nothing
     Kept,           // renamed to `path` below
     Failed,         // it could not be renamed; `error` says why, and the file is still there
   };
