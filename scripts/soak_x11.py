@@ -5,6 +5,7 @@
                                     within SECONDS (its event loop runs), 1 when it does not
   soak_x11.py close WINDOW          asks WINDOW to close as a window manager's close box does
                                     (WM_DELETE_WINDOW)
+Either exits 3 when WINDOW does not exist (any more).
 """
 import ctypes
 import select
@@ -26,6 +27,19 @@ class Event(ctypes.Union):
     _fields_ = [("type", ctypes.c_int), ("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
 
 
+ERROR_HANDLER = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
+x_errors = []
+
+
+def note_error(_display, _event):
+    # Xlib's own handler ends the process; a window that went away is an answer too.
+    x_errors.append(True)
+    return 0
+
+
+on_error = ERROR_HANDLER(note_error)
+
+
 def main():
     if len(sys.argv) < 3 or sys.argv[1] not in ("ping", "close"):
         sys.stderr.write(__doc__)
@@ -44,6 +58,9 @@ def main():
     x.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
     x.XConnectionNumber.argtypes = [ctypes.c_void_p]
     x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    x.XSetErrorHandler.argtypes = [ERROR_HANDLER]
+    x.XSetErrorHandler(on_error)
 
     display = x.XOpenDisplay(None)
     if not display:
@@ -60,9 +77,9 @@ def main():
     if sys.argv[1] == "close":
         event.xclient.data[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
         x.XSendEvent(display, window, 0, 0, ctypes.byref(event))
-        x.XFlush(display)
+        x.XSync(display, 0)
         x.XCloseDisplay(display)
-        return 0
+        return 3 if x_errors else 0
 
     ping = x.XInternAtom(display, b"_NET_WM_PING", 0)
     # The answer is the same message sent back to the root window.
@@ -72,7 +89,10 @@ def main():
     event.xclient.data[1] = token
     event.xclient.data[2] = window
     x.XSendEvent(display, window, 0, 0, ctypes.byref(event))
-    x.XFlush(display)
+    x.XSync(display, 0)
+    if x_errors:
+        x.XCloseDisplay(display)
+        return 3
     deadline = time.monotonic() + float(sys.argv[3] if len(sys.argv) > 3 else 5)
     fd = x.XConnectionNumber(display)
     answer = Event()
