@@ -168,7 +168,7 @@ void frmMain::ApplyOutcome(const Outcome& outcome) {
 
 void frmMain::ShowMessage(const Message& message) {
   posted_messages_.Show(this, MessageRequest{ToQString(message.title), ToQString(message.text), MessageIcon::None,
-                                      MessageButtons::Ok, MessageAnswer::Ok});
+                                             MessageButtons::Ok, MessageAnswer::Ok});
 }
 
 bool frmMain::AskWhichBoxToClear() {
@@ -429,7 +429,7 @@ void frmMain::cmdEnlarge_Click() {
   if (trimmed.size() != static_cast<std::size_t>(text.toUtf8().size())) SetOutputText(trimmed);
   if (trimmed.empty()) {
     posted_messages_.Show(this, MessageRequest{Text(GeneralText::OutputWindow), Text(GeneralText::OutputWindowIsEmpty),
-                                        MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
+                                               MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
     SetTheFocus();
     return;
   }

@@ -1,10 +1,10 @@
 // The main window's start-up, option handlers, settings file, Reset, and language.
 #include <QApplication>
-#include <QFile>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <chrono>
 
 #include "lang/captions.h"
 #include "lang/general_texts.h"
@@ -41,6 +42,10 @@ namespace {
 // Numbered program texts used here.
 constexpr int16_t kProductName = 1;
 constexpr int16_t kDataFolderName = 310;
+
+// Left-over temporary files of killed saves older than this are removed at start-up; a save
+// takes a few milliseconds, and one still going on holds its file locked besides.
+constexpr std::chrono::seconds kStaleTemporaryAge{60};
 
 // Selecting by program runs the option's handler only when the selection really changes,
 // which is what QAbstractButton::setChecked does through `toggled`.
@@ -125,10 +130,6 @@ void frmMain::SetDefaultSettings() {
   txbSecondDate->clear();
   txbOutput->clear();
 }
-
-// Left-over temporary files of killed saves older than this are removed at start-up; a save
-// takes a few milliseconds, and one still going on holds its file locked besides.
-constexpr std::chrono::seconds kStaleTemporaryAge{60};
 
 void frmMain::ReadSettings() {
   RemoveStaleTemporaryFiles(settings_file_path_, kStaleTemporaryAge);
@@ -279,6 +280,7 @@ void frmMain::cmdReset_Click() {
   if (answer == MessageAnswer::Yes) {
     // The file itself goes; a symbolic link to it stays, for the next Quit to write through.
     if (!settings_file_path_.empty()) QFile::remove(QString::fromStdString(FollowLinks(settings_file_path_)));
+    keep_settings_file_ = false;  // the refused file the user was told about goes too
     const int16_t before = current_language_;
     SetDefaultSettings();
     // The defaults include English: the whole interface follows, so that captions and every
