@@ -77,7 +77,9 @@ trap cleanup EXIT
 # ---- The display ---------------------------------------------------------------------------
 
 exec 5>"$work/display"
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# -noreset: without it the server starts afresh whenever its last client leaves, and a program
+# started in that moment is turned away.
+Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 exec 5>&-
 for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
