@@ -9,7 +9,10 @@
 //  - the choices made from the records are always among the allowed ones, and storing them and
 //    choosing again changes nothing;
 //  - records built from the input bytes (texts with any quotes, commas and line breaks, numbers
-//    of any size) survive a write and a read unchanged.
+//    of any size) survive a write and a read unchanged;
+//  - the four box texts, UTF-8 or not, come back byte for byte from the window's choices, and
+//    their UTF-8 form is well-formed;
+//  - an output cut to a limit fits it, ends with the note and is made of the newest lines.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -43,6 +46,23 @@ qv::StoredSettings AsWrittenThenRead(qv::StoredSettings s) {
     s.output.clear();
   }
   return s;
+}
+
+// What the window shows and writes back at Quit: the same bytes for every box text.
+void CheckBoxTextsComeBack(const qv::StoredSettings& s) {
+  const qv::SettingsChoices choices = qv::InterpretSettings(s);
+  Require(qv::IsUtf8(choices.first_date) && qv::IsUtf8(choices.output));
+  const qv::StoredSettings again = qv::StoreSettings(choices);
+  Require(again.first_date == s.first_date && again.date_difference == s.date_difference &&
+          again.second_date == s.second_date && again.output == s.output);
+}
+
+void CheckCutFits(qv::StoredSettings s, std::size_t room) {
+  const std::size_t limit = qv::FormattedSize(qv::StoredSettings{}) + room;
+  constexpr std::string_view kNote = "cut";
+  if (!qv::FitSavedOutput(s, kNote, {kNote}, limit) || s.output.empty()) return;
+  Require(qv::FormattedSize(s) <= limit);
+  Require(s.output.size() >= kNote.size() + 2 && s.output.substr(s.output.size() - kNote.size() - 2) == "cut\r\n");
 }
 
 void CheckWriteThenRead(const qv::StoredSettings& s) {
@@ -95,5 +115,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   }
   CheckWriteThenRead(made);
   CheckChoices(qv::InterpretSettings(made));
+  made.save_output = 1;
+  CheckBoxTextsComeBack(made);
+  CheckCutFits(made, size > 0 ? data[0] : 0);
   return 0;
 }

@@ -10,6 +10,7 @@ packages=(
   dateutils python3
   qt6-base-dev libgl-dev
   libical-dev pkg-config
+  xvfb xdotool x11-utils
   desktop-file-utils appstream man-db groff-base dpkg-dev file bash-completion lintian
 )
 

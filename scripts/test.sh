@@ -2,17 +2,20 @@
 # Builds Quorvan and runs every test:
 #   1. build/       g++, RelWithDebInfo: all test suites
 #   2. build-asan/  clang++ with AddressSanitizer and UndefinedBehaviorSanitizer: all test suites
+#   2b. the window program of build-asan/ driven with random input under Xvfb for SOAK_SECONDS
+#       (default 60) seconds (scripts/soak-window.sh)
 #   3. build-fuzz/  clang++ with libFuzzer: each fuzz target for FUZZ_SECONDS (default 60) seconds
 #   4. only with BENCH=1: a short run of the benchmarks
 #   5. build/ installed into a staging folder, removed again, and packaged as a .deb that lintian
 #      checks (scripts/test-install.sh)
-# Ends with one line "N passed, M failed" (test cases of both builds, fuzz targets, the install
-# check counted as one) and a non-zero exit status when anything failed.
+# Ends with one line "N passed, M failed" (test cases of both builds, fuzz targets, the soak and
+# the install check counted as one each) and a non-zero exit status when anything failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
 fuzz_seconds=${FUZZ_SECONDS:-60}
+soak_seconds=${SOAK_SECONDS:-60}
 jobs=${JOBS:-2}
 started=$(date +%s)
 passed=0
@@ -100,6 +103,16 @@ configure_and_build build-asan -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=D
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 run_ctest build-asan
 unset ASAN_OPTIONS UBSAN_OPTIONS
+
+stage "Soak: the window program (build-asan) under Xvfb with random input, ${soak_seconds} s"
+# The script sets its own sanitizer options, display and settings folder; its seed is printed.
+if SOAK_SECONDS=$soak_seconds bash scripts/soak-window.sh build-asan/src/app/gui/quorvan >"$log_dir/soak.log" 2>&1; then
+  grep -E '^soak: seed .*faults$' "$log_dir/soak.log" || true
+  passed=$((passed + 1))
+else
+  tail -n 60 "$log_dir/soak.log"
+  failed=$((failed + 1))
+fi
 
 stage "Fuzzing (clang++, libFuzzer), ${fuzz_seconds} s per target"
 configure_and_build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -17,6 +17,8 @@ struct MessageRequest {
   MessageIcon icon = MessageIcon::None;
   MessageButtons buttons = MessageButtons::Ok;
   MessageAnswer default_answer = MessageAnswer::Ok;  // for YesNo: the button Enter presses
+
+  friend bool operator==(const MessageRequest&, const MessageRequest&) = default;
 };
 
 class MessageService {

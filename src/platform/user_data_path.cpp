@@ -1,8 +1,9 @@
 #include "platform/user_data_path.h"
 
+#include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QString>
+#include <QtGlobal>
 
 #include <filesystem>
 #include <system_error>
@@ -44,9 +45,26 @@ bool FolderExists(std::string_view path) {
 
 std::string FirstFixedDrive() { return "/"; }
 
+std::string ConfigurationFolder() {
+  // The base-directory rules: the variable counts only when it holds an absolute path; an
+  // empty or relative one is ignored for ~/.config.
+  const QByteArray configured = qgetenv("XDG_CONFIG_HOME");
+  if (configured.startsWith('/')) return configured.toStdString();
+  const QString home = QDir::homePath();  // $HOME; the root when there is none
+  if (home.isEmpty()) return {};
+  // Made absolute now, against the folder the program was started in, so that the path stays
+  // the same after start-up makes the root the current folder.
+  return QFile::encodeName(QDir::cleanPath(QDir(home).absoluteFilePath(QStringLiteral(".config")))).toStdString();
+}
+
+bool EnsureFolderOf(std::string_view filePath) {
+  const std::size_t slash = filePath.rfind('/');
+  if (slash == std::string_view::npos || slash == 0) return true;
+  return EnsureFolder(std::string(filePath.substr(0, slash)));
+}
+
 std::string UserDataFilePath(std::string_view fileName, std::string_view folderName) {
-  std::string base =
-      QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).toStdString();
+  std::string base = ConfigurationFolder();
   if (base.empty()) base = FirstFixedDrive();
   // A fresh account may have no configuration folder yet: create it too, then the data folder.
   if (!EnsureFolder(base)) return {};

@@ -16,9 +16,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtTest>
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <memory>
 
 #include "calendar/clock.h"
@@ -27,6 +33,7 @@
 #include "support/program_texts.h"
 #include "ui/main/frm_main.h"
 #include "ui/settings/settings_file.h"
+#include "ui/settings/settings_notices.h"
 
 using namespace qv;
 
@@ -40,6 +47,33 @@ void WhenModal(std::function<void(QWidget*)> action) {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal != nullptr) action(modal);
   });
+}
+
+// Where the style draws an arrow of a scroll bar, as a person sees it.
+QRect ArrowRect(const QScrollBar* bar, QStyle::SubControl arrow) {
+  QStyleOptionSlider option;
+  option.initFrom(bar);
+  option.subControls = QStyle::SC_All;
+  option.orientation = bar->orientation();
+  option.minimum = bar->minimum();
+  option.maximum = bar->maximum();
+  option.sliderPosition = bar->sliderPosition();
+  option.sliderValue = bar->value();
+  option.singleStep = bar->singleStep();
+  option.pageStep = bar->pageStep();
+  option.upsideDown = bar->invertedAppearance();
+  return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, arrow, bar);
+}
+
+QByteArray Slurp(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Spit(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  QCOMPARE(file.write(bytes), bytes.size());
 }
 
 }  // namespace
@@ -75,6 +109,15 @@ class MainWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
   }
   QString SettingsPath() const { return QString::fromStdString(window_->SettingsFilePath()); }
+  // Lets the posted calls run: Enter's compute and the message boxes, which open only after the
+  // event that asked for them has returned.
+  static void Settle() {
+    for (int round = 0; round < 4; ++round) QCoreApplication::sendPostedEvents();
+  }
+  void PressEnter(QLineEdit* box) {
+    QTest::keyClick(box, Qt::Key_Enter);
+    Settle();
+  }
 
  private slots:
   void initTestCase() {
@@ -135,7 +178,7 @@ class MainWindowTest : public QObject {
   void enterComputesAndNeverTypes() {
     Type(First(), QStringLiteral("2008-01-01"));
     Type(Second(), QStringLiteral("2008-03-15"));
-    QTest::keyClick(Second(), Qt::Key_Return);
+    PressEnter(Second());
     QCOMPARE(Second()->text(), QStringLiteral("2008-03-15"));
     QCOMPARE(Output()->toPlainText(),
              QStringLiteral("2008-01-01 CE to 2008-03-15 CE = 74 days, excluding 1st date (2 months, 14 days)\n"));
@@ -167,6 +210,8 @@ class MainWindowTest : public QObject {
     First()->setText(QStringLiteral("xyz"));
     Get<QRadioButton>("optFirstDateIsCE")->click();
     QVERIFY(Get<QRadioButton>("optFirstDateIsJDN")->isChecked());
+    QVERIFY(messages_->shown.empty());  // posted: it opens after the click has returned
+    Settle();
     QCOMPARE(messages_->shown.size(), std::size_t{1});
     QCOMPARE(messages_->shown[0].text.toStdString(), GetProgramText(Texts(), 156, qv::Language::English));
     QCOMPARE(messages_->shown[0].title.toStdString(), GetProgramText(Texts(), 150, qv::Language::English));
@@ -180,6 +225,7 @@ class MainWindowTest : public QObject {
     Second()->setText(QStringLiteral("junk"));
     Get<QRadioButton>("optSecondDateIsISO")->click();
     QVERIFY(Get<QRadioButton>("optSecondDateIsCE")->isChecked());
+    Settle();
     QCOMPARE(messages_->shown.back().text.toStdString(), GetProgramText(Texts(), 157, qv::Language::English));
   }
 
@@ -195,6 +241,7 @@ class MainWindowTest : public QObject {
     Second()->setText(QStringLiteral("2000-02-30"));
     Click("cmdMoveSecondDateToFirst");
     QCOMPARE(First()->text(), QStringLiteral("2,451,545"));
+    Settle();
     QCOMPARE(messages_->shown.back().title, QStringLiteral("Error!"));
     QCOMPARE(QApplication::focusWidget(), Second());
   }
@@ -224,6 +271,7 @@ class MainWindowTest : public QObject {
     QTest::keyClick(Second(), Qt::Key_Up);
     QCOMPARE(Second()->text(), QStringLiteral("2,100,000,000"));
     QCOMPARE(Output()->toPlainText(), QStringLiteral("Out of Range\n"));
+    Settle();
     QCOMPARE(messages_->shown.back().text, QStringLiteral("Result is out of range."));
     // An empty box only places the focus.
     Second()->clear();
@@ -339,10 +387,10 @@ class MainWindowTest : public QObject {
 
   void copyAllAndSelection() {
     Type(First(), QStringLiteral("2000-01-01"));
-    QTest::keyClick(First(), Qt::Key_Enter);
+    PressEnter(First());
     First()->clear();
     Type(First(), QStringLiteral("2000-01-02"));
-    QTest::keyClick(First(), Qt::Key_Enter);
+    PressEnter(First());
     QPushButton* copy = Get<QPushButton>("cmdCopyOutput");
     QCOMPARE(copy->text(), QStringLiteral("Copy to clipboard"));
     copy->click();
@@ -364,11 +412,12 @@ class MainWindowTest : public QObject {
 
   void enlargeNeedsOutput() {
     Click("cmdEnlarge");
+    Settle();
     QCOMPARE(messages_->shown.size(), std::size_t{1});
     QCOMPARE(messages_->shown[0].text, QStringLiteral("The output window is empty."));
     QCOMPARE(messages_->shown[0].icon, MessageIcon::Warning);
     Type(First(), QStringLiteral("2000-01-01"));
-    QTest::keyClick(First(), Qt::Key_Enter);
+    PressEnter(First());
     Click("cmdEnlarge");
     QWidget* display = window_->findChild<QWidget*>("frmLargeDisplay");
     QVERIFY(display != nullptr && display->isVisible());
@@ -378,7 +427,7 @@ class MainWindowTest : public QObject {
   void languageSwitch() {
     Type(First(), QStringLiteral("2008-01-01"));
     Type(Second(), QStringLiteral("2008-01-02"));
-    QTest::keyClick(Second(), Qt::Key_Enter);
+    PressEnter(Second());
     QComboBox* language = Get<QComboBox>("cboLanguage");
     language->setCurrentIndex(1);
     QCOMPARE(language->itemText(0), QStringLiteral("Englisch"));
@@ -391,7 +440,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(Get<QLabel>("lblTodaysDate1")->text(), QStringLiteral("der 2012-12-31 CE"));
     // What was written stays in its language; new results come in German.
     Difference()->clear();
-    QTest::keyClick(Second(), Qt::Key_Enter);
+    PressEnter(Second());
     QCOMPARE(Output()->toPlainText(), QStringLiteral("2008-01-01 CE to 2008-01-02 CE = 1 day, excluding 1st date\n"
                                                      "2008-01-01 CE bis 2008-01-02 CE = 1 Tag, ausschliesslich 1. Datum\n"));
     language->setCurrentIndex(0);
@@ -455,7 +504,7 @@ class MainWindowTest : public QObject {
     Get<QCheckBox>("chkVerbose")->click();
     QTest::mouseClick(Get<QLabel>("lblTodaysDate1"), Qt::LeftButton);  // the panel shows ISO
     Type(First(), QStringLiteral("31.12.2012"));
-    QTest::keyClick(First(), Qt::Key_Enter);
+    PressEnter(First());
     Type(Difference(), QStringLiteral("5"));
     First()->setText(QStringLiteral("say \"hi\""));
     const QString output = Output()->toPlainText();
@@ -540,6 +589,314 @@ class MainWindowTest : public QObject {
     QAccessibleInterface* link = QAccessible::queryAccessibleInterface(Get<QLabel>("lblOnlineDocumentation"));
     QCOMPARE(link->role(), QAccessible::Link);
     QCOMPARE(link->text(QAccessible::Name), QStringLiteral("Online documentation"));
+  }
+
+  // ---- No box from inside a control's own event --------------------------------------------
+
+  // The fault: an unreadable date and one click on the upper arrow opened a box while the
+  // button was down, the release went to the box and the auto-repeat opened box after box.
+  void aFailedArrowStepShowsOneBoxAfterTheRelease() {
+    QScrollBar* stepper = Get<QScrollBar>("VScroll0");
+    const QPoint up = ArrowRect(stepper, QStyle::SC_ScrollBarSubLine).center();
+    Type(First(), QStringLiteral("2024-02-30"));
+    QSignalSpy actions(stepper, &QAbstractSlider::actionTriggered);
+    QTest::mousePress(stepper, Qt::LeftButton, {}, up);
+    QTest::qWait(900);  // past the scroll bar's 500 ms before it repeats
+    QCOMPARE(actions.count(), 1);  // the failed step stopped the repeat
+    QVERIFY(messages_->shown.empty());
+    QCOMPARE(First()->text(), QStringLiteral("2024-02-30"));
+    QTest::mouseRelease(stepper, Qt::LeftButton, {}, up);
+    QTRY_COMPARE(messages_->shown.size(), std::size_t{1});
+    QCOMPARE(messages_->shown[0].title, QStringLiteral("Error!"));
+    QTest::qWait(300);
+    QCOMPARE(messages_->shown.size(), std::size_t{1});
+    QCOMPARE(stepper->value(), 0);
+    QVERIFY(!stepper->isSliderDown());
+    // The arrow is at rest: the next click steps (and fails) once more, and a readable date held
+    // on the arrow still repeats, one day later each time.
+    QTest::mouseClick(stepper, Qt::LeftButton, {}, up);
+    QTRY_COMPARE(messages_->shown.size(), std::size_t{2});
+    First()->setText(QStringLiteral("2024-02-27"));
+    QTest::mousePress(stepper, Qt::LeftButton, {}, up);
+    QTest::qWait(700);
+    QTest::mouseRelease(stepper, Qt::LeftButton, {}, up);
+    QVERIFY2(First()->text() > QStringLiteral("2024-02-28"), qPrintable(First()->text()));
+    QCOMPARE(messages_->shown.size(), std::size_t{2});
+  }
+
+  // Every way to use the stepper agrees: up, +1 and Increase are one day later.
+  void stepperWaysAgreeUpIsLater() {
+    QScrollBar* stepper = Get<QScrollBar>("VScroll0");
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(stepper);
+    QVERIFY(accessible != nullptr && accessible->valueInterface() != nullptr && accessible->actionInterface() != nullptr);
+    const auto wheel = [stepper](int angle) {
+      QWheelEvent event(QPointF(2, 2), stepper->mapToGlobal(QPointF(2, 2)), QPoint(), QPoint(0, angle), Qt::NoButton,
+                        Qt::NoModifier, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(stepper, &event);
+    };
+    const struct {
+      const char* way;
+      std::function<void()> act;
+      int days;
+    } ways[] = {
+        {"upper arrow", [&] { QTest::mouseClick(stepper, Qt::LeftButton, {}, ArrowRect(stepper, QStyle::SC_ScrollBarSubLine).center()); }, 1},
+        {"lower arrow", [&] { QTest::mouseClick(stepper, Qt::LeftButton, {}, ArrowRect(stepper, QStyle::SC_ScrollBarAddLine).center()); }, -1},
+        {"value +1", [&] { stepper->setValue(1); }, 1},
+        {"value -1", [&] { stepper->setValue(-1); }, -1},
+        {"accessible value +1", [&] { accessible->valueInterface()->setCurrentValue(1); }, 1},
+        {"accessible value -1", [&] { accessible->valueInterface()->setCurrentValue(-1); }, -1},
+        {"Increase", [&] { accessible->actionInterface()->doAction(QAccessibleActionInterface::increaseAction()); }, 1},
+        {"Decrease", [&] { accessible->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction()); }, -1},
+        {"wheel away", [&] { wheel(120); }, 1},
+        {"wheel back", [&] { wheel(-120); }, -1},
+        {"Up key", [&] { QTest::keyClick(First(), Qt::Key_Up); }, 1},
+        {"Down key", [&] { QTest::keyClick(First(), Qt::Key_Down); }, -1},
+    };
+    for (const auto& way : ways) {
+      First()->setText(QStringLiteral("2012-12-31"));
+      way.act();
+      QCOMPARE(First()->text(), way.days > 0 ? QStringLiteral("2013-01-01") : QStringLiteral("2012-12-30"));
+      QCOMPARE(stepper->value(), 0);
+      QCOMPARE(accessible->valueInterface()->currentValue().toInt(), 0);
+    }
+    QCOMPARE(accessible->role(), QAccessible::SpinBox);
+    QVERIFY(messages_->shown.empty());
+  }
+
+  // A screen reader's action on an unreadable date returns at once; the box follows.
+  void stepperActionsReturnBeforeTheirBox() {
+    QScrollBar* stepper = Get<QScrollBar>("VScroll1");
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(stepper);
+    Second()->setText(QStringLiteral("2024-13-01"));
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+    accessible->valueInterface()->setCurrentValue(-1);
+    QVERIFY(messages_->shown.empty());
+    QCOMPARE(Second()->text(), QStringLiteral("2024-13-01"));
+    Settle();
+    QCOMPARE(messages_->shown.size(), std::size_t{1});  // the same box, waiting twice, shows once
+  }
+
+  // A calendar option checked by any means converts the box once; the window's restore after
+  // a refusal does not run the change again.
+  void calendarOptionCheckedByAnyMeansConverts() {
+    QRadioButton* jdn = Get<QRadioButton>("optFirstDateIsJDN");
+    const struct {
+      const char* way;
+      std::function<void()> check;
+    } ways[] = {
+        {"click", [&] { jdn->click(); }},
+        {"setChecked", [&] { jdn->setChecked(true); }},
+        {"accessible toggle",
+         [&] { QAccessible::queryAccessibleInterface(jdn)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction()); }},
+        {"arrow key",
+         [&] {
+           Get<QRadioButton>("optFirstDateIsISO")->setFocus();
+           QTest::keyClick(Get<QRadioButton>("optFirstDateIsISO"), Qt::Key_Down);
+         }},
+    };
+    for (const auto& way : ways) {
+      Get<QRadioButton>("optFirstDateIsCE")->click();
+      First()->setText(QStringLiteral("2000-01-01"));
+      Get<QRadioButton>("optFirstDateIsISO")->setChecked(true);
+      QCOMPARE(First()->text(), QStringLiteral("1999-W52-6"));
+      way.check();
+      QVERIFY2(jdn->isChecked(), way.way);
+      QCOMPARE(First()->text(), QStringLiteral("2,451,545"));
+    }
+    // Out of the ordinal range: put back to JDN without a word, the text untouched; the box
+    // still counts as JDN, so the next change converts from JDN.
+    First()->setText(QStringLiteral("1000"));
+    Get<QRadioButton>("optFirstDateIsORD")->setChecked(true);
+    QVERIFY(jdn->isChecked());
+    QCOMPARE(First()->text(), QStringLiteral("1000"));
+    Get<QRadioButton>("optFirstDateIsCE")->setChecked(true);
+    QCOMPARE(First()->text(), QStringLiteral("-4710-08-20"));
+    Settle();
+    QVERIFY(messages_->shown.empty());
+    // The window's own selections (here Reset's defaults) do not convert.
+    First()->setText(QStringLiteral("2000-01-01"));
+    jdn->setChecked(true);
+    messages_->answers.push_back(MessageAnswer::Yes);
+    Click("cmdReset");
+    Settle();
+    QCOMPARE(messages_->shown.size(), std::size_t{1});  // only the question
+    QVERIFY(Get<QRadioButton>("optFirstDateIsCE")->isChecked());
+  }
+
+  // Enter in a box computes after the key event has returned, so the clear-one-box dialog
+  // never runs inside the key filter.
+  void enterOpensTheClearDialogAfterTheKey() {
+    First()->setText(QStringLiteral("2012-01-01"));
+    Difference()->setText(QStringLiteral("3"));
+    Second()->setText(QStringLiteral("2012-01-09"));
+    QTest::keyClick(Second(), Qt::Key_Enter);
+    QTest::keyClick(Second(), Qt::Key_Enter);  // a repeat before it ran computes once
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QCOMPARE(Difference()->text(), QStringLiteral("3"));
+    bool asked = false;
+    WhenModal([&asked](QWidget* dialog) {
+      asked = true;
+      dialog->findChild<QPushButton*>("cmdContinue")->click();
+    });
+    QTRY_VERIFY(asked);
+    QCOMPARE(Difference()->text(), QStringLiteral("8"));
+    QCOMPARE(Output()->toPlainText().count(QLatin1Char('\n')), 1);
+  }
+
+  // ---- The settings file against faults on disk -------------------------------------------
+
+  void aRefusedFileIsKeptAsideAndToldOnce() {
+    const QString path = SettingsPath();
+    const QByteArray garbage("\x01garbage, not settings\r\n", 24);
+    for (const bool huge : {true, false}) {
+      window_.reset();
+      QFile::remove(path + QStringLiteral(".bak"));
+      QFile::remove(path + QStringLiteral(".1.bak"));
+      Spit(path + QStringLiteral(".bak"), "an older copy");
+      Spit(path, garbage);
+      if (huge) QVERIFY(QFile::resize(path, qint64{65} << 20));  // sparse: over the reader's limit
+      StartWindow();
+      Settle();
+      QCOMPARE(messages_->shown.size(), std::size_t{1});
+      QVERIFY(messages_->over_shown_window[0]);  // after the window is shown
+      const QString told = messages_->shown[0].text;
+      QVERIFY2(told.contains(path + QStringLiteral(".1.bak")), qPrintable(told));
+      QCOMPARE(told.contains(QStringLiteral("64 MiB")), huge);
+      QCOMPARE(Slurp(path + QStringLiteral(".bak")), QByteArray("an older copy"));
+      QCOMPARE(Slurp(path + QStringLiteral(".1.bak")).left(garbage.size()), garbage);
+      QVERIFY(!QFile::exists(path));
+      window_->cmdQuit_Click();  // a fresh file
+      QCOMPARE(ReadSettingsFile(path.toStdString()).status, SettingsReadStatus::Complete);
+      StartWindow();
+      Settle();
+      QVERIFY(messages_->shown.empty());
+    }
+  }
+
+  void aFailedSaveIsToldOnceAndTheProgramEnds() {
+    const QString path = SettingsPath();
+    // The data folder deleted while the program runs is made again.
+    QVERIFY(QDir(QFileInfo(path).path()).removeRecursively());
+    Type(First(), QStringLiteral("2000-01-01"));
+    window_->cmdQuit_Click();
+    QVERIFY(messages_->shown.empty());
+    QCOMPARE(ReadSettingsFile(path.toStdString()).settings.first_date, std::string("2000-01-01"));
+    // A folder in the file's place: the save fails, one box names the file and the reason.
+    StartWindow();
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QDir().mkdir(path));
+    window_->cmdQuit_Click();
+    window_->close();  // a second way out writes nothing more
+    QCOMPARE(messages_->shown.size(), std::size_t{1});
+    const QString told = messages_->shown[0].text;
+    QVERIFY2(told.contains(path) && told.contains(qt_error_string(EISDIR)), qPrintable(told));
+    QCOMPARE(messages_->shown[0].icon, MessageIcon::Warning);
+    QVERIFY(!window_->isVisible());
+    QVERIFY(QDir().rmdir(path));
+    // The configuration folder itself gone: nothing to make the data folder in.
+    StartWindow();
+    QVERIFY(QDir(config_->path()).removeRecursively());
+    window_->cmdQuit_Click();
+    QCOMPARE(messages_->shown.size(), std::size_t{1});
+    QVERIFY(messages_->shown[0].text.contains(qt_error_string(ENOENT)));
+  }
+
+  void aLinkedSettingsFileIsWrittenThrough() {
+    window_->cmdQuit_Click();
+    const QString link = SettingsPath();
+    QTemporaryDir dotfiles;
+    const QString target = dotfiles.filePath(QStringLiteral("qrv.usr"));
+    QVERIFY(QFile::rename(link, target));
+    QVERIFY(QFile::link(target, link));
+    StartWindow();
+    Type(First(), QStringLiteral("2000-01-01"));
+    window_->cmdQuit_Click();
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(ReadSettingsFile(target.toStdString()).settings.first_date, std::string("2000-01-01"));
+    QCOMPARE(QDir(QFileInfo(link).path()).entryList(QDir::Files | QDir::System | QDir::Hidden), QStringList{"qrv.usr"});
+    // Reset deletes the file and keeps the link for the next Quit to write through.
+    StartWindow();
+    messages_->answers.push_back(MessageAnswer::Yes);
+    Click("cmdReset");
+    QVERIFY(QFileInfo(link).isSymLink());
+    QVERIFY(!QFile::exists(target));
+    window_->cmdQuit_Click();
+    QCOMPARE(ReadSettingsFile(target.toStdString()).status, SettingsReadStatus::Complete);
+  }
+
+  void aRelativeConfigurationHomeIsIgnored() {
+    window_.reset();
+    QTemporaryDir home;
+    const QByteArray saved_home = qgetenv("HOME");
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", "relative/config");
+    StartWindow();
+    const QString expected = home.filePath(QStringLiteral(".config/Quorvan/qrv.usr"));
+    QCOMPARE(SettingsPath(), expected);
+    QCOMPARE(QDir::currentPath(), QStringLiteral("/"));  // the start-up changed the folder
+    window_->cmdQuit_Click();
+    QCOMPARE(ReadSettingsFile(expected.toStdString()).status, SettingsReadStatus::Complete);
+    qputenv("HOME", saved_home);
+    qputenv("XDG_CONFIG_HOME", config_->path().toUtf8());
+  }
+
+  // Bytes of a single-byte file come back at Quit byte for byte, in the boxes and the output.
+  void singleByteTextsSurviveAStartAndAQuit() {
+    QByteArray high;
+    for (int b = 0x80; b <= 0xFF; ++b) high.append(static_cast<char>(b));
+    StoredSettings stored;
+    stored.first_date = "31" + high.left(16).toStdString();
+    stored.second_date = "\xE9t\xE9";
+    stored.output = "line one\r\n" + high.toStdString() + "\r\nnbsp\xA0here\r\n";
+    QVERIFY(WriteSettingsFile(window_->SettingsFilePath(), stored));
+    const QByteArray before = Slurp(SettingsPath());
+    StartWindow();
+    QCOMPARE(Output()->toPlainText().left(10), QStringLiteral("line one\n"
+                                                               "\u20AC"));
+    window_->cmdQuit_Click();
+    QCOMPARE(Slurp(SettingsPath()), before);
+  }
+
+  // A saved output near the reader's limit grows by one result: Quit keeps the newest whole
+  // lines and a note, so the next start reads the file instead of starting on the defaults.
+  void anOutputTooLargeForTheFileIsCutAtQuit() {
+    const std::string line = std::string(98, 'x') + "\r\n";
+    StoredSettings stored;
+    const std::size_t lines = (kMaxSettingsFileBytes - FormattedSize(stored)) / line.size();
+    stored.output.reserve(lines * line.size());
+    for (std::size_t i = 0; i < lines; ++i) stored.output += line;
+    // Ten bytes short of the limit, so the next result does not fit.
+    const std::size_t rest = kMaxSettingsFileBytes - FormattedSize(stored);
+    if (rest > 12) stored.output += std::string(rest - 12, 'y') + "\r\n";
+    QVERIFY(WriteSettingsFile(window_->SettingsFilePath(), stored));
+    StartWindow();
+    Type(First(), QStringLiteral("2000-01-01"));
+    PressEnter(First());
+    window_->cmdQuit_Click();
+    QCOMPARE(QFileInfo(SettingsPath()).size() <= qint64{kMaxSettingsFileBytes}, true);
+    const SettingsReadResult read = ReadSettingsFile(window_->SettingsFilePath());
+    QCOMPARE(read.status, SettingsReadStatus::Complete);
+    const std::string ending = "2000-01-01 CE, Saturday\r\n" + std::string(kOutputCutNotes[0]) + "\r\n";
+    QCOMPARE(read.settings.output.substr(read.settings.output.size() - ending.size()), ending);
+    QCOMPARE(read.settings.output.substr(0, line.size()), line);  // whole lines only
+    QCOMPARE(read.settings.first_date, std::string("2000-01-01"));
+  }
+
+  void staleTemporaryFilesGoAtStartUp() {
+    window_->cmdQuit_Click();
+    const QString folder = QFileInfo(SettingsPath()).path();
+    const QString stale = folder + QStringLiteral("/qrv.usr.tmp-Ab12Cd");
+    const QString fresh = folder + QStringLiteral("/qrv.usr.tmp-Ef34Gh");
+    Spit(stale, QByteArray(4096, 'x'));
+    Spit(fresh, "being written");
+    QFile old_file(stale);
+    QVERIFY(old_file.open(QIODevice::ReadWrite));
+    QVERIFY(old_file.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime));
+    old_file.close();
+    StartWindow();
+    QVERIFY(!QFile::exists(stale));
+    QVERIFY(QFile::exists(fresh));
+    QVERIFY(QFile::exists(SettingsPath()));
   }
 
   void accessibleNames() {

@@ -1,5 +1,6 @@
 #include "ui/settings/settings_file.h"
 
+#include <errno.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <stdlib.h>
@@ -14,10 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "settings_test_support.h"
+
 namespace qv {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr const char* kDefaultFile =
     "0\r\n2,45,44\r\n0,0,0\r\n0\r\n1\r\n1\r\n1\r\n1\r\n\"Sun\"\r\n\"CE\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n0\r\n";
@@ -44,38 +45,6 @@ StoredSettings Sample() {
   s.output = "31/12/2012 CE = 2456293 JDN\r\nsecond line\r\n";
   s.months = 1;
   return s;
-}
-
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "qv-settings-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code error;
-    fs::permissions(path_, fs::perms::owner_all, error);
-    fs::remove_all(path_, error);
-  }
-  std::string File(const char* name) const { return (path_ / name).string(); }
-  std::vector<std::string> Entries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_)) names.push_back(entry.path().filename().string());
-    return names;
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void Spit(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 TEST(FormatSettingsFile, DefaultsAreTheFirstRunFileByteForByte) {
@@ -318,7 +287,7 @@ TEST(WriteSettingsFile, AFailedWriteKeepsTheOldFile) {
   struct rlimit small = saved;
   small.rlim_cur = 4096;
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool written = WriteSettingsFile(path, big);
+  const bool written = WriteSettingsFile(path, big).ok;
   ::setrlimit(RLIMIT_FSIZE, &saved);
   ::signal(SIGXFSZ, old_handler);
   EXPECT_FALSE(written);
@@ -327,7 +296,7 @@ TEST(WriteSettingsFile, AFailedWriteKeepsTheOldFile) {
 
   // A folder in the way of the file: the rename fails, the folder stays, no temporary is left.
   fs::create_directory(folder.File("taken"));
-  EXPECT_FALSE(WriteSettingsFile(folder.File("taken"), big));
+  EXPECT_EQ(WriteSettingsFile(folder.File("taken"), big).error, EISDIR);
   EXPECT_TRUE(fs::is_directory(folder.File("taken")));
   EXPECT_EQ(folder.Entries().size(), 2u);
 }
@@ -335,7 +304,7 @@ TEST(WriteSettingsFile, AFailedWriteKeepsTheOldFile) {
 TEST(WriteSettingsFile, NoFolderOrAReadOnlyFolderGivesFalse) {
   TempFolder folder;
   EXPECT_FALSE(WriteSettingsFile("", StoredSettings{}));
-  EXPECT_FALSE(WriteSettingsFile(folder.File("missing/qrv.usr"), StoredSettings{}));
+  EXPECT_EQ(WriteSettingsFile(folder.File("missing/qrv.usr"), StoredSettings{}).error, ENOENT);
   EXPECT_FALSE(fs::exists(folder.File("missing")));
   EXPECT_FALSE(WriteSettingsFile("/proc/qrv.usr", StoredSettings{}));  // read-only even for root
   if (::geteuid() != 0) {

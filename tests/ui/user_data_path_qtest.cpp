@@ -67,6 +67,47 @@ class UserDataPathTest : public QObject {
     }
   }
 
+  // The XDG rules: only an absolute XDG_CONFIG_HOME counts; otherwise ~/.config, absolute even
+  // when HOME is not, so the path holds after the program changes its current folder.
+  void aRelativeConfigurationHomeIsIgnored() {
+    const QByteArray saved_home = qgetenv("HOME");
+    const std::string home = Under("home");
+    fs::create_directory(home);
+    qputenv("HOME", QByteArray::fromStdString(home));
+    const struct {
+      const char* xdg;
+      std::string folder;
+    } cases[] = {
+        {"relative/config", home + "/.config"},
+        {"./config", home + "/.config"},
+        {"", home + "/.config"},
+        {"/absolute/config", "/absolute/config"},
+    };
+    for (const auto& c : cases) {
+      qputenv("XDG_CONFIG_HOME", c.xdg);
+      QCOMPARE(qv::ConfigurationFolder(), c.folder);
+    }
+    qputenv("XDG_CONFIG_HOME", "relative");
+    QCOMPARE(qv::UserDataFilePath("qrv.usr", "Quorvan"), home + "/.config/Quorvan/qrv.usr");
+    // A relative HOME is taken from the current folder, once.
+    const QString started_in = QDir::currentPath();
+    QDir::setCurrent(temp_.path());
+    qputenv("HOME", "home");
+    QCOMPARE(qv::ConfigurationFolder(), home + "/.config");
+    QDir::setCurrent(started_in);
+    qputenv("HOME", saved_home);
+  }
+
+  void theFolderOfAFileIsMadeAgain() {
+    const std::string folder = Under("again/Quorvan");
+    fs::create_directory(Under("again"));
+    QVERIFY(qv::EnsureFolderOf(folder + "/qrv.usr"));
+    QVERIFY(fs::is_directory(folder));
+    QVERIFY(qv::EnsureFolderOf(folder + "/qrv.usr"));  // there already
+    QVERIFY(!qv::EnsureFolderOf(Under("gone/Quorvan/qrv.usr")));  // one level only
+    QVERIFY(!fs::exists(Under("gone")));
+  }
+
   void folderExistsTrimsBlanks() {
     const std::string folder = temp_.path().toStdString();
     QVERIFY(qv::FolderExists(folder));

@@ -236,6 +236,7 @@ class WindowFitTest : public QObject {
     QFETCH(QKeySequence, key);
     First()->setText(QStringLiteral("2000-01-01"));
     QTest::keyClick(First(), Qt::Key_Return);
+    QCoreApplication::processEvents();  // Enter computes just after its key event
     if (window == QLatin1String("frmHelp")) QTest::keyClick(First(), Qt::Key_F1);
     if (window == QLatin1String("frmDisplayMonth")) Get<QPushButton>("cmdDisplayMonth")->click();
     if (window == QLatin1String("frmLargeDisplay")) Get<QPushButton>("cmdEnlarge")->click();

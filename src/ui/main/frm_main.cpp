@@ -65,7 +65,7 @@ QLabel* LabelFor(const char* name, QWidget* buddy) {
 }  // namespace
 
 frmMain::frmMain(const ProgramTextStore& texts, MessageService& messages, QWidget* parent)
-    : QWidget(parent), texts_(texts), messages_(messages), engine_(texts) {
+    : QWidget(parent), texts_(texts), messages_(messages), posted_messages_(messages), engine_(texts) {
   setObjectName(QStringLiteral("frmMain"));
   CreateControls();
   WireSignals();
@@ -288,10 +288,7 @@ QWidget* frmMain::CreateInputFrame() {
   cmdToday[0] = Button("cmdToday0");
   cmdToday[1] = Button("cmdToday1");
   for (std::size_t i = 0; i < 2; ++i) {
-    QScrollBar* stepper = Named(new QScrollBar(Qt::Vertical), i == 0 ? "VScroll0" : "VScroll1");
-    // Value 0 at rest; an arrow moves it to -1 (upper arrow) or +1 (lower arrow) for a moment.
-    stepper->setRange(-1, 1);
-    stepper->setValue(0);
+    DayStepper* stepper = Named(new DayStepper, i == 0 ? "VScroll0" : "VScroll1");
     stepper->setFocusPolicy(Qt::NoFocus);  // the Up and Down keys in the box do the same
     stepper->setFixedWidth(stepper->sizeHint().width());
     VScroll[i] = stepper;
@@ -342,7 +339,7 @@ QWidget* frmMain::CreateInputFrame() {
   input_actions_->addWidget(cmdCompute);
   input_actions_->addWidget(cmdMoveSecondDateToFirst);
   input_actions_->addStretch(1);
-  for (QScrollBar* stepper : VScroll) stepper->setFixedHeight(txbFirstDate->sizeHint().height());
+  for (DayStepper* stepper : VScroll) stepper->setFixedHeight(txbFirstDate->sizeHint().height());
   grid->setColumnStretch(1, 1);
   input_grid_ = grid;
   PlaceCalendarGroups();
@@ -517,8 +514,8 @@ void frmMain::WireSignals() {
   connect(cmdMoveSecondDateToFirst, &QPushButton::clicked, this, [this] { cmdMoveSecondDateToFirst_Click(); });
   for (int i = 0; i < 2; ++i) {
     connect(cmdToday[static_cast<std::size_t>(i)], &QPushButton::clicked, this, [this, i] { cmdToday_Click(i); });
-    connect(VScroll[static_cast<std::size_t>(i)], &QScrollBar::valueChanged, this,
-            [this, i](int value) { VScroll_Change(i, value); });
+    connect(VScroll[static_cast<std::size_t>(i)], &DayStepper::stepped, this,
+            [this, i](int days) { VScroll_Change(i, days); });
     for (ClickableLabel* label : {lblTodaysDate[static_cast<std::size_t>(i)], lblWeekFromToday[static_cast<std::size_t>(i)]}) {
       connect(label, &ClickableLabel::released, this, [this](Qt::MouseButton button) { TodayLabelReleased(button); });
     }
@@ -535,12 +532,16 @@ void frmMain::WireSignals() {
     txbSecondDate->clear();
     SetTheFocus();
   });
-  // A click (also the arrow keys within the group, and a screen reader's press) has finished
-  // changing the selection when this arrives, so the handler may put it back.
-  connect(first_calendar_group_, &QButtonGroup::idClicked, this,
-          [this](int id) { FirstCalendarChanged(static_cast<CalendarCode>(id)); });
-  connect(second_calendar_group_, &QButtonGroup::idClicked, this,
-          [this](int id) { SecondCalendarChanged(static_cast<CalendarCode>(id)); });
+  // Every way an option gets checked (a click, the arrow keys within the group, a screen
+  // reader's toggle, setChecked by program) converts the box once; the window's own selection
+  // by program (SelectCalendar, the restore after a refusal) only records the calendar. The
+  // previous option is already clear when this arrives, so the handler may put it back.
+  connect(first_calendar_group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+    if (checked && !selecting_calendar_) FirstCalendarChanged(static_cast<CalendarCode>(id));
+  });
+  connect(second_calendar_group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+    if (checked && !selecting_calendar_) SecondCalendarChanged(static_cast<CalendarCode>(id));
+  });
 
   connect(optDateFormatIsYMD, &QRadioButton::toggled, this, [this](bool on) { if (on) DateFormatChanged(kFormatYMD); });
   connect(optDateFormatIsDMY, &QRadioButton::toggled, this, [this](bool on) { if (on) DateFormatChanged(kFormatDMY); });

@@ -14,6 +14,8 @@
 #include "lang/program_text.h"
 #include "platform/message_service.h"
 #include "settings/work_days.h"
+#include "platform/posted_messages.h"
+#include "ui/settings/settings_file.h"
 
 class QButtonGroup;
 class QGridLayout;
@@ -32,6 +34,7 @@ class QTimer;
 namespace qv {
 
 class ClickableLabel;
+class DayStepper;
 class OutputTextBox;
 class frmClearOneTextBox;
 class frmLargeDisplay;
@@ -112,12 +115,14 @@ class frmMain : public QWidget {
   void PrepareInputs();
   void SetDefaultSettings();
   void ReadSettings();
+  void KeepRefusedFile(SettingsReadStatus status);
   void ApplyStoredSettings(SettingsChoices choices);
   StoredSettings GatherSettings() const;
   void SetMainCaption();
   void WriteSettingsOnce();
 
   // Compute flow and box operations.
+  void PostCompute();
   RequestOptions ReadComputeOptions() const;
   DateTextOptions TextOptions() const;
   void ApplyOutcome(const Outcome& outcome);
@@ -128,8 +133,8 @@ class frmMain : public QWidget {
   void CalendarChanged(DateBox box, CalendarCode code);
   void SelectCalendar(DateBox box, CalendarCode code);
   void cmdMoveSecondDateToFirst_Click();
-  void VScroll_Change(int index, int value);
-  void StepBoxDate(DateBox box, int64_t days);
+  void VScroll_Change(int index, int days);
+  bool StepBoxDate(DateBox box, int64_t days);
   void FocusDateBox(int box);
   void ClearInputBoxes();
   bool FilterBoxKey(QLineEdit* box, QKeyEvent* event);
@@ -188,7 +193,10 @@ class frmMain : public QWidget {
   void UpdateWorkDaysNote();
 
   const ProgramTextStore& texts_;
+  // Questions and the box at Quit go straight to the service; every other box is posted, so
+  // that none opens from inside a control's own event (platform/posted_messages.h).
   MessageService& messages_;
+  PostedMessages posted_messages_;
   ComputeEngine engine_;
 
   // Process-wide options the whole program reads.
@@ -201,6 +209,12 @@ class frmMain : public QWidget {
   bool blnStartUpCompleted = false;
   bool blnRestoringCal = false;
   bool settings_written_ = false;
+  // A refused settings file that could not be set aside: Quit leaves it as it is.
+  bool keep_settings_file_ = false;
+  // How the stored box texts were encoded, so that Quit writes them back alike.
+  BoxTextEncodings stored_encodings_;
+  bool compute_posted_ = false;
+  bool selecting_calendar_ = false;
   bool filling_language_list_ = false;
   // The month window's two stored choices, kept here until that window is first opened.
   bool month_monday_first_ = false;
@@ -223,7 +237,7 @@ class frmMain : public QWidget {
   QLineEdit* txbFirstDate = nullptr;
   QLineEdit* txbDateDiff = nullptr;
   QLineEdit* txbSecondDate = nullptr;
-  std::array<QScrollBar*, 2> VScroll{};
+  std::array<DayStepper*, 2> VScroll{};
   QPushButton* cmdClearFirstDate = nullptr;
   QPushButton* cmdClearDateDiff = nullptr;
   QPushButton* cmdClearSecondDate = nullptr;

@@ -13,6 +13,8 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <utility>
 
 #include "lang/general_texts.h"
 #include "platform/qt_text.h"
@@ -61,7 +63,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 // True when the key is used up here and must not reach the box.
 bool frmMain::FilterBoxKey(QLineEdit* box, QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    cmdCompute_Click();  // Enter computes, exactly as a click on Compute, and never types
+    PostCompute();  // Enter computes, exactly as a click on Compute, and never types
     return true;
   }
   const bool date_box = box != txbDateDiff;
@@ -105,6 +107,20 @@ void frmMain::PasteIntoBox(QLineEdit* box) {
 }
 
 // ---- Compute ---------------------------------------------------------------------------------
+
+// Enter in a box computes once the key event has returned: the clear-one-box dialog it may ask
+// must not open inside the key filter. Repeats of the key before then compute once.
+void frmMain::PostCompute() {
+  if (compute_posted_) return;
+  compute_posted_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        compute_posted_ = false;
+        cmdCompute_Click();
+      },
+      Qt::QueuedConnection);
+}
 
 RequestOptions frmMain::ReadComputeOptions() const {
   RequestOptions options;
@@ -163,8 +179,8 @@ void frmMain::ApplyOutcome(const Outcome& outcome) {
 }
 
 void frmMain::ShowMessage(const Message& message) {
-  messages_.Show(this, MessageRequest{ToQString(message.title), ToQString(message.text), MessageIcon::None,
-                                      MessageButtons::Ok, MessageAnswer::Ok});
+  posted_messages_.Show(this, MessageRequest{ToQString(message.title), ToQString(message.text), MessageIcon::None,
+                                             MessageButtons::Ok, MessageAnswer::Ok});
 }
 
 bool frmMain::AskWhichBoxToClear() {
@@ -266,7 +282,9 @@ void frmMain::SelectCalendar(DateBox box, CalendarCode code) {
   QButtonGroup* group = box == DateBox::First ? first_calendar_group_ : second_calendar_group_;
   QAbstractButton* option = group->button(code);
   if (option == nullptr) return;
+  const bool was_selecting = std::exchange(selecting_calendar_, true);
   option->setChecked(true);
+  selecting_calendar_ = was_selecting;
   (box == DateBox::First ? intFirstBoxCal : intSecondBoxCal) = code;
 }
 
@@ -291,30 +309,33 @@ void frmMain::cmdMoveSecondDateToFirst_Click() {
   txbSecondDate->setFocus();
 }
 
-void frmMain::VScroll_Change(int index, int value) {
-  if (value == 0) return;
-  // Back to rest first, so the next click moves again even when this one did nothing.
-  VScroll[static_cast<std::size_t>(index)]->setValue(0);  // runs this handler again with 0
+// The stepper is back at rest already (DayStepper); `days` is +1 for its upper arrow, one day
+// later as the Up key in the box is.
+void frmMain::VScroll_Change(int index, int days) {
   QLineEdit* box = index == 0 ? txbFirstDate : txbSecondDate;
   if (box->text().isEmpty()) {
     SetTheFocus();
     return;
   }
-  // The upper arrow (value -1) is one day later, as the Up key in the box is.
-  StepBoxDate(index == 0 ? DateBox::First : DateBox::Second, -value);
+  // A step that failed must not repeat while the arrow is held: its box waits for the release.
+  if (!StepBoxDate(index == 0 ? DateBox::First : DateBox::Second, days)) VScroll[static_cast<std::size_t>(index)]->Rest();
 }
 
-void frmMain::StepBoxDate(DateBox box, int64_t days) {
+// False when the step failed (an unreadable date, a result out of range).
+bool frmMain::StepBoxDate(DateBox box, int64_t days) {
   QLineEdit* edit = box == DateBox::First ? txbFirstDate : txbSecondDate;
   const int number = box == DateBox::First ? 1 : 2;
+  bool stepped = true;
   if (!TrimBlanks(ToUtf8(edit->text())).empty()) {
     const BoxEdit step = ShiftBoxDate(box, ToUtf8(edit->text()), GetCal(number), days, TextOptions(), current_language_);
     if (!step.output.empty()) AppendOutput(step.output);
     if (step.message) ShowMessage(*step.message);
     if (step.replace_text && !step.text.empty()) edit->setText(ToQString(step.text));
+    stepped = !step.message.has_value();
   }
   txbDateDiff->clear();
   FocusDateBox(number);
+  return stepped;
 }
 
 void frmMain::cmdToday_Click(int index) {
@@ -362,7 +383,13 @@ void frmMain::AppendOutput(std::string_view text) {
   txbOutput->ensureCursorVisible();
 }
 
-QString frmMain::OutputText() const { return WithCrLf(txbOutput->toPlainText()); }
+// The text as it stands, no-break spaces included (toPlainText would make them blanks): what
+// the settings file keeps must come back byte for byte.
+QString frmMain::OutputText() const {
+  QString text = txbOutput->document()->toRawText();
+  text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  return WithCrLf(std::move(text));
+}
 
 void frmMain::SetOutputText(const std::string& text) {
   txbOutput->setPlainText(WithLineFeeds(ToQString(text)));
@@ -406,12 +433,12 @@ void frmMain::cmdEnlarge_Click() {
   const std::string trimmed(TrimBlanks(ToUtf8(text)));
   if (trimmed.size() != static_cast<std::size_t>(text.toUtf8().size())) SetOutputText(trimmed);
   if (trimmed.empty()) {
-    messages_.Show(this, MessageRequest{Text(GeneralText::OutputWindow), Text(GeneralText::OutputWindowIsEmpty),
-                                        MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
+    posted_messages_.Show(this, MessageRequest{Text(GeneralText::OutputWindow), Text(GeneralText::OutputWindowIsEmpty),
+                                               MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
     SetTheFocus();
     return;
   }
-  if (large_display_ == nullptr) large_display_ = new frmLargeDisplay(texts_, messages_, this);
+  if (large_display_ == nullptr) large_display_ = new frmLargeDisplay(texts_, posted_messages_, this);
   large_display_->ShowOutput(OutputText(), frameGeometry(), cmdEnlarge->text(), windowIcon(), current_language_);
 }
 

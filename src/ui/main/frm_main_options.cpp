@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <chrono>
 
 #include "lang/captions.h"
 #include "lang/general_texts.h"
@@ -24,6 +26,8 @@
 #include "ui/main/frm_main.h"
 #include "ui/main/window_widgets.h"
 #include "ui/settings/settings_file.h"
+#include "ui/settings/settings_notices.h"
+#include "ui/settings/settings_storage.h"
 
 #ifndef QUORVAN_VERSION_MAJOR
 #define QUORVAN_VERSION_MAJOR 0
@@ -38,6 +42,10 @@ namespace {
 // Numbered program texts used here.
 constexpr int16_t kProductName = 1;
 constexpr int16_t kDataFolderName = 310;
+
+// Left-over temporary files of killed saves older than this are removed at start-up; a save
+// takes a few milliseconds, and one still going on holds its file locked besides.
+constexpr std::chrono::seconds kStaleTemporaryAge{60};
 
 // Selecting by program runs the option's handler only when the selection really changes,
 // which is what QAbstractButton::setChecked does through `toggled`.
@@ -117,6 +125,7 @@ void frmMain::SetDefaultSettings() {
   month_monday_first_ = false;
   month_julian_ = false;
   ApplyMonthChoices();
+  stored_encodings_ = {};
   txbFirstDate->clear();
   txbDateDiff->clear();
   txbSecondDate->clear();
@@ -124,12 +133,28 @@ void frmMain::SetDefaultSettings() {
 }
 
 void frmMain::ReadSettings() {
+  RemoveStaleTemporaryFiles(settings_file_path_, kStaleTemporaryAge);
   SettingsReadResult read = ReadSettingsFile(settings_file_path_);
+  if (IsRefused(read.status)) KeepRefusedFile(read.status);
   if (UsesDefaults(read.status)) {
     SetDefaultSettings();
     return;
   }
   ApplyStoredSettings(InterpretSettings(std::move(read.settings)));
+}
+
+// A file that is there but was refused (too large, unreadable, not in the format) would be
+// replaced by the next Quit: it is renamed aside first, and the user is told once, in a box
+// that opens after the window is shown. When it cannot be renamed, Quit leaves it alone.
+void frmMain::KeepRefusedFile(SettingsReadStatus status) {
+  const KeptAside kept = KeepRefusedFileAside(settings_file_path_);
+  if (kept.outcome == KeptAside::Outcome::NothingToKeep) return;
+  keep_settings_file_ = kept.outcome == KeptAside::Outcome::Failed;
+  const std::string reason = kept.error != 0 ? qt_error_string(kept.error).toStdString() : std::string();
+  posted_messages_.Show(this, MessageRequest{product_name_,
+                                             ToQString(RefusedFileText(current_language_, status, settings_file_path_,
+                                                                       kept, reason)),
+                                             MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
 }
 
 // The stored choices are applied first and the stored box texts last, so that a stored date
@@ -157,6 +182,7 @@ void frmMain::ApplyStoredSettings(SettingsChoices choices) {
   SelectCalendar(DateBox::First, choices.first_calendar);
   SelectCalendar(DateBox::Second, choices.second_calendar);
   Select(choices.unit == DifferenceUnit::Months ? optMonths : optDays);
+  stored_encodings_ = choices.encodings;
   txbFirstDate->setText(QString::fromStdString(choices.first_date));
   txbDateDiff->setText(QString::fromStdString(choices.date_difference));
   txbSecondDate->setText(QString::fromStdString(choices.second_date));
@@ -184,17 +210,31 @@ StoredSettings frmMain::GatherSettings() const {
     choices.date_difference = txbDateDiff->text().toStdString();
     choices.second_date = txbSecondDate->text().toStdString();
     choices.output = OutputText().toStdString();
+    choices.encodings = stored_encodings_;
   }
   choices.unit = optMonths->isChecked() ? DifferenceUnit::Months : DifferenceUnit::Days;
   return StoreSettings(std::move(choices));
 }
 
-// Quit and the close box both come here; the file is written once per run. A failure to write
-// keeps the old file (the writer never leaves half a file) and the program ends all the same.
+// Quit and the close box both come here; the file is written once per run. The saved output is
+// cut to what the reader takes, with a note at its end. A data folder deleted during the run
+// is made again. A failure to write keeps the old file (the writer never leaves half a file),
+// is told in one box naming the file and the reason, and the program ends all the same; the
+// box opens here, in the closing of the window, since nothing runs after it.
 void frmMain::WriteSettingsOnce() {
   if (settings_written_) return;
   settings_written_ = true;
-  if (!settings_file_path_.empty()) WriteSettingsFile(settings_file_path_, GatherSettings());
+  if (settings_file_path_.empty() || keep_settings_file_) return;
+  StoredSettings stored = GatherSettings();
+  FitSavedOutput(stored, OutputCutNote(current_language_), {kOutputCutNotes[0], kOutputCutNotes[1]});
+  EnsureFolderOf(settings_file_path_);
+  const SettingsWriteResult written = WriteSettingsFile(settings_file_path_, stored);
+  if (written.ok) return;
+  const std::string file = written.path.empty() ? settings_file_path_ : written.path;
+  messages_.Show(this, MessageRequest{product_name_,
+                                      ToQString(SaveFailedText(current_language_, file,
+                                                               qt_error_string(written.error).toStdString())),
+                                      MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
 }
 
 // ---- Option handlers -------------------------------------------------------------------------
@@ -239,7 +279,9 @@ void frmMain::cmdReset_Click() {
       messages_.Show(this, MessageRequest{cmdReset->text(), question, MessageIcon::None, MessageButtons::YesNo,
                                           MessageAnswer::No});
   if (answer == MessageAnswer::Yes) {
-    if (!settings_file_path_.empty()) QFile::remove(QString::fromStdString(settings_file_path_));
+    // The file itself goes; a symbolic link to it stays, for the next Quit to write through.
+    if (!settings_file_path_.empty()) QFile::remove(QString::fromStdString(FollowLinks(settings_file_path_)));
+    keep_settings_file_ = false;  // the refused file the user was told about goes too
     const Language before = current_language_;
     SetDefaultSettings();
     ResetWorkDays();
@@ -378,8 +420,8 @@ void frmMain::SetOrdinalDateCaption() {
 
 // ---- Other windows and links -----------------------------------------------------------------
 
-void frmMain::lblOnlineDocumentation_Click() { LaunchDocument(ManualAddress(current_language_), messages_, this); }
+void frmMain::lblOnlineDocumentation_Click() { LaunchDocument(ManualAddress(current_language_), posted_messages_, this); }
 
-void frmMain::lblMaker_Click() { LaunchDocument(MakerAddress(), messages_, this); }
+void frmMain::lblMaker_Click() { LaunchDocument(MakerAddress(), posted_messages_, this); }
 
 }  // namespace qv

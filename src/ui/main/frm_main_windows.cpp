@@ -12,7 +12,7 @@ namespace qv {
 
 frmDisplayMonth& frmMain::MonthWindow() {
   if (month_window_ == nullptr) {
-    month_window_ = new frmDisplayMonth(texts_, messages_, this);
+    month_window_ = new frmDisplayMonth(texts_, posted_messages_, this);
     month_window_->SetMondayFirst(month_monday_first_);
     month_window_->SetJulianCalendar(month_julian_);
     month_window_->SetWorkCalendar(work_calendar_);

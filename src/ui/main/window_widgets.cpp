@@ -1,5 +1,6 @@
 #include "ui/main/window_widgets.h"
 
+#include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -7,6 +8,7 @@
 #include <QStyle>
 #include <QTextCursor>
 #include <algorithm>
+#include <QWheelEvent>
 
 #include "ui/main/output_font.h"
 
@@ -29,19 +31,48 @@ class ClickableLabelAccessible : public QAccessibleWidget {
   }
 };
 
-QAccessibleInterface* ClickableLabelFactory(const QString&, QObject* object) {
+// The accessible face of the day stepper: a spin button whose value is 0 at rest, whose
+// Increase (value +1, or the "increase" action) is one day later and Decrease one day earlier.
+class DayStepperAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+ public:
+  explicit DayStepperAccessible(DayStepper* stepper) : QAccessibleWidget(stepper, QAccessible::SpinBox) {}
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+  QVariant currentValue() const override { return Stepper()->value(); }
+  void setCurrentValue(const QVariant& value) override { Stepper()->setValue(value.toInt()); }
+  QVariant maximumValue() const override { return Stepper()->maximum(); }
+  QVariant minimumValue() const override { return Stepper()->minimum(); }
+  QVariant minimumStepSize() const override { return 1; }
+  QStringList actionNames() const override { return {increaseAction(), decreaseAction()}; }
+  void doAction(const QString& action) override {
+    if (action == increaseAction()) Stepper()->setValue(1);
+    if (action == decreaseAction()) Stepper()->setValue(-1);
+  }
+
+ private:
+  DayStepper* Stepper() const { return static_cast<DayStepper*>(widget()); }
+};
+
+QAccessibleInterface* WindowWidgetFactory(const QString&, QObject* object) {
   if (auto* label = qobject_cast<ClickableLabel*>(object)) return new ClickableLabelAccessible(label);
+  if (auto* stepper = qobject_cast<DayStepper*>(object)) return new DayStepperAccessible(stepper);
   return nullptr;
+}
+
+void InstallAccessibleFaces() {
+  static const bool installed = [] {
+    QAccessible::installFactory(WindowWidgetFactory);
+    return true;
+  }();
+  (void)installed;
 }
 
 }  // namespace
 
 ClickableLabel::ClickableLabel(QAccessible::Role role, QWidget* parent) : QLabel(parent), role_(role) {
-  static const bool factory_installed = [] {
-    QAccessible::installFactory(ClickableLabelFactory);
-    return true;
-  }();
-  (void)factory_installed;
+  InstallAccessibleFaces();
   setFocusPolicy(Qt::StrongFocus);
   setCursor(Qt::PointingHandCursor);
   setMargin(2);  // room for the focus mark around the text
@@ -112,6 +143,71 @@ void OutputTextBox::keyPressEvent(QKeyEvent* event) {
 void OutputTextBox::mouseReleaseEvent(QMouseEvent* event) {
   QPlainTextEdit::mouseReleaseEvent(event);
   emit mouseReleased(event->button());
+}
+
+DayStepper::DayStepper(QWidget* parent) : QScrollBar(Qt::Vertical, parent) {
+  InstallAccessibleFaces();
+  setRange(-1, 1);
+  setValue(0);
+  // +1 at the top: a value of +1, like the upper arrow, is one day later.
+  setInvertedAppearance(true);
+  connect(this, &QAbstractSlider::actionTriggered, this, [this](int action) { ActionTriggered(action); });
+  connect(this, &QAbstractSlider::sliderPressed, this, [this] { drag_direction_ = 0; });
+  connect(this, &QAbstractSlider::valueChanged, this, [this](int value) {
+    if (value == 0) return;
+    setValue(0);  // back to rest first, so that the next Increase moves again
+    emit stepped(value > 0 ? 1 : -1);
+  });
+}
+
+// An arrow, a click beside the handle or a drag: the step is reported here and the position
+// kept at rest, so that the value never leaves 0 and valueChanged is not emitted.
+void DayStepper::ActionTriggered(int action) {
+  int days = 0;
+  switch (action) {
+    case SliderSingleStepSub:  // the upper arrow
+    case SliderPageStepSub:
+    case SliderToMinimum:
+      days = 1;
+      break;
+    case SliderSingleStepAdd:  // the lower arrow
+    case SliderPageStepAdd:
+    case SliderToMaximum:
+      days = -1;
+      break;
+    case SliderMove: {  // the handle dragged; drawn upside down, so +1 is up
+      const int direction = sliderPosition() > 0 ? 1 : sliderPosition() < 0 ? -1 : 0;
+      if (direction != 0 && direction != drag_direction_) days = direction;
+      if (direction != 0) drag_direction_ = direction;
+      break;
+    }
+    default:
+      break;
+  }
+  setSliderPosition(0);
+  if (days != 0) emit stepped(days);
+}
+
+void DayStepper::Rest() {
+  setRepeatAction(SliderNoAction);
+  if (isSliderDown()) setSliderDown(false);
+  // The scroll bar's own release handling forgets the pressed arrow and draws it at rest.
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(), QPointF(), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QScrollBar::mouseReleaseEvent(&release);
+}
+
+void DayStepper::wheelEvent(QWheelEvent* event) {
+  // One day per notch (120 eighths of a degree), however finely the wheel reports.
+  wheel_angle_ += event->angleDelta().y();
+  while (wheel_angle_ >= 120) {
+    wheel_angle_ -= 120;
+    emit stepped(1);
+  }
+  while (wheel_angle_ <= -120) {
+    wheel_angle_ += 120;
+    emit stepped(-1);
+  }
+  event->accept();
 }
 
 }  // namespace qv

@@ -1,10 +1,12 @@
 #pragma once
-// Two small widgets of the main window: a label that reports mouse releases (the today panel,
-// the link labels) and the read-only output text box that copies its selection on Enter.
+// Small widgets of the main window: a label that reports mouse releases (the today panel, the
+// link labels), the read-only output text box that copies its selection on Enter, and the day
+// stepper beside each date box.
 #include <QAccessible>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QValidator>
+#include <QScrollBar>
 
 namespace qv {
 
@@ -61,6 +63,31 @@ class OutputTextBox : public QPlainTextEdit {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// The day stepper (the spin control beside a date box): a short vertical scroll bar whose every
+// way of use means the same: up is one day later, down one day earlier. Its upper arrow, a
+// drag of its handle upwards, the wheel turned away from the user, a value of +1 set by
+// program or by assistive technology (whose Increase is value +1) and the accessible
+// "increase" action all report stepped(+1). The value is 0 at rest and is put back at once.
+class DayStepper : public QScrollBar {
+  Q_OBJECT
+ public:
+  explicit DayStepper(QWidget* parent = nullptr);
+  // Stops a running auto-repeat and shows the arrows at rest, as a release of the mouse
+  // button would: after a step that failed, holding the arrow must not step again.
+  void Rest();
+
+ signals:
+  void stepped(int days);
+
+ protected:
+  void wheelEvent(QWheelEvent* event) override;
+
+ private:
+  void ActionTriggered(int action);
+  int wheel_angle_ = 0;     // eighths of a degree turned since the last whole notch
+  int drag_direction_ = 0;  // the step a drag of the handle made already: one per direction
 };
 
 }  // namespace qv

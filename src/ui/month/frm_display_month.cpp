@@ -495,8 +495,11 @@ void frmDisplayMonth::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() != QEvent::ActivationChange) return;
   if (!isActiveWindow()) {
-    // Losing the activation to our own message box is no real change of window.
-    if (in_message_) skip_next_activation_ = true;
+    // Losing the activation to our own message box is no real change of window. The main
+    // window posts the boxes it is given (they open after the event that asked for them has
+    // returned), so the box is recognised as the modal window over this one as well.
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (in_message_ || (modal != nullptr && modal->parentWidget() == this)) skip_next_activation_ = true;
     return;
   }
   if (skip_next_activation_) {

@@ -1,6 +1,7 @@
 #include "ui/settings/settings_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,9 @@
 #include <limits>
 #include <string>
 #include <utility>
+#include <vector>
+
+#include "ui/settings/settings_storage.h"
 
 namespace qv {
 namespace {
@@ -61,18 +65,27 @@ bool WriteAll(int fd, std::string_view bytes) {
       if (errno == EINTR) continue;
       return false;
     }
-    if (written == 0) return false;
+    if (written == 0) {
+      errno = ENOSPC;  // nothing written and no error: the device takes no more
+      return false;
+    }
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
   return true;
 }
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
+std::size_t DigitCount(int32_t value) {
+  int64_t magnitude = value;  // widened so that the magnitude of INT32_MIN fits
+  std::size_t count = magnitude < 0 ? 2 : 1;
+  if (magnitude < 0) magnitude = -magnitude;
+  while (magnitude >= 10) {
+    magnitude /= 10;
+    ++count;
+  }
+  return count;
 }
+
+bool EndsWithLineEnd(std::string_view text) { return text.size() >= 2 && text.substr(text.size() - 2) == kLineEnd; }
 
 // After the rename the folder entry itself is flushed, so that the new file survives a crash.
 // The file is already in place when this runs, so a failure here is not a failed write.
@@ -231,32 +244,111 @@ std::string FormatSettingsFile(const StoredSettings& s) {
   return out;
 }
 
-bool WriteSettingsFile(const std::string& path, const StoredSettings& settings) {
-  if (path.empty() || path.back() == '/') return false;
-  const std::string bytes = FormatSettingsFile(settings);
+std::size_t FormattedSize(const StoredSettings& s) {
+  const bool keep_texts = s.save_output != 0;
+  std::size_t size = 0;
+  for (const int32_t number : {s.language, s.date_format, s.date_separator, s.thousands_separator, s.today_calendar,
+                               s.first_calendar, s.second_calendar, s.include_first_date, s.include_weekends,
+                               s.verbose, s.hyphen, s.save_output, s.months}) {
+    size += DigitCount(number);
+  }
+  size += 4 + 9 * kLineEnd.size();  // two commas each on lines 2 and 3; nine lines of numbers
+  size += QuotedSize(s.first_day_of_week) + QuotedSize(s.month_calendar) + 6 * kLineEnd.size();
+  if (keep_texts) {
+    size += QuotedSize(s.first_date) + QuotedSize(s.date_difference) + QuotedSize(s.second_date) + QuotedSize(s.output);
+  } else {
+    size += 4 * QuotedSize({});
+  }
+  return size;
+}
 
-  // mkstemp needs a writable pattern ending in six X.
-  std::string temp = path + ".tmp-XXXXXX";
+bool FitSavedOutput(StoredSettings& s, std::string_view note, std::initializer_list<std::string_view> earlier_notes,
+                    std::size_t limit) {
+  if (s.save_output == 0) return false;
+  const std::size_t total = FormattedSize(s);
+  if (total <= limit) return false;
+  const std::string_view output = s.output;
+  const std::size_t others = total - QuotedSize(output);  // every byte of the file but line 14's text
+  // The note ends the text as a line of its own; a last line without its line end gets one.
+  const std::size_t note_cost = QuotedSize(note) - 2 + kLineEnd.size() + (EndsWithLineEnd(output) ? 0 : kLineEnd.size());
+  std::string kept;
+  if (others + 2 + note_cost <= limit) {
+    const std::size_t room = limit - others - 2 - note_cost;  // for the kept lines, quotes doubled
+    // Newest lines first: each line with its line end, as long as it fits whole.
+    std::vector<std::string_view> lines;
+    std::size_t used = 0;
+    std::size_t end = output.size();
+    while (end > 0) {
+      const std::size_t content_end = EndsWithLineEnd(output.substr(0, end)) ? end - kLineEnd.size() : end;
+      const std::size_t previous = content_end >= kLineEnd.size() ? output.rfind(kLineEnd, content_end - kLineEnd.size())
+                                                                  : std::string_view::npos;
+      const std::size_t begin = previous == std::string_view::npos ? 0 : previous + kLineEnd.size();
+      const std::string_view line = output.substr(begin, end - begin);
+      const std::string_view content = output.substr(begin, content_end - begin);
+      bool is_note = false;
+      for (const std::string_view earlier : earlier_notes) is_note = is_note || content == earlier;
+      if (!is_note) {
+        const std::size_t cost = QuotedSize(line) - 2;
+        if (cost > room - used) break;
+        used += cost;
+        lines.push_back(line);
+      }
+      end = begin;
+    }
+    kept.reserve(used + note.size() + 2 * kLineEnd.size());
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) kept.append(*line);
+    if (!kept.empty() && !EndsWithLineEnd(kept)) kept.append(kLineEnd);
+    kept.append(note);
+    kept.append(kLineEnd);
+  }
+  s.output = std::move(kept);
+  return true;
+}
+
+SettingsWriteResult WriteSettingsFile(const std::string& path, const StoredSettings& settings) {
+  SettingsWriteResult result;
+  if (path.empty() || path.back() == '/') {
+    result.error = ENOENT;
+    return result;
+  }
+  // Through a symbolic link (a dotfile manager's, say) to the file it names, so the link stays.
+  result.path = FollowLinks(path);
+  const std::string bytes = FormatSettingsFile(settings);
+  if (bytes.size() > kMaxSettingsFileBytes) {
+    result.error = EFBIG;
+    return result;
+  }
+
+  std::string temp = TemporaryFilePattern(result.path);
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    result.error = errno;
+    return result;
+  }
+  // Held until the rename: start-up's clean-up of left-over temporary files passes a locked one.
+  (void)::flock(fd, LOCK_EX | LOCK_NB);
 
   // A file that is replaced keeps its permission bits; a new one keeps mkstemp's owner-only
   // 0600, fitting for a file of personal settings.
   struct stat old_file {};
   bool ok = true;
-  if (::stat(path.c_str(), &old_file) == 0 && S_ISREG(old_file.st_mode)) {
+  if (::stat(result.path.c_str(), &old_file) == 0 && S_ISREG(old_file.st_mode)) {
     ok = ::fchmod(fd, old_file.st_mode & 07777) == 0;
   }
   ok = ok && WriteAll(fd, bytes);
   ok = ok && ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
+  ok = ok && ::rename(temp.c_str(), result.path.c_str()) == 0;
   if (!ok) {
+    result.error = errno;
     (void)::unlink(temp.c_str());
-    return false;
+    (void)::close(fd);
+    return result;
   }
-  SyncFolder(FolderOf(path));
-  return true;
+  // The data reached the disk (fsync) before the rename; closing releases the lock.
+  (void)::close(fd);
+  SyncFolder(FolderOf(result.path));
+  result.ok = true;
+  return result;
 }
 
 int32_t LeadingNumber(std::string_view text) {
@@ -379,10 +471,15 @@ SettingsChoices InterpretSettings(StoredSettings stored) {
   c.save_output = CheckBoxChoice(stored.save_output, defaults.save_output);
   c.week_start = stored.first_day_of_week == "Mon" ? WeekStart::Monday : WeekStart::Sunday;
   c.month_calendar = stored.month_calendar == "JC" ? MonthCalendar::Julian : MonthCalendar::CommonEra;
-  c.first_date = std::move(stored.first_date);
-  c.date_difference = std::move(stored.date_difference);
-  c.second_date = std::move(stored.second_date);
-  c.output = std::move(stored.output);
+  const auto decode = [](std::string& bytes, std::string& text, TextEncoding& encoding) {
+    DecodedText decoded = DecodeStoredText(std::move(bytes));
+    text = std::move(decoded.utf8);
+    encoding = decoded.encoding;
+  };
+  decode(stored.first_date, c.first_date, c.encodings.first_date);
+  decode(stored.date_difference, c.date_difference, c.encodings.date_difference);
+  decode(stored.second_date, c.second_date, c.encodings.second_date);
+  decode(stored.output, c.output, c.encodings.output);
   c.unit = stored.months == 1 ? DifferenceUnit::Months : DifferenceUnit::Days;
   return c;
 }
@@ -403,10 +500,10 @@ StoredSettings StoreSettings(SettingsChoices c) {
   s.save_output = c.save_output ? 1 : 0;
   s.first_day_of_week = c.week_start == WeekStart::Monday ? "Mon" : "Sun";
   s.month_calendar = c.month_calendar == MonthCalendar::Julian ? "JC" : "CE";
-  s.first_date = std::move(c.first_date);
-  s.date_difference = std::move(c.date_difference);
-  s.second_date = std::move(c.second_date);
-  s.output = std::move(c.output);
+  s.first_date = EncodeStoredText(std::move(c.first_date), c.encodings.first_date);
+  s.date_difference = EncodeStoredText(std::move(c.date_difference), c.encodings.date_difference);
+  s.second_date = EncodeStoredText(std::move(c.second_date), c.encodings.second_date);
+  s.output = EncodeStoredText(std::move(c.output), c.encodings.output);
   s.months = c.unit == DifferenceUnit::Months ? 1 : 0;
   return s;
 }

@@ -26,12 +26,14 @@
 // kMaxSettingsFileBytes, so a huge or binary file costs little and starts on the defaults.
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
 #include "calendar/calendar_codes.h"
 #include "compute/month_grid.h"
 #include "compute/request.h"
+#include "ui/settings/stored_text.h"
 
 namespace qv {
 
@@ -80,11 +82,31 @@ struct StoredSettings {
 // The whole file. Lines 11 to 14 are written as empty texts ("") when save_output is 0.
 std::string FormatSettingsFile(const StoredSettings& settings);
 
+// The number of bytes FormatSettingsFile gives, without building the text.
+std::size_t FormattedSize(const StoredSettings& settings);
+
+// Makes the file fit the reader: when FormatSettingsFile(settings) would be larger than
+// `limit`, the saved output keeps only its newest whole lines, followed by the line `note`
+// (which says so), and every earlier copy of a note among `earlier_notes` is dropped from the
+// kept lines, so the note stands there once. True when the output was cut. A file that still
+// does not fit (the other records alone are too large) is left to WriteSettingsFile to refuse.
+bool FitSavedOutput(StoredSettings& settings, std::string_view note, std::initializer_list<std::string_view> earlier_notes,
+                    std::size_t limit = kMaxSettingsFileBytes);
+
+struct SettingsWriteResult {
+  bool ok = false;
+  int error = 0;     // errno of the step that failed (EFBIG: more than the reader takes)
+  std::string path;  // the file written: the target when `path` is a symbolic link
+  explicit operator bool() const { return ok; }
+};
+
 // Writes the file so that it is never left half-written: the text goes to a temporary file in
-// the same folder, which is flushed to disk and then renamed over `path`. On any failure the
-// old file stays as it was, the temporary file is removed and the result is false. An empty
-// path writes nothing and gives false.
-bool WriteSettingsFile(const std::string& path, const StoredSettings& settings);
+// the folder of the file (for a symbolic link, of the file it leads to, so the link stays a
+// link), which is locked while it is written, flushed to disk and then renamed over the file.
+// On any failure the old file stays as it was, the temporary file is removed and the result
+// says why. An empty path, and a text larger than kMaxSettingsFileBytes (which the reader
+// would refuse), write nothing.
+SettingsWriteResult WriteSettingsFile(const std::string& path, const StoredSettings& settings);
 
 // ---- Reading ---------------------------------------------------------------------------------
 
@@ -100,6 +122,12 @@ enum class SettingsReadStatus : int16_t {
 // True when nothing read stands and the caller applies the first-run defaults.
 constexpr bool UsesDefaults(SettingsReadStatus status) {
   return status != SettingsReadStatus::Complete && status != SettingsReadStatus::MonthsLineMissing;
+}
+
+// True when a file is there but was refused: the next Quit must not replace it unseen.
+constexpr bool IsRefused(SettingsReadStatus status) {
+  return status == SettingsReadStatus::Unreadable || status == SettingsReadStatus::TooLarge ||
+         status == SettingsReadStatus::Incomplete;
 }
 
 struct SettingsReadResult {
@@ -135,6 +163,16 @@ int32_t LeadingNumber(std::string_view text);
 // WeekStart and MonthCalendar are the month window's own choices (compute/month_grid.h);
 // DifferenceUnit is the request's (compute/request.h).
 
+// How each of the four box texts was stored (stored_text.h), so that Quit writes it back alike.
+struct BoxTextEncodings {
+  TextEncoding first_date = TextEncoding::Utf8;
+  TextEncoding date_difference = TextEncoding::Utf8;
+  TextEncoding second_date = TextEncoding::Utf8;
+  TextEncoding output = TextEncoding::Utf8;
+
+  friend bool operator==(const BoxTextEncodings&, const BoxTextEncodings&) = default;
+};
+
 // The stored records turned into the options of the main window and the month window, with
 // every value that matches no choice replaced by its first-run default.
 struct SettingsChoices {
@@ -152,10 +190,12 @@ struct SettingsChoices {
   bool save_output = true;
   WeekStart week_start = WeekStart::Sunday;
   MonthCalendar month_calendar = MonthCalendar::CommonEra;
+  // The box texts in UTF-8, whatever the file held.
   std::string first_date;
   std::string date_difference;
   std::string second_date;
   std::string output;
+  BoxTextEncodings encodings;
   DifferenceUnit unit = DifferenceUnit::Days;
 
   friend bool operator==(const SettingsChoices&, const SettingsChoices&) = default;
@@ -165,11 +205,13 @@ struct SettingsChoices {
 // ".", 47 "/", else "-"; thousands 0 none, 46 ".", else ","; a calendar (today, first, second)
 // that is not a user calendar -> CE; a check-box value 0 clear, 1 ticked, anything else that
 // box's default; Monday only for exactly "Mon"; Julian only for exactly "JC"; months only for 1.
+// Box texts that are not UTF-8 are read as Windows-1252 (DecodeStoredText).
 // Takes the records by value so that a caller can move the box texts in.
 SettingsChoices InterpretSettings(StoredSettings stored);
 
 // The records for the current choices, as Quit writes them: the separators become their
-// character codes (an empty thousands separator 0), the rest is stored as it stands.
+// character codes (an empty thousands separator 0), the box texts go back into the encoding
+// they were read in (EncodeStoredText), the rest is stored as it stands.
 StoredSettings StoreSettings(SettingsChoices choices);
 
 }  // namespace qv

@@ -1,0 +1,125 @@
+#include "ui/settings/stored_text.h"
+
+#include <array>
+#include <utility>
+
+namespace qv {
+namespace {
+
+// Windows-1252 characters of the bytes 0x80 to 0x9F; the undefined five map to themselves.
+constexpr std::array<char32_t, 32> kHighControls{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 0x80
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 0x88
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 0x90
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 0x98
+};
+
+constexpr bool IsContinuation(unsigned char c) { return (c & 0xC0u) == 0x80u; }
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0u | (c >> 6)));
+    out.push_back(static_cast<char>(0x80u | (c & 0x3Fu)));
+  } else {  // every character of the table lies below U+10000
+    out.push_back(static_cast<char>(0xE0u | (c >> 12)));
+    out.push_back(static_cast<char>(0x80u | ((c >> 6) & 0x3Fu)));
+    out.push_back(static_cast<char>(0x80u | (c & 0x3Fu)));
+  }
+}
+
+// The byte of `c` in Windows-1252, or -1.
+int Windows1252Byte(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
+  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+    if (kHighControls[i] == c) return static_cast<int>(0x80 + i);
+  }
+  return -1;
+}
+
+}  // namespace
+
+bool IsUtf8(std::string_view bytes) {
+  const auto at = [&bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const unsigned char lead = at(i);
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    // The range of the second byte depends on the lead byte (no overlong forms, no surrogates,
+    // nothing above U+10FFFF); the bytes after it are any continuation byte.
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    } else {
+      return false;  // 0x80 to 0xC1, 0xF5 to 0xFF never lead
+    }
+    if (bytes.size() - i < length) return false;
+    if (at(i + 1) < low || at(i + 1) > high) return false;
+    for (std::size_t k = 2; k < length; ++k) {
+      if (!IsContinuation(at(i + k))) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+std::string Windows1252ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 2);
+  for (const char b : bytes) {
+    const auto byte = static_cast<unsigned char>(b);
+    if (byte < 0x80) {
+      out.push_back(b);
+    } else {
+      AppendUtf8(out, byte < 0xA0 ? kHighControls[byte - 0x80u] : char32_t{byte});
+    }
+  }
+  return out;
+}
+
+std::optional<std::string> Utf8ToWindows1252(std::string_view utf8) {
+  if (!IsUtf8(utf8)) return std::nullopt;
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    // Well-formed: the lead byte tells the length, the rest are continuation bytes.
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t c = length == 1 ? lead : length == 2 ? (lead & 0x1Fu) : length == 3 ? (lead & 0x0Fu) : (lead & 0x07u);
+    for (std::size_t k = 1; k < length; ++k) c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
+    const int byte = Windows1252Byte(c);
+    if (byte < 0) return std::nullopt;
+    out.push_back(static_cast<char>(byte));
+    i += length;
+  }
+  return out;
+}
+
+DecodedText DecodeStoredText(std::string bytes) {
+  if (IsUtf8(bytes)) return {std::move(bytes), TextEncoding::Utf8};
+  return {Windows1252ToUtf8(bytes), TextEncoding::Windows1252};
+}
+
+std::string EncodeStoredText(std::string utf8, TextEncoding encoding) {
+  if (encoding == TextEncoding::Windows1252) {
+    if (std::optional<std::string> single = Utf8ToWindows1252(utf8)) return std::move(*single);
+  }
+  return utf8;
+}
+
+}  // namespace qv
