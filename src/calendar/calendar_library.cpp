@@ -1,5 +1,6 @@
 #include "calendar/calendar_library.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <optional>
@@ -136,7 +137,8 @@ void jdn_to_annus_novus_date(DateFields& date) {
   date.Day = static_cast<int32_t>(day_of_year - month * kAnnusNovusMonthDays + 1);
 }
 
-int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date, int32_t letter) {
+int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date, int32_t letter,
+                    std::size_t* day_and_month_digits) {
   const DateTextLayout layout = LayoutOf(text);
   if (layout.mixed) return kStrToDateMalformed;
   const bool year_first = date_format == 2;  // YMD; MDY and DMY put the year last
@@ -172,6 +174,9 @@ int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date
   date.Month = static_cast<int32_t>(month.value);
   date.Day = static_cast<int32_t>(day.value);
   date.Calendar = letter;
+  if (day_and_month_digits != nullptr) {
+    *day_and_month_digits = std::max(fields[month_index].size(), fields[day_index].size());
+  }
   return 0;
 }
 

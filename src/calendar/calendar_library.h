@@ -2,6 +2,7 @@
 // The calendar library: Common Era / Julian dates to and from day numbers, the weekday, the
 // low-level reader of CE/JC date texts and digit grouping. Every call is total: no input makes
 // it fail, overflow or read out of bounds.
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -37,8 +38,10 @@ void jdn_to_annus_novus_date(DateFields& date);
 // digits, '-' and one other separator character; the year field may carry a leading '-'.
 // Returns 0 and fills Year, Month, Day, Calendar (= letter) when the date exists in the
 // calendar of the letter; kStrToDateOutOfRange when the year's magnitude exceeds 5,800,000;
-// another negative code for any other defect.
-int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date, int32_t letter);
+// another negative code for any other defect. `day_and_month_digits`, when given, receives on
+// success the digit count of the longer of the month and day fields (leading zeros counted).
+int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date, int32_t letter,
+                    std::size_t* day_and_month_digits = nullptr);
 
 // Days from `earlier` to `later` (later first). Records whose letter is 0 count as CE.
 // status stays 0 on success and becomes kDaysElapsedOverflow when the difference does not
