@@ -1,10 +1,12 @@
 #include "app/cli/answer.h"
 
+#include <charconv>
 #include <cstdint>
-#include <cstring>
-#include <utility>
 
+#include "calendar/calendar_codes.h"
+#include "lang/general_texts.h"
 #include "lang/request_messages.h"
+#include "text/string_utils.h"
 
 namespace qv::cli {
 namespace {
@@ -23,87 +25,155 @@ void AppendOneLine(std::string_view prefix, std::string_view message, std::strin
   }
 }
 
-void ErrorAnswer(std::string_view message, std::string& out, Answer& answer) {
+void AppendNumber(std::string& out, int64_t value) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  out.append(digits, static_cast<std::size_t>(end - digits));
+}
+
+std::string_view KindName(RequestKind kind) {
+  switch (kind) {
+    case RequestKind::Conversion: return "conversion";
+    case RequestKind::Difference: return "difference";
+    case RequestKind::Date: return "date";
+    case RequestKind::None: break;
+  }
+  return {};
+}
+
+// One JSON object: the request as given, its kind, and the result or the refusal's message.
+// `result` is null, or holds a computed result when `error` is empty.
+void AppendJsonAnswer(const BoxViews& request, RequestKind kind, const ResultValues* result, std::string_view error,
+                      Language language, std::string& out) {
+  out.append("{\"request\":{\"first\":");
+  AppendJsonString(out, request.first);
+  out.append(",\"difference\":");
+  AppendJsonString(out, request.difference);
+  out.append(",\"second\":");
+  AppendJsonString(out, request.second);
+  out.append("},\"kind\":");
+  if (kind == RequestKind::None) {
+    out.append("null");
+  } else {
+    out.push_back('"');
+    out.append(KindName(kind));
+    out.push_back('"');
+  }
+  if (!error.empty()) {
+    std::string line;
+    AppendOneLine("", error, line);
+    out.append(",\"error\":");
+    AppendJsonString(out, line);
+  } else if (result != nullptr && result->computed) {
+    if (kind == RequestKind::Difference) {
+      out.append(",\"days\":");
+      AppendNumber(out, result->number);
+      if (result->breakdown) {
+        const DifferenceBreakdown& parts = *result->breakdown;
+        out.append(",\"breakdown\":{\"years\":");
+        AppendNumber(out, parts.years);
+        out.append(",\"months\":");
+        AppendNumber(out, parts.months);
+        out.append(",\"weeks\":");
+        AppendNumber(out, parts.weeks);
+        out.append(",\"days\":");
+        AppendNumber(out, parts.days);
+        out.push_back('}');
+      }
+    } else {
+      out.append(",\"date\":");
+      AppendJsonString(out, result->date);
+      out.append(",\"calendar\":\"");
+      out.append(CalendarTextCode(result->calendar));
+      out.append("\",\"day_number\":");
+      AppendNumber(out, result->day_number);
+      out.append(",\"weekday\":");
+      AppendJsonString(out, WeekdayName(language, result->day_of_week));
+      out.append(",\"iso_weekday\":");
+      AppendNumber(out, result->day_of_week == 0 ? 7 : result->day_of_week);  // 1 = Monday … 7 = Sunday
+      if (kind == RequestKind::Date) {
+        out.append(result->unit == DifferenceUnit::Months ? ",\"months\":" : ",\"days\":");
+        AppendNumber(out, result->number);
+      }
+    }
+  }
+  out.push_back('}');
+}
+
+void Refuse(const BoxViews& boxes, RequestKind kind, std::string_view message, OutputMode mode, Language language,
+            std::string& out, Answer& answer) {
+  answer.refused = true;
+  if (mode == OutputMode::Json) return AppendJsonAnswer(boxes, kind, nullptr, message, language, out);
   AppendOneLine("error: ", message, out);
   AppendOneLine("", message, answer.diagnostic);
   answer.line_is_error = true;
-  answer.refused = true;
+}
+
+void ResetAnswer(Answer& answer) {
+  answer.diagnostic.clear();
+  answer.line_is_error = false;
+  answer.refused = false;
 }
 
 }  // namespace
 
-bool IsValidUtf8(std::string_view text) {
-  // The usual all-ASCII text: eight bytes at a time, none with its top bit set.
-  std::size_t i = 0;
-  constexpr uint64_t kTopBits = 0x8080'8080'8080'8080;
-  for (uint64_t word = 0; text.size() - i >= 8; i += 8) {
-    std::memcpy(&word, text.data() + i, 8);
-    if ((word & kTopBits) != 0) break;
-  }
-  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
-  while (i < text.size()) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    std::size_t length = 0;
-    uint32_t code = 0;
-    if (byte < 0x80) {
-      ++i;
-      continue;
-    } else if ((byte & 0xE0) == 0xC0) {
-      length = 2;
-      code = byte & 0x1Fu;
-    } else if ((byte & 0xF0) == 0xE0) {
-      length = 3;
-      code = byte & 0x0Fu;
-    } else if ((byte & 0xF8) == 0xF0) {
-      length = 4;
-      code = byte & 0x07u;
-    } else {
-      return false;
-    }
-    if (text.size() - i < length) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      code = (code << 6) | (next & 0x3Fu);
-    }
-    // No overlong forms, no surrogates, nothing above U+10FFFF.
-    if ((length == 2 && code < 0x80) || (length == 3 && code < 0x800) || (length == 4 && code < 0x10000) ||
-        (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
-      return false;
-    }
-    i += length;
-  }
-  return true;
-}
-
-void AnswerRequest(ComputeEngine& engine, std::string_view first, std::string_view difference,
-                   std::string_view second, const RequestOptions& options, std::string& out, Answer& answer,
-                   bool known_text) {
-  answer.diagnostic.clear();
-  answer.line_is_error = false;
-  answer.refused = false;
+void AnswerRequest(ComputeEngine& engine, const BoxViews& boxes, const RequestOptions& options, OutputMode mode,
+                   std::string& out, Answer& answer, bool known_text) {
+  ResetAnswer(answer);
   const Language language = options.language;
+  const auto refuse = [&](RequestKind kind, std::string_view message) {
+    Refuse(boxes, kind, message, mode, language, out, answer);
+  };
   // A box whose bytes are not text is not a valid input of that box, checked in the order
   // the request reads the boxes.
   if (!known_text) {
-    if (!IsValidUtf8(second)) return ErrorAnswer(RequestMessage(language, reqmsg::SecondDateNotValid), out, answer);
-    if (!IsValidUtf8(difference)) return ErrorAnswer(RequestMessage(language, reqmsg::DifferenceNotValid), out, answer);
-    if (!IsValidUtf8(first)) return ErrorAnswer(RequestMessage(language, reqmsg::FirstDateNotValid), out, answer);
+    const RequestKind unknown = RequestKind::None;
+    if (!IsValidUtf8(boxes.second)) return refuse(unknown, RequestMessage(language, reqmsg::SecondDateNotValid));
+    if (!IsValidUtf8(boxes.difference)) return refuse(unknown, RequestMessage(language, reqmsg::DifferenceNotValid));
+    if (!IsValidUtf8(boxes.first)) return refuse(unknown, RequestMessage(language, reqmsg::FirstDateNotValid));
   }
 
-  const Outcome& outcome = engine.Compute(first, difference, second, options);
+  const Outcome& outcome = engine.Compute(boxes.first, boxes.difference, boxes.second, options);
   // The window would ask which box to clear; a script cannot be asked, so it gets the reason.
-  if (outcome.step == RequestStep::AskWhichBoxToClear) return ErrorAnswer(outcome.message->text, out, answer);
-  // The line without the line breaks that end it in the output window.
-  std::string_view line = outcome.output;
-  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
-  out.append(line);
-  if (line.empty() && outcome.message) return ErrorAnswer(outcome.message->text, out, answer);
+  if (outcome.step == RequestStep::AskWhichBoxToClear) return refuse(RequestKind::None, outcome.message->text);
+  // The window ignores a difference alone; a script is told that it asked nothing.
+  if (outcome.step == RequestStep::NothingToDo) return refuse(RequestKind::None, DateMissingMessage(language));
+  const ResultValues& result = outcome.result;
+  switch (mode) {
+    case OutputMode::Sentence: {
+      // The line without the line breaks that end it in the output window.
+      std::string_view line = outcome.output;
+      while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+      if (line.empty() && outcome.message) return refuse(result.kind, outcome.message->text);
+      out.append(line);
+      break;
+    }
+    case OutputMode::Value:
+      // Nothing computed: a refusal, or an overflow (the sentence's "Out of Range").
+      if (!result.computed) return refuse(result.kind, outcome.message ? std::string_view(outcome.message->text) : "");
+      out.append(result.kind == RequestKind::Difference ? outcome.boxes.difference : result.date);
+      break;
+    case OutputMode::Json:
+      AppendJsonAnswer(boxes, result.kind, &result, outcome.message ? std::string_view(outcome.message->text) : "",
+                       language, out);
+      answer.refused = !outcome.validated || !result.computed || outcome.message.has_value();
+      return;
+  }
   if (outcome.message) {
     AppendOneLine("", outcome.message->text, answer.diagnostic);
     answer.refused = true;
   }
   answer.refused = answer.refused || !outcome.validated;
+}
+
+void AnswerBlankLine(const BoxViews& boxes, OutputMode mode, std::string& out) {
+  if (mode == OutputMode::Json) AppendJsonAnswer(boxes, RequestKind::None, nullptr, {}, Language::English, out);
+}
+
+void AnswerRefusal(const BoxViews& boxes, std::string_view message, OutputMode mode, std::string& out,
+                   Answer& answer) {
+  ResetAnswer(answer);
+  Refuse(boxes, RequestKind::None, message, mode, Language::English, out, answer);
 }
 
 }  // namespace qv::cli
