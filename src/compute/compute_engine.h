@@ -55,7 +55,7 @@ class ComputeEngine {
   bool ReadDifference(Request& request, int32_t& number, int16_t& result);
   void RefuseMisread(Request& request, InputBox box);
   // The result date for programs: written in `written_in`'s box (and calendar).
-  void NoteResultDate(Request& request, DateBox written_in, int32_t day_number);
+  void NoteResultDate(Request& request, DateBox written_in, int32_t day_number, int16_t day_of_week);
   // Stores a computed value, or takes the overflow path when there is none.
   bool StoreOrOverflow(Request& request, std::optional<int32_t> value, int32_t& target);
   bool RunCountDaysBetween(Request& request);

@@ -65,7 +65,8 @@ void ComputeEngine::DisplayResultDate(Request& request, DateBox box) {
   if (no_date_diff_and_same_cal_) {
     // One date converted into its own calendar: the date and its weekday only.
     AppendDayOfWeek(request, fields);
-    NoteResultDate(request, box == DateBox::First ? DateBox::Second : DateBox::First, fields.DayNumber);
+    NoteResultDate(request, box == DateBox::First ? DateBox::Second : DateBox::First, fields.DayNumber,
+                   DayOfWeek(fields.DayNumber));
     return;
   }
   if (!WriteBox(request, box, fields.DayNumber, WriteStyle{}, &fields)) {
@@ -73,20 +74,21 @@ void ComputeEngine::DisplayResultDate(Request& request, DateBox box) {
     OverflowPath(request);  // an ordinal date outside years 1 … 9999
     return;
   }
+  const int16_t day_of_week = DayOfWeek(fields.DayNumber);
   request.Append(" = ", BoxText(box), CalendarSuffixOf(request, box), ", ",
-                 WeekdayName(request.options.language, DayOfWeek(fields.DayNumber)));
-  NoteResultDate(request, box, fields.DayNumber);
+                 WeekdayName(request.options.language, day_of_week));
+  NoteResultDate(request, box, fields.DayNumber, day_of_week);
   if (lngDateDiff != 0 && request.options.verbose && request.options.unit == DifferenceUnit::Days) AppendVerboseNotes(request);
 }
 
-void ComputeEngine::NoteResultDate(Request& request, DateBox written_in, int32_t day_number) {
+void ComputeEngine::NoteResultDate(Request& request, DateBox written_in, int32_t day_number, int16_t day_of_week) {
   ResultValues& result = request.outcome.result;
   result.computed = true;
   result.date = BoxText(written_in);
   result.calendar =
       WrittenCalendar(written_in == DateBox::First ? request.options.first_calendar : request.options.second_calendar);
   result.day_number = day_number;
-  result.day_of_week = static_cast<int16_t>(DayOfWeek(day_number));
+  result.day_of_week = day_of_week;
 }
 
 void ComputeEngine::AppendDayOfWeek(Request& request, const DateFields& date) {

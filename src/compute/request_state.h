@@ -33,7 +33,7 @@ struct ComputeEngine::Request {
 
   // The pieces go into room reserved for all of them at once: one size check for the lot.
   template <typename... Pieces>
-  void Append(const Pieces&... pieces) {
+  [[gnu::always_inline]] void Append(const Pieces&... pieces) {
     char* out = line.Reserve((std::string_view(pieces).size() + ...));
     ((out = put::Text(out, std::string_view(pieces))), ...);
     line.Commit(out);

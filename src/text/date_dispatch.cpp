@@ -14,6 +14,8 @@ namespace {
 // The text without the calendar's code after it ("2012-01-1 LPW", "2000-01-01 ce"): a blank or
 // more, then the code in either case, as the result sentences write a date.
 std::string_view WithoutCalendarCode(std::string_view text, CalendarCode code) {
+  // The usual date ends with a digit: one test.
+  if (text.empty() || static_cast<unsigned char>((text.back() | 0x20) - 'a') > 'z' - 'a') return text;
   const std::string_view suffix = CalendarSuffix(WrittenCalendar(code));  // " CE"; empty for ORD
   if (suffix.size() < 2 || text.size() <= suffix.size()) return text;
   const std::string_view name = suffix.substr(1);

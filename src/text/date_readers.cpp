@@ -135,8 +135,9 @@ void KeepDateCharacters(std::string& text, std::string_view extra_characters, Dr
 // kept text; the first character dropped starts a copy.
 class KeptDateText {
  public:
-  // `form`, when given, is told of every character left out.
-  KeptDateText(std::string_view text, std::string_view separator, WrittenForm* form) {
+  // `fit`, when given, is told of every character left out that is not part of the form of a
+  // date whose year stands as `year` says (checked only on the path that leaves one out).
+  KeptDateText(std::string_view text, std::string_view separator, ReadFit* fit, WrittenForm::Year year) {
     // Eight bytes at a time: the '-' and the separators are counted from their bit masks, and
     // only a character that is neither they nor a digit is looked at on its own.
     const char one = separator.size() == 1 && separator.front() != '-' ? separator.front() : '\0';
@@ -154,7 +155,10 @@ class KeptDateText {
         const std::size_t at = first + static_cast<std::size_t>(std::countr_zero(others)) / 8;
         const char c = text[at];
         if (c != ' ' && IsKeptDateCharacter(c, separator)) continue;  // a character of a longer separator
-        if (form != nullptr) form->Dropped(at);
+        if (fit != nullptr) {
+          if (!form_) form_.emplace(text, year, separator.empty() ? '\0' : separator.back(), *fit);
+          form_->Dropped(at);
+        }
         if (!dropped) copy_.reserve(text.size());
         dropped = true;
         copy_.append(text.data() + from, at - from);
@@ -178,6 +182,7 @@ class KeptDateText {
  private:
   std::string copy_;
   std::string_view text_;
+  std::optional<WrittenForm> form_;
 };
 
 // The value of one to ten digits.
@@ -265,12 +270,8 @@ int16_t ParseDateText(std::string_view text, std::string_view separator, Calenda
   }
 
   // Only digits, '-' and the separator count; blanks, letters, parentheses and commas vanish.
-  std::optional<WrittenForm> form;
-  if (fit != nullptr) {
-    form.emplace(text, format == kFormatYMD ? WrittenForm::Year::First : WrittenForm::Year::Last,
-                 separator.empty() ? '\0' : separator.back(), *fit);
-  }
-  const KeptDateText kept(text, separator, form ? &*form : nullptr);
+  const KeptDateText kept(text, separator, fit,
+                          format == kFormatYMD ? WrittenForm::Year::First : WrittenForm::Year::Last);
   if (IsSingleCharacter(separator, '-')) {
     if (kept.minus_signs != 2 && kept.minus_signs != 3) return kReadNotValid;
   } else {
@@ -280,10 +281,10 @@ int16_t ParseDateText(std::string_view text, std::string_view separator, Calenda
 
   const int32_t letter = ReaderLetterForCode(code);
   std::size_t day_and_month_digits = 0;
-  const int32_t status = str_to_date(kept.Text(), format, date, letter, form ? &day_and_month_digits : nullptr);
+  const int32_t status = str_to_date(kept.Text(), format, date, letter, fit != nullptr ? &day_and_month_digits : nullptr);
   if (status == kStrToDateOutOfRange) return kReadOutOfRange;
   if (status != 0) return kReadNotValid;
-  if (form) form->FieldWidth(day_and_month_digits, 2);
+  if (fit != nullptr && day_and_month_digits > 2) fit->altered = true;  // a day or month of three digits or more
 
   if (letter == kLetterAnnusNovus) {
     annus_novus_date_to_jdn(date);

@@ -42,8 +42,9 @@ std::string_view KindName(RequestKind kind) {
 }
 
 // One JSON object: the request as given, its kind, and the result or the refusal's message.
-// `result` is null, or holds a computed result when `error` is empty.
-void AppendJsonAnswer(const BoxViews& request, RequestKind kind, const ResultValues* result, std::string_view error,
+// `result` is null, or holds a computed result when `error` is empty. (Out of line, like the
+// refusals: the sentence path of a long batch stays small enough to inline what it calls.)
+[[gnu::noinline]] void AppendJsonAnswer(const BoxViews& request, RequestKind kind, const ResultValues* result, std::string_view error,
                       Language language, std::string& out) {
   out.append("{\"request\":{\"first\":");
   AppendJsonString(out, request.first);
@@ -100,8 +101,8 @@ void AppendJsonAnswer(const BoxViews& request, RequestKind kind, const ResultVal
   out.push_back('}');
 }
 
-void Refuse(const BoxViews& boxes, RequestKind kind, std::string_view message, OutputMode mode, Language language,
-            std::string& out, Answer& answer) {
+[[gnu::noinline, gnu::cold]] void Refuse(const BoxViews& boxes, RequestKind kind, std::string_view message,
+                                         OutputMode mode, Language language, std::string& out, Answer& answer) {
   answer.refused = true;
   if (mode == OutputMode::Json) return AppendJsonAnswer(boxes, kind, nullptr, message, language, out);
   AppendOneLine("error: ", message, out);
@@ -121,46 +122,45 @@ void AnswerRequest(ComputeEngine& engine, const BoxViews& boxes, const RequestOp
                    std::string& out, Answer& answer, bool known_text) {
   ResetAnswer(answer);
   const Language language = options.language;
-  const auto refuse = [&](RequestKind kind, std::string_view message) {
-    Refuse(boxes, kind, message, mode, language, out, answer);
-  };
   // A box whose bytes are not text is not a valid input of that box, checked in the order
   // the request reads the boxes.
   if (!known_text) {
-    const RequestKind unknown = RequestKind::None;
-    if (!IsValidUtf8(boxes.second)) return refuse(unknown, RequestMessage(language, reqmsg::SecondDateNotValid));
-    if (!IsValidUtf8(boxes.difference)) return refuse(unknown, RequestMessage(language, reqmsg::DifferenceNotValid));
-    if (!IsValidUtf8(boxes.first)) return refuse(unknown, RequestMessage(language, reqmsg::FirstDateNotValid));
+    const int refusal = !IsValidUtf8(boxes.second)       ? reqmsg::SecondDateNotValid
+                        : !IsValidUtf8(boxes.difference) ? reqmsg::DifferenceNotValid
+                        : !IsValidUtf8(boxes.first)      ? reqmsg::FirstDateNotValid
+                                                         : -1;
+    if (refusal >= 0) return Refuse(boxes, RequestKind::None, RequestMessage(language, refusal), mode, language, out, answer);
   }
 
   const Outcome& outcome = engine.Compute(boxes.first, boxes.difference, boxes.second, options);
-  // The window would ask which box to clear; a script cannot be asked, so it gets the reason.
-  if (outcome.step == RequestStep::AskWhichBoxToClear) return refuse(RequestKind::None, outcome.message->text);
-  // The window ignores a difference alone; a script is told that it asked nothing.
-  if (outcome.step == RequestStep::NothingToDo) return refuse(RequestKind::None, DateMissingMessage(language));
   const ResultValues& result = outcome.result;
-  switch (mode) {
-    case OutputMode::Sentence: {
-      // The line without the line breaks that end it in the output window.
-      std::string_view line = outcome.output;
-      while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
-      if (line.empty() && outcome.message) return refuse(result.kind, outcome.message->text);
-      out.append(line);
-      break;
-    }
-    case OutputMode::Value:
-      // Nothing computed: a refusal, or an overflow (the sentence's "Out of Range").
-      if (!result.computed) return refuse(result.kind, outcome.message ? std::string_view(outcome.message->text) : "");
-      out.append(result.kind == RequestKind::Difference ? outcome.boxes.difference : result.date);
-      break;
-    case OutputMode::Json:
-      AppendJsonAnswer(boxes, result.kind, &result, outcome.message ? std::string_view(outcome.message->text) : "",
-                       language, out);
-      answer.refused = !outcome.validated || !result.computed || outcome.message.has_value();
-      return;
+  if (outcome.step != RequestStep::Computed) [[unlikely]] {
+    // The window would ask which box to clear; a script cannot be asked, so it gets the reason.
+    // The window ignores a difference alone; a script is told that it asked nothing.
+    const std::string_view reason = outcome.step == RequestStep::AskWhichBoxToClear
+                                        ? std::string_view(outcome.message->text)
+                                        : DateMissingMessage(language);
+    return Refuse(boxes, RequestKind::None, reason, mode, language, out, answer);
+  }
+  const std::string_view message = outcome.message ? std::string_view(outcome.message->text) : std::string_view();
+  if (mode == OutputMode::Sentence) [[likely]] {
+    // The line without the line breaks that end it in the output window.
+    std::string_view line = outcome.output;
+    if (line.ends_with(kLineBreak)) line.remove_suffix(kLineBreak.size());  // the usual end: one test
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    if (line.empty() && outcome.message) return Refuse(boxes, result.kind, message, mode, language, out, answer);
+    out.append(line);
+  } else if (mode == OutputMode::Value) {
+    // Nothing computed: a refusal, or an overflow (the sentence's "Out of Range").
+    if (!result.computed) return Refuse(boxes, result.kind, message, mode, language, out, answer);
+    out.append(result.kind == RequestKind::Difference ? outcome.boxes.difference : result.date);
+  } else {
+    AppendJsonAnswer(boxes, result.kind, &result, message, language, out);
+    answer.refused = !outcome.validated || !result.computed || outcome.message.has_value();
+    return;
   }
   if (outcome.message) {
-    AppendOneLine("", outcome.message->text, answer.diagnostic);
+    AppendOneLine("", message, answer.diagnostic);
     answer.refused = true;
   }
   answer.refused = answer.refused || !outcome.validated;

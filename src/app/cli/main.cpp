@@ -76,24 +76,25 @@ std::string ExecutableFolder(const char* argv0) {
 }
 
 // Splits a batch line into its three box texts; missing trailing fields are empty. A line
-// with more fields than boxes is refused.
+// with more fields than boxes is refused (empty fields after the third are none).
 bool SplitFields(std::string_view line, qv::BoxViews& boxes) {
-  std::string_view* const fields[3] = {&boxes.first, &boxes.difference, &boxes.second};
-  for (std::string_view* field : fields) *field = {};
-  for (int index = 0;; ++index) {
-    const std::size_t tab = line.find('\t');
-    const std::string_view field = line.substr(0, tab);
-    if (index < 3) {
-      *fields[index] = field;
-    } else if (!field.empty()) {
-      return false;
-    }
-    if (tab == std::string_view::npos) return true;
-    line.remove_prefix(tab + 1);
-  }
+  boxes = qv::BoxViews{};
+  std::size_t tab = line.find('\t');
+  boxes.first = line.substr(0, tab);
+  if (tab == std::string_view::npos) return true;  // the usual line: one date
+  line.remove_prefix(tab + 1);
+  tab = line.find('\t');
+  boxes.difference = line.substr(0, tab);
+  if (tab == std::string_view::npos) return true;
+  line.remove_prefix(tab + 1);
+  tab = line.find('\t');
+  boxes.second = line.substr(0, tab);
+  return tab == std::string_view::npos || line.find_first_not_of('\t', tab) == std::string_view::npos;
 }
 
 bool IsBlank(const qv::BoxViews& boxes) {
+  // The usual line starts with its first date: one test.
+  if (!boxes.first.empty() && boxes.first.front() != ' ') return false;
   return qv::TrimBlanks(boxes.first).empty() && qv::TrimBlanks(boxes.difference).empty() &&
          qv::TrimBlanks(boxes.second).empty();
 }
@@ -115,6 +116,9 @@ void AnswerLines(qv::ComputeEngine& engine, const BatchStyle& style, std::string
   answers.err.clear();
   answers.any_refused = false;
   qv::cli::Answer answer;
+  // A share that is text as a whole is text in every field of every line (a line feed or a tab
+  // never stands inside a character): one check instead of one a line.
+  const bool share_is_text = qv::cli::IsValidUtf8(lines);
   while (!lines.empty()) {
     const std::size_t end = lines.find('\n');
     std::string_view line = lines.substr(0, end);
@@ -134,8 +138,8 @@ void AnswerLines(qv::ComputeEngine& engine, const BatchStyle& style, std::string
       answers.out.push_back('\n');
       continue;
     }
-    // One check of the whole line spares one per field in the usual case of a line of text.
-    qv::cli::AnswerRequest(engine, boxes, style.options, style.mode, answers.out, answer, qv::cli::IsValidUtf8(line));
+    qv::cli::AnswerRequest(engine, boxes, style.options, style.mode, answers.out, answer,
+                           share_is_text || qv::cli::IsValidUtf8(line));
     answers.out.push_back('\n');
     // A refusal is the answer line itself; a result that overflowed is also said on stderr.
     if (!answer.line_is_error && !answer.diagnostic.empty()) {
