@@ -40,13 +40,17 @@ std::string Quote(const std::string& text) {
 
 class Folder {
  public:
-  Folder() : path_(std::filesystem::temp_directory_path() / ("qv-cli-scripts-" + std::to_string(::getpid()))) {
+  // A folder of its own for each, also when one is made while another exists.
+  Folder()
+      : path_(std::filesystem::temp_directory_path() /
+              ("qv-cli-scripts-" + std::to_string(::getpid()) + "-" + std::to_string(count_++))) {
     std::filesystem::create_directories(path_);
   }
   ~Folder() { std::filesystem::remove_all(path_); }
   std::string operator/(const char* name) const { return (path_ / name).string(); }
 
  private:
+  static inline int count_ = 0;
   std::filesystem::path path_;
 };
 
