@@ -184,7 +184,8 @@ TEST(CliProgram, MonthUsageErrors) {
   for (const char* arguments :
        {"--month=2024-13", "--month=5800001-01", "--month=x", "--month", "--month=2024-06 --iso-weeks",
         "--month=2024-06 --julian --monday --iso-weeks", "--month=2024-06 --first 2000-01-01",
-        "--month=2024-06 --batch", "--julian", "--month=2024-06 --monday --no-year-digit"}) {
+        "--month=2024-06 --batch", "--julian", "--month=2024-06 --monday --no-year-digit", "--month=2024-06 2000-01-01",
+        "--month=2024-06 --output=json"}) {
     const RunResult result = RunCli(arguments);
     EXPECT_EQ(result.status, 2) << arguments;
     EXPECT_EQ(result.out, "") << arguments;

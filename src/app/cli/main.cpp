@@ -236,6 +236,9 @@ int main(int argc, char** argv) {
       !error.empty()) {
     return UsageError(error);
   }
+  if (command.month.month && command.output != qv::cli::OutputMode::Sentence) {
+    return UsageError("--output shapes the answers to requests; --month prints its calendar as text");
+  }
   // No date and no month: lines from standard input when it is not a terminal, as dconv and
   // its kin read them; at a terminal, today's date.
   const bool batch = command.batch || (!boxes_given && !command.month.month && !streams.input_closed &&
