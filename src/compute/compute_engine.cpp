@@ -75,7 +75,6 @@ const Outcome& ComputeEngine::StopBeforeDispatch(RequestStep step, std::optional
   outcome_.message = std::move(message);
   outcome_.switch_to_days = false;
   outcome_.validated = step != RequestStep::AskWhichBoxToClear;
-  outcome_.misread = false;
   outcome_.result = ResultValues{};
   return outcome_;
 }
@@ -265,7 +264,6 @@ void ComputeEngine::RefuseMisread(Request& request, InputBox box) {
   request.outcome.message = Message{
       .text = MisreadMessage(language, box, text), .title = ErrorCaption(language), .kind = MessageKind::InputError};
   request.outcome.validated = false;
-  request.outcome.misread = true;
 }
 
 bool ComputeEngine::StoreOrOverflow(Request& request, std::optional<int32_t> value, int32_t& target) {

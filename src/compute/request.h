@@ -120,7 +120,6 @@ struct Outcome {
   std::optional<Message> message;  // at most one message box
   bool switch_to_days = false;     // the window selects days mode
   bool validated = true;           // false when an input was refused
-  bool misread = false;            // an input was refused by strict reading (TextReading::Strict)
   ResultValues result;
 };
 

@@ -23,7 +23,6 @@ struct ComputeEngine::Request {
     outcome.message.reset();
     outcome.switch_to_days = false;
     outcome.validated = true;
-    outcome.misread = false;
     outcome.result = ResultValues{};
     line.Clear();
   }
