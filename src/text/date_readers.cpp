@@ -284,7 +284,8 @@ int16_t ParseDateText(std::string_view text, std::string_view separator, Calenda
   const int32_t status = str_to_date(kept.Text(), format, date, letter, fit != nullptr ? &day_and_month_digits : nullptr);
   if (status == kStrToDateOutOfRange) return kReadOutOfRange;
   if (status != 0) return kReadNotValid;
-  if (fit != nullptr && day_and_month_digits > 2) fit->altered = true;  // a day or month of three digits or more
+  // A day or month of three digits or more; a plain store, as the usual date never has one.
+  if (fit != nullptr) fit->altered = fit->altered || day_and_month_digits > 2;
 
   if (letter == kLetterAnnusNovus) {
     annus_novus_date_to_jdn(date);
