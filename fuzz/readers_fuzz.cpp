@@ -14,7 +14,10 @@
 //    leniently, under every combination of the options (none is left out);
 //  - the first four text bytes, taken as a day number within the readers' limits, written in
 //    the calendar and read back give that day number (so every range is reached, not only the
-//    dates the fuzzer manages to spell).
+//    dates the fuzzer manages to spell);
+//  - strict reading takes every written text as written, with its calendar code after it too,
+//    and never answers otherwise than lenient reading: a text it reads without leaving anything
+//    out reads leniently (when it does) to the same day number.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -177,16 +180,45 @@ void RequireReadsBackAs(const std::string& written, int32_t day_number, qv::Cale
   Require(again.fields.DayNumber == day_number);
 }
 
-// A box text reads back under the same options, in both JDN readings.
+// A box text reads back under the same options, in both JDN readings; strictly, a result date
+// with its calendar code after it reads back too, and neither leaves anything out.
 void RequireBoxTextReadsBack(int32_t day_number, qv::CalendarCode code, const qv::DateTextOptions& options) {
-  qv::TextBuilder written;
-  Require(qv::WriteDayNumberInCalendar(written, day_number, code, options, qv::WriteStyle{.check_ordinal_range = false}));
-  for (const qv::JdnReading reading : {qv::JdnReading::Strict, qv::JdnReading::Lenient}) {
-    RequireReadsBackAs(written.Text(), day_number, code, options, reading);
+  qv::DateTextOptions strict = options;
+  strict.reading = qv::TextReading::Strict;
+  for (const bool suffix : {false, true}) {
+    qv::TextBuilder written;
+    Require(qv::WriteDayNumberInCalendar(written, day_number, code, options,
+                                         qv::WriteStyle{.suffix = suffix, .check_ordinal_range = false}));
+    if (!suffix) {
+      for (const qv::JdnReading reading : {qv::JdnReading::Strict, qv::JdnReading::Lenient}) {
+        RequireReadsBackAs(written.Text(), day_number, code, options, reading);
+      }
+    }
+    RequireReadsBackAs(written.Text(), day_number, code, strict, qv::JdnReading::Strict);
+    Require(!qv::ReadDateInCalendar(written.Text(), code, strict, qv::JdnReading::Strict).altered);
   }
 }
 
+// Strict reading answers as lenient reading does, or refuses.
+void RequireStrictAgreesWithLenient(std::string_view text, qv::CalendarCode code, const qv::DateTextOptions& options) {
+  qv::DateTextOptions strict = options;
+  strict.reading = qv::TextReading::Strict;
+  for (const qv::JdnReading reading : {qv::JdnReading::Strict, qv::JdnReading::Lenient}) {
+    const qv::DateReading as_written = qv::ReadDateInCalendar(text, code, strict, reading);
+    Require(IsResultCode(as_written.result));
+    if (as_written.result != qv::kReadValid || as_written.altered) continue;
+    const qv::DateReading pasted = qv::ReadDateInCalendar(text, code, options, reading);
+    if (pasted.result == qv::kReadValid) Require(pasted.fields.DayNumber == as_written.fields.DayNumber);
+  }
+  qv::ReadFit fit{.group_separator = options.thousands_separator};
+  int16_t strict_result = 0, lenient_result = 0;
+  const int32_t as_written = qv::ParseDayNumberText(text, strict_result, &fit);
+  const int32_t pasted = qv::ParseDayNumberText(text, lenient_result);
+  Require(strict_result == lenient_result && as_written == pasted);
+}
+
 void FuzzRoundTrip(std::string_view text, qv::CalendarCode code, const qv::DateTextOptions& options) {
+  RequireStrictAgreesWithLenient(text, code, options);
   for (const qv::JdnReading reading : {qv::JdnReading::Strict, qv::JdnReading::Lenient}) {
     const qv::DateReading first = qv::ReadDateInCalendar(text, code, options, reading);
     Require(IsResultCode(first.result));

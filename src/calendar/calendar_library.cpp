@@ -1,5 +1,6 @@
 #include "calendar/calendar_library.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <optional>
@@ -67,6 +68,43 @@ std::string_view Between(std::string_view text, std::size_t begin, std::size_t e
   return field;
 }
 
+// Where the separators and the '-' of a date text stand. The separator is the one character
+// other than digits and '-' that the text holds; a text without such a character is separated
+// by '-'.
+struct DateTextLayout {
+  static constexpr std::size_t kNone = std::string_view::npos;
+  char separator = '-';
+  bool mixed = false;                               // two different such characters: not a date
+  std::size_t separators = 0;                       // characters `separator` (when it is not '-')
+  std::size_t minus_signs = 0;                      // characters '-'
+  std::size_t separator_at[2] = {kNone, kNone};     // the first two separators
+  std::size_t minus_at[3] = {kNone, kNone, kNone};  // the first three '-'
+};
+
+DateTextLayout LayoutOf(std::string_view text) {
+  // Eight bytes at a time: the '-' and the other non-digits of each block from bit masks; only
+  // the first few of each are placed one by one.
+  DateTextLayout layout;
+  for (std::size_t first = 0; first < text.size(); first += 8) {
+    const std::size_t bytes = text.size() - first < 8 ? text.size() - first : 8;
+    const uint64_t word = digit_run::LoadBlock(text, first);
+    const uint64_t non_digits = digit_run::NonDigitBits(word, bytes);
+    if (non_digits == 0) continue;
+    uint64_t minus = digit_run::ByteBits(word, '-', bytes);
+    uint64_t others = non_digits & ~minus;
+    const auto at = [first](uint64_t bits) { return first + static_cast<std::size_t>(std::countr_zero(bits)) / 8; };
+    if (others != 0) {
+      if (layout.separator == '-') layout.separator = text[at(others)];
+      if ((others & ~digit_run::ByteBits(word, layout.separator, bytes)) != 0) layout.mixed = true;
+      for (; others != 0 && layout.separators < 2; others &= others - 1) layout.separator_at[layout.separators++] = at(others);
+      layout.separators += digit_run::CountBytes(others);
+    }
+    for (; minus != 0 && layout.minus_signs < 3; minus &= minus - 1) layout.minus_at[layout.minus_signs++] = at(minus);
+    layout.minus_signs += digit_run::CountBytes(minus);
+  }
+  return layout;
+}
+
 }  // namespace
 
 int32_t euro_date_to_jdn(DateFields& date) {
@@ -99,36 +137,9 @@ void jdn_to_annus_novus_date(DateFields& date) {
   date.Day = static_cast<int32_t>(day_of_year - month * kAnnusNovusMonthDays + 1);
 }
 
-DateTextLayout LayoutOfDateText(std::string_view text) {
-  // Eight bytes at a time: the '-' and the other non-digits of each block from bit masks; only
-  // the first few of each are placed one by one.
-  DateTextLayout layout;
-  for (std::size_t first = 0; first < text.size(); first += 8) {
-    const std::size_t bytes = text.size() - first < 8 ? text.size() - first : 8;
-    const uint64_t word = digit_run::LoadBlock(text, first);
-    const uint64_t non_digits = digit_run::NonDigitBits(word, bytes);
-    if (non_digits == 0) continue;
-    uint64_t minus = digit_run::ByteBits(word, '-', bytes);
-    uint64_t others = non_digits & ~minus;
-    const auto at = [first](uint64_t bits) { return first + static_cast<std::size_t>(std::countr_zero(bits)) / 8; };
-    if (others != 0) {
-      if (layout.separator == '-') layout.separator = text[at(others)];
-      if ((others & ~digit_run::ByteBits(word, layout.separator, bytes)) != 0) layout.mixed = true;
-      for (; others != 0 && layout.separators < 2; others &= others - 1) layout.separator_at[layout.separators++] = at(others);
-      layout.separators += digit_run::CountBytes(others);
-    }
-    for (; minus != 0 && layout.minus_signs < 3; minus &= minus - 1) layout.minus_at[layout.minus_signs++] = at(minus);
-    layout.minus_signs += digit_run::CountBytes(minus);
-  }
-  return layout;
-}
-
-int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date, int32_t letter) {
-  return str_to_date(text, LayoutOfDateText(text), date_format, date, letter);
-}
-
-int32_t str_to_date(std::string_view text, const DateTextLayout& layout, int16_t date_format, DateFields& date,
-                    int32_t letter) {
+int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date, int32_t letter,
+                    std::size_t* day_and_month_digits) {
+  const DateTextLayout layout = LayoutOf(text);
   if (layout.mixed) return kStrToDateMalformed;
   const bool year_first = date_format == 2;  // YMD; MDY and DMY put the year last
   std::string_view fields[3];
@@ -163,6 +174,9 @@ int32_t str_to_date(std::string_view text, const DateTextLayout& layout, int16_t
   date.Month = static_cast<int32_t>(month.value);
   date.Day = static_cast<int32_t>(day.value);
   date.Calendar = letter;
+  if (day_and_month_digits != nullptr) {
+    *day_and_month_digits = std::max(fields[month_index].size(), fields[day_index].size());
+  }
   return 0;
 }
 

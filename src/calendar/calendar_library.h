@@ -38,28 +38,10 @@ void jdn_to_annus_novus_date(DateFields& date);
 // digits, '-' and one other separator character; the year field may carry a leading '-'.
 // Returns 0 and fills Year, Month, Day, Calendar (= letter) when the date exists in the
 // calendar of the letter; kStrToDateOutOfRange when the year's magnitude exceeds 5,800,000;
-// another negative code for any other defect.
-int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date, int32_t letter);
-
-// Where the separators and the '-' of a date text stand, found in one scan: str_to_date's first
-// step. The separator is the one character other than digits and '-' that the text holds; a
-// text without such a character is separated by '-'. A reader that looks at the text before
-// it is read takes the layout once and hands it to the second form of str_to_date.
-struct DateTextLayout {
-  static constexpr std::size_t kNone = std::string_view::npos;
-  char separator = '-';
-  bool mixed = false;                               // two different such characters: not a date
-  std::size_t separators = 0;                       // characters other than digits and '-'
-  std::size_t minus_signs = 0;                      // characters '-'
-  std::size_t separator_at[2] = {kNone, kNone};     // the first two separators
-  std::size_t minus_at[3] = {kNone, kNone, kNone};  // the first three '-'
-};
-DateTextLayout LayoutOfDateText(std::string_view text);
-
-// str_to_date for a text whose layout is LayoutOfDateText(text); the form above is this one
-// after the scan.
-int32_t str_to_date(std::string_view text, const DateTextLayout& layout, int16_t date_format, DateFields& date,
-                    int32_t letter);
+// another negative code for any other defect. `day_and_month_digits`, when given, receives on
+// success the digit count of the longer of the month and day fields (leading zeros counted).
+int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date, int32_t letter,
+                    std::size_t* day_and_month_digits = nullptr);
 
 // Days from `earlier` to `later` (later first). Records whose letter is 0 count as CE.
 // status stays 0 on success and becomes kDaysElapsedOverflow when the difference does not

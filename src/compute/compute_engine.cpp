@@ -58,6 +58,9 @@ const Outcome& ComputeEngine::Route(const RequestOptions& options) {
   const bool conversion = (first != second) && !difference;
   no_date_diff_and_same_cal_ = conversion && options.first_calendar == options.second_calendar;
   Request request(options, outcome_, line_);
+  request.outcome.result.kind = conversion ? RequestKind::Conversion
+                                : difference ? RequestKind::Date
+                                             : RequestKind::Difference;
   if (options.unit == DifferenceUnit::Days || conversion) return DispatchDays(request);
   return DispatchMonths(request);
 }
@@ -68,6 +71,7 @@ const Outcome& ComputeEngine::StopBeforeDispatch(RequestStep step, std::optional
   outcome_.message = std::move(message);
   outcome_.switch_to_days = false;
   outcome_.validated = step != RequestStep::AskWhichBoxToClear;
+  outcome_.result = ResultValues{};
   return outcome_;
 }
 
@@ -145,7 +149,8 @@ const Outcome& ComputeEngine::DispatchMonths(Request& request) {
     return RefuseMonths(request, kNoMonthsInCalendar);  // months are open to CE, JC and LPM
   }
   int16_t result = 0;
-  const int32_t months = ParseDayNumberText(outcome_.boxes.difference, result);
+  int32_t months = 0;
+  if (!ReadDifference(request, months, result)) return request.outcome;
   if (result != kReadValid) {
     ShowRequestError(request, result == kReadNotValid ? reqmsg::DifferenceNotValid : reqmsg::DifferenceOutOfRange);
     return request.outcome;
@@ -175,6 +180,10 @@ bool ComputeEngine::ValidateDate(Request& request, DateBox box) {
   const bool first = box == DateBox::First;
   const CalendarCode calendar = first ? request.options.first_calendar : request.options.second_calendar;
   const DateReading reading = ReadDateInCalendar(BoxText(box), calendar, request.text_options, JdnReading::Strict);
+  if (reading.result == kReadValid && reading.altered) {
+    RefuseMisread(request, first ? InputBox::FirstDate : InputBox::SecondDate);
+    return false;
+  }
   if (reading.result != kReadValid) {
     const bool not_valid = reading.result == kReadNotValid;
     ShowRequestError(request, first ? (not_valid ? reqmsg::FirstDateNotValid : reqmsg::FirstDateOutOfRange)
@@ -222,7 +231,7 @@ bool ComputeEngine::ValidateDateDiff(Request& request) {
     return true;
   }
   int16_t result = 0;
-  lngDateDiff = ParseDayNumberText(outcome_.boxes.difference, result);
+  if (!ReadDifference(request, lngDateDiff, result)) return false;
   if (result == kReadValid) {
     difference_box_ = GroupedNumber(lngDateDiff, request.options.thousands_separator);
     outcome_.boxes.difference = difference_box_;
@@ -230,6 +239,27 @@ bool ComputeEngine::ValidateDateDiff(Request& request) {
   }
   ShowRequestError(request, result == kReadNotValid ? reqmsg::DifferenceNotValid : reqmsg::DifferenceOutOfRange);
   return false;
+}
+
+bool ComputeEngine::ReadDifference(Request& request, int32_t& number, int16_t& result) {
+  ReadFit fit{.group_separator = request.options.thousands_separator};
+  const bool strict = request.options.text_reading == TextReading::Strict;
+  number = ParseDayNumberText(outcome_.boxes.difference, result, strict ? &fit : nullptr);
+  if (result == kReadValid && fit.altered) {
+    RefuseMisread(request, InputBox::Difference);
+    return false;
+  }
+  return true;
+}
+
+void ComputeEngine::RefuseMisread(Request& request, InputBox box) {
+  const Language language = request.options.language;
+  const std::string_view text = box == InputBox::FirstDate    ? outcome_.boxes.first
+                                : box == InputBox::SecondDate ? outcome_.boxes.second
+                                                              : outcome_.boxes.difference;
+  request.outcome.message = Message{
+      .text = MisreadMessage(language, box, text), .title = ErrorCaption(language), .kind = MessageKind::InputError};
+  request.outcome.validated = false;
 }
 
 bool ComputeEngine::StoreOrOverflow(Request& request, std::optional<int32_t> value, int32_t& target) {
@@ -271,6 +301,8 @@ bool ComputeEngine::RunFirstDateFromSecond(Request& request) {
 }
 
 void ComputeEngine::OpenLine(Request& request, DateBox given, DifferenceUnit unit, int32_t number) {
+  request.outcome.result.number = number;
+  request.outcome.result.unit = unit;
   request.Append(BoxText(given), CalendarSuffixOf(request, given));
   const std::string_view difference = outcome_.boxes.difference;
   if (difference.empty()) return;  // a conversion opens with the date alone

@@ -11,6 +11,7 @@
 #include "calendar/date_fields.h"
 #include "compute/request.h"
 #include "lang/program_text.h"
+#include "lang/request_messages.h"
 #include "text/date_dispatch.h"
 
 namespace qv {
@@ -49,6 +50,12 @@ class ComputeEngine {
   bool ValidateSecondDate(Request& request);
   bool ValidateDate(Request& request, DateBox box);
   bool ValidateDateDiff(Request& request);
+  // The difference box read as ParseDayNumberText reads it; under strict reading a text it
+  // reads only by leaving characters out is refused (false) with the misread message.
+  bool ReadDifference(Request& request, int32_t& number, int16_t& result);
+  void RefuseMisread(Request& request, InputBox box);
+  // The result date for programs: written in `written_in`'s box (and calendar).
+  void NoteResultDate(Request& request, DateBox written_in, int32_t day_number, int16_t day_of_week);
   // Stores a computed value, or takes the overflow path when there is none.
   bool StoreOrOverflow(Request& request, std::optional<int32_t> value, int32_t& target);
   bool RunCountDaysBetween(Request& request);

@@ -1,4 +1,5 @@
 // The result sentences: the rest of the line after the opening words.
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,17 +22,13 @@ std::string Part(int64_t count, GeneralText one, GeneralText many, Language lang
   return std::to_string(count) + " " + UnitWord(count == 1 ? one : many, language);
 }
 
-struct Breakdown {
-  bool shown = false;  // computed without error, and at least one of years, months, weeks
-  int64_t years = 0, months = 0, weeks = 0, days = 0;
-};
-
 // A positive difference between two dates of the same calendar, in its largest units: years
 // and days for ordinal dates beyond 364 days, years, weeks and days for ISO dates beyond 6,
 // years, months and days for all four beyond 30. Counting the first date moves the start one
 // day back; only the ISO form works on day numbers, the others read year, month and day.
-Breakdown BreakDown(CalendarCode calendar, int32_t difference, DateFields earlier, const DateFields& later,
-                    bool include_first_date) {
+// Nothing when it is not computed without error or has no years, months or weeks.
+std::optional<DifferenceBreakdown> BreakDown(CalendarCode calendar, int32_t difference, DateFields earlier,
+                                             const DateFields& later, bool include_first_date) {
   if (include_first_date) earlier.DayNumber -= 1;
   int32_t years = 0, error = 0;
   int16_t months = 0, weeks = 0, days = 0;
@@ -47,9 +44,10 @@ Breakdown BreakDown(CalendarCode calendar, int32_t difference, DateFields earlie
   } else if (difference > 30) {
     YearsMonthsDaysBetween(earlier, later, years, months, days, error);
   } else {
-    return Breakdown{};
+    return std::nullopt;
   }
-  return Breakdown{error == 0 && (years > 0 || months > 0 || weeks > 0), years, months, weeks, days};
+  if (error != 0 || (years <= 0 && months <= 0 && weeks <= 0)) return std::nullopt;
+  return DifferenceBreakdown{.years = years, .months = months, .weeks = weeks, .days = days};
 }
 
 }  // namespace
@@ -70,6 +68,8 @@ void ComputeEngine::DisplayResultDate(Request& request, DateBox box) {
   if (no_date_diff_and_same_cal_) {
     // One date converted into its own calendar: the date and its weekday only.
     AppendDayOfWeek(request, fields);
+    NoteResultDate(request, box == DateBox::First ? DateBox::Second : DateBox::First, fields.DayNumber,
+                   DayOfWeek(fields.DayNumber));
     return;
   }
   if (!WriteBox(request, box, fields.DayNumber, WriteStyle{}, &fields)) {
@@ -77,12 +77,24 @@ void ComputeEngine::DisplayResultDate(Request& request, DateBox box) {
     OverflowPath(request);  // an ordinal date outside years 1 … 9999
     return;
   }
+  const int16_t day_of_week = DayOfWeek(fields.DayNumber);
   request.Append(" = ", BoxText(box), CalendarSuffixOf(request, box), ", ",
-                 WeekdayName(request.options.language, DayOfWeek(fields.DayNumber)));
+                 WeekdayName(request.options.language, day_of_week));
+  NoteResultDate(request, box, fields.DayNumber, day_of_week);
   if (lngDateDiff != 0 && request.options.unit == DifferenceUnit::Days) {
     if (request.options.verbose) AppendVerboseNotes(request);
     AppendHolidaysLeftOut(request);
   }
+}
+
+void ComputeEngine::NoteResultDate(Request& request, DateBox written_in, int32_t day_number, int16_t day_of_week) {
+  ResultValues& result = request.outcome.result;
+  result.computed = true;
+  result.date = BoxText(written_in);
+  result.calendar =
+      WrittenCalendar(written_in == DateBox::First ? request.options.first_calendar : request.options.second_calendar);
+  result.day_number = day_number;
+  result.day_of_week = day_of_week;
 }
 
 void ComputeEngine::AppendDayOfWeek(Request& request, const DateFields& date) {
@@ -134,6 +146,10 @@ void ComputeEngine::DisplayDateDiff(Request& request) {
   request.Append(DayOrDays(lngDateDiff, language));
   if (options.verbose) AppendVerboseNotes(request);
   AppendHolidaysLeftOut(request);
+  ResultValues& result = request.outcome.result;
+  result.computed = true;
+  result.number = lngDateDiff;
+  result.unit = DifferenceUnit::Days;
 
   const CalendarCode calendar = options.first_calendar;
   const bool breakdown_calendar =
@@ -141,19 +157,20 @@ void ComputeEngine::DisplayDateDiff(Request& request) {
   if (!options.include_weekends || lngDateDiff <= 0 || options.second_calendar != calendar || !breakdown_calendar) {
     return;
   }
-  const Breakdown breakdown = BreakDown(calendar, lngDateDiff, FirstDateFields, SecondDateFields,
-                                      options.include_first_date);
-  if (!breakdown.shown) return;
+  const std::optional<DifferenceBreakdown> breakdown =
+      BreakDown(calendar, lngDateDiff, FirstDateFields, SecondDateFields, options.include_first_date);
+  if (!breakdown) return;
+  result.breakdown = breakdown;
   std::string parts;
   auto add = [&](int64_t count, GeneralText one, GeneralText many) {
     if (count <= 0) return;
     if (!parts.empty()) parts.append(", ");
     parts.append(Part(count, one, many, language));
   };
-  add(breakdown.years, GeneralText::Year, GeneralText::Years);
-  add(breakdown.months, GeneralText::Month, GeneralText::Months);
-  add(breakdown.weeks, GeneralText::Week, GeneralText::Weeks);
-  add(breakdown.days, GeneralText::Day, GeneralText::Days);
+  add(breakdown->years, GeneralText::Year, GeneralText::Years);
+  add(breakdown->months, GeneralText::Month, GeneralText::Months);
+  add(breakdown->weeks, GeneralText::Week, GeneralText::Weeks);
+  add(breakdown->days, GeneralText::Day, GeneralText::Days);
   request.Append(" (");
   request.Append(parts);
   request.Append(")");

@@ -40,10 +40,16 @@ struct RequestOptions {
   // The work week and holidays that counting and adding use while weekend days are not counted;
   // null when none is in force (Monday to Friday, no holidays).
   std::shared_ptr<const WorkCalendar> work_calendar;
+  // Lenient: the window's rule for pasted text. Strict (the command-line program's default):
+  // an input that reads only when characters outside its form are left out is refused.
+  TextReading text_reading = TextReading::Lenient;
 
   DateTextOptions TextOptions() const {
-    return DateTextOptions{
-        .format = format, .date_separator = date_separator, .thousands_separator = thousands_separator, .hyphen = hyphen};
+    return DateTextOptions{.format = format,
+                           .date_separator = date_separator,
+                           .thousands_separator = thousands_separator,
+                           .hyphen = hyphen,
+                           .reading = text_reading};
   }
 };
 
@@ -85,6 +91,34 @@ enum class RequestStep {
                        // again, or drops the request; `message` holds the reason to show
 };
 
+// What the filled boxes ask for: one date converted, the days between two dates, or a date and a
+// difference giving the other date.
+enum class RequestKind : uint8_t { None, Conversion, Difference, Date };
+
+// A positive difference between two dates of the same calendar in its largest units, as the
+// result sentence shows it in parentheses: years and days, years, weeks and days, or years,
+// months and days (months and weeks never both).
+struct DifferenceBreakdown {
+  int32_t years = 0, months = 0, weeks = 0, days = 0;
+  friend bool operator==(const DifferenceBreakdown&, const DifferenceBreakdown&) = default;
+};
+
+// The result of a request as values, for programs that read it rather than the sentence.
+struct ResultValues {
+  RequestKind kind = RequestKind::None;  // set before the inputs are read, so also for a refusal
+  bool computed = false;                 // the fields below hold the result
+  // Conversion and Date: the result date as its box writes it (for a date converted into its own
+  // calendar, the given date's normal form), in that box's calendar.
+  std::string_view date;
+  CalendarCode calendar = cal::CE;
+  int32_t day_number = 0;
+  int16_t day_of_week = 0;  // 0 = Sunday … 6 = Saturday
+  // Difference: the days between the dates. Date: the difference as read, in `unit`.
+  int32_t number = 0;
+  DifferenceUnit unit = DifferenceUnit::Days;
+  std::optional<DifferenceBreakdown> breakdown;  // Difference, when the sentence shows one
+};
+
 // What a request gives back. Its texts are views, of the texts given to the request where a box
 // keeps its text and of the engine's own buffers elsewhere: valid until the engine's next
 // request, and as long as the texts given live.
@@ -95,6 +129,7 @@ struct Outcome {
   std::optional<Message> message;  // at most one message box
   bool switch_to_days = false;     // the window selects days mode
   bool validated = true;           // false when an input was refused
+  ResultValues result;
 };
 
 }  // namespace qv

@@ -30,6 +30,7 @@ struct ComputeEngine::Request {
     outcome.message.reset();
     outcome.switch_to_days = false;
     outcome.validated = true;
+    outcome.result = ResultValues{};
     line.Clear();
   }
   ~Request() { outcome.output = line.View(); }
@@ -42,7 +43,7 @@ struct ComputeEngine::Request {
 
   // The pieces go into room reserved for all of them at once: one size check for the lot.
   template <typename... Pieces>
-  void Append(const Pieces&... pieces) {
+  [[gnu::always_inline]] void Append(const Pieces&... pieces) {
     char* out = line.Reserve((std::string_view(pieces).size() + ...));
     ((out = put::Text(out, std::string_view(pieces))), ...);
     line.Commit(out);

@@ -50,7 +50,67 @@ RequestMessageTable MakeTable() {
   return table;
 }
 
+// At most `limit` bytes of `text`, cut before a character rather than inside one, with "…" when
+// cut, and any control character (a terminal would act on it) shown as '?'.
+std::string QuotedPart(std::string_view text, std::size_t limit) {
+  std::string part;
+  std::size_t end = text.size();
+  if (end > limit) {
+    end = limit;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;  // a continuation byte
+  }
+  for (std::size_t i = 0; i < end; ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    part.push_back(c < 0x20 || c == 0x7F ? '?' : text[i]);
+  }
+  if (end < text.size()) part.append("\u2026");
+  return part;
+}
+
 }  // namespace
+
+std::string MisreadMessage(Language language, InputBox box, std::string_view text) {
+  constexpr std::size_t kQuotedBytes = 40;
+  const std::string quoted = QuotedPart(text, kQuotedBytes);
+  if (language == Language::German) {
+    switch (box) {
+      case InputBox::FirstDate:
+        return "Erstes Datum \u201e" + quoted +
+               "\u201c ist nicht so geschrieben, wie sein Kalender ein Datum schreibt (ein Zeichen au\u00dferhalb "
+               "dieser Form oder ein zu langes Feld); mit --lenient wird es gelesen wie ein eingef\u00fcgtes Datum.";
+      case InputBox::SecondDate:
+        return "Zweites Datum \u201e" + quoted +
+               "\u201c ist nicht so geschrieben, wie sein Kalender ein Datum schreibt (ein Zeichen au\u00dferhalb "
+               "dieser Form oder ein zu langes Feld); mit --lenient wird es gelesen wie ein eingef\u00fcgtes Datum.";
+      case InputBox::Difference:
+        return "Datumsdifferenz \u201e" + quoted +
+               "\u201c ist keine ganze Zahl, wie sie dasteht (ein Zeichen au\u00dferhalb ihrer Form); mit --lenient "
+               "wird sie gelesen wie eine eingef\u00fcgte Zahl.";
+    }
+  }
+  switch (box) {
+    case InputBox::FirstDate:
+      return "First date \"" + quoted +
+             "\" is not written as its calendar writes a date (a character outside that form, or a field too "
+             "long); --lenient reads it as a pasted date.";
+    case InputBox::SecondDate:
+      return "Second date \"" + quoted +
+             "\" is not written as its calendar writes a date (a character outside that form, or a field too "
+             "long); --lenient reads it as a pasted date.";
+    case InputBox::Difference:
+      return "Date difference \"" + quoted +
+             "\" is not a whole number as written (a character outside that form); --lenient reads it as a "
+             "pasted number.";
+  }
+  return {};
+}
+
+std::string_view DateMissingMessage(Language language) {
+  if (language == Language::German) {
+    return "Ein Datum fehlt: Eine Datumsdifferenz allein fragt nach nichts; es braucht ein erstes oder ein zweites Datum.";
+  }
+  return "A date is missing: a date difference alone asks nothing; give a first or a second date.";
+}
 
 const RequestMessageTable& BuildRequestMessages() {
   static const RequestMessageTable table = MakeTable();

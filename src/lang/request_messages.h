@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "text/language.h"
 
@@ -36,5 +37,16 @@ const RequestMessageTable& BuildRequestMessages();
 
 // Message `number` in `language`; an empty text for an empty slot or any index outside the table.
 const std::string& RequestMessage(Language language, int number);
+
+// Our own message, beyond the table: a box text that reads only when characters outside its form
+// are left out or fields are joined ("2000-01-01 5", "10d"). It names the box and quotes the
+// text (its first 40 characters, control characters shown as '?'), and points to --lenient,
+// the command-line program's way to read it as the window reads pasted text. English or German.
+enum class InputBox { FirstDate, Difference, SecondDate };
+std::string MisreadMessage(Language language, InputBox box, std::string_view text);
+
+// Our own message for a request that gives a date difference and no date, which asks nothing
+// (the window ignores it; a script gets this).
+std::string_view DateMissingMessage(Language language);
 
 }  // namespace qv

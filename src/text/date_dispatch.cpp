@@ -9,14 +9,40 @@
 
 namespace qv {
 
+namespace {
+
+// The text without the calendar's code after it ("2012-01-1 LPW", "2000-01-01 ce"): a blank or
+// more, then the code in either case, as the result sentences write a date.
+std::string_view WithoutCalendarCode(std::string_view text, CalendarCode code) {
+  // The usual date ends with a digit: one test.
+  if (text.empty() || static_cast<unsigned char>((text.back() | 0x20) - 'a') > 'z' - 'a') return text;
+  const std::string_view suffix = CalendarSuffix(WrittenCalendar(code));  // " CE"; empty for ORD
+  if (suffix.size() < 2 || text.size() <= suffix.size()) return text;
+  const std::string_view name = suffix.substr(1);
+  const std::string_view end = text.substr(text.size() - name.size());
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const char c = end[i];
+    if ((c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) != name[i]) return text;
+  }
+  std::string_view date = text.substr(0, text.size() - name.size());
+  if (date.back() != ' ') return text;
+  while (!date.empty() && date.back() == ' ') date.remove_suffix(1);
+  return date;
+}
+
+}  // namespace
+
 DateReading ReadDateInCalendar(std::string_view text, CalendarCode code,
                                const DateTextOptions& options, JdnReading jdn_reading) {
   DateReading reading;
   DateFields& fields = reading.fields;
+  ReadFit strict{.group_separator = options.thousands_separator};
+  ReadFit* const fit = options.reading == TextReading::Strict ? &strict : nullptr;
+  if (fit != nullptr) text = WithoutCalendarCode(text, code);
   switch (code) {
     case cal::LPM: {
       LeapWeekDate date;
-      reading.result = ParseLeapMonthDate(text, date);
+      reading.result = ParseLeapMonthDate(text, date, fit);
       // The month form travels in the record as the leap-week year, month and day of month.
       fields.Year = date.Year;
       fields.Month = date.Month;
@@ -26,32 +52,33 @@ DateReading ReadDateInCalendar(std::string_view text, CalendarCode code,
     }
     case cal::LPW: {
       LeapWeekDate date;
-      reading.result = ParseLeapWeekDate(text, date);
+      reading.result = ParseLeapWeekDate(text, date, fit);
       fields.DayNumber = date.DayNumber;
       break;
     }
     case cal::ORD:
-      reading.result = ParseOrdinalDate(text, options.hyphen, fields);
+      reading.result = ParseOrdinalDate(text, options.hyphen, fields, fit);
       break;
     case cal::ISO: {
       IsoWeekDate date;
-      reading.result = ParseIsoWeekDate(text, date);
+      reading.result = ParseIsoWeekDate(text, date, fit);
       fields.DayNumber = date.DayNumber;
       break;
     }
     case cal::JDN:
       if (jdn_reading == JdnReading::Strict) {
         int32_t number = 0;
-        reading.result = ParseWholeNumberText(text, number, options.thousands_separator);
+        reading.result = ParseWholeNumberText(text, number, options.thousands_separator, fit);
         fields.DayNumber = number;
       } else {
-        reading.result = ParseDateText(text, options.date_separator, code, options.format, fields);
+        reading.result = ParseDateText(text, options.date_separator, code, options.format, fields, fit);
       }
       break;
     default:
-      reading.result = ParseDateText(text, options.date_separator, code, options.format, fields);
+      reading.result = ParseDateText(text, options.date_separator, code, options.format, fields, fit);
       break;
   }
+  reading.altered = strict.altered;
   // Whatever a failed reader left behind is of no use to anyone: hand back a fresh record.
   if (reading.result != kReadValid) reading.fields = DateFields{};
   return reading;

@@ -11,12 +11,19 @@
 
 namespace qv {
 
+// How a date box's text is read. Lenient is the window's rule for pasted text: whatever lies
+// outside the date's form is left out and the rest is read. Strict also takes the calendar's
+// code after the date, as the result sentences write it ("2012-01-1 LPW"), and tells in
+// DateReading::altered when the lenient rule left anything out (see ReadFit).
+enum class TextReading : uint8_t { Lenient, Strict };
+
 // The display options that reading and writing depend on.
 struct DateTextOptions {
   DateFormat format = kFormatYMD;
   std::string_view date_separator = "-";
   std::string_view thousands_separator = ",";
   Hyphen hyphen = Hyphen::With;  // ordinal and ISO week dates
+  TextReading reading = TextReading::Lenient;
 };
 
 // JDN texts are read strictly (digits, sign, commas) for a computation and leniently
@@ -28,6 +35,8 @@ struct DateReading {
   // The date's day number; for CE, JC and ORD also year, month, day and letter; for LPM the
   // leap-week year, month and day of month.
   DateFields fields;
+  // Strict reading only: the reader left out or joined something to read the text.
+  bool altered = false;
 };
 
 DateReading ReadDateInCalendar(std::string_view text, CalendarCode code,

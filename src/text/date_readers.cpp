@@ -1,5 +1,6 @@
 #include "text/date_readers.h"
 
+#include <bit>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -54,12 +55,135 @@ bool SeparatorsAreDigitGroups(std::string_view text, char separator, std::size_t
 
 bool IsSingleCharacter(std::string_view text, char c) { return text.size() == 1 && text.front() == c; }
 
+// The character that marks digit groups under a fit: its group separator, or the comma when
+// there is none.
+char GroupMark(const ReadFit& fit) { return fit.group_separator.empty() ? ',' : fit.group_separator.front(); }
+
+// The mark at `at` stands where the writers put a digit-group mark: after one to three digits
+// (three when another mark comes before them) and before exactly three digits.
+bool StandsAtDigitGroup(std::string_view text, std::size_t at) {
+  const char mark = text[at];
+  std::size_t before = 0;  // [0, 4]: four are already too many
+  while (before < 4 && before < at && IsDigit(text[at - 1 - before])) ++before;
+  if (before == 0 || before > 3) return false;
+  if (before < 3 && before < at && text[at - 1 - before] == mark) return false;
+  if (text.size() - at < 4 || !IsDigit(text[at + 1]) || !IsDigit(text[at + 2]) || !IsDigit(text[at + 3])) return false;
+  return at + 4 == text.size() || !IsDigit(text[at + 4]);
+}
+
+// Notes in a fit each character a reader left out of `text` that is not part of the written
+// form: a '+' before a year written first, the parentheses around a negative year written last
+// ("15-03-(-44)") and digit-group marks are; everything else is not.
+class WrittenForm {
+ public:
+  enum class Year { First, Last };
+  WrittenForm(std::string_view text, Year year, char separator, ReadFit& fit)
+      : text_(text), year_(year), separator_(separator), mark_(GroupMark(fit)), fit_(fit) {}
+  void Dropped(std::size_t at) {
+    if (!IsPartOfForm(at)) fit_.altered = true;
+  }
+  // A field of more digits than its form allows.
+  void FieldWidth(std::size_t digits, std::size_t allowed) {
+    if (digits > allowed) fit_.altered = true;
+  }
+
+ private:
+  bool IsPartOfForm(std::size_t at) {
+    const char c = text_[at];
+    if (c == '+') return at == 0 && year_ == Year::First;
+    if (c == '(') {
+      const bool opens_year = year_ == Year::Last && !opened_ && at > 0 && text_[at - 1] == separator_ &&
+                              at + 2 < text_.size() && text_[at + 1] == '-' && text_.back() == ')';
+      opened_ = true;
+      return opens_year;
+    }
+    if (c == ')') return opened_ && at + 1 == text_.size();
+    return c == mark_ && StandsAtDigitGroup(text_, at);
+  }
+  std::string_view text_;
+  Year year_;
+  char separator_;
+  char mark_;
+  bool opened_ = false;
+  ReadFit& fit_;
+};
+
 // KeepDateCharacters' rule: digits and '-' stay, and any of the extra characters.
 [[gnu::always_inline]] inline bool IsKeptDateCharacter(char c, std::string_view extra_characters) {
   if (IsDigit(c) || c == '-') return true;
   if (extra_characters.size() == 1) return c == extra_characters.front();  // the usual one separator
   return extra_characters.find(c) != std::string_view::npos;
 }
+
+// KeepDateCharacters, telling `dropped(position)` where each character left out stood.
+template <typename Dropped>
+void KeepDateCharacters(std::string& text, std::string_view extra_characters, Dropped&& dropped) {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (IsKeptDateCharacter(text[i], extra_characters)) {
+      text[kept++] = text[i];
+    } else {
+      dropped(i);
+    }
+  }
+  text.resize(kept);
+}
+
+// The characters of a CE/JC date text that its reader looks at (RemoveSpaces and
+// KeepDateCharacters with the separator, in one pass: a blank is never a separator), with the
+// number of '-' and of separator characters among them. A text with nothing to drop is its own
+// kept text; the first character dropped starts a copy.
+class KeptDateText {
+ public:
+  // `fit`, when given, is told of every character left out that is not part of the form of a
+  // date whose year stands as `year` says (checked only on the path that leaves one out).
+  KeptDateText(std::string_view text, std::string_view separator, ReadFit* fit, WrittenForm::Year year) {
+    // Eight bytes at a time: the '-' and the separators are counted from their bit masks, and
+    // only a character that is neither they nor a digit is looked at on its own.
+    const char one = separator.size() == 1 && separator.front() != '-' ? separator.front() : '\0';
+    std::size_t from = 0;  // the first character not yet copied, once a copy is started
+    bool dropped = false;
+    for (std::size_t first = 0; first < text.size(); first += 8) {
+      const std::size_t bytes = text.size() - first < 8 ? text.size() - first : 8;
+      const uint64_t word = digit_run::LoadBlock(text, first);
+      const uint64_t minus = digit_run::ByteBits(word, '-', bytes);
+      const uint64_t separator_bits = one == '\0' ? 0 : digit_run::ByteBits(word, one, bytes);
+      minus_signs += digit_run::CountBytes(minus);
+      separators += digit_run::CountBytes(separator_bits);
+      for (uint64_t others = digit_run::NonDigitBits(word, bytes) & ~minus & ~separator_bits; others != 0;
+           others &= others - 1) {
+        const std::size_t at = first + static_cast<std::size_t>(std::countr_zero(others)) / 8;
+        const char c = text[at];
+        if (c != ' ' && IsKeptDateCharacter(c, separator)) continue;  // a character of a longer separator
+        if (fit != nullptr) {
+          if (!form_) form_.emplace(text, year, separator.empty() ? '\0' : separator.back(), *fit);
+          form_->Dropped(at);
+        }
+        if (!dropped) copy_.reserve(text.size());
+        dropped = true;
+        copy_.append(text.data() + from, at - from);
+        from = at + 1;
+      }
+    }
+    if (!dropped) {
+      text_ = text;
+      return;
+    }
+    copy_.append(text.data() + from, text.size() - from);
+    text_ = copy_;
+  }
+  KeptDateText(const KeptDateText&) = delete;
+  KeptDateText& operator=(const KeptDateText&) = delete;
+
+  std::string_view Text() const { return text_; }
+  std::size_t minus_signs = 0;
+  std::size_t separators = 0;  // of a one-character separator other than '-'
+
+ private:
+  std::string copy_;
+  std::string_view text_;
+  std::optional<WrittenForm> form_;
+};
 
 // The value of one to ten digits.
 int64_t ValueOfShortDigitRun(std::string_view digits) { return DigitRunValue(digits).value_or(0); }
@@ -72,10 +196,15 @@ struct LeapFields {
   int16_t third = 0;
 };
 
-LeapFields SplitLeapWeekText(std::string_view text) {
+// `third_width`: the digits the third field is written with (1 for a weekday, 2 for a day of month).
+LeapFields SplitLeapWeekText(std::string_view text, std::size_t third_width, ReadFit* fit) {
   LeapFields out;
   std::string t(text);
-  KeepDateCharacters(t, "");
+  std::optional<WrittenForm> form;
+  if (fit != nullptr) form.emplace(text, WrittenForm::Year::First, '-', *fit);
+  KeepDateCharacters(t, "", [&form](std::size_t at) {
+    if (form) form->Dropped(at);
+  });
   // A '-' in the first place is the year's sign; after it exactly two separate the fields.
   if (t.size() < 2 || CountOccurrences(std::string_view(t).substr(1), "-") != 2) return out;
 
@@ -97,6 +226,10 @@ LeapFields SplitLeapWeekText(std::string_view text) {
   const std::optional<int16_t> third = SmallFieldValue(remainder.substr(next + 1));
   // An empty field or one that does not fit the record's 16 bits is not a date.
   if (!second || !third) return out;
+  if (form) {
+    form->FieldWidth(next, 2);
+    form->FieldWidth(remainder.size() - next - 1, third_width);
+  }
 
   out.result = kReadValid;
   out.year = static_cast<int32_t>(*year);
@@ -108,16 +241,17 @@ LeapFields SplitLeapWeekText(std::string_view text) {
 }  // namespace
 
 void KeepDateCharacters(std::string& text, std::string_view extra_characters) {
-  std::erase_if(text, [extra_characters](char c) { return !IsKeptDateCharacter(c, extra_characters); });
+  KeepDateCharacters(text, extra_characters, [](std::size_t) {});
 }
 
 int16_t ParseDateText(std::string_view text, std::string_view separator, CalendarCode code,
-                      DateFormat format, DateFields& date) {
+                      DateFormat format, DateFields& date, ReadFit* fit) {
   if (code == cal::AN || code == cal::TLW || code == cal::ISO || code == cal::ARC) {
     separator = "-";
     if (format == kFormatMDY) format = kFormatYMD;
   }
   if (code == cal::JDN) {
+    if (fit != nullptr && text.find(' ') != std::string_view::npos) fit->altered = true;
     const std::string t = RemoveSpaces(text);
     const std::size_t count = CountOccurrences(t, separator);
     bool passed = true;
@@ -131,38 +265,27 @@ int16_t ParseDateText(std::string_view text, std::string_view separator, Calenda
     // Any other separator has no digit-group rule to check.
     if (!passed) return kReadNotValid;
     int16_t result = kReadNotValid;
-    date.DayNumber = ParseDayNumberText(t, result);
+    date.DayNumber = ParseDayNumberText(t, result, fit);
     return result;
   }
 
-  // Only digits, '-' and the separator count; blanks, letters, parentheses and commas vanish
-  // (RemoveSpaces, then KeepDateCharacters with the separator). The usual text holds nothing
-  // else and is read as it stands, with the layout of its one scan; any other is read once the
-  // other characters are gone.
-  DateTextLayout layout = LayoutOfDateText(text);
-  std::string_view kept = text;
-  std::string kept_copy;
-  const char one = separator.size() == 1 ? separator.front() : '\0';
-  const bool nothing_to_drop = layout.separators == 0 || (!layout.mixed && layout.separator == one && one != ' ');
-  if (!nothing_to_drop) {
-    kept_copy = RemoveSpaces(text);
-    KeepDateCharacters(kept_copy, separator);
-    kept = kept_copy;
-    layout = LayoutOfDateText(kept);
-  }
+  // Only digits, '-' and the separator count; blanks, letters, parentheses and commas vanish.
+  const KeptDateText kept(text, separator, fit,
+                          format == kFormatYMD ? WrittenForm::Year::First : WrittenForm::Year::Last);
   if (IsSingleCharacter(separator, '-')) {
-    if (layout.minus_signs != 2 && layout.minus_signs != 3) return kReadNotValid;
+    if (kept.minus_signs != 2 && kept.minus_signs != 3) return kReadNotValid;
   } else {
-    // Once the text holds nothing else, its characters other than digits and '-' are the
-    // separator's.
-    const std::size_t separators = separator.size() == 1 ? layout.separators : CountOccurrences(kept, separator);
-    if (layout.minus_signs > 1 || separators != 2) return kReadNotValid;
+    const std::size_t separators = separator.size() == 1 ? kept.separators : CountOccurrences(kept.Text(), separator);
+    if (kept.minus_signs > 1 || separators != 2) return kReadNotValid;
   }
 
   const int32_t letter = ReaderLetterForCode(code);
-  const int32_t status = str_to_date(kept, layout, format, date, letter);
+  std::size_t day_and_month_digits = 0;
+  const int32_t status = str_to_date(kept.Text(), format, date, letter, fit != nullptr ? &day_and_month_digits : nullptr);
   if (status == kStrToDateOutOfRange) return kReadOutOfRange;
   if (status != 0) return kReadNotValid;
+  // A day or month of three digits or more; a plain store, as the usual date never has one.
+  if (fit != nullptr) fit->altered = fit->altered || day_and_month_digits > 2;
 
   if (letter == kLetterAnnusNovus) {
     annus_novus_date_to_jdn(date);
@@ -172,9 +295,12 @@ int16_t ParseDateText(std::string_view text, std::string_view separator, Calenda
   return kReadValid;
 }
 
-int32_t ParseDayNumberText(std::string_view text, int16_t& result) {
+int32_t ParseDayNumberText(std::string_view text, int16_t& result, ReadFit* fit) {
   std::string t(text);
-  KeepSignedDigits(t, Minus::Allowed);
+  KeepSignedDigits(t, Minus::Allowed, [text, fit](std::size_t at) {
+    // Only digit-group marks where the writers put them are part of a number's form.
+    if (fit != nullptr && !(text[at] == GroupMark(*fit) && StandsAtDigitGroup(text, at))) fit->altered = true;
+  });
   bool negative = false;
   if (!t.empty() && t.front() == '-') {
     negative = true;
@@ -200,8 +326,18 @@ int32_t ParseDayNumberText(std::string_view text, int16_t& result) {
   return static_cast<int32_t>(value);
 }
 
-int16_t ParseWholeNumberText(std::string_view text, int32_t& number, std::string_view thousands_separator) {
+int16_t ParseWholeNumberText(std::string_view text, int32_t& number, std::string_view thousands_separator,
+                             ReadFit* fit) {
   const std::string_view trimmed = TrimBlanks(text);
+  if (fit != nullptr) {
+    // Commas and the separator's marks are left out wherever they stand; as written they stand
+    // only where digit groups end, and only in the fit's group separator.
+    const char separator = thousands_separator.size() == 1 ? thousands_separator.front() : ',';
+    for (std::size_t i = 0; i < trimmed.size(); ++i) {
+      const char c = trimmed[i];
+      if ((c == ',' || c == separator) && (c != GroupMark(*fit) || !StandsAtDigitGroup(trimmed, i))) fit->altered = true;
+    }
+  }
   // Commas may stand anywhere; the program's own separator, when it is another character,
   // only where digit groups end, so that the day numbers the program writes read back.
   std::string_view checked = trimmed;
@@ -227,7 +363,8 @@ int16_t ParseWholeNumberText(std::string_view text, int32_t& number, std::string
   return kReadValid;
 }
 
-int16_t ParseOrdinalDate(std::string_view text, Hyphen hyphen, DateFields& date) {
+int16_t ParseOrdinalDate(std::string_view text, Hyphen hyphen, DateFields& date, ReadFit* fit) {
+  if (fit != nullptr && text.find(' ') != std::string_view::npos) fit->altered = true;  // fields joined
   std::string t = RemoveSpaces(text);
   if (hyphen == Hyphen::With) {
     if (t.size() < 5 || t[4] != '-') return kReadNotValid;
@@ -268,7 +405,8 @@ int16_t IsoTextStyle(std::string_view text) {
   return hyphen_style ? -1 : 1;
 }
 
-int16_t ParseIsoWeekDate(std::string_view text, IsoWeekDate& date) {
+int16_t ParseIsoWeekDate(std::string_view text, IsoWeekDate& date, ReadFit* fit) {
+  if (fit != nullptr && text.find(' ') != std::string_view::npos) fit->altered = true;  // fields joined
   const std::string t = RemoveSpaces(text);
   const int16_t style = IsoTextStyle(t);
   if (style == 0) return kReadNotValid;
@@ -298,8 +436,8 @@ int16_t ParseIsoWeekDate(std::string_view text, IsoWeekDate& date) {
   return kReadValid;
 }
 
-int16_t ParseLeapWeekDate(std::string_view text, LeapWeekDate& date) {
-  const LeapFields fields = SplitLeapWeekText(text);
+int16_t ParseLeapWeekDate(std::string_view text, LeapWeekDate& date, ReadFit* fit) {
+  const LeapFields fields = SplitLeapWeekText(text, 1, fit);
   if (fields.result != kReadValid) return fields.result;
   date.Year = fields.year;
   date.Week = fields.second;
@@ -307,8 +445,8 @@ int16_t ParseLeapWeekDate(std::string_view text, LeapWeekDate& date) {
   return LeapWeekDateToDayNumber(date) ? kReadValid : kReadNotValid;
 }
 
-int16_t ParseLeapMonthDate(std::string_view text, LeapWeekDate& date) {
-  const LeapFields fields = SplitLeapWeekText(text);
+int16_t ParseLeapMonthDate(std::string_view text, LeapWeekDate& date, ReadFit* fit) {
+  const LeapFields fields = SplitLeapWeekText(text, 2, fit);
   if (fields.result != kReadValid) return fields.result;
   date.Year = fields.year;
   date.Month = fields.second;

@@ -19,16 +19,32 @@ inline constexpr int16_t kReadOutOfRange = -1;
 
 inline constexpr std::size_t MaxInputLength = 18;
 
+// The readers take a text as a box takes pasted text: what lies outside the form of the date
+// or number is left out, and the rest is read (so "2000-01-01 5" reads as 2000-01-15). A reader
+// given a ReadFit also tells whether it had to do that. Part of the form, and so never counted:
+// digit groups where the writers put them (in the group separator in force), a leading '+', the
+// parentheses around a negative year written last. Counted: any other character left out (a
+// letter, a blank, a comma out of place), and a field longer than its form allows (a day or
+// month of three digits).
+struct ReadFit {
+  // The digit-group separator in force; none ("") stands for the comma.
+  std::string_view group_separator = ",";
+  bool altered = false;  // set by the reader, never cleared
+};
+
 int16_t ParseDateText(std::string_view text, std::string_view separator, CalendarCode code,
-                      DateFormat format, DateFields& date);
-int32_t ParseDayNumberText(std::string_view text, int16_t& result);
+                      DateFormat format, DateFields& date, ReadFit* fit = nullptr);
+int32_t ParseDayNumberText(std::string_view text, int16_t& result, ReadFit* fit = nullptr);
 // Strict: an optional sign, digits and commas; also the program's own thousands separator
 // where digit groups end (2.451.545 with "."), so that every day number it writes reads back.
-int16_t ParseWholeNumberText(std::string_view text, int32_t& number, std::string_view thousands_separator = ",");
-int16_t ParseOrdinalDate(std::string_view text, Hyphen hyphen, DateFields& date);
-int16_t ParseIsoWeekDate(std::string_view text, IsoWeekDate& date);
-int16_t ParseLeapWeekDate(std::string_view text, LeapWeekDate& date);
-int16_t ParseLeapMonthDate(std::string_view text, LeapWeekDate& date);
+// With a ReadFit, the commas and group marks must also stand where digit groups end, in the
+// fit's group separator.
+int16_t ParseWholeNumberText(std::string_view text, int32_t& number, std::string_view thousands_separator = ",",
+                             ReadFit* fit = nullptr);
+int16_t ParseOrdinalDate(std::string_view text, Hyphen hyphen, DateFields& date, ReadFit* fit = nullptr);
+int16_t ParseIsoWeekDate(std::string_view text, IsoWeekDate& date, ReadFit* fit = nullptr);
+int16_t ParseLeapWeekDate(std::string_view text, LeapWeekDate& date, ReadFit* fit = nullptr);
+int16_t ParseLeapMonthDate(std::string_view text, LeapWeekDate& date, ReadFit* fit = nullptr);
 int16_t OrdinalTextStyle(std::string_view text);
 int16_t IsoTextStyle(std::string_view text);
 void KeepDateCharacters(std::string& text, std::string_view extra_characters);

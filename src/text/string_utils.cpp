@@ -78,32 +78,6 @@ std::size_t CountOccurrences(std::string_view text, std::string_view pattern) {
   return count;
 }
 
-void KeepSignedDigits(std::string& text, Minus minus) {
-  bool digit_seen = false;
-  bool plus_seen = false;
-  bool minus_seen = false;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const char c = text[i];
-    bool keep = false;
-    if (c == '+') {
-      keep = !digit_seen && !plus_seen;
-      if (keep) plus_seen = true;
-    } else if (c == '-') {
-      keep = minus == Minus::Allowed && !digit_seen && !minus_seen;
-      if (keep) minus_seen = true;
-    } else if (IsDigit(c)) {
-      keep = true;
-      digit_seen = true;
-    }
-    if (keep) {
-      ++i;
-    } else {
-      text.erase(i, 1);  // the walk goes on at the same position
-    }
-  }
-}
-
 bool IsDigitsOnly(std::string_view text, LeadingSign sign, Commas commas) {
   std::string_view rest = TrimBlanks(text);
   if (rest.empty()) return false;

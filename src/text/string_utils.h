@@ -28,7 +28,35 @@ enum class Minus { NotAllowed, Allowed };
 enum class LeadingSign { NotAllowed, Allowed };
 enum class Commas { NotAllowed, Allowed };
 
-void KeepSignedDigits(std::string& text, Minus minus);
+// Strips `text` down to digits and at most one '+' and one '-' standing before the first digit.
+// `dropped(position)` is told the position, in the text as given, of every character removed.
+template <typename Dropped>
+void KeepSignedDigits(std::string& text, Minus minus, Dropped&& dropped) {
+  bool digit_seen = false, plus_seen = false, minus_seen = false;
+  std::size_t kept = 0;  // the kept characters move to the front in one pass
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    bool keep = false;
+    if (c >= '0' && c <= '9') {
+      keep = digit_seen = true;
+    } else if (c == '+') {
+      keep = !digit_seen && !plus_seen;
+      plus_seen = plus_seen || keep;
+    } else if (c == '-') {
+      keep = minus == Minus::Allowed && !digit_seen && !minus_seen;
+      minus_seen = minus_seen || keep;
+    }
+    if (keep) {
+      text[kept++] = c;
+    } else {
+      dropped(i);
+    }
+  }
+  text.resize(kept);
+}
+inline void KeepSignedDigits(std::string& text, Minus minus) {
+  KeepSignedDigits(text, minus, [](std::size_t) {});
+}
 bool IsDigitsOnly(std::string_view text, LeadingSign sign, Commas commas);
 // Leading and trailing blanks (spaces) removed.
 inline std::string_view TrimBlanks(std::string_view text) {

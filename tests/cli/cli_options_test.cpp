@@ -1,7 +1,9 @@
 // The command line and the one-line answers of quorvan-cli.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
+#include <optional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -53,10 +55,64 @@ TEST(CommandLine, UsageErrors) {
   const std::vector<std::vector<std::string>> bad = {
       {"--first-cal=AN"}, {"--first-cal=TLW"}, {"--second-cal"}, {"--format=ydm"}, {"--date-sep=,"},
       {"--thousands=' '"}, {"--lang=fr"}, {"--months=1"}, {"--first"}, {"--bogus"}, {"--batch", "--first", "x"},
-      {"positional"}};
+      {"--output=xml"}, {"--lenient=1"}, {"-x"}, {"--batch", "2000-01-01"}, {"a", "b", "c"}, {"+1", "x", "-2"},
+      {"--first", "x", "--second", "y", "z"}, {"--diff", "1", "x", "+2"}, {"-h=1"}};
   for (const auto& arguments : bad) {
     EXPECT_FALSE(ParseCommandLine(arguments).command_line.has_value()) << arguments[0];
   }
+}
+
+// Arguments fill the boxes that the options left empty: a signed number the difference, any
+// other argument the first empty date box; "--" ends the options.
+TEST(CommandLine, ArgumentsFillTheBoxes) {
+  using Boxes = std::array<std::optional<std::string>, 3>;
+  const std::nullopt_t none = std::nullopt;
+  const struct {
+    std::vector<std::string> arguments;
+    Boxes boxes;
+  } cases[] = {
+      {{"2000-01-01"}, {"2000-01-01", none, none}},
+      {{"2000-01-01", "+30"}, {"2000-01-01", "+30", none}},
+      {{"2000-01-01", "-1,000"}, {"2000-01-01", "-1,000", none}},
+      {{"2000-01-01", "2000-12-31"}, {"2000-01-01", none, "2000-12-31"}},
+      {{"+30", "2000-01-01"}, {"2000-01-01", "+30", none}},
+      {{"-44-03-15", "-7"}, {"-44-03-15", "-7", none}},  // a year before 0 is a date
+      {{"--first", "2000-01-01", "2000-12-31"}, {"2000-01-01", none, "2000-12-31"}},
+      {{"2000-12-31", "--first", "2000-01-01"}, {"2000-01-01", none, "2000-12-31"}},
+      {{"--second-cal=JDN", "--", "-5", "x"}, {"x", "-5", none}},
+      {{"--diff", "-10", "2000-01-01"}, {"2000-01-01", "-10", none}},  // an option's value is never an argument
+      {{"30"}, {"30", none, none}},                                   // no sign: a date (a day number)
+      {{"-"}, {"-", none, none}},
+  };
+  for (const auto& c : cases) {
+    const ParseResult parsed = ParseCommandLine(c.arguments);
+    ASSERT_TRUE(parsed.command_line.has_value()) << c.arguments[0] << ": " << parsed.error;
+    const CommandLine& line = *parsed.command_line;
+    EXPECT_EQ((Boxes{line.first, line.difference, line.second}), c.boxes) << c.arguments[0];
+  }
+  EXPECT_EQ(ParseCommandLine({"a", "b", "c"}).error, "argument 'c': the first and the second date are already given");
+  EXPECT_EQ(ParseCommandLine({"x", "+1", "-2"}).error, "argument '-2': the date difference is already given");
+}
+
+TEST(CommandLine, SignedNumbers) {
+  for (const char* yes : {"+30", "-7", "-1,000", "+1.000", "-0", "+2,100,000,000"}) EXPECT_TRUE(IsSignedNumber(yes)) << yes;
+  for (const char* no : {"30", "+", "-", "+,5", "-44-03-15", "+30d", "", "--5", "+ 5", "-2000/01/01"}) {
+    EXPECT_FALSE(IsSignedNumber(no)) << no;
+  }
+}
+
+TEST(CommandLine, ShortFormsOutputAndReading) {
+  EXPECT_TRUE(ParseCommandLine({"-h"}).command_line->help);
+  EXPECT_TRUE(ParseCommandLine({"-V"}).command_line->version);
+  const ParseResult defaults = ParseCommandLine({});
+  EXPECT_EQ(defaults.command_line->output, OutputMode::Sentence);
+  EXPECT_EQ(defaults.command_line->options.text_reading, TextReading::Strict);  // a script is read strictly
+  const ParseResult set = ParseCommandLine({"--output", "json", "--lenient"});
+  ASSERT_TRUE(set.command_line.has_value()) << set.error;
+  EXPECT_EQ(set.command_line->output, OutputMode::Json);
+  EXPECT_EQ(set.command_line->options.text_reading, TextReading::Lenient);
+  EXPECT_EQ(ParseCommandLine({"--output=value"}).command_line->output, OutputMode::Value);
+  EXPECT_NE(OptionListText().find("  -h, --help "), std::string::npos);
 }
 
 // The README lists the options exactly as --help does: both come from the one option table.

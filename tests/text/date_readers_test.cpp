@@ -239,9 +239,10 @@ TEST(ReadersOnHostileInput, AnswerEveryTextWithAResultCode) {
 namespace qv {
 namespace {
 
-// A character the reader drops changes nothing: every text over digits, '-', the separators
-// and a blank reads with an 'x' after it as it reads alone, at every length around the 8- and
-// 16-character blocks. (The text alone is read as it stands; with the 'x', once it is dropped.)
+// A date text of up to 16 characters with nothing to drop is read without the
+// character-by-character pass; an 'x' after it (which the reader drops) sends the same text
+// through that pass. Both must agree on every text over digits, '-', the separators and a
+// blank, at every length around the 8- and 16-character steps.
 TEST(ParseDateText, WholeTextsReadAsWhenCharactersAreDropped) {
   const std::string_view alphabet = "0123456789-/. ";
   uint32_t state = 12345;

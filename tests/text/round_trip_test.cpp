@@ -169,5 +169,57 @@ TEST(RoundTrip, EveryBoxTextReadsBackUnderItsOptions) {
   EXPECT_GT(checked, 100'000);
 }
 
+// Strict reading takes back every text the program writes: each box text and each result date
+// with its calendar code after it, in every calendar and option combination, and every
+// difference it writes (with a sign in front, too), without noting anything left out.
+TEST(RoundTrip, EveryWrittenTextReadsStrictly) {
+  const auto days = SampleDayNumbers(-2'099'999'999, 2'099'999'999, 300);
+  const auto ordinal_days = SampleDayNumbers(kFirstOrdinalDay, kLastOrdinalDay, 300);
+  int checked = 0;
+  for (const CalendarCode code : {cal::CE, cal::JC, cal::JDN, cal::ORD, cal::ISO, cal::LPW, cal::LPM}) {
+    for (const DateFormat format : {kFormatMDY, kFormatDMY, kFormatYMD}) {
+      for (const char* separator : {"-", "/", "."}) {
+        for (const char* thousands : {",", ".", ""}) {
+          for (const Hyphen hyphen : {Hyphen::Without, Hyphen::With}) {
+            const DateTextOptions options{.format = format,
+                                          .date_separator = separator,
+                                          .thousands_separator = thousands,
+                                          .hyphen = hyphen,
+                                          .reading = TextReading::Strict};
+            for (const int32_t day : code == cal::ORD ? ordinal_days : days) {
+              for (const bool suffix : {false, true}) {
+                TextBuilder written;
+                ASSERT_TRUE(WriteDayNumberInCalendar(written, day, code, options, WriteStyle{.suffix = suffix}));
+                const std::string text = written.Text();
+                const DateReading back = ReadDateInCalendar(text, code, options, JdnReading::Strict);
+                ASSERT_EQ(back.result, kReadValid) << CalendarTextCode(code) << " " << text << " format " << format
+                                                   << " sep " << separator << " groups '" << thousands << "'";
+                ASSERT_FALSE(back.altered) << CalendarTextCode(code) << " " << text << " format " << format
+                                           << " sep " << separator << " groups '" << thousands << "'";
+                ASSERT_EQ(back.fields.DayNumber, day) << text;
+                ++checked;
+              }
+            }
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(checked, 50'000);
+  for (const char* thousands : {",", ".", ""}) {
+    for (const int32_t day : days) {
+      for (const char* sign : {"", "+"}) {
+        // The reader counts a '+' among the ten characters a number may have.
+        const std::string text = (day >= 0 && day < 1'000'000'000 ? sign : "") + GroupedNumber(day, thousands);
+        ReadFit fit{.group_separator = thousands};
+        int16_t result = 0;
+        ASSERT_EQ(ParseDayNumberText(text, result, &fit), day) << text;
+        ASSERT_EQ(result, kReadValid) << text;
+        ASSERT_FALSE(fit.altered) << text << " groups '" << thousands << "'";
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace qv

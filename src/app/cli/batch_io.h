@@ -21,6 +21,9 @@ class BlockReader {
   int fd_;
   std::vector<char> buffer_;
   std::size_t begin_ = 0, end_ = 0;
+  // Bytes from begin_ up to here hold no line feed: a line longer than one read is searched once,
+  // not again after every read (which took quadratic time on a pipe, 64 KiB a read).
+  std::size_t searched_ = 0;
   bool eof_ = false, failed_ = false;
 };
 
@@ -28,15 +31,18 @@ class OutputBuffer {
  public:
   explicit OutputBuffer(int fd) : fd_(fd) { buffer_.reserve(kCapacity); }
   ~OutputBuffer() { Flush(); }
+  // Once a write has failed, everything after it is dropped.
   void Write(std::string_view text);
-  bool Flush();
+  bool Flush();  // false once any write has failed
+  bool Failed() const { return error_ != 0; }
+  int Error() const { return error_; }  // the errno of the failed write, or 0
 
  private:
   static constexpr std::size_t kCapacity = 1 << 16;
   void WriteAll(std::string_view text);
   int fd_;
   std::string buffer_;
-  bool failed_ = false;
+  int error_ = 0;
 };
 
 }  // namespace qv::cli

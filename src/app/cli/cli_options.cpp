@@ -46,6 +46,18 @@ bool SetLanguage(CommandLine& line, std::string_view text) {
   return true;
 }
 
+bool SetOutput(CommandLine& line, std::string_view text) {
+  constexpr std::array<std::pair<std::string_view, OutputMode>, 3> kModes{
+      {{"sentence", OutputMode::Sentence}, {"value", OutputMode::Value}, {"json", OutputMode::Json}}};
+  for (const auto& [name, mode] : kModes) {
+    if (text == name) {
+      line.output = mode;
+      return true;
+    }
+  }
+  return false;
+}
+
 bool SetMonth(CommandLine& line, std::string_view text) {
   line.month.month = ParseYearMonth(text);
   return line.month.month.has_value();
@@ -59,6 +71,8 @@ constexpr std::array kOptions{
     CommandOption{"--diff", "TEXT", "the date difference box (days, or months with --months)",
                   [](CommandLine& l, std::string_view v) { l.difference = std::string(v); return true; }, "a text"},
     CommandOption{"--second", "TEXT", "the second date box", [](CommandLine& l, std::string_view v) { l.second = std::string(v); return true; }, "a text"},
+    CommandOption{"--lenient", "", "read dates and differences as the window reads pasted text",
+                  [](CommandLine& l, std::string_view) { l.options.text_reading = TextReading::Lenient; return true; }, ""},
     CommandOption{"--first-cal", "CODE", "first date's calendar: CE JC JDN ORD ISO LPW LPM (default CE)",
                   [](CommandLine& l, std::string_view v) { return SetCalendar(l.options.first_calendar, v); }, kCalendars},
     CommandOption{"--second-cal", "CODE", "second date's calendar, likewise (default CE)",
@@ -103,27 +117,60 @@ constexpr std::array kOptions{
                   [](CommandLine& l, std::string_view) { l.month.no_year_digit = true; return true; }, ""},
     CommandOption{"--batch", "", "read FIRST<TAB>DIFFERENCE<TAB>SECOND lines from standard input",
                   [](CommandLine& l, std::string_view) { l.batch = true; return true; }, ""},
-    CommandOption{"--help", "", "show this text", [](CommandLine& l, std::string_view) { l.help = true; return true; }, ""},
-    CommandOption{"--version", "", "show the version", [](CommandLine& l, std::string_view) { l.version = true; return true; }, ""},
+    CommandOption{"--output", "sentence|value|json", "the sentence, only the result, or JSON Lines (default sentence)",
+                  SetOutput, "sentence, value or json"},
+    CommandOption{"--help", "", "show this text", [](CommandLine& l, std::string_view) { l.help = true; return true; }, "", "-h"},
+    CommandOption{"--version", "", "show the version", [](CommandLine& l, std::string_view) { l.version = true; return true; }, "", "-V"},
 };
 
 const CommandOption* FindOption(std::string_view name) {
-  if (name == "-h") name = "--help";
   for (const CommandOption& option : kOptions) {
-    if (option.name == name) return &option;
+    if (option.name == name || (!option.short_name.empty() && option.short_name == name)) return &option;
   }
   return nullptr;
+}
+
+// An argument that is not an option: anything not starting with '-', a lone '-', and '-'
+// followed by a digit (a negative difference, or a year before 0).
+bool IsArgument(std::string_view argument) {
+  return argument.size() < 2 || argument[0] != '-' || (argument[1] >= '0' && argument[1] <= '9');
+}
+
+// Puts an argument into its box: a signed number into the difference, anything else into the
+// first empty date box. An error message when that box is taken.
+std::string PlaceArgument(CommandLine& line, std::string_view argument) {
+  if (IsSignedNumber(argument)) {
+    if (line.difference) return "argument '" + std::string(argument) + "': the date difference is already given";
+    line.difference = std::string(argument);
+  } else if (!line.first) {
+    line.first = std::string(argument);
+  } else if (!line.second) {
+    line.second = std::string(argument);
+  } else {
+    return "argument '" + std::string(argument) + "': the first and the second date are already given";
+  }
+  return {};
 }
 
 }  // namespace
 
 std::span<const CommandOption> CommandOptions() { return kOptions; }
 
+bool IsSignedNumber(std::string_view text) {
+  if (text.size() < 2 || (text[0] != '+' && text[0] != '-') || text[1] < '0' || text[1] > '9') return false;
+  for (const char c : text.substr(2)) {
+    if ((c < '0' || c > '9') && c != ',' && c != '.') return false;
+  }
+  return true;
+}
+
 std::string OptionListText() {
   constexpr std::size_t kColumn = 30;  // where the descriptions start
   std::string text;
   for (const CommandOption& option : kOptions) {
-    std::string left = "  " + std::string(option.name);
+    std::string left = "  ";
+    if (!option.short_name.empty()) left += std::string(option.short_name) + ", ";
+    left += option.name;
     if (!option.value.empty()) left += "=" + std::string(option.value);
     if (left.size() + 2 > kColumn) {
       text += left + "\n" + std::string(kColumn, ' ');
@@ -136,14 +183,23 @@ std::string OptionListText() {
 }
 
 std::string UsageText() {
-  return "Usage: quorvan-cli [OPTIONS] [--first TEXT] [--diff TEXT] [--second TEXT]\n"
+  return "Usage: quorvan-cli [OPTIONS] [DATE] [DIFFERENCE] [DATE]\n"
+         "       quorvan-cli [OPTIONS] [--first TEXT] [--diff TEXT] [--second TEXT]\n"
          "       quorvan-cli [OPTIONS] --batch   (lines of FIRST<TAB>DIFFERENCE<TAB>SECOND on stdin)\n"
          "       quorvan-cli --month=YEAR-MONTH [--julian] [--monday] [--iso-weeks] [--lang=de]\n"
          "       quorvan-cli --list-holidays=YEAR --holidays=REGION|--holiday-file=FILE...\n"
          "       quorvan-cli --list-regions\n"
          "\n"
          "One date converts it into the other box's calendar; two dates count the days between\n"
-         "them; a date and a difference give the other date. No box at all means today.\n"
+         "them; a date and a difference give the other date. No box at all means today, or,\n"
+         "when standard input is not a terminal, one request a line from it as with --batch.\n"
+         "Arguments fill the boxes: a sign and a whole number (+30, -7, -1,000) is the date\n"
+         "difference, any other argument the next empty date box, first then second; a negative\n"
+         "day number as a date goes with --first or --second.\n"
+         "Dates and differences are read as written: one that holds anything besides its form\n"
+         "(a letter, a blank, a stray comma) or a field too long is refused. A date may end with\n"
+         "its calendar's code (2000-01-01 CE), fields may lack leading zeros, numbers may carry a\n"
+         "sign and digit groups. --lenient reads them as the window reads pasted text.\n"
          "--month prints a month as the month window copies it: heading, empty line, grid.\n"
          "--work-week, --holidays and --holiday-file count working days: they imply\n"
          "--exclude-weekends. A holiday list holds a CE date a line (--format, --date-sep).\n"
@@ -152,7 +208,7 @@ std::string UsageText() {
          OptionListText() +
          "\n"
          "Exit status: 0 when every request was answered, 1 when any input or result was\n"
-         "refused, 2 for a usage error or a missing program-text file.\n";
+         "refused, 2 for a usage error, a missing program-text file or a failed read or write.\n";
 }
 
 ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -162,8 +218,20 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
     result.error = std::move(message);
     return result;
   };
+  // The boxes the arguments fill are placed after the options, so that an argument fills the
+  // box that --first, --diff and --second left empty wherever it stands.
+  std::vector<std::string_view> boxes;
+  bool options_ended = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view argument = arguments[i];
+    if (options_ended || IsArgument(argument)) {
+      boxes.push_back(argument);
+      continue;
+    }
+    if (argument == "--") {
+      options_ended = true;
+      continue;
+    }
     std::string_view name = argument;
     std::optional<std::string_view> value;
     if (const std::size_t equals = argument.find('='); argument.starts_with("--") && equals != std::string_view::npos) {
@@ -184,8 +252,12 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
       return fail(option_name + " takes " + std::string(option->takes));
     }
   }
+  for (const std::string_view box : boxes) {
+    if (std::string error = PlaceArgument(line, box); !error.empty()) return fail(std::move(error));
+  }
   if (line.batch && (line.first || line.difference || line.second)) {
-    return fail("--batch reads its requests from standard input; --first, --diff and --second do not go with it");
+    return fail("--batch reads its requests from standard input; dates and differences as arguments, --first, "
+                "--diff and --second do not go with it");
   }
   result.command_line = std::move(line);
   return result;

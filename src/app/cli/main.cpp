@@ -1,14 +1,17 @@
 // quorvan-cli: the request engine for the terminal and for scripts.
+#include <fcntl.h>
 #include <sched.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
-#include <functional>
-#include <thread>
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "app/cli/answer.h"
@@ -17,8 +20,14 @@
 #include "app/cli/holiday_listing.h"
 #include "lang/program_text.h"
 #include "text/utf8.h"
+#include "text/string_utils.h"
 
 namespace {
+
+// Exit statuses.
+constexpr int kAnswered = 0;
+constexpr int kRefused = 1;
+constexpr int kFailed = 2;  // a usage error, no program-text file, a failed read or write
 
 // Writes `message` to standard error, each of its lines after the program's name.
 void Diagnose(std::string_view message) {
@@ -32,6 +41,35 @@ void Diagnose(std::string_view message) {
   }
 }
 
+// The status after standard output took everything or failed. A closed pipe (the reader has
+// all it wanted, as with `| head -1`) ends the program quietly; any other failure is said.
+int OutputStatus(const qv::cli::OutputBuffer& out, int status) {
+  if (!out.Failed()) return status;
+  if (out.Error() != EPIPE) Diagnose(std::string("write error: ") + std::strerror(out.Error()));
+  return kFailed;
+}
+
+// A standard stream the program was started without. Its number is taken by /dev/null, opened
+// so that a write to it still fails (standard output) and no file the program opens later
+// takes its place; standard input then counts as a terminal: nothing to read.
+struct StandardStreams {
+  bool input_closed = false;
+};
+StandardStreams HoldClosedStandardStreams() {
+  StandardStreams streams;
+  for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    if (fd == STDIN_FILENO) streams.input_closed = true;
+    // Read-only for standard output (writes fail with EBADF), write-only for standard error.
+    const int held = ::open("/dev/null", fd == STDERR_FILENO ? O_WRONLY : O_RDONLY);
+    if (held >= 0 && held != fd) {
+      ::dup2(held, fd);
+      ::close(held);
+    }
+  }
+  return streams;
+}
+
 std::string ExecutableFolder(const char* argv0) {
   std::error_code error;
   std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -40,20 +78,27 @@ std::string ExecutableFolder(const char* argv0) {
 }
 
 // Splits a batch line into its three box texts; missing trailing fields are empty. A line
-// with more fields than boxes is refused.
-bool SplitFields(std::string_view line, std::string_view (&fields)[3]) {
-  for (std::string_view& field : fields) field = {};
-  for (int index = 0;; ++index) {
-    const std::size_t tab = line.find('\t');
-    const std::string_view field = line.substr(0, tab);
-    if (index < 3) {
-      fields[index] = field;
-    } else if (!field.empty()) {
-      return false;
-    }
-    if (tab == std::string_view::npos) return true;
-    line.remove_prefix(tab + 1);
-  }
+// with more fields than boxes is refused (empty fields after the third are none).
+bool SplitFields(std::string_view line, qv::BoxViews& boxes) {
+  boxes = qv::BoxViews{};
+  std::size_t tab = line.find('\t');
+  boxes.first = line.substr(0, tab);
+  if (tab == std::string_view::npos) return true;  // the usual line: one date
+  line.remove_prefix(tab + 1);
+  tab = line.find('\t');
+  boxes.difference = line.substr(0, tab);
+  if (tab == std::string_view::npos) return true;
+  line.remove_prefix(tab + 1);
+  tab = line.find('\t');
+  boxes.second = line.substr(0, tab);
+  return tab == std::string_view::npos || line.find_first_not_of('\t', tab) == std::string_view::npos;
+}
+
+bool IsBlank(const qv::BoxViews& boxes) {
+  // The usual line starts with its first date: one test.
+  if (!boxes.first.empty() && boxes.first.front() != ' ') return false;
+  return qv::TrimBlanks(boxes.first).empty() && qv::TrimBlanks(boxes.difference).empty() &&
+         qv::TrimBlanks(boxes.second).empty();
 }
 
 // What one worker made of its share of a chunk of lines.
@@ -63,26 +108,40 @@ struct ChunkAnswers {
   bool any_refused = false;
 };
 
-void AnswerLines(qv::ComputeEngine& engine, const qv::RequestOptions& options, std::string_view lines,
-                 ChunkAnswers& answers) {
+struct BatchStyle {
+  qv::RequestOptions options;
+  qv::cli::OutputMode mode = qv::cli::OutputMode::Sentence;
+};
+
+void AnswerLines(qv::ComputeEngine& engine, const BatchStyle& style, std::string_view lines, ChunkAnswers& answers) {
   answers.out.clear();
   answers.err.clear();
   answers.any_refused = false;
   qv::cli::Answer answer;
+  // A share that is text as a whole is text in every field of every line (a line feed or a tab
+  // never stands inside a character): one check instead of one a line.
+  const bool share_is_text = qv::IsValidUtf8(lines);
   while (!lines.empty()) {
     const std::size_t end = lines.find('\n');
     std::string_view line = lines.substr(0, end);
     lines.remove_prefix(end == std::string_view::npos ? lines.size() : end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    std::string_view fields[3];
-    if (!SplitFields(line, fields)) {
-      answers.out.append("error: a request has at most three fields: FIRST, DIFFERENCE and SECOND\n");
+    qv::BoxViews boxes;
+    if (!SplitFields(line, boxes)) {
+      qv::cli::AnswerRefusal(boxes, "a request has at most three fields: FIRST, DIFFERENCE and SECOND", style.mode,
+                             answers.out, answer);
+      answers.out.push_back('\n');
       answers.any_refused = true;
       continue;
     }
-    // One check of the whole line spares one per field in the usual case of a line of text.
-    qv::cli::AnswerRequest(engine, fields[0], fields[1], fields[2], options, answers.out, answer,
-                           qv::IsValidUtf8(line));
+    if (IsBlank(boxes)) {
+      // A blank line asks nothing (not today's date): an empty answer keeps the lines in step.
+      qv::cli::AnswerBlankLine(boxes, style.mode, answers.out);
+      answers.out.push_back('\n');
+      continue;
+    }
+    qv::cli::AnswerRequest(engine, boxes, style.options, style.mode, answers.out, answer,
+                           share_is_text || qv::IsValidUtf8(line));
     answers.out.push_back('\n');
     // A refusal is the answer line itself; a result that overflowed is also said on stderr.
     if (!answer.line_is_error && !answer.diagnostic.empty()) {
@@ -103,8 +162,9 @@ std::size_t UsableCores() {
 }
 
 // Requests are independent of each other, so a block of lines is cut into one share per core
-// and the shares are answered side by side; the answers are written in input order.
-int RunBatch(const qv::ProgramTextStore& texts, const qv::RequestOptions& options) {
+// and the shares are answered side by side; the answers are written in input order. Reading
+// stops as soon as output has failed: nothing more would reach anyone.
+int RunBatch(const qv::ProgramTextStore& texts, const BatchStyle& style) {
   const std::size_t workers = UsableCores();
   std::vector<qv::ComputeEngine> engines(workers, qv::ComputeEngine(texts));
   std::vector<ChunkAnswers> answers(workers);
@@ -114,7 +174,7 @@ int RunBatch(const qv::ProgramTextStore& texts, const qv::RequestOptions& option
   std::string_view block;
   std::vector<std::string_view> shares;
   std::vector<std::thread> threads;
-  while (reader.Next(block)) {
+  while (!out.Failed() && reader.Next(block)) {
     // Shares of whole lines, cut at the line feed after each share's nominal end.
     shares.clear();
     while (!block.empty()) {
@@ -126,9 +186,9 @@ int RunBatch(const qv::ProgramTextStore& texts, const qv::RequestOptions& option
     }
     threads.clear();
     for (std::size_t k = 1; k < shares.size(); ++k) {
-      threads.emplace_back(AnswerLines, std::ref(engines[k]), std::cref(options), shares[k], std::ref(answers[k]));
+      threads.emplace_back(AnswerLines, std::ref(engines[k]), std::cref(style), shares[k], std::ref(answers[k]));
     }
-    if (!shares.empty()) AnswerLines(engines[0], options, shares[0], answers[0]);
+    if (!shares.empty()) AnswerLines(engines[0], style, shares[0], answers[0]);
     for (std::thread& thread : threads) thread.join();
     for (std::size_t k = 0; k < shares.size(); ++k) {
       out.Write(answers[k].out);
@@ -140,11 +200,18 @@ int RunBatch(const qv::ProgramTextStore& texts, const qv::RequestOptions& option
     }
     out.Flush();
   }
-  if (!out.Flush() || reader.Failed()) {
-    Diagnose("input or output failed");
-    return 2;
+  out.Flush();
+  if (out.Failed()) return OutputStatus(out, kFailed);
+  if (reader.Failed()) {
+    Diagnose("read error on standard input");
+    return kFailed;
   }
-  return any_refused ? 1 : 0;
+  return any_refused ? kRefused : kAnswered;
+}
+
+int UsageError(const std::string& message) {
+  Diagnose(message + "\ntry 'quorvan-cli --help' for the options");
+  return kFailed;
 }
 
 // Writes a whole list to standard output; 0, or 2 when it could not be written.
@@ -158,29 +225,40 @@ int PrintAll(const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const StandardStreams streams = HoldClosedStandardStreams();
   std::vector<std::string> arguments(argv + 1, argv + argc);
   const qv::cli::ParseResult parsed = qv::cli::ParseCommandLine(arguments);
-  if (!parsed.command_line) {
-    Diagnose(parsed.error + "\ntry 'quorvan-cli --help' for the options");
-    return 2;
-  }
+  if (!parsed.command_line) return UsageError(parsed.error);
   const qv::cli::CommandLine& command = *parsed.command_line;
+  qv::cli::OutputBuffer out(STDOUT_FILENO);
   if (command.help) {
-    std::fputs(qv::cli::UsageText().c_str(), stdout);
-    return 0;
+    out.Write(qv::cli::UsageText());
+    out.Flush();
+    return OutputStatus(out, kAnswered);
   }
   if (command.version) {
-    std::printf("quorvan-cli %s\n", QUORVAN_VERSION);
-    return 0;
+    out.Write(std::string("quorvan-cli ") + QUORVAN_VERSION + "\n");
+    out.Flush();
+    return OutputStatus(out, kAnswered);
   }
-  const bool request_given = command.first || command.difference || command.second || command.batch;
-  if (const std::string error = qv::cli::MonthOptionsError(command.month, request_given); !error.empty()) {
-    Diagnose(error + "\ntry 'quorvan-cli --help' for the options");
-    return 2;
+  const bool boxes_given = command.first || command.difference || command.second;
+  if (const std::string error = qv::cli::MonthOptionsError(command.month, boxes_given || command.batch);
+      !error.empty()) {
+    return UsageError(error);
+  }
+  if (command.month.month && command.output != qv::cli::OutputMode::Sentence) {
+    return UsageError("--output shapes the answers to requests; --month prints its calendar as text");
+  }
+  // No date and no month: lines from standard input when it is not a terminal, as dconv and
+  // its kin read them; at a terminal, today's date.
+  const bool batch = command.batch || (!boxes_given && !command.month.month && !streams.input_closed &&
+                                       ::isatty(STDIN_FILENO) == 0);
+  if (command.difference && !command.first && !command.second) {
+    return UsageError("a date is missing: a date difference alone asks nothing; give a first or a second date");
   }
   // The working-day options: the lists print and end; the calendar is built once for every request.
   const qv::cli::WorkCalendarOptions& work = command.work_calendar;
-  if (const std::string error = qv::cli::ListingOptionsError(work, request_given || command.month.month.has_value());
+  if (const std::string error = qv::cli::ListingOptionsError(work, boxes_given || command.batch || command.month.month.has_value());
       !error.empty()) {
     Diagnose(error + "\ntry 'quorvan-cli --help' for the options");
     return 2;
@@ -204,24 +282,26 @@ int main(int argc, char** argv) {
   const qv::LoadResult loaded = qv::LoadProgramText(texts, folder, qv::kProgramTextFileName);
   if (!loaded.ok) {
     Diagnose(loaded.message);
-    return 2;
+    return kFailed;
   }
-  if (command.batch) return RunBatch(texts, options);
+  if (batch) return RunBatch(texts, BatchStyle{.options = options, .mode = command.output});
   if (command.month.month) {
-    const std::string month = qv::cli::MonthCommandText(command.month, command.options.language, texts);
-    std::fwrite(month.data(), 1, month.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 2;
+    out.Write(qv::cli::MonthCommandText(command.month, command.options.language, texts));
+    out.Flush();
+    return OutputStatus(out, kAnswered);
   }
   qv::ComputeEngine engine(texts);
-
   qv::cli::Answer answer;
   std::string line;
-  qv::cli::AnswerRequest(engine, command.first.value_or(""), command.difference.value_or(""),
-                         command.second.value_or(""), options, line, answer);
+  const std::string first = command.first.value_or(""), difference = command.difference.value_or(""),
+                    second = command.second.value_or("");
+  qv::cli::AnswerRequest(engine, qv::BoxViews{first, difference, second}, options, command.output, line,
+                         answer);
   if (!answer.line_is_error) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
+    line.push_back('\n');
+    out.Write(line);
   }
+  out.Flush();
   if (!answer.diagnostic.empty()) Diagnose(answer.diagnostic);
-  return answer.refused ? 1 : 0;
+  return OutputStatus(out, answer.refused ? kRefused : kAnswered);
 }
