@@ -6,12 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace qv::cli {
+#include "text/utf8.h"
 
-// The length (2 … 4) of the well-formed UTF-8 character of several bytes that starts at `at`,
-// or 0 when none starts there (a lone continuation byte, a cut or overlong sequence, a
-// surrogate, a code point above U+10FFFF). An ASCII byte is not counted here: 0.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t at);
+namespace qv::cli {
 
 // Appends `text` as a JSON string, quotes included: '"' and '\' escaped, control characters
 // as \b \f \n \r \t or \u00XX, well-formed UTF-8 as it stands, and each byte that belongs to
