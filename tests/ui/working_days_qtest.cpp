@@ -341,6 +341,15 @@ class WorkingDaysTest : public QObject {
     QCOMPARE(window_->WorkDays().region, std::string("DE-BY"));
     QCOMPARE(Note()->text(), QStringLiteral("Mon–Fri, DE-BY"));
     QVERIFY(messages_->shown.empty());
+    // The kept choice counts: Bavaria's 2024 has 251 working days after 1 January.
+    Child<QCheckBox>(window_.get(), "chkIncludeWeekends")->setChecked(false);
+    Child<QLineEdit>(window_.get(), "txbFirstDate")->setText(QStringLiteral("2024-01-01"));
+    Child<QLineEdit>(window_.get(), "txbSecondDate")->setText(QStringLiteral("2024-12-31"));
+    QTest::mouseClick(Child<QPushButton>(window_.get(), "cmdCompute"), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    const QString output = Child<QPlainTextEdit>(window_.get(), "txbOutput")->toPlainText();
+    QVERIFY2(output.contains(QStringLiteral("= 251 days")) && output.contains(QStringLiteral("(DE-BY 10)")),
+             qPrintable(output));
     Child<QComboBox>(window_.get(), "cboLanguage")->setCurrentIndex(1);
     QCOMPARE(Note()->text(), QStringLiteral("Mo–Fr, DE-BY"));
     QCOMPARE(Child<QPushButton>(window_.get(), "cmdWorkingDays")->text(), QStringLiteral("&Arbeitstage…"));
