@@ -9,42 +9,12 @@
 #include <sstream>
 #include <string>
 
+#include "support/cli_run.h"
+
 namespace {
 
-struct RunResult {
-  std::string out, err;
-  int status = -1;
-};
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
-std::string Quote(const std::string& argument) {
-  std::string quoted = "'";
-  for (const char c : argument) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-RunResult RunCli(const std::string& arguments, const std::string& input = "") {
-  const auto folder = std::filesystem::temp_directory_path() / ("qv-cli-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
-  {
-    std::ofstream(folder / "in", std::ios::binary) << input;
-  }
-  const std::string command = Quote(QUORVAN_CLI_PATH) + " " + arguments + " < " + Quote((folder / "in").string()) +
-                              " > " + Quote((folder / "out").string()) + " 2> " + Quote((folder / "err").string());
-  RunResult result;
-  const int raw = std::system(command.c_str());
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  result.out = ReadFile(folder / "out");
-  result.err = ReadFile(folder / "err");
-  std::filesystem::remove_all(folder);
-  return result;
-}
+using RunResult = qv::test::CliRun;
+using qv::test::RunCli;
 
 int CountLines(const std::string& text) {
   int lines = 0;

@@ -16,65 +16,16 @@
 #include <vector>
 
 #include "app/cli/batch_io.h"
+#include "support/cli_run.h"
 #include "text/date_dispatch.h"
 
 namespace {
 
-struct Ran {
-  std::string out, err;
-  int status = -1;
-};
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
-std::string Quote(const std::string& text) {
-  std::string quoted = "'";
-  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-class Folder {
- public:
-  // A folder of its own for each, also when one is made while another exists.
-  Folder()
-      : path_(std::filesystem::temp_directory_path() /
-              ("qv-cli-scripts-" + std::to_string(::getpid()) + "-" + std::to_string(count_++))) {
-    std::filesystem::create_directories(path_);
-  }
-  ~Folder() { std::filesystem::remove_all(path_); }
-  std::string operator/(const char* name) const { return (path_ / name).string(); }
-
- private:
-  static inline int count_ = 0;
-  std::filesystem::path path_;
-};
-
-// Runs `script` in bash with $CLI set to the program and $IN to a file holding `input`; the
-// script's standard output and error are kept, and its exit status (which the script may set to
-// that of any part of a pipe).
-Ran RunScript(const std::string& script, const std::string& input = "") {
-  const Folder folder;
-  std::ofstream(folder / "in", std::ios::binary) << input;
-  const std::string command = "CLI=" + Quote(QUORVAN_CLI_PATH) + " IN=" + Quote(folder / "in") + " bash -c " +
-                              Quote(script) + " > " + Quote(folder / "out") + " 2> " + Quote(folder / "err");
-  Ran run;
-  const int raw = std::system(command.c_str());
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = ReadFile(folder / "out");
-  run.err = ReadFile(folder / "err");
-  return run;
-}
-
-// The program with these arguments, standard input from a file of `input` (so never a terminal).
-Ran RunCli(const std::string& arguments, const std::string& input = "") {
-  return RunScript("\"$CLI\" " + arguments + " < \"$IN\"", input);
-}
-
+using Ran = qv::test::CliRun;
+using Folder = qv::test::CliFolder;
+using qv::test::RunCliScript;
+using qv::test::ShellQuoted;
+using qv::test::RunCli;
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream stream(text);
@@ -259,7 +210,7 @@ TEST(StandardInput, IsReadAsABatchWhenNoDateIsGiven) {
   // A date given: one request; standard input is not read.
   EXPECT_EQ(RunCli("2000-01-01", "1999-01-01\n").out, "2000-01-01 CE, Saturday\n");
   // A closed standard input is no batch: today's date.
-  const Ran today = RunScript("\"$CLI\" --second-cal=JDN <&-");
+  const Ran today = RunCliScript("\"$CLI\" --second-cal=JDN <&-");
   EXPECT_EQ(today.status, 0);
   EXPECT_NE(today.out.find(" JDN, "), std::string::npos) << today.out;
 }
@@ -350,7 +301,7 @@ TEST(Output, JsonLinesParseBack) {
       "    if o['kind'] == 'difference' and 'days' in o: value = '{:,}'.format(o['days'])\n"
       "    print(o['kind'] or 'null', 'error' in o, value, sep='|')\n";
   std::ofstream(folder / "read.py") << reader;
-  const Ran read = RunScript("python3 " + Quote(folder / "read.py") + " " + Quote(folder / "json"));
+  const Ran read = RunCliScript("python3 " + ShellQuoted(folder / "read.py") + " " + ShellQuoted(folder / "json"));
   ASSERT_EQ(read.status, 0) << read.err;
   const std::vector<std::string> parsed = Lines(read.out);
   const std::vector<std::string> values = Lines(RunCli("--output=value", input).out);
@@ -370,20 +321,20 @@ TEST(Output, JsonLinesParseBack) {
 TEST(FailedOutput, IsReportedAndEndsTheProgram) {
   for (const char* arguments : {"--first 2024-01-01", "--help", "--month=2024-01", "--batch --output=json"}) {
     for (const char* target : {"> /dev/full", ">&-"}) {
-      const Ran run = RunScript("\"$CLI\" " + std::string(arguments) + " " + target + " < <(echo 2000-01-01)");
+      const Ran run = RunCliScript("\"$CLI\" " + std::string(arguments) + " " + target + " < <(echo 2000-01-01)");
       EXPECT_EQ(run.status, 2) << arguments << " " << target;
       EXPECT_EQ(run.err.rfind("quorvan-cli: write error: ", 0), 0u) << arguments << " " << target << ": " << run.err;
     }
   }
   // An endless input: the batch ends because it stops reading after the failed write.
-  const Ran endless = RunScript("yes 2000-01-01 | timeout 60 \"$CLI\" --batch > /dev/full; echo \"${PIPESTATUS[1]}\"");
+  const Ran endless = RunCliScript("yes 2000-01-01 | timeout 60 \"$CLI\" --batch > /dev/full; echo \"${PIPESTATUS[1]}\"");
   EXPECT_EQ(endless.out, "2\n") << endless.err;
   // A closed pipe: whether SIGPIPE ends the program (141) or it sees EPIPE (2), not a word.
   std::string many;
   for (int i = 0; i < 300'000; ++i) many += "2000-01-01\n";
   for (const char* pipe_signal : {"", "trap '' PIPE; "}) {
     const Ran closed =
-        RunScript(std::string(pipe_signal) + "\"$CLI\" < \"$IN\" | head -n 1; echo \"${PIPESTATUS[0]}\"", many);
+        RunCliScript(std::string(pipe_signal) + "\"$CLI\" < \"$IN\" | head -n 1; echo \"${PIPESTATUS[0]}\"", many);
     const std::vector<std::string> lines = Lines(closed.out);
     ASSERT_EQ(lines.size(), 2u) << closed.out;
     EXPECT_EQ(lines[0], "2000-01-01 CE, Saturday");

@@ -33,7 +33,10 @@ inline std::string ShellQuoted(const std::string& argument) {
 // A folder for one test's files, removed with it.
 class CliFolder {
  public:
-  CliFolder() : path_(std::filesystem::temp_directory_path() / ("qv-cli-run-" + std::to_string(::getpid()))) {
+  // A folder of its own for each, also when one is made while another exists.
+  CliFolder()
+      : path_(std::filesystem::temp_directory_path() /
+              ("qv-cli-run-" + std::to_string(::getpid()) + "-" + std::to_string(count_++))) {
     std::filesystem::create_directories(path_);
   }
   ~CliFolder() {
@@ -44,6 +47,7 @@ class CliFolder {
   CliFolder& operator=(const CliFolder&) = delete;
 
   const std::filesystem::path& Path() const { return path_; }
+  std::string operator/(const char* name) const { return (path_ / name).string(); }
   void Write(const std::string& name, const std::string& contents) const {
     std::ofstream(path_ / name, std::ios::binary) << contents;
   }
@@ -62,7 +66,30 @@ class CliFolder {
   }
 
  private:
+  static inline int count_ = 0;
   std::filesystem::path path_;
 };
+
+// Runs `script` in bash with $CLI set to the program and $IN to a file holding `input`; the
+// script's standard output and error are kept, and its exit status (which the script may set to
+// that of any part of a pipe).
+inline CliRun RunCliScript(const std::string& script, const std::string& input = "") {
+  const CliFolder folder;
+  folder.Write("in", input);
+  const std::string command = "CLI=" + ShellQuoted(QUORVAN_CLI_PATH) + " IN=" + ShellQuoted(folder / "in") +
+                              " bash -c " + ShellQuoted(script) + " > " + ShellQuoted(folder / "out") + " 2> " +
+                              ShellQuoted(folder / "err");
+  CliRun run;
+  const int raw = std::system(command.c_str());
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  run.out = ReadWhole(folder.Path() / "out");
+  run.err = ReadWhole(folder.Path() / "err");
+  return run;
+}
+
+// The program with these arguments, standard input from a file of `input` (so never a terminal).
+inline CliRun RunCli(const std::string& arguments, const std::string& input = "") {
+  return RunCliScript("\"$CLI\" " + arguments + " < \"$IN\"", input);
+}
 
 }  // namespace qv::test
