@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "settings/atomic_file.h"
 #include "ui/settings/settings_storage.h"
 
 namespace qv {
@@ -407,47 +408,14 @@ SettingsReadResult ParseSettingsText(std::string_view text) {
 }
 
 SettingsReadResult ReadSettingsFile(const std::string& path) {
-  if (path.empty()) return {SettingsReadStatus::Missing, {}};
-  // Non-blocking, so that a pipe at the path cannot stall the open; it is refused below.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (fd < 0) {
-    const bool missing = errno == ENOENT || errno == ENOTDIR;
-    return {missing ? SettingsReadStatus::Missing : SettingsReadStatus::Unreadable, {}};
+  SmallFileRead read = ReadSmallFile(path, kMaxSettingsFileBytes);
+  switch (read.status) {
+    case SmallFileStatus::Read: return ParseSettingsText(read.content);
+    case SmallFileStatus::Missing: return {SettingsReadStatus::Missing, {}};
+    case SmallFileStatus::TooLarge: return {SettingsReadStatus::TooLarge, {}};
+    case SmallFileStatus::Unreadable: break;
   }
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    (void)::close(fd);
-    return {SettingsReadStatus::Unreadable, {}};
-  }
-  if (info.st_size < 0 || static_cast<uint64_t>(info.st_size) > kMaxSettingsFileBytes) {
-    (void)::close(fd);
-    return {SettingsReadStatus::TooLarge, {}};
-  }
-
-  // Read up to one byte past the limit: a file that grew since fstat is caught as well.
-  std::string content;
-  content.resize(static_cast<std::size_t>(info.st_size) + 1);
-  std::size_t filled = 0;
-  bool failed = false;
-  while (true) {
-    if (filled == content.size()) {
-      if (content.size() > kMaxSettingsFileBytes) break;
-      content.resize(std::min(content.size() * 2, kMaxSettingsFileBytes + 1));
-    }
-    const ssize_t got = ::read(fd, content.data() + filled, content.size() - filled);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      failed = true;
-      break;
-    }
-    if (got == 0) break;
-    filled += static_cast<std::size_t>(got);
-  }
-  (void)::close(fd);
-  if (failed) return {SettingsReadStatus::Unreadable, {}};
-  if (filled > kMaxSettingsFileBytes) return {SettingsReadStatus::TooLarge, {}};
-  content.resize(filled);
-  return ParseSettingsText(content);
+  return {SettingsReadStatus::Unreadable, {}};
 }
 
 SettingsChoices InterpretSettings(StoredSettings stored) {
