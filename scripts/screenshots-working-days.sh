@@ -1,6 +1,7 @@
 # Sourced by scripts/screenshots.sh once the X server runs (it sets $window_program, $work and
-# DISPLAY): with Bavaria's holidays chosen, the working-days dialog in English and German and the
-# month window of December 2026 with its holidays marked:
+# DISPLAY, and defines find_window and make_small): with Bavaria's holidays chosen, the
+# working-days dialog in English and German and the month window of December 2026 with its
+# holidays marked:
 #   docs/screenshot-working-days-en.png  docs/screenshot-working-days-de.png
 #   docs/screenshot-month-holidays.png
 
@@ -19,12 +20,8 @@ start_window() {
   local config=$1 log=$2
   env XDG_CONFIG_HOME="$config" "$window_program" >"$log" 2>&1 &
   started=$!
-  local id=""
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name '^Quorvan' 2>/dev/null | head -n 1 || true)
-    [[ -n $id ]] && break
-    sleep 0.1
-  done
+  local id
+  id=$(find_window '^Quorvan' 100)
   if [[ -z $id ]]; then
     echo "the window did not appear; its log:" >&2
     cat "$log" >&2
@@ -39,12 +36,8 @@ start_window() {
 # Waits for a window named `title` and saves it as `file`.
 shoot_window() {
   local title=$1 file=$2
-  local id=""
-  for _ in $(seq 50); do
-    id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1 || true)
-    [[ -n $id ]] && break
-    sleep 0.1
-  done
+  local id
+  id=$(find_window "$title" 50)
   if [[ -z $id ]]; then
     echo "no window named $title appeared" >&2
     exit 1

@@ -67,6 +67,18 @@ make_small() {
 }
 
 # shoot NAME LANGUAGE LANG_OPTION window|screen [VARIABLE=VALUE ...]
+# Prints the id of the first visible window whose name matches `title`, waiting up to `tries`
+# tenths of a second for it; prints nothing when none appears.
+find_window() {
+  local title=$1 tries=$2 id=""
+  for _ in $(seq "$tries"); do
+    id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1 || true)
+    [[ -n $id ]] && break
+    sleep 0.1
+  done
+  echo "$id"
+}
+
 shoot() {
   local name=$1 language=$2 lang_option=$3 capture=$4
   shift 4
@@ -74,12 +86,8 @@ shoot() {
   write_settings "$config" "$language" "$lang_option"
   env XDG_CONFIG_HOME="$config" "$@" "$window_program" >"$work/$name.log" 2>&1 &
   local program=$!
-  local id=""
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name '^Quorvan' 2>/dev/null | head -n 1 || true)
-    [[ -n $id ]] && break
-    sleep 0.1
-  done
+  local id
+  id=$(find_window '^Quorvan' 100)
   if [[ -z $id ]]; then
     echo "the window did not appear; its log:" >&2
     cat "$work/$name.log" >&2
