@@ -15,7 +15,7 @@
 #include <filesystem>
 #include <string>
 
-#include "ui/settings/settings_file.h"
+#include "settings/settings_file.h"
 
 namespace {
 

@@ -98,7 +98,7 @@ configure_file(${PROJECT_SOURCE_DIR}/data/${QUORVAN_APP_ID}.metainfo.xml
 set(quorvan_folders ${CMAKE_INSTALL_BINDIR} ${quorvan_datadir} ${quorvan_mandir}
     ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions
     ${QUORVAN_INSTALL_DOCDIR}/manual/en ${QUORVAN_INSTALL_DOCDIR}/manual/de)
-if(TARGET quorvan)
+if(QUORVAN_GUI)
   list(APPEND quorvan_folders ${CMAKE_INSTALL_DATAROOTDIR}/applications ${CMAKE_INSTALL_DATAROOTDIR}/metainfo
        ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
   foreach(size 16 32 48 64 128 256)
@@ -127,7 +127,7 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/manual DESTINATION ${QUORVAN_INSTAL
 
 # The window program and what puts it into the desktop menu. Builds without it (QUORVAN_GUI=OFF)
 # install only the command-line program.
-if(TARGET quorvan)
+if(QUORVAN_GUI)
   install(TARGETS quorvan RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(CODE "quorvan_install_gzipped(\"${quorvan_generated}/quorvan.1.in\" quorvan.1 \"${quorvan_mandir}\")")
   install(FILES ${PROJECT_SOURCE_DIR}/data/${QUORVAN_APP_ID}.desktop

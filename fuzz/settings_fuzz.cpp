@@ -19,7 +19,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/settings/settings_file.h"
+#include "settings/settings_file.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #   PROGRAM          the window program (default build/src/app/gui/quorvan)
 #   SOAK_SECONDS     how long to drive it (default 60)
 #   SOAK_SEED        the random seed (default: from the clock); printed, so a run can be replayed
-#   SETTINGS_CHECK   the settings checker (default: tests/ui/settings_check of PROGRAM's build)
+#   SETTINGS_CHECK   the settings checker (default: tests/settings/settings_check of PROGRAM's build)
 #   SOAK_KEEP=1      keep the work folder (logs, settings) even when nothing failed
 # Ends with the figures and the line "N passed, M failed" (one soak, counted once).
 set -uo pipefail
@@ -26,7 +26,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 program=$(realpath "${1:-$root/build/src/app/gui/quorvan}")
 build_dir=${program%/src/app/gui/quorvan}
-checker=${SETTINGS_CHECK:-$build_dir/tests/ui/settings_check}
+checker=${SETTINGS_CHECK:-$build_dir/tests/settings/settings_check}
 x11="$root/scripts/soak_x11.py"
 seconds=${SOAK_SECONDS:-60}
 seed=${SOAK_SEED:-$(($(date +%s%N) / 1000 % 1000000))}

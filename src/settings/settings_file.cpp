@@ -1,4 +1,4 @@
-#include "ui/settings/settings_file.h"
+#include "settings/settings_file.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "settings/atomic_file.h"
-#include "ui/settings/settings_storage.h"
+#include "settings/settings_storage.h"
 
 namespace qv {
 namespace {

@@ -33,7 +33,7 @@
 #include "calendar/calendar_codes.h"
 #include "compute/month_grid.h"
 #include "compute/request.h"
-#include "ui/settings/stored_text.h"
+#include "settings/stored_text.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "ui/settings/settings_notices.h"
+#include "settings/settings_notices.h"
 
 #include <initializer_list>
 

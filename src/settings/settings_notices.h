@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "text/language.h"
-#include "ui/settings/settings_file.h"
-#include "ui/settings/settings_storage.h"
+#include "settings/settings_file.h"
+#include "settings/settings_storage.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "ui/settings/settings_storage.h"
+#include "settings/settings_storage.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "ui/settings/stored_text.h"
+#include "settings/stored_text.h"
 
 #include <array>
 #include <utility>

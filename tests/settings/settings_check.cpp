@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "ui/settings/settings_file.h"
+#include "settings/settings_file.h"
 
 namespace {
 

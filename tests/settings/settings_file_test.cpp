@@ -1,4 +1,4 @@
-#include "ui/settings/settings_file.h"
+#include "settings/settings_file.h"
 
 #include <errno.h>
 #include <gtest/gtest.h>

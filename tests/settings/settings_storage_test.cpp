@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "settings_test_support.h"
-#include "ui/settings/settings_file.h"
-#include "ui/settings/settings_notices.h"
-#include "ui/settings/settings_storage.h"
-#include "ui/settings/stored_text.h"
+#include "settings/settings_file.h"
+#include "settings/settings_notices.h"
+#include "settings/settings_storage.h"
+#include "settings/stored_text.h"
 
 namespace qv {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "platform/screen_fit.h"
 #include "platform/twips.h"
-#include "ui/month/frm_help.h"
+#include "ui/main/frm_help.h"
 
 namespace qv {
 

@@ -32,8 +32,8 @@
 #include "message_recorder.h"
 #include "support/program_texts.h"
 #include "ui/main/frm_main.h"
-#include "ui/settings/settings_file.h"
-#include "ui/settings/settings_notices.h"
+#include "settings/settings_file.h"
+#include "settings/settings_notices.h"
 
 using namespace qv;
 

@@ -1,4 +1,4 @@
-#include "ui/month/frm_help.h"
+#include "ui/main/frm_help.h"
 
 #include <QEvent>
 #include <QPlainTextEdit>

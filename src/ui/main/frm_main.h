@@ -15,7 +15,7 @@
 #include "platform/message_service.h"
 #include "settings/work_days.h"
 #include "platform/posted_messages.h"
-#include "ui/settings/settings_file.h"
+#include "settings/settings_file.h"
 
 class QButtonGroup;
 class QGridLayout;

@@ -25,9 +25,9 @@
 #include "ui/main/frm_large_display.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/window_widgets.h"
-#include "ui/settings/settings_file.h"
-#include "ui/settings/settings_notices.h"
-#include "ui/settings/settings_storage.h"
+#include "settings/settings_file.h"
+#include "settings/settings_notices.h"
+#include "settings/settings_storage.h"
 
 #ifndef QUORVAN_VERSION_MAJOR
 #define QUORVAN_VERSION_MAJOR 0

@@ -6,7 +6,7 @@
 #include "ui/main/frm_main.h"
 #include "ui/main/window_widgets.h"
 #include "ui/month/frm_display_month.h"
-#include "ui/month/frm_help.h"
+#include "ui/main/frm_help.h"
 
 namespace qv {
 
