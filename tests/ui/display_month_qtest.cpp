@@ -15,6 +15,7 @@
 
 #include "calendar/clock.h"
 #include "compute/request.h"
+#include "find_control.h"
 #include "lang/program_text.h"
 #include "message_recorder.h"
 #include "platform/twips.h"
@@ -33,9 +34,7 @@ class DisplayMonthTest : public QObject {
 
   template <typename T>
   T* Control(const char* name) {
-    T* control = month_->findChild<T*>(QLatin1String(name));
-    if (control == nullptr) qFatal("no control %s", name);
-    return control;
+    return test::FindControl<T>(month_, name);
   }
   QLineEdit* Year() { return Control<QLineEdit>("txbYear"); }
   QComboBox* Months() { return Control<QComboBox>("cboMonths"); }

@@ -28,6 +28,7 @@
 #include <memory>
 
 #include "calendar/clock.h"
+#include "find_control.h"
 #include "lang/program_text.h"
 #include "message_recorder.h"
 #include "support/program_texts.h"
@@ -88,9 +89,7 @@ class MainWindowTest : public QObject {
 
   template <typename T>
   T* Get(const char* name) {
-    T* widget = window_->findChild<T*>(QString::fromLatin1(name));
-    if (widget == nullptr) qFatal("no control %s", name);
-    return widget;
+    return test::FindControl<T>(window_.get(), name);
   }
   QLineEdit* First() { return Get<QLineEdit>("txbFirstDate"); }
   QLineEdit* Difference() { return Get<QLineEdit>("txbDateDiff"); }

@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "calendar/clock.h"
+#include "find_control.h"
 #include "message_recorder.h"
 #include "platform/screen_fit.h"
 #include "support/program_texts.h"
@@ -38,9 +39,7 @@ class WindowFitTest : public QObject {
 
   template <typename T = QWidget>
   T* Get(const char* name) {
-    T* widget = window_->findChild<T*>(QString::fromLatin1(name));
-    if (widget == nullptr) qFatal("no control %s", name);
-    return widget;
+    return test::FindControl<T>(window_.get(), name);
   }
   QLineEdit* First() { return Get<QLineEdit>("txbFirstDate"); }
   void StartWindow() {

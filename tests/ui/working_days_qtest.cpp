@@ -25,6 +25,7 @@
 
 #include "calendar/clock.h"
 #include "compute/work_calendar.h"
+#include "find_control.h"
 #include "message_recorder.h"
 #include "settings/work_days.h"
 #include "support/program_texts.h"
@@ -59,16 +60,9 @@ void ShowActive(QDialog& dialog) {
   QTRY_VERIFY(dialog.isActiveWindow());
 }
 
-template <typename T>
-T* Child(QObject* parent, const char* name) {
-  T* child = parent->findChild<T*>(QLatin1String(name));
-  if (child == nullptr) qFatal("no control %s", name);
-  return child;
-}
-
 QStringList PreviewColumn(QWidget* dialog, int column) {
   QStringList texts;
-  auto* preview = Child<QTreeWidget>(dialog, "trePreview");
+  auto* preview = test::FindControl<QTreeWidget>(dialog, "trePreview");
   for (int i = 0; i < preview->topLevelItemCount(); ++i) texts << preview->topLevelItem(i)->text(column);
   return texts;
 }
@@ -114,16 +108,16 @@ class WorkingDaysTest : public QObject {
     QCoreApplication::processEvents();  // the posted start-up message, if any
   }
   QString WorkDaysPath() const { return QString::fromStdString(window_->WorkDaysFilePath()); }
-  QLabel* Note() { return Child<QLabel>(window_.get(), "lblWorkDaysNote"); }
+  QLabel* Note() { return test::FindControl<QLabel>(window_.get(), "lblWorkDaysNote"); }
   // Opens the dialog from the main window, runs `action` on it while it is modal.
   void WithDialog(std::function<void(QWidget*)> action) {
     WhenModal(std::move(action));
-    QTest::mouseClick(Child<QPushButton>(window_.get(), "cmdWorkingDays"), Qt::LeftButton);
+    QTest::mouseClick(test::FindControl<QPushButton>(window_.get(), "cmdWorkingDays"), Qt::LeftButton);
   }
   // Home, then Down until the region of `code` is chosen: keys, as a person steps the list. (Typing
   // its name would depend on the time between the keys.)
   static void ChooseRegion(QWidget* dialog, const QString& code) {
-    auto* regions = Child<QComboBox>(dialog, "cboRegion");
+    auto* regions = test::FindControl<QComboBox>(dialog, "cboRegion");
     regions->setFocus();
     QTest::keyClick(regions, Qt::Key_Home);
     for (int i = 0; i < regions->count() && regions->currentData().toString() != code; ++i) {
@@ -183,13 +177,13 @@ class WorkingDaysTest : public QObject {
     frmWorkingDays dialog(*messages_, nullptr, Qt::Monday);
     dialog.Prepare(WorkDaysChoice{}, RequestOptions().TextOptions(), qv::Language::English, 2026);
     ShowActive(dialog);
-    QCOMPARE(QApplication::focusWidget(), Child<QWidget>(&dialog, "chkWeekday0"));
+    QCOMPARE(QApplication::focusWidget(), test::FindControl<QWidget>(&dialog, "chkWeekday0"));
     // Tab to Friday, Space clears it; Sunday by the mouse.
     for (int i = 0; i < 4; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), Child<QWidget>(&dialog, "chkWeekday4"));
+    QCOMPARE(QApplication::focusWidget(), test::FindControl<QWidget>(&dialog, "chkWeekday4"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QTest::mouseClick(Child<QCheckBox>(&dialog, "chkWeekday6"), Qt::LeftButton);
-    QTest::mouseClick(Child<QPushButton>(&dialog, "cmdOK"), Qt::LeftButton);
+    QTest::mouseClick(test::FindControl<QCheckBox>(&dialog, "chkWeekday6"), Qt::LeftButton);
+    QTest::mouseClick(test::FindControl<QPushButton>(&dialog, "cmdOK"), Qt::LeftButton);
     QCOMPARE(dialog.result(), int{QDialog::Accepted});
     QCOMPARE(dialog.Choice().week.Mask(), uint8_t{0b1001111});  // Sunday to Thursday
     QVERIFY(messages_->shown.empty());
@@ -207,7 +201,7 @@ class WorkingDaysTest : public QObject {
     QVERIFY(dialog.isVisible());
     QCOMPARE(messages_->shown[0].text, QStringLiteral("Bitte kreuzen Sie mindestens einen Arbeitstag der Woche an."));
     QCOMPARE(messages_->shown[0].title, QStringLiteral("Arbeitstage"));
-    QCOMPARE(QApplication::focusWidget(), Child<QWidget>(&dialog, "chkWeekday0"));
+    QCOMPARE(QApplication::focusWidget(), test::FindControl<QWidget>(&dialog, "chkWeekday0"));
   }
 
   void regionAndYearUpdateThePreview() {
@@ -215,10 +209,10 @@ class WorkingDaysTest : public QObject {
     dialog.Prepare(WorkDaysChoice{}, RequestOptions().TextOptions(), qv::Language::English, 2026);
     ShowActive(dialog);
     QVERIFY(PreviewColumn(&dialog, 0).isEmpty());
-    QVERIFY(Child<QLabel>(&dialog, "lblNoHolidays")->isVisible());
+    QVERIFY(test::FindControl<QLabel>(&dialog, "lblNoHolidays")->isVisible());
     ChooseRegion(&dialog, QStringLiteral("DE-BY"));
-    QCOMPARE(Child<QComboBox>(&dialog, "cboRegion")->currentText(), QStringLiteral("Bavaria (DE-BY)"));
-    QVERIFY(!Child<QLabel>(&dialog, "lblNoHolidays")->isVisible());
+    QCOMPARE(test::FindControl<QComboBox>(&dialog, "cboRegion")->currentText(), QStringLiteral("Bavaria (DE-BY)"));
+    QVERIFY(!test::FindControl<QLabel>(&dialog, "lblNoHolidays")->isVisible());
     const QStringList dates = PreviewColumn(&dialog, 0);
     QCOMPARE(dates.size(), 12);
     QCOMPARE(dates.first(), QStringLiteral("2026-01-01"));
@@ -226,7 +220,7 @@ class WorkingDaysTest : public QObject {
     QCOMPARE(PreviewColumn(&dialog, 2).at(2), QStringLiteral("Good Friday"));
     QCOMPARE(dates.at(2), QStringLiteral("2026-04-03"));
     // The year's arrow key: Easter moves.
-    auto* year = Child<QSpinBox>(&dialog, "spnYear");
+    auto* year = test::FindControl<QSpinBox>(&dialog, "spnYear");
     year->setFocus();
     QTest::keyClick(year, Qt::Key_Up);
     QCOMPARE(year->value(), 2027);
@@ -234,13 +228,13 @@ class WorkingDaysTest : public QObject {
     // Before the region's rules begin the table is empty, and says why.
     year->setValue(1990);
     QVERIFY(PreviewColumn(&dialog, 0).isEmpty());
-    QCOMPARE(Child<QLabel>(&dialog, "lblNoHolidays")->text(), QStringLiteral("The holidays of DE-BY are known from 1991 on."));
+    QCOMPARE(test::FindControl<QLabel>(&dialog, "lblNoHolidays")->text(), QStringLiteral("The holidays of DE-BY are known from 1991 on."));
     year->setValue(1991);
-    QVERIFY(!Child<QLabel>(&dialog, "lblNoHolidays")->isVisible());
+    QVERIFY(!test::FindControl<QLabel>(&dialog, "lblNoHolidays")->isVisible());
     // Back to none: the preview empties.
-    QTest::keyClick(Child<QComboBox>(&dialog, "cboRegion"), Qt::Key_Home);
+    QTest::keyClick(test::FindControl<QComboBox>(&dialog, "cboRegion"), Qt::Key_Home);
     QVERIFY(PreviewColumn(&dialog, 0).isEmpty());
-    QTest::mouseClick(Child<QPushButton>(&dialog, "cmdOK"), Qt::LeftButton);
+    QTest::mouseClick(test::FindControl<QPushButton>(&dialog, "cmdOK"), Qt::LeftButton);
     QCOMPARE(dialog.Choice().region, std::string());
   }
 
@@ -252,11 +246,11 @@ class WorkingDaysTest : public QObject {
     WorkDaysChoice choice;
     choice.region = "DE-BY";
     dialog.Prepare(choice, options.TextOptions(), qv::Language::German, 2026);
-    QCOMPARE(Child<QComboBox>(&dialog, "cboRegion")->currentText(), QStringLiteral("Bayern (DE-BY)"));
+    QCOMPARE(test::FindControl<QComboBox>(&dialog, "cboRegion")->currentText(), QStringLiteral("Bayern (DE-BY)"));
     QCOMPARE(PreviewColumn(&dialog, 0).first(), QStringLiteral("01.01.2026"));
     QCOMPARE(PreviewColumn(&dialog, 1).first(), QStringLiteral("Donnerstag"));
     QCOMPARE(PreviewColumn(&dialog, 2).first(), QStringLiteral("Neujahr"));
-    QCOMPARE(Child<QPushButton>(&dialog, "cmdCancel")->text(), QStringLiteral("Abbrechen"));
+    QCOMPARE(test::FindControl<QPushButton>(&dialog, "cmdCancel")->text(), QStringLiteral("Abbrechen"));
   }
 
   void holidayFilesAreAddedOrRefusedWhole() {
@@ -273,19 +267,19 @@ class WorkingDaysTest : public QObject {
       [&] { QVERIFY(filters.contains(QStringLiteral("*.ics")) && filters.contains(QStringLiteral("*.txt"))); }();
       return chosen;
     });
-    auto* list = Child<QListWidget>(&dialog, "lstHolidayFiles");
+    auto* list = test::FindControl<QListWidget>(&dialog, "lstHolidayFiles");
     // A mnemonic presses its button as a click does, after the press is shown.
     QTest::keyClick(&dialog, Qt::Key_A, Qt::AltModifier);  // Add…
     QTRY_COMPARE(list->count(), 1);
     QCOMPARE(list->item(0)->text(), good);
     QCOMPARE(PreviewColumn(&dialog, 2), (QStringList{"Christmas Eve", "office.txt"}));
-    Child<QSpinBox>(&dialog, "spnYear")->setValue(2027);
-    QCOMPARE(Child<QLabel>(&dialog, "lblNoHolidays")->text(),
+    test::FindControl<QSpinBox>(&dialog, "spnYear")->setValue(2027);
+    QCOMPARE(test::FindControl<QLabel>(&dialog, "lblNoHolidays")->text(),
              QStringLiteral("None of the chosen holidays falls in this year."));
-    Child<QSpinBox>(&dialog, "spnYear")->setValue(2026);
+    test::FindControl<QSpinBox>(&dialog, "spnYear")->setValue(2026);
     // A file that cannot be read: its message, and nothing of the batch is taken.
     chosen = QStringList{bad, good};
-    QTest::mouseClick(Child<QPushButton>(&dialog, "cmdAdd"), Qt::LeftButton);
+    QTest::mouseClick(test::FindControl<QPushButton>(&dialog, "cmdAdd"), Qt::LeftButton);
     QTRY_COMPARE(messages_->shown.size(), std::size_t{1});
     QCOMPARE(messages_->shown[0].text, bad + QStringLiteral(", line 2: not a date: 2026-13-45"));
     QCOMPARE(messages_->shown[0].icon, MessageIcon::Warning);
@@ -293,13 +287,13 @@ class WorkingDaysTest : public QObject {
     QCOMPARE(PreviewColumn(&dialog, 2).size(), 2);
     // The same file twice is kept once.
     chosen = QStringList{good};
-    QTest::mouseClick(Child<QPushButton>(&dialog, "cmdAdd"), Qt::LeftButton);
+    QTest::mouseClick(test::FindControl<QPushButton>(&dialog, "cmdAdd"), Qt::LeftButton);
     QCOMPARE(list->count(), 1);
     // Remove, by its key.
     list->setCurrentRow(0);
     QTest::keyClick(&dialog, Qt::Key_R, Qt::AltModifier);
     QTRY_COMPARE(list->count(), 0);
-    QVERIFY(!Child<QPushButton>(&dialog, "cmdRemove")->isEnabled());
+    QVERIFY(!test::FindControl<QPushButton>(&dialog, "cmdRemove")->isEnabled());
     QVERIFY(PreviewColumn(&dialog, 0).isEmpty());
     QCOMPARE(messages_->shown.size(), std::size_t{1});
   }
@@ -319,11 +313,11 @@ class WorkingDaysTest : public QObject {
   void aChoiceIsShownKeptAndReset() {
     StartWindow();
     QCOMPARE(Note()->text(), QString());
-    QCOMPARE(Child<QPushButton>(window_.get(), "cmdWorkingDays")->text(), QStringLiteral("&Working days…"));
+    QCOMPARE(test::FindControl<QPushButton>(window_.get(), "cmdWorkingDays")->text(), QStringLiteral("&Working days…"));
     QVERIFY(window_->WorkDays().region.empty());
     WithDialog([](QWidget* dialog) {
       ChooseRegion(dialog, QStringLiteral("DE-BY"));
-      QTest::mouseClick(Child<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+      QTest::mouseClick(test::FindControl<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
     });
     QCOMPARE(Note()->text(), QStringLiteral("Mon–Fri, DE-BY"));
     QVERIFY(QFile::exists(WorkDaysPath()));
@@ -342,21 +336,21 @@ class WorkingDaysTest : public QObject {
     QCOMPARE(Note()->text(), QStringLiteral("Mon–Fri, DE-BY"));
     QVERIFY(messages_->shown.empty());
     // The kept choice counts: Bavaria's 2024 has 251 working days after 1 January.
-    Child<QCheckBox>(window_.get(), "chkIncludeWeekends")->setChecked(false);
-    Child<QLineEdit>(window_.get(), "txbFirstDate")->setText(QStringLiteral("2024-01-01"));
-    Child<QLineEdit>(window_.get(), "txbSecondDate")->setText(QStringLiteral("2024-12-31"));
-    QTest::mouseClick(Child<QPushButton>(window_.get(), "cmdCompute"), Qt::LeftButton);
+    test::FindControl<QCheckBox>(window_.get(), "chkIncludeWeekends")->setChecked(false);
+    test::FindControl<QLineEdit>(window_.get(), "txbFirstDate")->setText(QStringLiteral("2024-01-01"));
+    test::FindControl<QLineEdit>(window_.get(), "txbSecondDate")->setText(QStringLiteral("2024-12-31"));
+    QTest::mouseClick(test::FindControl<QPushButton>(window_.get(), "cmdCompute"), Qt::LeftButton);
     QCoreApplication::processEvents();
-    const QString output = Child<QPlainTextEdit>(window_.get(), "txbOutput")->toPlainText();
+    const QString output = test::FindControl<QPlainTextEdit>(window_.get(), "txbOutput")->toPlainText();
     QVERIFY2(output.contains(QStringLiteral("= 251 days")) && output.contains(QStringLiteral("(DE-BY 10)")),
              qPrintable(output));
-    Child<QComboBox>(window_.get(), "cboLanguage")->setCurrentIndex(1);
+    test::FindControl<QComboBox>(window_.get(), "cboLanguage")->setCurrentIndex(1);
     QCOMPARE(Note()->text(), QStringLiteral("Mo–Fr, DE-BY"));
-    QCOMPARE(Child<QPushButton>(window_.get(), "cmdWorkingDays")->text(), QStringLiteral("&Arbeitstage…"));
+    QCOMPARE(test::FindControl<QPushButton>(window_.get(), "cmdWorkingDays")->text(), QStringLiteral("&Arbeitstage…"));
     QCOMPARE(Note()->accessibleName(), QStringLiteral("Geltende Arbeitstage: Mo–Fr, DE-BY"));
 
     messages_->answers.push_back(MessageAnswer::Yes);
-    QTest::mouseClick(Child<QPushButton>(window_.get(), "cmdReset"), Qt::LeftButton);
+    QTest::mouseClick(test::FindControl<QPushButton>(window_.get(), "cmdReset"), Qt::LeftButton);
     QCOMPARE(Note()->text(), QString());
     QVERIFY(!QFile::exists(WorkDaysPath()));
     QVERIFY(!window_->WorkDays().InForce());
@@ -365,13 +359,13 @@ class WorkingDaysTest : public QObject {
   void backToTheDefaultsRemovesTheFile() {
     StartWindow();
     WithDialog([](QWidget* dialog) {
-      QTest::mouseClick(Child<QCheckBox>(dialog, "chkWeekday5"), Qt::LeftButton);  // Saturday
-      QTest::mouseClick(Child<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+      QTest::mouseClick(test::FindControl<QCheckBox>(dialog, "chkWeekday5"), Qt::LeftButton);  // Saturday
+      QTest::mouseClick(test::FindControl<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
     });
     QCOMPARE(Note()->text(), QStringLiteral("Mon–Sat"));
     QVERIFY(QFile::exists(WorkDaysPath()));
     WithDialog([](QWidget* dialog) {
-      QTest::mouseClick(Child<QCheckBox>(dialog, "chkWeekday5"), Qt::LeftButton);
+      QTest::mouseClick(test::FindControl<QCheckBox>(dialog, "chkWeekday5"), Qt::LeftButton);
       QTest::keyClick(dialog, Qt::Key_Return);
     });
     QCOMPARE(Note()->text(), QString());
@@ -388,11 +382,11 @@ class WorkingDaysTest : public QObject {
     StartWindow();
     WithDialog([escape](QWidget* dialog) {
       ChooseRegion(dialog, QStringLiteral("AT"));
-      QTest::mouseClick(Child<QCheckBox>(dialog, "chkWeekday0"), Qt::LeftButton);
+      QTest::mouseClick(test::FindControl<QCheckBox>(dialog, "chkWeekday0"), Qt::LeftButton);
       if (escape) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
       } else {
-        QTest::mouseClick(Child<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
+        QTest::mouseClick(test::FindControl<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
       }
     });
     QCOMPARE(Note()->text(), QString());
@@ -400,19 +394,19 @@ class WorkingDaysTest : public QObject {
     QVERIFY(!QFile::exists(WorkDaysPath()));
     // The next opening shows the choice in force, not the one dropped.
     WithDialog([](QWidget* dialog) {
-      QCOMPARE(Child<QComboBox>(dialog, "cboRegion")->currentIndex(), 0);
-      QVERIFY(Child<QCheckBox>(dialog, "chkWeekday0")->isChecked());
+      QCOMPARE(test::FindControl<QComboBox>(dialog, "cboRegion")->currentIndex(), 0);
+      QVERIFY(test::FindControl<QCheckBox>(dialog, "chkWeekday0")->isChecked());
       QTest::keyClick(dialog, Qt::Key_Escape);
     });
   }
 
   void theRowGoesWithTheDayCountBoxes() {
     StartWindow();
-    QWidget* row = Child<QWidget>(window_.get(), "WorkDaysRow");
+    QWidget* row = test::FindControl<QWidget>(window_.get(), "WorkDaysRow");
     QVERIFY(row->isVisible());
-    Child<QRadioButton>(window_.get(), "optMonths")->click();
+    test::FindControl<QRadioButton>(window_.get(), "optMonths")->click();
     QVERIFY(!row->isVisible());
-    Child<QRadioButton>(window_.get(), "optDays")->click();
+    test::FindControl<QRadioButton>(window_.get(), "optDays")->click();
     QVERIFY(row->isVisible());
   }
 
@@ -473,7 +467,7 @@ class WorkingDaysTest : public QObject {
     QCOMPARE(Note()->text(), QStringLiteral("Mon–Fri, DE-BY, 1 file"));
     // Named once: opening the dialog, or anything else, says nothing more.
     WithDialog([good](QWidget* dialog) {
-      auto* list = Child<QListWidget>(dialog, "lstHolidayFiles");
+      auto* list = test::FindControl<QListWidget>(dialog, "lstHolidayFiles");
       QCOMPARE(list->count(), 1);
       QCOMPARE(list->item(0)->text(), good);
       QVERIFY(PreviewColumn(dialog, 2).contains(QStringLiteral("Heiligabend")));
@@ -494,7 +488,7 @@ class WorkingDaysTest : public QObject {
     month->SetWorkCalendar(Calendar("DE-BY"));
     month->OpenAtMonth({2025, 5});
     QVERIFY(QTest::qWaitForWindowExposed(month));
-    auto* grid = Child<QPlainTextEdit>(month, "txbMonth");
+    auto* grid = test::FindControl<QPlainTextEdit>(month, "txbMonth");
     // The format of the day in row `row`, column `column` (Monday first).
     const auto format = [grid](int row, int column) {
       const QTextBlock block = grid->document()->findBlockByNumber(row + 1);
@@ -520,20 +514,20 @@ class WorkingDaysTest : public QObject {
       QCOMPARE(f.fontUnderline(), mark.underlined);
     }
     QVERIFY(format(0, 3).foreground().color() != grid->palette().color(QPalette::Text));
-    auto* list = Child<QLabel>(month, "lblHolidays");
+    auto* list = test::FindControl<QLabel>(month, "lblHolidays");
     QVERIFY(list->isVisible());
     QCOMPARE(list->text(), QStringLiteral("Holidays:\n 1 Thursday  Labour Day\n29 Thursday  Ascension Day"));
-    QCOMPARE(Child<QLabel>(month, "lblHolidayLegend")->text(),
+    QCOMPARE(test::FindControl<QLabel>(month, "lblHolidayLegend")->text(),
              QStringLiteral("Bold: no working day. Bold and underlined: holiday."));
 
     // The copied text is the described one, with the calendar or without.
-    QTest::mouseClick(Child<QPushButton>(month, "cmdCopyToClipboard"), Qt::LeftButton);
+    QTest::mouseClick(test::FindControl<QPushButton>(month, "cmdCopyToClipboard"), Qt::LeftButton);
     const QString with_calendar = QApplication::clipboard()->text();
     month->SetWorkCalendar(nullptr);
     QVERIFY(!list->isVisible());
     QVERIFY(format(0, 3).fontWeight() != QFont::Bold);
     QVERIFY(!format(0, 3).fontUnderline());
-    QTest::mouseClick(Child<QPushButton>(month, "cmdCopyToClipboard"), Qt::LeftButton);
+    QTest::mouseClick(test::FindControl<QPushButton>(month, "cmdCopyToClipboard"), Qt::LeftButton);
     QCOMPARE(with_calendar, QApplication::clipboard()->text());
     QVERIFY(with_calendar.startsWith(QStringLiteral("May 2025 (Common Era Calendar)\n\n Mon  Tue")));
 
@@ -564,7 +558,7 @@ class WorkingDaysTest : public QObject {
     month_window->SetWorkCalendar(Calendar("GB-EAW", "Sun-Thu"));
     month_window->OpenAtMonth({year, static_cast<int16_t>(month)});
     QVERIFY(QTest::qWaitForWindowExposed(month_window));
-    QVERIFY(Child<QLabel>(month_window, "lblHolidays")->isVisible());
+    QVERIFY(test::FindControl<QLabel>(month_window, "lblHolidays")->isVisible());
     QVERIFY(messages_->shown.empty());
   }
 
@@ -576,13 +570,13 @@ class WorkingDaysTest : public QObject {
     month->SetWorkCalendar(Calendar("DE-BY"));
     month->OpenAtMonth({2026, 12});
     QVERIFY(QTest::qWaitForWindowExposed(month));
-    QCOMPARE(Child<QLabel>(month, "lblHolidays")->text(),
+    QCOMPARE(test::FindControl<QLabel>(month, "lblHolidays")->text(),
              QStringLiteral("Feiertage:\n25 Freitag  1. Weihnachtstag\n26 Samstag  2. Weihnachtstag"));
     // A Julian December reaches into the Gregorian January: New Year's Day is its 19th, Epiphany
     // its 24th.
     month->SetJulianCalendar(true);
     month->DisplayMonth();
-    QCOMPARE(Child<QLabel>(month, "lblHolidays")->text(),
+    QCOMPARE(test::FindControl<QLabel>(month, "lblHolidays")->text(),
              QStringLiteral("Feiertage:\n12 Freitag   1. Weihnachtstag\n13 Samstag   2. Weihnachtstag"
                             "\n19 Freitag   Neujahr\n24 Mittwoch  Heilige Drei Könige"));
   }

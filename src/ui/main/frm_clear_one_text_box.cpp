@@ -11,6 +11,7 @@
 
 #include "lang/general_texts.h"
 #include "lang/request_messages.h"
+#include "platform/named_widget.h"
 #include "platform/qt_text.h"
 #include "platform/screen_fit.h"
 
@@ -22,12 +23,6 @@ template <typename Control>
 void SetCaption(Control* control, const QString& caption) {
   control->setText(caption);
   control->setAccessibleName(caption);
-}
-
-template <typename Control>
-Control* Named(Control* control, const char* name) {
-  control->setObjectName(QString::fromLatin1(name));
-  return control;
 }
 
 }  // namespace

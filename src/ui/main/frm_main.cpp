@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "lang/captions.h"
+#include "platform/named_widget.h"
 #include "platform/qt_text.h"
 #include "platform/screen_fit.h"
 #include "ui/main/frm_clear_one_text_box.h"
@@ -45,15 +46,20 @@ constexpr std::array<const char*, 7> kSecondOptionNames{
     "optSecondDateIsCE",  "optSecondDateIsJC",  "optSecondDateIsISO", "optSecondDateIsJDN",
     "optSecondDateIsORD", "optSecondDateIsLPM", "optSecondDateIsLPW"};
 
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
 QPushButton* Button(const char* name) { return Named(new QPushButton, name); }
 QRadioButton* Option(const char* name) { return Named(new QRadioButton, name); }
 QCheckBox* CheckBox(const char* name) { return Named(new QCheckBox, name); }
+
+// The separator an option's id stands for: the character itself, 0 for none.
+const char* SeparatorText(int id) {
+  switch (id) {
+    case '-': return "-";
+    case '/': return "/";
+    case '.': return ".";
+    case ',': return ",";
+    default: return "";
+  }
+}
 
 // A label that names the control beside it, for the keyboard (mnemonic) and screen readers.
 QLabel* LabelFor(const char* name, QWidget* buddy) {
@@ -395,27 +401,31 @@ QWidget* frmMain::CreateOptionsColumn() {
   auto* layout = new QVBoxLayout(column);
   layout->setContentsMargins(0, 0, 0, 0);
 
-  auto option_group = [this](const char* name, std::array<QRadioButton**, 3> buttons,
-                             std::array<const char*, 3> names) {
+  // Each option's id in its group is the value it stands for: the date format's code, the
+  // separator's character (0 for no thousands separator).
+  auto option_group = [this](const char* name, QButtonGroup*& group, std::array<QRadioButton**, 3> buttons,
+                             std::array<const char*, 3> names, std::array<int, 3> ids) {
     QGroupBox* frame = Named(new QGroupBox, name);
     auto* box = new QVBoxLayout(frame);
     box->setSpacing(0);
-    auto* group = new QButtonGroup(this);
+    group = new QButtonGroup(this);
     for (std::size_t i = 0; i < 3; ++i) {
       *buttons[i] = Option(names[i]);
-      group->addButton(*buttons[i]);
+      group->addButton(*buttons[i], ids[i]);
       box->addWidget(*buttons[i]);
     }
     return frame;
   };
-  lblDateFormat = option_group("lblDateFormat", {&optDateFormatIsYMD, &optDateFormatIsDMY, &optDateFormatIsMDY},
-                               {"optDateFormatIsYMD", "optDateFormatIsDMY", "optDateFormatIsMDY"});
-  lblDateSeparator =
-      option_group("lblDateSeparator", {&optSeparatorIsDash, &optSeparatorIsSlash, &optSeparatorIsDot},
-                   {"optSeparatorIsDash", "optSeparatorIsSlash", "optSeparatorIsDot"});
-  lblThousandsSeparator =
-      option_group("lblThousandsSeparator", {&optThousSepIsComma, &optThousSepIsDot, &optThousSepNone},
-                   {"optThousSepIsComma", "optThousSepIsDot", "optThousSepNone"});
+  lblDateFormat = option_group("lblDateFormat", date_format_group_,
+                               {&optDateFormatIsYMD, &optDateFormatIsDMY, &optDateFormatIsMDY},
+                               {"optDateFormatIsYMD", "optDateFormatIsDMY", "optDateFormatIsMDY"},
+                               {kFormatYMD, kFormatDMY, kFormatMDY});
+  lblDateSeparator = option_group("lblDateSeparator", date_separator_group_,
+                                  {&optSeparatorIsDash, &optSeparatorIsSlash, &optSeparatorIsDot},
+                                  {"optSeparatorIsDash", "optSeparatorIsSlash", "optSeparatorIsDot"}, {'-', '/', '.'});
+  lblThousandsSeparator = option_group("lblThousandsSeparator", thousands_separator_group_,
+                                       {&optThousSepIsComma, &optThousSepIsDot, &optThousSepNone},
+                                       {"optThousSepIsComma", "optThousSepIsDot", "optThousSepNone"}, {',', '.', 0});
   optDateFormatIsYMD->setChecked(true);
   optSeparatorIsDash->setChecked(true);
   optThousSepIsComma->setChecked(true);
@@ -508,7 +518,8 @@ void frmMain::SetTabOrder() {
   for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
-// Every signal of the window is connected here and nowhere else.
+// The main window's own controls are connected here; the working-days row in WireWorkDays, the
+// keyboard shortcuts where they are made, and the secondary windows where they are opened.
 void frmMain::WireSignals() {
   connect(cmdCompute, &QPushButton::clicked, this, [this] { cmdCompute_Click(); });
   connect(cmdMoveSecondDateToFirst, &QPushButton::clicked, this, [this] { cmdMoveSecondDateToFirst_Click(); });
@@ -543,15 +554,16 @@ void frmMain::WireSignals() {
     if (checked && !selecting_calendar_) SecondCalendarChanged(static_cast<CalendarCode>(id));
   });
 
-  connect(optDateFormatIsYMD, &QRadioButton::toggled, this, [this](bool on) { if (on) DateFormatChanged(kFormatYMD); });
-  connect(optDateFormatIsDMY, &QRadioButton::toggled, this, [this](bool on) { if (on) DateFormatChanged(kFormatDMY); });
-  connect(optDateFormatIsMDY, &QRadioButton::toggled, this, [this](bool on) { if (on) DateFormatChanged(kFormatMDY); });
-  connect(optSeparatorIsDash, &QRadioButton::toggled, this, [this](bool on) { if (on) DateSeparatorChanged("-"); });
-  connect(optSeparatorIsSlash, &QRadioButton::toggled, this, [this](bool on) { if (on) DateSeparatorChanged("/"); });
-  connect(optSeparatorIsDot, &QRadioButton::toggled, this, [this](bool on) { if (on) DateSeparatorChanged("."); });
-  connect(optThousSepIsComma, &QRadioButton::toggled, this, [this](bool on) { if (on) ThousandsSeparatorChanged(","); });
-  connect(optThousSepIsDot, &QRadioButton::toggled, this, [this](bool on) { if (on) ThousandsSeparatorChanged("."); });
-  connect(optThousSepNone, &QRadioButton::toggled, this, [this](bool on) { if (on) ThousandsSeparatorChanged(""); });
+  // Toggled, not clicked: choosing an option from the code (settings, Reset) acts as a click.
+  connect(date_format_group_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+    if (on) DateFormatChanged(static_cast<DateFormat>(id));
+  });
+  connect(date_separator_group_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+    if (on) DateSeparatorChanged(SeparatorText(id));
+  });
+  connect(thousands_separator_group_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+    if (on) ThousandsSeparatorChanged(SeparatorText(id));
+  });
   connect(optDays, &QRadioButton::toggled, this, [this](bool on) { if (on) UnitChanged(false); });
   connect(optMonths, &QRadioButton::toggled, this, [this](bool on) { if (on) UnitChanged(true); });
   for (QCheckBox* box : {chkIncludeFirstDate, chkIncludeWeekends, chkVerbose, chkSaveOutput}) {

@@ -245,6 +245,9 @@ class frmMain : public QWidget {
   std::array<QGroupBox*, 2> lblThisIsA{};
   QButtonGroup* first_calendar_group_ = nullptr;
   QButtonGroup* second_calendar_group_ = nullptr;
+  QButtonGroup* date_format_group_ = nullptr;
+  QButtonGroup* date_separator_group_ = nullptr;
+  QButtonGroup* thousands_separator_group_ = nullptr;
   std::array<QRadioButton*, 7> first_calendar_options_{};   // optFirstDateIsCE …
   std::array<QRadioButton*, 7> second_calendar_options_{};  // optSecondDateIsCE …
   QRadioButton* optDays = nullptr;

@@ -31,6 +31,11 @@ namespace {
 
 std::string ToUtf8(const QString& text) { return text.toStdString(); }
 
+// Where the clear-one-box dialog opens: 50 twips right of the input frame's left edge and 2850
+// twips below the window's top, over the three input boxes.
+constexpr int kClearDialogLeftTwips = 50;
+constexpr int kClearDialogTopTwips = 2850;
+
 // The filters' key code of a key press: the character for a printable ASCII key, the control
 // codes for Backspace and the clipboard keys; -1 for a key that is not typing (arrows, Home,
 // Delete, function keys), which the box handles itself; 0 for any other character.
@@ -186,7 +191,8 @@ void frmMain::ShowMessage(const Message& message) {
 bool frmMain::AskWhichBoxToClear() {
   // The dialog lies over the input area, at the same place however the window was moved.
   const QPoint top_left = frameGeometry().topLeft() +
-                          QPoint(Frame3->mapTo(this, QPoint(0, 0)).x() + TwipsToPixels(50, this), TwipsToPixels(2850, this));
+                          QPoint(Frame3->mapTo(this, QPoint(0, 0)).x() + TwipsToPixels(kClearDialogLeftTwips, this),
+                                 TwipsToPixels(kClearDialogTopTwips, this));
   const ClearChoice choice = ClearDialog().Ask(top_left);
   activateWindow();  // the focus comes back to this window, not to where the dialog was
   switch (choice) {

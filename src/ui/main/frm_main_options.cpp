@@ -13,6 +13,8 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <chrono>
+#include <tuple>
+#include <utility>
 
 #include "lang/captions.h"
 #include "lang/general_texts.h"
@@ -337,31 +339,48 @@ void frmMain::cboLanguage_Click() {
 }
 
 void frmMain::ApplyLanguageTexts() {
-  const auto colon = [this](GeneralText entry) { return Text(entry) + QLatin1Char(':'); };
-  lblDateFormat->setTitle(colon(GeneralText::CeJcDateFormat));
-  lblDateSeparator->setTitle(colon(GeneralText::CeJcDateSeparator));
-  lblThousandsSeparator->setTitle(colon(GeneralText::ThousandsSeparator));
-  lblFirstDate->setText(colon(GeneralText::FirstDate));
-  lblSecondDate->setText(colon(GeneralText::SecondDate));
-  lblDateDifference->setText(colon(GeneralText::DateDifference));
-  optDays->setText(ToQString(UnitWord(GeneralText::Days, current_language_)));
-  optMonths->setText(ToQString(UnitWord(GeneralText::Months, current_language_)));
-  for (QGroupBox* frame : lblThisIsA) frame->setTitle(Text(GeneralText::ThisIsA));
+  using G = GeneralText;
+  // Frames and labels that name the control beside them end with a colon.
+  const std::pair<QGroupBox*, G> frame_titles[] = {
+      {lblDateFormat, G::CeJcDateFormat}, {lblDateSeparator, G::CeJcDateSeparator},
+      {lblThousandsSeparator, G::ThousandsSeparator}};
+  for (const auto& [frame, entry] : frame_titles) frame->setTitle(Text(entry) + QLatin1Char(':'));
+  const std::pair<QLabel*, G> input_labels[] = {
+      {lblFirstDate, G::FirstDate}, {lblSecondDate, G::SecondDate}, {lblDateDifference, G::DateDifference}};
+  for (const auto& [label, entry] : input_labels) label->setText(Text(entry) + QLatin1Char(':'));
+  for (QGroupBox* frame : lblThisIsA) frame->setTitle(Text(G::ThisIsA));
+
+  // Captions that are a text of the table as it stands.
+  const std::pair<QAbstractButton*, G> button_texts[] = {
+      {cmdCompute, G::Compute},
+      {cmdToday[0], G::Today},
+      {cmdToday[1], G::Today},
+      {cmdReset, G::Reset},
+      {cmdHelp, G::Help},
+      {cmdQuit, G::Quit},
+      {cmdClearFirstDate, G::Clear},
+      {cmdClearSecondDate, G::Clear},
+      {cmdClearDateDiff, G::Clear},
+      {cmdClearOutputWindow, G::Clear},
+      {cmdMoveSecondDateToFirst, G::SecondToFirst},
+      {cmdCopyOutput, G::CopyToClipboard},
+      {cmdDisplayMonth, G::DisplayMonth},
+      {cmdEnlarge, G::Enlarge},
+      {chkIncludeFirstDate, G::IncludeFirstDate},
+      {chkIncludeWeekends, G::CountWeekendDays},
+      {chkVerbose, G::Verbose},
+      {chkHyphen, G::HyphenInOrdinalAnd},
+      {chkSaveOutput, G::SaveResultsOnQuit}};
+  for (const auto& [button, entry] : button_texts) button->setText(Text(entry));
+  lblHyphen->setText(Text(G::InIsoWeekDates));
+  lblOnlineDocumentation->setText(Text(G::OnlineDocumentation));
+
+  // Captions made for the language from a code.
+  optDays->setText(ToQString(UnitWord(G::Days, current_language_)));
+  optMonths->setText(ToQString(UnitWord(G::Months, current_language_)));
   optDateFormatIsYMD->setText(ToQString(DateFormatCaption(kFormatYMD, current_language_)));
   optDateFormatIsDMY->setText(ToQString(DateFormatCaption(kFormatDMY, current_language_)));
   optDateFormatIsMDY->setText(ToQString(DateFormatCaption(kFormatMDY, current_language_)));
-  cmdCompute->setText(Text(GeneralText::Compute));
-  for (QPushButton* today : cmdToday) today->setText(Text(GeneralText::Today));
-  cmdReset->setText(Text(GeneralText::Reset));
-  cmdHelp->setText(Text(GeneralText::Help));
-  cmdQuit->setText(Text(GeneralText::Quit));
-  for (QPushButton* clear : {cmdClearFirstDate, cmdClearSecondDate, cmdClearDateDiff, cmdClearOutputWindow}) {
-    clear->setText(Text(GeneralText::Clear));
-  }
-  cmdMoveSecondDateToFirst->setText(Text(GeneralText::SecondToFirst));
-  cmdCopyOutput->setText(Text(GeneralText::CopyToClipboard));
-  cmdDisplayMonth->setText(Text(GeneralText::DisplayMonth));
-  cmdEnlarge->setText(Text(GeneralText::Enlarge));
   optThousSepNone->setText(ToQString(NoThousandsSeparatorCaption(current_language_)));
 
   // The calendar options: the first group names each calendar's code, the second does not.
@@ -371,34 +390,30 @@ void frmMain::ApplyLanguageTexts() {
   }
   SetOrdinalDateCaption();  // and every other option of the first group
 
-  for (ClickableLabel* label : lblTodaysDate) label->setToolTip(Text(GeneralText::ClickToChangeCalendar));
-  for (ClickableLabel* label : lblWeekFromToday) label->setToolTip(Text(GeneralText::ClickToChangeCalendar));
+  for (ClickableLabel* label : lblTodaysDate) label->setToolTip(Text(G::ClickToChangeCalendar));
+  for (ClickableLabel* label : lblWeekFromToday) label->setToolTip(Text(G::ClickToChangeCalendar));
   for (ClickableLabel* label : {lblTodaysDate[1], lblWeekFromToday[1]}) {
     label->setAccessibleDescription(ToQString(TodayPanelKeysDescription(current_language_)));
   }
-  lblOnlineDocumentation->setText(Text(GeneralText::OnlineDocumentation));
-  lblOnlineDocumentation->setAccessibleName(lblOnlineDocumentation->text());
-  chkIncludeFirstDate->setText(Text(GeneralText::IncludeFirstDate));
-  chkIncludeWeekends->setText(Text(GeneralText::CountWeekendDays));
-  chkVerbose->setText(Text(GeneralText::Verbose));
-  chkHyphen->setText(Text(GeneralText::HyphenInOrdinalAnd));
-  lblHyphen->setText(Text(GeneralText::InIsoWeekDates));
-  chkHyphen->setAccessibleName(chkHyphen->text() + QLatin1Char(' ') + lblHyphen->text());
-  chkSaveOutput->setText(Text(GeneralText::SaveResultsOnQuit));
 
-  // Screen readers name each input by the label beside it.
-  txbFirstDate->setAccessibleName(Text(GeneralText::FirstDate));
-  txbDateDiff->setAccessibleName(Text(GeneralText::DateDifference));
-  txbSecondDate->setAccessibleName(Text(GeneralText::SecondDate));
-  VScroll[0]->setAccessibleName(Text(GeneralText::FirstDate));
-  VScroll[1]->setAccessibleName(Text(GeneralText::SecondDate));
-  cmdToday[0]->setAccessibleName(Text(GeneralText::Today) + QStringLiteral(" (") + Text(GeneralText::FirstDate) + QLatin1Char(')'));
-  cmdToday[1]->setAccessibleName(Text(GeneralText::Today) + QStringLiteral(" (") + Text(GeneralText::SecondDate) + QLatin1Char(')'));
-  cmdClearFirstDate->setAccessibleName(Text(GeneralText::Clear) + QStringLiteral(" (") + Text(GeneralText::FirstDate) + QLatin1Char(')'));
-  cmdClearDateDiff->setAccessibleName(Text(GeneralText::Clear) + QStringLiteral(" (") + Text(GeneralText::DateDifference) + QLatin1Char(')'));
-  cmdClearSecondDate->setAccessibleName(Text(GeneralText::Clear) + QStringLiteral(" (") + Text(GeneralText::SecondDate) + QLatin1Char(')'));
-  cmdClearOutputWindow->setAccessibleName(Text(GeneralText::Clear) + QStringLiteral(" (") + Text(GeneralText::OutputWindow) + QLatin1Char(')'));
-  txbOutput->setAccessibleName(Text(GeneralText::OutputWindow));
+  // Screen readers name each input by the label beside it, and a button that acts on one box
+  // by its caption and that box.
+  lblOnlineDocumentation->setAccessibleName(lblOnlineDocumentation->text());
+  chkHyphen->setAccessibleName(chkHyphen->text() + QLatin1Char(' ') + lblHyphen->text());
+  const std::pair<QWidget*, G> input_names[] = {
+      {txbFirstDate, G::FirstDate}, {txbDateDiff, G::DateDifference}, {txbSecondDate, G::SecondDate},
+      {VScroll[0], G::FirstDate},   {VScroll[1], G::SecondDate},      {txbOutput, G::OutputWindow}};
+  for (const auto& [widget, entry] : input_names) widget->setAccessibleName(Text(entry));
+  const std::tuple<QWidget*, G, G> box_buttons[] = {
+      {cmdToday[0], G::Today, G::FirstDate},
+      {cmdToday[1], G::Today, G::SecondDate},
+      {cmdClearFirstDate, G::Clear, G::FirstDate},
+      {cmdClearDateDiff, G::Clear, G::DateDifference},
+      {cmdClearSecondDate, G::Clear, G::SecondDate},
+      {cmdClearOutputWindow, G::Clear, G::OutputWindow}};
+  for (const auto& [button, action, box] : box_buttons) {
+    button->setAccessibleName(Text(action) + QStringLiteral(" (") + Text(box) + QLatin1Char(')'));
+  }
 
   WorkDaysLanguage();
   MonthWindowLanguage();

@@ -20,6 +20,7 @@
 #include <string>
 
 #include "lang/general_texts.h"
+#include "platform/named_widget.h"
 #include "platform/qt_text.h"
 #include "platform/screen_fit.h"
 #include "platform/twips.h"
@@ -58,8 +59,7 @@ QFont GridFont() {
 // A read-only fixed-pitch text box sized for `columns` characters and `lines` lines; the
 // keyboard can reach it, select and copy, and Tab moves on.
 QPlainTextEdit* MakeGridBox(QWidget* parent, const char* name, int columns, int lines) {
-  auto* box = new QPlainTextEdit(parent);
-  box->setObjectName(QLatin1String(name));
+  auto* box = Named(new QPlainTextEdit(parent), name);
   box->setReadOnly(true);
   box->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
   box->setTabChangesFocus(true);
@@ -75,21 +75,15 @@ QPlainTextEdit* MakeGridBox(QWidget* parent, const char* name, int columns, int 
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name) {
-  auto* button = new QPushButton(parent);
-  button->setObjectName(QLatin1String(name));
+  auto* button = Named(new QPushButton(parent), name);
   button->setAutoDefault(false);
   return button;
 }
 
-QRadioButton* MakeOption(QWidget* parent, const char* name) {
-  auto* option = new QRadioButton(parent);
-  option->setObjectName(QLatin1String(name));
-  return option;
-}
+QRadioButton* MakeOption(QWidget* parent, const char* name) { return Named(new QRadioButton(parent), name); }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, QWidget* buddy) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(QLatin1String(name));
+  auto* label = Named(new QLabel(parent), name);
   label->setBuddy(buddy);
   return label;
 }
