@@ -32,6 +32,7 @@
 #include "lang/program_text.h"
 #include "message_recorder.h"
 #include "support/program_texts.h"
+#include "text/date_readers.h"
 #include "ui/main/frm_main.h"
 #include "settings/settings_file.h"
 #include "settings/settings_notices.h"
@@ -191,7 +192,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(Difference()->text(), QStringLiteral("1,23"));
     First()->clear();
     Type(First(), QStringLiteral("12345678901234567890"));
-    QCOMPARE(First()->text().size(), qsizetype{frmMain::MaxInputLength});
+    QCOMPARE(First()->text().size(), static_cast<qsizetype>(MaxInputLength));
   }
 
   void calendarChangeConvertsOrRestores() {

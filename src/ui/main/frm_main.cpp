@@ -1,6 +1,7 @@
 // The main window's controls, their layout and their wiring. The behaviour behind each control
 // lives in frm_main_flow.cpp (compute flow and box operations) and frm_main_options.cpp
 // (options, settings, language).
+#include "text/date_readers.h"
 #include "ui/main/frm_main.h"
 
 #include <QApplication>
@@ -313,7 +314,7 @@ QWidget* frmMain::CreateInputFrame() {
   QLabel* labels[3] = {lblFirstDate, lblDateDifference, lblSecondDate};
   QPushButton* clears[3] = {cmdClearFirstDate, cmdClearDateDiff, cmdClearSecondDate};
   for (int row = 0; row < 3; ++row) {
-    boxes[row]->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * (MaxInputLength + 4));
+    boxes[row]->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * static_cast<int>(MaxInputLength + 4));
     boxes[row]->installEventFilter(this);
     boxes[row]->setValidator(new SingleLineValidator(boxes[row]));
   }

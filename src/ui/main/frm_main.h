@@ -48,9 +48,6 @@ class frmMain : public QWidget {
   Q_OBJECT
 
  public:
-  // The largest number of characters the key filters let into an input box.
-  static constexpr int MaxInputLength = 18;
-
   frmMain(const ProgramTextStore& texts, MessageService& messages, QWidget* parent = nullptr);
   ~frmMain() override;
 
@@ -135,7 +132,7 @@ class frmMain : public QWidget {
   void cmdMoveSecondDateToFirst_Click();
   void VScroll_Change(int index, int days);
   bool StepBoxDate(DateBox box, int64_t days);
-  void FocusDateBox(int box);
+  void FocusDateBox(DateBox box);
   void ClearInputBoxes();
   bool FilterBoxKey(QLineEdit* box, QKeyEvent* event);
   void PasteIntoBox(QLineEdit* box);

@@ -83,7 +83,7 @@ bool frmMain::FilterBoxKey(QLineEdit* box, QKeyEvent* event) {
   const int16_t key = FilterKeyCode(event);
   if (key < 0) return false;
   const auto length = static_cast<std::size_t>(box->text().size());
-  const auto limit = static_cast<std::size_t>(MaxInputLength);
+  const std::size_t limit = MaxInputLength;
   bool allowed = false;
   if (date_box) {
     const bool iso = GetCal(box == txbFirstDate ? 1 : 2) == cal::ISO;
@@ -104,7 +104,7 @@ bool frmMain::FilterBoxKey(QLineEdit* box, QKeyEvent* event) {
 void frmMain::PasteIntoBox(QLineEdit* box) {
   const QString pasted = QApplication::clipboard()->text().trimmed();
   const qsizetype kept = box->text().size() - box->selectedText().size();
-  if (pasted.isEmpty() || kept + pasted.size() > MaxInputLength || pasted.contains(QLatin1Char('\n')) ||
+  if (pasted.isEmpty() || kept + pasted.size() > static_cast<qsizetype>(MaxInputLength) || pasted.contains(QLatin1Char('\n')) ||
       pasted.contains(QLatin1Char('\r'))) {
     return;
   }
@@ -237,9 +237,8 @@ void frmMain::SetTheFocus() {
   }
 }
 
-void frmMain::FocusDateBox(int box) {
-  QLineEdit* target = box == 1 ? txbFirstDate : box == 2 ? txbSecondDate : nullptr;
-  if (target == nullptr) return;
+void frmMain::FocusDateBox(DateBox box) {
+  QLineEdit* target = box == DateBox::First ? txbFirstDate : txbSecondDate;
   target->setFocus();
   target->setCursorPosition(static_cast<int>(target->text().size()));
 }
@@ -340,7 +339,7 @@ bool frmMain::StepBoxDate(DateBox box, int64_t days) {
     stepped = !step.message.has_value();
   }
   txbDateDiff->clear();
-  FocusDateBox(number);
+  FocusDateBox(box);
   return stepped;
 }
 
