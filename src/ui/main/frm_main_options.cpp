@@ -110,29 +110,9 @@ void frmMain::SetMainCaption() {
   lblMaker->setAccessibleName(windowTitle());
 }
 
-void frmMain::SetDefaultSettings() {
-  current_language_ = Language::English;
-  Select(optDateFormatIsYMD);
-  Select(optSeparatorIsDash);
-  Select(optThousSepIsComma);
-  today_calendar_ = cal::CE;
-  SelectCalendar(DateBox::First, cal::CE);
-  SelectCalendar(DateBox::Second, cal::CE);
-  Select(optDays);
-  chkIncludeFirstDate->setChecked(false);
-  chkIncludeWeekends->setChecked(true);
-  chkVerbose->setChecked(true);
-  chkHyphen->setChecked(true);
-  chkSaveOutput->setChecked(true);
-  month_monday_first_ = false;
-  month_julian_ = false;
-  ApplyMonthChoices();
-  stored_encodings_ = {};
-  txbFirstDate->clear();
-  txbDateDiff->clear();
-  txbSecondDate->clear();
-  txbOutput->clear();
-}
+// The defaults are a default-made set of choices, applied as a stored one is: a default that
+// changes is changed in SettingsChoices alone.
+void frmMain::SetDefaultSettings() { ApplyStoredSettings(SettingsChoices{}); }
 
 void frmMain::ReadSettings() {
   RemoveStaleTemporaryFiles(settings_file_path_, kStaleTemporaryAge);
