@@ -114,6 +114,7 @@ class frmMain : public QWidget {
   void ReadSettings();
   void KeepRefusedFile(SettingsReadStatus status);
   void ApplyStoredSettings(SettingsChoices choices);
+  SettingsChoices ReadChoices() const;
   StoredSettings GatherSettings() const;
   void SetMainCaption();
   void WriteSettingsOnce();

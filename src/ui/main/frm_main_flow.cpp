@@ -19,6 +19,7 @@
 #include "lang/general_texts.h"
 #include "platform/qt_text.h"
 #include "platform/twips.h"
+#include "settings/settings_file.h"
 #include "text/date_readers.h"
 #include "text/string_utils.h"
 #include "ui/main/frm_clear_one_text_box.h"
@@ -127,30 +128,32 @@ void frmMain::PostCompute() {
       Qt::QueuedConnection);
 }
 
+// A request's options are made from the same choices the settings file is made from.
 RequestOptions frmMain::ReadComputeOptions() const {
+  const SettingsChoices choices = ReadChoices();
   RequestOptions options;
-  options.first_calendar = GetCal(1);
-  options.second_calendar = GetCal(2);
-  options.format = UsersDateFormat();
-  options.date_separator = date_separator_;
-  options.thousands_separator = thousands_separator_;
-  options.unit = optMonths->isChecked() ? DifferenceUnit::Months : DifferenceUnit::Days;
-  options.include_first_date = chkIncludeFirstDate->isChecked();
-  options.include_weekends = chkIncludeWeekends->isChecked();
-  options.verbose = chkVerbose->isChecked();
-  options.hyphen = chkHyphen->isChecked() ? Hyphen::With : Hyphen::Without;
-  options.language = current_language_;
+  options.first_calendar = choices.first_calendar;
+  options.second_calendar = choices.second_calendar;
+  options.format = choices.date_format;
+  options.date_separator = std::string(choices.date_separator);
+  options.thousands_separator = std::string(choices.thousands_separator);
+  options.unit = choices.unit;
+  options.include_first_date = choices.include_first_date;
+  options.include_weekends = choices.include_weekends;
+  options.verbose = choices.verbose;
+  options.hyphen = choices.hyphen ? Hyphen::With : Hyphen::Without;
+  options.language = choices.language;
   options.work_calendar = work_calendar_;
   return options;
 }
 
+// The separators are views of this window's own strings, so the options stay valid while it lives.
 DateTextOptions frmMain::TextOptions() const {
-  DateTextOptions options;
-  options.format = UsersDateFormat();
-  options.date_separator = date_separator_;
-  options.thousands_separator = thousands_separator_;
-  options.hyphen = chkHyphen->isChecked() ? Hyphen::With : Hyphen::Without;
-  return options;
+  const SettingsChoices choices = ReadChoices();
+  return DateTextOptions{.format = choices.date_format,
+                         .date_separator = choices.date_separator,
+                         .thousands_separator = choices.thousands_separator,
+                         .hyphen = choices.hyphen ? Hyphen::With : Hyphen::Without};
 }
 
 void frmMain::cmdCompute_Click() {

@@ -171,7 +171,10 @@ void frmMain::ApplyStoredSettings(SettingsChoices choices) {
   SetOutputText(choices.output);
 }
 
-StoredSettings frmMain::GatherSettings() const {
+// The window's options as the controls show them: the one place that reads the option controls,
+// for the settings file and for every request. The box texts stay empty (GatherSettings adds them
+// when they are to be kept).
+SettingsChoices frmMain::ReadChoices() const {
   SettingsChoices choices;
   choices.language = current_language_;
   choices.date_format = UsersDateFormat();
@@ -187,6 +190,12 @@ StoredSettings frmMain::GatherSettings() const {
   choices.save_output = chkSaveOutput->isChecked();
   choices.week_start = MonthMondayFirst() ? WeekStart::Monday : WeekStart::Sunday;
   choices.month_calendar = MonthJulian() ? MonthCalendar::Julian : MonthCalendar::CommonEra;
+  choices.unit = optMonths->isChecked() ? DifferenceUnit::Months : DifferenceUnit::Days;
+  return choices;
+}
+
+StoredSettings frmMain::GatherSettings() const {
+  SettingsChoices choices = ReadChoices();
   if (choices.save_output) {
     choices.first_date = txbFirstDate->text().toStdString();
     choices.date_difference = txbDateDiff->text().toStdString();
@@ -194,7 +203,6 @@ StoredSettings frmMain::GatherSettings() const {
     choices.output = OutputText().toStdString();
     choices.encodings = stored_encodings_;
   }
-  choices.unit = optMonths->isChecked() ? DifferenceUnit::Months : DifferenceUnit::Days;
   return StoreSettings(std::move(choices));
 }
 
