@@ -1,12 +1,15 @@
 #include "settings/atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+
+#include "settings/settings_storage.h"
 
 namespace qv {
 namespace {
@@ -19,20 +22,17 @@ bool WriteAll(int fd, std::string_view bytes) {
       if (errno == EINTR) continue;
       return false;
     }
-    if (written == 0) return false;
+    if (written == 0) {
+      errno = ENOSPC;  // nothing written and no error: the device takes no more
+      return false;
+    }
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
   return true;
 }
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-// The file is in place when this runs, so a failure here is not a failed write.
+// After the rename the folder entry itself is flushed, so that the new file survives a crash.
+// The file is already in place when this runs, so a failure here is not a failed write.
 void SyncFolder(const std::string& folder) {
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
@@ -84,27 +84,40 @@ SmallFileRead ReadSmallFile(const std::string& path, std::size_t max_bytes) {
   return {SmallFileStatus::Read, std::move(content)};
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  if (path.empty() || path.back() == '/') return false;
-  // mkostemp needs a writable pattern ending in six X.
-  std::string temp = path + ".tmp-XXXXXX";
+FileWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  FileWriteResult result;
+  if (path.empty() || path.back() == '/') {
+    result.error = ENOENT;
+    return result;
+  }
+  result.path = FollowLinks(path);
+  std::string temp = TemporaryFilePattern(result.path);
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    result.error = errno;
+    return result;
+  }
+  // Held until the rename: start-up's clean-up of left-over temporary files passes a locked one.
+  (void)::flock(fd, LOCK_EX | LOCK_NB);
   struct stat old_file {};
   bool ok = true;
-  if (::stat(path.c_str(), &old_file) == 0 && S_ISREG(old_file.st_mode)) {
+  if (::stat(result.path.c_str(), &old_file) == 0 && S_ISREG(old_file.st_mode)) {
     ok = ::fchmod(fd, old_file.st_mode & 07777) == 0;
   }
   ok = ok && WriteAll(fd, bytes);
   ok = ok && ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
+  ok = ok && ::rename(temp.c_str(), result.path.c_str()) == 0;
   if (!ok) {
+    result.error = errno;
     (void)::unlink(temp.c_str());
-    return false;
+    (void)::close(fd);
+    return result;
   }
-  SyncFolder(FolderOf(path));
-  return true;
+  // The data reached the disk (fsync) before the rename; closing releases the lock.
+  (void)::close(fd);
+  SyncFolder(FolderOf(result.path));
+  result.ok = true;
+  return result;
 }
 
 bool RemoveFileIfPresent(const std::string& path) {

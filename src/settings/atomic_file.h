@@ -22,11 +22,21 @@ struct SmallFileRead {
 
 SmallFileRead ReadSmallFile(const std::string& path, std::size_t max_bytes);
 
-// Writes `bytes` to a temporary file in the same folder, flushes it to disk and renames it over
-// `path`, then flushes the folder entry. A file that is replaced keeps its permission bits, a new
-// one is readable by its owner only. On any failure the old file stays as it was, the temporary
-// file is removed and the result is false; an empty path writes nothing and gives false.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+struct FileWriteResult {
+  bool ok = false;
+  int error = 0;     // errno of the step that failed
+  std::string path;  // the file written: the target when `path` is a symbolic link
+  explicit operator bool() const { return ok; }
+};
+
+// Writes the file so that it is never left half-written: `bytes` go to a temporary file
+// ("<file>.tmp-XXXXXX") in the folder of the file, which is locked while it is written, flushed
+// to disk and then renamed over the file; the folder entry is flushed last. A symbolic link at
+// `path` (a dotfile manager's, say) is written through: the file it leads to is replaced and the
+// link stays a link. A file that is replaced keeps its permission bits; a new one is readable by
+// its owner only, fitting for personal settings. On any failure the old file stays as it was,
+// the temporary file is removed and the result says why; an empty path writes nothing (ENOENT).
+FileWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Removes the file; true when it is gone afterwards (also when there was none).
 bool RemoveFileIfPresent(const std::string& path);

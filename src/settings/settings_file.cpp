@@ -1,10 +1,5 @@
 #include "settings/settings_file.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <initializer_list>
@@ -58,23 +53,6 @@ std::size_t QuotedSize(std::string_view text) {
   return text.size() + quotes + 2;
 }
 
-// Writes all of `bytes`, going on after short writes and interrupted calls.
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (written == 0) {
-      errno = ENOSPC;  // nothing written and no error: the device takes no more
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
-
 std::size_t DigitCount(int32_t value) {
   int64_t magnitude = value;  // widened so that the magnitude of INT32_MIN fits
   std::size_t count = magnitude < 0 ? 2 : 1;
@@ -87,15 +65,6 @@ std::size_t DigitCount(int32_t value) {
 }
 
 bool EndsWithLineEnd(std::string_view text) { return text.size() >= 2 && text.substr(text.size() - 2) == kLineEnd; }
-
-// After the rename the folder entry itself is flushed, so that the new file survives a crash.
-// The file is already in place when this runs, so a failure here is not a failed write.
-void SyncFolder(const std::string& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  (void)::fsync(fd);
-  (void)::close(fd);
-}
 
 // ---- Reading ---------------------------------------------------------------------------------
 
@@ -307,49 +276,15 @@ bool FitSavedOutput(StoredSettings& s, std::string_view note, std::initializer_l
 }
 
 SettingsWriteResult WriteSettingsFile(const std::string& path, const StoredSettings& settings) {
-  SettingsWriteResult result;
-  if (path.empty() || path.back() == '/') {
-    result.error = ENOENT;
-    return result;
-  }
-  // Through a symbolic link (a dotfile manager's, say) to the file it names, so the link stays.
-  result.path = FollowLinks(path);
   const std::string bytes = FormatSettingsFile(settings);
   if (bytes.size() > kMaxSettingsFileBytes) {
+    SettingsWriteResult result;
     result.error = EFBIG;
+    result.path = FollowLinks(path);
     return result;
   }
 
-  std::string temp = TemporaryFilePattern(result.path);
-  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) {
-    result.error = errno;
-    return result;
-  }
-  // Held until the rename: start-up's clean-up of left-over temporary files passes a locked one.
-  (void)::flock(fd, LOCK_EX | LOCK_NB);
-
-  // A file that is replaced keeps its permission bits; a new one keeps mkstemp's owner-only
-  // 0600, fitting for a file of personal settings.
-  struct stat old_file {};
-  bool ok = true;
-  if (::stat(result.path.c_str(), &old_file) == 0 && S_ISREG(old_file.st_mode)) {
-    ok = ::fchmod(fd, old_file.st_mode & 07777) == 0;
-  }
-  ok = ok && WriteAll(fd, bytes);
-  ok = ok && ::fsync(fd) == 0;
-  ok = ok && ::rename(temp.c_str(), result.path.c_str()) == 0;
-  if (!ok) {
-    result.error = errno;
-    (void)::unlink(temp.c_str());
-    (void)::close(fd);
-    return result;
-  }
-  // The data reached the disk (fsync) before the rename; closing releases the lock.
-  (void)::close(fd);
-  SyncFolder(FolderOf(result.path));
-  result.ok = true;
-  return result;
+  return WriteFileAtomically(path, bytes);
 }
 
 int32_t LeadingNumber(std::string_view text) {

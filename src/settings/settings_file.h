@@ -33,6 +33,7 @@
 #include "calendar/calendar_codes.h"
 #include "compute/month_grid.h"
 #include "compute/request.h"
+#include "settings/atomic_file.h"
 #include "settings/stored_text.h"
 
 namespace qv {
@@ -93,19 +94,12 @@ std::size_t FormattedSize(const StoredSettings& settings);
 bool FitSavedOutput(StoredSettings& settings, std::string_view note, std::initializer_list<std::string_view> earlier_notes,
                     std::size_t limit = kMaxSettingsFileBytes);
 
-struct SettingsWriteResult {
-  bool ok = false;
-  int error = 0;     // errno of the step that failed (EFBIG: more than the reader takes)
-  std::string path;  // the file written: the target when `path` is a symbolic link
-  explicit operator bool() const { return ok; }
-};
+// EFBIG in `error`: more than the reader takes.
+using SettingsWriteResult = FileWriteResult;
 
-// Writes the file so that it is never left half-written: the text goes to a temporary file in
-// the folder of the file (for a symbolic link, of the file it leads to, so the link stays a
-// link), which is locked while it is written, flushed to disk and then renamed over the file.
-// On any failure the old file stays as it was, the temporary file is removed and the result
-// says why. An empty path, and a text larger than kMaxSettingsFileBytes (which the reader
-// would refuse), write nothing.
+// Writes the file with WriteFileAtomically (never half-written, through a symbolic link, the
+// reason of a failure kept). A text larger than kMaxSettingsFileBytes, which the reader would
+// refuse, writes nothing.
 SettingsWriteResult WriteSettingsFile(const std::string& path, const StoredSettings& settings);
 
 // ---- Reading ---------------------------------------------------------------------------------

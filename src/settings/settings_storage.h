@@ -1,6 +1,6 @@
 #pragma once
-// The settings file's place on disk: where a save really goes when the file is a symbolic
-// link, the temporary files a save writes first, and a refused file kept aside before the
+// A kept file's place on disk: where a save really goes when the file is a symbolic link, the
+// temporary files a save writes first (atomic_file.h), and a refused file kept aside before the
 // next Quit could replace it. Plain POSIX calls, no Qt.
 #include <chrono>
 #include <cstddef>

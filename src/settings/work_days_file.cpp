@@ -195,7 +195,7 @@ WorkDaysReadResult ReadWorkDaysFile(const std::string& path) {
 }
 
 bool WriteWorkDaysFile(const std::string& path, const WorkDaysSettings& settings) {
-  return WriteFileAtomically(path, FormatWorkDaysFile(settings));
+  return WriteFileAtomically(path, FormatWorkDaysFile(settings)).ok;
 }
 
 }  // namespace qv

@@ -162,6 +162,19 @@ TEST(WorkDaysFile, WritesAtomicallyAndReadsBack) {
   EXPECT_EQ(entries, 1u) << "no temporary file is left behind";
 }
 
+// The one atomic writer serves both files, so a linked working-days file (a dotfile manager's)
+// stays a link as qrv.usr does.
+TEST(WorkDaysFile, WritesThroughASymbolicLink) {
+  TempFolder folder;
+  fs::create_directory(folder.File("dotfiles"));
+  const std::string link = folder.File(std::string(kWorkDaysFileName));
+  fs::create_symlink("dotfiles/workdays.ini", link);
+  const WorkDaysSettings settings{.work_week = 0b0011111, .region = "DE-BY", .files = {}};
+  ASSERT_TRUE(WriteWorkDaysFile(link, settings));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadWorkDaysFile(folder.File("dotfiles/workdays.ini")).settings, settings);
+}
+
 TEST(WorkDaysFile, AFailedWriteKeepsTheOldFile) {
   TempFolder folder;
   EXPECT_FALSE(WriteWorkDaysFile(folder.File("missing/qrv-workdays.ini"), {}));
