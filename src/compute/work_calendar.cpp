@@ -318,12 +318,8 @@ void WorkCalendar::Impl::AddExplicitYears(int64_t first, int64_t last) {
       ++block.prefix[new_row + total];
     }
   }
-  Piece piece;
-  piece.first_year = first;
-  piece.kind = PieceKind::Explicit;
-  piece.index = blocks.size();
+  pieces.push_back(Piece{.first_year = first, .kind = PieceKind::Explicit, .index = blocks.size(), .before = {}});
   blocks.push_back(std::move(block));
-  pieces.push_back(std::move(piece));
 }
 
 void WorkCalendar::Impl::AddRun(int64_t first_year) {
@@ -391,12 +387,8 @@ void WorkCalendar::Impl::AddRun(int64_t first_year) {
       for (int c : run->residual_classes) run->start_rank.push_back(holidays::EasterYearIndex::CountBefore(c, first_year));
     }
   }
-  Piece piece;
-  piece.first_year = first_year;
-  piece.kind = PieceKind::Formula;
-  piece.index = runs.size();
+  pieces.push_back(Piece{.first_year = first_year, .kind = PieceKind::Formula, .index = runs.size(), .before = {}});
   runs.push_back(std::move(run));
-  pieces.push_back(std::move(piece));
 }
 
 int64_t WorkCalendar::Impl::EasterRank(const Run& run, int year_class, int64_t year) const {

@@ -72,37 +72,25 @@ std::string QuotedPart(std::string_view text, std::size_t limit) {
 std::string MisreadMessage(Language language, InputBox box, std::string_view text) {
   constexpr std::size_t kQuotedBytes = 40;
   const std::string quoted = QuotedPart(text, kQuotedBytes);
+  const bool first = box == InputBox::FirstDate;
   if (language == Language::German) {
-    switch (box) {
-      case InputBox::FirstDate:
-        return "Erstes Datum \u201e" + quoted +
-               "\u201c ist nicht so geschrieben, wie sein Kalender ein Datum schreibt (ein Zeichen au\u00dferhalb "
-               "dieser Form oder ein zu langes Feld); mit --lenient wird es gelesen wie ein eingef\u00fcgtes Datum.";
-      case InputBox::SecondDate:
-        return "Zweites Datum \u201e" + quoted +
-               "\u201c ist nicht so geschrieben, wie sein Kalender ein Datum schreibt (ein Zeichen au\u00dferhalb "
-               "dieser Form oder ein zu langes Feld); mit --lenient wird es gelesen wie ein eingef\u00fcgtes Datum.";
-      case InputBox::Difference:
-        return "Datumsdifferenz \u201e" + quoted +
-               "\u201c ist keine ganze Zahl, wie sie dasteht (ein Zeichen au\u00dferhalb ihrer Form); mit --lenient "
-               "wird sie gelesen wie eine eingef\u00fcgte Zahl.";
+    if (box == InputBox::Difference) {
+      return "Datumsdifferenz \u201e" + quoted +
+             "\u201c ist keine ganze Zahl, wie sie dasteht (ein Zeichen au\u00dferhalb ihrer Form); mit --lenient "
+             "wird sie gelesen wie eine eingef\u00fcgte Zahl.";
     }
+    return (first ? "Erstes Datum \u201e" : "Zweites Datum \u201e") + quoted +
+           "\u201c ist nicht so geschrieben, wie sein Kalender ein Datum schreibt (ein Zeichen au\u00dferhalb "
+           "dieser Form oder ein zu langes Feld); mit --lenient wird es gelesen wie ein eingef\u00fcgtes Datum.";
   }
-  switch (box) {
-    case InputBox::FirstDate:
-      return "First date \"" + quoted +
-             "\" is not written as its calendar writes a date (a character outside that form, or a field too "
-             "long); --lenient reads it as a pasted date.";
-    case InputBox::SecondDate:
-      return "Second date \"" + quoted +
-             "\" is not written as its calendar writes a date (a character outside that form, or a field too "
-             "long); --lenient reads it as a pasted date.";
-    case InputBox::Difference:
-      return "Date difference \"" + quoted +
-             "\" is not a whole number as written (a character outside that form); --lenient reads it as a "
-             "pasted number.";
+  if (box == InputBox::Difference) {
+    return "Date difference \"" + quoted +
+           "\" is not a whole number as written (a character outside that form); --lenient reads it as a "
+           "pasted number.";
   }
-  return {};
+  return (first ? "First date \"" : "Second date \"") + quoted +
+         "\" is not written as its calendar writes a date (a character outside that form, or a field too "
+         "long); --lenient reads it as a pasted date.";
 }
 
 std::string_view DateMissingMessage(Language language) {

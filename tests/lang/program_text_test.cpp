@@ -1,49 +1,21 @@
 #include "lang/program_text.h"
 #include "support/printing.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh folder per test, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    static std::atomic<int> counter{0};
-    path_ = fs::temp_directory_path() /
-            ("qv_lang_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  std::string Write(const std::string& name, const std::string& content) const {
-    const fs::path file = path_ / name;
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << content;
-    return file.string();
-  }
-  std::string Path() const { return path_.string(); }
-
- private:
-  fs::path path_;
-};
+using test::TempFolder;
 
 std::string Lines(int count, const std::string& line) {
   std::string s;

@@ -15,10 +15,15 @@
 #include <string>
 #include <vector>
 
-#include "settings_test_support.h"
+#include "support/temp_folder.h"
 
 namespace qv {
 namespace {
+
+namespace fs = std::filesystem;
+using test::Slurp;
+using test::Spit;
+using test::TempFolder;
 
 constexpr const char* kDefaultFile =
     "0\r\n2,45,44\r\n0,0,0\r\n0\r\n1\r\n1\r\n1\r\n1\r\n\"Sun\"\r\n\"CE\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n0\r\n";
@@ -244,7 +249,7 @@ TEST(ReadSettingsFile, FilesThatCannotBeUsedStartOnDefaults) {
   EXPECT_EQ(ReadSettingsFile("").status, SettingsReadStatus::Missing);
   EXPECT_EQ(ReadSettingsFile(folder.File("none")).status, SettingsReadStatus::Missing);
   EXPECT_EQ(ReadSettingsFile(folder.File("none/qrv.usr")).status, SettingsReadStatus::Missing);
-  EXPECT_EQ(ReadSettingsFile(folder.path().string()).status, SettingsReadStatus::Unreadable);
+  EXPECT_EQ(ReadSettingsFile(folder.Path()).status, SettingsReadStatus::Unreadable);
   // A pipe must neither block the open nor the read.
   ASSERT_EQ(::mkfifo(folder.File("pipe").c_str(), 0600), 0);
   EXPECT_EQ(ReadSettingsFile(folder.File("pipe")).status, SettingsReadStatus::Unreadable);
@@ -308,7 +313,7 @@ TEST(WriteSettingsFile, NoFolderOrAReadOnlyFolderGivesFalse) {
   EXPECT_FALSE(fs::exists(folder.File("missing")));
   EXPECT_FALSE(WriteSettingsFile("/proc/qrv.usr", StoredSettings{}));  // read-only even for root
   if (::geteuid() != 0) {
-    fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_FALSE(WriteSettingsFile(folder.File("qrv.usr"), StoredSettings{}));
   }
 }

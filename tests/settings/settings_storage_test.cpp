@@ -3,6 +3,8 @@
 // that start-up refuses.
 #include <errno.h>
 #include <gtest/gtest.h>
+
+#include <filesystem>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "settings_test_support.h"
+#include "support/temp_folder.h"
 #include "settings/settings_file.h"
 #include "settings/settings_notices.h"
 #include "settings/settings_storage.h"
@@ -21,6 +23,11 @@
 
 namespace qv {
 namespace {
+
+namespace fs = std::filesystem;
+using test::Slurp;
+using test::Spit;
+using test::TempFolder;
 
 std::string AllHighBytes() {
   std::string bytes;

@@ -11,32 +11,14 @@
 #include "calendar/civil.h"
 #include "settings/work_days.h"
 #include "settings/work_days_file.h"
+#include "support/temp_folder.h"
 
 namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "qv-workdays-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) fs::remove_all(path_, ignored);
-  }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  std::string Write(const std::string& name, const std::string& text) const {
-    std::ofstream(File(name), std::ios::binary) << text;
-    return File(name);
-  }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using test::TempFolder;
 
 int32_t Jdn(int32_t y, int32_t m, int32_t d) { return static_cast<int32_t>(civil::GregorianToDayNumber(y, m, d)); }
 
