@@ -1,7 +1,7 @@
 # Sourced by scripts/screenshots.sh once the X server runs (it sets $window_program, $work and
-# DISPLAY, and defines find_window and make_small): with Bavaria's holidays chosen, the
-# working-days dialog in English and German and the month window of December 2026 with its
-# holidays marked:
+# DISPLAY, and defines find_window, start_window, stop_window and make_small): with Bavaria's
+# holidays chosen, the working-days dialog in English and German and the month window of
+# December 2026 with its holidays marked:
 #   docs/screenshot-working-days-en.png  docs/screenshot-working-days-de.png
 #   docs/screenshot-month-holidays.png
 
@@ -12,25 +12,6 @@ write_work_days() {
   printf '%s\r\n' "$language" "2,45,44" "0,0,0" 0 0 1 1 1 '"Mon"' '"CE"' "\"$first\"" '""' '""' '""' 0 \
     >"$folder/Quorvan/qrv.usr"
   printf '[WorkDays]\nWorkWeek=1111100\nRegion=DE-BY\n' >"$folder/Quorvan/qrv-workdays.ini"
-}
-
-# Starts the window on a configuration folder and gives it the keyboard; sets $window_id and
-# $started (the program).
-start_window() {
-  local config=$1 log=$2
-  env XDG_CONFIG_HOME="$config" "$window_program" >"$log" 2>&1 &
-  started=$!
-  local id
-  id=$(find_window '^Quorvan' 100)
-  if [[ -z $id ]]; then
-    echo "the window did not appear; its log:" >&2
-    cat "$log" >&2
-    exit 1
-  fi
-  sleep 1
-  # Without a window manager the window gets the keyboard only when asked.
-  xdotool windowfocus --sync "$id"
-  window_id=$id
 }
 
 # Waits for a window named `title` and saves it as `file`.
@@ -44,14 +25,8 @@ shoot_window() {
   fi
   sleep 0.8
   import -window "$id" "$file"
-  # screenshots.sh may squeeze its PNGs; these get the same treatment.
-  if declare -F make_small >/dev/null; then make_small "$file"; fi
+  make_small "$file"
   echo "$file"
-}
-
-stop_window() {
-  kill "$started" 2>/dev/null || true
-  wait "$started" 2>/dev/null || true
 }
 
 # The dialog, opened by the button's mnemonic (Alt+W, in German Alt+A).

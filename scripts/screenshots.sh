@@ -66,7 +66,6 @@ make_small() {
   if command -v optipng >/dev/null; then optipng -quiet -o5 "$1"; fi
 }
 
-# shoot NAME LANGUAGE LANG_OPTION window|screen [VARIABLE=VALUE ...]
 # Prints the id of the first visible window whose name matches `title`, waiting up to `tries`
 # tenths of a second for it; prints nothing when none appears.
 find_window() {
@@ -79,36 +78,50 @@ find_window() {
   echo "$id"
 }
 
-shoot() {
-  local name=$1 language=$2 lang_option=$3 capture=$4
-  shift 4
-  local config=$work/$name
-  write_settings "$config" "$language" "$lang_option"
-  env XDG_CONFIG_HOME="$config" "$@" "$window_program" >"$work/$name.log" 2>&1 &
-  local program=$!
+# Starts the window on a configuration folder, with VARIABLE=VALUE settings in its environment,
+# and gives it the keyboard; sets $window_id and $started (the program).
+start_window() {
+  local config=$1 log=$2
+  shift 2
+  env XDG_CONFIG_HOME="$config" "$@" "$window_program" >"$log" 2>&1 &
+  started=$!
   local id
   id=$(find_window '^Quorvan' 100)
   if [[ -z $id ]]; then
     echo "the window did not appear; its log:" >&2
-    cat "$work/$name.log" >&2
+    cat "$log" >&2
     exit 1
   fi
   sleep 1
   # Without a window manager the window gets the keyboard only when asked to.
   xdotool windowfocus --sync "$id" 2>/dev/null || true
+  window_id=$id
+}
+
+stop_window() {
+  xdotool key --window "$window_id" ctrl+q 2>/dev/null || true
+  kill "$started" 2>/dev/null || true
+  wait "$started" 2>/dev/null || true
+}
+
+# shoot NAME LANGUAGE LANG_OPTION window|screen [VARIABLE=VALUE ...]
+shoot() {
+  local name=$1 language=$2 lang_option=$3 capture=$4
+  shift 4
+  local config=$work/$name
+  write_settings "$config" "$language" "$lang_option"
+  start_window "$config" "$work/$name.log" "$@"
   # Enter in the first box counts the days between the two stored dates, live.
-  xdotool key --window "$id" Return
+  xdotool key --window "$window_id" Return
   sleep 0.8
   mkdir -p docs
   if [[ $capture == screen ]]; then
     import -window root "docs/screenshot-$name.png"
   else
-    import -window "$id" "docs/screenshot-$name.png"
+    import -window "$window_id" "docs/screenshot-$name.png"
   fi
   make_small "docs/screenshot-$name.png"
-  xdotool key --window "$id" ctrl+q 2>/dev/null || true
-  kill "$program" 2>/dev/null || true
-  wait "$program" 2>/dev/null || true
+  stop_window
   echo "docs/screenshot-$name.png"
 }
 
