@@ -1,5 +1,7 @@
 #include "lang/request_messages.h"
 
+#include "text/string_utils.h"
+
 namespace qv {
 namespace {
 
@@ -48,23 +50,6 @@ RequestMessageTable MakeTable() {
       "El resultado est\u00e1 fuera de rango.",
   };
   return table;
-}
-
-// At most `limit` bytes of `text`, cut before a character rather than inside one, with "…" when
-// cut, and any control character (a terminal would act on it) shown as '?'.
-std::string QuotedPart(std::string_view text, std::size_t limit) {
-  std::string part;
-  std::size_t end = text.size();
-  if (end > limit) {
-    end = limit;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;  // a continuation byte
-  }
-  for (std::size_t i = 0; i < end; ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    part.push_back(c < 0x20 || c == 0x7F ? '?' : text[i]);
-  }
-  if (end < text.size()) part.append("\u2026");
-  return part;
 }
 
 }  // namespace

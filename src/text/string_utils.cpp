@@ -90,7 +90,6 @@ bool IsDigitsOnly(std::string_view text, LeadingSign sign, Commas commas) {
   return true;
 }
 
-
 bool IsNumberKeyAllowed(int16_t key, std::size_t length, std::size_t max_length,
                         std::string_view extra_characters) {
   if (key == kKeyCopy || key == kKeyBackspace || key == kKeyPaste || key == kKeyCut) return true;
@@ -98,6 +97,21 @@ bool IsNumberKeyAllowed(int16_t key, std::size_t length, std::size_t max_length,
   char c = 0;
   if (!KeyCharacter(key, c)) return false;
   return InSet(c, extra_characters) || InSet(c, "1234567890-");
+}
+
+std::string QuotedPart(std::string_view text, std::size_t limit) {
+  std::string part;
+  std::size_t end = text.size();
+  if (end > limit) {
+    end = limit;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;  // a continuation byte
+  }
+  for (std::size_t i = 0; i < end; ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    part.push_back(c < 0x20 || c == 0x7F ? '?' : text[i]);
+  }
+  if (end < text.size()) part.append("\u2026");
+  return part;
 }
 
 }  // namespace qv

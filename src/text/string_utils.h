@@ -64,6 +64,10 @@ inline std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   return text;
 }
+// At most `limit` bytes of `text`, cut before a character rather than inside one, with "…" when
+// cut, and any control character (a terminal would act on it) shown as '?': a user's text fit
+// to quote in a message.
+std::string QuotedPart(std::string_view text, std::size_t limit);
 bool IsNumberKeyAllowed(int16_t key, std::size_t length, std::size_t max_length,
                         std::string_view extra_characters);
 

@@ -125,7 +125,8 @@ TEST(CommandLine, ReadmeListsTheOptionsOfTheTable) {
 }
 
 // Every option of the table is understood by the parser, and a value option refuses nonsense
-// with the words of its table entry.
+// with the words of its table entry and the value it was given (cut, control characters shown
+// as '?', so a script's log shows which argument was wrong and no terminal acts on it).
 TEST(CommandLine, EveryTableOptionParses) {
   for (const CommandOption& option : CommandOptions()) {
     const std::string name(option.name);
@@ -133,7 +134,10 @@ TEST(CommandLine, EveryTableOptionParses) {
       EXPECT_TRUE(ParseCommandLine({name}).command_line.has_value()) << name;
       EXPECT_EQ(ParseCommandLine({name + "=1"}).error, name + " takes no value");
     } else if (option.value != "TEXT" && option.value != "FILE") {  // any text, read later
-      EXPECT_EQ(ParseCommandLine({name + "=nonsense"}).error, name + " takes " + std::string(option.takes));
+      EXPECT_EQ(ParseCommandLine({name + "=nonsense"}).error,
+                name + " takes " + std::string(option.takes) + " (given: \"nonsense\")");
+      EXPECT_EQ(ParseCommandLine({name + "=a\x1b[2Jb" + std::string(70, 'x')}).error,
+                name + " takes " + std::string(option.takes) + " (given: \"a?[2Jb" + std::string(54, 'x') + "\u2026\")");
     }
   }
 }

@@ -162,7 +162,7 @@ TEST(CliProgram, MonthUsageErrors) {
     EXPECT_EQ(result.err.rfind("quorvan-cli: ", 0), 0u) << arguments << ": " << result.err;
   }
   EXPECT_EQ(RunCli("--month=2024-13").err,
-            "quorvan-cli: --month takes YEAR-MONTH: a year from -5800000 to 5800000, a hyphen and a month from 1 to 12\n"
+            "quorvan-cli: --month takes YEAR-MONTH: a year from -5800000 to 5800000, a hyphen and a month from 1 to 12 (given: \"2024-13\")\n"
             "quorvan-cli: try 'quorvan-cli --help' for the options\n");
 }
 

@@ -3,9 +3,13 @@
 #include <array>
 
 #include "calendar/calendar_codes.h"
+#include "text/string_utils.h"
 
 namespace qv::cli {
 namespace {
+
+// How much of a refused option value a usage error repeats.
+constexpr std::size_t kQuotedValueBytes = 60;
 
 // The calendars a user can choose for a date box.
 bool SetCalendar(CalendarCode& target, std::string_view text) {
@@ -249,7 +253,9 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
       value = arguments[++i];
     }
     if (!option->apply(line, value.value_or(std::string_view()))) {
-      return fail(option_name + " takes " + std::string(option->takes));
+      // The value is repeated, so that a script's log says which of its arguments was wrong.
+      return fail(option_name + " takes " + std::string(option->takes) + " (given: \"" +
+                  QuotedPart(*value, kQuotedValueBytes) + "\")");
     }
   }
   for (const std::string_view box : boxes) {
