@@ -230,7 +230,7 @@ struct WorkCalendar::Impl {
   std::optional<int64_t> FirstReaching(int64_t target, int64_t known, int64_t known_working) const;
   std::optional<int64_t> NthWorkingAfter(int64_t day, int64_t n) const;
   std::optional<int64_t> NthWorkingBefore(int64_t day, int64_t n) const;
-  int64_t EasterRank(const Run& run, int year_class, int64_t year) const;
+  int64_t ClassYearsSinceStart(const Run& run, size_t i, int64_t year) const;
 };
 
 namespace {
@@ -391,12 +391,23 @@ void WorkCalendar::Impl::AddRun(int64_t first_year) {
   runs.push_back(std::move(run));
 }
 
-int64_t WorkCalendar::Impl::EasterRank(const Run& run, int year_class, int64_t year) const {
+// Years of the run's i-th residual class in [run.first_year, year), year >= run.first_year:
+// counted one by one over a short stretch (the searches' anchor at a run's start, a count just
+// past it), so that a calendar used near the present never builds the Easter tables (some tens
+// of milliseconds, most of a single quorvan-cli call); from the tables beyond.
+int64_t WorkCalendar::Impl::ClassYearsSinceStart(const Run& run, size_t i, int64_t year) const {
+  constexpr int64_t kCountedYears = 400;
+  const int year_class = run.residual_classes[i];
+  if (year - run.first_year <= kCountedYears) {
+    int64_t years = 0;
+    for (int64_t y = run.first_year; y < year; ++y) years += holidays::YearClass(y) == year_class ? 1 : 0;
+    return years;
+  }
   if (!run.easter_ready.load(std::memory_order_acquire)) {
     holidays::EasterYearIndex::Prepare(run.residual_set);
     run.easter_ready.store(true, std::memory_order_release);
   }
-  return holidays::EasterYearIndex::CountBefore(year_class, year);
+  return holidays::EasterYearIndex::CountBefore(year_class, year) - run.start_rank[i];
 }
 
 // Rule holidays of the years [from_year, to_year) of a run, per channel.
@@ -408,9 +419,7 @@ std::vector<int64_t> WorkCalendar::Impl::RunSum(const Run& run, int64_t from_yea
   };
   for (size_t ch = 0; ch < channels; ++ch) sum[ch] = kind_prefix(to_year, ch) - kind_prefix(from_year, ch);
   for (size_t i = 0; i < run.residual_classes.size(); ++i) {
-    const int c = run.residual_classes[i];
-    const int64_t from_rank = from_year == run.first_year ? run.start_rank[i] : EasterRank(run, c, from_year);
-    const int64_t years = EasterRank(run, c, to_year) - from_rank;
+    const int64_t years = ClassYearsSinceStart(run, i, to_year) - ClassYearsSinceStart(run, i, from_year);
     for (size_t ch = 0; ch < channels; ++ch) sum[ch] += run.residual[i * channels + ch] * years;
   }
   return sum;
@@ -581,7 +590,7 @@ int64_t WorkCalendar::Impl::RuleHolidaysBefore(int64_t x, size_t channel) const 
       };
       count += kind_prefix(year) - kind_prefix(run.first_year);
       for (size_t i = 0; i < run.residual_classes.size(); ++i) {
-        const int64_t years = EasterRank(run, run.residual_classes[i], year) - run.start_rank[i];
+        const int64_t years = ClassYearsSinceStart(run, i, year);
         count += run.residual[i * channels + total] * years;
       }
     } else {
