@@ -51,17 +51,6 @@ QPushButton* Button(const char* name) { return Named(new QPushButton, name); }
 QRadioButton* Option(const char* name) { return Named(new QRadioButton, name); }
 QCheckBox* CheckBox(const char* name) { return Named(new QCheckBox, name); }
 
-// The separator an option's id stands for: the character itself, 0 for none.
-const char* SeparatorText(int id) {
-  switch (id) {
-    case '-': return "-";
-    case '/': return "/";
-    case '.': return ".";
-    case ',': return ",";
-    default: return "";
-  }
-}
-
 // A label that names the control beside it, for the keyboard (mnemonic) and screen readers.
 QLabel* LabelFor(const char* name, QWidget* buddy) {
   QLabel* label = Named(new QLabel, name);
@@ -204,7 +193,7 @@ void frmMain::HoldLayoutStill() {
   const auto measure = [&widest](QWidget* widget) {
     widest[widget] = std::max(widest.value(widget), widget->sizeHint().width());
   };
-  const Language language = current_language_;
+  const Language language = options_.language;
   QList<QWidget*> captioned;
   for (QWidget* widget : findChildren<QWidget*>()) {
     if (qobject_cast<ClickableLabel*>(widget) != nullptr) continue;  // the today panel and links: below
@@ -216,7 +205,7 @@ void frmMain::HoldLayoutStill() {
   }
   const bool hyphen = chkHyphen->isChecked();
   for (const Language each : {Language::English, Language::German}) {
-    current_language_ = each;
+    options_.language = each;
     FillLanguageList();
     // The ordinal option's caption follows the hyphen option.
     for (const bool with_hyphen : {false, true}) {
@@ -236,7 +225,7 @@ void frmMain::HoldLayoutStill() {
     measure(lblWeekFromToday[0]);
     measure(lblOnlineDocumentation);
   }
-  current_language_ = language;
+  options_.language = language;
   {
     const QSignalBlocker quiet(chkHyphen);
     chkHyphen->setChecked(hyphen);
@@ -559,11 +548,11 @@ void frmMain::WireSignals() {
   connect(date_format_group_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
     if (on) DateFormatChanged(static_cast<DateFormat>(id));
   });
-  connect(date_separator_group_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
-    if (on) DateSeparatorChanged(SeparatorText(id));
+  connect(date_separator_group_, &QButtonGroup::idToggled, this, [this](int, bool on) {
+    if (on) DateSeparatorChanged();
   });
-  connect(thousands_separator_group_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
-    if (on) ThousandsSeparatorChanged(SeparatorText(id));
+  connect(thousands_separator_group_, &QButtonGroup::idToggled, this, [this](int, bool on) {
+    if (on) ThousandsSeparatorChanged();
   });
   connect(optDays, &QRadioButton::toggled, this, [this](bool on) { if (on) UnitChanged(false); });
   connect(optMonths, &QRadioButton::toggled, this, [this](bool on) { if (on) UnitChanged(true); });
@@ -647,7 +636,7 @@ void frmMain::cmdQuit_Click() { close(); }
 frmClearOneTextBox& frmMain::ClearDialog() {
   if (!clear_dialog_) {
     clear_dialog_ = new frmClearOneTextBox(this);
-    clear_dialog_->ApplyLanguageTexts(current_language_);
+    clear_dialog_->ApplyLanguageTexts(options_.language);
   }
   return *clear_dialog_;
 }

@@ -273,17 +273,25 @@ void frmDisplayMonth::ApplyLanguageTexts(Language language) {
 }
 
 void frmDisplayMonth::SetDefaultChoices() {
-  SetMondayFirst(false);
-  SetJulianCalendar(false);
+  SetWeekStart(WeekStart::Sunday);
+  SetCalendar(MonthCalendar::CommonEra);
 }
 
-bool frmDisplayMonth::MondayFirst() const { return optMonday->isChecked(); }
+WeekStart frmDisplayMonth::ChosenWeekStart() const {
+  return optMonday->isChecked() ? WeekStart::Monday : WeekStart::Sunday;
+}
 
-void frmDisplayMonth::SetMondayFirst(bool monday) { (monday ? optMonday : optSunday)->setChecked(true); }
+void frmDisplayMonth::SetWeekStart(WeekStart start) {
+  (start == WeekStart::Monday ? optMonday : optSunday)->setChecked(true);
+}
 
-bool frmDisplayMonth::JulianCalendar() const { return optJulian->isChecked(); }
+MonthCalendar frmDisplayMonth::ChosenCalendar() const {
+  return optJulian->isChecked() ? MonthCalendar::Julian : MonthCalendar::CommonEra;
+}
 
-void frmDisplayMonth::SetJulianCalendar(bool julian) { (julian ? optJulian : optCommonEra)->setChecked(true); }
+void frmDisplayMonth::SetCalendar(MonthCalendar calendar) {
+  (calendar == MonthCalendar::Julian ? optJulian : optCommonEra)->setChecked(true);
+}
 
 void frmDisplayMonth::OpenAtFirstDate(std::string_view firstDateText, CalendarCode firstCalendar,
                                       const DateTextOptions& options) {
@@ -315,8 +323,8 @@ void frmDisplayMonth::DisplayMonth() { Draw(Redraw::Reporting); }
 MonthGridRequest frmDisplayMonth::ChosenRequest(int32_t year) const {
   return MonthGridRequest{.year = year,
                           .month = static_cast<int16_t>(cboMonths->currentIndex() + 1),
-                          .calendar = optJulian->isChecked() ? MonthCalendar::Julian : MonthCalendar::CommonEra,
-                          .week_start = optMonday->isChecked() ? WeekStart::Monday : WeekStart::Sunday,
+                          .calendar = ChosenCalendar(),
+                          .week_start = ChosenWeekStart(),
                           .language = language_};
 }
 

@@ -43,11 +43,11 @@ class frmDisplayMonth : public QWidget {
 
   // The default settings: Sunday first, Common Era.
   void SetDefaultChoices();
-  // The two stored choices (lines 9 and 10 of the settings file).
-  bool MondayFirst() const;
-  void SetMondayFirst(bool monday);
-  bool JulianCalendar() const;
-  void SetJulianCalendar(bool julian);
+  // The two choices the settings file keeps: the first day of the week and the calendar.
+  WeekStart ChosenWeekStart() const;
+  void SetWeekStart(WeekStart start);
+  MonthCalendar ChosenCalendar() const;
+  void SetCalendar(MonthCalendar calendar);
 
   // The main window's Display month button: opens at the month of the first date box (its text
   // already trimmed, its calendar and the reading options) or, when that holds no valid CE, JC
