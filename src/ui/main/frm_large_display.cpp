@@ -16,11 +16,13 @@
 
 #include "lang/general_texts.h"
 #include "lang/program_text.h"
+#include "lang/work_days_texts.h"
 #include "platform/message_service.h"
 #include "platform/qt_text.h"
 #include "platform/screen_fit.h"
 #include "platform/twips.h"
-#include "ui/main/output_font.h"
+#include "platform/fixed_pitch_font.h"
+#include "ui/main/window_widgets.h"
 
 namespace qv {
 namespace {
@@ -30,18 +32,6 @@ QString ToClipboardLines(QString text) {
   text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
   text.replace(QChar::LineSeparator, QLatin1Char('\n'));
   return text;
-}
-
-// A button caption may mark its access key with '&'; a window title shows the plain text.
-QString WithoutMnemonic(const QString& caption) {
-  QString plain;
-  plain.reserve(caption.size());
-  for (qsizetype i = 0; i < caption.size(); ++i) {
-    if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) ++i;  // "&&" keeps one '&'
-    else if (caption[i] == QLatin1Char('&')) continue;
-    plain.append(caption[i]);
-  }
-  return plain;
 }
 
 // The display's text box: read-only, but Enter over a selection and a released mouse button are
@@ -81,7 +71,7 @@ frmLargeDisplay::frmLargeDisplay(const ProgramTextStore& texts, MessageService& 
   txbOutput->setReadOnly(true);
   // Read-only, yet the text can still be selected with the mouse and with the keyboard.
   txbOutput->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  txbOutput->setFont(OutputFont());
+  txbOutput->setFont(FixedPitchFont(kOutputFontPointSize));
   txbOutput->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   txbOutput->setTabChangesFocus(true);
   view->onKeyPress = [this](int key) { return txbOutput_KeyPress(key); };
@@ -100,7 +90,7 @@ frmLargeDisplay::frmLargeDisplay(const ProgramTextStore& texts, MessageService& 
   buttons->addStretch(1);
   buttons->addWidget(cmdClose);
   auto* layout = new QVBoxLayout(this);
-  const int margin = TwipsToPixels(150, this);
+  const int margin = TwipsToPixels(kMarginTwips, this);
   layout->setContentsMargins(margin, margin, margin, margin);
   layout->addWidget(txbOutput, 1);
   layout->addLayout(buttons);
@@ -167,7 +157,8 @@ void frmLargeDisplay::ShowOutput(const QString& text, const QRect& mainFrameGeom
   resize(right - left - frame.width(), bottom - top - frame.height());  // never below the minimum
 
   setWindowIcon(icon);
-  setWindowTitle(WithoutMnemonic(title));
+  // A button caption may mark its access key with '&'; a window title shows the plain text.
+  setWindowTitle(ToQString(WithoutMnemonic(title.toStdString())));
   txbOutput->setReadOnly(true);
   txbOutput->setPlainText(WithLineFeeds(text));
 
@@ -189,7 +180,7 @@ void frmLargeDisplay::Form_Activate() {
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
   }
   SetCopyToClipboardButton();
-  SetCopyButtonWidth(language_ == Language::German ? 4000 : 2000);
+  SetCopyButtonWidth(CopyButtonWidths().on_activation);
 }
 
 void frmLargeDisplay::ShowCopyCaption() {
@@ -201,12 +192,16 @@ void frmLargeDisplay::ShowCopyCaption() {
   }
   cmdCopyToClipboard->setText(caption);
   cmdCopyToClipboard->setAccessibleName(caption);
-  SetCopyButtonWidth(selected ? 3500 : (language_ == Language::German ? 3500 : 2500));
+  SetCopyButtonWidth(selected ? CopyButtonWidths().copy_selection : CopyButtonWidths().copy_all);
 }
 
 void frmLargeDisplay::SetCopyToClipboardButton() {
   ShowCopyCaption();
   if (!txbOutput->textCursor().hasSelection() && isVisible()) cmdClose->setFocus(Qt::OtherFocusReason);
+}
+
+const frmLargeDisplay::CopyButtonTwips& frmLargeDisplay::CopyButtonWidths() const {
+  return language_ == Language::German ? kGermanCopyButton : kEnglishCopyButton;
 }
 
 // The described width is a lower limit: the layout widens the button when its caption needs more

@@ -554,8 +554,8 @@ void frmMain::WireSignals() {
   connect(thousands_separator_group_, &QButtonGroup::idToggled, this, [this](int, bool on) {
     if (on) ThousandsSeparatorChanged();
   });
-  connect(optDays, &QRadioButton::toggled, this, [this](bool on) { if (on) UnitChanged(false); });
-  connect(optMonths, &QRadioButton::toggled, this, [this](bool on) { if (on) UnitChanged(true); });
+  connect(optDays, &QRadioButton::toggled, this, [this](bool on) { if (on) UnitChanged(DifferenceUnit::Days); });
+  connect(optMonths, &QRadioButton::toggled, this, [this](bool on) { if (on) UnitChanged(DifferenceUnit::Months); });
   for (QCheckBox* box : {chkIncludeFirstDate, chkIncludeWeekends, chkVerbose, chkSaveOutput}) {
     connect(box, &QCheckBox::toggled, this, [this] { SetTheFocus(); });
   }

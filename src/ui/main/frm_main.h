@@ -140,7 +140,7 @@ class frmMain : public QWidget {
   void DateFormatChanged(DateFormat format);
   void DateSeparatorChanged();
   void ThousandsSeparatorChanged();
-  void UnitChanged(bool months);
+  void UnitChanged(DifferenceUnit unit);
   void chkHyphen_Click();
   void cmdReset_Click();
 

@@ -253,9 +253,11 @@ void frmMain::ThousandsSeparatorChanged() {
   SetTheFocus();
 }
 
-void frmMain::UnitChanged(bool months) {
-  chkIncludeFirstDate->setVisible(!months);
-  chkIncludeWeekends->setVisible(!months);
+void frmMain::UnitChanged(DifferenceUnit unit) {
+  // The day counts' options mean nothing in months mode.
+  const bool days = unit == DifferenceUnit::Days;
+  chkIncludeFirstDate->setVisible(days);
+  chkIncludeWeekends->setVisible(days);
   SetTheFocus();
 }
 

@@ -10,6 +10,9 @@
 
 namespace qv {
 
+// The size of the output window's fixed-pitch font, and of the enlarged display's copy of it.
+inline constexpr int kOutputFontPointSize = 9;
+
 // A label that acts on a click: it reports which mouse button was released over it, and it
 // can take the keyboard focus, where Space or Enter count as a left click and Shift with
 // either as a right click. With the focus it shows the style's focus mark around its text, as

@@ -6,7 +6,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -20,6 +19,7 @@
 #include <string>
 
 #include "lang/general_texts.h"
+#include "platform/fixed_pitch_font.h"
 #include "platform/named_widget.h"
 #include "platform/qt_text.h"
 #include "platform/screen_fit.h"
@@ -33,6 +33,13 @@ namespace {
 constexpr int kOffsetRightTwips = 4000;
 constexpr int kOffsetDownTwips = 1710;
 constexpr int kBottomMarginTwips = 550;
+// The window's left, top and right margins, and the gaps between the year, the month list and
+// the Display button.
+constexpr int kMarginTwips = 200;
+constexpr int kGapTwips = 200;
+
+// The grid's columns only line up in a fixed-pitch font.
+constexpr int kGridFontPointSize = 9;
 
 // Lines a grid can have (the header and six rows), and the widest ISO line: seven cells of
 // "0-W01-1" and six gaps of two spaces.
@@ -45,16 +52,6 @@ constexpr int16_t kTextHideIso = 15;
 
 QString WithColon(GeneralText entry, Language language) { return ToQString(TextOf(entry, language)) + QLatin1Char(':'); }
 
-// Courier New at 9 points where it is installed, else the system's fixed-pitch font at 9 points:
-// the grid's columns only line up in a fixed-pitch font.
-QFont GridFont() {
-  QFont font = QFontDatabase::families().contains(QStringLiteral("Courier New"))
-                   ? QFont(QStringLiteral("Courier New"))
-                   : QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font.setPointSize(9);
-  font.setStyleHint(QFont::TypeWriter);
-  return font;
-}
 
 // A read-only fixed-pitch text box sized for `columns` characters and `lines` lines; the
 // keyboard can reach it, select and copy, and Tab moves on.
@@ -66,7 +63,7 @@ QPlainTextEdit* MakeGridBox(QWidget* parent, const char* name, int columns, int 
   box->setLineWrapMode(QPlainTextEdit::NoWrap);
   box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  box->setFont(GridFont());
+  box->setFont(FixedPitchFont(kGridFontPointSize));
   const QFontMetrics metrics(box->font());
   const int margin = static_cast<int>(2 * box->document()->documentMargin()) + 2 * box->frameWidth() + 4;
   box->setFixedSize(metrics.horizontalAdvance(QString(columns + 1, QLatin1Char('0'))) + margin,
@@ -100,7 +97,7 @@ frmDisplayMonth::frmDisplayMonth(const ProgramTextStore& texts, MessageService& 
   SelectMonth(1);
   chkWithYear->setChecked(true);
   SetDefaultChoices();
-  SetIsoPanel(false);
+  SetIsoPanel(IsoPanel::Hidden);
   if (main_window_ != nullptr) setWindowIcon(main_window_->windowIcon());
   ApplyLanguageTexts(language_);
 }
@@ -124,10 +121,10 @@ void frmDisplayMonth::CreateControls() {
   auto* top = new QHBoxLayout;
   top->addWidget(lblYear);
   top->addWidget(txbYear);
-  top->addSpacing(TwipsToPixels(200, this));
+  top->addSpacing(TwipsToPixels(kGapTwips, this));
   top->addWidget(lblMonth);
   top->addWidget(cboMonths);
-  top->addSpacing(TwipsToPixels(200, this));
+  top->addSpacing(TwipsToPixels(kGapTwips, this));
   top->addWidget(cmdDisplay);
   top->addStretch();
 
@@ -142,7 +139,7 @@ void frmDisplayMonth::CreateControls() {
   iso_row->addStretch();
 
   auto* layout = new QVBoxLayout(this);
-  const int side = TwipsToPixels(200, this);
+  const int side = TwipsToPixels(kMarginTwips, this);
   layout->setContentsMargins(side, side, side, TwipsToPixels(kBottomMarginTwips, this));
   layout->addLayout(top);
   layout->addWidget(CreateChoiceRow());
@@ -361,7 +358,8 @@ void frmDisplayMonth::UpdateIsoControls() {
   chkWithYear->setEnabled(available);
 }
 
-void frmDisplayMonth::SetIsoPanel(bool shown) {
+void frmDisplayMonth::SetIsoPanel(IsoPanel panel) {
+  const bool shown = panel == IsoPanel::Shown;
   iso_dates_shown_ = shown;
   cmdShowHideISO->setText(NumberedText(shown ? kTextHideIso : kTextShowIso));
   cmdShowHideISO->setAccessibleName(cmdShowHideISO->text());
@@ -401,25 +399,25 @@ void frmDisplayMonth::txbYear_KeyUp() { DisplayMonth(); }
 
 void frmDisplayMonth::optCommonEra_Click() {
   DisplayMonth();
-  if (iso_dates_shown_ && optSunday->isChecked()) SetIsoPanel(false);
+  if (iso_dates_shown_ && optSunday->isChecked()) SetIsoPanel(IsoPanel::Hidden);
   UpdateIsoControls();
 }
 
 void frmDisplayMonth::optJulian_Click() {
   DisplayMonth();
-  if (iso_dates_shown_) SetIsoPanel(false);
+  if (iso_dates_shown_) SetIsoPanel(IsoPanel::Hidden);
   UpdateIsoControls();
 }
 
 void frmDisplayMonth::optSunday_Click() {
   DisplayMonth();
-  if (iso_dates_shown_) SetIsoPanel(false);
+  if (iso_dates_shown_) SetIsoPanel(IsoPanel::Hidden);
   UpdateIsoControls();
 }
 
 void frmDisplayMonth::optMonday_Click() {
   DisplayMonth();
-  if (iso_dates_shown_ && optJulian->isChecked()) SetIsoPanel(false);
+  if (iso_dates_shown_ && optJulian->isChecked()) SetIsoPanel(IsoPanel::Hidden);
   UpdateIsoControls();
 }
 
@@ -427,7 +425,7 @@ void frmDisplayMonth::chkWithYear_Click() {
   if (iso_dates_shown_) ShowIsoWeekDates();
 }
 
-void frmDisplayMonth::cmdShowHideISO_Click() { SetIsoPanel(!iso_dates_shown_); }
+void frmDisplayMonth::cmdShowHideISO_Click() { SetIsoPanel(iso_dates_shown_ ? IsoPanel::Hidden : IsoPanel::Shown); }
 
 void frmDisplayMonth::cmdDisplayNextMonth_Click(int index) {
   const QString trimmed = ToQString(TrimBlanks(txbYear->text().toStdString()));
@@ -468,7 +466,7 @@ void frmDisplayMonth::cmdCopyToClipboard_Click() {
 void frmDisplayMonth::cmdClose_Click() { close(); }
 
 void frmDisplayMonth::HideWindow() {
-  if (iso_dates_shown_) SetIsoPanel(false);
+  if (iso_dates_shown_) SetIsoPanel(IsoPanel::Hidden);
   hide();
   emit closed();
 }
@@ -484,7 +482,7 @@ void frmDisplayMonth::Form_Activate() {
     if (!optSunday->isChecked()) optMonday->setChecked(true);
     if (!optJulian->isChecked()) optCommonEra->setChecked(true);
   }
-  SetIsoPanel(false);
+  SetIsoPanel(IsoPanel::Hidden);
   UpdateIsoControls();
   // Quietly: an unusable year was reported when it was drawn, and a message box here would
   // reactivate the window again and again.

@@ -107,7 +107,8 @@ class frmDisplayMonth : public QWidget {
   void Draw(Redraw redraw);
   void ShowIsoWeekDates();
   void UpdateIsoControls();
-  void SetIsoPanel(bool shown);
+  enum class IsoPanel { Hidden, Shown };
+  void SetIsoPanel(IsoPanel panel);
   void FillMonthList();
   void SelectMonth(int16_t month);
   void HideWindow();
