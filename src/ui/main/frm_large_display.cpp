@@ -4,13 +4,10 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QVBoxLayout>
-#include <functional>
 #include <string_view>
 #include <utility>
 
@@ -21,7 +18,6 @@
 #include "platform/qt_text.h"
 #include "platform/screen_fit.h"
 #include "platform/twips.h"
-#include "platform/fixed_pitch_font.h"
 #include "ui/main/window_widgets.h"
 
 namespace qv {
@@ -34,29 +30,6 @@ QString ToClipboardLines(QString text) {
   return text;
 }
 
-// The display's text box: read-only, but Enter over a selection and a released mouse button are
-// reported to the window, which owns what they do.
-class OutputTextView final : public QPlainTextEdit {
- public:
-  using QPlainTextEdit::QPlainTextEdit;
-
-  std::function<bool(int key)> onKeyPress;  // true: the key was used and goes no further
-  std::function<void(Qt::MouseButton)> onMouseUp;
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override {
-    if (onKeyPress && onKeyPress(event->key())) {
-      event->accept();
-      return;
-    }
-    QPlainTextEdit::keyPressEvent(event);
-  }
-  void mouseReleaseEvent(QMouseEvent* event) override {
-    QPlainTextEdit::mouseReleaseEvent(event);
-    if (onMouseUp) onMouseUp(event->button());
-  }
-};
-
 }  // namespace
 
 frmLargeDisplay::frmLargeDisplay(const ProgramTextStore& texts, MessageService& messages, QWidget* parent)
@@ -65,17 +38,11 @@ frmLargeDisplay::frmLargeDisplay(const ProgramTextStore& texts, MessageService& 
   // Closing the display never ends the program; only the main window does.
   setAttribute(Qt::WA_QuitOnClose, false);
 
-  auto* view = new OutputTextView(this);
-  txbOutput = view;
+  // The main window's kind of output box, read-only and selectable, except that the text wraps
+  // to the width of this resizable window.
+  txbOutput = new OutputTextBox(this);
   txbOutput->setObjectName(QStringLiteral("txbOutput"));
-  txbOutput->setReadOnly(true);
-  // Read-only, yet the text can still be selected with the mouse and with the keyboard.
-  txbOutput->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  txbOutput->setFont(FixedPitchFont(kOutputFontPointSize));
-  txbOutput->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  txbOutput->setTabChangesFocus(true);
-  view->onKeyPress = [this](int key) { return txbOutput_KeyPress(key); };
-  view->onMouseUp = [this](Qt::MouseButton button) { txbOutput_MouseUp(button); };
+  txbOutput->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
   cmdCopyToClipboard = new QPushButton(this);
   cmdCopyToClipboard->setObjectName(QStringLiteral("cmdCopyToClipboard"));
@@ -104,6 +71,9 @@ frmLargeDisplay::frmLargeDisplay(const ProgramTextStore& texts, MessageService& 
   // A selection made with the keyboard renames the copy button too (the mouse path also moves
   // the focus, see SetCopyToClipboardButton).
   connect(txbOutput, &QPlainTextEdit::selectionChanged, this, &frmLargeDisplay::ShowCopyCaption);
+  // Enter over a selection copies it, as the button does.
+  connect(txbOutput, &OutputTextBox::copyRequested, this, &frmLargeDisplay::cmdCopyToClipboard_Click);
+  connect(txbOutput, &OutputTextBox::mouseReleased, this, &frmLargeDisplay::txbOutput_MouseUp);
 
   Form_Load();
 }
@@ -220,14 +190,6 @@ void frmLargeDisplay::cmdCopyToClipboard_Click() {
 
 void frmLargeDisplay::txbOutput_MouseUp(Qt::MouseButton button) {
   if (button == Qt::LeftButton) SetCopyToClipboardButton();
-}
-
-bool frmLargeDisplay::txbOutput_KeyPress(int key) {
-  if ((key == Qt::Key_Return || key == Qt::Key_Enter) && txbOutput->textCursor().hasSelection()) {
-    cmdCopyToClipboard_Click();
-    return true;
-  }
-  return false;
 }
 
 void frmLargeDisplay::cmdClose_Click() {

@@ -9,7 +9,6 @@
 #include <QWidget>
 #include <cstdint>
 
-class QPlainTextEdit;
 class QPushButton;
 
 #include "text/language.h"
@@ -17,6 +16,7 @@ class QPushButton;
 namespace qv {
 
 class MessageService;
+class OutputTextBox;
 class ProgramTextStore;
 
 class frmLargeDisplay : public QWidget {
@@ -72,7 +72,6 @@ class frmLargeDisplay : public QWidget {
   void ShowCopyCaption();
   void cmdCopyToClipboard_Click();
   void txbOutput_MouseUp(Qt::MouseButton button);
-  bool txbOutput_KeyPress(int key);
   void cmdClose_Click();
   const CopyButtonTwips& CopyButtonWidths() const;
   void SetCopyButtonWidth(int twips);
@@ -81,7 +80,7 @@ class frmLargeDisplay : public QWidget {
   MessageService& messages_;
   Language language_ = Language::English;
 
-  QPlainTextEdit* txbOutput;
+  OutputTextBox* txbOutput;
   QPushButton* cmdCopyToClipboard;
   QPushButton* cmdClose;
 };

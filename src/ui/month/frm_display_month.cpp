@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <string>
+#include <utility>
 
 #include "lang/general_texts.h"
 #include "platform/fixed_pitch_font.h"
@@ -232,41 +233,37 @@ void frmDisplayMonth::WireControls() {
 // ---- Public operations ------------------------------------------------------------------------
 
 void frmDisplayMonth::ApplyLanguageTexts(Language language) {
+  using G = GeneralText;
   language_ = language;
-  lblYear->setText(WithColon(GeneralText::Year, language));
-  lblMonth->setText(WithColon(GeneralText::Month, language));
-  lblCalendar->setText(WithColon(GeneralText::Calendar, language));
-  lblFirstDayOfWeek->setText(WithColon(GeneralText::FirstDayOfWeek, language));
-  optCommonEra->setText(ToQString(TextOf(GeneralText::CommonEra, language)));
-  optJulian->setText(ToQString(TextOf(GeneralText::Julian, language)));
+  // Labels name the control beside them and end with a colon.
+  const std::pair<QLabel*, G> labels[] = {
+      {lblYear, G::Year}, {lblMonth, G::Month}, {lblCalendar, G::Calendar}, {lblFirstDayOfWeek, G::FirstDayOfWeek}};
+  for (const auto& [label, entry] : labels) label->setText(WithColon(entry, language));
+  const std::pair<QAbstractButton*, G> buttons[] = {
+      {optCommonEra, G::CommonEra},
+      {optJulian, G::Julian},
+      {cmdClose, G::Close},
+      {cmdCopyToClipboard, G::CopyToClipboard},
+      {cmdDisplay, G::DisplayMonth},
+      {cmdDisplayNextMonth[0], G::DisplayNextMonth},
+      {cmdDisplayNextMonth[1], G::DisplayPreviousMonth},
+      {chkWithYear, G::WithFinalDigitOfYear}};
+  for (const auto& [button, entry] : buttons) button->setText(ToQString(TextOf(entry, language)));
   optSunday->setText(ToQString(WeekdayName(language, 0)));
   optMonday->setText(ToQString(WeekdayName(language, 1)));
-  cmdClose->setText(ToQString(TextOf(GeneralText::Close, language)));
-  cmdCopyToClipboard->setText(ToQString(TextOf(GeneralText::CopyToClipboard, language)));
-  cmdDisplay->setText(ToQString(TextOf(GeneralText::DisplayMonth, language)));
-  cmdDisplayNextMonth[0]->setText(ToQString(TextOf(GeneralText::DisplayNextMonth, language)));
-  cmdDisplayNextMonth[1]->setText(ToQString(TextOf(GeneralText::DisplayPreviousMonth, language)));
-  chkWithYear->setText(ToQString(TextOf(GeneralText::WithFinalDigitOfYear, language)));
   // While the panel is shown the button keeps offering to hide it, so its caption never
   // contradicts what a click does.
   cmdShowHideISO->setText(iso_dates_shown_ ? NumberedText(kTextHideIso)
-                                           : ToQString(TextOf(GeneralText::DisplayIsoWeekDates, language)));
+                                           : ToQString(TextOf(G::DisplayIsoWeekDates, language)));
 
-  // Names for assistive technology: the caption of the label beside each box.
-  txbYear->setAccessibleName(ToQString(TextOf(GeneralText::Year, language)));
-  cboMonths->setAccessibleName(ToQString(TextOf(GeneralText::Month, language)));
-  txbMonth->setAccessibleName(ToQString(TextOf(GeneralText::DisplayMonth, language)));
+  // Names for assistive technology: a button's caption, and a box's the caption of the label
+  // beside it.
+  for (const auto& [button, entry] : buttons) button->setAccessibleName(button->text());
+  for (QAbstractButton* button : {optSunday, optMonday}) button->setAccessibleName(button->text());
+  cmdShowHideISO->setAccessibleName(cmdShowHideISO->text());
+  const std::pair<QWidget*, G> boxes[] = {{txbYear, G::Year}, {cboMonths, G::Month}, {txbMonth, G::DisplayMonth}};
+  for (const auto& [box, entry] : boxes) box->setAccessibleName(ToQString(TextOf(entry, language)));
   txbISODates->setAccessibleName(NumberedText(kTextIsoTitle));
-  for (QAbstractButton* button : {static_cast<QAbstractButton*>(optCommonEra), static_cast<QAbstractButton*>(optJulian),
-                                  static_cast<QAbstractButton*>(optSunday), static_cast<QAbstractButton*>(optMonday)}) {
-    button->setAccessibleName(button->text());
-  }
-  for (QAbstractButton* button : {static_cast<QAbstractButton*>(cmdClose), static_cast<QAbstractButton*>(cmdCopyToClipboard),
-                                  static_cast<QAbstractButton*>(cmdDisplay), static_cast<QAbstractButton*>(cmdDisplayNextMonth[0]),
-                                  static_cast<QAbstractButton*>(cmdDisplayNextMonth[1]), static_cast<QAbstractButton*>(chkWithYear),
-                                  static_cast<QAbstractButton*>(cmdShowHideISO)}) {
-    button->setAccessibleName(button->text());
-  }
 }
 
 void frmDisplayMonth::SetDefaultChoices() {
