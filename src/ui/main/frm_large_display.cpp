@@ -14,6 +14,7 @@
 #include "lang/general_texts.h"
 #include "lang/program_text.h"
 #include "lang/work_days_texts.h"
+#include "platform/named_widget.h"
 #include "platform/message_service.h"
 #include "platform/qt_text.h"
 #include "platform/screen_fit.h"
@@ -40,14 +41,11 @@ frmLargeDisplay::frmLargeDisplay(const ProgramTextStore& texts, MessageService& 
 
   // The main window's kind of output box, read-only and selectable, except that the text wraps
   // to the width of this resizable window.
-  txbOutput = new OutputTextBox(this);
-  txbOutput->setObjectName(QStringLiteral("txbOutput"));
+  txbOutput = Named(new OutputTextBox(this), "txbOutput");
   txbOutput->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
-  cmdCopyToClipboard = new QPushButton(this);
-  cmdCopyToClipboard->setObjectName(QStringLiteral("cmdCopyToClipboard"));
-  cmdClose = new QPushButton(this);
-  cmdClose->setObjectName(QStringLiteral("cmdClose"));
+  cmdCopyToClipboard = Named(new QPushButton(this), "cmdCopyToClipboard");
+  cmdClose = Named(new QPushButton(this), "cmdClose");
   // Enter on a focused button presses it, as Space does.
   cmdCopyToClipboard->setAutoDefault(true);
   cmdClose->setAutoDefault(true);

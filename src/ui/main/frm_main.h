@@ -90,7 +90,7 @@ class frmMain : public QWidget {
   void CreateControls();
   QWidget* CreateTodayPanel();
   QWidget* CreateInputFrame();
-  QGroupBox* CreateCalendarGroup(int box, QButtonGroup*& group, std::array<QRadioButton*, 7>& options);
+  QGroupBox* CreateCalendarGroup(DateBox box, QButtonGroup*& group, std::array<QRadioButton*, 7>& options);
   QWidget* CreateOptionsColumn();
   QWidget* CreateOutputArea();
   void WireSignals();

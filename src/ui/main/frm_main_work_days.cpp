@@ -11,6 +11,7 @@
 
 #include "calendar/clock.h"
 #include "lang/work_days_texts.h"
+#include "platform/named_widget.h"
 #include "platform/qt_text.h"
 #include "settings/atomic_file.h"
 #include "settings/work_days_file.h"
@@ -21,12 +22,9 @@
 namespace qv {
 
 QWidget* frmMain::CreateWorkDaysRow() {
-  work_days_row_ = new QWidget;
-  work_days_row_->setObjectName(QStringLiteral("WorkDaysRow"));
-  cmdWorkingDays = new QPushButton(work_days_row_);
-  cmdWorkingDays->setObjectName(QStringLiteral("cmdWorkingDays"));
-  lblWorkDaysNote = new QLabel(work_days_row_);
-  lblWorkDaysNote->setObjectName(QStringLiteral("lblWorkDaysNote"));
+  work_days_row_ = Named(new QWidget(), "WorkDaysRow");
+  cmdWorkingDays = Named(new QPushButton(work_days_row_), "cmdWorkingDays");
+  lblWorkDaysNote = Named(new QLabel(work_days_row_), "lblWorkDaysNote");
   // A long note (a region and several files) wraps instead of widening the options column.
   lblWorkDaysNote->setWordWrap(true);
   auto* row = new QHBoxLayout(work_days_row_);

@@ -80,12 +80,6 @@ QPushButton* MakeButton(QWidget* parent, const char* name) {
 
 QRadioButton* MakeOption(QWidget* parent, const char* name) { return Named(new QRadioButton(parent), name); }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, QWidget* buddy) {
-  auto* label = Named(new QLabel(parent), name);
-  label->setBuddy(buddy);
-  return label;
-}
-
 }  // namespace
 
 frmDisplayMonth::frmDisplayMonth(const ProgramTextStore& texts, MessageService& messages, QWidget* mainWindow)
@@ -104,19 +98,16 @@ frmDisplayMonth::frmDisplayMonth(const ProgramTextStore& texts, MessageService& 
 }
 
 void frmDisplayMonth::CreateControls() {
-  txbYear = new QLineEdit(this);
-  txbYear->setObjectName(QStringLiteral("txbYear"));
+  txbYear = Named(new QLineEdit(this), "txbYear");
   txbYear->setMaxLength(40);
-  lblYear = MakeLabel(this, "lblYear", txbYear);
-  cboMonths = new QComboBox(this);
-  cboMonths->setObjectName(QStringLiteral("cboMonths"));
-  lblMonth = MakeLabel(this, "lblMonth", cboMonths);
+  lblYear = NamedLabelFor("lblYear", txbYear, this);
+  cboMonths = Named(new QComboBox(this), "cboMonths");
+  lblMonth = NamedLabelFor("lblMonth", cboMonths, this);
   cmdDisplay = MakeButton(this, "cmdDisplay");
 
   txbMonth = MakeGridBox(this, "txbMonth", static_cast<int>(kMonthRowLength), kGridLines);
   txbISODates = MakeGridBox(this, "txbISODates", kIsoLineLength, kGridLines);
-  chkWithYear = new QCheckBox(this);
-  chkWithYear->setObjectName(QStringLiteral("chkWithYear"));
+  chkWithYear = Named(new QCheckBox(this), "chkWithYear");
   cmdShowHideISO = MakeButton(this, "cmdShowHideISO");
 
   auto* top = new QHBoxLayout;
@@ -174,8 +165,8 @@ QWidget* frmDisplayMonth::CreateChoiceRow() {
   optJulian = MakeOption(row, "optJulian");
   optSunday = MakeOption(row, "optSunday");
   optMonday = MakeOption(row, "optMonday");
-  lblCalendar = MakeLabel(row, "lblCalendar", optCommonEra);
-  lblFirstDayOfWeek = MakeLabel(row, "lblFirstDayOfWeek", optSunday);
+  lblCalendar = NamedLabelFor("lblCalendar", optCommonEra, row);
+  lblFirstDayOfWeek = NamedLabelFor("lblFirstDayOfWeek", optSunday, row);
   // Two independent pairs: each group keeps exactly one of its options selected.
   calendar_group_ = new QButtonGroup(this);
   calendar_group_->addButton(optCommonEra);
