@@ -203,10 +203,10 @@ CalendarCode frmMain::GetCal(int firstOrSecond) const {
   return id < 0 ? cal::CE : static_cast<CalendarCode>(id);
 }
 
+// Each date format option's id is the format it stands for; one is always selected.
 DateFormat frmMain::UsersDateFormat() const {
-  if (optDateFormatIsYMD->isChecked()) return kFormatYMD;
-  if (optDateFormatIsDMY->isChecked()) return kFormatDMY;
-  return kFormatMDY;
+  const int id = date_format_group_->checkedId();
+  return id == kFormatDMY || id == kFormatMDY ? static_cast<DateFormat>(id) : kFormatYMD;
 }
 
 // ---- The focus rule --------------------------------------------------------------------------
