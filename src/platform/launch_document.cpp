@@ -83,13 +83,13 @@ DesktopProbe SystemDesktop() {
   };
 }
 
-std::string FileExtension(std::string_view path, bool lowerCase) {
+std::string FileExtension(std::string_view path, LetterCase letters) {
   const std::size_t slash = path.find_last_of("/\\");
   const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
   const std::size_t point = name.rfind('.');
   if (point == std::string_view::npos) return {};
   std::string extension(name.substr(point + 1));
-  if (lowerCase) {
+  if (letters == LetterCase::Lower) {
     for (char& c : extension) c = AsciiLower(c);
   }
   return extension;
@@ -179,7 +179,7 @@ std::string LaunchFailureReason(const LaunchOutcome& outcome) {
 }
 
 std::string LaunchFailureText(std::string_view target, const LaunchOutcome& outcome) {
-  std::string text = LaunchFailureMessage(outcome.code, FileExtension(target, true));
+  std::string text = LaunchFailureMessage(outcome.code, FileExtension(target, LetterCase::Lower));
   const std::string reason = LaunchFailureReason(outcome);
   if (!reason.empty()) {
     text += kBreak;

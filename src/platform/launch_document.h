@@ -59,9 +59,12 @@ struct DesktopProbe {
 // QDesktopServices::openUrl.
 DesktopProbe SystemDesktop();
 
+// How FileExtension gives the letters of the extension.
+enum class LetterCase { AsWritten, Lower };
+
 // The extension of the path's last element (after the last '/' or '\'), without the point and
-// lower-cased when asked; empty when that element has no point.
-std::string FileExtension(std::string_view path, bool lowerCase);
+// in `letters`; empty when that element has no point.
+std::string FileExtension(std::string_view path, LetterCase letters);
 
 // Hands `target` (a web address, a file:// address or a local path) to the desktop. A local file
 // that does not exist gives 2; a type or address scheme without a default program gives 31

@@ -411,4 +411,28 @@ StoredSettings StoreSettings(SettingsChoices c) {
   return s;
 }
 
+RequestOptions RequestOptionsFrom(const SettingsChoices& choices) {
+  const DateTextOptions text = TextOptionsFrom(choices);
+  RequestOptions options;
+  options.first_calendar = choices.first_calendar;
+  options.second_calendar = choices.second_calendar;
+  options.format = text.format;
+  options.date_separator = std::string(text.date_separator);
+  options.thousands_separator = std::string(text.thousands_separator);
+  options.unit = choices.unit;
+  options.include_first_date = choices.include_first_date;
+  options.include_weekends = choices.include_weekends;
+  options.verbose = choices.verbose;
+  options.hyphen = text.hyphen;
+  options.language = choices.language;
+  return options;
+}
+
+DateTextOptions TextOptionsFrom(const SettingsChoices& choices) {
+  return DateTextOptions{.format = choices.date_format,
+                         .date_separator = choices.date_separator,
+                         .thousands_separator = choices.thousands_separator,
+                         .hyphen = choices.hyphen ? Hyphen::With : Hyphen::Without};
+}
+
 }  // namespace qv

@@ -208,4 +208,15 @@ SettingsChoices InterpretSettings(StoredSettings stored);
 // they were read in (EncodeStoredText), the rest is stored as it stands.
 StoredSettings StoreSettings(SettingsChoices choices);
 
+// ---- Requests made from the choices ----------------------------------------------------------
+
+// The options of a Compute request for these choices: the one place where an option of the
+// window becomes an option of the engine. The work calendar is not a choice of this file and
+// stays null; the window adds the one in force.
+RequestOptions RequestOptionsFrom(const SettingsChoices& choices);
+
+// How dates are read and written under these choices. The separators are views of the choices'
+// own, which always name static texts ("-", "/", ".", ",", ""), so the result outlives `choices`.
+DateTextOptions TextOptionsFrom(const SettingsChoices& choices);
+
 }  // namespace qv

@@ -124,7 +124,7 @@ class DisplayMonthTest : public QObject {
   }
 
   void drawsJune2024() {
-    month_->SetMondayFirst(true);
+    month_->SetWeekStart(qv::WeekStart::Monday);
     OpenAt(2024, 6);
     QCOMPARE(Grid()->toPlainText(),
              QStringLiteral(" Mon  Tue  Wed  Thu  Fri  Sat  Sun \n"
@@ -255,7 +255,7 @@ class DisplayMonthTest : public QObject {
   }
 
   void copiesHeadingGridAndIsoDates() {
-    month_->SetMondayFirst(true);
+    month_->SetWeekStart(qv::WeekStart::Monday);
     OpenAt(2024, 6);
     Click(Button("cmdCopyToClipboard"));
     const QString grid = Grid()->toPlainText();
@@ -280,7 +280,7 @@ class DisplayMonthTest : public QObject {
   }
 
   void activationStartsAfresh() {
-    month_->SetMondayFirst(true);
+    month_->SetWeekStart(qv::WeekStart::Monday);
     OpenAt(2024, 6);
     Click(Button("cmdShowHideISO"));
     QVERIFY(month_->IsoDatesShown());
@@ -290,7 +290,7 @@ class DisplayMonthTest : public QObject {
     QCOMPARE(Button("cmdShowHideISO")->text(), QStringLiteral("Show ISO Week dates"));
     QCOMPARE(month_->windowTitle(), QStringLiteral("Display month"));
     QCOMPARE(Months()->currentIndex(), 5);
-    QVERIFY(month_->MondayFirst());
+    QCOMPARE(month_->ChosenWeekStart(), qv::WeekStart::Monday);
   }
 
   void languageSwitchWhileOpen() {
@@ -316,13 +316,13 @@ class DisplayMonthTest : public QObject {
   }
 
   void closeHidesAndKeepsTheChoices() {
-    month_->SetJulianCalendar(true);
+    month_->SetCalendar(qv::MonthCalendar::Julian);
     OpenAt(1999, 3);
     QSignalSpy closed(month_, &frmDisplayMonth::closed);
     Click(Button("cmdClose"));
     QVERIFY(!month_->isVisible());
     QCOMPARE(closed.count(), 1);
-    QVERIFY(month_->JulianCalendar());
+    QCOMPARE(month_->ChosenCalendar(), qv::MonthCalendar::Julian);
     QCOMPARE(Year()->text(), QStringLiteral("1999"));
     // Closing by the title bar does the same.
     OpenAt(1999, 3);
@@ -332,10 +332,10 @@ class DisplayMonthTest : public QObject {
   }
 
   void defaultsAndStoredChoices() {
-    QVERIFY(!month_->MondayFirst());
-    QVERIFY(!month_->JulianCalendar());
-    month_->SetMondayFirst(true);
-    month_->SetJulianCalendar(true);
+    QCOMPARE(month_->ChosenWeekStart(), qv::WeekStart::Sunday);
+    QCOMPARE(month_->ChosenCalendar(), qv::MonthCalendar::CommonEra);
+    month_->SetWeekStart(qv::WeekStart::Monday);
+    month_->SetCalendar(qv::MonthCalendar::Julian);
     QVERIFY(Option("optMonday")->isChecked());
     QVERIFY(Option("optJulian")->isChecked());
     month_->SetDefaultChoices();

@@ -62,7 +62,7 @@ class LaunchDocumentTest : public QObject {
     QFETCH(QString, path);
     QFETCH(bool, lower);
     QFETCH(QString, extension);
-    QCOMPARE(QString::fromStdString(qv::FileExtension(path.toStdString(), lower)), extension);
+    QCOMPARE(QString::fromStdString(qv::FileExtension(path.toStdString(), lower ? qv::LetterCase::Lower : qv::LetterCase::AsWritten)), extension);
   }
 
   void failureMessages_data() {

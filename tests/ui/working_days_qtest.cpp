@@ -484,7 +484,7 @@ class WorkingDaysTest : public QObject {
     main.show();
     auto* month = new frmDisplayMonth(test::ShippedTexts(), *messages_, &main);
     month->ApplyLanguageTexts(qv::Language::English);
-    month->SetMondayFirst(true);
+    month->SetWeekStart(qv::WeekStart::Monday);
     month->SetWorkCalendar(Calendar("DE-BY"));
     month->OpenAtMonth({2025, 5});
     QVERIFY(QTest::qWaitForWindowExposed(month));
@@ -554,7 +554,7 @@ class WorkingDaysTest : public QObject {
     QWidget main;
     main.show();
     auto* month_window = new frmDisplayMonth(test::ShippedTexts(), *messages_, &main);
-    month_window->SetJulianCalendar(julian);
+    month_window->SetCalendar(julian ? qv::MonthCalendar::Julian : qv::MonthCalendar::CommonEra);
     month_window->SetWorkCalendar(Calendar("GB-EAW", "Sun-Thu"));
     month_window->OpenAtMonth({year, static_cast<int16_t>(month)});
     QVERIFY(QTest::qWaitForWindowExposed(month_window));
@@ -574,7 +574,7 @@ class WorkingDaysTest : public QObject {
              QStringLiteral("Feiertage:\n25 Freitag  1. Weihnachtstag\n26 Samstag  2. Weihnachtstag"));
     // A Julian December reaches into the Gregorian January: New Year's Day is its 19th, Epiphany
     // its 24th.
-    month->SetJulianCalendar(true);
+    month->SetCalendar(qv::MonthCalendar::Julian);
     month->DisplayMonth();
     QCOMPARE(test::FindControl<QLabel>(month, "lblHolidays")->text(),
              QStringLiteral("Feiertage:\n12 Freitag   1. Weihnachtstag\n13 Samstag   2. Weihnachtstag"

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "lang/general_texts.h"
 #include "lang/request_messages.h"
@@ -123,11 +124,12 @@ void frmClearOneTextBox::ApplyLanguageTexts(Language language) {
   lblNeedToClear->setAccessibleName(QString(need).replace(QLatin1Char('\n'), QLatin1Char(' ')).trimmed());
   SetCaption(lblClear, ToQString(TextOf(GeneralText::Clear, language)) + QLatin1Char(':'));
   SetCaption(lblOr, ToQString(TextOf(GeneralText::Or, language)));
-  SetCaption(optClearFirstDate, ToQString(TextOf(GeneralText::FirstDate, language)));
-  SetCaption(optClearDateDiff, ToQString(TextOf(GeneralText::DateDifference, language)));
-  SetCaption(optClearSecondDate, ToQString(TextOf(GeneralText::SecondDate, language)));
-  SetCaption(optCancel, ToQString(TextOf(GeneralText::CancelThisOperation, language)));
-  SetCaption(cmdContinue, ToQString(TextOf(GeneralText::Continue, language)));
+  const std::pair<QAbstractButton*, GeneralText> buttons[] = {{optClearFirstDate, GeneralText::FirstDate},
+                                                              {optClearDateDiff, GeneralText::DateDifference},
+                                                              {optClearSecondDate, GeneralText::SecondDate},
+                                                              {optCancel, GeneralText::CancelThisOperation},
+                                                              {cmdContinue, GeneralText::Continue}};
+  for (const auto& [button, entry] : buttons) SetCaption(button, ToQString(TextOf(entry, language)));
   setWindowTitle(ToQString(TextOf(GeneralText::Clear, language)));
 }
 

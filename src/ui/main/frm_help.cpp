@@ -11,6 +11,7 @@
 
 #include "lang/general_texts.h"
 #include "lang/help_texts.h"
+#include "platform/named_widget.h"
 #include "platform/documentation_links.h"
 #include "platform/qt_text.h"
 #include "platform/screen_fit.h"
@@ -27,7 +28,7 @@ constexpr int kTopTwips = 100;
 constexpr int kGapTwips = 100;
 constexpr int kBelowTextTwips = 1100;
 // Placement over the main window.
-constexpr int kAboveTodayLabelTwips = 425;
+constexpr int kAboveAnchorTwips = 425;
 constexpr int kAboveMainBottomTwips = 125;
 
 }  // namespace
@@ -41,13 +42,11 @@ frmHelp::frmHelp(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window), main_wi
   texts_[0] = ToQString(BuildHelpText(Language::English, manual));
   texts_[1] = ToQString(BuildHelpText(Language::German, manual));
 
-  txbMsg = new QPlainTextEdit(this);
-  txbMsg->setObjectName(QStringLiteral("txbMsg"));
+  txbMsg = Named(new QPlainTextEdit(this), "txbMsg");
   txbMsg->setReadOnly(true);
   txbMsg->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
   txbMsg->setTabChangesFocus(true);
-  cmdClose = new QPushButton(this);
-  cmdClose->setObjectName(QStringLiteral("cmdClose"));
+  cmdClose = Named(new QPushButton(this), "cmdClose");
   cmdClose->setAutoDefault(true);
 
   auto* layout = new QVBoxLayout(this);
@@ -67,7 +66,7 @@ frmHelp::frmHelp(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window), main_wi
   Form_Activate();
 }
 
-void frmHelp::ShowHelp(Language language, int todayLabelTop) {
+void frmHelp::ShowHelp(Language language, int anchorTop) {
   language_ = language;
   if (isMinimized()) {
     showNormal();
@@ -75,7 +74,7 @@ void frmHelp::ShowHelp(Language language, int todayLabelTop) {
     show();
     // Placed once, when the frame is known: its edges, not the client area's, meet the main
     // window's.
-    if (!placed_) PlaceOverMainWindow(todayLabelTop);
+    if (!placed_) PlaceOverMainWindow(anchorTop);
   }
   KeepInside(this, AvailableGeometry(main_window_ != nullptr ? main_window_ : this));
   raise();
@@ -83,11 +82,11 @@ void frmHelp::ShowHelp(Language language, int todayLabelTop) {
   Form_Activate();
 }
 
-void frmHelp::PlaceOverMainWindow(int todayLabelTop) {
+void frmHelp::PlaceOverMainWindow(int anchorTop) {
   placed_ = true;
   if (main_window_ == nullptr) return;
   const QRect main = main_window_->frameGeometry();
-  const int top = main.top() + todayLabelTop - TwipsToPixels(kAboveTodayLabelTwips, this);
+  const int top = main.top() + anchorTop - TwipsToPixels(kAboveAnchorTwips, this);
   const int bottom = main.bottom() + 1 - TwipsToPixels(kAboveMainBottomTwips, this);
   // The frame adds to the client area; keep the outer edges where they belong.
   const int frame_width = frameGeometry().width() - geometry().width();

@@ -24,10 +24,10 @@ class frmHelp : public QWidget {
   explicit frmHelp(QWidget* mainWindow);
 
   // The main window's Help button: restores the window when it is minimised, else places it
-  // over the main window the first time and shows it. `todayLabelTop` is the top edge of the
-  // main window's first today label, in pixels from the top of the main window's frame; the
-  // help window's top edge lies 425 twips above it.
-  void ShowHelp(Language language, int todayLabelTop);
+  // over the main window the first time and shows it. `anchorTop` is the line the window is
+  // placed from (the main window passes the top of its input frame), in pixels from the top of
+  // the main window's frame; the help window's top edge lies 425 twips above it.
+  void ShowHelp(Language language, int anchorTop);
 
   // The language the next activation shows; the main window calls it on a language switch.
   void SetLanguage(Language language) { language_ = language; }
@@ -41,7 +41,7 @@ class frmHelp : public QWidget {
   void changeEvent(QEvent* event) override;
 
  private:
-  void PlaceOverMainWindow(int todayLabelTop);
+  void PlaceOverMainWindow(int anchorTop);
   void Form_Activate();
   void cmdClose_Click();
 

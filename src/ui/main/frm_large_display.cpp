@@ -4,23 +4,22 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QVBoxLayout>
-#include <functional>
 #include <string_view>
 #include <utility>
 
 #include "lang/general_texts.h"
 #include "lang/program_text.h"
+#include "lang/work_days_texts.h"
+#include "platform/named_widget.h"
 #include "platform/message_service.h"
 #include "platform/qt_text.h"
 #include "platform/screen_fit.h"
 #include "platform/twips.h"
-#include "ui/main/output_font.h"
+#include "ui/main/window_widgets.h"
 
 namespace qv {
 namespace {
@@ -32,41 +31,6 @@ QString ToClipboardLines(QString text) {
   return text;
 }
 
-// A button caption may mark its access key with '&'; a window title shows the plain text.
-QString WithoutMnemonic(const QString& caption) {
-  QString plain;
-  plain.reserve(caption.size());
-  for (qsizetype i = 0; i < caption.size(); ++i) {
-    if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) ++i;  // "&&" keeps one '&'
-    else if (caption[i] == QLatin1Char('&')) continue;
-    plain.append(caption[i]);
-  }
-  return plain;
-}
-
-// The display's text box: read-only, but Enter over a selection and a released mouse button are
-// reported to the window, which owns what they do.
-class OutputTextView final : public QPlainTextEdit {
- public:
-  using QPlainTextEdit::QPlainTextEdit;
-
-  std::function<bool(int key)> onKeyPress;  // true: the key was used and goes no further
-  std::function<void(Qt::MouseButton)> onMouseUp;
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override {
-    if (onKeyPress && onKeyPress(event->key())) {
-      event->accept();
-      return;
-    }
-    QPlainTextEdit::keyPressEvent(event);
-  }
-  void mouseReleaseEvent(QMouseEvent* event) override {
-    QPlainTextEdit::mouseReleaseEvent(event);
-    if (onMouseUp) onMouseUp(event->button());
-  }
-};
-
 }  // namespace
 
 frmLargeDisplay::frmLargeDisplay(const ProgramTextStore& texts, MessageService& messages, QWidget* parent)
@@ -75,22 +39,13 @@ frmLargeDisplay::frmLargeDisplay(const ProgramTextStore& texts, MessageService& 
   // Closing the display never ends the program; only the main window does.
   setAttribute(Qt::WA_QuitOnClose, false);
 
-  auto* view = new OutputTextView(this);
-  txbOutput = view;
-  txbOutput->setObjectName(QStringLiteral("txbOutput"));
-  txbOutput->setReadOnly(true);
-  // Read-only, yet the text can still be selected with the mouse and with the keyboard.
-  txbOutput->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  txbOutput->setFont(OutputFont());
-  txbOutput->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  txbOutput->setTabChangesFocus(true);
-  view->onKeyPress = [this](int key) { return txbOutput_KeyPress(key); };
-  view->onMouseUp = [this](Qt::MouseButton button) { txbOutput_MouseUp(button); };
+  // The main window's kind of output box, read-only and selectable, except that the text wraps
+  // to the width of this resizable window.
+  txbOutput = Named(new OutputTextBox(this), "txbOutput");
+  txbOutput->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
-  cmdCopyToClipboard = new QPushButton(this);
-  cmdCopyToClipboard->setObjectName(QStringLiteral("cmdCopyToClipboard"));
-  cmdClose = new QPushButton(this);
-  cmdClose->setObjectName(QStringLiteral("cmdClose"));
+  cmdCopyToClipboard = Named(new QPushButton(this), "cmdCopyToClipboard");
+  cmdClose = Named(new QPushButton(this), "cmdClose");
   // Enter on a focused button presses it, as Space does.
   cmdCopyToClipboard->setAutoDefault(true);
   cmdClose->setAutoDefault(true);
@@ -100,7 +55,7 @@ frmLargeDisplay::frmLargeDisplay(const ProgramTextStore& texts, MessageService& 
   buttons->addStretch(1);
   buttons->addWidget(cmdClose);
   auto* layout = new QVBoxLayout(this);
-  const int margin = TwipsToPixels(150, this);
+  const int margin = TwipsToPixels(kMarginTwips, this);
   layout->setContentsMargins(margin, margin, margin, margin);
   layout->addWidget(txbOutput, 1);
   layout->addLayout(buttons);
@@ -114,6 +69,9 @@ frmLargeDisplay::frmLargeDisplay(const ProgramTextStore& texts, MessageService& 
   // A selection made with the keyboard renames the copy button too (the mouse path also moves
   // the focus, see SetCopyToClipboardButton).
   connect(txbOutput, &QPlainTextEdit::selectionChanged, this, &frmLargeDisplay::ShowCopyCaption);
+  // Enter over a selection copies it, as the button does.
+  connect(txbOutput, &OutputTextBox::copyRequested, this, &frmLargeDisplay::cmdCopyToClipboard_Click);
+  connect(txbOutput, &OutputTextBox::mouseReleased, this, &frmLargeDisplay::txbOutput_MouseUp);
 
   Form_Load();
 }
@@ -167,7 +125,8 @@ void frmLargeDisplay::ShowOutput(const QString& text, const QRect& mainFrameGeom
   resize(right - left - frame.width(), bottom - top - frame.height());  // never below the minimum
 
   setWindowIcon(icon);
-  setWindowTitle(WithoutMnemonic(title));
+  // A button caption may mark its access key with '&'; a window title shows the plain text.
+  setWindowTitle(ToQString(WithoutMnemonic(title.toStdString())));
   txbOutput->setReadOnly(true);
   txbOutput->setPlainText(WithLineFeeds(text));
 
@@ -189,7 +148,7 @@ void frmLargeDisplay::Form_Activate() {
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
   }
   SetCopyToClipboardButton();
-  SetCopyButtonWidth(language_ == Language::German ? 4000 : 2000);
+  SetCopyButtonWidth(CopyButtonWidths().on_activation);
 }
 
 void frmLargeDisplay::ShowCopyCaption() {
@@ -201,12 +160,16 @@ void frmLargeDisplay::ShowCopyCaption() {
   }
   cmdCopyToClipboard->setText(caption);
   cmdCopyToClipboard->setAccessibleName(caption);
-  SetCopyButtonWidth(selected ? 3500 : (language_ == Language::German ? 3500 : 2500));
+  SetCopyButtonWidth(selected ? CopyButtonWidths().copy_selection : CopyButtonWidths().copy_all);
 }
 
 void frmLargeDisplay::SetCopyToClipboardButton() {
   ShowCopyCaption();
   if (!txbOutput->textCursor().hasSelection() && isVisible()) cmdClose->setFocus(Qt::OtherFocusReason);
+}
+
+const frmLargeDisplay::CopyButtonTwips& frmLargeDisplay::CopyButtonWidths() const {
+  return language_ == Language::German ? kGermanCopyButton : kEnglishCopyButton;
 }
 
 // The described width is a lower limit: the layout widens the button when its caption needs more
@@ -225,14 +188,6 @@ void frmLargeDisplay::cmdCopyToClipboard_Click() {
 
 void frmLargeDisplay::txbOutput_MouseUp(Qt::MouseButton button) {
   if (button == Qt::LeftButton) SetCopyToClipboardButton();
-}
-
-bool frmLargeDisplay::txbOutput_KeyPress(int key) {
-  if ((key == Qt::Key_Return || key == Qt::Key_Enter) && txbOutput->textCursor().hasSelection()) {
-    cmdCopyToClipboard_Click();
-    return true;
-  }
-  return false;
 }
 
 void frmLargeDisplay::cmdClose_Click() {

@@ -9,7 +9,6 @@
 #include <QWidget>
 #include <cstdint>
 
-class QPlainTextEdit;
 class QPushButton;
 
 #include "text/language.h"
@@ -17,6 +16,7 @@ class QPushButton;
 namespace qv {
 
 class MessageService;
+class OutputTextBox;
 class ProgramTextStore;
 
 class frmLargeDisplay : public QWidget {
@@ -30,6 +30,17 @@ class frmLargeDisplay : public QWidget {
   static constexpr int kTopOffsetTwips = 380;   // below the main window's top edge
   static constexpr int kLeftOffsetTwips = 100;  // right of the main window's left edge
   static constexpr int kInsetTwips = 100;       // lower right corner inside the main window's
+  static constexpr int kMarginTwips = 150;      // around the text box and the buttons
+
+  // The copy button's least width in each language: when the window is activated, and for each
+  // of its two captions.
+  struct CopyButtonTwips {
+    int on_activation;
+    int copy_all;
+    int copy_selection;
+  };
+  static constexpr CopyButtonTwips kEnglishCopyButton{.on_activation = 2000, .copy_all = 2500, .copy_selection = 3500};
+  static constexpr CopyButtonTwips kGermanCopyButton{.on_activation = 4000, .copy_all = 3500, .copy_selection = 3500};
 
   // Numbered program texts of the copy button.
   static constexpr int16_t kCopyAllText = 185;
@@ -61,15 +72,15 @@ class frmLargeDisplay : public QWidget {
   void ShowCopyCaption();
   void cmdCopyToClipboard_Click();
   void txbOutput_MouseUp(Qt::MouseButton button);
-  bool txbOutput_KeyPress(int key);
   void cmdClose_Click();
+  const CopyButtonTwips& CopyButtonWidths() const;
   void SetCopyButtonWidth(int twips);
 
   const ProgramTextStore& texts_;
   MessageService& messages_;
   Language language_ = Language::English;
 
-  QPlainTextEdit* txbOutput;
+  OutputTextBox* txbOutput;
   QPushButton* cmdCopyToClipboard;
   QPushButton* cmdClose;
 };

@@ -1,7 +1,7 @@
 // The main window's controls, their layout and their wiring. The behaviour behind each control
-// lives in frm_main_flow.cpp (compute flow and box operations) and frm_main_options.cpp
-// (options, settings, language).
-#include "text/date_readers.h"
+// lives in frm_main_flow.cpp (compute flow and box operations), frm_main_options.cpp (options,
+// settings, language), frm_main_windows.cpp (the month and help windows) and
+// frm_main_work_days.cpp (the working days).
 #include "ui/main/frm_main.h"
 
 #include <QApplication>
@@ -30,6 +30,7 @@
 #include "platform/named_widget.h"
 #include "platform/qt_text.h"
 #include "platform/screen_fit.h"
+#include "text/date_readers.h"
 #include "ui/main/frm_clear_one_text_box.h"
 #include "ui/main/frm_large_display.h"
 #include "ui/main/window_widgets.h"
@@ -50,24 +51,6 @@ constexpr std::array<const char*, 7> kSecondOptionNames{
 QPushButton* Button(const char* name) { return Named(new QPushButton, name); }
 QRadioButton* Option(const char* name) { return Named(new QRadioButton, name); }
 QCheckBox* CheckBox(const char* name) { return Named(new QCheckBox, name); }
-
-// The separator an option's id stands for: the character itself, 0 for none.
-const char* SeparatorText(int id) {
-  switch (id) {
-    case '-': return "-";
-    case '/': return "/";
-    case '.': return ".";
-    case ',': return ",";
-    default: return "";
-  }
-}
-
-// A label that names the control beside it, for the keyboard (mnemonic) and screen readers.
-QLabel* LabelFor(const char* name, QWidget* buddy) {
-  QLabel* label = Named(new QLabel, name);
-  label->setBuddy(buddy);
-  return label;
-}
 
 }  // namespace
 
@@ -106,8 +89,7 @@ void frmMain::CreateControls() {
   outer->addWidget(scroll_area_);
 
   SetTabOrder();
-  Clock = new QTimer(this);
-  Clock->setObjectName(QStringLiteral("Clock"));
+  Clock = Named(new QTimer(this), "Clock");
   SetColors();
 }
 
@@ -204,7 +186,7 @@ void frmMain::HoldLayoutStill() {
   const auto measure = [&widest](QWidget* widget) {
     widest[widget] = std::max(widest.value(widget), widget->sizeHint().width());
   };
-  const Language language = current_language_;
+  const Language language = options_.language;
   QList<QWidget*> captioned;
   for (QWidget* widget : findChildren<QWidget*>()) {
     if (qobject_cast<ClickableLabel*>(widget) != nullptr) continue;  // the today panel and links: below
@@ -216,7 +198,7 @@ void frmMain::HoldLayoutStill() {
   }
   const bool hyphen = chkHyphen->isChecked();
   for (const Language each : {Language::English, Language::German}) {
-    current_language_ = each;
+    options_.language = each;
     FillLanguageList();
     // The ordinal option's caption follows the hyphen option.
     for (const bool with_hyphen : {false, true}) {
@@ -236,7 +218,7 @@ void frmMain::HoldLayoutStill() {
     measure(lblWeekFromToday[0]);
     measure(lblOnlineDocumentation);
   }
-  current_language_ = language;
+  options_.language = language;
   {
     const QSignalBlocker quiet(chkHyphen);
     chkHyphen->setChecked(hyphen);
@@ -286,9 +268,9 @@ QWidget* frmMain::CreateInputFrame() {
   txbFirstDate = Named(new QLineEdit, "txbFirstDate");
   txbDateDiff = Named(new QLineEdit, "txbDateDiff");
   txbSecondDate = Named(new QLineEdit, "txbSecondDate");
-  lblFirstDate = LabelFor("lblFirstDate", txbFirstDate);
-  lblDateDifference = LabelFor("lblDateDifference", txbDateDiff);
-  lblSecondDate = LabelFor("lblSecondDate", txbSecondDate);
+  lblFirstDate = NamedLabelFor("lblFirstDate", txbFirstDate);
+  lblDateDifference = NamedLabelFor("lblDateDifference", txbDateDiff);
+  lblSecondDate = NamedLabelFor("lblSecondDate", txbSecondDate);
   cmdClearFirstDate = Button("cmdClearFirstDate");
   cmdClearDateDiff = Button("cmdClearDateDiff");
   cmdClearSecondDate = Button("cmdClearSecondDate");
@@ -334,8 +316,8 @@ QWidget* frmMain::CreateInputFrame() {
   grid->addWidget(VScroll[1], 4, 2);
   grid->addWidget(clears[2], 4, 3);
   grid->addWidget(cmdToday[1], 4, 4);
-  CreateCalendarGroup(0, first_calendar_group_, first_calendar_options_);
-  CreateCalendarGroup(1, second_calendar_group_, second_calendar_options_);
+  CreateCalendarGroup(DateBox::First, first_calendar_group_, first_calendar_options_);
+  CreateCalendarGroup(DateBox::Second, second_calendar_group_, second_calendar_options_);
 
   cmdCompute = Button("cmdCompute");
   QFont bold = cmdCompute->font();
@@ -377,14 +359,15 @@ void frmMain::PlaceCalendarGroups() {
   }
 }
 
-QGroupBox* frmMain::CreateCalendarGroup(int box, QButtonGroup*& group, std::array<QRadioButton*, 7>& options) {
-  QGroupBox* frame = Named(new QGroupBox, box == 0 ? "lblThisIsA0" : "lblThisIsA1");
-  lblThisIsA[static_cast<std::size_t>(box)] = frame;
+QGroupBox* frmMain::CreateCalendarGroup(DateBox box, QButtonGroup*& group, std::array<QRadioButton*, 7>& options) {
+  const bool first = box == DateBox::First;
+  QGroupBox* frame = Named(new QGroupBox, first ? "lblThisIsA0" : "lblThisIsA1");
+  lblThisIsA[first ? 0 : 1] = frame;
   group = new QButtonGroup(this);
   auto* grid = new QGridLayout(frame);
   grid->setVerticalSpacing(2);
   frame->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
-  const auto& names = box == 0 ? kFirstOptionNames : kSecondOptionNames;
+  const auto& names = first ? kFirstOptionNames : kSecondOptionNames;
   for (std::size_t i = 0; i < kBoxCalendars.size(); ++i) {
     options[i] = Option(names[i]);
     group->addButton(options[i], kBoxCalendars[i]);
@@ -520,7 +503,8 @@ void frmMain::SetTabOrder() {
 }
 
 // The main window's own controls are connected here; the working-days row in WireWorkDays, the
-// keyboard shortcuts where they are made, and the secondary windows where they are opened.
+// keyboard shortcuts and the scrolling that follows the focus in CreateShortcuts, and the
+// secondary windows where they are first made (MonthWindow, cmdHelp_Click).
 void frmMain::WireSignals() {
   connect(cmdCompute, &QPushButton::clicked, this, [this] { cmdCompute_Click(); });
   connect(cmdMoveSecondDateToFirst, &QPushButton::clicked, this, [this] { cmdMoveSecondDateToFirst_Click(); });
@@ -559,14 +543,14 @@ void frmMain::WireSignals() {
   connect(date_format_group_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
     if (on) DateFormatChanged(static_cast<DateFormat>(id));
   });
-  connect(date_separator_group_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
-    if (on) DateSeparatorChanged(SeparatorText(id));
+  connect(date_separator_group_, &QButtonGroup::idToggled, this, [this](int, bool on) {
+    if (on) DateSeparatorChanged();
   });
-  connect(thousands_separator_group_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
-    if (on) ThousandsSeparatorChanged(SeparatorText(id));
+  connect(thousands_separator_group_, &QButtonGroup::idToggled, this, [this](int, bool on) {
+    if (on) ThousandsSeparatorChanged();
   });
-  connect(optDays, &QRadioButton::toggled, this, [this](bool on) { if (on) UnitChanged(false); });
-  connect(optMonths, &QRadioButton::toggled, this, [this](bool on) { if (on) UnitChanged(true); });
+  connect(optDays, &QRadioButton::toggled, this, [this](bool on) { if (on) UnitChanged(DifferenceUnit::Days); });
+  connect(optMonths, &QRadioButton::toggled, this, [this](bool on) { if (on) UnitChanged(DifferenceUnit::Months); });
   for (QCheckBox* box : {chkIncludeFirstDate, chkIncludeWeekends, chkVerbose, chkSaveOutput}) {
     connect(box, &QCheckBox::toggled, this, [this] { SetTheFocus(); });
   }
@@ -647,7 +631,7 @@ void frmMain::cmdQuit_Click() { close(); }
 frmClearOneTextBox& frmMain::ClearDialog() {
   if (!clear_dialog_) {
     clear_dialog_ = new frmClearOneTextBox(this);
-    clear_dialog_->ApplyLanguageTexts(current_language_);
+    clear_dialog_->ApplyLanguageTexts(options_.language);
   }
   return *clear_dialog_;
 }

@@ -41,8 +41,6 @@ class frmLargeDisplay;
 class frmDisplayMonth;
 class frmHelp;
 class frmWorkingDays;
-struct StoredSettings;
-struct SettingsChoices;
 
 class frmMain : public QWidget {
   Q_OBJECT
@@ -62,8 +60,8 @@ class frmMain : public QWidget {
   void UpdateTodayPanel();
   DateFormat UsersDateFormat() const;
   CalendarCode GetCal(int firstOrSecond) const;
-  Language CurrentLanguage() const { return current_language_; }
-  CalendarCode TodayCalendar() const { return today_calendar_; }
+  Language CurrentLanguage() const { return options_.language; }
+  CalendarCode TodayCalendar() const { return options_.today_calendar; }
   const std::string& SettingsFilePath() const { return settings_file_path_; }
   // The working days (work week, region, holiday files) and the file they are kept in.
   const WorkDaysChoice& WorkDays() const { return work_days_; }
@@ -92,7 +90,7 @@ class frmMain : public QWidget {
   void CreateControls();
   QWidget* CreateTodayPanel();
   QWidget* CreateInputFrame();
-  QGroupBox* CreateCalendarGroup(int box, QButtonGroup*& group, std::array<QRadioButton*, 7>& options);
+  QGroupBox* CreateCalendarGroup(DateBox box, QButtonGroup*& group, std::array<QRadioButton*, 7>& options);
   QWidget* CreateOptionsColumn();
   QWidget* CreateOutputArea();
   void WireSignals();
@@ -140,9 +138,9 @@ class frmMain : public QWidget {
 
   // Options.
   void DateFormatChanged(DateFormat format);
-  void DateSeparatorChanged(const char* separator);
-  void ThousandsSeparatorChanged(const char* separator);
-  void UnitChanged(bool months);
+  void DateSeparatorChanged();
+  void ThousandsSeparatorChanged();
+  void UnitChanged(DifferenceUnit unit);
   void chkHyphen_Click();
   void cmdReset_Click();
 
@@ -176,8 +174,7 @@ class frmMain : public QWidget {
   void MonthWindowLanguage();
   void HelpWindowLanguage();
   void HideOtherWindows();
-  bool MonthMondayFirst() const;
-  bool MonthJulian() const;
+  void ReadMonthChoices(SettingsChoices& choices) const;
 
   // Working days: the button and note beside "Count weekend days", the dialog, the file they are
   // kept in (frm_main_work_days.cpp).
@@ -197,26 +194,20 @@ class frmMain : public QWidget {
   PostedMessages posted_messages_;
   ComputeEngine engine_;
 
-  // Process-wide options the whole program reads.
-  std::string date_separator_ = "-";
-  std::string thousands_separator_ = ",";
-  Language current_language_ = Language::English;
-
-  CalendarCode today_calendar_ = cal::CE;
+  // The window's options, as last applied (start-up, Reset). A choice that a control of this
+  // window shows is read from that control (ReadChoices), never from here; this value answers
+  // the others: the language, the today panel's calendar, the month window's two choices until
+  // that window exists, and how the stored box texts were encoded. Its box texts stay empty.
+  SettingsChoices options_;
   std::string settings_file_path_;
   bool blnStartUpCompleted = false;
   bool blnRestoringCal = false;
   bool settings_written_ = false;
   // A refused settings file that could not be set aside: Quit leaves it as it is.
   bool keep_settings_file_ = false;
-  // How the stored box texts were encoded, so that Quit writes them back alike.
-  BoxTextEncodings stored_encodings_;
   bool compute_posted_ = false;
   bool selecting_calendar_ = false;
   bool filling_language_list_ = false;
-  // The month window's two stored choices, kept here until that window is first opened.
-  bool month_monday_first_ = false;
-  bool month_julian_ = false;
   CalendarCode intFirstBoxCal = cal::CE;
   CalendarCode intSecondBoxCal = cal::CE;
   // The working days in force, and their work calendar (null while none is in force).

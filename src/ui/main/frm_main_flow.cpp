@@ -85,12 +85,13 @@ bool frmMain::FilterBoxKey(QLineEdit* box, QKeyEvent* event) {
   if (key < 0) return false;
   const auto length = static_cast<std::size_t>(box->text().size());
   const std::size_t limit = MaxInputLength;
+  const DateTextOptions options = TextOptions();
   bool allowed = false;
   if (date_box) {
     const bool iso = GetCal(box == txbFirstDate ? 1 : 2) == cal::ISO;
-    allowed = IsDateKeyAllowed(key, length, limit, date_separator_, iso);
+    allowed = IsDateKeyAllowed(key, length, limit, options.date_separator, iso);
   } else {
-    allowed = IsNumberKeyAllowed(key, length, limit, thousands_separator_);
+    allowed = IsNumberKeyAllowed(key, length, limit, options.thousands_separator);
   }
   if (allowed && key == kKeyPaste) {
     PasteIntoBox(box);
@@ -128,33 +129,15 @@ void frmMain::PostCompute() {
       Qt::QueuedConnection);
 }
 
-// A request's options are made from the same choices the settings file is made from.
+// A request's options are made from the same choices the settings file is made from, with the
+// working days in force.
 RequestOptions frmMain::ReadComputeOptions() const {
-  const SettingsChoices choices = ReadChoices();
-  RequestOptions options;
-  options.first_calendar = choices.first_calendar;
-  options.second_calendar = choices.second_calendar;
-  options.format = choices.date_format;
-  options.date_separator = std::string(choices.date_separator);
-  options.thousands_separator = std::string(choices.thousands_separator);
-  options.unit = choices.unit;
-  options.include_first_date = choices.include_first_date;
-  options.include_weekends = choices.include_weekends;
-  options.verbose = choices.verbose;
-  options.hyphen = choices.hyphen ? Hyphen::With : Hyphen::Without;
-  options.language = choices.language;
+  RequestOptions options = RequestOptionsFrom(ReadChoices());
   options.work_calendar = work_calendar_;
   return options;
 }
 
-// The separators are views of this window's own strings, so the options stay valid while it lives.
-DateTextOptions frmMain::TextOptions() const {
-  const SettingsChoices choices = ReadChoices();
-  return DateTextOptions{.format = choices.date_format,
-                         .date_separator = choices.date_separator,
-                         .thousands_separator = choices.thousands_separator,
-                         .hyphen = choices.hyphen ? Hyphen::With : Hyphen::Without};
-}
+DateTextOptions frmMain::TextOptions() const { return TextOptionsFrom(ReadChoices()); }
 
 void frmMain::cmdCompute_Click() {
   const RequestOptions options = ReadComputeOptions();
@@ -220,10 +203,10 @@ CalendarCode frmMain::GetCal(int firstOrSecond) const {
   return id < 0 ? cal::CE : static_cast<CalendarCode>(id);
 }
 
+// Each date format option's id is the format it stands for; one is always selected.
 DateFormat frmMain::UsersDateFormat() const {
-  if (optDateFormatIsYMD->isChecked()) return kFormatYMD;
-  if (optDateFormatIsDMY->isChecked()) return kFormatDMY;
-  return kFormatMDY;
+  const int id = date_format_group_->checkedId();
+  return id == kFormatDMY || id == kFormatMDY ? static_cast<DateFormat>(id) : kFormatYMD;
 }
 
 // ---- The focus rule --------------------------------------------------------------------------
@@ -269,7 +252,7 @@ void frmMain::CalendarChanged(DateBox box, CalendarCode code) {
   if (blnRestoringCal) return;
   UpdateTodayPanel();
   const BoxConversion conversion =
-      ConvertBoxDate(ToUtf8(edit->text()), shown, code, box, TextOptions(), texts_, current_language_);
+      ConvertBoxDate(ToUtf8(edit->text()), shown, code, box, TextOptions(), texts_, options_.language);
   if (conversion.converted) {
     edit->setText(ToQString(conversion.text));
     shown = code;
@@ -304,7 +287,7 @@ void frmMain::cmdMoveSecondDateToFirst_Click() {
     return;
   }
   const BoxEdit edit = MoveSecondDateToFirst(ToUtf8(txbSecondDate->text()), GetCal(2), GetCal(1), TextOptions(),
-                                             current_language_);
+                                             options_.language);
   if (edit.replace_text) {
     txbFirstDate->setText(ToQString(edit.text));
     txbSecondDate->clear();
@@ -335,7 +318,7 @@ bool frmMain::StepBoxDate(DateBox box, int64_t days) {
   const int number = box == DateBox::First ? 1 : 2;
   bool stepped = true;
   if (!TrimBlanks(ToUtf8(edit->text())).empty()) {
-    const BoxEdit step = ShiftBoxDate(box, ToUtf8(edit->text()), GetCal(number), days, TextOptions(), current_language_);
+    const BoxEdit step = ShiftBoxDate(box, ToUtf8(edit->text()), GetCal(number), days, TextOptions(), options_.language);
     if (!step.output.empty()) AppendOutput(step.output);
     if (step.message) ShowMessage(*step.message);
     if (step.replace_text && !step.text.empty()) edit->setText(ToQString(step.text));
@@ -357,7 +340,7 @@ void frmMain::cmdToday_Click(int index) {
 
 void frmMain::UpdateTodayPanel() {
   if (!blnStartUpCompleted) return;
-  const TodayPanelTexts panel = TodayPanel(today_calendar_, current_language_, TextOptions());
+  const TodayPanelTexts panel = TodayPanel(options_.today_calendar, options_.language, TextOptions());
   const auto set = [](QLabel* label, const std::string& text) {
     const QString wanted = ToQString(text);
     if (label->text() != wanted) {
@@ -372,7 +355,7 @@ void frmMain::UpdateTodayPanel() {
 }
 
 void frmMain::TodayLabelReleased(Qt::MouseButton button) {
-  today_calendar_ = button == Qt::RightButton ? PreviousTodayCalendar(today_calendar_) : NextTodayCalendar(today_calendar_);
+  options_.today_calendar = button == Qt::RightButton ? PreviousTodayCalendar(options_.today_calendar) : NextTodayCalendar(options_.today_calendar);
   UpdateTodayPanel();
 }
 
@@ -447,7 +430,7 @@ void frmMain::cmdEnlarge_Click() {
     return;
   }
   if (large_display_ == nullptr) large_display_ = new frmLargeDisplay(texts_, posted_messages_, this);
-  large_display_->ShowOutput(OutputText(), frameGeometry(), cmdEnlarge->text(), windowIcon(), current_language_);
+  large_display_->ShowOutput(OutputText(), frameGeometry(), cmdEnlarge->text(), windowIcon(), options_.language);
 }
 
 }  // namespace qv

@@ -50,12 +50,29 @@ constexpr int16_t kDataFolderName = 310;
 constexpr std::chrono::seconds kStaleTemporaryAge{60};
 
 // Selecting by program runs the option's handler only when the selection really changes,
-// which is what QAbstractButton::setChecked does through `toggled`.
-void Select(QAbstractButton* option) { option->setChecked(true); }
+// which is what QAbstractButton::setChecked does through `toggled`. Each option's id in its
+// group is the value it stands for (frm_main.cpp, CreateOptionsColumn).
+void Select(QButtonGroup* group, int id) {
+  if (QAbstractButton* option = group->button(id)) option->setChecked(true);
+}
+
+// A separator option's id is the separator's character, 0 for none.
+int SeparatorId(std::string_view separator) { return separator.empty() ? 0 : separator.front(); }
+
+// The separator an option's id stands for, as a static text (SettingsChoices keeps views).
+std::string_view SeparatorText(int id) {
+  switch (id) {
+    case '-': return "-";
+    case '/': return "/";
+    case '.': return ".";
+    case ',': return ",";
+    default: return "";
+  }
+}
 
 }  // namespace
 
-QString frmMain::Text(GeneralText entry) const { return ToQString(TextOf(entry, current_language_)); }
+QString frmMain::Text(GeneralText entry) const { return ToQString(TextOf(entry, options_.language)); }
 
 // ---- Start-up --------------------------------------------------------------------------------
 
@@ -70,7 +87,7 @@ void frmMain::Start() {
   txbFirstDate->setFocus();
   ReadSettings();
   ReadWorkDaysSettings();
-  cboLanguage->setCurrentIndex(LanguageListIndex(current_language_));
+  cboLanguage->setCurrentIndex(LanguageListIndex(options_.language));
   ApplyLanguageTexts();
   FillLanguageList();
   Clock->start(1000);
@@ -88,7 +105,7 @@ void frmMain::InitializeProgram() {
   SetColors();
   SetDefaultSettings();
   FillLanguageList();
-  cboLanguage->setCurrentIndex(LanguageListIndex(current_language_));
+  cboLanguage->setCurrentIndex(LanguageListIndex(options_.language));
   BuildRequestMessages();
   // Captions before the first frame is drawn; the stored language follows after ReadSettings.
   ApplyLanguageTexts();
@@ -134,7 +151,7 @@ void frmMain::KeepRefusedFile(SettingsReadStatus status) {
   keep_settings_file_ = kept.outcome == KeptAside::Outcome::Failed;
   const std::string reason = kept.error != 0 ? qt_error_string(kept.error).toStdString() : std::string();
   posted_messages_.Show(this, MessageRequest{product_name_,
-                                             ToQString(RefusedFileText(current_language_, status, settings_file_path_,
+                                             ToQString(RefusedFileText(options_.language, status, settings_file_path_,
                                                                        kept, reason)),
                                              MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
 }
@@ -142,45 +159,37 @@ void frmMain::KeepRefusedFile(SettingsReadStatus status) {
 // The stored choices are applied first and the stored box texts last, so that a stored date
 // format or separator (whose handlers empty the boxes) cannot wipe what was saved.
 void frmMain::ApplyStoredSettings(SettingsChoices choices) {
-  current_language_ = choices.language;
-  today_calendar_ = choices.today_calendar;
-  chkIncludeFirstDate->setChecked(choices.include_first_date);
-  chkIncludeWeekends->setChecked(choices.include_weekends);
-  chkVerbose->setChecked(choices.verbose);
-  chkHyphen->setChecked(choices.hyphen);
-  chkSaveOutput->setChecked(choices.save_output);
-  month_monday_first_ = choices.week_start == WeekStart::Monday;
-  month_julian_ = choices.month_calendar == MonthCalendar::Julian;
+  const std::string first_date = std::exchange(choices.first_date, {});
+  const std::string date_difference = std::exchange(choices.date_difference, {});
+  const std::string second_date = std::exchange(choices.second_date, {});
+  const std::string output = std::exchange(choices.output, {});
+  options_ = std::move(choices);
+  chkIncludeFirstDate->setChecked(options_.include_first_date);
+  chkIncludeWeekends->setChecked(options_.include_weekends);
+  chkVerbose->setChecked(options_.verbose);
+  chkHyphen->setChecked(options_.hyphen);
+  chkSaveOutput->setChecked(options_.save_output);
   ApplyMonthChoices();
-  Select(choices.date_format == kFormatMDY   ? optDateFormatIsMDY
-         : choices.date_format == kFormatDMY ? optDateFormatIsDMY
-                                             : optDateFormatIsYMD);
-  Select(choices.date_separator == "."   ? optSeparatorIsDot
-         : choices.date_separator == "/" ? optSeparatorIsSlash
-                                         : optSeparatorIsDash);
-  Select(choices.thousands_separator.empty()  ? optThousSepNone
-         : choices.thousands_separator == "." ? optThousSepIsDot
-                                              : optThousSepIsComma);
-  SelectCalendar(DateBox::First, choices.first_calendar);
-  SelectCalendar(DateBox::Second, choices.second_calendar);
-  Select(choices.unit == DifferenceUnit::Months ? optMonths : optDays);
-  stored_encodings_ = choices.encodings;
-  txbFirstDate->setText(QString::fromStdString(choices.first_date));
-  txbDateDiff->setText(QString::fromStdString(choices.date_difference));
-  txbSecondDate->setText(QString::fromStdString(choices.second_date));
-  SetOutputText(choices.output);
+  Select(date_format_group_, options_.date_format);
+  Select(date_separator_group_, SeparatorId(options_.date_separator));
+  Select(thousands_separator_group_, SeparatorId(options_.thousands_separator));
+  SelectCalendar(DateBox::First, options_.first_calendar);
+  SelectCalendar(DateBox::Second, options_.second_calendar);
+  (options_.unit == DifferenceUnit::Months ? optMonths : optDays)->setChecked(true);
+  txbFirstDate->setText(QString::fromStdString(first_date));
+  txbDateDiff->setText(QString::fromStdString(date_difference));
+  txbSecondDate->setText(QString::fromStdString(second_date));
+  SetOutputText(output);
 }
 
 // The window's options as the controls show them: the one place that reads the option controls,
-// for the settings file and for every request. The box texts stay empty (GatherSettings adds them
-// when they are to be kept).
+// for the settings file and for every request. The choices without a control here come from
+// options_. The box texts stay empty (GatherSettings adds them when they are to be kept).
 SettingsChoices frmMain::ReadChoices() const {
-  SettingsChoices choices;
-  choices.language = current_language_;
+  SettingsChoices choices = options_;
   choices.date_format = UsersDateFormat();
-  choices.date_separator = date_separator_;
-  choices.thousands_separator = thousands_separator_;
-  choices.today_calendar = today_calendar_;
+  choices.date_separator = SeparatorText(date_separator_group_->checkedId());
+  choices.thousands_separator = SeparatorText(thousands_separator_group_->checkedId());
   choices.first_calendar = GetCal(1);
   choices.second_calendar = GetCal(2);
   choices.include_first_date = chkIncludeFirstDate->isChecked();
@@ -188,8 +197,7 @@ SettingsChoices frmMain::ReadChoices() const {
   choices.verbose = chkVerbose->isChecked();
   choices.hyphen = chkHyphen->isChecked();
   choices.save_output = chkSaveOutput->isChecked();
-  choices.week_start = MonthMondayFirst() ? WeekStart::Monday : WeekStart::Sunday;
-  choices.month_calendar = MonthJulian() ? MonthCalendar::Julian : MonthCalendar::CommonEra;
+  ReadMonthChoices(choices);
   choices.unit = optMonths->isChecked() ? DifferenceUnit::Months : DifferenceUnit::Days;
   return choices;
 }
@@ -201,7 +209,6 @@ StoredSettings frmMain::GatherSettings() const {
     choices.date_difference = txbDateDiff->text().toStdString();
     choices.second_date = txbSecondDate->text().toStdString();
     choices.output = OutputText().toStdString();
-    choices.encodings = stored_encodings_;
   }
   return StoreSettings(std::move(choices));
 }
@@ -216,13 +223,13 @@ void frmMain::WriteSettingsOnce() {
   settings_written_ = true;
   if (settings_file_path_.empty() || keep_settings_file_) return;
   StoredSettings stored = GatherSettings();
-  FitSavedOutput(stored, OutputCutNote(current_language_), {kOutputCutNotes[0], kOutputCutNotes[1]});
+  FitSavedOutput(stored, OutputCutNote(options_.language), {kOutputCutNotes[0], kOutputCutNotes[1]});
   EnsureFolderOf(settings_file_path_);
   const SettingsWriteResult written = WriteSettingsFile(settings_file_path_, stored);
   if (written.ok) return;
   const std::string file = written.path.empty() ? settings_file_path_ : written.path;
   messages_.Show(this, MessageRequest{product_name_,
-                                      ToQString(SaveFailedText(current_language_, file,
+                                      ToQString(SaveFailedText(options_.language, file,
                                                                qt_error_string(written.error).toStdString())),
                                       MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
 }
@@ -237,20 +244,20 @@ void frmMain::DateFormatChanged(DateFormat format) {
   UpdateTodayPanel();
 }
 
-void frmMain::DateSeparatorChanged(const char* separator) {
-  date_separator_ = separator;
+void frmMain::DateSeparatorChanged() {
   ClearInputBoxes();
   UpdateTodayPanel();
 }
 
-void frmMain::ThousandsSeparatorChanged(const char* separator) {
-  thousands_separator_ = separator;
+void frmMain::ThousandsSeparatorChanged() {
   SetTheFocus();
 }
 
-void frmMain::UnitChanged(bool months) {
-  chkIncludeFirstDate->setVisible(!months);
-  chkIncludeWeekends->setVisible(!months);
+void frmMain::UnitChanged(DifferenceUnit unit) {
+  // The day counts' options mean nothing in months mode.
+  const bool days = unit == DifferenceUnit::Days;
+  chkIncludeFirstDate->setVisible(days);
+  chkIncludeWeekends->setVisible(days);
   SetTheFocus();
 }
 
@@ -264,7 +271,7 @@ void frmMain::chkHyphen_Click() {
 }
 
 void frmMain::cmdReset_Click() {
-  const QString question = ToQString(ResetQuestion(texts_, current_language_));
+  const QString question = ToQString(ResetQuestion(texts_, options_.language));
   const MessageAnswer answer =
       messages_.Show(this, MessageRequest{cmdReset->text(), question, MessageIcon::None, MessageButtons::YesNo,
                                           MessageAnswer::No});
@@ -272,12 +279,12 @@ void frmMain::cmdReset_Click() {
     // The file itself goes; a symbolic link to it stays, for the next Quit to write through.
     if (!settings_file_path_.empty()) QFile::remove(QString::fromStdString(FollowLinks(settings_file_path_)));
     keep_settings_file_ = false;  // the refused file the user was told about goes too
-    const Language before = current_language_;
+    const Language before = options_.language;
     SetDefaultSettings();
     ResetWorkDays();
     // The defaults include English: the whole interface follows, so that captions and every
     // text looked up afterwards agree.
-    if (before != current_language_) {
+    if (before != options_.language) {
       FillLanguageList();
       ApplyLanguageTexts();
     }
@@ -294,7 +301,7 @@ void frmMain::FillLanguageList() {
   cboLanguage->clear();
   cboLanguage->addItem(Text(GeneralText::English), QVariant::fromValue<int>(static_cast<int>(Language::English)));
   cboLanguage->addItem(Text(GeneralText::German), QVariant::fromValue<int>(static_cast<int>(Language::German)));
-  cboLanguage->setCurrentIndex(LanguageListIndex(current_language_));
+  cboLanguage->setCurrentIndex(LanguageListIndex(options_.language));
   cboLanguage->setAccessibleName(Text(GeneralText::English) + QStringLiteral(" / ") + Text(GeneralText::German));
   filling_language_list_ = false;
 }
@@ -309,9 +316,9 @@ int frmMain::LanguageListIndex(Language language) const {
 void frmMain::cboLanguage_Click() {
   const Language chosen = cboLanguage->currentData().toInt() == static_cast<int>(Language::German) ? Language::German
                                                                                              : Language::English;
-  if (chosen != current_language_) {
+  if (chosen != options_.language) {
     const int position = cboLanguage->currentIndex();
-    current_language_ = chosen;
+    options_.language = chosen;
     FillLanguageList();
     filling_language_list_ = true;
     cboLanguage->setCurrentIndex(position);
@@ -364,24 +371,24 @@ void frmMain::ApplyLanguageTexts() {
   lblOnlineDocumentation->setText(Text(G::OnlineDocumentation));
 
   // Captions made for the language from a code.
-  optDays->setText(ToQString(UnitWord(G::Days, current_language_)));
-  optMonths->setText(ToQString(UnitWord(G::Months, current_language_)));
-  optDateFormatIsYMD->setText(ToQString(DateFormatCaption(kFormatYMD, current_language_)));
-  optDateFormatIsDMY->setText(ToQString(DateFormatCaption(kFormatDMY, current_language_)));
-  optDateFormatIsMDY->setText(ToQString(DateFormatCaption(kFormatMDY, current_language_)));
-  optThousSepNone->setText(ToQString(NoThousandsSeparatorCaption(current_language_)));
+  optDays->setText(ToQString(UnitWord(G::Days, options_.language)));
+  optMonths->setText(ToQString(UnitWord(G::Months, options_.language)));
+  optDateFormatIsYMD->setText(ToQString(DateFormatCaption(kFormatYMD, options_.language)));
+  optDateFormatIsDMY->setText(ToQString(DateFormatCaption(kFormatDMY, options_.language)));
+  optDateFormatIsMDY->setText(ToQString(DateFormatCaption(kFormatMDY, options_.language)));
+  optThousSepNone->setText(ToQString(NoThousandsSeparatorCaption(options_.language)));
 
   // The calendar options: the first group names each calendar's code, the second does not.
   for (QRadioButton* option : second_calendar_options_) {
     const auto calendar = static_cast<CalendarCode>(second_calendar_group_->id(option));
-    option->setText(ToQString(CalendarOptionCaption(calendar, CaptionCode::Without, Hyphen::Without, current_language_)));
+    option->setText(ToQString(CalendarOptionCaption(calendar, CaptionCode::Without, Hyphen::Without, options_.language)));
   }
   SetOrdinalDateCaption();  // and every other option of the first group
 
   for (ClickableLabel* label : lblTodaysDate) label->setToolTip(Text(G::ClickToChangeCalendar));
   for (ClickableLabel* label : lblWeekFromToday) label->setToolTip(Text(G::ClickToChangeCalendar));
   for (ClickableLabel* label : {lblTodaysDate[1], lblWeekFromToday[1]}) {
-    label->setAccessibleDescription(ToQString(TodayPanelKeysDescription(current_language_)));
+    label->setAccessibleDescription(ToQString(TodayPanelKeysDescription(options_.language)));
   }
 
   // Screen readers name each input by the label beside it, and a button that acts on one box
@@ -405,8 +412,8 @@ void frmMain::ApplyLanguageTexts() {
 
   WorkDaysLanguage();
   MonthWindowLanguage();
-  if (clear_dialog_ != nullptr) clear_dialog_->ApplyLanguageTexts(current_language_);
-  if (large_display_ != nullptr) large_display_->ApplyLanguage(current_language_);
+  if (clear_dialog_ != nullptr) clear_dialog_->ApplyLanguageTexts(options_.language);
+  if (large_display_ != nullptr) large_display_->ApplyLanguage(options_.language);
   HelpWindowLanguage();
   SetCopyButton();
 }
@@ -417,13 +424,13 @@ void frmMain::SetOrdinalDateCaption() {
     const auto calendar = static_cast<CalendarCode>(first_calendar_group_->id(option));
     option->setText(ToQString(
         CalendarOptionCaption(calendar, CaptionCode::With, chkHyphen->isChecked() ? Hyphen::With : Hyphen::Without,
-                              current_language_)));
+                              options_.language)));
   }
 }
 
 // ---- Other windows and links -----------------------------------------------------------------
 
-void frmMain::lblOnlineDocumentation_Click() { LaunchDocument(ManualAddress(current_language_), posted_messages_, this); }
+void frmMain::lblOnlineDocumentation_Click() { LaunchDocument(ManualAddress(options_.language), posted_messages_, this); }
 
 void frmMain::lblMaker_Click() { LaunchDocument(MakerAddress(), posted_messages_, this); }
 

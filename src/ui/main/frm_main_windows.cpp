@@ -13,10 +13,9 @@ namespace qv {
 frmDisplayMonth& frmMain::MonthWindow() {
   if (month_window_ == nullptr) {
     month_window_ = new frmDisplayMonth(texts_, posted_messages_, this);
-    month_window_->SetMondayFirst(month_monday_first_);
-    month_window_->SetJulianCalendar(month_julian_);
+    ApplyMonthChoices();
     month_window_->SetWorkCalendar(work_calendar_);
-    month_window_->ApplyLanguageTexts(current_language_);
+    month_window_->ApplyLanguageTexts(options_.language);
     // Closing the month window gives the focus back to where the rule puts it.
     connect(month_window_, &frmDisplayMonth::closed, this, [this] {
       activateWindow();
@@ -26,23 +25,26 @@ frmDisplayMonth& frmMain::MonthWindow() {
   return *month_window_;
 }
 
-// The stored choices go to the month window once it exists; until then they wait here.
+// The month window's two choices are the window's own once it exists; until then options_ keeps
+// the applied ones.
 void frmMain::ApplyMonthChoices() {
   if (month_window_ == nullptr) return;
-  month_window_->SetMondayFirst(month_monday_first_);
-  month_window_->SetJulianCalendar(month_julian_);
+  month_window_->SetWeekStart(options_.week_start);
+  month_window_->SetCalendar(options_.month_calendar);
 }
 
-bool frmMain::MonthMondayFirst() const { return month_window_ != nullptr ? month_window_->MondayFirst() : month_monday_first_; }
-
-bool frmMain::MonthJulian() const { return month_window_ != nullptr ? month_window_->JulianCalendar() : month_julian_; }
+void frmMain::ReadMonthChoices(SettingsChoices& choices) const {
+  if (month_window_ == nullptr) return;
+  choices.week_start = month_window_->ChosenWeekStart();
+  choices.month_calendar = month_window_->ChosenCalendar();
+}
 
 void frmMain::MonthWindowLanguage() {
-  if (month_window_ != nullptr) month_window_->ApplyLanguageTexts(current_language_);
+  if (month_window_ != nullptr) month_window_->ApplyLanguageTexts(options_.language);
 }
 
 void frmMain::HelpWindowLanguage() {
-  if (help_window_ != nullptr) help_window_->SetLanguage(current_language_);
+  if (help_window_ != nullptr) help_window_->SetLanguage(options_.language);
 }
 
 void frmMain::HideOtherWindows() {
@@ -67,7 +69,7 @@ void frmMain::cmdHelp_Click() {
   // The help window lies over the lower part of this window: its top edge is measured from a
   // line inside the frame, here the row of the first date under the today panel.
   const int frame_top = geometry().top() - frameGeometry().top();
-  help_window_->ShowHelp(current_language_, frame_top + Frame3->mapTo(this, QPoint(0, 0)).y());
+  help_window_->ShowHelp(options_.language, frame_top + Frame3->mapTo(this, QPoint(0, 0)).y());
 }
 
 }  // namespace qv

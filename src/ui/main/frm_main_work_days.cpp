@@ -11,6 +11,7 @@
 
 #include "calendar/clock.h"
 #include "lang/work_days_texts.h"
+#include "platform/named_widget.h"
 #include "platform/qt_text.h"
 #include "settings/atomic_file.h"
 #include "settings/work_days_file.h"
@@ -21,12 +22,9 @@
 namespace qv {
 
 QWidget* frmMain::CreateWorkDaysRow() {
-  work_days_row_ = new QWidget;
-  work_days_row_->setObjectName(QStringLiteral("WorkDaysRow"));
-  cmdWorkingDays = new QPushButton(work_days_row_);
-  cmdWorkingDays->setObjectName(QStringLiteral("cmdWorkingDays"));
-  lblWorkDaysNote = new QLabel(work_days_row_);
-  lblWorkDaysNote->setObjectName(QStringLiteral("lblWorkDaysNote"));
+  work_days_row_ = Named(new QWidget(), "WorkDaysRow");
+  cmdWorkingDays = Named(new QPushButton(work_days_row_), "cmdWorkingDays");
+  lblWorkDaysNote = Named(new QLabel(work_days_row_), "lblWorkDaysNote");
   // A long note (a region and several files) wraps instead of widening the options column.
   lblWorkDaysNote->setWordWrap(true);
   auto* row = new QHBoxLayout(work_days_row_);
@@ -61,11 +59,11 @@ void frmMain::ReadWorkDaysSettings() {
   WorkDaysLoad load = LoadWorkDays(read.settings);
   ApplyWorkDays(std::move(load.choice));
   if (load.failures.empty()) return;
-  QString text = ToQString(WorkDaysTextOf(WorkDaysText::FilesLeftOut, current_language_));
+  QString text = ToQString(WorkDaysTextOf(WorkDaysText::FilesLeftOut, options_.language));
   for (const holidays::HolidayFileError& failure : load.failures) {
-    text += QLatin1Char('\n') + ToQString(holidays::HolidayFileErrorText(failure, current_language_));
+    text += QLatin1Char('\n') + ToQString(holidays::HolidayFileErrorText(failure, options_.language));
   }
-  const MessageRequest request{.title = ToQString(WorkDaysTextOf(WorkDaysText::DialogTitle, current_language_)),
+  const MessageRequest request{.title = ToQString(WorkDaysTextOf(WorkDaysText::DialogTitle, options_.language)),
                                .text = text,
                                .icon = MessageIcon::Warning,
                                .buttons = MessageButtons::Ok,
@@ -84,7 +82,7 @@ void frmMain::cmdWorkingDays_Click() {
   if (working_days_dialog_ == nullptr) working_days_dialog_ = new frmWorkingDays(messages_, this);
   DateFields today;
   GetTodayDate(today);
-  if (working_days_dialog_->Ask(work_days_, TextOptions(), current_language_, today.Year)) {
+  if (working_days_dialog_->Ask(work_days_, TextOptions(), options_.language, today.Year)) {
     ApplyWorkDays(working_days_dialog_->Choice());
     // Kept at once, so that a choice survives however the program ends; the defaults are kept
     // as no file at all.
@@ -94,8 +92,8 @@ void frmMain::cmdWorkingDays_Click() {
     // Without a data folder (path empty) nothing is kept, as qrv.usr is not, and nothing is said.
     if (!kept && !path.empty()) {
       const MessageRequest request{
-          .title = ToQString(WorkDaysTextOf(WorkDaysText::DialogTitle, current_language_)),
-          .text = ToQString(WorkDaysTextOf(WorkDaysText::NotKept, current_language_)) + QLatin1Char('\n') +
+          .title = ToQString(WorkDaysTextOf(WorkDaysText::DialogTitle, options_.language)),
+          .text = ToQString(WorkDaysTextOf(WorkDaysText::NotKept, options_.language)) + QLatin1Char('\n') +
                   QString::fromStdString(path),
           .icon = MessageIcon::Warning,
           .buttons = MessageButtons::Ok,
@@ -114,21 +112,21 @@ void frmMain::ResetWorkDays() {
 }
 
 void frmMain::WorkDaysLanguage() {
-  cmdWorkingDays->setText(ToQString(WorkDaysTextOf(WorkDaysText::WorkingDaysButton, current_language_)));
+  cmdWorkingDays->setText(ToQString(WorkDaysTextOf(WorkDaysText::WorkingDaysButton, options_.language)));
   cmdWorkingDays->setAccessibleName(
-      ToQString(WithoutMnemonic(WorkDaysTextOf(WorkDaysText::WorkingDaysButton, current_language_))));
-  cmdWorkingDays->setToolTip(ToQString(WorkDaysTextOf(WorkDaysText::AppliesWhen, current_language_)));
+      ToQString(WithoutMnemonic(WorkDaysTextOf(WorkDaysText::WorkingDaysButton, options_.language))));
+  cmdWorkingDays->setToolTip(ToQString(WorkDaysTextOf(WorkDaysText::AppliesWhen, options_.language)));
   UpdateWorkDaysNote();
 }
 
 void frmMain::UpdateWorkDaysNote() {
   const QString note = ToQString(
-      WorkDaysNoteText(work_days_.week.Mask(), work_days_.region, work_days_.files.size(), current_language_));
+      WorkDaysNoteText(work_days_.week.Mask(), work_days_.region, work_days_.files.size(), options_.language));
   lblWorkDaysNote->setText(note);
-  lblWorkDaysNote->setAccessibleName(ToQString(WorkDaysTextOf(WorkDaysText::NoteName, current_language_)) +
+  lblWorkDaysNote->setAccessibleName(ToQString(WorkDaysTextOf(WorkDaysText::NoteName, options_.language)) +
                                      QStringLiteral(": ") + note);
   lblWorkDaysNote->setToolTip(note.isEmpty() ? QString()
-                                             : ToQString(WorkDaysTextOf(WorkDaysText::AppliesWhen, current_language_)));
+                                             : ToQString(WorkDaysTextOf(WorkDaysText::AppliesWhen, options_.language)));
 }
 
 }  // namespace qv

@@ -23,6 +23,7 @@
 #include "holidays/regions.h"
 #include "lang/general_texts.h"
 #include "lang/work_days_texts.h"
+#include "platform/named_widget.h"
 #include "platform/qt_text.h"
 
 namespace qv {
@@ -54,35 +55,23 @@ frmWorkingDays::~frmWorkingDays() = default;
 // ---- Building ---------------------------------------------------------------------------------
 
 void frmWorkingDays::CreateControls() {
-  cboRegion = new QComboBox(this);
-  cboRegion->setObjectName(QStringLiteral("cboRegion"));
-  lblRegion = new QLabel(this);
-  lblRegion->setObjectName(QStringLiteral("lblRegion"));
-  lblRegion->setBuddy(cboRegion);
+  cboRegion = Named(new QComboBox(this), "cboRegion");
+  lblRegion = NamedLabelFor("lblRegion", cboRegion, this);
 
-  lstHolidayFiles = new QListWidget(this);
-  lstHolidayFiles->setObjectName(QStringLiteral("lstHolidayFiles"));
+  lstHolidayFiles = Named(new QListWidget(this), "lstHolidayFiles");
   lstHolidayFiles->setSelectionMode(QAbstractItemView::SingleSelection);
   lstHolidayFiles->setMaximumHeight(lstHolidayFiles->fontMetrics().lineSpacing() * 5);
-  lblHolidayFiles = new QLabel(this);
-  lblHolidayFiles->setObjectName(QStringLiteral("lblHolidayFiles"));
-  lblHolidayFiles->setBuddy(lstHolidayFiles);
-  cmdAdd = new QPushButton(this);
-  cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
+  lblHolidayFiles = NamedLabelFor("lblHolidayFiles", lstHolidayFiles, this);
+  cmdAdd = Named(new QPushButton(this), "cmdAdd");
   cmdAdd->setAutoDefault(false);
-  cmdRemove = new QPushButton(this);
-  cmdRemove->setObjectName(QStringLiteral("cmdRemove"));
+  cmdRemove = Named(new QPushButton(this), "cmdRemove");
   cmdRemove->setAutoDefault(false);
 
-  spnYear = new QSpinBox(this);
-  spnYear->setObjectName(QStringLiteral("spnYear"));
+  spnYear = Named(new QSpinBox(this), "spnYear");
   spnYear->setRange(kFirstPreviewYear, kLastPreviewYear);
-  lblYear = new QLabel(this);
-  lblYear->setObjectName(QStringLiteral("lblYear"));
-  lblYear->setBuddy(spnYear);
+  lblYear = NamedLabelFor("lblYear", spnYear, this);
 
-  trePreview = new QTreeWidget(this);
-  trePreview->setObjectName(QStringLiteral("trePreview"));
+  trePreview = Named(new QTreeWidget(this), "trePreview");
   trePreview->setColumnCount(3);
   trePreview->setRootIsDecorated(false);
   trePreview->setUniformRowHeights(true);
@@ -92,14 +81,11 @@ void frmWorkingDays::CreateControls() {
   trePreview->header()->setStretchLastSection(true);
   trePreview->setMinimumSize(trePreview->fontMetrics().averageCharWidth() * 64,
                              trePreview->fontMetrics().lineSpacing() * 12);
-  lblNoHolidays = new QLabel(this);
-  lblNoHolidays->setObjectName(QStringLiteral("lblNoHolidays"));
-  lblAppliesWhen = new QLabel(this);
-  lblAppliesWhen->setObjectName(QStringLiteral("lblAppliesWhen"));
+  lblNoHolidays = Named(new QLabel(this), "lblNoHolidays");
+  lblAppliesWhen = Named(new QLabel(this), "lblAppliesWhen");
   lblAppliesWhen->setWordWrap(true);
 
-  buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons_->setObjectName(QStringLiteral("buttons"));
+  buttons_ = Named(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this), "buttons");
   buttons_->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
   buttons_->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
 
@@ -139,8 +125,7 @@ void frmWorkingDays::CreateControls() {
 }
 
 QGroupBox* frmWorkingDays::CreateWeekGroup() {
-  fraWorkWeek = new QGroupBox(this);
-  fraWorkWeek->setObjectName(QStringLiteral("fraWorkWeek"));
+  fraWorkWeek = Named(new QGroupBox(this), "fraWorkWeek");
   auto* row = new QHBoxLayout(fraWorkWeek);
   const int first_bit = BitOfQtDay(static_cast<int>(first_day_));
   for (std::size_t i = 0; i < chkWeekday.size(); ++i) {

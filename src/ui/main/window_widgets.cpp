@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <QWheelEvent>
 
-#include "ui/main/output_font.h"
+#include "platform/fixed_pitch_font.h"
 
 namespace qv {
 
@@ -124,7 +124,7 @@ OutputTextBox::OutputTextBox(QWidget* parent) : QPlainTextEdit(parent) {
   setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   setLineWrapMode(QPlainTextEdit::NoWrap);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  setFont(OutputFont());
+  setFont(FixedPitchFont(kOutputFontPointSize));
   setTabChangesFocus(true);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Small widgets of the main window: a label that reports mouse releases (the today panel, the
-// link labels), the read-only output text box that copies its selection on Enter, and the day
-// stepper beside each date box.
+// link labels), the read-only output text box that copies its selection on Enter (also the
+// enlarged display's), and the day stepper beside each date box.
 #include <QAccessible>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -9,6 +9,9 @@
 #include <QScrollBar>
 
 namespace qv {
+
+// The size of the output window's fixed-pitch font, and of the enlarged display's copy of it.
+inline constexpr int kOutputFontPointSize = 9;
 
 // A label that acts on a click: it reports which mouse button was released over it, and it
 // can take the keyboard focus, where Space or Enter count as a left click and Shift with
@@ -48,8 +51,9 @@ class SingleLineValidator : public QValidator {
   State validate(QString& input, int& position) const override;
 };
 
-// The output window: read-only, fixed pitch, selectable. Enter with a selection asks for the
-// copy; a mouse release tells the window to refresh its copy button.
+// The output window, and the enlarged display's copy of it: read-only, fixed pitch, selectable,
+// not wrapped. Enter with a selection asks for the copy; a mouse release (and any key, which may
+// have changed the selection) tells the window to refresh its copy button.
 class OutputTextBox : public QPlainTextEdit {
   Q_OBJECT
  public:

@@ -6,7 +6,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -18,8 +17,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <string>
+#include <utility>
 
 #include "lang/general_texts.h"
+#include "platform/fixed_pitch_font.h"
 #include "platform/named_widget.h"
 #include "platform/qt_text.h"
 #include "platform/screen_fit.h"
@@ -33,6 +34,13 @@ namespace {
 constexpr int kOffsetRightTwips = 4000;
 constexpr int kOffsetDownTwips = 1710;
 constexpr int kBottomMarginTwips = 550;
+// The window's left, top and right margins, and the gaps between the year, the month list and
+// the Display button.
+constexpr int kMarginTwips = 200;
+constexpr int kGapTwips = 200;
+
+// The grid's columns only line up in a fixed-pitch font.
+constexpr int kGridFontPointSize = 9;
 
 // Lines a grid can have (the header and six rows), and the widest ISO line: seven cells of
 // "0-W01-1" and six gaps of two spaces.
@@ -45,16 +53,6 @@ constexpr int16_t kTextHideIso = 15;
 
 QString WithColon(GeneralText entry, Language language) { return ToQString(TextOf(entry, language)) + QLatin1Char(':'); }
 
-// Courier New at 9 points where it is installed, else the system's fixed-pitch font at 9 points:
-// the grid's columns only line up in a fixed-pitch font.
-QFont GridFont() {
-  QFont font = QFontDatabase::families().contains(QStringLiteral("Courier New"))
-                   ? QFont(QStringLiteral("Courier New"))
-                   : QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font.setPointSize(9);
-  font.setStyleHint(QFont::TypeWriter);
-  return font;
-}
 
 // A read-only fixed-pitch text box sized for `columns` characters and `lines` lines; the
 // keyboard can reach it, select and copy, and Tab moves on.
@@ -66,7 +64,7 @@ QPlainTextEdit* MakeGridBox(QWidget* parent, const char* name, int columns, int 
   box->setLineWrapMode(QPlainTextEdit::NoWrap);
   box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  box->setFont(GridFont());
+  box->setFont(FixedPitchFont(kGridFontPointSize));
   const QFontMetrics metrics(box->font());
   const int margin = static_cast<int>(2 * box->document()->documentMargin()) + 2 * box->frameWidth() + 4;
   box->setFixedSize(metrics.horizontalAdvance(QString(columns + 1, QLatin1Char('0'))) + margin,
@@ -82,12 +80,6 @@ QPushButton* MakeButton(QWidget* parent, const char* name) {
 
 QRadioButton* MakeOption(QWidget* parent, const char* name) { return Named(new QRadioButton(parent), name); }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, QWidget* buddy) {
-  auto* label = Named(new QLabel(parent), name);
-  label->setBuddy(buddy);
-  return label;
-}
-
 }  // namespace
 
 frmDisplayMonth::frmDisplayMonth(const ProgramTextStore& texts, MessageService& messages, QWidget* mainWindow)
@@ -100,34 +92,31 @@ frmDisplayMonth::frmDisplayMonth(const ProgramTextStore& texts, MessageService& 
   SelectMonth(1);
   chkWithYear->setChecked(true);
   SetDefaultChoices();
-  SetIsoPanel(false);
+  SetIsoPanel(IsoPanel::Hidden);
   if (main_window_ != nullptr) setWindowIcon(main_window_->windowIcon());
   ApplyLanguageTexts(language_);
 }
 
 void frmDisplayMonth::CreateControls() {
-  txbYear = new QLineEdit(this);
-  txbYear->setObjectName(QStringLiteral("txbYear"));
+  txbYear = Named(new QLineEdit(this), "txbYear");
   txbYear->setMaxLength(40);
-  lblYear = MakeLabel(this, "lblYear", txbYear);
-  cboMonths = new QComboBox(this);
-  cboMonths->setObjectName(QStringLiteral("cboMonths"));
-  lblMonth = MakeLabel(this, "lblMonth", cboMonths);
+  lblYear = NamedLabelFor("lblYear", txbYear, this);
+  cboMonths = Named(new QComboBox(this), "cboMonths");
+  lblMonth = NamedLabelFor("lblMonth", cboMonths, this);
   cmdDisplay = MakeButton(this, "cmdDisplay");
 
   txbMonth = MakeGridBox(this, "txbMonth", static_cast<int>(kMonthRowLength), kGridLines);
   txbISODates = MakeGridBox(this, "txbISODates", kIsoLineLength, kGridLines);
-  chkWithYear = new QCheckBox(this);
-  chkWithYear->setObjectName(QStringLiteral("chkWithYear"));
+  chkWithYear = Named(new QCheckBox(this), "chkWithYear");
   cmdShowHideISO = MakeButton(this, "cmdShowHideISO");
 
   auto* top = new QHBoxLayout;
   top->addWidget(lblYear);
   top->addWidget(txbYear);
-  top->addSpacing(TwipsToPixels(200, this));
+  top->addSpacing(TwipsToPixels(kGapTwips, this));
   top->addWidget(lblMonth);
   top->addWidget(cboMonths);
-  top->addSpacing(TwipsToPixels(200, this));
+  top->addSpacing(TwipsToPixels(kGapTwips, this));
   top->addWidget(cmdDisplay);
   top->addStretch();
 
@@ -142,7 +131,7 @@ void frmDisplayMonth::CreateControls() {
   iso_row->addStretch();
 
   auto* layout = new QVBoxLayout(this);
-  const int side = TwipsToPixels(200, this);
+  const int side = TwipsToPixels(kMarginTwips, this);
   layout->setContentsMargins(side, side, side, TwipsToPixels(kBottomMarginTwips, this));
   layout->addLayout(top);
   layout->addWidget(CreateChoiceRow());
@@ -176,8 +165,8 @@ QWidget* frmDisplayMonth::CreateChoiceRow() {
   optJulian = MakeOption(row, "optJulian");
   optSunday = MakeOption(row, "optSunday");
   optMonday = MakeOption(row, "optMonday");
-  lblCalendar = MakeLabel(row, "lblCalendar", optCommonEra);
-  lblFirstDayOfWeek = MakeLabel(row, "lblFirstDayOfWeek", optSunday);
+  lblCalendar = NamedLabelFor("lblCalendar", optCommonEra, row);
+  lblFirstDayOfWeek = NamedLabelFor("lblFirstDayOfWeek", optSunday, row);
   // Two independent pairs: each group keeps exactly one of its options selected.
   calendar_group_ = new QButtonGroup(this);
   calendar_group_->addButton(optCommonEra);
@@ -235,55 +224,59 @@ void frmDisplayMonth::WireControls() {
 // ---- Public operations ------------------------------------------------------------------------
 
 void frmDisplayMonth::ApplyLanguageTexts(Language language) {
+  using G = GeneralText;
   language_ = language;
-  lblYear->setText(WithColon(GeneralText::Year, language));
-  lblMonth->setText(WithColon(GeneralText::Month, language));
-  lblCalendar->setText(WithColon(GeneralText::Calendar, language));
-  lblFirstDayOfWeek->setText(WithColon(GeneralText::FirstDayOfWeek, language));
-  optCommonEra->setText(ToQString(TextOf(GeneralText::CommonEra, language)));
-  optJulian->setText(ToQString(TextOf(GeneralText::Julian, language)));
+  // Labels name the control beside them and end with a colon.
+  const std::pair<QLabel*, G> labels[] = {
+      {lblYear, G::Year}, {lblMonth, G::Month}, {lblCalendar, G::Calendar}, {lblFirstDayOfWeek, G::FirstDayOfWeek}};
+  for (const auto& [label, entry] : labels) label->setText(WithColon(entry, language));
+  const std::pair<QAbstractButton*, G> buttons[] = {
+      {optCommonEra, G::CommonEra},
+      {optJulian, G::Julian},
+      {cmdClose, G::Close},
+      {cmdCopyToClipboard, G::CopyToClipboard},
+      {cmdDisplay, G::DisplayMonth},
+      {cmdDisplayNextMonth[0], G::DisplayNextMonth},
+      {cmdDisplayNextMonth[1], G::DisplayPreviousMonth},
+      {chkWithYear, G::WithFinalDigitOfYear}};
+  for (const auto& [button, entry] : buttons) button->setText(ToQString(TextOf(entry, language)));
   optSunday->setText(ToQString(WeekdayName(language, 0)));
   optMonday->setText(ToQString(WeekdayName(language, 1)));
-  cmdClose->setText(ToQString(TextOf(GeneralText::Close, language)));
-  cmdCopyToClipboard->setText(ToQString(TextOf(GeneralText::CopyToClipboard, language)));
-  cmdDisplay->setText(ToQString(TextOf(GeneralText::DisplayMonth, language)));
-  cmdDisplayNextMonth[0]->setText(ToQString(TextOf(GeneralText::DisplayNextMonth, language)));
-  cmdDisplayNextMonth[1]->setText(ToQString(TextOf(GeneralText::DisplayPreviousMonth, language)));
-  chkWithYear->setText(ToQString(TextOf(GeneralText::WithFinalDigitOfYear, language)));
   // While the panel is shown the button keeps offering to hide it, so its caption never
   // contradicts what a click does.
   cmdShowHideISO->setText(iso_dates_shown_ ? NumberedText(kTextHideIso)
-                                           : ToQString(TextOf(GeneralText::DisplayIsoWeekDates, language)));
+                                           : ToQString(TextOf(G::DisplayIsoWeekDates, language)));
 
-  // Names for assistive technology: the caption of the label beside each box.
-  txbYear->setAccessibleName(ToQString(TextOf(GeneralText::Year, language)));
-  cboMonths->setAccessibleName(ToQString(TextOf(GeneralText::Month, language)));
-  txbMonth->setAccessibleName(ToQString(TextOf(GeneralText::DisplayMonth, language)));
+  // Names for assistive technology: a button's caption, and a box's the caption of the label
+  // beside it.
+  for (const auto& [button, entry] : buttons) button->setAccessibleName(button->text());
+  for (QAbstractButton* button : {optSunday, optMonday}) button->setAccessibleName(button->text());
+  cmdShowHideISO->setAccessibleName(cmdShowHideISO->text());
+  const std::pair<QWidget*, G> boxes[] = {{txbYear, G::Year}, {cboMonths, G::Month}, {txbMonth, G::DisplayMonth}};
+  for (const auto& [box, entry] : boxes) box->setAccessibleName(ToQString(TextOf(entry, language)));
   txbISODates->setAccessibleName(NumberedText(kTextIsoTitle));
-  for (QAbstractButton* button : {static_cast<QAbstractButton*>(optCommonEra), static_cast<QAbstractButton*>(optJulian),
-                                  static_cast<QAbstractButton*>(optSunday), static_cast<QAbstractButton*>(optMonday)}) {
-    button->setAccessibleName(button->text());
-  }
-  for (QAbstractButton* button : {static_cast<QAbstractButton*>(cmdClose), static_cast<QAbstractButton*>(cmdCopyToClipboard),
-                                  static_cast<QAbstractButton*>(cmdDisplay), static_cast<QAbstractButton*>(cmdDisplayNextMonth[0]),
-                                  static_cast<QAbstractButton*>(cmdDisplayNextMonth[1]), static_cast<QAbstractButton*>(chkWithYear),
-                                  static_cast<QAbstractButton*>(cmdShowHideISO)}) {
-    button->setAccessibleName(button->text());
-  }
 }
 
 void frmDisplayMonth::SetDefaultChoices() {
-  SetMondayFirst(false);
-  SetJulianCalendar(false);
+  SetWeekStart(WeekStart::Sunday);
+  SetCalendar(MonthCalendar::CommonEra);
 }
 
-bool frmDisplayMonth::MondayFirst() const { return optMonday->isChecked(); }
+WeekStart frmDisplayMonth::ChosenWeekStart() const {
+  return optMonday->isChecked() ? WeekStart::Monday : WeekStart::Sunday;
+}
 
-void frmDisplayMonth::SetMondayFirst(bool monday) { (monday ? optMonday : optSunday)->setChecked(true); }
+void frmDisplayMonth::SetWeekStart(WeekStart start) {
+  (start == WeekStart::Monday ? optMonday : optSunday)->setChecked(true);
+}
 
-bool frmDisplayMonth::JulianCalendar() const { return optJulian->isChecked(); }
+MonthCalendar frmDisplayMonth::ChosenCalendar() const {
+  return optJulian->isChecked() ? MonthCalendar::Julian : MonthCalendar::CommonEra;
+}
 
-void frmDisplayMonth::SetJulianCalendar(bool julian) { (julian ? optJulian : optCommonEra)->setChecked(true); }
+void frmDisplayMonth::SetCalendar(MonthCalendar calendar) {
+  (calendar == MonthCalendar::Julian ? optJulian : optCommonEra)->setChecked(true);
+}
 
 void frmDisplayMonth::OpenAtFirstDate(std::string_view firstDateText, CalendarCode firstCalendar,
                                       const DateTextOptions& options) {
@@ -315,8 +308,8 @@ void frmDisplayMonth::DisplayMonth() { Draw(Redraw::Reporting); }
 MonthGridRequest frmDisplayMonth::ChosenRequest(int32_t year) const {
   return MonthGridRequest{.year = year,
                           .month = static_cast<int16_t>(cboMonths->currentIndex() + 1),
-                          .calendar = optJulian->isChecked() ? MonthCalendar::Julian : MonthCalendar::CommonEra,
-                          .week_start = optMonday->isChecked() ? WeekStart::Monday : WeekStart::Sunday,
+                          .calendar = ChosenCalendar(),
+                          .week_start = ChosenWeekStart(),
                           .language = language_};
 }
 
@@ -353,7 +346,8 @@ void frmDisplayMonth::UpdateIsoControls() {
   chkWithYear->setEnabled(available);
 }
 
-void frmDisplayMonth::SetIsoPanel(bool shown) {
+void frmDisplayMonth::SetIsoPanel(IsoPanel panel) {
+  const bool shown = panel == IsoPanel::Shown;
   iso_dates_shown_ = shown;
   cmdShowHideISO->setText(NumberedText(shown ? kTextHideIso : kTextShowIso));
   cmdShowHideISO->setAccessibleName(cmdShowHideISO->text());
@@ -393,25 +387,25 @@ void frmDisplayMonth::txbYear_KeyUp() { DisplayMonth(); }
 
 void frmDisplayMonth::optCommonEra_Click() {
   DisplayMonth();
-  if (iso_dates_shown_ && optSunday->isChecked()) SetIsoPanel(false);
+  if (iso_dates_shown_ && optSunday->isChecked()) SetIsoPanel(IsoPanel::Hidden);
   UpdateIsoControls();
 }
 
 void frmDisplayMonth::optJulian_Click() {
   DisplayMonth();
-  if (iso_dates_shown_) SetIsoPanel(false);
+  if (iso_dates_shown_) SetIsoPanel(IsoPanel::Hidden);
   UpdateIsoControls();
 }
 
 void frmDisplayMonth::optSunday_Click() {
   DisplayMonth();
-  if (iso_dates_shown_) SetIsoPanel(false);
+  if (iso_dates_shown_) SetIsoPanel(IsoPanel::Hidden);
   UpdateIsoControls();
 }
 
 void frmDisplayMonth::optMonday_Click() {
   DisplayMonth();
-  if (iso_dates_shown_ && optJulian->isChecked()) SetIsoPanel(false);
+  if (iso_dates_shown_ && optJulian->isChecked()) SetIsoPanel(IsoPanel::Hidden);
   UpdateIsoControls();
 }
 
@@ -419,7 +413,7 @@ void frmDisplayMonth::chkWithYear_Click() {
   if (iso_dates_shown_) ShowIsoWeekDates();
 }
 
-void frmDisplayMonth::cmdShowHideISO_Click() { SetIsoPanel(!iso_dates_shown_); }
+void frmDisplayMonth::cmdShowHideISO_Click() { SetIsoPanel(iso_dates_shown_ ? IsoPanel::Hidden : IsoPanel::Shown); }
 
 void frmDisplayMonth::cmdDisplayNextMonth_Click(int index) {
   const QString trimmed = ToQString(TrimBlanks(txbYear->text().toStdString()));
@@ -460,7 +454,7 @@ void frmDisplayMonth::cmdCopyToClipboard_Click() {
 void frmDisplayMonth::cmdClose_Click() { close(); }
 
 void frmDisplayMonth::HideWindow() {
-  if (iso_dates_shown_) SetIsoPanel(false);
+  if (iso_dates_shown_) SetIsoPanel(IsoPanel::Hidden);
   hide();
   emit closed();
 }
@@ -476,7 +470,7 @@ void frmDisplayMonth::Form_Activate() {
     if (!optSunday->isChecked()) optMonday->setChecked(true);
     if (!optJulian->isChecked()) optCommonEra->setChecked(true);
   }
-  SetIsoPanel(false);
+  SetIsoPanel(IsoPanel::Hidden);
   UpdateIsoControls();
   // Quietly: an unusable year was reported when it was drawn, and a message box here would
   // reactivate the window again and again.

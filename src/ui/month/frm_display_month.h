@@ -43,11 +43,11 @@ class frmDisplayMonth : public QWidget {
 
   // The default settings: Sunday first, Common Era.
   void SetDefaultChoices();
-  // The two stored choices (lines 9 and 10 of the settings file).
-  bool MondayFirst() const;
-  void SetMondayFirst(bool monday);
-  bool JulianCalendar() const;
-  void SetJulianCalendar(bool julian);
+  // The two choices the settings file keeps: the first day of the week and the calendar.
+  WeekStart ChosenWeekStart() const;
+  void SetWeekStart(WeekStart start);
+  MonthCalendar ChosenCalendar() const;
+  void SetCalendar(MonthCalendar calendar);
 
   // The main window's Display month button: opens at the month of the first date box (its text
   // already trimmed, its calendar and the reading options) or, when that holds no valid CE, JC
@@ -107,7 +107,8 @@ class frmDisplayMonth : public QWidget {
   void Draw(Redraw redraw);
   void ShowIsoWeekDates();
   void UpdateIsoControls();
-  void SetIsoPanel(bool shown);
+  enum class IsoPanel { Hidden, Shown };
+  void SetIsoPanel(IsoPanel panel);
   void FillMonthList();
   void SelectMonth(int16_t month);
   void HideWindow();

@@ -17,6 +17,7 @@
 #include "compute/work_calendar.h"
 #include "lang/general_texts.h"
 #include "lang/work_days_texts.h"
+#include "platform/named_widget.h"
 #include "platform/qt_text.h"
 #include "ui/month/frm_display_month.h"
 
@@ -45,15 +46,12 @@ struct MonthCell {
 }  // namespace
 
 QWidget* frmDisplayMonth::CreateHolidayPanel() {
-  holiday_panel_ = new QWidget(this);
-  holiday_panel_->setObjectName(QStringLiteral("HolidayPanel"));
-  lblHolidays = new QLabel(holiday_panel_);
-  lblHolidays->setObjectName(QStringLiteral("lblHolidays"));
+  holiday_panel_ = Named(new QWidget(this), "HolidayPanel");
+  lblHolidays = Named(new QLabel(holiday_panel_), "lblHolidays");
   lblHolidays->setFont(txbMonth->font());
   lblHolidays->setTextFormat(Qt::PlainText);
   lblHolidays->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  lblHolidayLegend = new QLabel(holiday_panel_);
-  lblHolidayLegend->setObjectName(QStringLiteral("lblHolidayLegend"));
+  lblHolidayLegend = Named(new QLabel(holiday_panel_), "lblHolidayLegend");
   auto* layout = new QVBoxLayout(holiday_panel_);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(lblHolidays);
