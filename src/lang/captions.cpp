@@ -67,4 +67,18 @@ std::string ResetQuestion(const ProgramTextStore& texts, Language language) {
          "\r\n\r\n" + GetProgramText(texts, kQuestion, language);
 }
 
+std::string WithoutMnemonic(std::string_view text) {
+  std::string plain;
+  plain.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    // "&&" stands for one "&"; a single "&" only marks the next letter.
+    if (text[i] == '&') {
+      if (i + 1 < text.size() && text[i + 1] == '&') plain += '&', ++i;
+      continue;
+    }
+    plain += text[i];
+  }
+  return plain;
+}
+
 }  // namespace qv

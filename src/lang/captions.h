@@ -4,6 +4,7 @@
 // name the calendar (and, in the first group, its code).
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "calendar/calendar_codes.h"
 #include "lang/general_texts.h"
@@ -35,5 +36,9 @@ std::string TodayPanelKeysDescription(Language language);
 
 // The question Reset asks: numbered texts 18 and 19 on two lines, an empty line, then text 20.
 std::string ResetQuestion(const ProgramTextStore& texts, Language language);
+
+// A caption without its "&" marker ("&&" stands for one "&"), for accessible names, window
+// titles and messages.
+std::string WithoutMnemonic(std::string_view text);
 
 }  // namespace qv

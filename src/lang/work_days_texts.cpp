@@ -88,20 +88,6 @@ std::string_view WorkDaysTextOf(WorkDaysText entry, Language language) {
   return language == Language::German ? kTexts[index].german : kTexts[index].english;
 }
 
-std::string WithoutMnemonic(std::string_view text) {
-  std::string plain;
-  plain.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    // "&&" stands for one "&"; a single "&" only marks the next letter.
-    if (text[i] == '&') {
-      if (i + 1 < text.size() && text[i + 1] == '&') plain += '&', ++i;
-      continue;
-    }
-    plain += text[i];
-  }
-  return plain;
-}
-
 std::string ShortWeekdayName(Language language, int day_of_week) {
   const std::string_view full = WeekdayName(language, day_of_week);
   // German weekdays are shortened to two letters (Mo, Di, … So), English ones to three; every

@@ -53,9 +53,6 @@ inline constexpr std::size_t kWorkDaysTextCount = static_cast<std::size_t>(WorkD
 // The text of an entry in a language (0 English, 1 German; any other code gives English).
 std::string_view WorkDaysTextOf(WorkDaysText entry, Language language);
 
-// The same without its "&" marker, for accessible names and messages.
-std::string WithoutMnemonic(std::string_view text);
-
 // Short weekday name, 0 = Sunday … 6 = Saturday: "Mon", "Tue" … in English, "Mo", "Di" … in
 // German; empty for any other day.
 std::string ShortWeekdayName(Language language, int day_of_week);

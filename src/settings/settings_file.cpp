@@ -370,7 +370,7 @@ SettingsChoices InterpretSettings(StoredSettings stored) {
   c.include_first_date = CheckBoxChoice(stored.include_first_date, defaults.include_first_date);
   c.include_weekends = CheckBoxChoice(stored.include_weekends, defaults.include_weekends);
   c.verbose = CheckBoxChoice(stored.verbose, defaults.verbose);
-  c.hyphen = CheckBoxChoice(stored.hyphen, defaults.hyphen);
+  c.hyphen = CheckBoxChoice(stored.hyphen, defaults.hyphen == Hyphen::With) ? Hyphen::With : Hyphen::Without;
   c.save_output = CheckBoxChoice(stored.save_output, defaults.save_output);
   c.week_start = stored.first_day_of_week == "Mon" ? WeekStart::Monday : WeekStart::Sunday;
   c.month_calendar = stored.month_calendar == "JC" ? MonthCalendar::Julian : MonthCalendar::CommonEra;
@@ -399,7 +399,7 @@ StoredSettings StoreSettings(SettingsChoices c) {
   s.include_first_date = c.include_first_date ? 1 : 0;
   s.include_weekends = c.include_weekends ? 1 : 0;
   s.verbose = c.verbose ? 1 : 0;
-  s.hyphen = c.hyphen ? 1 : 0;
+  s.hyphen = c.hyphen == Hyphen::With ? 1 : 0;
   s.save_output = c.save_output ? 1 : 0;
   s.first_day_of_week = c.week_start == WeekStart::Monday ? "Mon" : "Sun";
   s.month_calendar = c.month_calendar == MonthCalendar::Julian ? "JC" : "CE";
@@ -432,7 +432,7 @@ DateTextOptions TextOptionsFrom(const SettingsChoices& choices) {
   return DateTextOptions{.format = choices.date_format,
                          .date_separator = choices.date_separator,
                          .thousands_separator = choices.thousands_separator,
-                         .hyphen = choices.hyphen ? Hyphen::With : Hyphen::Without};
+                         .hyphen = choices.hyphen};
 }
 
 }  // namespace qv

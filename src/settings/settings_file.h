@@ -180,7 +180,7 @@ struct SettingsChoices {
   bool include_first_date = false;
   bool include_weekends = true;
   bool verbose = true;
-  bool hyphen = true;
+  Hyphen hyphen = Hyphen::With;
   bool save_output = true;
   WeekStart week_start = WeekStart::Sunday;
   MonthCalendar month_calendar = MonthCalendar::CommonEra;

@@ -30,6 +30,9 @@ bool IsTemporaryFileName(std::string_view entry, std::string_view file_name);
 // and only when they were last changed at least `min_age` ago and no running save holds them
 // locked, so a save of another instance of the program is never disturbed. Gives the number
 // of files removed.
+// The age from which start-up removes them: a save takes a few milliseconds, and one still going
+// on holds its file locked besides.
+inline constexpr std::chrono::seconds kStaleTemporaryAge{60};
 std::size_t RemoveStaleTemporaryFiles(const std::string& path, std::chrono::seconds min_age);
 
 // What became of a refused settings file.

@@ -194,8 +194,8 @@ WorkDaysReadResult ReadWorkDaysFile(const std::string& path) {
   return {WorkDaysReadStatus::Unreadable, {}};
 }
 
-bool WriteWorkDaysFile(const std::string& path, const WorkDaysSettings& settings) {
-  return WriteFileAtomically(path, FormatWorkDaysFile(settings)).ok;
+FileWriteResult WriteWorkDaysFile(const std::string& path, const WorkDaysSettings& settings) {
+  return WriteFileAtomically(path, FormatWorkDaysFile(settings));
 }
 
 }  // namespace qv

@@ -26,6 +26,7 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/atomic_file.h"
 #include "calendar/calendar_codes.h"
 
 namespace qv {
@@ -74,6 +75,6 @@ WorkDaysReadResult ParseWorkDaysText(std::string_view text);
 WorkDaysReadResult ReadWorkDaysFile(const std::string& path);
 
 // Atomic (temporary file, flush, rename); false and the old file untouched on any failure.
-bool WriteWorkDaysFile(const std::string& path, const WorkDaysSettings& settings);
+FileWriteResult WriteWorkDaysFile(const std::string& path, const WorkDaysSettings& settings);
 
 }  // namespace qv

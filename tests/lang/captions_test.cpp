@@ -61,5 +61,11 @@ TEST(Captions, ResetQuestionHasTwoLinesAnEmptyLineAndTheQuestion) {
   EXPECT_NE(question.find("fortfahren?"), std::string::npos);
 }
 
+TEST(WithoutMnemonic, DropsTheMarkerAndKeepsADoubledAmpersand) {
+  EXPECT_EQ(WithoutMnemonic("&Hinzufügen…"), "Hinzufügen…");
+  EXPECT_EQ(WithoutMnemonic("Arbeits&woche"), "Arbeitswoche");
+  EXPECT_EQ(WithoutMnemonic("Salt && pepper&"), "Salt & pepper");
+}
+
 }  // namespace
 }  // namespace qv

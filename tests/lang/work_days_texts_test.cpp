@@ -59,16 +59,13 @@ INSTANTIATE_TEST_SUITE_P(Notes, WorkDaysNote,
                                            NoteCase{0b0011111, "", 1, "Mon–Fri, 1 file", "Mo–Fr, 1 Datei"},
                                            NoteCase{0b0111111, "AT", 2, "Mon–Sat, AT, 2 files", "Mo–Sa, AT, 2 Dateien"}));
 
-TEST(WorkDaysTexts, EveryEntryInBothLanguagesAndMnemonicsStripped) {
+TEST(WorkDaysTexts, EveryEntryInBothLanguages) {
   for (std::size_t i = 0; i < kWorkDaysTextCount; ++i) {
     const auto entry = static_cast<WorkDaysText>(i);
     EXPECT_FALSE(WorkDaysTextOf(entry, Language::English).empty());
     EXPECT_FALSE(WorkDaysTextOf(entry, Language::German).empty());
     EXPECT_EQ(WorkDaysTextOf(entry, static_cast<Language>(7)), WorkDaysTextOf(entry, Language::English)) << "an unknown language reads English";
   }
-  EXPECT_EQ(WithoutMnemonic("&Hinzufügen…"), "Hinzufügen…");
-  EXPECT_EQ(WithoutMnemonic("Arbeits&woche"), "Arbeitswoche");
-  EXPECT_EQ(WithoutMnemonic("Salt && pepper&"), "Salt & pepper");
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ TEST(RequestOptionsFrom, EachChoiceReachesItsOwnOptionOnly) {
       {"include first date", [](SettingsChoices& c) { c.include_first_date = true; }, {"include_first_date"}},
       {"weekends", [](SettingsChoices& c) { c.include_weekends = false; }, {"include_weekends"}},
       {"verbose", [](SettingsChoices& c) { c.verbose = false; }, {"verbose"}},
-      {"hyphen", [](SettingsChoices& c) { c.hyphen = false; }, {"hyphen"}},
+      {"hyphen", [](SettingsChoices& c) { c.hyphen = Hyphen::Without; }, {"hyphen"}},
       {"months", [](SettingsChoices& c) { c.unit = DifferenceUnit::Months; }, {"unit"}},
       {"today calendar", [](SettingsChoices& c) { c.today_calendar = cal::ISO; }, {}},
       {"save output", [](SettingsChoices& c) { c.save_output = false; }, {}},
@@ -82,11 +82,9 @@ TEST(RequestOptionsFrom, EachChoiceReachesItsOwnOptionOnly) {
 TEST(RequestOptionsFrom, ValuesArriveAsChosen) {
   struct Case {
     std::string_view date_separator, thousands_separator;
-    bool hyphen;
-    Hyphen expected_hyphen;
+    Hyphen hyphen;
   };
-  for (const Case& each : {Case{".", ".", false, Hyphen::Without}, Case{"/", "", true, Hyphen::With},
-                           Case{"-", ",", false, Hyphen::Without}}) {
+  for (const Case& each : {Case{".", ".", Hyphen::Without}, Case{"/", "", Hyphen::With}, Case{"-", ",", Hyphen::Without}}) {
     SettingsChoices choices;
     choices.date_separator = each.date_separator;
     choices.thousands_separator = each.thousands_separator;
@@ -94,7 +92,7 @@ TEST(RequestOptionsFrom, ValuesArriveAsChosen) {
     const RequestOptions options = RequestOptionsFrom(choices);
     EXPECT_EQ(options.date_separator, each.date_separator);
     EXPECT_EQ(options.thousands_separator, each.thousands_separator);
-    EXPECT_EQ(options.hyphen, each.expected_hyphen);
+    EXPECT_EQ(options.hyphen, each.hyphen);
     // The request's own text options say the same as those made straight from the choices.
     const DateTextOptions direct = TextOptionsFrom(choices);
     const DateTextOptions via_request = options.TextOptions();

@@ -148,7 +148,7 @@ TEST(InterpretSettings, ValuesThatMatchNoChoiceFallBackLineByLine) {
       {5, "0", [](const SettingsChoices& c) { return !c.include_weekends; }},
       {5, "-1", [](const SettingsChoices& c) { return c.include_weekends; }},
       {6, "0", [](const SettingsChoices& c) { return !c.verbose; }},
-      {7, "0", [](const SettingsChoices& c) { return !c.hyphen; }},
+      {7, "0", [](const SettingsChoices& c) { return c.hyphen == Hyphen::Without; }},
       {8, "0", [](const SettingsChoices& c) { return !c.save_output; }},
       {8, "7", [](const SettingsChoices& c) { return c.save_output; }},
       {9, "\"Mon\"", [](const SettingsChoices& c) { return c.week_start == WeekStart::Monday; }},

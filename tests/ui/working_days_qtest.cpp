@@ -5,7 +5,9 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -370,6 +372,48 @@ class WorkingDaysTest : public QObject {
     });
     QCOMPARE(Note()->text(), QString());
     QVERIFY(!QFile::exists(WorkDaysPath()));
+  }
+
+  // A choice that cannot be kept still applies, and the box says which file and why; it opens
+  // after the click's event, once.
+  void aChoiceThatCannotBeKeptSaysWhy() {
+    StartWindow();
+    QVERIFY(QDir().mkpath(WorkDaysPath() + QStringLiteral("/in-the-way")));  // a folder where the file goes
+    WithDialog([](QWidget* dialog) {
+      ChooseRegion(dialog, QStringLiteral("AT"));
+      QTest::mouseClick(test::FindControl<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+    });
+    QCOMPARE(window_->WorkDays().region, std::string("AT"));
+    QTRY_COMPARE(messages_->shown.size(), std::size_t{1});
+    const QStringList lines = messages_->shown.front().text.split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines[0].startsWith(QStringLiteral("The working days apply now, but could not be saved")));
+    QCOMPARE(lines[1], WorkDaysPath());
+    QVERIFY2(!lines[2].isEmpty(), "the reason");
+    QVERIFY(QFileInfo(WorkDaysPath()).isDir());
+    QCOMPARE(QDir(QFileInfo(WorkDaysPath()).path()).entryList({QStringLiteral("qrv-workdays.ini.tmp-*")}, QDir::Files),
+             QStringList());
+  }
+
+  // Temporary files of killed saves are removed at start-up once they are a minute old; a newer
+  // one may be a save of another running instance and stays.
+  void staleTemporaryFilesOfTheWorkingDaysGo() {
+    const QString folder = config_.path() + QStringLiteral("/Quorvan");
+    QVERIFY(QDir().mkpath(folder));
+    const QString stale = folder + QStringLiteral("/qrv-workdays.ini.tmp-Ab12Cd");
+    const QString fresh = folder + QStringLiteral("/qrv-workdays.ini.tmp-Ef34Gh");
+    for (const QString& path : {stale, fresh}) {
+      QFile file(path);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write("[WorkDays]\n");
+    }
+    QFile old(stale);
+    QVERIFY(old.open(QIODevice::ReadWrite));
+    QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
+    old.close();
+    StartWindow();
+    QVERIFY(!QFile::exists(stale));
+    QVERIFY(QFile::exists(fresh));
   }
 
   void cancelAndEscapeChangeNothing_data() {

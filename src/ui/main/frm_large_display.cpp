@@ -11,9 +11,9 @@
 #include <string_view>
 #include <utility>
 
+#include "lang/captions.h"
 #include "lang/general_texts.h"
 #include "lang/program_text.h"
-#include "lang/work_days_texts.h"
 #include "platform/named_widget.h"
 #include "platform/message_service.h"
 #include "platform/qt_text.h"

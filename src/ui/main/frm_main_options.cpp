@@ -12,7 +12,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
-#include <chrono>
 #include <tuple>
 #include <utility>
 
@@ -44,10 +43,6 @@ namespace {
 // Numbered program texts used here.
 constexpr int16_t kProductName = 1;
 constexpr int16_t kDataFolderName = 310;
-
-// Left-over temporary files of killed saves older than this are removed at start-up; a save
-// takes a few milliseconds, and one still going on holds its file locked besides.
-constexpr std::chrono::seconds kStaleTemporaryAge{60};
 
 // Selecting by program runs the option's handler only when the selection really changes,
 // which is what QAbstractButton::setChecked does through `toggled`. Each option's id in its
@@ -167,7 +162,7 @@ void frmMain::ApplyStoredSettings(SettingsChoices choices) {
   chkIncludeFirstDate->setChecked(options_.include_first_date);
   chkIncludeWeekends->setChecked(options_.include_weekends);
   chkVerbose->setChecked(options_.verbose);
-  chkHyphen->setChecked(options_.hyphen);
+  chkHyphen->setChecked(options_.hyphen == Hyphen::With);
   chkSaveOutput->setChecked(options_.save_output);
   ApplyMonthChoices();
   Select(date_format_group_, options_.date_format);
@@ -195,7 +190,7 @@ SettingsChoices frmMain::ReadChoices() const {
   choices.include_first_date = chkIncludeFirstDate->isChecked();
   choices.include_weekends = chkIncludeWeekends->isChecked();
   choices.verbose = chkVerbose->isChecked();
-  choices.hyphen = chkHyphen->isChecked();
+  choices.hyphen = chkHyphen->isChecked() ? Hyphen::With : Hyphen::Without;
   choices.save_output = chkSaveOutput->isChecked();
   ReadMonthChoices(choices);
   choices.unit = optMonths->isChecked() ? DifferenceUnit::Months : DifferenceUnit::Days;
@@ -263,9 +258,9 @@ void frmMain::UnitChanged(DifferenceUnit unit) {
 
 void frmMain::chkHyphen_Click() {
   SetOrdinalDateCaption();
-  const bool hyphen = chkHyphen->isChecked();
+  const Hyphen hyphen = ReadChoices().hyphen;
   for (QLineEdit* box : {txbFirstDate, txbSecondDate}) {
-    box->setText(QString::fromStdString(RestyleForHyphen(box->text().toStdString(), hyphen ? Hyphen::With : Hyphen::Without)));
+    box->setText(QString::fromStdString(RestyleForHyphen(box->text().toStdString(), hyphen)));
   }
   SetTheFocus();
 }

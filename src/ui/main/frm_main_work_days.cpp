@@ -7,13 +7,15 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
+#include <cerrno>
 
 #include "calendar/clock.h"
+#include "lang/captions.h"
 #include "lang/work_days_texts.h"
 #include "platform/named_widget.h"
 #include "platform/qt_text.h"
 #include "settings/atomic_file.h"
+#include "settings/settings_storage.h"
 #include "settings/work_days_file.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/frm_working_days.h"
@@ -55,6 +57,8 @@ std::string frmMain::WorkDaysFilePath() const {
 // damaged or unreadable. Holiday files that cannot be read are left out and named in one
 // message, posted so that it opens once the window is up.
 void frmMain::ReadWorkDaysSettings() {
+  // Left-over temporary files of saves that were killed before their rename, as for qrv.usr.
+  RemoveStaleTemporaryFiles(WorkDaysFilePath(), kStaleTemporaryAge);
   const WorkDaysReadResult read = ReadWorkDaysFile(WorkDaysFilePath());
   WorkDaysLoad load = LoadWorkDays(read.settings);
   ApplyWorkDays(std::move(load.choice));
@@ -68,7 +72,7 @@ void frmMain::ReadWorkDaysSettings() {
                                .icon = MessageIcon::Warning,
                                .buttons = MessageButtons::Ok,
                                .default_answer = MessageAnswer::Ok};
-  QTimer::singleShot(0, this, [this, request] { messages_.Show(this, request); });
+  posted_messages_.Show(this, request);
 }
 
 void frmMain::ApplyWorkDays(WorkDaysChoice choice) {
@@ -88,17 +92,22 @@ void frmMain::cmdWorkingDays_Click() {
     // as no file at all.
     const std::string path = WorkDaysFilePath();
     const WorkDaysSettings settings = work_days_.Settings();
-    const bool kept = IsDefault(settings) ? RemoveFileIfPresent(path) : WriteWorkDaysFile(path, settings);
+    int error = 0;
+    if (IsDefault(settings)) {
+      if (!RemoveFileIfPresent(path)) error = errno;
+    } else if (const FileWriteResult written = WriteWorkDaysFile(path, settings); !written) {
+      error = written.error != 0 ? written.error : EIO;
+    }
     // Without a data folder (path empty) nothing is kept, as qrv.usr is not, and nothing is said.
-    if (!kept && !path.empty()) {
+    if (error != 0 && !path.empty()) {
       const MessageRequest request{
           .title = ToQString(WorkDaysTextOf(WorkDaysText::DialogTitle, options_.language)),
           .text = ToQString(WorkDaysTextOf(WorkDaysText::NotKept, options_.language)) + QLatin1Char('\n') +
-                  QString::fromStdString(path),
+                  QString::fromStdString(path) + QLatin1Char('\n') + qt_error_string(error),
           .icon = MessageIcon::Warning,
           .buttons = MessageButtons::Ok,
           .default_answer = MessageAnswer::Ok};
-      QTimer::singleShot(0, this, [this, request] { messages_.Show(this, request); });
+      posted_messages_.Show(this, request);
     }
   }
   activateWindow();

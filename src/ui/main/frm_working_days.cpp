@@ -13,7 +13,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -21,6 +20,7 @@
 
 #include "calendar/civil.h"
 #include "holidays/regions.h"
+#include "lang/captions.h"
 #include "lang/general_texts.h"
 #include "lang/work_days_texts.h"
 #include "platform/named_widget.h"
@@ -43,7 +43,9 @@ enum PreviewColumn { kDateColumn, kWeekdayColumn, kNameColumn };
 }  // namespace
 
 frmWorkingDays::frmWorkingDays(MessageService& messages, QWidget* parent, Qt::DayOfWeek first_day)
-    : QDialog(parent), messages_(messages), first_day_(first_day), choose_files_(ChooseWithFileDialog) {
+    : QDialog(parent),
+      posted_messages_(messages, this),
+      first_day_(first_day), choose_files_(ChooseWithFileDialog) {
   setObjectName(QStringLiteral("frmWorkingDays"));
   CreateControls();
   WireControls();
@@ -320,7 +322,7 @@ void frmWorkingDays::PostMessage(const QString& text) {
                                .icon = MessageIcon::Warning,
                                .buttons = MessageButtons::Ok,
                                .default_answer = MessageAnswer::Ok};
-  QTimer::singleShot(0, this, [this, request] { messages_.Show(this, request); });
+  posted_messages_.Show(this, request);
 }
 
 DateTextOptions frmWorkingDays::ReadingOptions() const {

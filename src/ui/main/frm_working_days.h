@@ -13,6 +13,7 @@
 
 #include "text/language.h"
 #include "platform/message_service.h"
+#include "platform/posted_messages.h"
 #include "settings/work_days.h"
 #include "text/date_dispatch.h"
 
@@ -75,7 +76,7 @@ class frmWorkingDays : public QDialog {
   void PostMessage(const QString& text);
   DateTextOptions ReadingOptions() const;
 
-  MessageService& messages_;
+  PostedMessages posted_messages_;  // every box of this dialog is posted
   Qt::DayOfWeek first_day_;
   FileChooser choose_files_;
   WorkDaysChoice choice_;
