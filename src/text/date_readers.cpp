@@ -1,5 +1,6 @@
 #include "text/date_readers.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -15,8 +16,6 @@
 namespace qv {
 
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // A number with an optional leading sign; a lone sign has no value.
 std::optional<int64_t> SignedValue(std::string_view text) {
@@ -261,7 +260,7 @@ int32_t ParseDayNumberText(std::string_view text, int16_t& result, ReadFit* fit)
     t.erase(0, 1);
   }
   // A text without a single digit (a lone '+') is no number, not the number 0.
-  if (t.empty() || t.find('-') != std::string::npos || t.find_first_of("0123456789") == std::string::npos) {
+  if (t.empty() || t.find('-') != std::string::npos || std::ranges::none_of(t, IsDigit)) {
     result = kReadNotValid;
     return 0;
   }
@@ -308,7 +307,7 @@ int16_t ParseWholeNumberText(std::string_view text, int32_t& number, std::string
   if (!IsDigitsOnly(checked, LeadingSign::Allowed, Commas::Allowed)) return kReadNotValid;
   const std::string digits = RemoveCharacters(checked, "+-,", 1);
   if (digits.empty()) return kReadNotValid;  // a lone sign or commas are no number
-  if (digits.size() > 10 || (digits.size() == 10 && (digits[0] - '0') * 10 + (digits[1] - '0') >= 21)) {
+  if (digits.size() > 10 || (digits.size() == 10 && DigitRunValue(std::string_view(digits).substr(0, 2)) >= 21)) {
     return kReadOutOfRange;
   }
   int64_t value = ValueOfShortDigitRun(digits);  // one to ten digits

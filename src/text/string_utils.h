@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/digit_run.h"
+
 namespace qv {
 
 // Key codes that every key filter lets through: copy, backspace, paste, cut.
@@ -37,7 +39,7 @@ void KeepSignedDigits(std::string& text, Minus minus, Dropped&& dropped) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
     bool keep = false;
-    if (c >= '0' && c <= '9') {
+    if (IsDigit(c)) {
       keep = digit_seen = true;
     } else if (c == '+') {
       keep = !digit_seen && !plus_seen;
