@@ -198,11 +198,6 @@ int32_t ProgramTextStore::Get(int32_t number, int32_t language, char* buffer, in
   return static_cast<int32_t>(count);
 }
 
-std::string ProgramTextStore::Text(int number, Language language) const {
-  const auto found = texts_.find(std::make_pair(static_cast<int32_t>(number), static_cast<int32_t>(language)));
-  return found == texts_.end() ? std::string() : found->second;
-}
-
 std::string ProgramTextPath(std::string_view folder, std::string_view fileName) {
   std::string path(folder);
   if (!path.empty() && path.back() != '/') {

@@ -106,26 +106,6 @@ class WrittenForm {
   ReadFit& fit_;
 };
 
-// KeepDateCharacters' rule: digits and '-' stay, and any of the extra characters.
-[[gnu::always_inline]] inline bool IsKeptDateCharacter(char c, std::string_view extra_characters) {
-  if (IsDigit(c) || c == '-') return true;
-  if (extra_characters.size() == 1) return c == extra_characters.front();  // the usual one separator
-  return extra_characters.find(c) != std::string_view::npos;
-}
-
-// KeepDateCharacters, telling `dropped(position)` where each character left out stood.
-template <typename Dropped>
-void KeepDateCharacters(std::string& text, std::string_view extra_characters, Dropped&& dropped) {
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (IsKeptDateCharacter(text[i], extra_characters)) {
-      text[kept++] = text[i];
-    } else {
-      dropped(i);
-    }
-  }
-  text.resize(kept);
-}
 
 // Tells a fit of each character that the reading of a CE/JC date skips and that is not part of
 // the written form.
@@ -193,10 +173,6 @@ LeapFields SplitLeapWeekText(std::string_view text, std::size_t third_width, Rea
 }
 
 }  // namespace
-
-void KeepDateCharacters(std::string& text, std::string_view extra_characters) {
-  KeepDateCharacters(text, extra_characters, [](std::size_t) {});
-}
 
 int16_t ParseDateText(std::string_view text, std::string_view separator, CalendarCode code,
                       DateFormat format, DateFields& date, ReadFit* fit) {
