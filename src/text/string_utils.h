@@ -10,6 +10,9 @@
 
 namespace qv {
 
+// Lines of the output window, and of every message that has more than one, end with CR LF.
+inline constexpr std::string_view kLineBreak = "\r\n";
+
 // Key codes that every key filter lets through: copy, backspace, paste, cut.
 inline constexpr int16_t kKeyCopy = 3;
 inline constexpr int16_t kKeyBackspace = 8;
