@@ -81,6 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"EmptyTextAtLine1", "1|en|\n", -501}, LoadCase{"NoTextColumnAtLine2", "# c\n5|de\n", -502},
         LoadCase{"NoSeparatorAtLine1", "1 en text\n", -501}, LoadCase{"NonNumericNumber", "abc|en|x\n", -501},
         LoadCase{"NumberBeyond16Bits", "1|en|a\n32768|en|x\n", -502}, LoadCase{"Lowest16BitNumber", "-32768|en|x\n", 1},
+        LoadCase{"PlusSignIsNoNumber", "+5|en|x\n", -501}, LoadCase{"LoneMinusIsNoNumber", "-|en|x\n", -501},
+        LoadCase{"LeadingZeros", "007|en|x\n", 1}, LoadCase{"Below16Bits", "-32769|en|x\n", -501},
         LoadCase{"UnknownLanguage", "1|xx|x\n", -501}, LoadCase{"EmptyNumber", "|en|x\n", -501},
         LoadCase{"LongestTextFits", "1|en|" + kLongest + "\n", 1},
         LoadCase{"TooLongAtLine3", "#\n\n1|en|" + kLongest + "y\n", -1003},
