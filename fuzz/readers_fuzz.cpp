@@ -152,7 +152,7 @@ void FuzzDirectReaders(std::string_view text, qv::CalendarCode code, const qv::D
   Require(IsResultCode(qv::IsoTextStyle(text)));
   {
     std::string kept(text);
-    qv::KeepDateCharacters(kept, options.date_separator);
+    qv::KeepDateCharacters(kept, options.date_separator, [](std::size_t) {});
     for (const char c : kept) {
       Require((c >= '0' && c <= '9') || c == '-' || options.date_separator.find(c) != std::string_view::npos);
     }

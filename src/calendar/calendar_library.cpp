@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstddef>
 #include <optional>
+#include <string>
 
 #include "calendar/civil.h"
 #include "calendar/digit_run.h"
@@ -68,9 +69,8 @@ std::string_view Between(std::string_view text, std::size_t begin, std::size_t e
   return field;
 }
 
-// Where the separators and the '-' of a date text stand. The separator is the one character
-// other than digits and '-' that the text holds; a text without such a character is separated
-// by '-'.
+// Where the separators and the '-' of a date text stand, counted in the text as read (the
+// characters skipped left out), and that text.
 struct DateTextLayout {
   static constexpr std::size_t kNone = std::string_view::npos;
   char separator = '-';
@@ -79,28 +79,72 @@ struct DateTextLayout {
   std::size_t minus_signs = 0;                      // characters '-'
   std::size_t separator_at[2] = {kNone, kNone};     // the first two separators
   std::size_t minus_at[3] = {kNone, kNone, kNone};  // the first three '-'
+  std::string_view text;                            // the text as read
 };
 
-DateTextLayout LayoutOf(std::string_view text) {
-  // Eight bytes at a time: the '-' and the other non-digits of each block from bit masks; only
-  // the first few of each are placed one by one.
+// Notes a character at `at` of the text as read: its place among the first `room`, and its count.
+[[gnu::always_inline]] inline void Place(std::size_t at, std::size_t& count, std::size_t* places, std::size_t room) {
+  if (count < room) places[count] = at;
+  ++count;
+}
+
+// The one scan of a date text. Eight bytes at a time: the '-' and the separators of each block
+// come from bit masks and only the first few of each are placed one by one; a block with a
+// character to skip (rare: a letter, a blank, a parenthesis) is walked character by character,
+// and the first such character starts the copy `kept` that is then the text as read.
+DateTextLayout LayoutOf(std::string_view text, const DateTextRules& rules, std::string& kept) {
   DateTextLayout layout;
+  const bool named = rules.separator.has_value();
+  if (named) layout.separator = *rules.separator;
+  std::size_t skipped = 0;  // characters skipped so far: each later place moves back by as many
+  std::size_t from = 0;     // the first character not yet copied into `kept`
   for (std::size_t first = 0; first < text.size(); first += 8) {
     const std::size_t bytes = text.size() - first < 8 ? text.size() - first : 8;
     const uint64_t word = digit_run::LoadBlock(text, first);
     const uint64_t non_digits = digit_run::NonDigitBits(word, bytes);
     if (non_digits == 0) continue;
+    const auto at = [first](uint64_t bits) { return first + static_cast<std::size_t>(std::countr_zero(bits)) / 8; };
     uint64_t minus = digit_run::ByteBits(word, '-', bytes);
     uint64_t others = non_digits & ~minus;
-    const auto at = [first](uint64_t bits) { return first + static_cast<std::size_t>(std::countr_zero(bits)) / 8; };
+    uint64_t separators = 0;
     if (others != 0) {
-      if (layout.separator == '-') layout.separator = text[at(others)];
-      if ((others & ~digit_run::ByteBits(word, layout.separator, bytes)) != 0) layout.mixed = true;
-      for (; others != 0 && layout.separators < 2; others &= others - 1) layout.separator_at[layout.separators++] = at(others);
-      layout.separators += digit_run::CountBytes(others);
+      if (!named && layout.separator == '-') layout.separator = text[at(others)];
+      if (layout.separator != '-') separators = digit_run::ByteBits(word, layout.separator, bytes);
+      others &= ~separators;
     }
-    for (; minus != 0 && layout.minus_signs < 3; minus &= minus - 1) layout.minus_at[layout.minus_signs++] = at(minus);
+    if (others != 0) {
+      if (!named) {
+        layout.mixed = true;
+        return layout;
+      }
+      for (uint64_t bits = non_digits; bits != 0; bits &= bits - 1) {
+        const std::size_t i = at(bits);
+        const char c = text[i];
+        if (c == '-') {
+          Place(i - skipped, layout.minus_signs, layout.minus_at, 3);
+        } else if (c == layout.separator) {
+          Place(i - skipped, layout.separators, layout.separator_at, 2);
+        } else {
+          if (rules.skipped != nullptr) rules.skipped->Skipped(i);
+          if (skipped++ == 0) kept.reserve(text.size());
+          kept.append(text.data() + from, i - from);
+          from = i + 1;
+        }
+      }
+      continue;
+    }
+    for (; separators != 0 && layout.separators < 2; separators &= separators - 1) {
+      layout.separator_at[layout.separators++] = at(separators) - skipped;
+    }
+    layout.separators += digit_run::CountBytes(separators);
+    for (; minus != 0 && layout.minus_signs < 3; minus &= minus - 1) layout.minus_at[layout.minus_signs++] = at(minus) - skipped;
     layout.minus_signs += digit_run::CountBytes(minus);
+  }
+  if (skipped == 0) {
+    layout.text = text;
+  } else {
+    kept.append(text.data() + from, text.size() - from);
+    layout.text = kept;
   }
   return layout;
 }
@@ -137,10 +181,12 @@ void jdn_to_annus_novus_date(DateFields& date) {
   date.Day = static_cast<int32_t>(day_of_year - month * kAnnusNovusMonthDays + 1);
 }
 
-int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date, int32_t letter,
-                    std::size_t* day_and_month_digits) {
-  const DateTextLayout layout = LayoutOf(text);
+int32_t str_to_date(std::string_view given, int16_t date_format, DateFields& date, int32_t letter,
+                    const DateTextRules& rules) {
+  std::string kept;
+  const DateTextLayout layout = LayoutOf(given, rules, kept);
   if (layout.mixed) return kStrToDateMalformed;
+  const std::string_view text = layout.text;
   const bool year_first = date_format == 2;  // YMD; MDY and DMY put the year last
   std::string_view fields[3];
   if (layout.separator != '-') {
@@ -174,8 +220,8 @@ int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date
   date.Month = static_cast<int32_t>(month.value);
   date.Day = static_cast<int32_t>(day.value);
   date.Calendar = letter;
-  if (day_and_month_digits != nullptr) {
-    *day_and_month_digits = std::max(fields[month_index].size(), fields[day_index].size());
+  if (rules.day_and_month_digits != nullptr) {
+    *rules.day_and_month_digits = std::max(fields[month_index].size(), fields[day_index].size());
   }
   return 0;
 }

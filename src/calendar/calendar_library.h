@@ -4,6 +4,7 @@
 // it fail, overflow or read out of bounds.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "calendar/date_fields.h"
@@ -34,14 +35,35 @@ int32_t euro_day_of_week(int32_t day_number);
 int32_t annus_novus_date_to_jdn(DateFields& date);
 void jdn_to_annus_novus_date(DateFields& date);
 
-// Reads "Y?M?D" in the field order of date_format (0 MDY, 1 DMY, 2 YMD). The text may hold
-// digits, '-' and one other separator character; the year field may carry a leading '-'.
-// Returns 0 and fills Year, Month, Day, Calendar (= letter) when the date exists in the
-// calendar of the letter; kStrToDateOutOfRange when the year's magnitude exceeds 5,800,000;
-// another negative code for any other defect. `day_and_month_digits`, when given, receives on
-// success the digit count of the longer of the month and day fields (leading zeros counted).
+// Told, in order, the position of each character a reading of a date text skips.
+class SkippedCharacters {
+ public:
+  virtual void Skipped(std::size_t at) = 0;
+
+ protected:
+  ~SkippedCharacters() = default;
+};
+
+// How str_to_date takes its text beyond the three fields. By default as the library's callers
+// hand it over: digits, '-' and at most one other character, which then separates the fields
+// (a second such character makes the text no date). A date box's reader names its separator
+// instead ('-' or another character): then only digits, '-' and that separator count, and
+// every other character is skipped as though the text had been stripped of it first.
+struct DateTextRules {
+  std::optional<char> separator;           // none: the text's own
+  SkippedCharacters* skipped = nullptr;    // with a named separator: told of each skipped character
+  // Receives on success the digit count of the longer of the month and day fields (leading
+  // zeros counted, skipped characters not).
+  std::size_t* day_and_month_digits = nullptr;
+};
+
+// Reads "Y?M?D" in the field order of date_format (0 MDY, 1 DMY, 2 YMD); the year field may
+// carry a leading '-'. Returns 0 and fills Year, Month, Day, Calendar (= letter) when the date
+// exists in the calendar of the letter; kStrToDateOutOfRange when the year's magnitude exceeds
+// 5,800,000; another negative code for any other defect. One pass over the text finds the
+// fields, whatever `rules` skip.
 int32_t str_to_date(std::string_view text, int16_t date_format, DateFields& date, int32_t letter,
-                    std::size_t* day_and_month_digits = nullptr);
+                    const DateTextRules& rules = {});
 
 // Days from `earlier` to `later` (later first). Records whose letter is 0 count as CE.
 // status stays 0 on success and becomes kDaysElapsedOverflow when the difference does not

@@ -1,6 +1,7 @@
 #pragma once
-// The value of a run of decimal digits: the one digit reader that every date and number reader
-// builds on (signs, separators and limits are the callers' rules).
+// Runs of decimal digits: the one digit test and the one reader of a run's value that every
+// date and number reader builds on (signs, separators and limits are the callers' rules), and
+// the block-wise tests with which the CE/JC reader finds its separators.
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -14,9 +15,10 @@ namespace qv {
 // so that a 40-digit field is simply "huge", and small enough that a caller may negate it.
 inline constexpr int64_t kDigitRunSaturated = 1'000'000'000'000'000;  // 10^15
 
-// The value of `digits` when it is one or more of '0' … '9' (leading zeros allowed) and
-// nothing else, saturated at kDigitRunSaturated; nullopt for an empty text or any other
-// character, a sign included.
+// Whether `c` is one of '0' … '9': the one digit test of every reader.
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The pieces of the block-wise readers: eight characters at a time in a 64-bit word.
 namespace digit_run {
 // The value of the `count` (1 … 4) digits at `p` into `value`; false when one is not a digit.
 // Each digit's weight follows from the count, so the digits are weighed side by side rather
@@ -88,19 +90,6 @@ namespace digit_run {
   return static_cast<std::size_t>(((top_bits >> 7) * 0x0101'0101'0101'0101) >> 56);
 }
 }  // namespace digit_run
-
-// Calls `note(at)` for the position of every character of `text` that is not a digit, in order.
-// The text is looked at eight bytes at a time, so a date's run of digits costs no test of its
-// own: only the few other characters are visited.
-template <typename Note>
-[[gnu::always_inline]] inline void ForEachNonDigit(std::string_view text, Note&& note) {
-  for (std::size_t first = 0; first < text.size(); first += 8) {
-    const std::size_t bytes = text.size() - first < 8 ? text.size() - first : 8;
-    for (uint64_t bits = digit_run::NonDigitBits(digit_run::LoadBlock(text, first), bytes); bits != 0; bits &= bits - 1) {
-      note(first + static_cast<std::size_t>(std::countr_zero(bits)) / 8);
-    }
-  }
-}
 
 // The value of `digits` when it is one or more of '0' … '9' (leading zeros allowed) and
 // nothing else, saturated at kDigitRunSaturated; nullopt for an empty text or any other

@@ -8,18 +8,15 @@ namespace {
 
 using civil::ClampToInt32;
 
+}  // namespace
 
-int64_t WeekOneMonday(int32_t year) {
+int64_t IsoWeekOneMonday(int32_t year) {
   const int64_t january_first = civil::GregorianToDayNumber(year, 1, 1);
   // Week 1 holds the year's first Thursday: its Monday is the Monday of the week (Monday to
   // Sunday) that holds 4 January.
   const int64_t january_fourth = january_first + 3;
   return january_fourth - (civil::IsoWeekday(january_fourth) - 1);
 }
-
-}  // namespace
-
-int64_t IsoWeekOneMonday(int32_t year) { return WeekOneMonday(year); }
 
 bool IsoYearHas53Weeks(int32_t year) {
   // A year has 53 weeks when it ends on a Thursday, or when the year before ends on a
@@ -40,7 +37,7 @@ void DayNumberToIsoWeekDate(IsoWeekDate& date) {
 
 void IsoWeekDateToDayNumber(IsoWeekDate& date) {
   date.DayNumber =
-      ClampToInt32(WeekOneMonday(date.Year) + (int64_t{date.Week} - 1) * 7 + int64_t{date.Weekday} - 1);
+      ClampToInt32(IsoWeekOneMonday(date.Year) + (int64_t{date.Week} - 1) * 7 + int64_t{date.Weekday} - 1);
 }
 
 int32_t OrdinalToDayNumber(int32_t year, int16_t day_of_year) {

@@ -30,7 +30,6 @@ static_assert(kCycleDays == 400 * 364 + 71 * 7, "the leap-week cycle matches the
 bool IsLeapWeekYear(int32_t year) { return civil::FloorMod(71 * int64_t{year} + 203, 400) < 71; }
 
 int16_t LeapWeekYearWeeks(bool leap) { return leap ? 53 : 52; }
-int16_t LeapWeekYearDays(bool leap) { return leap ? 371 : 364; }
 int16_t LeapWeekMonthWeeks(int16_t month, bool leap) {
   if (month == 1 || month == 4 || month == 7 || month == 10 || (month == 12 && leap)) return 5;
   return 4;

@@ -23,7 +23,6 @@ struct LeapWeekDate {
 
 bool IsLeapWeekYear(int32_t year);
 int16_t LeapWeekYearWeeks(bool leap);
-int16_t LeapWeekYearDays(bool leap);
 int16_t LeapWeekMonthWeeks(int16_t month, bool leap);
 // Day number of the first day (Monday of week 1) of a year, for any 32-bit year.
 int64_t LeapWeekYearStart(int32_t year);

@@ -8,9 +8,9 @@
 #include <string_view>
 
 #include "calendar/calendar_codes.h"
-#include "text/language.h"
 #include "text/date_dispatch.h"
 #include "text/language.h"
+#include "text/string_utils.h"
 
 namespace qv {
 
@@ -52,9 +52,6 @@ struct RequestOptions {
                            .reading = text_reading};
   }
 };
-
-// Lines of the output window, and of every message that has more than one, end with CR LF.
-inline constexpr std::string_view kLineBreak = "\r\n";
 
 // The texts of the three boxes.
 struct BoxTexts {

@@ -85,8 +85,6 @@ std::optional<WorkWeek> WorkWeek::Parse(std::string_view text) {
   return FromMask(mask);
 }
 
-int WorkWeek::DaysPerWeek() const { return __builtin_popcount(mask_); }
-
 std::string WorkWeek::ToText() const {
   std::string text(7, '0');
   for (int i = 0; i < 7; ++i) {

@@ -44,7 +44,6 @@ class WorkWeek {
   constexpr uint8_t Mask() const { return mask_; }
   // `iso_weekday`: 1 = Monday … 7 = Sunday.
   constexpr bool Works(int32_t iso_weekday) const { return ((mask_ >> (iso_weekday - 1)) & 1u) != 0; }
-  int DaysPerWeek() const;
   std::string ToText() const;  // "1111100"
 
   friend constexpr bool operator==(WorkWeek, WorkWeek) = default;
@@ -112,7 +111,7 @@ class WorkCalendar {
   std::vector<ListedHoliday> HolidaysOfYear(int32_t year) const;
 
   // Bytes the calendar's own tables take (besides the sources), and the shared Easter tables built
-  // so far (for the measurements).
+  // so far: the benchmarks' measure of what the tables cost.
   size_t TableBytes() const;
 
   struct Impl;

@@ -123,12 +123,6 @@ size_t EasterYearIndex::BytesBuilt() {
   return bytes;
 }
 
-int64_t EasterYearIndex::CountBeforeByLoop(int year_class, int64_t year) {
-  int64_t count = 0;
-  for (int64_t y = 0; y < year; ++y) count += YearClass(y) == year_class ? 1 : 0;
-  return count;
-}
-
 namespace {
 
 struct Representatives {

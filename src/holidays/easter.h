@@ -44,8 +44,6 @@ inline constexpr int kYearClasses = 70;
 constexpr int YearClass(int64_t year) {
   return (EasterDaysAfterMarch21(year) - 1) * 2 + (civil::IsGregorianLeap(year) ? 1 : 0);
 }
-constexpr int EasterDaysOfClass(int year_class) { return year_class / 2 + 1; }
-constexpr bool IsLeapClass(int year_class) { return year_class % 2 == 1; }
 
 using YearClassSet = std::bitset<kYearClasses>;
 
@@ -60,10 +58,8 @@ class EasterYearIndex {
   // Years y with 0 <= y < `year` (0 <= `year` <= 2^40) of class `year_class`. Prepare must have
   // been called for the class.
   static int64_t CountBefore(int year_class, int64_t year);
-  // Bytes of the tables built so far (for the measurements).
+  // Bytes of the tables built so far: the benchmarks' measure of what the index costs.
   static size_t BytesBuilt();
-  // The same in the slow, obvious way (a loop over the years), for tests.
-  static int64_t CountBeforeByLoop(int year_class, int64_t year);
 };
 
 // A year of each class, the first from 2000 on: what a class's holidays are computed on.

@@ -1,5 +1,7 @@
 #include "lang/captions.h"
 
+#include "text/string_utils.h"
+
 namespace qv {
 namespace {
 
@@ -63,8 +65,10 @@ std::string ResetQuestion(const ProgramTextStore& texts, Language language) {
   constexpr int16_t kFirstLine = 18;
   constexpr int16_t kSecondLine = 19;
   constexpr int16_t kQuestion = 20;
-  return GetProgramText(texts, kFirstLine, language) + "\r\n" + GetProgramText(texts, kSecondLine, language) +
-         "\r\n\r\n" + GetProgramText(texts, kQuestion, language);
+  std::string question = GetProgramText(texts, kFirstLine, language);
+  question.append(kLineBreak).append(GetProgramText(texts, kSecondLine, language));
+  question.append(kLineBreak).append(kLineBreak).append(GetProgramText(texts, kQuestion, language));
+  return question;
 }
 
 std::string WithoutMnemonic(std::string_view text) {

@@ -3,6 +3,18 @@
 namespace qv {
 namespace {
 
+struct GeneralTextEntry {
+  GeneralText id;
+  std::string_view english;
+  std::string_view german;
+};
+
+struct GeneralTexts {
+  std::array<GeneralTextEntry, kGeneralTextCount> entries;
+  std::array<std::array<std::string_view, 7>, 2> weekdays;  // [language][0 = Sunday .. 6]
+  std::array<std::array<std::string_view, 12>, 2> months;   // [language][0 = January .. 11]
+};
+
 constexpr GeneralTexts kTexts{
     {{
         {GeneralText::AWeekFromTodayIs, "A week from today is", "Eine Woche weiter ist"},
@@ -110,8 +122,6 @@ static_assert(RowsMatchTheirIds(), "general text rows must follow the order of e
 constexpr std::size_t Slot(Language language) { return language == Language::German ? 1U : 0U; }
 
 }  // namespace
-
-const GeneralTexts& InitGeneralTexts() { return kTexts; }
 
 std::string_view TextOf(GeneralText entry, Language language) {
   const auto index = static_cast<std::size_t>(entry);

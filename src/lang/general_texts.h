@@ -92,21 +92,8 @@ enum class GeneralText : uint8_t {
 
 inline constexpr std::size_t kGeneralTextCount = static_cast<std::size_t>(GeneralText::Count);
 
-struct GeneralTextEntry {
-  GeneralText id;
-  std::string_view english;
-  std::string_view german;
-};
-
-struct GeneralTexts {
-  std::array<GeneralTextEntry, kGeneralTextCount> entries;
-  std::array<std::array<std::string_view, 7>, 2> weekdays;  // [language][0 = Sunday .. 6]
-  std::array<std::array<std::string_view, 12>, 2> months;   // [language][0 = January .. 11]
-};
-
-// The whole table. It is a compile-time constant, so "building" it costs nothing and it can
-// never change after start-up.
-const GeneralTexts& InitGeneralTexts();
+// The table is a compile-time constant: there is nothing to build at start-up, and it can never
+// change after it.
 
 // The text of an entry in a language. Every code other than German gives English, so a stray
 // stored language code can never index outside the table.

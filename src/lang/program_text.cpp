@@ -1,13 +1,15 @@
 #include "lang/program_text.h"
 
 #include <array>
-#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <system_error>
 #include <vector>
+
+#include "calendar/digit_run.h"
 
 namespace qv {
 namespace {
@@ -40,14 +42,17 @@ bool ParseTextNumber(std::string_view field, int32_t& number) {
   if (field.empty()) {
     return false;
   }
-  int32_t value = 0;
-  const char* first = field.data();
-  const char* last = field.data() + field.size();
-  const auto [end, ec] = std::from_chars(first, last, value);
-  if (ec != std::errc{} || end != last || value < INT16_MIN || value > INT16_MAX) {
+  // An optional '-', then digits only.
+  const bool negative = field.front() == '-';
+  const std::optional<int64_t> magnitude = DigitRunValue(negative ? field.substr(1) : field);
+  if (!magnitude) {
     return false;
   }
-  number = value;
+  const int64_t value = negative ? -*magnitude : *magnitude;  // saturated: never beyond 64 bits
+  if (value < INT16_MIN || value > INT16_MAX) {
+    return false;
+  }
+  number = static_cast<int32_t>(value);
   return true;
 }
 
@@ -196,11 +201,6 @@ int32_t ProgramTextStore::Get(int32_t number, int32_t language, char* buffer, in
     buffer[count] = '\0';
   }
   return static_cast<int32_t>(count);
-}
-
-std::string ProgramTextStore::Text(int number, Language language) const {
-  const auto found = texts_.find(std::make_pair(static_cast<int32_t>(number), static_cast<int32_t>(language)));
-  return found == texts_.end() ? std::string() : found->second;
 }
 
 std::string ProgramTextPath(std::string_view folder, std::string_view fileName) {

@@ -76,12 +76,6 @@ class ProgramTextStore {
   // Returns 0 when the store holds no such text and -1 when buffer is null or size is not positive.
   int32_t Get(int32_t number, int32_t language, char* buffer, int32_t size) const;
 
-  // The stored text as it stands ("~" included); empty when the store holds no such text.
-  std::string Text(int number, Language language) const;
-
-  // Number of texts held.
-  std::size_t Size() const { return texts_.size(); }
-
  private:
   using TextMap = std::map<std::pair<int32_t, int32_t>, std::string>;
   // Reads every entry of `content` into `loaded`: 0, or the failure code of the first bad line.

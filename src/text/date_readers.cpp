@@ -1,6 +1,6 @@
 #include "text/date_readers.h"
 
-#include <bit>
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -16,8 +16,6 @@
 namespace qv {
 
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // A number with an optional leading sign; a lone sign has no value.
 std::optional<int64_t> SignedValue(std::string_view text) {
@@ -108,81 +106,17 @@ class WrittenForm {
   ReadFit& fit_;
 };
 
-// KeepDateCharacters' rule: digits and '-' stay, and any of the extra characters.
-[[gnu::always_inline]] inline bool IsKeptDateCharacter(char c, std::string_view extra_characters) {
-  if (IsDigit(c) || c == '-') return true;
-  if (extra_characters.size() == 1) return c == extra_characters.front();  // the usual one separator
-  return extra_characters.find(c) != std::string_view::npos;
-}
 
-// KeepDateCharacters, telling `dropped(position)` where each character left out stood.
-template <typename Dropped>
-void KeepDateCharacters(std::string& text, std::string_view extra_characters, Dropped&& dropped) {
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (IsKeptDateCharacter(text[i], extra_characters)) {
-      text[kept++] = text[i];
-    } else {
-      dropped(i);
-    }
-  }
-  text.resize(kept);
-}
-
-// The characters of a CE/JC date text that its reader looks at (RemoveSpaces and
-// KeepDateCharacters with the separator, in one pass: a blank is never a separator), with the
-// number of '-' and of separator characters among them. A text with nothing to drop is its own
-// kept text; the first character dropped starts a copy.
-class KeptDateText {
+// Tells a fit of each character that the reading of a CE/JC date skips and that is not part of
+// the written form.
+class SkippedFromForm final : public SkippedCharacters {
  public:
-  // `fit`, when given, is told of every character left out that is not part of the form of a
-  // date whose year stands as `year` says (checked only on the path that leaves one out).
-  KeptDateText(std::string_view text, std::string_view separator, ReadFit* fit, WrittenForm::Year year) {
-    // Eight bytes at a time: the '-' and the separators are counted from their bit masks, and
-    // only a character that is neither they nor a digit is looked at on its own.
-    const char one = separator.size() == 1 && separator.front() != '-' ? separator.front() : '\0';
-    std::size_t from = 0;  // the first character not yet copied, once a copy is started
-    bool dropped = false;
-    for (std::size_t first = 0; first < text.size(); first += 8) {
-      const std::size_t bytes = text.size() - first < 8 ? text.size() - first : 8;
-      const uint64_t word = digit_run::LoadBlock(text, first);
-      const uint64_t minus = digit_run::ByteBits(word, '-', bytes);
-      const uint64_t separator_bits = one == '\0' ? 0 : digit_run::ByteBits(word, one, bytes);
-      minus_signs += digit_run::CountBytes(minus);
-      separators += digit_run::CountBytes(separator_bits);
-      for (uint64_t others = digit_run::NonDigitBits(word, bytes) & ~minus & ~separator_bits; others != 0;
-           others &= others - 1) {
-        const std::size_t at = first + static_cast<std::size_t>(std::countr_zero(others)) / 8;
-        const char c = text[at];
-        if (c != ' ' && IsKeptDateCharacter(c, separator)) continue;  // a character of a longer separator
-        if (fit != nullptr) {
-          if (!form_) form_.emplace(text, year, separator.empty() ? '\0' : separator.back(), *fit);
-          form_->Dropped(at);
-        }
-        if (!dropped) copy_.reserve(text.size());
-        dropped = true;
-        copy_.append(text.data() + from, at - from);
-        from = at + 1;
-      }
-    }
-    if (!dropped) {
-      text_ = text;
-      return;
-    }
-    copy_.append(text.data() + from, text.size() - from);
-    text_ = copy_;
-  }
-  KeptDateText(const KeptDateText&) = delete;
-  KeptDateText& operator=(const KeptDateText&) = delete;
-
-  std::string_view Text() const { return text_; }
-  std::size_t minus_signs = 0;
-  std::size_t separators = 0;  // of a one-character separator other than '-'
+  SkippedFromForm(std::string_view text, WrittenForm::Year year, char separator, ReadFit& fit)
+      : form_(text, year, separator, fit) {}
+  void Skipped(std::size_t at) override { form_.Dropped(at); }
 
  private:
-  std::string copy_;
-  std::string_view text_;
-  std::optional<WrittenForm> form_;
+  WrittenForm form_;
 };
 
 // The value of one to ten digits.
@@ -240,10 +174,6 @@ LeapFields SplitLeapWeekText(std::string_view text, std::size_t third_width, Rea
 
 }  // namespace
 
-void KeepDateCharacters(std::string& text, std::string_view extra_characters) {
-  KeepDateCharacters(text, extra_characters, [](std::size_t) {});
-}
-
 int16_t ParseDateText(std::string_view text, std::string_view separator, CalendarCode code,
                       DateFormat format, DateFields& date, ReadFit* fit) {
   if (code == cal::AN || code == cal::TLW || code == cal::ISO || code == cal::ARC) {
@@ -269,19 +199,18 @@ int16_t ParseDateText(std::string_view text, std::string_view separator, Calenda
     return result;
   }
 
-  // Only digits, '-' and the separator count; blanks, letters, parentheses and commas vanish.
-  const KeptDateText kept(text, separator, fit,
-                          format == kFormatYMD ? WrittenForm::Year::First : WrittenForm::Year::Last);
-  if (IsSingleCharacter(separator, '-')) {
-    if (kept.minus_signs != 2 && kept.minus_signs != 3) return kReadNotValid;
-  } else {
-    const std::size_t separators = separator.size() == 1 ? kept.separators : CountOccurrences(kept.Text(), separator);
-    if (kept.minus_signs > 1 || separators != 2) return kReadNotValid;
-  }
-
-  const int32_t letter = ReaderLetterForCode(code);
+  // Only digits, '-' and the separator count; blanks, letters, parentheses and commas are
+  // skipped. A separator of no single character (or the zero character) separates no fields.
+  if (separator.size() != 1 || separator.front() == '\0') return kReadNotValid;
+  const char one = separator.front();
+  std::optional<SkippedFromForm> form;
+  if (fit != nullptr) form.emplace(text, format == kFormatYMD ? WrittenForm::Year::First : WrittenForm::Year::Last, one, *fit);
   std::size_t day_and_month_digits = 0;
-  const int32_t status = str_to_date(kept.Text(), format, date, letter, fit != nullptr ? &day_and_month_digits : nullptr);
+  const int32_t letter = ReaderLetterForCode(code);
+  const int32_t status = str_to_date(text, format, date, letter,
+                                     DateTextRules{.separator = one,
+                                                   .skipped = form ? &*form : nullptr,
+                                                   .day_and_month_digits = fit != nullptr ? &day_and_month_digits : nullptr});
   if (status == kStrToDateOutOfRange) return kReadOutOfRange;
   if (status != 0) return kReadNotValid;
   // A day or month of three digits or more; a plain store, as the usual date never has one.
@@ -307,7 +236,7 @@ int32_t ParseDayNumberText(std::string_view text, int16_t& result, ReadFit* fit)
     t.erase(0, 1);
   }
   // A text without a single digit (a lone '+') is no number, not the number 0.
-  if (t.empty() || t.find('-') != std::string::npos || t.find_first_of("0123456789") == std::string::npos) {
+  if (t.empty() || t.find('-') != std::string::npos || std::ranges::none_of(t, IsDigit)) {
     result = kReadNotValid;
     return 0;
   }
@@ -354,7 +283,7 @@ int16_t ParseWholeNumberText(std::string_view text, int32_t& number, std::string
   if (!IsDigitsOnly(checked, LeadingSign::Allowed, Commas::Allowed)) return kReadNotValid;
   const std::string digits = RemoveCharacters(checked, "+-,", 1);
   if (digits.empty()) return kReadNotValid;  // a lone sign or commas are no number
-  if (digits.size() > 10 || (digits.size() == 10 && (digits[0] - '0') * 10 + (digits[1] - '0') >= 21)) {
+  if (digits.size() > 10 || (digits.size() == 10 && DigitRunValue(std::string_view(digits).substr(0, 2)) >= 21)) {
     return kReadOutOfRange;
   }
   int64_t value = ValueOfShortDigitRun(digits);  // one to ten digits

@@ -8,6 +8,7 @@
 
 #include "calendar/calendar_codes.h"
 #include "calendar/date_fields.h"
+#include "calendar/digit_run.h"
 #include "calendar/iso_ordinal.h"
 #include "calendar/leap_week.h"
 
@@ -47,7 +48,21 @@ int16_t ParseLeapWeekDate(std::string_view text, LeapWeekDate& date, ReadFit* fi
 int16_t ParseLeapMonthDate(std::string_view text, LeapWeekDate& date, ReadFit* fit = nullptr);
 int16_t OrdinalTextStyle(std::string_view text);
 int16_t IsoTextStyle(std::string_view text);
-void KeepDateCharacters(std::string& text, std::string_view extra_characters);
+// Removes from `text` every character that is not a digit, not '-' and not one of
+// `extra_characters`, telling `dropped(position)` where each stood in the text as given.
+template <typename Dropped>
+void KeepDateCharacters(std::string& text, std::string_view extra_characters, Dropped&& dropped) {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (IsDigit(c) || c == '-' || extra_characters.find(c) != std::string_view::npos) {
+      text[kept++] = c;
+    } else {
+      dropped(i);
+    }
+  }
+  text.resize(kept);
+}
 bool IsDateKeyAllowed(int16_t key, std::size_t length, std::size_t max_length,
                       std::string_view separator, bool iso_selected);
 

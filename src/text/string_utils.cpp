@@ -10,8 +10,6 @@ namespace {
 
 bool InSet(char c, std::string_view set) { return set.find(c) != std::string_view::npos; }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // The character a key code stands for; codes outside one byte stand for no character.
 bool KeyCharacter(int16_t key, char& c) {
   if (key < 0 || key > 255) return false;

@@ -6,7 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/digit_run.h"
+
 namespace qv {
+
+// Lines of the output window, and of every message that has more than one, end with CR LF.
+inline constexpr std::string_view kLineBreak = "\r\n";
 
 // Key codes that every key filter lets through: copy, backspace, paste, cut.
 inline constexpr int16_t kKeyCopy = 3;
@@ -37,7 +42,7 @@ void KeepSignedDigits(std::string& text, Minus minus, Dropped&& dropped) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
     bool keep = false;
-    if (c >= '0' && c <= '9') {
+    if (IsDigit(c)) {
       keep = digit_seen = true;
     } else if (c == '+') {
       keep = !digit_seen && !plus_seen;

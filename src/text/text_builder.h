@@ -140,8 +140,6 @@ class BasicTextBuilder {
     }
     return *this;
   }
-  // Plain decimal: a '-' in front of negative values, no grouping.
-  [[gnu::always_inline]] BasicTextBuilder& Decimal(int32_t value) { return Padded(value, 0); }
   // A '-' for negative values, then at least `width` digits (leading zeros); never cut.
   [[gnu::always_inline]] BasicTextBuilder& Padded(int32_t value, std::size_t width) {
     Commit(put::Padded(Reserve(width < put::kPaddedMax ? put::kPaddedMax : width + 1), value, width));
@@ -165,14 +163,6 @@ class BasicTextBuilder {
   std::string Text() const { return Spilled() ? spill_ : std::string(buffer_, size_); }
   // The text so far; valid until the next piece.
   std::string_view View() const { return Spilled() ? std::string_view(spill_) : std::string_view(buffer_, size_); }
-  void AppendTo(std::string& out) const {
-    if (Spilled()) {
-      out.append(spill_);
-    } else {
-      out.append(buffer_, size_);
-    }
-  }
-  std::size_t Size() const { return Spilled() ? spill_.size() : size_; }
   // Starts a new text (a spilled text's heap buffer is kept for the next spill).
   void Clear() { size_ = 0; }
 

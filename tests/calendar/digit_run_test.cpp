@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstdint>
 #include <optional>
 #include <random>
@@ -42,8 +43,25 @@ TEST(DigitRun, ValuesAndNonDigitsOfEveryLength) {
       for (std::size_t i = 0; i < length; ++i) text.push_back(alphabet[random() % (digits_only ? 10 : alphabet.size())]);
       ASSERT_EQ(DigitRunValue(text), PlainValue(text)) << text;
       std::vector<std::size_t> found;
-      ForEachNonDigit(text, [&found](std::size_t at) { found.push_back(at); });
+      for (std::size_t first = 0; first < text.size(); first += 8) {
+        const std::size_t bytes = text.size() - first < 8 ? text.size() - first : 8;
+        for (uint64_t bits = digit_run::NonDigitBits(digit_run::LoadBlock(text, first), bytes); bits != 0; bits &= bits - 1) {
+          found.push_back(first + static_cast<std::size_t>(std::countr_zero(bits)) / 8);
+        }
+      }
       ASSERT_EQ(found, PlainNonDigits(text)) << text;
+      // The '-' of each block, placed and counted.
+      std::size_t minus_count = 0, plain_count = 0;
+      for (std::size_t first = 0; first < text.size(); first += 8) {
+        const std::size_t bytes = text.size() - first < 8 ? text.size() - first : 8;
+        const uint64_t minus = digit_run::ByteBits(digit_run::LoadBlock(text, first), '-', bytes);
+        minus_count += digit_run::CountBytes(minus);
+        for (std::size_t i = 0; i < bytes; ++i) {
+          ASSERT_EQ((minus >> (8 * i + 7)) & 1, text[first + i] == '-' ? 1u : 0u) << text << " at " << first + i;
+        }
+      }
+      for (const char c : text) plain_count += c == '-' ? 1 : 0;
+      ASSERT_EQ(minus_count, plain_count) << text;
     }
   }
 }

@@ -1,7 +1,10 @@
 // The calendar library's text reader and digit grouping, the code table and the clock.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "calendar/calendar_codes.h"
 #include "calendar/calendar_library.h"
@@ -52,6 +55,57 @@ TEST(StrToDate, FieldsOrdersAndDefects) {
       EXPECT_EQ(date.Calendar, c.letter) << c.text;
     }
   }
+}
+
+// With a named separator only digits, '-' and that separator count: every other character is
+// skipped (and its place told), in any field and across the eight-byte blocks of the scan.
+TEST(StrToDate, NamedSeparatorSkipsEveryOtherCharacter) {
+  struct Skips final : SkippedCharacters {
+    void Skipped(std::size_t at) override { places.push_back(at); }
+    std::vector<std::size_t> places;
+  };
+  const struct {
+    const char* text;
+    char separator;
+    int16_t format;
+    int32_t code;  // 0, or 1 for "some non-zero value other than -5"
+    int32_t year, month, day;
+    std::size_t widest;  // digits of the longer of month and day
+    std::vector<std::size_t> skipped;
+  } cases[] = {
+      {"2012-03-15", '-', 2, 0, 2012, 3, 15, 2, {}},
+      {"2012-0x3-15", '-', 2, 0, 2012, 3, 15, 2, {6}},
+      {"15/03/(-44)", '/', 1, 0, -44, 3, 15, 2, {6, 10}},
+      {" 2012 - 3 - 015 ", '-', 2, 0, 2012, 3, 15, 3, {0, 5, 7, 9, 11, 15}},
+      {"xxxxxxxx2012-03-15", '-', 2, 0, 2012, 3, 15, 2, {0, 1, 2, 3, 4, 5, 6, 7}},
+      {"20x12.03x.1x5", '.', 2, 0, 2012, 3, 15, 2, {2, 8, 11}},
+      {"-4x4-03-15", '-', 2, 0, -44, 3, 15, 2, {2}},
+      {"2012/03/15", '-', 2, 1, 0, 0, 0, 0, {4, 7}},   // '/' is skipped: no field is separated
+      {"2012-03-15", '/', 2, 1, 0, 0, 0, 0, {}},       // '-' does not stand in for the named one
+      {"2012.03/15", '/', 2, 1, 0, 0, 0, 0, {4}},
+      {"2012 03 15", ' ', 2, 0, 2012, 3, 15, 2, {}},   // a named blank separates
+  };
+  for (const auto& c : cases) {
+    DateFields date;
+    Skips skips;
+    std::size_t widest = 0;
+    const int32_t code = str_to_date(c.text, c.format, date, 'G',
+                                     DateTextRules{.separator = c.separator, .skipped = &skips, .day_and_month_digits = &widest});
+    EXPECT_EQ(skips.places, c.skipped) << c.text;
+    if (c.code != 0) {
+      EXPECT_NE(code, 0) << c.text;
+      EXPECT_NE(code, kStrToDateOutOfRange) << c.text;
+      continue;
+    }
+    ASSERT_EQ(code, 0) << c.text;
+    EXPECT_EQ((std::array{date.Year, date.Month, date.Day}), (std::array{c.year, c.month, c.day})) << c.text;
+    EXPECT_EQ(widest, c.widest) << c.text;
+  }
+  // Without a named separator the text's own one separates, and nothing is skipped.
+  DateFields date;
+  EXPECT_EQ(str_to_date("2012/03/15", 2, date, 'G'), 0);
+  EXPECT_NE(str_to_date("2012/03.15", 2, date, 'G'), 0);
+  EXPECT_NE(str_to_date("2012-0x3-15", 2, date, 'G'), 0);
 }
 
 TEST(SeparateThousands, Groups) {

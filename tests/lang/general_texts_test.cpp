@@ -62,13 +62,15 @@ TEST(GeneralTextLanguage, EntryOutsideTableIsEmpty) {
 
 TEST(GeneralTextTable, EveryEntryFilledDistinctAndGermanPlainAscii) {
   std::set<std::string_view> english;
-  for (const GeneralTextEntry& e : InitGeneralTexts().entries) {
-    EXPECT_FALSE(e.english.empty());
-    EXPECT_FALSE(e.german.empty());
-    EXPECT_TRUE(english.insert(e.english).second) << "twice: " << e.english;
-    for (const char c : e.german) {
-      EXPECT_GE(static_cast<unsigned char>(c), 0x20U) << e.german;
-      EXPECT_LT(static_cast<unsigned char>(c), 0x80U) << e.german;
+  for (std::size_t i = 0; i < kGeneralTextCount; ++i) {
+    const std::string_view in_english = TextOf(static_cast<GeneralText>(i), Language::English);
+    const std::string_view in_german = TextOf(static_cast<GeneralText>(i), Language::German);
+    EXPECT_FALSE(in_english.empty()) << i;
+    EXPECT_FALSE(in_german.empty()) << i;
+    EXPECT_TRUE(english.insert(in_english).second) << "twice: " << in_english;
+    for (const char c : in_german) {
+      EXPECT_GE(static_cast<unsigned char>(c), 0x20U) << in_german;
+      EXPECT_LT(static_cast<unsigned char>(c), 0x80U) << in_german;
     }
   }
 }

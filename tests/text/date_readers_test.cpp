@@ -239,37 +239,76 @@ TEST(ReadersOnHostileInput, AnswerEveryTextWithAResultCode) {
 namespace qv {
 namespace {
 
-// A date text of up to 16 characters with nothing to drop is read without the
-// character-by-character pass; an 'x' after it (which the reader drops) sends the same text
-// through that pass. Both must agree on every text over digits, '-', the separators and a
-// blank, at every length around the 8- and 16-character steps.
-TEST(ParseDateText, WholeTextsReadAsWhenCharactersAreDropped) {
+// A character the CE/JC reader skips (here an 'x') changes nothing wherever it stands, before,
+// inside or after a field, at every length around the 8- and 16-character blocks the reader
+// looks at; the fit alone tells that the text was not taken as written.
+TEST(ParseDateText, SkippedCharactersChangeOnlyTheFit) {
   const std::string_view alphabet = "0123456789-/. ";
   uint32_t state = 12345;
   const auto next = [&state] {
     state = state * 1'103'515'245u + 12'345u;
     return state >> 16;
   };
+  int valid = 0;
   for (int round = 0; round < 20'000; ++round) {
-    const std::size_t length = next() % 19;
     std::string text;
-    for (std::size_t i = 0; i < length; ++i) {
-      // Mostly digits, so that many texts are dates.
-      text.push_back(next() % 3 != 0 ? static_cast<char>('0' + next() % 10) : alphabet[next() % alphabet.size()]);
+    if (round % 2 == 0) {
+      const std::size_t length = next() % 19;
+      for (std::size_t i = 0; i < length; ++i) {
+        text.push_back(next() % 3 != 0 ? static_cast<char>('0' + next() % 10) : alphabet[next() % alphabet.size()]);
+      }
+    } else {  // three fields, most of them a date in some order and separator
+      const char separator = alphabet[10 + next() % 4];
+      text = (next() % 4 == 0 ? "-" : "") + std::to_string(next() % 30'000) + separator +
+             std::string(next() % 2, '0') + std::to_string(next() % 14) + separator + std::to_string(next() % 32);
     }
+    std::string with_x = text;
+    with_x.insert(next() % (text.size() + 1), 1, 'x');
+    if (round % 3 == 0) with_x.insert(next() % (with_x.size() + 1), 8, 'x');  // a whole block skipped
     for (const std::string_view separator : {"-", "/", ".", " "}) {
       for (const DateFormat format : {kFormatYMD, kFormatDMY, kFormatMDY}) {
-        DateFields whole, dropped;
-        const int16_t result = ParseDateText(text, separator, cal::CE, format, whole);
-        ASSERT_EQ(result, ParseDateText(text + "x", separator, cal::CE, format, dropped)) << text << " " << separator;
-        if (result == kReadValid) {
-          EXPECT_EQ(whole.DayNumber, dropped.DayNumber) << text;
-          EXPECT_EQ(whole.Year, dropped.Year) << text;
-          EXPECT_EQ(whole.Month, dropped.Month) << text;
-          EXPECT_EQ(whole.Day, dropped.Day) << text;
-        }
+        DateFields whole, skipped;
+        ReadFit whole_fit, skipped_fit;
+        const int16_t result = ParseDateText(text, separator, cal::CE, format, whole, &whole_fit);
+        ASSERT_EQ(result, ParseDateText(with_x, separator, cal::CE, format, skipped, &skipped_fit))
+            << text << " / " << with_x << " separator '" << separator << "'";
+        if (result != kReadValid) continue;
+        ++valid;
+        ASSERT_EQ(whole, skipped) << text << " / " << with_x;
+        EXPECT_TRUE(skipped_fit.altered) << with_x;
       }
     }
+  }
+  EXPECT_GT(valid, 5000);  // the texts reach the readers' success path
+}
+
+// Strict reading of CE/JC texts: what the writers put around a date is part of its form; any
+// other character left out, and a day or month of three digits, is told.
+TEST(ParseDateText, TellsWhatItLeavesOut) {
+  const struct {
+    const char* text;
+    const char* separator;
+    DateFormat format;
+    const char* groups;
+    bool altered;
+  } cases[] = {
+      {"2012-03-15", "-", kFormatYMD, ",", false},        {"+2012-03-15", "-", kFormatYMD, ",", false},
+      {"15/03/(-44)", "/", kFormatDMY, ",", false},       {"03.15.(-12,345)", ".", kFormatMDY, ",", false},
+      {"12.345/01/01", "/", kFormatYMD, ".", false},      {"1,234,567-01-01", "-", kFormatYMD, ",", false},
+      {"2012-1-5", "-", kFormatYMD, ",", false},          {"2012-03-15x", "-", kFormatYMD, ",", true},
+      {"2012 -03-15", "-", kFormatYMD, ",", true},        {"2012-03-015", "-", kFormatYMD, ",", true},
+      {"2012-003-15", "-", kFormatYMD, ",", true},        {"12,345/01/01", "/", kFormatYMD, ".", true},
+      {"1,23-01-01", "-", kFormatYMD, ",", true},         {"15/03/(-44", "/", kFormatDMY, ",", true},
+      {"(15/03/-44)", "/", kFormatDMY, ",", true},        {"2012-03-15+", "-", kFormatYMD, ",", true},
+      {"15/03/+2012", "/", kFormatDMY, ",", true},        {"2012-0(3-15", "-", kFormatYMD, ",", true},
+      {"xxxxxxxx2012-03-15", "-", kFormatYMD, ",", true}, {"2012-03-1xxxxxxxxxxxxxxx5", "-", kFormatYMD, ",", true},
+      {"+2012-03-15x", "-", kFormatYMD, ",", true},       {"03.15.(-12,345)x", ".", kFormatMDY, ",", true},
+  };
+  for (const auto& c : cases) {
+    DateFields date;
+    ReadFit fit{.group_separator = c.groups};
+    ASSERT_EQ(ParseDateText(c.text, c.separator, cal::CE, c.format, date, &fit), kReadValid) << c.text;
+    EXPECT_EQ(fit.altered, c.altered) << c.text;
   }
 }
 

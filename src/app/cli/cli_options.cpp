@@ -3,6 +3,7 @@
 #include <array>
 
 #include "calendar/calendar_codes.h"
+#include "calendar/digit_run.h"
 #include "text/string_utils.h"
 
 namespace qv::cli {
@@ -137,7 +138,7 @@ const CommandOption* FindOption(std::string_view name) {
 // An argument that is not an option: anything not starting with '-', a lone '-', and '-'
 // followed by a digit (a negative difference, or a year before 0).
 bool IsArgument(std::string_view argument) {
-  return argument.size() < 2 || argument[0] != '-' || (argument[1] >= '0' && argument[1] <= '9');
+  return argument.size() < 2 || argument[0] != '-' || IsDigit(argument[1]);
 }
 
 // Puts an argument into its box: a signed number into the difference, anything else into the
@@ -161,9 +162,9 @@ std::string PlaceArgument(CommandLine& line, std::string_view argument) {
 std::span<const CommandOption> CommandOptions() { return kOptions; }
 
 bool IsSignedNumber(std::string_view text) {
-  if (text.size() < 2 || (text[0] != '+' && text[0] != '-') || text[1] < '0' || text[1] > '9') return false;
+  if (text.size() < 2 || (text[0] != '+' && text[0] != '-') || !IsDigit(text[1])) return false;
   for (const char c : text.substr(2)) {
-    if ((c < '0' || c > '9') && c != ',' && c != '.') return false;
+    if (!IsDigit(c) && c != ',' && c != '.') return false;
   }
   return true;
 }
