@@ -8,31 +8,15 @@
 #include <utility>
 #include <vector>
 
+#include "calendar/digit_run.h"
 #include "settings/atomic_file.h"
 #include "settings/settings_storage.h"
+#include "text/string_utils.h"
 
 namespace qv {
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
-
 // ---- Writing ---------------------------------------------------------------------------------
-
-void AppendNumber(std::string& out, int32_t value) {
-  // Widened so that the magnitude of INT32_MIN fits.
-  int64_t magnitude = value;
-  if (magnitude < 0) {
-    out.push_back('-');
-    magnitude = -magnitude;
-  }
-  char digits[12];
-  std::size_t count = 0;
-  do {
-    digits[count++] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  while (count > 0) out.push_back(digits[--count]);
-}
 
 // A text between double quotes; a quote inside is doubled.
 void AppendText(std::string& out, std::string_view text) {
@@ -53,18 +37,7 @@ std::size_t QuotedSize(std::string_view text) {
   return text.size() + quotes + 2;
 }
 
-std::size_t DigitCount(int32_t value) {
-  int64_t magnitude = value;  // widened so that the magnitude of INT32_MIN fits
-  std::size_t count = magnitude < 0 ? 2 : 1;
-  if (magnitude < 0) magnitude = -magnitude;
-  while (magnitude >= 10) {
-    magnitude /= 10;
-    ++count;
-  }
-  return count;
-}
-
-bool EndsWithLineEnd(std::string_view text) { return text.size() >= 2 && text.substr(text.size() - 2) == kLineEnd; }
+bool EndsWithLineEnd(std::string_view text) { return text.size() >= 2 && text.substr(text.size() - 2) == kLineBreak; }
 
 // ---- Reading ---------------------------------------------------------------------------------
 
@@ -188,13 +161,13 @@ std::string FormatSettingsFile(const StoredSettings& s) {
     for (const int32_t value : values) {
       if (!first) out.push_back(',');
       first = false;
-      AppendNumber(out, value);
+      out.append(std::to_string(value));
     }
-    out.append(kLineEnd);
+    out.append(kLineBreak);
   };
   const auto text_line = [&out](std::string_view text) {
     AppendText(out, text);
-    out.append(kLineEnd);
+    out.append(kLineBreak);
   };
   number_line({s.language});
   number_line({s.date_format, s.date_separator, s.thousands_separator});
@@ -220,10 +193,10 @@ std::size_t FormattedSize(const StoredSettings& s) {
   for (const int32_t number : {s.language, s.date_format, s.date_separator, s.thousands_separator, s.today_calendar,
                                s.first_calendar, s.second_calendar, s.include_first_date, s.include_weekends,
                                s.verbose, s.hyphen, s.save_output, s.months}) {
-    size += DigitCount(number);
+    size += std::to_string(number).size();
   }
-  size += 4 + 9 * kLineEnd.size();  // two commas each on lines 2 and 3; nine lines of numbers
-  size += QuotedSize(s.first_day_of_week) + QuotedSize(s.month_calendar) + 6 * kLineEnd.size();
+  size += 4 + 9 * kLineBreak.size();  // two commas each on lines 2 and 3; nine lines of numbers
+  size += QuotedSize(s.first_day_of_week) + QuotedSize(s.month_calendar) + 6 * kLineBreak.size();
   if (keep_texts) {
     size += QuotedSize(s.first_date) + QuotedSize(s.date_difference) + QuotedSize(s.second_date) + QuotedSize(s.output);
   } else {
@@ -240,7 +213,7 @@ bool FitSavedOutput(StoredSettings& s, std::string_view note, std::initializer_l
   const std::string_view output = s.output;
   const std::size_t others = total - QuotedSize(output);  // every byte of the file but line 14's text
   // The note ends the text as a line of its own; a last line without its line end gets one.
-  const std::size_t note_cost = QuotedSize(note) - 2 + kLineEnd.size() + (EndsWithLineEnd(output) ? 0 : kLineEnd.size());
+  const std::size_t note_cost = QuotedSize(note) - 2 + kLineBreak.size() + (EndsWithLineEnd(output) ? 0 : kLineBreak.size());
   std::string kept;
   if (others + 2 + note_cost <= limit) {
     const std::size_t room = limit - others - 2 - note_cost;  // for the kept lines, quotes doubled
@@ -249,10 +222,10 @@ bool FitSavedOutput(StoredSettings& s, std::string_view note, std::initializer_l
     std::size_t used = 0;
     std::size_t end = output.size();
     while (end > 0) {
-      const std::size_t content_end = EndsWithLineEnd(output.substr(0, end)) ? end - kLineEnd.size() : end;
-      const std::size_t previous = content_end >= kLineEnd.size() ? output.rfind(kLineEnd, content_end - kLineEnd.size())
+      const std::size_t content_end = EndsWithLineEnd(output.substr(0, end)) ? end - kLineBreak.size() : end;
+      const std::size_t previous = content_end >= kLineBreak.size() ? output.rfind(kLineBreak, content_end - kLineBreak.size())
                                                                   : std::string_view::npos;
-      const std::size_t begin = previous == std::string_view::npos ? 0 : previous + kLineEnd.size();
+      const std::size_t begin = previous == std::string_view::npos ? 0 : previous + kLineBreak.size();
       const std::string_view line = output.substr(begin, end - begin);
       const std::string_view content = output.substr(begin, content_end - begin);
       bool is_note = false;
@@ -265,11 +238,11 @@ bool FitSavedOutput(StoredSettings& s, std::string_view note, std::initializer_l
       }
       end = begin;
     }
-    kept.reserve(used + note.size() + 2 * kLineEnd.size());
+    kept.reserve(used + note.size() + 2 * kLineBreak.size());
     for (auto line = lines.rbegin(); line != lines.rend(); ++line) kept.append(*line);
-    if (!kept.empty() && !EndsWithLineEnd(kept)) kept.append(kLineEnd);
+    if (!kept.empty() && !EndsWithLineEnd(kept)) kept.append(kLineBreak);
     kept.append(note);
-    kept.append(kLineEnd);
+    kept.append(kLineBreak);
   }
   s.output = std::move(kept);
   return true;
@@ -298,7 +271,7 @@ int32_t LeadingNumber(std::string_view text) {
   // The magnitude stops growing just past the int32_t range, so it can never overflow.
   constexpr int64_t kCap = int64_t{std::numeric_limits<int32_t>::max()} + 1;
   int64_t magnitude = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+  for (; i < text.size() && IsDigit(text[i]); ++i) {
     if (magnitude < kCap) magnitude = magnitude * 10 + (text[i] - '0');  // < 10 * kCap
   }
   if (magnitude > kCap) magnitude = kCap;
