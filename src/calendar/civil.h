@@ -186,6 +186,7 @@ constexpr int32_t MonthLength(int64_t y, int32_t m, bool julian) {
   if (m == 2) return IsLeap(y, julian) ? 29 : 28;
   return kLengths[m - 1];
 }
+constexpr int32_t GregorianMonthLength(int64_t y, int32_t m) { return MonthLength(y, m, /*julian=*/false); }
 
 // --- Fixed points, checked when this header is compiled ----------------------------------------
 

@@ -41,24 +41,24 @@ bool IsValidRule(const HolidayRule& rule) {
 bool RuleDay(const HolidayRule& rule, int32_t year, int64_t easter_sunday, int64_t& day) {
   switch (rule.kind) {
     case RuleKind::FixedDate:
-      if (rule.day > civil::MonthLength(year, rule.month, false)) return false;
+      if (rule.day > civil::GregorianMonthLength(year, rule.month)) return false;
       day = civil::GregorianToDayNumber(year, rule.month, rule.day);
       return true;
     case RuleKind::NthWeekday: {
       const int64_t first = civil::GregorianToDayNumber(year, rule.month, 1);
       const int32_t ahead = (static_cast<int32_t>(rule.weekday) - Iso(first) + 7) % 7;  // [0, 6]
       const int32_t offset = ahead + 7 * (rule.nth - 1);                               // [0, 34]
-      if (offset >= civil::MonthLength(year, rule.month, false)) return false;
+      if (offset >= civil::GregorianMonthLength(year, rule.month)) return false;
       day = first + offset;
       return true;
     }
     case RuleKind::LastWeekday: {
-      const int64_t last = civil::GregorianToDayNumber(year, rule.month, civil::MonthLength(year, rule.month, false));
+      const int64_t last = civil::GregorianToDayNumber(year, rule.month, civil::GregorianMonthLength(year, rule.month));
       day = last - (Iso(last) - static_cast<int32_t>(rule.weekday) + 7) % 7;
       return true;
     }
     case RuleKind::WeekdayBefore: {
-      if (rule.day > civil::MonthLength(year, rule.month, false)) return false;
+      if (rule.day > civil::GregorianMonthLength(year, rule.month)) return false;
       const int64_t before = civil::GregorianToDayNumber(year, rule.month, rule.day) - 1;
       day = before - (Iso(before) - static_cast<int32_t>(rule.weekday) + 7) % 7;
       return true;

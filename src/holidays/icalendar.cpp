@@ -27,7 +27,7 @@ struct IteratorFree {
 // A date libical gave, checked: year 0 … 9999 as iCalendar writes them, a month and day that exist.
 std::optional<int64_t> DayNumberOf(const icaltimetype& time) {
   if (time.year < 0 || time.year > 9999 || time.month < 1 || time.month > 12 || time.day < 1 ||
-      time.day > civil::MonthLength(time.year, time.month, false)) {
+      time.day > civil::GregorianMonthLength(time.year, time.month)) {
     return std::nullopt;
   }
   return civil::GregorianToDayNumber(time.year, time.month, time.day);
@@ -187,7 +187,7 @@ class Reader {
       kept.kind = RuleKind::FixedDate;
       const int day = month_days.empty() ? start.day : month_days[0];
       // Only a day every year has: 29 February and the like are expanded.
-      if (day < 1 || day > civil::MonthLength(2001, kept.month, false)) return false;
+      if (day < 1 || day > civil::GregorianMonthLength(2001, kept.month)) return false;
       kept.day = static_cast<int8_t>(day);
     } else {
       if (weekdays.size() != 1 || !month_days.empty() || months.empty()) return false;
