@@ -130,6 +130,38 @@ TEST(RoundTrip, LeapWeekAndLeapMonthDates) {
   }
 }
 
+// Every calendar a box offers with every combination of format, date separator, thousands
+// separator and hyphen option.
+struct BoxOption {
+  CalendarCode code;
+  DateTextOptions options;
+};
+std::vector<BoxOption> EveryBoxOption(TextReading reading) {
+  std::vector<BoxOption> all;
+  for (const CalendarCode code : {cal::CE, cal::JC, cal::JDN, cal::ORD, cal::ISO, cal::LPW, cal::LPM}) {
+    for (const DateFormat format : {kFormatMDY, kFormatDMY, kFormatYMD}) {
+      for (const char* separator : {"-", "/", "."}) {
+        for (const char* thousands : {",", ".", ""}) {
+          for (const Hyphen hyphen : {Hyphen::Without, Hyphen::With}) {
+            all.push_back({code, DateTextOptions{.format = format,
+                                                 .date_separator = separator,
+                                                 .thousands_separator = thousands,
+                                                 .hyphen = hyphen,
+                                                 .reading = reading}});
+          }
+        }
+      }
+    }
+  }
+  return all;
+}
+
+std::string Describe(const BoxOption& box, const std::string& text) {
+  return std::string(CalendarTextCode(box.code)) + " " + text + " format " + std::to_string(box.options.format) +
+         " sep " + std::string(box.options.date_separator) + " groups '" + std::string(box.options.thousands_separator) +
+         "'";
+}
+
 // The property the boxes rely on: every text written into a box, in every calendar a box offers
 // and every combination of format, date separator, thousands separator and hyphen option, reads
 // back to the same day number under the same options, leniently and (as Compute reads it)
@@ -138,31 +170,20 @@ TEST(RoundTrip, EveryBoxTextReadsBackUnderItsOptions) {
   const auto days = SampleDayNumbers(-2'100'000'000, 2'100'000'000, 400);
   const auto ordinal_days = SampleDayNumbers(kFirstOrdinalDay, kLastOrdinalDay, 400);
   int checked = 0;
-  for (const CalendarCode code : {cal::CE, cal::JC, cal::JDN, cal::ORD, cal::ISO, cal::LPW, cal::LPM}) {
-    for (const DateFormat format : {kFormatMDY, kFormatDMY, kFormatYMD}) {
-      for (const char* separator : {"-", "/", "."}) {
-        for (const char* thousands : {",", ".", ""}) {
-          for (const Hyphen hyphen : {Hyphen::Without, Hyphen::With}) {
-            const DateTextOptions options{
-                .format = format, .date_separator = separator, .thousands_separator = thousands, .hyphen = hyphen};
-            for (const int32_t day : code == cal::ORD ? ordinal_days : days) {
-              TextBuilder written;
-              ASSERT_TRUE(WriteDayNumberInCalendar(written, day, code, options)) << day;
-              const std::string text = written.Text();
-              for (const JdnReading reading : {JdnReading::Lenient, JdnReading::Strict}) {
-                const DateReading back = ReadDateInCalendar(text, code, options, reading);
-                if (code == cal::JDN && reading == JdnReading::Strict && (day == DayNumberLimit || day == -DayNumberLimit)) {
-                  EXPECT_EQ(back.result, kReadOutOfRange) << text;
-                  continue;
-                }
-                ASSERT_EQ(back.result, kReadValid) << CalendarTextCode(code) << " " << text << " format " << format
-                                                   << " sep " << separator << " groups '" << thousands << "'";
-                ASSERT_EQ(back.fields.DayNumber, day) << CalendarTextCode(code) << " " << text;
-                ++checked;
-              }
-            }
-          }
+  for (const BoxOption& box : EveryBoxOption(TextReading::Lenient)) {
+    for (const int32_t day : box.code == cal::ORD ? ordinal_days : days) {
+      TextBuilder written;
+      ASSERT_TRUE(WriteDayNumberInCalendar(written, day, box.code, box.options)) << day;
+      const std::string text = written.Text();
+      for (const JdnReading reading : {JdnReading::Lenient, JdnReading::Strict}) {
+        const DateReading back = ReadDateInCalendar(text, box.code, box.options, reading);
+        if (box.code == cal::JDN && reading == JdnReading::Strict && (day == DayNumberLimit || day == -DayNumberLimit)) {
+          EXPECT_EQ(back.result, kReadOutOfRange) << text;
+          continue;
         }
+        ASSERT_EQ(back.result, kReadValid) << Describe(box, text);
+        ASSERT_EQ(back.fields.DayNumber, day) << Describe(box, text);
+        ++checked;
       }
     }
   }
@@ -176,32 +197,17 @@ TEST(RoundTrip, EveryWrittenTextReadsStrictly) {
   const auto days = SampleDayNumbers(-2'099'999'999, 2'099'999'999, 300);
   const auto ordinal_days = SampleDayNumbers(kFirstOrdinalDay, kLastOrdinalDay, 300);
   int checked = 0;
-  for (const CalendarCode code : {cal::CE, cal::JC, cal::JDN, cal::ORD, cal::ISO, cal::LPW, cal::LPM}) {
-    for (const DateFormat format : {kFormatMDY, kFormatDMY, kFormatYMD}) {
-      for (const char* separator : {"-", "/", "."}) {
-        for (const char* thousands : {",", ".", ""}) {
-          for (const Hyphen hyphen : {Hyphen::Without, Hyphen::With}) {
-            const DateTextOptions options{.format = format,
-                                          .date_separator = separator,
-                                          .thousands_separator = thousands,
-                                          .hyphen = hyphen,
-                                          .reading = TextReading::Strict};
-            for (const int32_t day : code == cal::ORD ? ordinal_days : days) {
-              for (const bool suffix : {false, true}) {
-                TextBuilder written;
-                ASSERT_TRUE(WriteDayNumberInCalendar(written, day, code, options, WriteStyle{.suffix = suffix}));
-                const std::string text = written.Text();
-                const DateReading back = ReadDateInCalendar(text, code, options, JdnReading::Strict);
-                ASSERT_EQ(back.result, kReadValid) << CalendarTextCode(code) << " " << text << " format " << format
-                                                   << " sep " << separator << " groups '" << thousands << "'";
-                ASSERT_FALSE(back.altered) << CalendarTextCode(code) << " " << text << " format " << format
-                                           << " sep " << separator << " groups '" << thousands << "'";
-                ASSERT_EQ(back.fields.DayNumber, day) << text;
-                ++checked;
-              }
-            }
-          }
-        }
+  for (const BoxOption& box : EveryBoxOption(TextReading::Strict)) {
+    for (const int32_t day : box.code == cal::ORD ? ordinal_days : days) {
+      for (const bool suffix : {false, true}) {
+        TextBuilder written;
+        ASSERT_TRUE(WriteDayNumberInCalendar(written, day, box.code, box.options, WriteStyle{.suffix = suffix}));
+        const std::string text = written.Text();
+        const DateReading back = ReadDateInCalendar(text, box.code, box.options, JdnReading::Strict);
+        ASSERT_EQ(back.result, kReadValid) << Describe(box, text);
+        ASSERT_FALSE(back.altered) << Describe(box, text);
+        ASSERT_EQ(back.fields.DayNumber, day) << text;
+        ++checked;
       }
     }
   }
