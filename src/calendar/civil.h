@@ -6,10 +6,8 @@
 // This header is the one home of the rules every calendar shares: the Gregorian and Julian
 // leap rules (as a test of one year and, in the day-number formulas and YearEndWeekday, as
 // counts of leap days), the weekday of a day number, and the test that a 64-bit value fits the
-// 32-bit day numbers. The calendars, readers, writers and the work calendar ask these functions
-// instead of restating them; the one exception is the Easter tables' pass over their cycle
-// (holidays/easter.cpp), which works the leap rule out century by century for speed and is held
-// to these functions by its test.
+// 32-bit day numbers. The calendars, readers, writers, holidays and the work calendar ask these
+// functions instead of restating them.
 #include <cstdint>
 #include <limits>
 

@@ -39,8 +39,8 @@ Index& TheIndex() {
   return index;
 }
 
-// One pass over the Easter cycle, century by century: the terms that depend on the century only
-// are worked out once for its hundred years.
+// One pass over the Easter cycle, century by century: the computus's century terms are worked
+// out once for its hundred years, and the golden number steps on instead of being divided out.
 void Build(const YearClassSet& wanted, std::array<std::unique_ptr<ClassYears>, kYearClasses>& out) {
   for (int c = 0; c < kYearClasses; ++c) {
     if (wanted[static_cast<size_t>(c)]) {
@@ -49,19 +49,13 @@ void Build(const YearClassSet& wanted, std::array<std::unique_ptr<ClassYears>, k
     }
   }
   for (int64_t century = 0; century < kEasterCycleYears / 100; ++century) {
-    const int64_t lunar = (century - (century + 8) / 25 + 1) / 3;
-    const int64_t century_term = century - century / 4 - lunar + 15;  // [15, 5.7M)
-    const int64_t weekday_term = 32 + 2 * (century % 4);
-    const bool leap_century_year = century % 4 == 0;
+    const EasterCentury terms = EasterCenturyTerms(century);
     int64_t golden = (century * 100) % 19;
     for (int64_t of_century = 0; of_century < 100; ++of_century) {
-      const int64_t epact = (19 * golden + century_term) % 30;
-      const int64_t weekday = (weekday_term + 2 * (of_century / 4) - epact - of_century % 4) % 7;
-      const int64_t shift = (golden + 11 * epact + 22 * weekday) / 451;
-      const int64_t days = epact + weekday - 7 * shift + 1;  // [1, 35]
-      const bool leap = of_century % 4 == 0 && (of_century != 0 || leap_century_year);
-      const auto year_class = static_cast<size_t>((days - 1) * 2 + (leap ? 1 : 0));
-      if (out[year_class]) out[year_class]->years.push_back(static_cast<uint32_t>(century * 100 + of_century));
+      const int64_t year = century * 100 + of_century;
+      const int32_t days = EasterDaysInCentury(terms, golden, of_century);
+      const auto year_class = static_cast<size_t>((days - 1) * 2 + (civil::IsGregorianLeap(year) ? 1 : 0));
+      if (out[year_class]) out[year_class]->years.push_back(static_cast<uint32_t>(year));
       golden = golden == 18 ? 0 : golden + 1;
     }
   }

@@ -16,20 +16,32 @@ namespace qv::holidays {
 
 inline constexpr int64_t kEasterCycleYears = 5'700'000;
 
+// The Gregorian computus in two steps, so that a pass over many years works out the terms of a
+// century once: the terms fixed by the century (the solar and lunar corrections), then a year's
+// Easter date from them, its golden number - 1 and its place in the century.
+struct EasterCentury {
+  int64_t epact_term;    // century - solar - lunar + 15
+  int64_t weekday_term;  // 32 + 2 * (century % 4)
+};
+constexpr EasterCentury EasterCenturyTerms(int64_t century) {  // century >= 0
+  const int64_t solar = century / 4;                             // leap days the Gregorian rule drops … adds
+  const int64_t lunar = (century - (century + 8) / 25 + 1) / 3;  // the Moon's correction
+  return {century - solar - lunar + 15, 32 + 2 * (century % 4)};
+}
+// Days from 21 March to Easter Sunday: 1 (22 March) … 35 (25 April).
+constexpr int32_t EasterDaysInCentury(const EasterCentury& terms, int64_t golden, int64_t of_century) {
+  const int64_t epact = (19 * golden + terms.epact_term) % 30;  // days to the full moon, [0, 29]
+  const int64_t weekday = (terms.weekday_term + 2 * (of_century / 4) - epact - of_century % 4) % 7;
+  const int64_t shift = (golden + 11 * epact + 22 * weekday) / 451;  // the two exceptions (epact 28, 29)
+  return static_cast<int32_t>(epact + weekday - 7 * shift + 1);      // 22 March = epact + weekday 0
+}
+
 // Days from 21 March to Easter Sunday of `year` in the Gregorian computus: 1 (22 March) … 35
 // (25 April). The computus on the year's place in the Easter cycle, which makes it hold for every
 // astronomical year (the formula's floor divisions repeat exactly after the cycle).
 constexpr int32_t EasterDaysAfterMarch21(int64_t year) {
   const int64_t y = civil::FloorMod(year, kEasterCycleYears);  // [0, 5,699,999]
-  const int64_t golden = y % 19;                              // golden number - 1
-  const int64_t century = y / 100;                            // [0, 56,999]
-  const int64_t of_century = y % 100;
-  const int64_t solar = century / 4;                          // leap days the Gregorian rule drops … adds
-  const int64_t lunar = (century - (century + 8) / 25 + 1) / 3;  // the Moon's correction
-  const int64_t epact = (19 * golden + century - solar - lunar + 15) % 30;  // days to the full moon, [0, 29]
-  const int64_t weekday = (32 + 2 * (century % 4) + 2 * (of_century / 4) - epact - of_century % 4) % 7;
-  const int64_t shift = (golden + 11 * epact + 22 * weekday) / 451;  // the two exceptions (epact 28, 29)
-  return static_cast<int32_t>(epact + weekday - 7 * shift + 22 - 21);  // 22 March = epact + weekday 0
+  return EasterDaysInCentury(EasterCenturyTerms(y / 100), y % 19, y % 100);
 }
 
 // Day number of Easter Sunday; `year` within the 32-bit years.
