@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 
-
 namespace qv::holidays {
 namespace {
 

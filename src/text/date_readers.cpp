@@ -106,7 +106,6 @@ class WrittenForm {
   ReadFit& fit_;
 };
 
-
 // Tells a fit of each character that the reading of a CE/JC date skips and that is not part of
 // the written form.
 class SkippedFromForm final : public SkippedCharacters {

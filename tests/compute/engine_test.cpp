@@ -278,7 +278,6 @@ TEST(EngineToday, EmptyBoxesMeanToday) {
   SetTodaySource({});
 }
 
-
 // What the filled boxes ask for before anything is dispatched: blanks never count as text.
 TEST(EngineFirstSteps, TheFilledBoxesDecideTheStep) {
   SetTodaySource([] { return LocalDate{2012, 12, 31}; });

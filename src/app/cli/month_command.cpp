@@ -7,7 +7,6 @@ namespace {
 
 constexpr int16_t kTextIsoTitle = 13;  // the title of the ISO week dates in copied text
 
-
 }  // namespace
 
 std::optional<YearMonth> ParseYearMonth(std::string_view text) {

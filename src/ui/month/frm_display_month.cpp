@@ -53,7 +53,6 @@ constexpr int16_t kTextHideIso = 15;
 
 QString WithColon(GeneralText entry, Language language) { return ToQString(TextOf(entry, language)) + QLatin1Char(':'); }
 
-
 // A read-only fixed-pitch text box sized for `columns` characters and `lines` lines; the
 // keyboard can reach it, select and copy, and Tab moves on.
 QPlainTextEdit* MakeGridBox(QWidget* parent, const char* name, int columns, int lines) {
