@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -131,6 +133,23 @@ class WindowFitTest : public QObject {
       const QRect shown(widget->mapTo(window_.get(), QPoint(0, 0)), widget->size());
       QVERIFY2(window_->rect().contains(shown), qPrintable(widget->objectName()));
     }
+  }
+
+  // A 1024 x 600 netbook screen shows the whole window in both languages: every control without
+  // scrolling up or down (the calendar options move under their dates to fit the width).
+  void netbookScreenNeedsNoVerticalScroll_data() {
+    QTest::addColumn<int>("language");
+    QTest::newRow("English") << 0;
+    QTest::newRow("German") << 1;
+  }
+  void netbookScreenNeedsNoVerticalScroll() {
+    QFETCH(int, language);
+    Get<QComboBox>("cboLanguage")->setCurrentIndex(language);
+    window_->FitIntoScreen(QRect(0, 0, 1024, 600));
+    QApplication::processEvents();
+    auto* area = Get<QScrollArea>("MainScrollArea");
+    QVERIFY2(area->verticalScrollBar()->maximum() == 0,
+             qPrintable(QStringLiteral("%1 px to scroll").arg(area->verticalScrollBar()->maximum())));
   }
 
   // Months or days, a language switch, a selection in the output and the hyphen option move no

@@ -48,6 +48,9 @@ constexpr std::array<const char*, 7> kSecondOptionNames{
     "optSecondDateIsCE",  "optSecondDateIsJC",  "optSecondDateIsISO", "optSecondDateIsJDN",
     "optSecondDateIsORD", "optSecondDateIsLPM", "optSecondDateIsLPW"};
 
+// Pixels above and below the three options of a date-format or separator group.
+constexpr int kOptionFrameMargin = 3;
+
 QPushButton* Button(const char* name) { return Named(new QPushButton, name); }
 QRadioButton* Option(const char* name) { return Named(new QRadioButton, name); }
 QCheckBox* CheckBox(const char* name) { return Named(new QCheckBox, name); }
@@ -392,6 +395,10 @@ QWidget* frmMain::CreateOptionsColumn() {
     QGroupBox* frame = Named(new QGroupBox, name);
     auto* box = new QVBoxLayout(frame);
     box->setSpacing(0);
+    // Three short options need little room above and below them: the column stays low enough
+    // for a 1024 x 600 screen.
+    const QMargins margins = box->contentsMargins();
+    box->setContentsMargins(margins.left(), kOptionFrameMargin, margins.right(), kOptionFrameMargin);
     group = new QButtonGroup(this);
     for (std::size_t i = 0; i < 3; ++i) {
       *buttons[i] = Option(names[i]);
@@ -454,8 +461,12 @@ QWidget* frmMain::CreateOptionsColumn() {
 
   lblOnlineDocumentation = Named(new ClickableLabel(QAccessible::Link), "lblOnlineDocumentation");
   lblMaker = Named(new ClickableLabel(QAccessible::Link), "lblMaker");
-  layout->addWidget(lblOnlineDocumentation);
-  layout->addWidget(lblMaker);
+  // The two links share a row, a line less for the column.
+  auto* links = new QHBoxLayout;
+  links->addWidget(lblOnlineDocumentation);
+  links->addStretch(1);
+  links->addWidget(lblMaker);
+  layout->addLayout(links);
   layout->addStretch(1);
   cmdQuit = Button("cmdQuit");
   layout->addWidget(cmdQuit);
