@@ -10,6 +10,7 @@
 
 #include "calendar/digit_run.h"
 #include "settings/atomic_file.h"
+#include "settings/separator_codes.h"
 #include "settings/settings_storage.h"
 #include "text/string_utils.h"
 
@@ -137,10 +138,6 @@ bool CheckBoxChoice(int32_t stored, bool fallback) {
 
 CalendarCode UserCalendarOrCE(int32_t code) {
   return IsUserCalendar(code) ? static_cast<CalendarCode>(code) : cal::CE;
-}
-
-int32_t SeparatorCode(std::string_view separator, int32_t when_empty) {
-  return separator.empty() ? when_empty : int32_t{static_cast<unsigned char>(separator.front())};
 }
 
 }  // namespace
@@ -332,10 +329,8 @@ SettingsChoices InterpretSettings(StoredSettings stored) {
   c.date_format = stored.date_format == kFormatMDY   ? kFormatMDY
                   : stored.date_format == kFormatDMY ? kFormatDMY
                                                      : kFormatYMD;
-  c.date_separator = stored.date_separator == kDotCode ? "." : stored.date_separator == kSlashCode ? "/" : "-";
-  c.thousands_separator = stored.thousands_separator == kNoThousandsCode ? ""
-                          : stored.thousands_separator == kDotCode       ? "."
-                                                                         : ",";
+  c.date_separator = DateSeparatorOfCode(stored.date_separator).value_or("-");
+  c.thousands_separator = ThousandsSeparatorOfCode(stored.thousands_separator).value_or(",");
   c.today_calendar = UserCalendarOrCE(stored.today_calendar);
   c.first_calendar = UserCalendarOrCE(stored.first_calendar);
   c.second_calendar = UserCalendarOrCE(stored.second_calendar);
@@ -364,8 +359,8 @@ StoredSettings StoreSettings(SettingsChoices c) {
   StoredSettings s;
   s.language = static_cast<int32_t>(c.language);
   s.date_format = c.date_format;
-  s.date_separator = SeparatorCode(c.date_separator, kDashCode);
-  s.thousands_separator = SeparatorCode(c.thousands_separator, kNoThousandsCode);
+  s.date_separator = c.date_separator.empty() ? kDashCode : SeparatorCode(c.date_separator);
+  s.thousands_separator = SeparatorCode(c.thousands_separator);
   s.today_calendar = c.today_calendar;
   s.first_calendar = c.first_calendar;
   s.second_calendar = c.second_calendar;

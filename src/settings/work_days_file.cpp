@@ -1,3 +1,4 @@
+#include "settings/separator_codes.h"
 #include "settings/work_days_file.h"
 
 #include <optional>
@@ -12,20 +13,6 @@ namespace {
 constexpr std::string_view kSection = "[WorkDays]";
 
 // ---- Values --------------------------------------------------------------------------------
-
-// The separators as one character code each, 0 for none (the codes qrv.usr stores).
-int SeparatorCode(std::string_view separator) { return separator.empty() ? 0 : static_cast<unsigned char>(separator[0]); }
-
-std::optional<std::string> DateSeparatorOfCode(int code) {
-  if (code == '-' || code == '/' || code == '.') return std::string(1, static_cast<char>(code));
-  return std::nullopt;
-}
-
-std::optional<std::string> ThousandsSeparatorOfCode(int code) {
-  if (code == 0) return std::string();
-  if (code == ',' || code == '.') return std::string(1, static_cast<char>(code));
-  return std::nullopt;
-}
 
 // "%", CR and LF would end or confuse a line: they are written as %25, %0D, %0A.
 std::string EscapePath(std::string_view path) {
@@ -98,12 +85,12 @@ std::optional<HolidayFileEntry> ParseHolidayFile(std::string_view value) {
   }
   if (codes[0] != kFormatMDY && codes[0] != kFormatDMY && codes[0] != kFormatYMD) return std::nullopt;
   entry.date_format = static_cast<DateFormat>(codes[0]);
-  std::optional<std::string> separator = DateSeparatorOfCode(codes[1]);
-  std::optional<std::string> thousands = ThousandsSeparatorOfCode(codes[2]);
+  const std::optional<std::string_view> separator = DateSeparatorOfCode(codes[1]);
+  const std::optional<std::string_view> thousands = ThousandsSeparatorOfCode(codes[2]);
   std::optional<std::string> path = UnescapePath(value);
   if (!separator || !thousands || !path || path->empty() || path->front() != '/') return std::nullopt;
-  entry.date_separator = std::move(*separator);
-  entry.thousands_separator = std::move(*thousands);
+  entry.date_separator = std::string(*separator);
+  entry.thousands_separator = std::string(*thousands);
   entry.path = std::move(*path);
   return entry;
 }

@@ -26,6 +26,7 @@
 #include "ui/main/frm_large_display.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/window_widgets.h"
+#include "settings/separator_codes.h"
 #include "settings/settings_file.h"
 #include "settings/settings_notices.h"
 #include "settings/settings_storage.h"
@@ -49,20 +50,6 @@ constexpr int16_t kDataFolderName = 310;
 // group is the value it stands for (frm_main.cpp, CreateOptionsColumn).
 void Select(QButtonGroup* group, int id) {
   if (QAbstractButton* option = group->button(id)) option->setChecked(true);
-}
-
-// A separator option's id is the separator's character, 0 for none.
-int SeparatorId(std::string_view separator) { return separator.empty() ? 0 : separator.front(); }
-
-// The separator an option's id stands for, as a static text (SettingsChoices keeps views).
-std::string_view SeparatorText(int id) {
-  switch (id) {
-    case '-': return "-";
-    case '/': return "/";
-    case '.': return ".";
-    case ',': return ",";
-    default: return "";
-  }
 }
 
 }  // namespace
@@ -166,8 +153,8 @@ void frmMain::ApplyStoredSettings(SettingsChoices choices) {
   chkSaveOutput->setChecked(options_.save_output);
   ApplyMonthChoices();
   Select(date_format_group_, options_.date_format);
-  Select(date_separator_group_, SeparatorId(options_.date_separator));
-  Select(thousands_separator_group_, SeparatorId(options_.thousands_separator));
+  Select(date_separator_group_, SeparatorCode(options_.date_separator));
+  Select(thousands_separator_group_, SeparatorCode(options_.thousands_separator));
   SelectCalendar(DateBox::First, options_.first_calendar);
   SelectCalendar(DateBox::Second, options_.second_calendar);
   (options_.unit == DifferenceUnit::Months ? optMonths : optDays)->setChecked(true);
@@ -183,8 +170,8 @@ void frmMain::ApplyStoredSettings(SettingsChoices choices) {
 SettingsChoices frmMain::ReadChoices() const {
   SettingsChoices choices = options_;
   choices.date_format = UsersDateFormat();
-  choices.date_separator = SeparatorText(date_separator_group_->checkedId());
-  choices.thousands_separator = SeparatorText(thousands_separator_group_->checkedId());
+  choices.date_separator = DateSeparatorOfCode(date_separator_group_->checkedId()).value_or("-");
+  choices.thousands_separator = ThousandsSeparatorOfCode(thousands_separator_group_->checkedId()).value_or(",");
   choices.first_calendar = GetCal(1);
   choices.second_calendar = GetCal(2);
   choices.include_first_date = chkIncludeFirstDate->isChecked();
