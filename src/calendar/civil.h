@@ -172,6 +172,22 @@ constexpr YearMonthDay DayNumberToJulian(int64_t jdn) {
   return r;
 }
 
+// The March-based Gregorian year of a day number (the year that its 1 March begins) and the day
+// within it, 0 … 365: the steps of DayNumberToGregorian before the months. A year that follows
+// the Gregorian leap rule with its leap day among its first days (the Indian national calendar)
+// is such a year moved by a whole number of days.
+struct MarchYearDay {
+  int64_t year;
+  uint32_t day_of_year;  // [0, 365]; 365 only when year + 1 is a leap year
+};
+constexpr MarchYearDay GregorianMarchYearOfDayNumber(int64_t jdn) {
+  const uint64_t n1 = 4 * (static_cast<uint64_t>(jdn - kGregorianMarchZero) + kGregorianCycleShift * kGregorianCycleDays) + 3;
+  const uint64_t centuries = n1 / kGregorianCycleDays;
+  const uint64_t p = 2939745 * ((n1 % kGregorianCycleDays) | 3);
+  return {static_cast<int64_t>(100 * centuries + (p >> 32)) - static_cast<int64_t>(kGregorianCycleShift * 400),
+          static_cast<uint32_t>((p & 0xFFFFFFFF) / 2939745 / 4)};                // [0, 365]
+}
+
 constexpr int64_t ToDayNumber(int32_t y, int32_t m, int32_t d, bool julian) {
   return julian ? JulianToDayNumber(y, m, d) : GregorianToDayNumber(y, m, d);
 }
@@ -213,6 +229,10 @@ static_assert(DayNumberToJulian(0) == YearMonthDay{-4712, 1, 1});
 static_assert(DayNumberToGregorian(GregorianToDayNumber(-5'800'000, 2, 29)) == YearMonthDay{-5'800'000, 2, 29});
 static_assert(GregorianYearOfDayNumber(2'451'544) == 1999 && GregorianYearOfDayNumber(2'451'545) == 2000);
 static_assert(GregorianYearOfDayNumber(GregorianToDayNumber(-5'800'000, 2, 29)) == -5'800'000);
+static_assert(GregorianMarchYearOfDayNumber(GregorianToDayNumber(2024, 2, 29)).year == 2023 &&
+              GregorianMarchYearOfDayNumber(GregorianToDayNumber(2024, 2, 29)).day_of_year == 365);
+static_assert(GregorianMarchYearOfDayNumber(GregorianToDayNumber(-5'800'000, 3, 1)).year == -5'800'000 &&
+              GregorianMarchYearOfDayNumber(GregorianToDayNumber(-5'800'000, 3, 1)).day_of_year == 0);
 static_assert(DayOfWeek(2'451'545) == 6, "1 January 2000 was a Saturday");
 static_assert(YearEndWeekday(1999) == 5 && YearEndWeekday(2020) == 4, "Friday 31 December 1999, Thursday 2020");
 static_assert(DayOfWeek(-2'147'483'648) == FloorMod(-2'147'483'648 + 1, 7) && DayOfWeek(0) == 1);
