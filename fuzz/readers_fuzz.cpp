@@ -1,7 +1,8 @@
 // Every date and number reader against arbitrary text.
 //
-// Input layout: byte 0 picks the calendar code (value % 10), the CE/JC date format
-// (value / 10 % 3) and the hyphen option (value / 30 % 2); byte 1 picks the date separator
+// Input layout: byte 0 picks the calendar code (value % 18: the described ten and the eight added
+// calendars), the CE/JC date format (value / 18 % 3) and the hyphen option (value / 54 % 2);
+// byte 1 picks the date separator
 // (value % 3: "-", "/", ".") and the thousands separator (value / 3 % 3: ",", ".", none);
 // the rest is the text. Missing option bytes take the defaults.
 //
@@ -17,7 +18,9 @@
 //    dates the fuzzer manages to spell);
 //  - strict reading takes every written text as written, with its calendar code after it too,
 //    and never answers otherwise than lenient reading: a text it reads without leaving anything
-//    out reads leniently (when it does) to the same day number.
+//    out reads leniently (when it does) to the same day number;
+//  - an added calendar's verbose note, in both languages, reads back to the same day (the Mayan
+//    day names after the long count, which must match the day).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -30,6 +33,7 @@
 #include "calendar/day_numbers.h"
 #include "calendar/iso_ordinal.h"
 #include "calendar/leap_week.h"
+#include "text/added_dates.h"
 #include "text/date_dispatch.h"
 #include "text/date_readers.h"
 
@@ -197,6 +201,16 @@ void RequireBoxTextReadsBack(int32_t day_number, qv::CalendarCode code, const qv
     RequireReadsBackAs(written.Text(), day_number, code, strict, qv::JdnReading::Strict);
     Require(!qv::ReadDateInCalendar(written.Text(), code, strict, qv::JdnReading::Strict).altered);
   }
+  if (!qv::IsAddedCalendar(code)) return;
+  for (const qv::Language language : {qv::Language::English, qv::Language::German}) {
+    std::string note = qv::AddedCalendarNote(code, day_number, language);
+    if (code == qv::cal::MAY) {
+      qv::TextBuilder count;
+      qv::WriteDayNumberInCalendar(count, day_number, code, options);
+      note = count.Text() + " " + note;
+    }
+    RequireReadsBackAs("(" + note + ")", day_number, code, strict, qv::JdnReading::Strict);
+  }
 }
 
 // Strict reading answers as lenient reading does, or refuses.
@@ -260,10 +274,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const unsigned second = size > 1 ? data[1] : 0u;
   const std::size_t skip = size < 2 ? size : 2;
 
-  const auto code = static_cast<qv::CalendarCode>(first % 10);
+  const auto code = static_cast<qv::CalendarCode>(first % qv::cal::kCount);
   qv::DateTextOptions options;
-  options.format = static_cast<qv::DateFormat>(first / 10 % 3);
-  options.hyphen = static_cast<qv::Hyphen>(first / 30 % 2);
+  options.format = static_cast<qv::DateFormat>(first / qv::cal::kCount % 3);
+  options.hyphen = static_cast<qv::Hyphen>(first / (3 * qv::cal::kCount) % 2);
   options.date_separator = kDateSeparators[second % 3];
   options.thousands_separator = kThousandsSeparators[second / 3 % 3];
 

@@ -21,7 +21,17 @@ inline constexpr CalendarCode ISO = 6;
 inline constexpr CalendarCode LPW = 7;
 inline constexpr CalendarCode LPM = 8;
 inline constexpr CalendarCode ARC = 9;
-inline constexpr int kCount = 10;
+// The added calendars: peers of the ones above below the window, never stored in qrv.usr.
+inline constexpr CalendarCode HEB = 10;  // Hebrew (AM)
+inline constexpr CalendarCode ISL = 11;  // Islamic, tabular civil (AH)
+inline constexpr CalendarCode PER = 12;  // Persian, solar Hijri (AP)
+inline constexpr CalendarCode FRR = 13;  // French Republican
+inline constexpr CalendarCode COP = 14;  // Coptic (AM)
+inline constexpr CalendarCode ETH = 15;  // Ethiopian, Amete Mihret
+inline constexpr CalendarCode MAY = 16;  // Mayan long count
+inline constexpr CalendarCode IND = 17;  // Indian national (Saka)
+inline constexpr int kCount = 18;
+inline constexpr CalendarCode kFirstAdded = HEB;
 }  // namespace cal
 
 // DateFormat: order of the fields of a CE or JC date in text.
@@ -45,6 +55,14 @@ constexpr bool IsUserCalendar(int32_t code) {
          code == cal::LPW || code == cal::LPM;
 }
 
+// The eight added calendars, in the order the code table lists them.
+constexpr bool IsAddedCalendar(int32_t code) { return code >= cal::kFirstAdded && code < cal::kCount; }
+inline constexpr std::array<CalendarCode, 8> kAddedCalendars{cal::HEB, cal::ISL, cal::PER, cal::FRR,
+                                                             cal::COP, cal::ETH, cal::MAY, cal::IND};
+
+// Every calendar a date box can be written in: the seven described ones and the added ones.
+constexpr bool IsBoxCalendar(int32_t code) { return IsUserCalendar(code) || IsAddedCalendar(code); }
+
 inline constexpr int32_t YearLimit = 5'800'000;
 inline constexpr std::string_view kLargestDayNumberText = "2147483647";
 inline constexpr int32_t kFirstOrdinalDay = 1721426;  // 1 January 1 CE
@@ -59,12 +77,13 @@ struct DateTables {
   int32_t FirstOrdinalDay = kFirstOrdinalDay;
   int32_t LastOrdinalDay = kLastOrdinalDay;
   int32_t YearLimit = qv::YearLimit;
-  std::array<std::string_view, cal::kCount> TextCodes{"CE", "JC", "JDN", "AN", "ORD",
-                                                      "TLW", "ISO", "LPW", "LPM", "ARC"};
+  std::array<std::string_view, cal::kCount> TextCodes{"CE",  "JC",  "JDN", "AN",  "ORD", "TLW",
+                                                      "ISO", "LPW", "LPM", "ARC", "HEB", "ISL",
+                                                      "PER", "FRR", "COP", "ETH", "MAY", "IND"};
 };
 const DateTables& InitDateTables();
 
-// Text code of a calendar ("CE", "JC", …). Codes outside 0 … 9 give the empty text.
+// Text code of a calendar ("CE", "JC", …, "IND"). Codes outside the table give the empty text.
 std::string_view CalendarTextCode(CalendarCode code);
 // Parses "CE", "jc", … (case-insensitive) to its code; -1 when unknown.
 CalendarCode CalendarCodeFromText(std::string_view text);

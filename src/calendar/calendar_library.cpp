@@ -14,8 +14,6 @@ namespace {
 
 using civil::ClampToInt32;
 
-constexpr int64_t kYearLimit = 5'800'000;
-
 bool IsJulianLetter(int32_t letter) { return letter == kLetterJulian; }
 
 // Annus Novus: a year of ten months on Common Era year boundaries; months 1 … 9 have
@@ -211,9 +209,14 @@ int32_t str_to_date(std::string_view given, int16_t date_format, DateFields& dat
   const Field month = ReadField(fields[month_index], Sign::NotAllowed);
   const Field day = ReadField(fields[day_index], Sign::NotAllowed);
   if (!year.ok || !month.ok || !day.ok) return kStrToDateMalformed;
-  if (year.value > kYearLimit) return kStrToDateOutOfRange;
+  if (year.value > rules.year_limit) return kStrToDateOutOfRange;
   const int64_t year_value = year.negative ? -year.value : year.value;
-  const int64_t month_days = MonthLengthForLetter(year_value, static_cast<int32_t>(month.value > 99 ? 0 : month.value), letter);
+  const int32_t month_value = static_cast<int32_t>(month.value > 99 ? 0 : month.value);
+  // A wider year limit than 32 bits would hold is not given: the year is narrowed only within it.
+  const int64_t month_days =
+      rules.days_in_month != nullptr
+          ? (civil::FitsInt32(year_value) ? rules.days_in_month(static_cast<int32_t>(year_value), static_cast<int16_t>(month_value)) : 0)
+          : MonthLengthForLetter(year_value, month_value, letter);
   if (month_days == 0) return kStrToDateBadMonth;
   if (day.value < 1 || day.value > month_days) return kStrToDateBadDay;
   date.Year = static_cast<int32_t>(year_value);

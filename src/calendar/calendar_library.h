@@ -55,6 +55,12 @@ struct DateTextRules {
   // Receives on success the digit count of the longer of the month and day fields (leading
   // zeros counted, skipped characters not).
   std::size_t* day_and_month_digits = nullptr;
+  // Another calendar's months: the days of `month` in `year`, 0 for a month the year lacks; none:
+  // the months of the letter's calendar.
+  int16_t (*days_in_month)(int32_t year, int16_t month) = nullptr;
+  // The largest year magnitude read; beyond it the text is out of range. The added calendars,
+  // whose years follow from the day-number range, take a wider limit and check the day number.
+  int64_t year_limit = 5'800'000;
 };
 
 // Reads "Y?M?D" in the field order of date_format (0 MDY, 1 DMY, 2 YMD); the year field may

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "calendar/added_calendars.h"
 #include "calendar/calendar_codes.h"
 #include "calendar/clock.h"
 #include "compute/day_arithmetic.h"
@@ -9,6 +10,7 @@
 #include "lang/captions.h"
 #include "lang/general_texts.h"
 #include "lang/request_messages.h"
+#include "text/calendar_table.h"
 #include "text/date_readers.h"
 #include "text/date_writers.h"
 #include "text/string_utils.h"
@@ -145,9 +147,8 @@ const Outcome& ComputeEngine::DispatchMonths(Request& request) {
   }
   if (options.first_calendar != options.second_calendar) return RefuseMonths(request, kCalendarsDiffer);
   const CalendarCode calendar = options.first_calendar;
-  if (calendar == cal::ISO || calendar == cal::JDN || calendar == cal::LPW || calendar == cal::ORD) {
-    return RefuseMonths(request, kNoMonthsInCalendar);  // months are open to CE, JC and LPM
-  }
+  const MonthsMode months_mode = CalendarRowOf(calendar).months;
+  if (months_mode == MonthsMode::None) return RefuseMonths(request, kNoMonthsInCalendar);
   int16_t result = 0;
   int32_t months = 0;
   if (!ReadDifference(request, months, result)) return request.outcome;
@@ -160,8 +161,12 @@ const Outcome& ComputeEngine::DispatchMonths(Request& request) {
   if (!(from_first ? ValidateFirstDate(request) : ValidateSecondDate(request))) return request.outcome;
   const DateBox given = from_first ? DateBox::First : DateBox::Second;
   const DateBox result_box = from_first ? DateBox::Second : DateBox::First;
-  const std::optional<DateFields> target = AddMonths(FieldsOf(given), from_first ? months : -months,
-                calendar == cal::LPM ? MonthsOf::LeapWeekCalendar : MonthsOf::RecordCalendar);
+  const int32_t signed_months = from_first ? months : -months;
+  const std::optional<DateFields> target =
+      months_mode == MonthsMode::AddedMonths
+          ? AddAddedCalendarMonths(*AddedCalendarRulesOf(calendar), FieldsOf(given), signed_months)
+          : AddMonths(FieldsOf(given), signed_months,
+                      months_mode == MonthsMode::LeapWeekMonths ? MonthsOf::LeapWeekCalendar : MonthsOf::RecordCalendar);
   if (!target) {
     OverflowPath(request);
   } else {

@@ -68,6 +68,9 @@ class ComputeEngine {
   void DisplayDateDiff(Request& request);
   void AppendDayOfWeek(Request& request, const DateFields& date);
   void AppendVerboseNotes(Request& request);
+  // Verbose only: the day in the named form of an added calendar, " (1 Tishri 5785 AM)", for the
+  // result's calendar, or for a conversion the given date's.
+  void AppendCalendarNote(Request& request, DateBox result_box, int32_t day_number);
   // With holidays in force: how many the working days of the sentence left out, and whose.
   void AppendHolidaysLeftOut(Request& request);
   void OverflowPath(Request& request);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "calendar/added_calendars.h"
 #include "calendar/date_fields.h"
 
 namespace qv {
@@ -29,5 +30,11 @@ enum class MonthsOf { RecordCalendar, LeapWeekCalendar };
 // `source` moved by `months` months, the day clamped to the target month's length. nullopt when
 // the result's day number lies beyond ±2,100,000,000, as for a days addition.
 std::optional<DateFields> AddMonths(const DateFields& source, int32_t months, MonthsOf calendar);
+
+// The same in an added calendar's own months (a Hebrew leap year has 13, the French complementary
+// days count as a month): `source` holds the calendar's year, month and day; the day is kept, or
+// shortened to the target month's last day.
+std::optional<DateFields> AddAddedCalendarMonths(const AddedCalendarRules& rules, const DateFields& source,
+                                                 int32_t months);
 
 }  // namespace qv

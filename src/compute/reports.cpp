@@ -13,6 +13,7 @@
 #include "lang/captions.h"
 #include "lang/general_texts.h"
 #include "lang/holiday_texts.h"
+#include "text/calendar_table.h"
 #include "text/string_utils.h"
 
 namespace qv {
@@ -70,6 +71,7 @@ void ComputeEngine::DisplayResultDate(Request& request, DateBox box) {
     AppendDayOfWeek(request, fields);
     NoteResultDate(request, box == DateBox::First ? DateBox::Second : DateBox::First, fields.DayNumber,
                    DayOfWeek(fields.DayNumber));
+    AppendCalendarNote(request, box, fields.DayNumber);
     return;
   }
   if (!WriteBox(request, box, fields.DayNumber, WriteStyle{}, &fields)) {
@@ -81,6 +83,7 @@ void ComputeEngine::DisplayResultDate(Request& request, DateBox box) {
   request.Append(" = ", BoxText(box), CalendarSuffixOf(request, box), ", ",
                  WeekdayName(request.options.language, day_of_week));
   NoteResultDate(request, box, fields.DayNumber, day_of_week);
+  AppendCalendarNote(request, box, fields.DayNumber);
   if (lngDateDiff != 0 && request.options.unit == DifferenceUnit::Days) {
     if (request.options.verbose) AppendVerboseNotes(request);
     AppendHolidaysLeftOut(request);
@@ -109,6 +112,21 @@ void ComputeEngine::AppendVerboseNotes(Request& request) {
     request.Append(", ");
     request.Append(TextOf(GeneralText::NotCountingWeekendDays, language));
   }
+}
+
+void ComputeEngine::AppendCalendarNote(Request& request, DateBox result_box, int32_t day_number) {
+  const RequestOptions& options = request.options;
+  if (!options.verbose) return;
+  const bool first = result_box == DateBox::First;
+  auto note = CalendarRowOf(first ? options.first_calendar : options.second_calendar).note;
+  CalendarCode calendar = first ? options.first_calendar : options.second_calendar;
+  if (note == nullptr && outcome_.boxes.difference.empty()) {
+    // A conversion: the given date is the same day.
+    calendar = first ? options.second_calendar : options.first_calendar;
+    note = CalendarRowOf(calendar).note;
+  }
+  if (note == nullptr) return;
+  request.Append(" (", note(calendar, day_number, options.language), ")");
 }
 
 // The holidays of the span the working days were counted over: between the two dates for a

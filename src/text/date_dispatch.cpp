@@ -1,8 +1,12 @@
 #include "text/date_dispatch.h"
 
+#include <array>
+
 #include "calendar/day_numbers.h"
 #include "calendar/iso_ordinal.h"
 #include "calendar/leap_week.h"
+#include "text/added_dates.h"
+#include "text/calendar_table.h"
 #include "text/date_readers.h"
 #include "text/date_writers.h"
 #include "text/string_utils.h"
@@ -32,62 +36,80 @@ std::string_view WithoutCalendarCode(std::string_view text, CalendarCode code) {
 
 }  // namespace
 
-DateReading ReadDateInCalendar(std::string_view text, CalendarCode code,
-                               const DateTextOptions& options, JdnReading jdn_reading) {
-  DateReading reading;
-  DateFields& fields = reading.fields;
-  ReadFit strict{.group_separator = options.thousands_separator};
-  ReadFit* const fit = options.reading == TextReading::Strict ? &strict : nullptr;
-  if (fit != nullptr) text = WithoutCalendarCode(text, code);
-  switch (code) {
-    case cal::LPM: {
-      LeapWeekDate date;
-      reading.result = ParseLeapMonthDate(text, date, fit);
-      // The month form travels in the record as the leap-week year, month and day of month.
-      fields.Year = date.Year;
-      fields.Month = date.Month;
-      fields.Day = date.DayOfMonth;
-      fields.DayNumber = date.DayNumber;
-      break;
-    }
-    case cal::LPW: {
-      LeapWeekDate date;
-      reading.result = ParseLeapWeekDate(text, date, fit);
-      fields.DayNumber = date.DayNumber;
-      break;
-    }
-    case cal::ORD:
-      reading.result = ParseOrdinalDate(text, options.hyphen, fields, fit);
-      break;
-    case cal::ISO: {
-      IsoWeekDate date;
-      reading.result = ParseIsoWeekDate(text, date, fit);
-      fields.DayNumber = date.DayNumber;
-      break;
-    }
-    case cal::JDN:
-      if (jdn_reading == JdnReading::Strict) {
-        int32_t number = 0;
-        reading.result = ParseWholeNumberText(text, number, options.thousands_separator, fit);
-        fields.DayNumber = number;
-      } else {
-        reading.result = ParseDateText(text, options.date_separator, code, options.format, fields, fit);
-      }
-      break;
-    default:
-      reading.result = ParseDateText(text, options.date_separator, code, options.format, fields, fit);
-      break;
-  }
-  reading.altered = strict.altered;
-  // Whatever a failed reader left behind is of no use to anyone: hand back a fresh record.
-  if (reading.result != kReadValid) reading.fields = DateFields{};
-  return reading;
-}
-
 namespace {
 
+// --- Readers, one per form ------------------------------------------------------------------------
+
+int16_t ReadLeapMonth(std::string_view text, CalendarCode, const DateTextOptions&, JdnReading, DateFields& fields,
+                      ReadFit* fit) {
+  LeapWeekDate date;
+  const int16_t result = ParseLeapMonthDate(text, date, fit);
+  // The month form travels in the record as the leap-week year, month and day of month.
+  fields.Year = date.Year;
+  fields.Month = date.Month;
+  fields.Day = date.DayOfMonth;
+  fields.DayNumber = date.DayNumber;
+  return result;
+}
+
+int16_t ReadLeapWeek(std::string_view text, CalendarCode, const DateTextOptions&, JdnReading, DateFields& fields,
+                     ReadFit* fit) {
+  LeapWeekDate date;
+  const int16_t result = ParseLeapWeekDate(text, date, fit);
+  fields.DayNumber = date.DayNumber;
+  return result;
+}
+
+int16_t ReadOrdinal(std::string_view text, CalendarCode, const DateTextOptions& options, JdnReading,
+                    DateFields& fields, ReadFit* fit) {
+  return ParseOrdinalDate(text, options.hyphen, fields, fit);
+}
+
+int16_t ReadIsoWeek(std::string_view text, CalendarCode, const DateTextOptions&, JdnReading, DateFields& fields,
+                    ReadFit* fit) {
+  IsoWeekDate date;
+  const int16_t result = ParseIsoWeekDate(text, date, fit);
+  fields.DayNumber = date.DayNumber;
+  return result;
+}
+
+// CE and JC, and the codes read as dates of those calendars (AN, TLW, ARC).
+int16_t ReadCalendarDate(std::string_view text, CalendarCode code, const DateTextOptions& options, JdnReading,
+                         DateFields& fields, ReadFit* fit) {
+  return ParseDateText(text, options.date_separator, code, options.format, fields, fit);
+}
+
+int16_t ReadDayNumber(std::string_view text, CalendarCode code, const DateTextOptions& options,
+                      JdnReading jdn_reading, DateFields& fields, ReadFit* fit) {
+  if (jdn_reading == JdnReading::Lenient) return ReadCalendarDate(text, code, options, jdn_reading, fields, fit);
+  int32_t number = 0;
+  const int16_t result = ParseWholeNumberText(text, number, options.thousands_separator, fit);
+  fields.DayNumber = number;
+  return result;
+}
+
+int16_t ReadAdded(std::string_view text, CalendarCode code, const DateTextOptions& options, JdnReading,
+                  DateFields& fields, ReadFit* fit) {
+  return ParseAddedDate(text, code, options, fields, fit);
+}
+
+int16_t ReadLongCount(std::string_view text, CalendarCode, const DateTextOptions&, JdnReading, DateFields& fields,
+                      ReadFit* fit) {
+  return ParseLongCountDate(text, fields, fit);
+}
+
+// --- Writers, one per form ------------------------------------------------------------------------
+
+bool WriteDayNumber(TextBuilder& text, int32_t day_number, CalendarCode, const DateTextOptions& options, WriteStyle,
+                    DateFields*) {
+  text.Add(GroupedNumber(day_number, options.thousands_separator));
+  return true;
+}
+
 // ORD: year and day of the year of a CE date, the record filled on the way.
-void BuildOrdinal(TextBuilder& text, int32_t day_number, const DateTextOptions& options, DateFields* record) {
+bool WriteOrdinal(TextBuilder& text, int32_t day_number, CalendarCode, const DateTextOptions& options,
+                  WriteStyle style, DateFields* record) {
+  if (style.check_ordinal_range && (day_number < kFirstOrdinalDay || day_number > kLastOrdinalDay)) return false;
   DateFields date;
   date.DayNumber = day_number;
   CalendarLetterForCode(cal::ORD, date);
@@ -95,69 +117,114 @@ void BuildOrdinal(TextBuilder& text, int32_t day_number, const DateTextOptions& 
   const int16_t day_of_year = DayOfYear(date);
   if (record != nullptr) *record = date;
   FormatOrdinalDate(text, date.Year, day_of_year, options.hyphen);
+  return true;
 }
 
-void BuildIsoWeek(TextBuilder& text, int32_t day_number, const DateTextOptions& options) {
+bool WriteIsoWeek(TextBuilder& text, int32_t day_number, CalendarCode, const DateTextOptions& options, WriteStyle,
+                  DateFields*) {
   IsoWeekDate date;
   date.DayNumber = day_number;
   DayNumberToIsoWeekDate(date);
   FormatIsoWeekDate(text, date, options.hyphen);
+  return true;
 }
 
-void BuildLeapWeek(TextBuilder& text, int32_t day_number, CalendarCode code, const DateTextOptions& options) {
+bool WriteLeapWeek(TextBuilder& text, int32_t day_number, CalendarCode, const DateTextOptions& options, WriteStyle,
+                   DateFields*) {
   LeapWeekDate date;
   date.DayNumber = day_number;
-  if (code == cal::LPW) {
-    DayNumberToLeapWeekDate(date);
-    FormatLeapWeekDate(text, date, Suffix::Without, options.thousands_separator);
-  } else {
-    DayNumberToLeapMonthDate(date);
-    FormatLeapMonthDate(text, date, Suffix::Without, options.thousands_separator);
-  }
+  DayNumberToLeapWeekDate(date);
+  FormatLeapWeekDate(text, date, Suffix::Without, options.thousands_separator);
+  return true;
 }
 
-// CE and JC (the letter of `code`), the record filled on the way.
-void BuildCalendarDate(TextBuilder& text, int32_t day_number, CalendarCode code, const DateTextOptions& options,
-                       DateFields* record) {
+bool WriteLeapMonth(TextBuilder& text, int32_t day_number, CalendarCode, const DateTextOptions& options, WriteStyle,
+                    DateFields*) {
+  LeapWeekDate date;
+  date.DayNumber = day_number;
+  DayNumberToLeapMonthDate(date);
+  FormatLeapMonthDate(text, date, Suffix::Without, options.thousands_separator);
+  return true;
+}
+
+// CE and JC (the letter of the row's written calendar), the record filled on the way.
+bool WriteCalendarDate(TextBuilder& text, int32_t day_number, CalendarCode code, const DateTextOptions& options,
+                       WriteStyle, DateFields* record) {
   DateFields date;
-  CalendarLetterForCode(code, date);
+  CalendarLetterForCode(code == cal::JC ? cal::JC : cal::CE, date);
   date.DayNumber = day_number;
   DayNumberToDate(date);
   if (record != nullptr) *record = date;
   FormatDate(text, date, options.format, options.date_separator, options.thousands_separator, Suffix::Without);
+  return true;
 }
+
+bool WriteAdded(TextBuilder& text, int32_t day_number, CalendarCode code, const DateTextOptions& options, WriteStyle,
+                DateFields* record) {
+  WriteAddedDate(text, day_number, code, options, record);
+  return true;
+}
+
+using enum MonthsMode;
+
+// Indexed by the code: the order of the code table.
+constexpr std::array<CalendarRow, cal::kCount> kCalendarRows{{
+    {cal::CE, cal::CE, ReadCalendarDate, WriteCalendarDate, RecordMonths, nullptr},
+    {cal::JC, cal::JC, ReadCalendarDate, WriteCalendarDate, RecordMonths, nullptr},
+    {cal::JDN, cal::JDN, ReadDayNumber, WriteDayNumber, None, nullptr},
+    {cal::AN, cal::CE, ReadCalendarDate, WriteCalendarDate, RecordMonths, nullptr},
+    {cal::ORD, cal::ORD, ReadOrdinal, WriteOrdinal, None, nullptr},
+    {cal::TLW, cal::CE, ReadCalendarDate, WriteCalendarDate, RecordMonths, nullptr},
+    {cal::ISO, cal::ISO, ReadIsoWeek, WriteIsoWeek, None, nullptr},
+    {cal::LPW, cal::LPW, ReadLeapWeek, WriteLeapWeek, None, nullptr},
+    {cal::LPM, cal::LPM, ReadLeapMonth, WriteLeapMonth, LeapWeekMonths, nullptr},
+    {cal::ARC, cal::CE, ReadCalendarDate, WriteCalendarDate, RecordMonths, nullptr},
+    {cal::HEB, cal::HEB, ReadAdded, WriteAdded, AddedMonths, AddedCalendarNote},
+    {cal::ISL, cal::ISL, ReadAdded, WriteAdded, AddedMonths, AddedCalendarNote},
+    {cal::PER, cal::PER, ReadAdded, WriteAdded, AddedMonths, AddedCalendarNote},
+    {cal::FRR, cal::FRR, ReadAdded, WriteAdded, AddedMonths, AddedCalendarNote},
+    {cal::COP, cal::COP, ReadAdded, WriteAdded, AddedMonths, AddedCalendarNote},
+    {cal::ETH, cal::ETH, ReadAdded, WriteAdded, AddedMonths, AddedCalendarNote},
+    {cal::MAY, cal::MAY, ReadLongCount, WriteAdded, None, AddedCalendarNote},
+    {cal::IND, cal::IND, ReadAdded, WriteAdded, AddedMonths, AddedCalendarNote},
+}};
+
+constexpr bool RowsInCodeOrder() {
+  for (std::size_t i = 0; i < kCalendarRows.size(); ++i) {
+    if (kCalendarRows[i].code != static_cast<CalendarCode>(i)) return false;
+  }
+  return true;
+}
+static_assert(RowsInCodeOrder(), "the row of each code stands at its index");
 
 }  // namespace
 
-// The codes the user cannot choose (AN, TLW, ARC) have no writer of their own and are
-// written, and named, as Common Era dates so that the text is still readable.
-CalendarCode WrittenCalendar(CalendarCode code) {
-  switch (code) {
-    case cal::JC:
-    case cal::JDN:
-    case cal::ORD:
-    case cal::ISO:
-    case cal::LPW:
-    case cal::LPM: return code;
-    default: return cal::CE;
-  }
+const CalendarRow& CalendarRowOf(CalendarCode code) {
+  if (code < 0 || code >= cal::kCount) return kCalendarRows[cal::CE];
+  return kCalendarRows[static_cast<std::size_t>(code)];
 }
+
+DateReading ReadDateInCalendar(std::string_view text, CalendarCode code,
+                               const DateTextOptions& options, JdnReading jdn_reading) {
+  DateReading reading;
+  ReadFit strict{.group_separator = options.thousands_separator};
+  ReadFit* const fit = options.reading == TextReading::Strict ? &strict : nullptr;
+  if (fit != nullptr) text = WithoutCalendarCode(text, code);
+  // A code outside the table is read as its own code (as a CE date).
+  reading.result = CalendarRowOf(code).read(text, code, options, jdn_reading, reading.fields, fit);
+  reading.altered = strict.altered;
+  // Whatever a failed reader left behind is of no use to anyone: hand back a fresh record.
+  if (reading.result != kReadValid) reading.fields = DateFields{};
+  return reading;
+}
+
+CalendarCode WrittenCalendar(CalendarCode code) { return CalendarRowOf(code).written_as; }
 
 bool WriteDayNumberInCalendar(TextBuilder& text, int32_t day_number, CalendarCode code,
                               const DateTextOptions& options, WriteStyle style, DateFields* record) {
-  switch (code) {
-    case cal::JDN: text.Add(GroupedNumber(day_number, options.thousands_separator)); break;
-    case cal::ORD:
-      if (style.check_ordinal_range && (day_number < kFirstOrdinalDay || day_number > kLastOrdinalDay)) return false;
-      BuildOrdinal(text, day_number, options, record);
-      break;
-    case cal::ISO: BuildIsoWeek(text, day_number, options); break;
-    case cal::LPW:
-    case cal::LPM: BuildLeapWeek(text, day_number, code, options); break;
-    case cal::JC: BuildCalendarDate(text, day_number, cal::JC, options, record); break;
-    default: BuildCalendarDate(text, day_number, cal::CE, options, record); break;  // WrittenCalendar(code)
-  }
-  if (style.suffix) text.Add(CalendarSuffix(WrittenCalendar(code)));
+  const CalendarRow& row = CalendarRowOf(code);
+  if (!row.write(text, day_number, row.written_as, options, style, record)) return false;
+  if (style.suffix) text.Add(CalendarSuffix(row.written_as));
   return true;
 }
 

@@ -171,6 +171,30 @@ LeapFields SplitLeapWeekText(std::string_view text, std::size_t third_width, Rea
   return out;
 }
 
+// Year, month and day of a text in the field order `format`, separated by `separator`, as a date
+// box reads them: only digits, '-' and the separator count; the months and year limit those of
+// `rules`.
+int16_t ReadThreeFields(std::string_view text, std::string_view separator, DateFormat format, DateTextRules rules,
+                        int32_t letter, DateFields& date, ReadFit* fit) {
+  // Only digits, '-' and the separator count; blanks, letters, parentheses and commas are
+  // skipped. A separator of no single character (or the zero character) separates no fields.
+  if (separator.size() != 1 || separator.front() == '\0') return kReadNotValid;
+  const char one = separator.front();
+  std::optional<SkippedFromForm> form;
+  if (fit != nullptr) form.emplace(text, format == kFormatYMD ? WrittenForm::Year::First : WrittenForm::Year::Last, one, *fit);
+  std::size_t day_and_month_digits = 0;
+  rules.separator = one;
+  rules.skipped = form ? &*form : nullptr;
+  rules.day_and_month_digits = fit != nullptr ? &day_and_month_digits : nullptr;
+  const int32_t status = str_to_date(text, format, date, letter, rules);
+  if (status == kStrToDateOutOfRange) return kReadOutOfRange;
+  if (status != 0) return kReadNotValid;
+  // A day or month of three digits or more; a plain store, as the usual date never has one.
+  if (fit != nullptr) fit->altered = fit->altered || day_and_month_digits > 2;
+
+  return kReadValid;
+}
+
 }  // namespace
 
 int16_t ParseDateText(std::string_view text, std::string_view separator, CalendarCode code,
@@ -198,22 +222,9 @@ int16_t ParseDateText(std::string_view text, std::string_view separator, Calenda
     return result;
   }
 
-  // Only digits, '-' and the separator count; blanks, letters, parentheses and commas are
-  // skipped. A separator of no single character (or the zero character) separates no fields.
-  if (separator.size() != 1 || separator.front() == '\0') return kReadNotValid;
-  const char one = separator.front();
-  std::optional<SkippedFromForm> form;
-  if (fit != nullptr) form.emplace(text, format == kFormatYMD ? WrittenForm::Year::First : WrittenForm::Year::Last, one, *fit);
-  std::size_t day_and_month_digits = 0;
   const int32_t letter = ReaderLetterForCode(code);
-  const int32_t status = str_to_date(text, format, date, letter,
-                                     DateTextRules{.separator = one,
-                                                   .skipped = form ? &*form : nullptr,
-                                                   .day_and_month_digits = fit != nullptr ? &day_and_month_digits : nullptr});
-  if (status == kStrToDateOutOfRange) return kReadOutOfRange;
-  if (status != 0) return kReadNotValid;
-  // A day or month of three digits or more; a plain store, as the usual date never has one.
-  if (fit != nullptr) fit->altered = fit->altered || day_and_month_digits > 2;
+  const int16_t read = ReadThreeFields(text, separator, format, DateTextRules{}, letter, date, fit);
+  if (read != kReadValid) return read;
 
   if (letter == kLetterAnnusNovus) {
     annus_novus_date_to_jdn(date);
@@ -221,6 +232,15 @@ int16_t ParseDateText(std::string_view text, std::string_view separator, Calenda
     euro_date_to_jdn(date);
   }
   return kReadValid;
+}
+
+int16_t ParseFieldsDate(std::string_view text, std::string_view separator, DateFormat format,
+                        int16_t (*days_in_month)(int32_t year, int16_t month), int64_t year_limit, DateFields& date,
+                        ReadFit* fit) {
+  DateTextRules rules;
+  rules.days_in_month = days_in_month;
+  rules.year_limit = year_limit;
+  return ReadThreeFields(text, separator, format, rules, kLetterGregorian, date, fit);
 }
 
 int32_t ParseDayNumberText(std::string_view text, int16_t& result, ReadFit* fit) {

@@ -35,6 +35,12 @@ struct ReadFit {
 
 int16_t ParseDateText(std::string_view text, std::string_view separator, CalendarCode code,
                       DateFormat format, DateFields& date, ReadFit* fit = nullptr);
+// Year, month and day of a date of another calendar, in the field order and separator of CE and
+// JC dates; the month must exist in `days_in_month` and the day lie within it. Only the fields
+// are filled (Calendar stays the Common Era letter); no day number.
+int16_t ParseFieldsDate(std::string_view text, std::string_view separator, DateFormat format,
+                        int16_t (*days_in_month)(int32_t year, int16_t month), int64_t year_limit, DateFields& date,
+                        ReadFit* fit = nullptr);
 int32_t ParseDayNumberText(std::string_view text, int16_t& result, ReadFit* fit = nullptr);
 // Strict: an optional sign, digits and commas; also the program's own thousands separator
 // where digit groups end (2.451.545 with "."), so that every day number it writes reads back.

@@ -74,8 +74,9 @@ void FormatLeapDate(TextBuilder& text, int32_t year, PaddedField second, PaddedF
 
 std::string_view CalendarSuffix(CalendarCode code) {
   // " " and the text code of the code table; ORD names no calendar after its date.
-  static constexpr std::array<std::string_view, cal::kCount> kSuffixes{" CE",  " JC",  " JDN", " AN",  "",
-                                                                      " TLW", " ISO", " LPW", " LPM", " ARC"};
+  static constexpr std::array<std::string_view, cal::kCount> kSuffixes{
+      " CE",  " JC",  " JDN", " AN",  "",     " TLW", " ISO", " LPW", " LPM",
+      " ARC", " HEB", " ISL", " PER", " FRR", " COP", " ETH", " MAY", " IND"};
   if (code < 0 || code >= cal::kCount) return {};
   return kSuffixes[static_cast<std::size_t>(code)];
 }

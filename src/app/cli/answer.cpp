@@ -4,9 +4,12 @@
 #include <cstdint>
 #include <utility>
 
+#include "calendar/added_calendars.h"
 #include "calendar/calendar_codes.h"
+#include "calendar/mayan.h"
 #include "lang/general_texts.h"
 #include "lang/request_messages.h"
+#include "text/calendar_names.h"
 #include "text/string_utils.h"
 #include "text/utf8.h"
 
@@ -41,6 +44,33 @@ std::string_view KindName(RequestKind kind) {
     case RequestKind::None: break;
   }
   return {};
+}
+
+// For a date of an added calendar, its fields: "fields" with year, month and day and the month's
+// English name, or the Mayan "long_count".
+void AppendAddedCalendarFields(std::string& out, CalendarCode calendar, int32_t day_number) {
+  if (calendar == cal::MAY) {
+    const LongCount count = LongCountFromDayNumber(day_number);
+    out.append(",\"long_count\":[");
+    AppendNumber(out, count.baktun);
+    for (const int16_t unit : {count.katun, count.tun, count.uinal, count.kin}) {
+      out.push_back(',');
+      AppendNumber(out, unit);
+    }
+    out.push_back(']');
+    return;
+  }
+  const AddedCalendarRules* rules = AddedCalendarRulesOf(calendar);
+  if (rules == nullptr) return;
+  const CalendarDate date = rules->from_day_number(day_number);
+  out.append(",\"fields\":{\"year\":");
+  AppendNumber(out, date.year);
+  out.append(",\"month\":");
+  AppendNumber(out, date.month);
+  out.append(",\"day\":");
+  AppendNumber(out, date.day);
+  out.append("},\"month_name\":");
+  AppendJsonString(out, AddedMonthName(calendar, date.year, date.month, Language::English));
 }
 
 // One JSON object: the request as given, its kind, and the result or the refusal's message.
@@ -94,6 +124,7 @@ std::string_view KindName(RequestKind kind) {
       AppendJsonString(out, WeekdayName(language, result->day_of_week));
       out.append(",\"iso_weekday\":");
       AppendNumber(out, result->day_of_week == 0 ? 7 : result->day_of_week);  // 1 = Monday … 7 = Sunday
+      AppendAddedCalendarFields(out, result->calendar, result->day_number);
       if (kind == RequestKind::Date) {
         out.append(result->unit == DifferenceUnit::Months ? ",\"months\":" : ",\"days\":");
         AppendNumber(out, result->number);

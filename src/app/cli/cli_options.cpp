@@ -15,8 +15,7 @@ constexpr std::size_t kQuotedValueBytes = 60;
 // The calendars a user can choose for a date box.
 bool SetCalendar(CalendarCode& target, std::string_view text) {
   const CalendarCode code = CalendarCodeFromText(text);
-  const bool offered = code == cal::CE || code == cal::JC || code == cal::JDN || code == cal::ORD ||
-                       code == cal::ISO || code == cal::LPW || code == cal::LPM;
+  const bool offered = IsBoxCalendar(code);
   if (offered) target = code;
   return offered;
 }
@@ -68,7 +67,7 @@ bool SetMonth(CommandLine& line, std::string_view text) {
   return line.month.month.has_value();
 }
 
-constexpr std::string_view kCalendars = "CE, JC, JDN, ORD, ISO, LPW or LPM";
+constexpr std::string_view kCalendars = "CE, JC, JDN, ORD, ISO, LPW, LPM, HEB, ISL, PER, FRR, COP, ETH, MAY or IND";
 
 // The one declaration of every option.
 constexpr std::array kOptions{
@@ -78,7 +77,7 @@ constexpr std::array kOptions{
     CommandOption{"--second", "TEXT", "the second date box", [](CommandLine& l, std::string_view v) { l.second = std::string(v); return true; }, "a text"},
     CommandOption{"--lenient", "", "read dates and differences as the window reads pasted text",
                   [](CommandLine& l, std::string_view) { l.options.text_reading = TextReading::Lenient; return true; }, ""},
-    CommandOption{"--first-cal", "CODE", "first date's calendar: CE JC JDN ORD ISO LPW LPM (default CE)",
+    CommandOption{"--first-cal", "CODE", "first date's calendar: CE JC JDN ORD ISO LPW LPM HEB ISL PER FRR COP ETH MAY IND (default CE)",
                   [](CommandLine& l, std::string_view v) { return SetCalendar(l.options.first_calendar, v); }, kCalendars},
     CommandOption{"--second-cal", "CODE", "second date's calendar, likewise (default CE)",
                   [](CommandLine& l, std::string_view v) { return SetCalendar(l.options.second_calendar, v); }, kCalendars},
