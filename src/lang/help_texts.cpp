@@ -59,6 +59,14 @@ std::string English(std::string_view manual) {
       "Leap years: in the Julian Calendar every year divisible by 4; in the Common Era Calendar "
       "every year divisible by 4 but not by 100, and every year divisible by 400; in the Tarvell "
       "Leap Week Calendar the third year of a 'hexade'.",
+      "Quorvan also reads and writes eight more calendars: Hebrew (HEB), Islamic (ISL), Persian "
+      "(PER), French Republican (FRR), Coptic (COP), Ethiopian (ETH), the Mayan long count (MAY) and "
+      "the Indian national calendar (IND), as year-month-day in the order and separator of Common "
+      "Era dates (5785-01-01 HEB), as the Mayan long count (13.0.0.0.0 MAY) or with the month's "
+      "name (15 Nisan 5784). Here every day begins at midnight; Hebrew and Islamic days begin at "
+      "sunset, so an evening date is the next day there. The Islamic calendar is the tabular civil "
+      "one: the calendar as observed by sighting the moon, or by the Umm al-Qura tables, may differ "
+      "by a day or two.",
   });
 }
 
@@ -93,6 +101,15 @@ std::string German(std::string_view manual) {
       "Schaltjahre: im Julianischen Kalender jedes durch 4 teilbare Jahr; im Common-Era-Kalender "
       "jedes durch 4, aber nicht durch 100 teilbare Jahr und jedes durch 400 teilbare Jahr; im "
       "Tarvell Leap Week Kalender das dritte Jahr einer 'Hexade'.",
+      "Quorvan liest und schreibt ausserdem acht weitere Kalender: den juedischen (HEB), den "
+      "islamischen (ISL), den persischen (PER), den franzoesischen Revolutionskalender (FRR), den "
+      "koptischen (COP), den aethiopischen (ETH), die Lange Zaehlung der Maya (MAY) und den "
+      "indischen Nationalkalender (IND), als Jahr-Monat-Tag in der Reihenfolge und mit dem "
+      "Trennzeichen der Common-Era-Daten (5785-01-01 HEB), als Lange Zaehlung (13.0.0.0.0 MAY) oder "
+      "mit dem Monatsnamen (15 Nisan 5784). Hier beginnt jeder Tag um Mitternacht; juedische und "
+      "islamische Tage beginnen mit dem Sonnenuntergang, ein Datum am Abend ist dort also schon der "
+      "naechste Tag. Der islamische Kalender ist der tabellarische: der nach Sichtung des Mondes "
+      "oder nach den Umm-al-Qura-Tabellen gehaltene Kalender kann um ein oder zwei Tage abweichen.",
   });
 }
 
