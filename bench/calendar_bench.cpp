@@ -17,10 +17,18 @@
 #include <string>
 #include <vector>
 
+#include "calendar/calendar_date.h"
+#include "calendar/coptic_ethiopian.h"
 #include "calendar/date_fields.h"
 #include "calendar/day_numbers.h"
+#include "calendar/french_republican.h"
+#include "calendar/hebrew.h"
+#include "calendar/indian_national.h"
+#include "calendar/islamic.h"
 #include "calendar/iso_ordinal.h"
 #include "calendar/leap_week.h"
+#include "calendar/mayan.h"
+#include "calendar/persian.h"
 
 namespace {
 
@@ -194,6 +202,54 @@ bool IsoBack(qv::IsoWeekDate& date) {
   return true;
 }
 
+// --- The added calendars --------------------------------------------------------------------------
+// Day number to date (To…) and date to day number (From…), as for the forms above.
+
+template <typename Date, Date (*FromDayNumber)(int32_t)>
+void ToAdded(benchmark::State& state, Range range) {
+  const std::vector<int32_t> days = DayNumbers(range);
+  for (auto _ : state) {
+    for (const int32_t day : days) {
+      const Date date = FromDayNumber(day);
+      benchmark::DoNotOptimize(date);
+    }
+  }
+  CountItems(state);
+}
+
+template <typename Date, Date (*FromDayNumber)(int32_t), int64_t (*ToDayNumber)(const Date&)>
+void FromAdded(benchmark::State& state, Range range) {
+  std::vector<Date> dates;
+  for (const int32_t day : DayNumbers(range)) dates.push_back(FromDayNumber(day));
+  for (auto _ : state) {
+    for (const Date& date : dates) benchmark::DoNotOptimize(ToDayNumber(date));
+  }
+  CountItems(state);
+}
+
+struct AddedCalendar {
+  const char* name;
+  void (*to)(benchmark::State&, Range);
+  void (*from)(benchmark::State&, Range);
+};
+
+template <qv::CalendarDate (*FromDayNumber)(int32_t), int64_t (*ToDayNumber)(const qv::CalendarDate&)>
+constexpr AddedCalendar Added(const char* name) {
+  return {name, ToAdded<qv::CalendarDate, FromDayNumber>, FromAdded<qv::CalendarDate, FromDayNumber, ToDayNumber>};
+}
+
+const AddedCalendar kAddedCalendars[] = {
+    Added<qv::HebrewFromDayNumber, qv::HebrewToDayNumber>("Hebrew"),
+    Added<qv::IslamicFromDayNumber, qv::IslamicToDayNumber>("Islamic"),
+    Added<qv::PersianFromDayNumber, qv::PersianToDayNumber>("Persian"),
+    Added<qv::FrenchRepublicanFromDayNumber, qv::FrenchRepublicanToDayNumber>("FrenchRepublican"),
+    Added<qv::CopticFromDayNumber, qv::CopticToDayNumber>("Coptic"),
+    Added<qv::EthiopianFromDayNumber, qv::EthiopianToDayNumber>("Ethiopian"),
+    Added<qv::IndianNationalFromDayNumber, qv::IndianNationalToDayNumber>("IndianNational"),
+    {"MayanLongCount", ToAdded<qv::LongCount, qv::LongCountFromDayNumber>,
+     FromAdded<qv::LongCount, qv::LongCountFromDayNumber, qv::LongCountToDayNumber>},
+};
+
 // Registered in this order so that each "ours" line sits right above its "chrono" line.
 void RegisterAll() {
   constexpr std::array<Range, 3> kRanges{Range::Mid, Range::Low, Range::High};
@@ -236,6 +292,14 @@ void RegisterAll() {
   }
   for (const Range range : kRanges) {
     benchmark::RegisterBenchmark(name("BM_FromLPM", "ours", range).c_str(), FromForm<qv::LeapWeekDate, &LeapMonthInput, &qv::LeapMonthDateToDayNumber>, range);
+  }
+  for (const AddedCalendar& calendar : kAddedCalendars) {
+    for (const Range range : kRanges) {
+      benchmark::RegisterBenchmark(name((std::string("BM_To") + calendar.name).c_str(), "ours", range).c_str(), calendar.to, range);
+    }
+    for (const Range range : kRanges) {
+      benchmark::RegisterBenchmark(name((std::string("BM_From") + calendar.name).c_str(), "ours", range).c_str(), calendar.from, range);
+    }
   }
 }
 

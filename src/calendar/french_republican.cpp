@@ -29,7 +29,7 @@ constexpr bool RommeLeap(int64_t year) {
 constexpr bool IsLeap(int64_t year) { return (year >= 1 && year <= 15) ? year % 4 == 3 : RommeLeap(year); }
 
 constexpr int64_t YearStart(int64_t year) {  // any 32-bit year: within ±2^40
-  const uint64_t x = static_cast<uint64_t>(year - 1 + static_cast<int64_t>(kShiftYears));  // [2^31 − 1.2e6 … , 2^32 + 352)
+  const uint64_t x = static_cast<uint64_t>(year - 1 + static_cast<int64_t>(kShiftYears));  // [351, 2^32)
   return static_cast<int64_t>(RommeDaysBeforeYear(x) - kShiftDays) + kFrenchRepublicanEpoch + KeptDayLater(year);
 }
 

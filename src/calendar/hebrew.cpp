@@ -36,7 +36,7 @@ inline constexpr uint64_t kShiftDays = kShiftPeriods * kPeriodDays;    // 784,44
 static_assert(kShiftYears > (uint64_t{1} << 31) + 3, "year - 1 of every 32-bit year stays positive");
 
 // Days from 1 Tishri of year 1 to the day of the molad of Tishri of the shifted year u, moved one
-// day on when that day is a Sunday, Wednesday or Friday (lo ADU rosh). u ∈ [221,630, 2^32 + 221,635].
+// day on when that day is a Sunday, Wednesday or Friday (lo ADU rosh). u ∈ [2.2e5, 2^32 + 2.3e5].
 constexpr uint64_t ElapsedDays(uint64_t u) {
   const uint64_t months = (235 * u - 234) / 19;                                // [2.7e6, 5.4e10]: 12 a year, 7 more in 19
   const uint64_t parts = kFirstMoladParts + kLunationPartsBeyond29Days * months;  // < 7.4e14
@@ -137,8 +137,9 @@ constexpr int64_t MonthsBeforeYear(int64_t year) { return civil::FloorDiv(235 * 
 
 CalendarDate HebrewFromDayNumber(int32_t day_number) {
   const uint64_t n = static_cast<uint64_t>(int64_t{day_number} - kHebrewEpoch + static_cast<int64_t>(kShiftDays));  // > 7.8e11
-  // From the mean year, 35,975,351 / 98,496 days: 1 Tishri lies between 27 days before and 5
-  // days after the mean line, so the year of n − 5 days on the line is the year or the one before.
+  // From the mean year, 35,975,351 / 98,496 days: 1 Tishri lies at most 27 days before and 5
+  // days after the mean line, so the year of n − 5 days on the line is the year or the one before
+  // (checked for every year of a whole period by the tests; the period carries it to all).
   const uint64_t estimate = (n - 5) * 98'496 / 35'975'351 + 1;                       // shifted year
   const uint64_t e0 = ElapsedDays(estimate - 1), e1 = ElapsedDays(estimate), e2 = ElapsedDays(estimate + 1),
                  e3 = ElapsedDays(estimate + 2), e4 = ElapsedDays(estimate + 3);
