@@ -75,9 +75,12 @@ bool EndsWith(std::string_view text, std::string_view end) {
 void DropTrailingWords(std::vector<Piece>& pieces, CalendarCode code) {
   if (pieces.empty() || pieces.back().number) return;
   std::string& key = pieces.back().key;
-  if (key == NameKey(CalendarTextCode(code))) {
+  const std::string code_key = NameKey(CalendarTextCode(code));
+  if (key == code_key) {
     pieces.pop_back();
     if (pieces.empty() || pieces.back().number) return;
+  } else if (EndsWith(key, code_key) && IsAddedEraKey(code, std::string_view(key).substr(0, key.size() - code_key.size()))) {
+    key.resize(key.size() - code_key.size());  // "5784 AM HEB": the era stays
   }
   std::string& last = pieces.back().key;
   for (const std::string_view mark : {kProlepticEnglish, kProlepticGerman}) {

@@ -47,6 +47,7 @@ TEST(AddedDates, NamedFormsReadToThePublishedDay) {
   const NamedCase cases[] = {
       {"15 Nisan 5784", cal::HEB, Ce(2024, 4, 23)},
       {"15 nissan 5784 AM", cal::HEB, Ce(2024, 4, 23)},
+      {"15 Nisan 5784 AM HEB", cal::HEB, Ce(2024, 4, 23)},
       {"Tishrei 1, 5785", cal::HEB, Ce(2024, 10, 3)},
       {"1. Tischri 5785", cal::HEB, Ce(2024, 10, 3)},
       {"1 Cheshvan 5785", cal::HEB, Ce(2024, 11, 2)},
