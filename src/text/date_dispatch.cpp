@@ -129,21 +129,18 @@ bool WriteIsoWeek(TextBuilder& text, int32_t day_number, CalendarCode, const Dat
   return true;
 }
 
-bool WriteLeapWeek(TextBuilder& text, int32_t day_number, CalendarCode, const DateTextOptions& options, WriteStyle,
+// Both forms of the leap-week calendar: the week form for LPW, the month form for LPM.
+bool WriteLeapWeek(TextBuilder& text, int32_t day_number, CalendarCode code, const DateTextOptions& options, WriteStyle,
                    DateFields*) {
   LeapWeekDate date;
   date.DayNumber = day_number;
-  DayNumberToLeapWeekDate(date);
-  FormatLeapWeekDate(text, date, Suffix::Without, options.thousands_separator);
-  return true;
-}
-
-bool WriteLeapMonth(TextBuilder& text, int32_t day_number, CalendarCode, const DateTextOptions& options, WriteStyle,
-                    DateFields*) {
-  LeapWeekDate date;
-  date.DayNumber = day_number;
-  DayNumberToLeapMonthDate(date);
-  FormatLeapMonthDate(text, date, Suffix::Without, options.thousands_separator);
+  if (code == cal::LPW) {
+    DayNumberToLeapWeekDate(date);
+    FormatLeapWeekDate(text, date, Suffix::Without, options.thousands_separator);
+  } else {
+    DayNumberToLeapMonthDate(date);
+    FormatLeapMonthDate(text, date, Suffix::Without, options.thousands_separator);
+  }
   return true;
 }
 
@@ -177,7 +174,7 @@ constexpr std::array<CalendarRow, cal::kCount> kCalendarRows{{
     {cal::TLW, cal::CE, ReadCalendarDate, WriteCalendarDate, RecordMonths, nullptr},
     {cal::ISO, cal::ISO, ReadIsoWeek, WriteIsoWeek, None, nullptr},
     {cal::LPW, cal::LPW, ReadLeapWeek, WriteLeapWeek, None, nullptr},
-    {cal::LPM, cal::LPM, ReadLeapMonth, WriteLeapMonth, LeapWeekMonths, nullptr},
+    {cal::LPM, cal::LPM, ReadLeapMonth, WriteLeapWeek, LeapWeekMonths, nullptr},
     {cal::ARC, cal::CE, ReadCalendarDate, WriteCalendarDate, RecordMonths, nullptr},
     {cal::HEB, cal::HEB, ReadAdded, WriteAdded, AddedMonths, AddedCalendarNote},
     {cal::ISL, cal::ISL, ReadAdded, WriteAdded, AddedMonths, AddedCalendarNote},
