@@ -11,6 +11,16 @@ namespace qv {
 namespace {
 
 constexpr std::string_view kSection = "[WorkDays]";
+constexpr std::string_view kBoxesSection = "[Boxes]";
+constexpr std::array<std::string_view, 2> kBoxKeys{"First", "Second"};
+
+// An added calendar by its text code ("HEB"); nullopt for any other text.
+std::optional<CalendarCode> AddedCalendarOfCode(std::string_view text) {
+  for (const CalendarCode code : kAddedCalendars) {
+    if (CalendarTextCode(code) == text) return code;
+  }
+  return std::nullopt;
+}
 
 // ---- Values --------------------------------------------------------------------------------
 
@@ -116,6 +126,15 @@ std::string FormatWorkDaysFile(const WorkDaysSettings& settings) {
     out += "HolidayFile=" + std::to_string(file.date_format) + ',' + std::to_string(SeparatorCode(file.date_separator)) +
            ',' + std::to_string(SeparatorCode(file.thousands_separator)) + ',' + EscapePath(file.path) + '\n';
   }
+  bool boxes_header = false;
+  for (std::size_t i = 0; i < settings.boxes.size(); ++i) {
+    const AddedBoxSetting& box = settings.boxes[i];
+    if (!IsAddedCalendar(box.calendar)) continue;
+    if (!boxes_header) out += std::string(kBoxesSection) + '\n';
+    boxes_header = true;
+    out += std::string(kBoxKeys[i]) + "Calendar=" + std::string(CalendarTextCode(box.calendar)) + '\n';
+    out += std::string(kBoxKeys[i]) + "Text=" + EscapePath(box.text) + '\n';
+  }
   return out;
 }
 
@@ -123,6 +142,9 @@ WorkDaysReadResult ParseWorkDaysText(std::string_view text) {
   const WorkDaysReadResult damaged{WorkDaysReadStatus::Damaged, {}};
   WorkDaysSettings settings;
   bool in_section = false;
+  enum class Section { WorkDays, Boxes, Unknown } section = Section::WorkDays;
+  std::array<bool, 2> box_calendar_seen{};
+  std::array<bool, 2> box_text_seen{};
   bool week_seen = false;
   bool region_seen = false;
   while (!text.empty()) {
@@ -138,11 +160,34 @@ WorkDaysReadResult ParseWorkDaysText(std::string_view text) {
       in_section = true;
       continue;
     }
-    if (trimmed.front() == '[') break;  // a later section: not ours
+    if (trimmed.front() == '[') {
+      // A later section: the boxes', or one of a later version, which is skipped.
+      section = trimmed == kBoxesSection ? Section::Boxes : Section::Unknown;
+      continue;
+    }
+    if (section == Section::Unknown) continue;
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) return damaged;
     const std::string_view key = TrimBlanks(line.substr(0, equals));
     const std::string_view value = line.substr(equals + 1);
+    if (section == Section::Boxes) {
+      for (std::size_t i = 0; i < kBoxKeys.size(); ++i) {
+        if (key.substr(0, kBoxKeys[i].size()) != kBoxKeys[i]) continue;
+        const std::string_view rest = key.substr(kBoxKeys[i].size());
+        if (rest == "Calendar") {
+          const std::optional<CalendarCode> code = AddedCalendarOfCode(TrimBlanks(value));
+          if (box_calendar_seen[i] || !code) return damaged;
+          box_calendar_seen[i] = true;
+          settings.boxes[i].calendar = *code;
+        } else if (rest == "Text") {
+          std::optional<std::string> typed = UnescapePath(value);
+          if (box_text_seen[i] || !typed) return damaged;
+          box_text_seen[i] = true;
+          settings.boxes[i].text = std::move(*typed);
+        }
+      }
+      continue;
+    }
     if (key == "WorkWeek") {
       const std::optional<WorkWeek> week = WorkWeek::Parse(TrimBlanks(value));
       if (week_seen || !week) return damaged;
@@ -163,6 +208,10 @@ WorkDaysReadResult ParseWorkDaysText(std::string_view text) {
     }
   }
   if (!in_section) return damaged;
+  // A text without its calendar could not be read.
+  for (std::size_t i = 0; i < settings.boxes.size(); ++i) {
+    if (box_text_seen[i] && !box_calendar_seen[i]) return damaged;
+  }
   return {WorkDaysReadStatus::Complete, std::move(settings)};
 }
 

@@ -18,8 +18,21 @@
 // lines starting with "#" or ";" are skipped; keys this version does not know are skipped, so a
 // later version's file still reads.
 //
+// The same file keeps the window's other choices of its own, each in a section after the working
+// days. [Boxes]: a date box left in an added calendar, which qrv.usr (holding the described codes
+// alone) keeps as a CE date; the calendar by its code and the box's text as typed, escaped as a
+// path is:
+//
+//   [Boxes]
+//   FirstCalendar=HEB
+//   FirstText=15 Nisan 5784
+//
+// A box in a described calendar writes nothing here. A section this version does not know is
+// skipped.
+//
 // Reading never throws for anything found on disk; a value that cannot be read makes the whole
 // file damaged, and the caller starts on the defaults.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -46,14 +59,23 @@ struct HolidayFileEntry {
   friend bool operator==(const HolidayFileEntry&, const HolidayFileEntry&) = default;
 };
 
+// A date box in an added calendar: the calendar (CE when the box is in a described one) and the
+// text as typed (empty when the output is not kept).
+struct AddedBoxSetting {
+  CalendarCode calendar = cal::CE;
+  std::string text;
+  friend bool operator==(const AddedBoxSetting&, const AddedBoxSetting&) = default;
+};
+
 struct WorkDaysSettings {
   uint8_t work_week = 0b0011111;  // bit 0 = Monday … bit 6 = Sunday; never 0
   std::string region;             // a built-in region's code as Regions() spells it, or empty
   std::vector<HolidayFileEntry> files;
+  std::array<AddedBoxSetting, 2> boxes{};  // the first and the second date
   friend bool operator==(const WorkDaysSettings&, const WorkDaysSettings&) = default;
 };
 
-// Monday to Friday, no region, no file: what a missing file means, so none is kept for it.
+// Monday to Friday, no region, no file, both boxes in described calendars: what a missing file means, so none is kept for it.
 bool IsDefault(const WorkDaysSettings& settings);
 
 std::string FormatWorkDaysFile(const WorkDaysSettings& settings);

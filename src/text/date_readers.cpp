@@ -418,12 +418,15 @@ int16_t OrdinalTextStyle(std::string_view text) {
 }
 
 bool IsDateKeyAllowed(int16_t key, std::size_t length, std::size_t max_length,
-                      std::string_view separator, bool iso_selected) {
+                      std::string_view separator, bool iso_selected, bool named_form) {
   if (key == kKeyCopy || key == kKeyBackspace || key == kKeyPaste || key == kKeyCut) return true;
   if ((key == 'w' || key == 'W') && iso_selected) return true;
-  if (length == max_length) return false;
+  if (length >= max_length) return false;
   if (key < 0 || key > 255) return false;
   const char c = static_cast<char>(static_cast<unsigned char>(key));
+  if (named_form && (key == 0 || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '\'')) {
+    return true;
+  }
   if (separator.size() == 1 && c == separator.front()) return true;
   return std::string_view("1234567890- ,.()").find(c) != std::string_view::npos;
 }

@@ -19,6 +19,8 @@ inline constexpr int16_t kReadNotValid = 0;
 inline constexpr int16_t kReadOutOfRange = -1;
 
 inline constexpr std::size_t MaxInputLength = 18;
+// A box in an added calendar takes the named forms too ("27 Vendémiaire an CCXXXIII").
+inline constexpr std::size_t MaxNamedInputLength = 40;
 
 // The readers take a text as a box takes pasted text: what lies outside the form of the date
 // or number is left out, and the rest is read (so "2000-01-01 5" reads as 2000-01-15). A reader
@@ -69,7 +71,10 @@ void KeepDateCharacters(std::string& text, std::string_view extra_characters, Dr
   }
   text.resize(kept);
 }
+// A date box's keys. `named_form`: the box's calendar is an added one, whose dates may name their
+// month ("15 Nisan 5784", "Rabi' al-Awwal"): letters of any script (key 0, a character beyond
+// ASCII), the apostrophe and the hyphen come through as well.
 bool IsDateKeyAllowed(int16_t key, std::size_t length, std::size_t max_length,
-                      std::string_view separator, bool iso_selected);
+                      std::string_view separator, bool iso_selected, bool named_form = false);
 
 }  // namespace qv

@@ -55,13 +55,21 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{"PathsWithPercentAndLineBreaks",
                       {.work_week = 0b1111111,
                        .region = "GB-SCT",
-                       .files = {{"/tmp/100%\r\nsure\n.txt", kFormatYMD, "-", ","}, {"/tmp/%0A.ics", kFormatYMD, "-", ","}}}}),
+                       .files = {{"/tmp/100%\r\nsure\n.txt", kFormatYMD, "-", ","}, {"/tmp/%0A.ics", kFormatYMD, "-", ","}}}},
+        RoundTripCase{"BoxesInAddedCalendars",
+                      {.work_week = 0b0011111,
+                       .region = "",
+                       .files = {},
+                       .boxes = {{{cal::HEB, "15 Nisan 5784"}, {cal::FRR, "1 Vendémiaire an 100%\n"}}}}},
+        RoundTripCase{"SecondBoxOnlyWithoutText",
+                      {.work_week = 0b0011111, .region = "", .files = {}, .boxes = {{{}, {cal::MAY, ""}}}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WorkDaysFile, DefaultsAreKnownAsSuch) {
   EXPECT_TRUE(IsDefault({}));
   EXPECT_FALSE(IsDefault({.work_week = 0b1001111, .region = "", .files = {}}));
   EXPECT_FALSE(IsDefault({.work_week = 0b0011111, .region = "AT", .files = {}}));
+  EXPECT_FALSE(IsDefault({.work_week = 0b0011111, .region = "", .files = {}, .boxes = {{{cal::ISL, ""}, {}}}}));
 }
 
 // ---- Hand-made and damaged files ------------------------------------------------------------
@@ -122,7 +130,13 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"HugeCode", "[WorkDays]\nHolidayFile=99999999999999999999,45,44,/a.txt\n", kDamaged, 0, "", 0},
         ParseCase{"BrokenEscape", "[WorkDays]\nHolidayFile=2,45,44,/a%4.txt\n", kDamaged, 0, "", 0},
         ParseCase{"EscapeAtTheEnd", "[WorkDays]\nHolidayFile=2,45,44,/a%\n", kDamaged, 0, "", 0},
-        ParseCase{"NulInThePath", "[WorkDays]\nHolidayFile=2,45,44,/a%00b\n", kDamaged, 0, "", 0}),
+        ParseCase{"NulInThePath", "[WorkDays]\nHolidayFile=2,45,44,/a%00b\n", kDamaged, 0, "", 0},
+        ParseCase{"BoxesAfterTheWorkDays", "[WorkDays]\nRegion=AT\n[Boxes]\nFirstCalendar=HEB\nFirstText=x\n",
+                  kComplete, 0b0011111, "AT", 0},
+        ParseCase{"BoxesInADescribedCalendar", "[WorkDays]\n[Boxes]\nFirstCalendar=CE\n", kDamaged, 0, "", 0},
+        ParseCase{"BoxTextWithoutCalendar", "[WorkDays]\n[Boxes]\nSecondText=5784\n", kDamaged, 0, "", 0},
+        ParseCase{"BoxCalendarTwice", "[WorkDays]\n[Boxes]\nFirstCalendar=HEB\nFirstCalendar=ISL\n", kDamaged, 0,
+                  "", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- On disk -----------------------------------------------------------------------------------

@@ -198,6 +198,13 @@ TEST(IsDateKeyAllowed, FiltersDateBoxKeys) {
   EXPECT_TRUE(IsDateKeyAllowed('/', 3, 18, "/", false));
   EXPECT_FALSE(IsDateKeyAllowed('/', 3, 18, "-", false));
   EXPECT_FALSE(IsDateKeyAllowed(256 + '1', 3, 18, "-", false));
+  // A box in an added calendar takes month names: letters of any script, the apostrophe.
+  for (const int16_t key : {int16_t{'N'}, int16_t{'z'}, int16_t{'\''}, int16_t{0}, int16_t{'-'}}) {
+    EXPECT_TRUE(IsDateKeyAllowed(key, 3, MaxNamedInputLength, "-", false, true)) << key;
+    EXPECT_FALSE(IsDateKeyAllowed(key, MaxNamedInputLength, MaxNamedInputLength, "-", false, true)) << key;
+  }
+  EXPECT_FALSE(IsDateKeyAllowed('N', 3, 18, "-", false));
+  EXPECT_FALSE(IsDateKeyAllowed('!', 3, MaxNamedInputLength, "-", false, true));
 }
 
 // Any bytes of any length: every reader answers with a result code (and, under the

@@ -1,6 +1,7 @@
 // Working days in the window, driven as a person would: the dialog's check boxes, region list,
 // holiday files and preview; the note beside "Count weekend days"; qrv-workdays.ini across a
 // restart, Reset and damage; the month window's marks and holiday list.
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -562,6 +563,14 @@ class WorkingDaysTest : public QObject {
     QVERIFY(list->isVisible());
     QCOMPARE(list->text(), QStringLiteral("Holidays:\n 1 Thursday  Labour Day\n29 Thursday  Ascension Day"));
     QCOMPARE(test::FindControl<QLabel>(month, "lblHolidayLegend")->text(),
+             QStringLiteral("Bold: no working day. Bold and underlined: holiday."));
+    // A screen reader reads the lines and the legend, not only the list's name.
+    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(list);
+    QCOMPARE(spoken->text(QAccessible::Description),
+             QStringLiteral("Holidays:\n1 Thursday Labour Day\n29 Thursday Ascension Day\n"
+                            "Bold: no working day. Bold and underlined: holiday."));
+    QCOMPARE(QAccessible::queryAccessibleInterface(test::FindControl<QLabel>(month, "lblHolidayLegend"))
+                 ->text(QAccessible::Name),
              QStringLiteral("Bold: no working day. Bold and underlined: holiday."));
 
     // The copied text is the described one, with the calendar or without.

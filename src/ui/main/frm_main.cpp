@@ -379,6 +379,8 @@ QGroupBox* frmMain::CreateCalendarGroup(DateBox box, QButtonGroup*& group, std::
     const int column = static_cast<int>(i / 4);
     grid->addWidget(options[i], row, column);
   }
+  // The free cell beside JDN: the added calendars, without making the group taller.
+  grid->addLayout(CreateOtherCalendarChoice(box, group), 3, 1);
   options[0]->setChecked(true);
   return frame;
 }
@@ -497,11 +499,15 @@ QWidget* frmMain::CreateOutputArea() {
 void frmMain::SetTabOrder() {
   std::vector<QWidget*> order{lblTodaysDate[1], lblWeekFromToday[1], txbFirstDate, cmdClearFirstDate, cmdToday[0]};
   for (QRadioButton* option : first_calendar_options_) order.push_back(option);
+  order.push_back(optOtherCalendar[0]);
+  order.push_back(cboOtherCalendar[0]);
   for (QWidget* widget : std::initializer_list<QWidget*>{txbDateDiff, cmdClearDateDiff, optDays, optMonths,
                                                          txbSecondDate, cmdClearSecondDate, cmdToday[1]}) {
     order.push_back(widget);
   }
   for (QRadioButton* option : second_calendar_options_) order.push_back(option);
+  order.push_back(optOtherCalendar[1]);
+  order.push_back(cboOtherCalendar[1]);
   for (QWidget* widget : std::initializer_list<QWidget*>{
            cmdCompute, cmdMoveSecondDateToFirst, txbOutput, cmdClearOutputWindow, cmdCopyOutput, cmdEnlarge,
            optDateFormatIsYMD, optDateFormatIsDMY, optDateFormatIsMDY, optSeparatorIsDash, optSeparatorIsSlash,
@@ -543,12 +549,14 @@ void frmMain::WireSignals() {
   // reader's toggle, setChecked by program) converts the box once; the window's own selection
   // by program (SelectCalendar, the restore after a refusal) only records the calendar. The
   // previous option is already clear when this arrives, so the handler may put it back.
-  connect(first_calendar_group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-    if (checked && !selecting_calendar_) FirstCalendarChanged(static_cast<CalendarCode>(id));
+  // The option's calendar is read as GetCal reads it: "Other calendar:" stands for its drop-down's.
+  connect(first_calendar_group_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+    if (checked && !selecting_calendar_) FirstCalendarChanged(GetCal(1));
   });
-  connect(second_calendar_group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-    if (checked && !selecting_calendar_) SecondCalendarChanged(static_cast<CalendarCode>(id));
+  connect(second_calendar_group_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+    if (checked && !selecting_calendar_) SecondCalendarChanged(GetCal(2));
   });
+  WireOtherCalendars();
 
   // Toggled, not clicked: choosing an option from the code (settings, Reset) acts as a click.
   connect(date_format_group_, &QButtonGroup::idToggled, this, [this](int id, bool on) {

@@ -20,6 +20,7 @@
 class QButtonGroup;
 class QGridLayout;
 class QHBoxLayout;
+class QLayout;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -94,6 +95,17 @@ class frmMain : public QWidget {
   QWidget* CreateOptionsColumn();
   QWidget* CreateOutputArea();
   void WireSignals();
+  // The "Other calendar:" option and its drop-down of the added calendars, in the free cell of a
+  // "This is a" group (frm_main_other_calendar.cpp).
+  QLayout* CreateOtherCalendarChoice(DateBox box, QButtonGroup* group);
+  void WireOtherCalendars();
+  void OtherCalendarLanguage();
+  void OtherCalendarListChanged(DateBox box);
+  // Our own file's part beside qrv.usr: a box in an added calendar, as it was left.
+  void AddedBoxesAsCe(SettingsChoices& choices) const;
+  void RestoreAddedBoxes(const WorkDaysSettings& settings);
+  WorkDaysSettings OwnSettings() const;
+  void WriteOwnSettings();
   void CreateShortcuts();
   enum class Arrangement { Full, Narrow };
   void Arrange(Arrangement arrangement);
@@ -212,6 +224,9 @@ class frmMain : public QWidget {
   CalendarCode intSecondBoxCal = cal::CE;
   // The working days in force, and their work calendar (null while none is in force).
   WorkDaysChoice work_days_;
+  // Our own file as it was read or last written: Quit rewrites it only when this changed, so a
+  // file this run could not read is left as it is unless the user changed something kept there.
+  WorkDaysSettings own_settings_kept_;
   std::shared_ptr<const WorkCalendar> work_calendar_;
   QString product_name_;
   QString version_text_;
@@ -239,6 +254,10 @@ class frmMain : public QWidget {
   QButtonGroup* thousands_separator_group_ = nullptr;
   std::array<QRadioButton*, 7> first_calendar_options_{};   // optFirstDateIsCE …
   std::array<QRadioButton*, 7> second_calendar_options_{};  // optSecondDateIsCE …
+  // "Other calendar:" and its drop-down, one of each per date; the option's id in its group.
+  static constexpr int kOtherCalendarId = 100;
+  std::array<QRadioButton*, 2> optOtherCalendar{};
+  std::array<QComboBox*, 2> cboOtherCalendar{};
   QRadioButton* optDays = nullptr;
   QRadioButton* optMonths = nullptr;
   QPushButton* cmdCompute = nullptr;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QTextDocumentFragment>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -84,12 +85,13 @@ bool frmMain::FilterBoxKey(QLineEdit* box, QKeyEvent* event) {
   const int16_t key = FilterKeyCode(event);
   if (key < 0) return false;
   const auto length = static_cast<std::size_t>(box->text().size());
-  const std::size_t limit = MaxInputLength;
+  const CalendarCode calendar = date_box ? GetCal(box == txbFirstDate ? 1 : 2) : cal::CE;
+  const bool named = IsAddedCalendar(calendar);
+  const std::size_t limit = named ? MaxNamedInputLength : MaxInputLength;
   const DateTextOptions options = TextOptions();
   bool allowed = false;
   if (date_box) {
-    const bool iso = GetCal(box == txbFirstDate ? 1 : 2) == cal::ISO;
-    allowed = IsDateKeyAllowed(key, length, limit, options.date_separator, iso);
+    allowed = IsDateKeyAllowed(key, length, limit, options.date_separator, calendar == cal::ISO, named);
   } else {
     allowed = IsNumberKeyAllowed(key, length, limit, options.thousands_separator);
   }
@@ -106,7 +108,9 @@ bool frmMain::FilterBoxKey(QLineEdit* box, QKeyEvent* event) {
 void frmMain::PasteIntoBox(QLineEdit* box) {
   const QString pasted = QApplication::clipboard()->text().trimmed();
   const qsizetype kept = box->text().size() - box->selectedText().size();
-  if (pasted.isEmpty() || kept + pasted.size() > static_cast<qsizetype>(MaxInputLength) || pasted.contains(QLatin1Char('\n')) ||
+  const bool named = box != txbDateDiff && IsAddedCalendar(GetCal(box == txbFirstDate ? 1 : 2));
+  const auto limit = static_cast<qsizetype>(named ? MaxNamedInputLength : MaxInputLength);
+  if (pasted.isEmpty() || kept + pasted.size() > limit || pasted.contains(QLatin1Char('\n')) ||
       pasted.contains(QLatin1Char('\r'))) {
     return;
   }
@@ -200,6 +204,11 @@ bool frmMain::AskWhichBoxToClear() {
 CalendarCode frmMain::GetCal(int firstOrSecond) const {
   const QButtonGroup* group = firstOrSecond == 1 ? first_calendar_group_ : second_calendar_group_;
   const int id = group->checkedId();
+  if (id == kOtherCalendarId) {
+    const QComboBox* list = cboOtherCalendar[firstOrSecond == 1 ? 0 : 1];
+    const int code = list->currentData().toInt();
+    return IsAddedCalendar(code) ? static_cast<CalendarCode>(code) : cal::HEB;
+  }
   return id < 0 ? cal::CE : static_cast<CalendarCode>(id);
 }
 
@@ -271,9 +280,14 @@ void frmMain::CalendarChanged(DateBox box, CalendarCode code) {
 // Selecting by program: the box's text is left as it is and the option records its calendar.
 void frmMain::SelectCalendar(DateBox box, CalendarCode code) {
   QButtonGroup* group = box == DateBox::First ? first_calendar_group_ : second_calendar_group_;
-  QAbstractButton* option = group->button(code);
+  const std::size_t index = box == DateBox::First ? 0 : 1;
+  QAbstractButton* option = IsAddedCalendar(code) ? optOtherCalendar[index] : group->button(code);
   if (option == nullptr) return;
   const bool was_selecting = std::exchange(selecting_calendar_, true);
+  if (IsAddedCalendar(code)) {
+    QComboBox* list = cboOtherCalendar[index];
+    list->setCurrentIndex(list->findData(QVariant::fromValue<int>(code)));
+  }
   option->setChecked(true);
   selecting_calendar_ = was_selecting;
   (box == DateBox::First ? intFirstBoxCal : intSecondBoxCal) = code;

@@ -192,6 +192,7 @@ StoredSettings frmMain::GatherSettings() const {
     choices.second_date = txbSecondDate->text().toStdString();
     choices.output = OutputText().toStdString();
   }
+  AddedBoxesAsCe(choices);
   return StoreSettings(std::move(choices));
 }
 
@@ -203,6 +204,7 @@ StoredSettings frmMain::GatherSettings() const {
 void frmMain::WriteSettingsOnce() {
   if (settings_written_) return;
   settings_written_ = true;
+  WriteOwnSettings();
   if (settings_file_path_.empty() || keep_settings_file_) return;
   StoredSettings stored = GatherSettings();
   FitSavedOutput(stored, OutputCutNote(options_.language), {kOutputCutNotes[0], kOutputCutNotes[1]});
@@ -392,6 +394,7 @@ void frmMain::ApplyLanguageTexts() {
     button->setAccessibleName(Text(action) + QStringLiteral(" (") + Text(box) + QLatin1Char(')'));
   }
 
+  OtherCalendarLanguage();
   WorkDaysLanguage();
   MonthWindowLanguage();
   if (clear_dialog_ != nullptr) clear_dialog_->ApplyLanguageTexts(options_.language);

@@ -62,6 +62,8 @@ void frmMain::ReadWorkDaysSettings() {
   const WorkDaysReadResult read = ReadWorkDaysFile(WorkDaysFilePath());
   WorkDaysLoad load = LoadWorkDays(read.settings);
   ApplyWorkDays(std::move(load.choice));
+  RestoreAddedBoxes(read.settings);
+  own_settings_kept_ = OwnSettings();
   if (load.failures.empty()) return;
   QString text = ToQString(WorkDaysTextOf(WorkDaysText::FilesLeftOut, options_.language));
   for (const holidays::HolidayFileError& failure : load.failures) {
@@ -91,7 +93,7 @@ void frmMain::cmdWorkingDays_Click() {
     // Kept at once, so that a choice survives however the program ends; the defaults are kept
     // as no file at all.
     const std::string path = WorkDaysFilePath();
-    const WorkDaysSettings settings = work_days_.Settings();
+    const WorkDaysSettings settings = OwnSettings();
     int error = 0;
     if (IsDefault(settings)) {
       if (!RemoveFileIfPresent(path)) error = errno;
@@ -99,6 +101,7 @@ void frmMain::cmdWorkingDays_Click() {
       error = written.error != 0 ? written.error : EIO;
     }
     // Without a data folder (path empty) nothing is kept, as qrv.usr is not, and nothing is said.
+    if (error == 0) own_settings_kept_ = settings;
     if (error != 0 && !path.empty()) {
       const MessageRequest request{
           .title = ToQString(WorkDaysTextOf(WorkDaysText::DialogTitle, options_.language)),
@@ -118,6 +121,7 @@ void frmMain::cmdWorkingDays_Click() {
 void frmMain::ResetWorkDays() {
   RemoveFileIfPresent(WorkDaysFilePath());
   ApplyWorkDays(WorkDaysChoice{});
+  own_settings_kept_ = WorkDaysSettings{};
 }
 
 void frmMain::WorkDaysLanguage() {

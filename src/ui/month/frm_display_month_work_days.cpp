@@ -152,7 +152,15 @@ void frmDisplayMonth::MarkWorkDays() {
   }
   lblHolidays->setText(list);
   lblHolidays->setAccessibleName(ToQString(WorkDaysTextOf(WorkDaysText::MonthMarksName, language_)));
-  lblHolidayLegend->setText(ToQString(WorkDaysTextOf(WorkDaysText::MonthLegend, language_)));
+  const QString legend = ToQString(WorkDaysTextOf(WorkDaysText::MonthLegend, language_));
+  lblHolidayLegend->setText(legend);
+  lblHolidayLegend->setAccessibleName(legend);
+  // A screen reader reads the lines as a sighted user does, without the blanks that line them up
+  // on screen, and the legend after them.
+  QStringList spoken;
+  for (const QString& line : list.split(QLatin1Char('\n'))) spoken.append(line.simplified());
+  spoken.append(legend);
+  lblHolidays->setAccessibleDescription(spoken.join(QLatin1Char('\n')));
   holiday_panel_->show();
 }
 

@@ -1,0 +1,22 @@
+#pragma once
+// The window's words for the added calendars: their names in the "Other calendar" drop-downs and
+// the captions of the controls that offer them. Beyond the described window, so kept apart from
+// its text tables.
+#include <string_view>
+
+#include "calendar/calendar_codes.h"
+#include "text/language.h"
+
+namespace qv {
+
+enum class AddedCalendarText : uint8_t {
+  OtherCalendar,  // "Other calendar:" — the option beside the drop-down
+  OtherCalendarName,  // "Other calendar" — how a screen reader names the option and drop-down
+};
+
+std::string_view AddedCalendarTextOf(AddedCalendarText entry, Language language);
+
+// "Hebrew" / "Hebräisch" … for the eight added calendars; empty for any other code.
+std::string_view AddedCalendarName(CalendarCode code, Language language);
+
+}  // namespace qv
