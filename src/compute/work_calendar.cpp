@@ -189,6 +189,8 @@ struct WorkCalendar::Impl {
   // Days a single date of an earlier source shares with a rule holiday of a later one: for the
   // breakdown by source they move from the rule's source to the date's.
   std::map<std::pair<uint16_t, uint16_t>, std::vector<int32_t>> moved;  // (from, to) -> days
+  // Days outside the work week that a source marks as worked (a bridge-day swap), sorted.
+  std::vector<int32_t> worked;
 
   double rate = 5.0 / 7.0;  // working days a day after the last anchor, for the searches' first guesses
   // W at the first day of each piece and of every 50th year of the explicit years: the searches
@@ -210,11 +212,20 @@ struct WorkCalendar::Impl {
   const Piece* PieceOf(int64_t year) const;
   int64_t RuleHolidaysBefore(int64_t x, size_t channel) const;
   int64_t DatesBefore(int64_t x, size_t channel) const;
-  int64_t WorkingBefore(int64_t x) const { return WeekDaysBefore(x) - RuleHolidaysBefore(x, total) - DatesBefore(x, total); }
+  int64_t WorkedBefore(int64_t x) const {
+    if (worked.empty() || x <= worked.front()) return 0;
+    return std::lower_bound(worked.begin(), worked.end(), static_cast<int32_t>(std::min<int64_t>(x, std::numeric_limits<int32_t>::max()))) - worked.begin();
+  }
+  int64_t WorkingBefore(int64_t x) const {
+    return WeekDaysBefore(x) - RuleHolidaysBefore(x, total) - DatesBefore(x, total) + WorkedBefore(x);
+  }
   std::span<const Entry> YearEntries(int64_t year, const Piece* piece) const;
   std::optional<uint16_t> RuleHolidayOn(int64_t day) const;
   std::optional<uint16_t> HolidayOn(int64_t day) const;
-  bool Working(int64_t day) const { return week.Works(civil::IsoWeekday(day)) && !HolidayOn(day); }
+  bool Working(int64_t day) const {
+    if (!week.Works(civil::IsoWeekday(day))) return !worked.empty() && std::binary_search(worked.begin(), worked.end(), day);
+    return !HolidayOn(day);
+  }
   void HolidayDaysIn(int64_t from, int64_t to, std::vector<int64_t>& out) const;
   int64_t Guess(int64_t target) const;
   // The n-th day of the work week (n >= 1) from `from` on, `from` itself being the first when it is one.
@@ -276,9 +287,8 @@ void WorkCalendar::Impl::CalendarYearEntries(int64_t year, const std::vector<std
         holidays::AppendRuleYear(group.rules, static_cast<int32_t>(rule_year),
                                  [&](size_t i, int32_t) { return active[i] != 0; }, scratch);
       } else {
-        holidays::AppendRuleYear(group.rules, static_cast<int32_t>(rule_year), [&](size_t i, int32_t y) {
-          return group.rules[i].first_year <= y && y <= group.rules[i].last_year;
-        }, scratch);
+        holidays::AppendRuleYear(group.rules, static_cast<int32_t>(rule_year),
+                                 [&](size_t i, int32_t y) { return holidays::HoldsIn(group.rules[i], y); }, scratch);
       }
       for (const holidays::RuleDayEntry& entry : scratch) {
         if (entry.day < first_day || entry.day >= next_first_day) continue;
@@ -441,8 +451,9 @@ void WorkCalendar::Impl::Build() {
   for (size_t s = 0; s < sources.size(); ++s) {
     Group group;
     group.source = static_cast<uint16_t>(s);
-    for (const HolidayRule& rule : sources[s].rules) {
-      if (!holidays::IsValidRule(rule)) continue;
+    for (HolidayRule rule : sources[s].rules) {
+      // Held to the years its kind is known for (the equinox days, the kinds counted year by year).
+      if (!holidays::IsValidRule(rule) || !holidays::KnownYears(rule, rule.first_year, rule.last_year)) continue;
       group.rules.push_back(rule);
       transitions.push_back(rule.first_year);
       if (rule.last_year != holidays::kNoLastYear) transitions.push_back(int64_t{rule.last_year} + 1);
@@ -511,6 +522,14 @@ void WorkCalendar::Impl::Build() {
     dates.push_back(all[i].day);
     dates_by_source[all[i].source].push_back(all[i].day);
   }
+
+  for (const HolidaySource& source : sources) {
+    for (const holidays::DatedHoliday& day : source.workdays) {
+      if (!week.Works(civil::IsoWeekday(day.day_number))) worked.push_back(day.day_number);
+    }
+  }
+  std::sort(worked.begin(), worked.end());
+  worked.erase(std::unique(worked.begin(), worked.end()), worked.end());
 
   // The searches' first guess: work-week days less the usual holidays of the last run, a day.
   double holidays_a_day = 0;
@@ -735,18 +754,32 @@ std::optional<int64_t> WorkCalendar::Impl::FirstReaching(int64_t target, int64_t
       }
     }
   }
-  // The answer from the holidays of [low, high): the n-th work-week day from `low` on, pushed one
-  // work-week day further for each holiday before it.
+  // The answer from the holidays and worked days of [low, high): the stretches of work-week days
+  // between them counted off until the n-th working day from `low` on.
   std::vector<int64_t> holiday_days;
   HolidayDaysIn(low, high, holiday_days);
-  const int64_t n = target - low_w;  // >= 1
-  size_t passed = 0;
-  int64_t day = NthWeekDayFrom(low, n);
-  while (passed < holiday_days.size() && holiday_days[passed] <= day) {
-    ++passed;
-    day = NthWeekDayFrom(low, n + static_cast<int64_t>(passed));
+  int64_t left = target - low_w;  // >= 1
+  int64_t from = low;
+  auto next_worked = worked.empty() ? worked.end() : std::lower_bound(worked.begin(), worked.end(), low);
+  size_t next_holiday = 0;
+  while (true) {
+    const bool holiday_next = next_holiday < holiday_days.size();
+    const bool worked_next = next_worked != worked.end() && *next_worked < high;
+    if (!holiday_next && !worked_next) break;
+    const bool take_holiday = holiday_next && (!worked_next || holiday_days[next_holiday] < *next_worked);
+    const int64_t day = take_holiday ? holiday_days[next_holiday] : int64_t{*next_worked};
+    const int64_t week_days_before = WeekDaysBefore(day) - WeekDaysBefore(from);
+    if (left <= week_days_before) break;
+    left -= week_days_before;
+    if (take_holiday) {
+      ++next_holiday;
+    } else {
+      ++next_worked;
+      if (--left == 0) return std::min(day + 1, high);
+    }
+    from = day + 1;
   }
-  return std::min(day + 1, high);
+  return std::min(NthWeekDayFrom(from, left) + 1, high);
 }
 
 // The n-th working day after `day` (n >= 1).
@@ -892,9 +925,8 @@ std::vector<ListedHoliday> WorkCalendar::HolidaysOfYear(int32_t year) const {
     for (int64_t rule_year = int64_t{year} - 1; rule_year <= int64_t{year} + 1; ++rule_year) {
       if (rule_year < 0 || rule_year > std::numeric_limits<int32_t>::max()) continue;
       entries.clear();
-      holidays::AppendRuleYear(group.rules, static_cast<int32_t>(rule_year), [&](size_t i, int32_t y) {
-        return group.rules[i].first_year <= y && y <= group.rules[i].last_year;
-      }, entries);
+      holidays::AppendRuleYear(group.rules, static_cast<int32_t>(rule_year),
+                               [&](size_t i, int32_t y) { return holidays::HoldsIn(group.rules[i], y); }, entries);
       for (const holidays::RuleDayEntry& entry : entries) {
         if (entry.day < first_day || entry.day >= next_first_day) continue;
         const HolidayRule& rule = group.rules[entry.rule];
@@ -940,7 +972,7 @@ size_t WorkCalendar::TableBytes() const {
     bytes += sizeof(Impl::Run) + run->cum_kind.size() * sizeof(int64_t) + run->residual.size() * sizeof(int64_t);
     for (const auto& days : run->class_days) bytes += days.size() * sizeof(Entry);
   }
-  bytes += impl.dates.size() * sizeof(int32_t) * 2;
+  bytes += impl.dates.size() * sizeof(int32_t) * 2 + impl.worked.size() * sizeof(int32_t);
   for (const auto& [key, days] : impl.moved) bytes += days.size() * sizeof(int32_t);
   return bytes;
 }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "calendar/civil.h"
+
 namespace qv::holidays {
 
 HolidaySource RegionSource(const Region& region) {
@@ -10,6 +12,10 @@ HolidaySource RegionSource(const Region& region) {
   source.kind = SourceKind::Region;
   source.label = std::string(region.code);
   source.rules = RulesInForce(region);
+  for (const WorkdayMark& mark : region.workdays) {
+    if (mark.day_number < civil::GregorianToDayNumber(region.first_year, 1, 1)) continue;
+    source.workdays.push_back(DatedHoliday{.day_number = mark.day_number, .name = std::string(mark.name.en)});
+  }
   return source;
 }
 

@@ -29,6 +29,7 @@ struct HolidaySource {
   std::string label;                 // the region's code, or the file's name as it was given
   std::vector<HolidayRule> rules;    // yearly rules
   std::vector<DatedHoliday> dates;   // single days, sorted by day number
+  std::vector<DatedHoliday> workdays;  // days outside the work week that are worked, sorted by day number
   // Owns the names a file's yearly rules view (shared by copies of the source; never changed).
   std::shared_ptr<const std::deque<std::string>> rule_names;
   int32_t timed_events_ignored = 0;  // iCalendar events with a time of day (appointments, not days off)
