@@ -12,6 +12,7 @@
 
 #include "holidays/holiday_rules.h"
 #include "holidays/regions.h"
+#include "holidays/rule_file.h"
 #include "text/language.h"
 
 namespace qv::holidays {
@@ -37,6 +38,13 @@ struct HolidaySource {
 
 // The source of a built-in region.
 HolidaySource RegionSource(const Region& region);
+
+// The sources of a user's rule file: one for each region it lists (a hidden one only serves the
+// others' `with`), with `with` resolved against the file's own and the built-in regions. As for a
+// built-in region, no holiday comes before the region's first year.
+using RuleFileSources = std::variant<std::vector<HolidaySource>, RuleFileError>;
+RuleFileSources ReadRuleFileSources(std::string_view contents, std::string_view file_name);
+RuleFileSources ReadRuleFileSourcesFromFile(const std::string& path);
 
 enum class FileProblem : uint8_t {
   CannotRead,       // the file cannot be opened or read

@@ -391,6 +391,9 @@ std::string RuleFileErrorText(const RuleFileError& error, Language language) {
     case RuleFileProblem::MissingName:
       text += german ? "Region ohne englischen oder deutschen Namen" : "region without an English or German name";
       break;
+    case RuleFileProblem::CannotRead:
+      text += german ? "Die Datei kann nicht gelesen werden" : "cannot read the file";
+      break;
   }
   if (!error.detail.empty()) text += ": " + error.detail;
   return text;

@@ -39,6 +39,7 @@ enum class RuleFileProblem : uint8_t {
   UnknownRegion,      // `with` names a region that is not there
   RegionCycle,        // regions that include each other
   MissingName,        // a region without its English or German name
+  CannotRead,         // the file cannot be opened or read, or is larger than 64 MiB
 };
 
 struct RuleFileError {
