@@ -98,6 +98,7 @@ struct WorkCalendar::Impl {
   // week_offset[w][k]: days from a day of weekday w (0 = Monday) to the k-th work-week day from it on.
   std::array<std::array<int64_t, 8>, 7> week_offset{};
   std::optional<int64_t> FirstReaching(int64_t target, int64_t known, int64_t known_working) const;
+  int64_t WalkTo(int64_t target, int64_t low, int64_t low_w, int64_t high) const;
   std::optional<int64_t> NthWorkingAfter(int64_t day, int64_t n) const;
   std::optional<int64_t> NthWorkingBefore(int64_t day, int64_t n) const;
 };
@@ -290,9 +291,15 @@ std::optional<int64_t> WorkCalendar::Impl::FirstReaching(int64_t target, int64_t
       }
     }
   }
-  // The answer from the holidays and worked days of [low, high): the stretches of work-week days
-  // between them counted off until the n-th working day from `low` on.
-  std::vector<int64_t> holiday_days;
+  return WalkTo(target, low, low_w, high);
+}
+
+// The answer from the holidays and worked days of [low, high), W(low) < target <= W(high): the
+// stretches of work-week days between them counted off until the n-th working day from `low` on.
+int64_t WorkCalendar::Impl::WalkTo(int64_t target, int64_t low, int64_t low_w, int64_t high) const {
+  // Kept between calls: the walk is the search's last step, and a fresh allocation each time would
+  // cost as much as the rest of it.
+  thread_local std::vector<int64_t> holiday_days;
   HolidayDaysIn(low, high, holiday_days);
   int64_t left = target - low_w;  // >= 1
   int64_t from = low;
