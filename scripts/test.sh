@@ -127,9 +127,13 @@ for target in "${fuzz_targets[@]}"; do
   corpus=$(mktemp -d)
   artifacts="$log_dir/$name-artifacts"
   mkdir -p "$artifacts"
-  if [[ -d fuzz/corpus/$name ]]; then
-    cp -r "fuzz/corpus/$name/." "$corpus/"
-  fi
+  # Every target's seeds, not only its own: inputs of one reader are near misses for the others,
+  # and a fault they reach at once must show here, not by chance in a later run.
+  for seeds in fuzz/corpus/*/; do
+    for seed in "$seeds"*; do
+      [[ -f $seed ]] && cp "$seed" "$corpus/$(basename "$seeds")-$(basename "$seed")"
+    done
+  done
   if "$target" -max_total_time="$fuzz_seconds" -timeout=10 -print_final_stats=1 \
     -artifact_prefix="$artifacts/" "$corpus" >"$log_dir/$name.log" 2>&1; then
     runs=$(sed -nE 's/^stat::number_of_executed_units: *([0-9]+)/\1/p' "$log_dir/$name.log")

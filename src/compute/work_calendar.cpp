@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -10,88 +9,9 @@
 
 #include "calendar/calendar_codes.h"
 #include "calendar/civil.h"
-#include "holidays/easter.h"
+#include "compute/holiday_tables.h"
 
 namespace qv {
-
-// --- Work week ---------------------------------------------------------------------------------
-
-std::optional<WorkWeek> WorkWeek::FromMask(uint8_t mask) {
-  if (mask == 0 || mask > 0x7F) return std::nullopt;
-  return WorkWeek(mask);
-}
-
-namespace {
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameLetters(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
-}
-
-// ISO weekday (1 … 7) of a day's name; 0 when it is none.
-int WeekdayOfName(std::string_view name) {
-  static constexpr std::array<std::array<std::string_view, 4>, 7> kNames{{
-      {"mon", "monday", "mo", "montag"},
-      {"tue", "tuesday", "di", "dienstag"},
-      {"wed", "wednesday", "mi", "mittwoch"},
-      {"thu", "thursday", "do", "donnerstag"},
-      {"fri", "friday", "fr", "freitag"},
-      {"sat", "saturday", "sa", "samstag"},
-      {"sun", "sunday", "so", "sonntag"},
-  }};
-  for (size_t day = 0; day < kNames.size(); ++day) {
-    for (std::string_view candidate : kNames[day]) {
-      if (SameLetters(name, candidate)) return static_cast<int>(day) + 1;
-    }
-  }
-  return 0;
-}
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
-}  // namespace
-
-std::optional<WorkWeek> WorkWeek::Parse(std::string_view text) {
-  text = Trim(text);
-  if (text.size() == 7 && text.find_first_not_of("01") == std::string_view::npos) {
-    uint8_t mask = 0;
-    for (size_t i = 0; i < 7; ++i) mask = static_cast<uint8_t>(mask | ((text[i] == '1' ? 1u : 0u) << i));
-    return FromMask(mask);
-  }
-  uint8_t mask = 0;
-  while (true) {
-    const size_t comma = text.find(',');
-    const std::string_view item = Trim(text.substr(0, comma));
-    const size_t dash = item.find('-');
-    const int from = WeekdayOfName(Trim(item.substr(0, dash)));
-    const int to = dash == std::string_view::npos ? from : WeekdayOfName(Trim(item.substr(dash + 1)));
-    if (from == 0 || to == 0) return std::nullopt;
-    for (int day = from;; day = day % 7 + 1) {  // a range may wrap past Sunday: Sun-Thu
-      mask = static_cast<uint8_t>(mask | (1u << (day - 1)));
-      if (day == to) break;
-    }
-    if (comma == std::string_view::npos) break;
-    text.remove_prefix(comma + 1);
-  }
-  return FromMask(mask);
-}
-
-std::string WorkWeek::ToText() const {
-  std::string text(7, '0');
-  for (int i = 0; i < 7; ++i) {
-    if (Works(i + 1)) text[static_cast<size_t>(i)] = '1';
-  }
-  return text;
-}
 
 std::string ListedHolidayName(const ListedHoliday& holiday, std::span<const holidays::HolidaySource> sources,
                               Language language) {
@@ -101,22 +21,11 @@ std::string ListedHolidayName(const ListedHoliday& holiday, std::span<const holi
   return name;
 }
 
-// --- The tables --------------------------------------------------------------------------------
+// --- Counting and adding -------------------------------------------------------------------------
 //
 // Counting rests on one function, W(x): the working days before day x (from a fixed origin), which
-// is the work week's days before x less the holidays on those days before x. The rule-made holidays
-// are counted year by year, in pieces of years:
-//  - before the first year any rule holds: none;
-//  - an explicit window of years (from the year before the first rule year to 2400 or the last
-//    year a rule starts or ends, at most 12,000): each year's holiday days kept, with running totals;
-//  - after it, runs of years in which the same rules hold: a year's holidays are those of its class
-//    (Easter date and leap flag, 70 classes), counted as a 400-year table of the usual number of
-//    its kind of year (weekday of 1 January and leap flag, 14 kinds) plus, for the few classes that
-//    differ from their kind's usual number (an Easter holiday on a fixed-date holiday: Ascension Day
-//    on 1 May when Easter is 23 March), the number of years of that class from the Easter tables;
-//  - the years beside a rule's first or last year beyond the window: explicit, as in the window.
-// Every count is kept per source as well ("channels"), so that a count can say whose holidays it
-// left out; the last channel is the total.
+// is the work week's days before x, less the rule holidays on those days (the year tables,
+// holiday_tables.h) and the single dates, plus the days outside the work week marked as worked.
 // Single dates (list files, expanded iCalendar repetitions) are kept sorted, without the days that
 // are not work-week days or are rule holidays already.
 
@@ -125,23 +34,9 @@ namespace {
 using holidays::HolidayRule;
 using holidays::HolidaySource;
 
-constexpr int32_t kWindowEnd = 2400;        // years up to here never need the Easter tables
-constexpr int64_t kWindowCap = 12'000;      // the window stretches to rule years up to here
 constexpr int64_t kLocalWalk = 1100;        // a search's last bracket: solved from its holidays
 
 int64_t JanuaryFirst(int64_t year) { return civil::GregorianToDayNumber(static_cast<int32_t>(year), 1, 1); }
-int64_t YearOf(int64_t day) { return civil::GregorianYearOfDayNumber(day); }
-
-struct Entry {
-  uint16_t day_of_year;  // 0 … 365
-  uint16_t source;
-};
-
-struct Group {
-  uint16_t source = 0;
-  std::vector<HolidayRule> rules;
-  bool may_spill = false;
-};
 
 }  // namespace
 
@@ -150,38 +45,11 @@ struct WorkCalendar::Impl {
   std::vector<HolidaySource> sources;
   size_t channels = 1;  // sources + the total
   size_t total = 0;     // index of the total channel
-  std::vector<Group> groups;
 
   std::array<int64_t, 8> week_prefix{};  // work-week days among the first i days of a week from Monday
   int64_t week_days = 0;
 
-  enum class PieceKind : uint8_t { Empty, Explicit, Formula };
-  struct Piece {
-    int64_t first_year = 0;
-    PieceKind kind = PieceKind::Empty;
-    size_t index = 0;
-    std::vector<int64_t> before;  // per channel: rule holidays in the years before first_year
-  };
-  struct Block {
-    int64_t first_year = 0;
-    int64_t years = 0;
-    std::vector<uint32_t> offsets;  // years + 1: where each year's entries start
-    std::vector<Entry> entries;
-    std::vector<int64_t> prefix;    // (years + 1) × channels: holidays in the block's years before
-  };
-  struct Run {
-    int64_t first_year = 0;
-    std::array<std::vector<Entry>, holidays::kYearClasses> class_days;
-    std::vector<int64_t> cum_kind;        // 401 × channels: usual holidays of the years [0, i) of a 400-year cycle
-    std::vector<int> residual_classes;    // classes that differ from their kind's usual number
-    std::vector<int64_t> residual;        // residual_classes.size() × channels
-    std::vector<int64_t> start_rank;      // per residual class: years of that class before first_year
-    holidays::YearClassSet residual_set;
-    mutable std::atomic<bool> easter_ready{false};
-  };
-  std::vector<Piece> pieces;
-  std::vector<Block> blocks;
-  std::vector<std::unique_ptr<Run>> runs;
+  HolidayYearTables tables;
 
   // Single dates, without work-week gaps and rule holidays: all, and per source.
   std::vector<int32_t> dates;
@@ -189,6 +57,8 @@ struct WorkCalendar::Impl {
   // Days a single date of an earlier source shares with a rule holiday of a later one: for the
   // breakdown by source they move from the rule's source to the date's.
   std::map<std::pair<uint16_t, uint16_t>, std::vector<int32_t>> moved;  // (from, to) -> days
+  // Days outside the work week that a source marks as worked (a bridge-day swap), sorted.
+  std::vector<int32_t> worked;
 
   double rate = 5.0 / 7.0;  // working days a day after the last anchor, for the searches' first guesses
   // W at the first day of each piece and of every 50th year of the explicit years: the searches
@@ -197,24 +67,26 @@ struct WorkCalendar::Impl {
 
   // --- building ---
   void Build();
-  void CalendarYearEntries(int64_t year, const std::vector<std::vector<uint8_t>>* active_sets,
-                           std::vector<holidays::RuleDayEntry>& scratch, std::vector<Entry>& out) const;
-  void AddExplicitYears(int64_t first, int64_t last);
-  void AddRun(int64_t first_year);
-  std::vector<int64_t> RunSum(const Run& run, int64_t from_year, int64_t to_year) const;
 
   // --- counting ---
   int64_t WeekDaysBefore(int64_t x) const {
     return civil::FloorDiv(x, 7) * week_days + week_prefix[static_cast<size_t>(civil::FloorMod(x, 7))];
   }
-  const Piece* PieceOf(int64_t year) const;
-  int64_t RuleHolidaysBefore(int64_t x, size_t channel) const;
+  int64_t RuleHolidaysBefore(int64_t x, size_t channel) const { return tables.HolidaysBefore(x, channel); }
   int64_t DatesBefore(int64_t x, size_t channel) const;
-  int64_t WorkingBefore(int64_t x) const { return WeekDaysBefore(x) - RuleHolidaysBefore(x, total) - DatesBefore(x, total); }
-  std::span<const Entry> YearEntries(int64_t year, const Piece* piece) const;
-  std::optional<uint16_t> RuleHolidayOn(int64_t day) const;
+  int64_t WorkedBefore(int64_t x) const {
+    if (worked.empty() || x <= worked.front()) return 0;
+    return std::lower_bound(worked.begin(), worked.end(), static_cast<int32_t>(std::min<int64_t>(x, std::numeric_limits<int32_t>::max()))) - worked.begin();
+  }
+  int64_t WorkingBefore(int64_t x) const {
+    return WeekDaysBefore(x) - RuleHolidaysBefore(x, total) - DatesBefore(x, total) + WorkedBefore(x);
+  }
+  std::optional<uint16_t> RuleHolidayOn(int64_t day) const { return tables.HolidayOn(day); }
   std::optional<uint16_t> HolidayOn(int64_t day) const;
-  bool Working(int64_t day) const { return week.Works(civil::IsoWeekday(day)) && !HolidayOn(day); }
+  bool Working(int64_t day) const {
+    if (!week.Works(civil::IsoWeekday(day))) return !worked.empty() && std::binary_search(worked.begin(), worked.end(), day);
+    return !HolidayOn(day);
+  }
   void HolidayDaysIn(int64_t from, int64_t to, std::vector<int64_t>& out) const;
   int64_t Guess(int64_t target) const;
   // The n-th day of the work week (n >= 1) from `from` on, `from` itself being the first when it is one.
@@ -226,202 +98,10 @@ struct WorkCalendar::Impl {
   // week_offset[w][k]: days from a day of weekday w (0 = Monday) to the k-th work-week day from it on.
   std::array<std::array<int64_t, 8>, 7> week_offset{};
   std::optional<int64_t> FirstReaching(int64_t target, int64_t known, int64_t known_working) const;
+  int64_t WalkTo(int64_t target, int64_t low, int64_t low_w, int64_t high) const;
   std::optional<int64_t> NthWorkingAfter(int64_t day, int64_t n) const;
   std::optional<int64_t> NthWorkingBefore(int64_t day, int64_t n) const;
-  int64_t ClassYearsSinceStart(const Run& run, size_t i, int64_t year) const;
 };
-
-namespace {
-
-// The kind of year (0 … 13) of each year of the 400-year cycle, and the number of years of each kind
-// before each year of it.
-struct KindTable {
-  std::array<uint8_t, 400> kind{};
-  std::array<std::array<int32_t, holidays::kYearKinds>, 401> before{};
-};
-
-const KindTable& Kinds() {
-  static const KindTable table = [] {
-    KindTable t;
-    for (int y = 0; y < 400; ++y) {
-      t.kind[static_cast<size_t>(y)] = static_cast<uint8_t>(holidays::YearKind(y));
-      t.before[static_cast<size_t>(y) + 1] = t.before[static_cast<size_t>(y)];
-      ++t.before[static_cast<size_t>(y) + 1][t.kind[static_cast<size_t>(y)]];
-    }
-    return t;
-  }();
-  return table;
-}
-
-}  // namespace
-
-void WorkCalendar::Impl::CalendarYearEntries(int64_t year, const std::vector<std::vector<uint8_t>>* active_sets,
-                                             std::vector<holidays::RuleDayEntry>& scratch,
-                                             std::vector<Entry>& out) const {
-  out.clear();
-  const int64_t first_day = JanuaryFirst(year), next_first_day = JanuaryFirst(year + 1);
-  struct Candidate {
-    int64_t day;
-    uint16_t source;
-  };
-  std::vector<Candidate> candidates;
-  for (size_t g = 0; g < groups.size(); ++g) {
-    const Group& group = groups[g];
-    for (int64_t rule_year = year - (group.may_spill ? 1 : 0); rule_year <= year + (group.may_spill ? 1 : 0);
-         ++rule_year) {
-      if (rule_year < 0 || rule_year > std::numeric_limits<int32_t>::max() - 1) continue;
-      scratch.clear();
-      if (active_sets != nullptr) {
-        const std::vector<uint8_t>& active = (*active_sets)[g];
-        holidays::AppendRuleYear(group.rules, static_cast<int32_t>(rule_year),
-                                 [&](size_t i, int32_t) { return active[i] != 0; }, scratch);
-      } else {
-        holidays::AppendRuleYear(group.rules, static_cast<int32_t>(rule_year), [&](size_t i, int32_t y) {
-          return group.rules[i].first_year <= y && y <= group.rules[i].last_year;
-        }, scratch);
-      }
-      for (const holidays::RuleDayEntry& entry : scratch) {
-        if (entry.day < first_day || entry.day >= next_first_day) continue;
-        if (!week.Works(civil::IsoWeekday(entry.day))) continue;
-        candidates.push_back(Candidate{entry.day, group.source});
-      }
-    }
-  }
-  std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
-    return a.day != b.day ? a.day < b.day : a.source < b.source;
-  });
-  for (size_t i = 0; i < candidates.size(); ++i) {
-    if (i > 0 && candidates[i].day == candidates[i - 1].day) continue;  // counted once, for the first source
-    out.push_back(Entry{static_cast<uint16_t>(candidates[i].day - first_day), candidates[i].source});
-  }
-}
-
-void WorkCalendar::Impl::AddExplicitYears(int64_t first, int64_t last) {
-  Block block;
-  block.first_year = first;
-  block.years = last - first + 1;
-  block.offsets.push_back(0);
-  block.prefix.assign(channels, 0);
-  std::vector<holidays::RuleDayEntry> scratch;
-  std::vector<Entry> year_entries;
-  for (int64_t year = first; year <= last; ++year) {
-    CalendarYearEntries(year, nullptr, scratch, year_entries);
-    block.entries.insert(block.entries.end(), year_entries.begin(), year_entries.end());
-    block.offsets.push_back(static_cast<uint32_t>(block.entries.size()));
-    const size_t row = block.prefix.size() - channels;
-    for (size_t c = 0; c < channels; ++c) block.prefix.push_back(block.prefix[row + c]);
-    const size_t new_row = block.prefix.size() - channels;
-    for (const Entry& entry : year_entries) {
-      ++block.prefix[new_row + entry.source];
-      ++block.prefix[new_row + total];
-    }
-  }
-  pieces.push_back(Piece{.first_year = first, .kind = PieceKind::Explicit, .index = blocks.size(), .before = {}});
-  blocks.push_back(std::move(block));
-}
-
-void WorkCalendar::Impl::AddRun(int64_t first_year) {
-  auto run = std::make_unique<Run>();
-  run->first_year = first_year;
-  // The rules that hold in the run (all of its years alike).
-  std::vector<std::vector<uint8_t>> active(groups.size());
-  for (size_t g = 0; g < groups.size(); ++g) {
-    for (const HolidayRule& rule : groups[g].rules) {
-      active[g].push_back(rule.first_year <= first_year && first_year <= rule.last_year ? 1 : 0);
-    }
-  }
-  // Each class's holidays, computed on a year of that class.
-  std::vector<holidays::RuleDayEntry> scratch;
-  std::vector<std::vector<int64_t>> count(holidays::kYearClasses, std::vector<int64_t>(channels, 0));
-  for (int c = 0; c < holidays::kYearClasses; ++c) {
-    auto& days = run->class_days[static_cast<size_t>(c)];
-    CalendarYearEntries(holidays::RepresentativeYear(c), &active, scratch, days);
-    for (const Entry& entry : days) {
-      ++count[static_cast<size_t>(c)][entry.source];
-      ++count[static_cast<size_t>(c)][total];
-    }
-  }
-  // A kind's usual number: the most frequent among its classes (per channel), so that few classes
-  // differ from it.
-  std::vector<std::vector<int64_t>> usual(holidays::kYearKinds, std::vector<int64_t>(channels, 0));
-  for (int kind = 0; kind < holidays::kYearKinds; ++kind) {
-    for (size_t ch = 0; ch < channels; ++ch) {
-      std::map<int64_t, int> seen;
-      for (int c = 0; c < holidays::kYearClasses; ++c) {
-        if (holidays::YearKindOfClass(c) == kind) ++seen[count[static_cast<size_t>(c)][ch]];
-      }
-      int best = -1;
-      for (const auto& [value, times] : seen) {
-        if (times > best) best = times, usual[static_cast<size_t>(kind)][ch] = value;
-      }
-    }
-  }
-  for (int c = 0; c < holidays::kYearClasses; ++c) {
-    const auto& usual_of_kind = usual[static_cast<size_t>(holidays::YearKindOfClass(c))];
-    bool differs = false;
-    for (size_t ch = 0; ch < channels; ++ch) differs = differs || count[static_cast<size_t>(c)][ch] != usual_of_kind[ch];
-    if (!differs) continue;
-    run->residual_classes.push_back(c);
-    run->residual_set.set(static_cast<size_t>(c));
-    for (size_t ch = 0; ch < channels; ++ch) run->residual.push_back(count[static_cast<size_t>(c)][ch] - usual_of_kind[ch]);
-  }
-  const KindTable& kinds = Kinds();
-  run->cum_kind.assign(401 * channels, 0);
-  for (size_t y = 0; y < 400; ++y) {
-    for (size_t ch = 0; ch < channels; ++ch) {
-      run->cum_kind[(y + 1) * channels + ch] = run->cum_kind[y * channels + ch] + usual[kinds.kind[y]][ch];
-    }
-  }
-  // Years of each residual class before the run: counted one by one when the run starts in the
-  // first millennia (no Easter tables needed), else from the tables.
-  if (!run->residual_classes.empty()) {
-    if (first_year <= 20'000) {
-      std::array<int64_t, holidays::kYearClasses> before{};
-      for (int64_t y = 0; y < first_year; ++y) ++before[static_cast<size_t>(holidays::YearClass(y))];
-      for (int c : run->residual_classes) run->start_rank.push_back(before[static_cast<size_t>(c)]);
-    } else {
-      holidays::EasterYearIndex::Prepare(run->residual_set);
-      run->easter_ready.store(true, std::memory_order_release);
-      for (int c : run->residual_classes) run->start_rank.push_back(holidays::EasterYearIndex::CountBefore(c, first_year));
-    }
-  }
-  pieces.push_back(Piece{.first_year = first_year, .kind = PieceKind::Formula, .index = runs.size(), .before = {}});
-  runs.push_back(std::move(run));
-}
-
-// Years of the run's i-th residual class in [run.first_year, year), year >= run.first_year:
-// counted one by one over a short stretch (the searches' anchor at a run's start, a count just
-// past it), so that a calendar used near the present never builds the Easter tables (some tens
-// of milliseconds, most of a single quorvan-cli call); from the tables beyond.
-int64_t WorkCalendar::Impl::ClassYearsSinceStart(const Run& run, size_t i, int64_t year) const {
-  constexpr int64_t kCountedYears = 400;
-  const int year_class = run.residual_classes[i];
-  if (year - run.first_year <= kCountedYears) {
-    int64_t years = 0;
-    for (int64_t y = run.first_year; y < year; ++y) years += holidays::YearClass(y) == year_class ? 1 : 0;
-    return years;
-  }
-  if (!run.easter_ready.load(std::memory_order_acquire)) {
-    holidays::EasterYearIndex::Prepare(run.residual_set);
-    run.easter_ready.store(true, std::memory_order_release);
-  }
-  return holidays::EasterYearIndex::CountBefore(year_class, year) - run.start_rank[i];
-}
-
-// Rule holidays of the years [from_year, to_year) of a run, per channel.
-std::vector<int64_t> WorkCalendar::Impl::RunSum(const Run& run, int64_t from_year, int64_t to_year) const {
-  std::vector<int64_t> sum(channels, 0);
-  const auto kind_prefix = [&](int64_t year, size_t ch) {
-    return civil::FloorDiv(year, 400) * run.cum_kind[400 * channels + ch] +
-           run.cum_kind[static_cast<size_t>(civil::FloorMod(year, 400)) * channels + ch];
-  };
-  for (size_t ch = 0; ch < channels; ++ch) sum[ch] = kind_prefix(to_year, ch) - kind_prefix(from_year, ch);
-  for (size_t i = 0; i < run.residual_classes.size(); ++i) {
-    const int64_t years = ClassYearsSinceStart(run, i, to_year) - ClassYearsSinceStart(run, i, from_year);
-    for (size_t ch = 0; ch < channels; ++ch) sum[ch] += run.residual[i * channels + ch] * years;
-  }
-  return sum;
-}
 
 void WorkCalendar::Impl::Build() {
   for (int i = 0; i < 7; ++i) {
@@ -436,57 +116,7 @@ void WorkCalendar::Impl::Build() {
   }
   channels = sources.size() + 1;
   total = sources.size();
-
-  std::vector<int64_t> transitions;
-  for (size_t s = 0; s < sources.size(); ++s) {
-    Group group;
-    group.source = static_cast<uint16_t>(s);
-    for (const HolidayRule& rule : sources[s].rules) {
-      if (!holidays::IsValidRule(rule)) continue;
-      group.rules.push_back(rule);
-      transitions.push_back(rule.first_year);
-      if (rule.last_year != holidays::kNoLastYear) transitions.push_back(int64_t{rule.last_year} + 1);
-    }
-    if (group.rules.empty()) continue;
-    group.may_spill = holidays::MaySpillIntoOtherYears(group.rules);
-    groups.push_back(std::move(group));
-  }
-  std::sort(transitions.begin(), transitions.end());
-  transitions.erase(std::unique(transitions.begin(), transitions.end()), transitions.end());
-
-  pieces.push_back(Piece{.first_year = std::numeric_limits<int64_t>::min(), .kind = PieceKind::Empty, .index = 0,
-                         .before = std::vector<int64_t>(channels, 0)});
-  if (!transitions.empty()) {
-    const int64_t window_first = transitions.front() - 1;
-    int64_t window_last = std::max<int64_t>(kWindowEnd, transitions.front());
-    for (int64_t t : transitions) {
-      if (t <= kWindowCap) window_last = std::max(window_last, t);
-    }
-    AddExplicitYears(window_first, window_last);
-    int64_t explicit_last = window_last;
-    for (int64_t t : transitions) {
-      if (t <= window_last) continue;
-      // Years t - 1 and t see rules of both sides of the change: explicit.
-      if (t - 1 > explicit_last + 1) AddRun(explicit_last + 1);
-      const int64_t from = std::max(explicit_last + 1, t - 1);
-      AddExplicitYears(from, t);
-      explicit_last = t;
-    }
-    AddRun(explicit_last + 1);
-  }
-  // Running totals at each piece's start.
-  std::vector<int64_t> running(channels, 0);
-  for (size_t i = 1; i < pieces.size(); ++i) {
-    const Piece& previous = pieces[i - 1];
-    if (previous.kind == PieceKind::Explicit) {
-      const Block& block = blocks[previous.index];
-      for (size_t ch = 0; ch < channels; ++ch) running[ch] += block.prefix[static_cast<size_t>(block.years) * channels + ch];
-    } else if (previous.kind == PieceKind::Formula) {
-      const std::vector<int64_t> sum = RunSum(*runs[previous.index], previous.first_year, pieces[i].first_year);
-      for (size_t ch = 0; ch < channels; ++ch) running[ch] += sum[ch];
-    }
-    pieces[i].before = running;
-  }
+  tables.Build(week, sources);
 
   // Single dates: the first source of each day, on work-week days that are no rule holiday.
   struct Dated {
@@ -512,18 +142,19 @@ void WorkCalendar::Impl::Build() {
     dates_by_source[all[i].source].push_back(all[i].day);
   }
 
-  // The searches' first guess: work-week days less the usual holidays of the last run, a day.
-  double holidays_a_day = 0;
-  if (!runs.empty()) holidays_a_day = static_cast<double>(runs.back()->cum_kind[400 * channels + total]) / 146'097.0;
-  rate = std::max(static_cast<double>(week_days) / 7.0 - holidays_a_day, 1.0 / 64.0);
-  for (size_t i = 1; i < pieces.size(); ++i) {
-    const int64_t last_year = i + 1 < pieces.size() ? pieces[i + 1].first_year : pieces[i].first_year + 1;
-    const int64_t step = pieces[i].kind == PieceKind::Explicit ? 50 : last_year - pieces[i].first_year;
-    for (int64_t year = pieces[i].first_year; year < last_year; year += step) {
-      if (year > 5'900'000) break;
-      const int64_t day = JanuaryFirst(year);
-      anchors.emplace_back(day, WorkingBefore(day));
+  for (const HolidaySource& source : sources) {
+    for (const holidays::DatedHoliday& day : source.workdays) {
+      if (!week.Works(civil::IsoWeekday(day.day_number))) worked.push_back(day.day_number);
     }
+  }
+  std::sort(worked.begin(), worked.end());
+  worked.erase(std::unique(worked.begin(), worked.end()), worked.end());
+
+  // The searches' first guess: work-week days less the usual holidays of the last run, a day.
+  rate = std::max(static_cast<double>(week_days) / 7.0 - tables.UsualHolidaysPerDay(), 1.0 / 64.0);
+  for (const int64_t year : tables.AnchorYears()) {
+    const int64_t day = JanuaryFirst(year);
+    anchors.emplace_back(day, WorkingBefore(day));
   }
   if (anchors.empty()) anchors.emplace_back(0, WorkingBefore(0));
 }
@@ -546,78 +177,11 @@ int64_t WorkCalendar::Impl::Guess(int64_t target) const {
   return static_cast<int64_t>(std::clamp(day, -4.0e9, 4.0e9));
 }
 
-const WorkCalendar::Impl::Piece* WorkCalendar::Impl::PieceOf(int64_t year) const {
-  // Few pieces (four for a region): a backward scan beats a binary search.
-  for (size_t i = pieces.size(); i-- > 1;) {
-    if (pieces[i].first_year <= year) return &pieces[i];
-  }
-  return &pieces[0];
-}
-
-std::span<const Entry> WorkCalendar::Impl::YearEntries(int64_t year, const Piece* piece) const {
-  switch (piece->kind) {
-    case PieceKind::Empty:
-      return {};
-    case PieceKind::Explicit: {
-      const Block& block = blocks[piece->index];
-      const auto i = static_cast<size_t>(year - block.first_year);
-      return std::span<const Entry>(block.entries).subspan(block.offsets[i], block.offsets[i + 1] - block.offsets[i]);
-    }
-    case PieceKind::Formula:
-      return runs[piece->index]->class_days[static_cast<size_t>(holidays::YearClass(year))];
-  }
-  return {};
-}
-
-int64_t WorkCalendar::Impl::RuleHolidaysBefore(int64_t x, size_t channel) const {
-  if (groups.empty()) return 0;
-  const int64_t year = YearOf(x);
-  const Piece* piece = PieceOf(year);
-  if (piece->kind == PieceKind::Empty) return 0;
-  int64_t count = piece->before[channel];
-  if (piece->kind == PieceKind::Explicit) {
-    const Block& block = blocks[piece->index];
-    count += block.prefix[static_cast<size_t>(year - block.first_year) * channels + channel];
-  } else {
-    const Run& run = *runs[piece->index];
-    if (channel == total) {
-      // RunSum for the total alone, without the vector.
-      const auto kind_prefix = [&](int64_t y) {
-        return civil::FloorDiv(y, 400) * run.cum_kind[400 * channels + total] +
-               run.cum_kind[static_cast<size_t>(civil::FloorMod(y, 400)) * channels + total];
-      };
-      count += kind_prefix(year) - kind_prefix(run.first_year);
-      for (size_t i = 0; i < run.residual_classes.size(); ++i) {
-        const int64_t years = ClassYearsSinceStart(run, i, year);
-        count += run.residual[i * channels + total] * years;
-      }
-    } else {
-      count += RunSum(run, run.first_year, year)[channel];
-    }
-  }
-  const auto day_of_year = static_cast<uint16_t>(x - JanuaryFirst(year));
-  for (const Entry& entry : YearEntries(year, piece)) {
-    if (entry.day_of_year >= day_of_year) break;
-    if (channel == total || entry.source == channel) ++count;
-  }
-  return count;
-}
-
 int64_t WorkCalendar::Impl::DatesBefore(int64_t x, size_t channel) const {
   const std::vector<int32_t>& list = channel == total ? dates : dates_by_source[channel];
   if (list.empty() || x <= list.front()) return 0;
   if (x > list.back()) return static_cast<int64_t>(list.size());
   return std::lower_bound(list.begin(), list.end(), static_cast<int32_t>(x)) - list.begin();
-}
-
-std::optional<uint16_t> WorkCalendar::Impl::RuleHolidayOn(int64_t day) const {
-  if (groups.empty()) return std::nullopt;
-  const int64_t year = YearOf(day);
-  const auto day_of_year = static_cast<uint16_t>(day - JanuaryFirst(year));
-  for (const Entry& entry : YearEntries(year, PieceOf(year))) {
-    if (entry.day_of_year == day_of_year) return entry.source;
-  }
-  return std::nullopt;
 }
 
 std::optional<uint16_t> WorkCalendar::Impl::HolidayOn(int64_t day) const {
@@ -637,15 +201,7 @@ std::optional<uint16_t> WorkCalendar::Impl::HolidayOn(int64_t day) const {
 void WorkCalendar::Impl::HolidayDaysIn(int64_t from, int64_t to, std::vector<int64_t>& out) const {
   out.clear();
   if (from >= to) return;
-  if (!groups.empty()) {
-    for (int64_t year = YearOf(from), last = YearOf(to - 1); year <= last; ++year) {
-      const int64_t first_day = JanuaryFirst(year);
-      for (const Entry& entry : YearEntries(year, PieceOf(year))) {
-        const int64_t day = first_day + entry.day_of_year;
-        if (day >= from && day < to) out.push_back(day);
-      }
-    }
-  }
+  tables.AppendDaysIn(from, to, out);
   if (!dates.empty() && to > dates.front() && from <= dates.back()) {
     for (auto it = std::lower_bound(dates.begin(), dates.end(), static_cast<int32_t>(from)); it != dates.end() && *it < to;
          ++it) {
@@ -735,18 +291,38 @@ std::optional<int64_t> WorkCalendar::Impl::FirstReaching(int64_t target, int64_t
       }
     }
   }
-  // The answer from the holidays of [low, high): the n-th work-week day from `low` on, pushed one
-  // work-week day further for each holiday before it.
-  std::vector<int64_t> holiday_days;
+  return WalkTo(target, low, low_w, high);
+}
+
+// The answer from the holidays and worked days of [low, high), W(low) < target <= W(high): the
+// stretches of work-week days between them counted off until the n-th working day from `low` on.
+int64_t WorkCalendar::Impl::WalkTo(int64_t target, int64_t low, int64_t low_w, int64_t high) const {
+  // Kept between calls: the walk is the search's last step, and a fresh allocation each time would
+  // cost as much as the rest of it.
+  thread_local std::vector<int64_t> holiday_days;
   HolidayDaysIn(low, high, holiday_days);
-  const int64_t n = target - low_w;  // >= 1
-  size_t passed = 0;
-  int64_t day = NthWeekDayFrom(low, n);
-  while (passed < holiday_days.size() && holiday_days[passed] <= day) {
-    ++passed;
-    day = NthWeekDayFrom(low, n + static_cast<int64_t>(passed));
+  int64_t left = target - low_w;  // >= 1
+  int64_t from = low;
+  auto next_worked = worked.empty() ? worked.end() : std::lower_bound(worked.begin(), worked.end(), low);
+  size_t next_holiday = 0;
+  while (true) {
+    const bool holiday_next = next_holiday < holiday_days.size();
+    const bool worked_next = next_worked != worked.end() && *next_worked < high;
+    if (!holiday_next && !worked_next) break;
+    const bool take_holiday = holiday_next && (!worked_next || holiday_days[next_holiday] < *next_worked);
+    const int64_t day = take_holiday ? holiday_days[next_holiday] : int64_t{*next_worked};
+    const int64_t week_days_before = WeekDaysBefore(day) - WeekDaysBefore(from);
+    if (left <= week_days_before) break;
+    left -= week_days_before;
+    if (take_holiday) {
+      ++next_holiday;
+    } else {
+      ++next_worked;
+      if (--left == 0) return std::min(day + 1, high);
+    }
+    from = day + 1;
   }
-  return std::min(day + 1, high);
+  return std::min(NthWeekDayFrom(from, left) + 1, high);
 }
 
 // The n-th working day after `day` (n >= 1).
@@ -888,13 +464,12 @@ std::vector<ListedHoliday> WorkCalendar::HolidaysOfYear(int32_t year) const {
                                      ? civil::GregorianToDayNumber(year + 1, 1, 1)
                                      : first_day + 365;
   std::vector<holidays::RuleDayEntry> entries;
-  for (const Group& group : impl.groups) {
+  for (const RuleGroup& group : impl.tables.Groups()) {
     for (int64_t rule_year = int64_t{year} - 1; rule_year <= int64_t{year} + 1; ++rule_year) {
       if (rule_year < 0 || rule_year > std::numeric_limits<int32_t>::max()) continue;
       entries.clear();
-      holidays::AppendRuleYear(group.rules, static_cast<int32_t>(rule_year), [&](size_t i, int32_t y) {
-        return group.rules[i].first_year <= y && y <= group.rules[i].last_year;
-      }, entries);
+      holidays::AppendRuleYear(group.rules, static_cast<int32_t>(rule_year),
+                               [&](size_t i, int32_t y) { return holidays::HoldsIn(group.rules[i], y); }, entries);
       for (const holidays::RuleDayEntry& entry : entries) {
         if (entry.day < first_day || entry.day >= next_first_day) continue;
         const HolidayRule& rule = group.rules[entry.rule];
@@ -931,16 +506,8 @@ std::vector<ListedHoliday> WorkCalendar::HolidaysOfYear(int32_t year) const {
 size_t WorkCalendar::TableBytes() const {
   if (!impl_) return 0;
   const Impl& impl = *impl_;
-  size_t bytes = sizeof(Impl);
-  for (const auto& block : impl.blocks) {
-    bytes += block.offsets.size() * sizeof(uint32_t) + block.entries.size() * sizeof(Entry) +
-             block.prefix.size() * sizeof(int64_t);
-  }
-  for (const auto& run : impl.runs) {
-    bytes += sizeof(Impl::Run) + run->cum_kind.size() * sizeof(int64_t) + run->residual.size() * sizeof(int64_t);
-    for (const auto& days : run->class_days) bytes += days.size() * sizeof(Entry);
-  }
-  bytes += impl.dates.size() * sizeof(int32_t) * 2;
+  size_t bytes = sizeof(Impl) + impl.tables.Bytes();
+  bytes += impl.dates.size() * sizeof(int32_t) * 2 + impl.worked.size() * sizeof(int32_t);
   for (const auto& [key, days] : impl.moved) bytes += days.size() * sizeof(int32_t);
   return bytes;
 }

@@ -25,33 +25,10 @@
 #include <vector>
 
 #include "compute/day_arithmetic.h"
+#include "compute/work_week.h"
 #include "holidays/holiday_source.h"
 
 namespace qv {
-
-class WorkWeek {
- public:
-  static constexpr uint8_t kMondayToFriday = 0b0011111;  // bit 0 = Monday … bit 6 = Sunday
-
-  constexpr WorkWeek() = default;
-  // nullopt when no day is set or a bit beyond Sunday is.
-  static std::optional<WorkWeek> FromMask(uint8_t mask);
-  // "Mon-Fri", "Sun-Thu" (a range may wrap past Sunday), "Mon,Tue,Thu", "Mon-Wed,Fri", "1111100"
-  // (Monday first, 1 = working day). Day names in English (Mon, Monday) or German (Mo, Montag), any
-  // case. nullopt when the text is none of these or names no day.
-  static std::optional<WorkWeek> Parse(std::string_view text);
-
-  constexpr uint8_t Mask() const { return mask_; }
-  // `iso_weekday`: 1 = Monday … 7 = Sunday.
-  constexpr bool Works(int32_t iso_weekday) const { return ((mask_ >> (iso_weekday - 1)) & 1u) != 0; }
-  std::string ToText() const;  // "1111100"
-
-  friend constexpr bool operator==(WorkWeek, WorkWeek) = default;
-
- private:
-  constexpr explicit WorkWeek(uint8_t mask) : mask_(mask) {}
-  uint8_t mask_ = kMondayToFriday;
-};
 
 // One holiday of a year, for a listing.
 struct ListedHoliday {

@@ -55,6 +55,9 @@ HolidayFileResult ReadHolidayList(std::string_view contents, std::string_view fi
     const DateReading reading = ReadDateInCalendar(date_text, options.calendar, options.text, JdnReading::Lenient);
     if (reading.result == -1) return fail(line_number, FileProblem::OutOfRange, date_text);
     if (reading.result != 1) return fail(line_number, FileProblem::NotADate, date_text);
+    // A reader may take a date beyond the limit of day numbers near the ends of its calendar's
+    // years (a leap-week date of year ±5,800,000): refused like any date out of range.
+    if (!IsWithinDayNumberLimit(reading.fields.DayNumber)) return fail(line_number, FileProblem::OutOfRange, date_text);
     source.dates.push_back(DatedHoliday{.day_number = reading.fields.DayNumber, .name = std::string(name)});
   }
   std::stable_sort(source.dates.begin(), source.dates.end(),

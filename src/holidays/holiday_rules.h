@@ -21,6 +21,14 @@ enum class RuleKind : uint8_t {
   LastWeekday,    // the last `weekday` of `month`
   WeekdayBefore,  // the last `weekday` before `month`/`day` (Wednesday before 23 November: 16 … 22 November)
   EasterOffset,   // `easter_offset` days after Gregorian Easter Sunday (before it when negative)
+  WeekdayOnOrBefore,     // `month`/`day` when it is a `weekday`, else the `weekday` before it
+  WeekdayAfter,          // the first `weekday` after `month`/`day`
+  WeekdayOnOrAfter,      // `month`/`day` when it is a `weekday`, else the `weekday` after it
+  WeekdayNearest,        // the `weekday` nearest `month`/`day` (three days either side: the later)
+  OrthodoxEasterOffset,  // `easter_offset` days after Easter Sunday of the Julian computus
+  MarchEquinox,          // the day of the March equinox in Japan (JST), 1900 … 2099
+  SeptemberEquinox,      // the day of the September equinox in Japan (JST), 1900 … 2099
+  CitizensHoliday,       // a day between two holidays' own days that is no Sunday and no holiday itself
 };
 
 // What a holiday on a Saturday or Sunday brings. The weekend day stays a holiday itself (it is the
@@ -30,13 +38,37 @@ enum class Substitute : uint8_t {
   None,
   NextFreeWeekday,  // the next Monday … Friday that is not already a holiday of the same table (UK)
   NearestWeekday,   // Saturday: the Friday before; Sunday: the Monday after (US federal)
+  SundayToMonday,   // Sunday: the Monday after
+  NextFreeDay,      // Sunday only: the next day that is not already a holiday (Japan)
+  MoveToMonday,     // Saturday or Sunday: the holiday itself moves to the next free Monday … Friday
+  MoveToNearest,    // the holiday itself moves: Saturday to the Friday before, Sunday to the Monday after
 };
+
+// Whether the substitute takes the holiday's place (the weekend day is then no holiday).
+constexpr bool Moves(Substitute substitute) {
+  return substitute == Substitute::MoveToMonday || substitute == Substitute::MoveToNearest;
+}
 
 inline constexpr int32_t kNoLastYear = std::numeric_limits<int32_t>::max();
 // Easter-bound holidays stay between 1 March and 8 November (Easter falls from 22 March to 25 April),
 // within their own year and clear of the substitute days around New Year.
 inline constexpr int16_t kEarliestEasterOffset = -21;
 inline constexpr int16_t kLatestEasterOffset = 197;
+// Orthodox Easter falls from 4 April to 8 May in 1900 … 2099 and later each century as the Julian
+// calendar falls behind: offsets that keep the day within its year up to 9999.
+inline constexpr int16_t kEarliestOrthodoxOffset = -60;
+inline constexpr int16_t kLatestOrthodoxOffset = 120;
+// Every rule may move its day by up to this many days either way.
+inline constexpr int16_t kLargestShift = 366;
+
+// The years a kind of rule is known for. The equinox days come from the approximations published
+// with the tables of the National Astronomical Observatory of Japan, good for 1900 … 2099 only; out
+// of them the days are not guessed. Orthodox Easter and rules held every n-th year do not follow
+// from a year's Easter date and leap flag, which make counting over millions of years a matter of
+// tables: they are held to the four-digit years, which the counting keeps year by year.
+inline constexpr int32_t kFirstEquinoxYear = 1900;
+inline constexpr int32_t kLastEquinoxYear = 2099;
+inline constexpr int32_t kLastYearByYear = 9999;
 
 struct HolidayName {
   std::string_view en;
@@ -54,10 +86,26 @@ struct HolidayRule {
   int32_t first_year = 0;            // the first year it held (a one-off day: first = last)
   int32_t last_year = kNoLastYear;   // the last year it held
   HolidayName name;
+  int16_t shift = 0;                 // days added to the day the kind gives
+  uint16_t every = 0;                // 0 or 1: every year; n: the years every_from + k·n only
+  int32_t every_from = 0;
 };
 
+// Whether the rule holds in `year`: within its years, on its every-n-th years, within the years its
+// kind is known for.
+bool HoldsIn(const HolidayRule& rule, int32_t year);
+
+// The rule's years narrowed to those its kind is known for; false when none is left.
+bool KnownYears(const HolidayRule& rule, int32_t& first, int32_t& last);
+
+// Day number of Easter Sunday of the Julian computus (the Orthodox churches'), as a day number.
+int64_t OrthodoxEasterSunday(int32_t year);
+// Day of March (20 or 21) / September (22 or 23) of the equinox in Japan; 0 outside 1900 … 2099.
+int32_t MarchEquinoxDay(int32_t year);
+int32_t SeptemberEquinoxDay(int32_t year);
+
 // Whether a rule is well formed: a month and day that exist in some year, n within 1 … 5, the
-// Easter offset within its range, years in order with the first not negative.
+// Easter offset and shift within their ranges, years in order with the first not negative.
 bool IsValidRule(const HolidayRule& rule);
 
 // The holiday's own day in `year` (day number), or false when the year has none. `easter_sunday`
@@ -87,7 +135,8 @@ std::string_view SubstituteSuffix(Substitute substitute, Language language);
 
 // --- template definition ------------------------------------------------------------------------
 
-void AppendSubstitutes(std::span<const HolidayRule> rules, std::vector<RuleDayEntry>& out, size_t first_entry);
+void AppendSubstitutes(std::span<const HolidayRule> rules, std::vector<RuleDayEntry>& out,
+                       size_t first_entry, int citizens_rule);
 int64_t EasterSundayOf(int32_t year);
 
 template <typename Active>
@@ -96,9 +145,14 @@ void AppendRuleYear(std::span<const HolidayRule> rules, int32_t year, Active&& a
   int64_t easter = 0;
   bool easter_known = false;
   bool any_substitute = false;
+  int citizens_rule = -1;
   for (size_t i = 0; i < rules.size(); ++i) {
     const HolidayRule& rule = rules[i];
     if (!active(i, year)) continue;
+    if (rule.kind == RuleKind::CitizensHoliday) {
+      citizens_rule = static_cast<int>(i);
+      continue;
+    }
     if (rule.kind == RuleKind::EasterOffset && !easter_known) {
       easter = EasterSundayOf(year);
       easter_known = true;
@@ -108,7 +162,7 @@ void AppendRuleYear(std::span<const HolidayRule> rules, int32_t year, Active&& a
     out.push_back(RuleDayEntry{.day = day, .rule = static_cast<uint16_t>(i), .substitute = false});
     any_substitute = any_substitute || rule.substitute != Substitute::None;
   }
-  if (any_substitute) AppendSubstitutes(rules, out, first_entry);
+  if (any_substitute || citizens_rule >= 0) AppendSubstitutes(rules, out, first_entry, citizens_rule);
 }
 
 }  // namespace qv::holidays

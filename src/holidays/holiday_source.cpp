@@ -1,7 +1,11 @@
 #include "holidays/holiday_source.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
+
+#include "calendar/calendar_codes.h"
+#include "calendar/civil.h"
 
 namespace qv::holidays {
 
@@ -10,7 +14,83 @@ HolidaySource RegionSource(const Region& region) {
   source.kind = SourceKind::Region;
   source.label = std::string(region.code);
   source.rules = RulesInForce(region);
+  for (const WorkdayMark& mark : region.workdays) {
+    if (mark.day_number < civil::GregorianToDayNumber(region.first_year, 1, 1)) continue;
+    source.workdays.push_back(DatedHoliday{.day_number = mark.day_number, .name = std::string(mark.name.en)});
+  }
   return source;
+}
+
+namespace {
+
+// Rules before the region's first year start then; rules that ended before it are left out.
+bool InForceFrom(HolidayRule& rule, int32_t first_year) {
+  if (rule.last_year < first_year) return false;
+  rule.first_year = std::max(rule.first_year, first_year);
+  return true;
+}
+
+}  // namespace
+
+RuleFileSources ReadRuleFileSources(std::string_view contents, std::string_view file_name) {
+  RuleFileResult parsed = ParseRuleFile(contents, file_name);
+  if (auto* error = std::get_if<RuleFileError>(&parsed)) return std::move(*error);
+  const auto built_in = [](std::string_view code, RuleRegion& region) {
+    const Region* found = FindRegion(code);
+    if (found == nullptr) return false;
+    for (const HolidayRule& rule : RulesInForce(*found)) {
+      region.rules.push_back(RuleLine{.rule = rule, .en = std::string(rule.name.en), .de = std::string(rule.name.de),
+                                      .source = {}, .line = 0});
+    }
+    for (const WorkdayMark& mark : found->workdays) {
+      const civil::YearMonthDay date = civil::DayNumberToGregorian(mark.day_number);
+      region.workdays.push_back(WorkdayLine{.year = static_cast<int32_t>(date.year), .month = static_cast<int8_t>(date.month),
+                                            .day = static_cast<int8_t>(date.day), .en = std::string(mark.name.en),
+                                            .de = std::string(mark.name.de), .source = {}, .line = 0});
+    }
+    return true;
+  };
+  RuleFileResult resolved = ResolveRegions(std::move(std::get<std::vector<RuleRegion>>(parsed)), built_in);
+  if (auto* error = std::get_if<RuleFileError>(&resolved)) return std::move(*error);
+  std::vector<HolidaySource> sources;
+  for (const RuleRegion& region : std::get<std::vector<RuleRegion>>(resolved)) {
+    if (region.hidden) continue;
+    HolidaySource source;
+    source.kind = SourceKind::Region;
+    source.label = region.code;
+    auto names = std::make_shared<std::deque<std::string>>();
+    for (const RuleLine& line : region.rules) {
+      HolidayRule rule = line.rule;
+      if (!InForceFrom(rule, region.first_year)) continue;
+      names->push_back(line.en);
+      const std::string_view en = names->back();
+      names->push_back(line.de);
+      rule.name = HolidayName{en, names->back()};
+      source.rules.push_back(rule);
+    }
+    for (const WorkdayLine& workday : region.workdays) {
+      if (workday.year < region.first_year) continue;
+      const int64_t day = civil::GregorianToDayNumber(workday.year, workday.month, workday.day);
+      if (day > DayNumberLimit) {
+        return RuleFileError{.file = std::string(file_name), .line = workday.line, .problem = RuleFileProblem::BadRule,
+                             .detail = std::to_string(workday.year)};
+      }
+      source.workdays.push_back(DatedHoliday{.day_number = static_cast<int32_t>(day), .name = workday.en});
+    }
+    std::stable_sort(source.workdays.begin(), source.workdays.end(),
+                     [](const DatedHoliday& a, const DatedHoliday& b) { return a.day_number < b.day_number; });
+    source.rule_names = std::move(names);
+    sources.push_back(std::move(source));
+  }
+  return sources;
+}
+
+RuleFileSources ReadRuleFileSourcesFromFile(const std::string& path) {
+  auto contents = ReadWholeFile(path);
+  if (std::holds_alternative<HolidayFileError>(contents)) {
+    return RuleFileError{.file = path, .line = 0, .problem = RuleFileProblem::CannotRead, .detail = {}};
+  }
+  return ReadRuleFileSources(std::get<std::string>(contents), path);
 }
 
 std::string HolidayFileErrorText(const HolidayFileError& error, Language language) {

@@ -12,6 +12,7 @@
 
 #include "holidays/holiday_rules.h"
 #include "holidays/regions.h"
+#include "holidays/rule_file.h"
 #include "text/language.h"
 
 namespace qv::holidays {
@@ -29,6 +30,7 @@ struct HolidaySource {
   std::string label;                 // the region's code, or the file's name as it was given
   std::vector<HolidayRule> rules;    // yearly rules
   std::vector<DatedHoliday> dates;   // single days, sorted by day number
+  std::vector<DatedHoliday> workdays;  // days outside the work week that are worked, sorted by day number
   // Owns the names a file's yearly rules view (shared by copies of the source; never changed).
   std::shared_ptr<const std::deque<std::string>> rule_names;
   int32_t timed_events_ignored = 0;  // iCalendar events with a time of day (appointments, not days off)
@@ -36,6 +38,13 @@ struct HolidaySource {
 
 // The source of a built-in region.
 HolidaySource RegionSource(const Region& region);
+
+// The sources of a user's rule file: one for each region it lists (a hidden one only serves the
+// others' `with`), with `with` resolved against the file's own and the built-in regions. As for a
+// built-in region, no holiday comes before the region's first year.
+using RuleFileSources = std::variant<std::vector<HolidaySource>, RuleFileError>;
+RuleFileSources ReadRuleFileSources(std::string_view contents, std::string_view file_name);
+RuleFileSources ReadRuleFileSourcesFromFile(const std::string& path);
 
 enum class FileProblem : uint8_t {
   CannotRead,       // the file cannot be opened or read

@@ -1,6 +1,8 @@
 #pragma once
 // The built-in regions: public holidays held in the whole of a country or state, each region one
-// table of rules.
+// table of rules. The tables are the rule files data/holidays/<cc>.rules, compiled at build time
+// (compile_rules.cpp) into constant tables: a malformed rule fails the build, and nothing is read or
+// parsed when the program starts.
 //
 // A region's table is right from its first year on, as the law of each year had it; later years
 // follow today's law. Before its first year a region has no holidays at all: we do not guess at
@@ -15,15 +17,23 @@
 
 namespace qv::holidays {
 
+// A weekend day the region works (a bridge-day swap).
+struct WorkdayMark {
+  int32_t day_number = 0;
+  HolidayName name;
+};
+
 struct Region {
   std::string_view code;  // "DE-BY", "GB-SCT", "US", …
   HolidayName name;
   int32_t first_year = 0;  // the first year the table is sure for
   std::span<const HolidayRule> rules;
+  std::string_view note = {};  // shown after the name in the list of regions ("decrees: 2023-2026")
+  std::span<const WorkdayMark> workdays = {};
 };
 
-// Every region, in the order of the list of regions (Germany and its states, Austria, the United
-// Kingdom's parts, the United States).
+// Every region, in the order of the list of regions (Germany and its states first, then the
+// countries' files in the order of their codes, each in the order of its file).
 std::span<const Region> Regions();
 
 // The region of a code, upper or lower case ("de-by"); nullptr when there is none.

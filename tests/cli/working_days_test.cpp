@@ -55,6 +55,39 @@ TEST(WorkingDayOptions, EveryRegionIsNamedAndListed) {
   EXPECT_NE(RegionListText(Language::German).find("DE-TH\tThüringen\n"), std::string::npos);
 }
 
+// A company's rule file on top of a region, with a worked Saturday; --weekend as the spreadsheets
+// write the days off.
+TEST(WorkingDaysProgram, RuleFilesAndWeekends) {
+  CliFolder folder;
+  folder.Write("acme.rules",
+               "region ACME 2024\nen Acme\nde Acme\nwith DE-BY\n"
+               "easter+40 | Bridge day | Brückentag\nworkday 2025-05-03 | Saturday for Friday | Samstag für Freitag\n");
+  folder.Write("bad.rules", "region ACME 2024\nen Acme\nde Acme\nevery friday | a | b\n");
+  const struct {
+    const char* arguments;
+    int status;
+    const char* out;
+    const char* err;
+  } cases[] = {
+      // May 2025 in Bavaria: 22 weekdays less 1 May, Ascension 29, the bridge day 30; plus Saturday 3 May.
+      {"--first 2025-04-30 --second 2025-05-31 --holiday-rules=acme.rules --no-verbose", 0,
+       "2025-04-30 CE to 2025-05-31 CE = 20 days; 3 holidays left out (ACME 3)\n", ""},
+      {"--first 2025-05-02 --diff 1 --holiday-rules=acme.rules --no-verbose", 0,
+       "2025-05-02 CE plus 1 day = 2025-05-03 CE, Saturday; no holidays left out\n", ""},
+      {"--first 2024-06-02 --second 2024-06-09 --weekend=0000110 --no-verbose", 0,
+       "2024-06-02 CE to 2024-06-09 CE = 5 days\n", ""},
+      {"--first 2025-01-01 --second 2025-01-02 --holiday-rules=bad.rules", 2, "",
+       "quorvan-cli: bad.rules, line 4: not a rule: every friday | a | b\n"},
+      {"--first 2025-01-01 --second 2025-01-02 --weekend=1111111", 2, "", "quorvan-cli: --weekend takes seven digits"},
+  };
+  for (const auto& c : cases) {
+    const CliRun result = folder.Run(c.arguments);
+    EXPECT_EQ(result.status, c.status) << c.arguments << ": " << result.err;
+    EXPECT_EQ(result.out, c.out) << c.arguments;
+    EXPECT_EQ(result.err.substr(0, std::string_view(c.err).size()), c.err) << c.arguments;
+  }
+}
+
 TEST(WorkingDaysProgram, RegionsFilesAndLists) {
   CliFolder folder;
   folder.Write("office.txt", "# our own days\r\n24.12.2024\tChristmas Eve\r\n\r\n31.12.2024\r\n");

@@ -11,6 +11,7 @@
 #include "compute/day_arithmetic.h"
 #include "compute/work_calendar.h"
 #include "holidays/easter.h"
+#include "holidays/holiday_source.h"
 #include "holidays/regions.h"
 
 namespace qv {
@@ -39,7 +40,17 @@ class SlowCalendar {
     if (it == year.end()) return std::nullopt;
     return it->second;
   }
-  bool Working(int64_t day) const { return week_.Works(civil::IsoWeekday(day)) && !HolidaySource(day); }
+  bool Working(int64_t day) const {
+    if (!week_.Works(civil::IsoWeekday(day))) {
+      for (const auto& source : sources_) {
+        for (const auto& worked : source.workdays) {
+          if (worked.day_number == day) return true;
+        }
+      }
+      return false;
+    }
+    return !HolidaySource(day);
+  }
 
   int64_t Count(int64_t first, int64_t second, bool include_first) const {
     int64_t count = 0;
@@ -101,7 +112,7 @@ class SlowCalendar {
         if (rule_year < 0) continue;
         std::vector<holidays::RuleDayEntry> days;
         holidays::AppendRuleYear(rules, static_cast<int32_t>(rule_year),
-                                 [&](size_t i, int32_t y) { return rules[i].first_year <= y && y <= rules[i].last_year; },
+                                 [&](size_t i, int32_t y) { return holidays::HoldsIn(rules[i], y); },
                                  days);
         for (const auto& entry : days) {
           if (entry.day >= first_day && entry.day < next_first_day) it->second.try_emplace(entry.day, s);
@@ -401,6 +412,95 @@ TEST(WorkCalendar, ListsTheHolidaysOfAYearWithSubstitutes) {
     }
   }
   EXPECT_EQ(names, (std::vector<std::string>{"Christmas Day", "Boxing Day", "Christmas Day (substitute day)"}));
+}
+
+}  // namespace
+}  // namespace qv
+
+namespace qv {
+namespace {
+
+// Every rule kind of the rule files in one region, with working-day marks on weekends.
+HolidaySource EveryKind() {
+  static const std::string kText =
+      "region ALL 1995\nen All kinds\nde Alle Arten\n"
+      "citizens-holiday\n"
+      "01-01 sub=next-free | a | a\n01-02 sub=sat-fri,sun-mon | b | b\n"
+      "orthodox-easter-2 | c | c\northodox-easter+1 | d | d\neaster+1 | e | e\n"
+      "equinox-march sub=next-free-sun | f | f\nequinox-september sub=next-free-sun | g | g\n3 mon 09 | h | h\n"
+      "fri on-or-after 06-19 | i | i\nmon before 05-25 | j | j\n3 sun 09 +1 | k | k\nmon nearest 01-29 | l | l\n"
+      "thu on-or-before 12-31 +1 | m | m\nsat after 12-27 | n | n\n"
+      "05-03 sub=next-free-sun | o | o\n05-04 sub=next-free-sun | p | p\n05-05 sub=next-free-sun | q | q\n"
+      "12-25 sub=move-mon | r | r\n12-26 sub=move-mon | s | s\n07-04 sub=move-nearest | t | t\n"
+      "11-11 sub=sun-mon every=3:2001 | u | u\n08-15 years=1995..2003,2010.. except=2012 | v | v\n"
+      "2028-06-17 | w | w\nworkday 2025-05-03 | x | x\nworkday 2031-12-27 | y | y\nworkday 9999-12-25 | z | z\n";
+  auto read = holidays::ReadRuleFileSources(kText, "all.rules");
+  return std::get<std::vector<HolidaySource>>(read).at(0);
+}
+
+// Spans around the years where the kinds change (the equinox's last year, the end of the
+// four-digit years) and far out, with random work weeks and the region alone or after DE-BY.
+TEST(WorkCalendar, EveryRuleKindMatchesADayByDayWalk) {
+  std::mt19937 random(2026);
+  const int64_t around_days[] = {Jdn(1995, 1, 1), Jdn(2015, 9, 20), Jdn(2025, 5, 1), Jdn(2028, 6, 1), Jdn(2099, 12, 1),
+                                 Jdn(2100, 3, 1), Jdn(9999, 12, 1), Jdn(10'000, 6, 1), Jdn(2'000'000, 1, 1),
+                                 2'099'990'000, -2'099'990'000};
+  for (int calendar = 0; calendar < 22; ++calendar) {
+    const int64_t around = around_days[static_cast<size_t>(calendar) % std::size(around_days)] +
+                           std::uniform_int_distribution<int64_t>(-400, 400)(random);
+    const WorkWeek week = calendar % 3 == 0 ? WorkWeek()
+                                            : *WorkWeek::FromMask(static_cast<uint8_t>(std::uniform_int_distribution<int>(1, 127)(random)));
+    std::vector<HolidaySource> sources{EveryKind()};
+    if (calendar % 2 == 1) sources.insert(sources.begin(), Region("DE-BY"));
+    const WorkCalendar fast(week, sources);
+    const SlowCalendar slow(week, sources);
+    for (int i = 0; i < 40; ++i) {
+      const auto first = static_cast<int32_t>(std::clamp<int64_t>(around + std::uniform_int_distribution<int64_t>(-700, 700)(random),
+                                                                  -DayNumberLimit + 1, DayNumberLimit - 1));
+      const auto second = static_cast<int32_t>(std::clamp<int64_t>(first + std::uniform_int_distribution<int64_t>(-700, 700)(random),
+                                                                   -DayNumberLimit, DayNumberLimit));
+      const bool include_first = random() % 2 == 0;
+      const DayCountOptions options{.include_weekends = false, .include_first_date = include_first};
+      ASSERT_EQ(fast.CountDaysBetween(first, second, options), slow.Count(first, second, include_first))
+          << calendar << ": " << first << " " << second << " week " << week.ToText();
+      const auto n = static_cast<int32_t>(std::uniform_int_distribution<int>(-300, 300)(random));
+      const int64_t expected_second = slow.SecondFromFirst(first, n, include_first);
+      const int64_t expected_first = slow.FirstFromSecond(second, n, include_first);
+      ASSERT_EQ(fast.SecondDateFromFirst(first, n, options),
+                IsWithinDayNumberLimit(expected_second) ? std::optional<int32_t>(expected_second) : std::nullopt)
+          << calendar << ": " << first << " + " << n << " week " << week.ToText();
+      ASSERT_EQ(fast.FirstDateFromSecond(second, n, options),
+                IsWithinDayNumberLimit(expected_first) ? std::optional<int32_t>(expected_first) : std::nullopt)
+          << calendar << ": " << second << " - " << n << " week " << week.ToText();
+    }
+  }
+}
+
+// Long spans across the bounded kinds' last years: the year-by-year sum.
+TEST(WorkCalendar, EveryRuleKindOverLongSpans) {
+  const WorkCalendar fast(WorkWeek(), {EveryKind()});
+  const SlowCalendar slow(WorkWeek(), {EveryKind()});
+  for (const auto& [from_year, to_year] : {std::pair{1990, 2200}, std::pair{9900, 10'100}, std::pair{2000, 12'500}}) {
+    int64_t expected = 0;
+    for (int64_t day = Jdn(from_year, 1, 1); day < Jdn(to_year, 1, 1); ++day) expected += slow.Working(day) ? 1 : 0;
+    EXPECT_EQ(fast.CountDaysBetween(Jdn(from_year, 1, 1) - 1, Jdn(to_year, 1, 1) - 1, {.include_weekends = false}), expected)
+        << from_year << " " << to_year;
+  }
+  // Over the whole range: counts add up and add back.
+  std::mt19937 random(99);
+  std::uniform_int_distribution<int32_t> day(-2'000'000'000, 2'000'000'000);
+  for (int i = 0; i < 200; ++i) {
+    int32_t a = day(random), c = day(random);
+    if (a > c) std::swap(a, c);
+    const auto ac = fast.CountDaysBetween(a, c, {.include_weekends = false});
+    if (!ac || *ac == 0) continue;
+    if (fast.IsWorkingDay(c)) {
+      ASSERT_EQ(fast.SecondDateFromFirst(a, *ac, {.include_weekends = false}), c) << a << " " << c;
+    }
+    if (fast.IsWorkingDay(a)) {
+      ASSERT_EQ(fast.FirstDateFromSecond(c, *ac, {.include_weekends = false}), a) << a << " " << c;
+    }
+  }
 }
 
 }  // namespace

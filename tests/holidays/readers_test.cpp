@@ -80,6 +80,32 @@ TEST(HolidayList, ErrorsNameTheFileAndLine) {
   EXPECT_EQ(HolidayFileErrorText(error, Language::German), "a.txt, Zeile 1: kein Datum: x");
 }
 
+// Near year ±5,800,000 a leap-week date can lie beyond the limit of day numbers: refused as out
+// of range, in every calendar and at both ends.
+TEST(HolidayList, DatesBeyondTheLimitAreRefusedAtBothEnds) {
+  struct Case {
+    CalendarCode calendar;
+    std::string_view separator;
+    std::string text;
+  } cases[] = {
+      {cal::LPM, "-", "5,799,999-10-28\n"}, {cal::LPW, "-", "-5.800.000-52-7\n"}, {cal::LPW, "-", "5800000-01-1\n"},
+      {cal::LPM, "-", "-5799999-01-01\n"},  {cal::CE, "-", "5799999-12-31\n"},  {cal::JC, "-", "-5800000-01-01\n"},
+      {cal::JDN, "-", "2100000001\n"},      {cal::JDN, "-", "-2100000001\n"},
+  };
+  for (const Case& c : cases) {
+    HolidayListOptions options;
+    options.calendar = c.calendar;
+    options.text.date_separator = c.separator;
+    const HolidayFileResult result = ReadHolidayList("2024-12-24\n" + c.text, "far.txt", options);
+    if (const auto* source = std::get_if<HolidaySource>(&result)) {
+      for (const DatedHoliday& date : source->dates) EXPECT_TRUE(IsWithinDayNumberLimit(date.day_number)) << c.text;
+    } else {
+      const HolidayFileError& error = std::get<HolidayFileError>(result);
+      EXPECT_TRUE(error.line == 2 || (error.line == 1 && error.problem == FileProblem::NotADate)) << c.text;
+    }
+  }
+}
+
 TEST(HolidayList, FilesOnDisk) {
   const std::filesystem::path path = std::filesystem::temp_directory_path() / "quorvan_holiday_list_test.txt";
   std::ofstream(path) << "2024-12-24\tChristmas Eve\n";

@@ -12,7 +12,11 @@ std::string RegionListText(Language language) {
   std::string text;
   for (const holidays::Region& region : holidays::Regions()) {
     text.append(region.code).append("\t");
-    text.append(language == Language::German ? region.name.de : region.name.en).append("\n");
+    text.append(language == Language::German ? region.name.de : region.name.en);
+    // A region's note (the years of decrees a table holds) after a tab; regions without one keep
+    // their line as it was.
+    if (!region.note.empty()) text.append("\t").append(region.note);
+    text.append("\n");
   }
   return text;
 }

@@ -27,6 +27,20 @@ bool AddHolidayFile(WorkCalendarOptions& options, std::string_view file) {
   return true;
 }
 
+bool AddRuleFile(WorkCalendarOptions& options, std::string_view file) {
+  if (file.empty()) return false;
+  options.sources.push_back(HolidaySourceOption{.region = nullptr, .file = std::string(file), .rules = true});
+  return true;
+}
+
+bool SetWeekend(WorkCalendarOptions& options, std::string_view text) {
+  if (text.size() != 7 || text.find_first_not_of("01") != std::string_view::npos) return false;
+  uint8_t mask = 0;
+  for (size_t i = 0; i < 7; ++i) mask = static_cast<uint8_t>(mask | ((text[i] == '0' ? 1u : 0u) << i));
+  options.work_week = WorkWeek::FromMask(mask);
+  return options.work_week.has_value();
+}
+
 bool SetListHolidaysYear(WorkCalendarOptions& options, std::string_view text) {
   const bool negative = text.starts_with('-');
   const std::string_view digits = negative || text.starts_with('+') ? text.substr(1) : text;
@@ -59,6 +73,17 @@ BuiltCalendar BuildWorkCalendar(const WorkCalendarOptions& options, const Reques
   for (const HolidaySourceOption& option : options.sources) {
     if (option.region != nullptr) {
       sources.push_back(holidays::RegionSource(*option.region));
+      continue;
+    }
+    if (option.rules) {
+      holidays::RuleFileSources rules = holidays::ReadRuleFileSourcesFromFile(option.file);
+      if (const auto* error = std::get_if<holidays::RuleFileError>(&rules)) {
+        built.error = holidays::RuleFileErrorText(*error, request.language);
+        return built;
+      }
+      for (holidays::HolidaySource& source : std::get<std::vector<holidays::HolidaySource>>(rules)) {
+        sources.push_back(std::move(source));
+      }
       continue;
     }
     holidays::HolidayFileResult read = holidays::IsICalendarFileName(option.file)

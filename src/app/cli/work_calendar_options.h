@@ -24,6 +24,7 @@ namespace qv::cli {
 struct HolidaySourceOption {
   const holidays::Region* region = nullptr;  // --holidays=REGION
   std::string file;                          // --holiday-file=FILE, when `region` is null
+  bool rules = false;                        // the file is a rule file (--holiday-rules=FILE)
 };
 
 struct WorkCalendarOptions {
@@ -54,6 +55,10 @@ inline constexpr std::string_view kYearTakes = "a year from -5754316 to 5744891"
 bool SetWorkWeek(WorkCalendarOptions& options, std::string_view text);
 bool AddRegion(WorkCalendarOptions& options, std::string_view code);
 bool AddHolidayFile(WorkCalendarOptions& options, std::string_view file);
+// --holiday-rules=FILE: the regions of a holiday rule file (the built-in regions' format).
+bool AddRuleFile(WorkCalendarOptions& options, std::string_view file);
+// --weekend=0000011: the days off, Monday first (the spreadsheets' convention), beside --work-week.
+bool SetWeekend(WorkCalendarOptions& options, std::string_view text);
 bool SetListHolidaysYear(WorkCalendarOptions& options, std::string_view text);
 
 // The listings print a list and nothing else; --list-holidays needs a source. Empty when the

@@ -1,0 +1,378 @@
+#include "compute/holiday_tables.h"
+
+#include <algorithm>
+#include <limits>
+#include <map>
+
+#include "calendar/civil.h"
+
+namespace qv {
+namespace {
+
+using holidays::HolidayRule;
+using holidays::HolidaySource;
+
+constexpr int32_t kWindowEnd = 2400;        // years up to here never need the Easter tables
+constexpr int64_t kWindowCap = 12'000;      // the window stretches to rule years up to here
+
+int64_t JanuaryFirst(int64_t year) { return civil::GregorianToDayNumber(static_cast<int32_t>(year), 1, 1); }
+int64_t YearOf(int64_t day) { return civil::GregorianYearOfDayNumber(day); }
+
+// The kind of year (0 … 13) of each year of the 400-year cycle, and the number of years of each kind
+// before each year of it.
+struct KindTable {
+  std::array<uint8_t, 400> kind{};
+  std::array<std::array<int32_t, holidays::kYearKinds>, 401> before{};
+};
+
+const KindTable& Kinds() {
+  static const KindTable table = [] {
+    KindTable t;
+    for (int y = 0; y < 400; ++y) {
+      t.kind[static_cast<size_t>(y)] = static_cast<uint8_t>(holidays::YearKind(y));
+      t.before[static_cast<size_t>(y) + 1] = t.before[static_cast<size_t>(y)];
+      ++t.before[static_cast<size_t>(y) + 1][t.kind[static_cast<size_t>(y)]];
+    }
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace
+
+void HolidayYearTables::CalendarYearEntries(int64_t year, const std::vector<std::vector<uint8_t>>* active_sets,
+                                             std::vector<holidays::RuleDayEntry>& scratch,
+                                             std::vector<HolidayEntry>& out) const {
+  out.clear();
+  const int64_t first_day = JanuaryFirst(year), next_first_day = JanuaryFirst(year + 1);
+  struct Candidate {
+    int64_t day;
+    uint16_t source;
+  };
+  std::vector<Candidate> candidates;
+  for (size_t g = 0; g < groups.size(); ++g) {
+    const RuleGroup& group = groups[g];
+    for (int64_t rule_year = year - (group.may_spill ? 1 : 0); rule_year <= year + (group.may_spill ? 1 : 0);
+         ++rule_year) {
+      if (rule_year < 0 || rule_year > std::numeric_limits<int32_t>::max() - 1) continue;
+      scratch.clear();
+      if (active_sets != nullptr) {
+        const std::vector<uint8_t>& active = (*active_sets)[g];
+        holidays::AppendRuleYear(group.rules, static_cast<int32_t>(rule_year),
+                                 [&](size_t i, int32_t) { return active[i] != 0; }, scratch);
+      } else {
+        holidays::AppendRuleYear(group.rules, static_cast<int32_t>(rule_year),
+                                 [&](size_t i, int32_t y) { return holidays::HoldsIn(group.rules[i], y); }, scratch);
+      }
+      for (const holidays::RuleDayEntry& entry : scratch) {
+        if (entry.day < first_day || entry.day >= next_first_day) continue;
+        if (!week_.Works(civil::IsoWeekday(entry.day))) continue;
+        candidates.push_back(Candidate{entry.day, group.source});
+      }
+    }
+  }
+  std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
+    return a.day != b.day ? a.day < b.day : a.source < b.source;
+  });
+  for (size_t i = 0; i < candidates.size(); ++i) {
+    if (i > 0 && candidates[i].day == candidates[i - 1].day) continue;  // counted once, for the first source
+    out.push_back(HolidayEntry{static_cast<uint16_t>(candidates[i].day - first_day), candidates[i].source});
+  }
+}
+
+void HolidayYearTables::AddExplicitYears(int64_t first, int64_t last) {
+  Block block;
+  block.first_year = first;
+  block.years = last - first + 1;
+  block.offsets.push_back(0);
+  block.prefix.assign(channels, 0);
+  std::vector<holidays::RuleDayEntry> scratch;
+  std::vector<HolidayEntry> year_entries;
+  for (int64_t year = first; year <= last; ++year) {
+    CalendarYearEntries(year, nullptr, scratch, year_entries);
+    block.entries.insert(block.entries.end(), year_entries.begin(), year_entries.end());
+    block.offsets.push_back(static_cast<uint32_t>(block.entries.size()));
+    const size_t row = block.prefix.size() - channels;
+    for (size_t c = 0; c < channels; ++c) block.prefix.push_back(block.prefix[row + c]);
+    const size_t new_row = block.prefix.size() - channels;
+    for (const HolidayEntry& entry : year_entries) {
+      ++block.prefix[new_row + entry.source];
+      ++block.prefix[new_row + total];
+    }
+  }
+  pieces.push_back(Piece{.first_year = first, .kind = PieceKind::Explicit, .index = blocks.size(), .before = {}});
+  blocks.push_back(std::move(block));
+}
+
+void HolidayYearTables::AddRun(int64_t first_year) {
+  auto run = std::make_unique<Run>();
+  run->first_year = first_year;
+  // The rules that hold in the run (all of its years alike).
+  std::vector<std::vector<uint8_t>> active(groups.size());
+  for (size_t g = 0; g < groups.size(); ++g) {
+    for (const HolidayRule& rule : groups[g].rules) {
+      active[g].push_back(rule.first_year <= first_year && first_year <= rule.last_year ? 1 : 0);
+    }
+  }
+  // Each class's holidays, computed on a year of that class.
+  std::vector<holidays::RuleDayEntry> scratch;
+  std::vector<std::vector<int64_t>> count(holidays::kYearClasses, std::vector<int64_t>(channels, 0));
+  for (int c = 0; c < holidays::kYearClasses; ++c) {
+    auto& days = run->class_days[static_cast<size_t>(c)];
+    CalendarYearEntries(holidays::RepresentativeYear(c), &active, scratch, days);
+    for (const HolidayEntry& entry : days) {
+      ++count[static_cast<size_t>(c)][entry.source];
+      ++count[static_cast<size_t>(c)][total];
+    }
+  }
+  // A kind's usual number: the most frequent among its classes (per channel), so that few classes
+  // differ from it.
+  std::vector<std::vector<int64_t>> usual(holidays::kYearKinds, std::vector<int64_t>(channels, 0));
+  for (int kind = 0; kind < holidays::kYearKinds; ++kind) {
+    for (size_t ch = 0; ch < channels; ++ch) {
+      std::map<int64_t, int> seen;
+      for (int c = 0; c < holidays::kYearClasses; ++c) {
+        if (holidays::YearKindOfClass(c) == kind) ++seen[count[static_cast<size_t>(c)][ch]];
+      }
+      int best = -1;
+      for (const auto& [value, times] : seen) {
+        if (times > best) best = times, usual[static_cast<size_t>(kind)][ch] = value;
+      }
+    }
+  }
+  for (int c = 0; c < holidays::kYearClasses; ++c) {
+    const auto& usual_of_kind = usual[static_cast<size_t>(holidays::YearKindOfClass(c))];
+    bool differs = false;
+    for (size_t ch = 0; ch < channels; ++ch) differs = differs || count[static_cast<size_t>(c)][ch] != usual_of_kind[ch];
+    if (!differs) continue;
+    run->residual_classes.push_back(c);
+    run->residual_set.set(static_cast<size_t>(c));
+    for (size_t ch = 0; ch < channels; ++ch) run->residual.push_back(count[static_cast<size_t>(c)][ch] - usual_of_kind[ch]);
+  }
+  const KindTable& kinds = Kinds();
+  run->cum_kind.assign(401 * channels, 0);
+  for (size_t y = 0; y < 400; ++y) {
+    for (size_t ch = 0; ch < channels; ++ch) {
+      run->cum_kind[(y + 1) * channels + ch] = run->cum_kind[y * channels + ch] + usual[kinds.kind[y]][ch];
+    }
+  }
+  // Years of each residual class before the run: counted one by one when the run starts in the
+  // first millennia (no Easter tables needed), else from the tables.
+  if (!run->residual_classes.empty()) {
+    if (first_year <= 20'000) {
+      std::array<int64_t, holidays::kYearClasses> before{};
+      for (int64_t y = 0; y < first_year; ++y) ++before[static_cast<size_t>(holidays::YearClass(y))];
+      for (int c : run->residual_classes) run->start_rank.push_back(before[static_cast<size_t>(c)]);
+    } else {
+      holidays::EasterYearIndex::Prepare(run->residual_set);
+      run->easter_ready.store(true, std::memory_order_release);
+      for (int c : run->residual_classes) run->start_rank.push_back(holidays::EasterYearIndex::CountBefore(c, first_year));
+    }
+  }
+  pieces.push_back(Piece{.first_year = first_year, .kind = PieceKind::Formula, .index = runs.size(), .before = {}});
+  runs.push_back(std::move(run));
+}
+
+// Years of the run's i-th residual class in [run.first_year, year), year >= run.first_year:
+// counted one by one over a short stretch (the searches' anchor at a run's start, a count just
+// past it), so that a calendar used near the present never builds the Easter tables (some tens
+// of milliseconds, most of a single quorvan-cli call); from the tables beyond.
+int64_t HolidayYearTables::ClassYearsSinceStart(const Run& run, size_t i, int64_t year) const {
+  constexpr int64_t kCountedYears = 400;
+  const int year_class = run.residual_classes[i];
+  if (year - run.first_year <= kCountedYears) {
+    int64_t years = 0;
+    for (int64_t y = run.first_year; y < year; ++y) years += holidays::YearClass(y) == year_class ? 1 : 0;
+    return years;
+  }
+  if (!run.easter_ready.load(std::memory_order_acquire)) {
+    holidays::EasterYearIndex::Prepare(run.residual_set);
+    run.easter_ready.store(true, std::memory_order_release);
+  }
+  return holidays::EasterYearIndex::CountBefore(year_class, year) - run.start_rank[i];
+}
+
+// Rule holidays of the years [from_year, to_year) of a run, per channel.
+std::vector<int64_t> HolidayYearTables::RunSum(const Run& run, int64_t from_year, int64_t to_year) const {
+  std::vector<int64_t> sum(channels, 0);
+  const auto kind_prefix = [&](int64_t year, size_t ch) {
+    return civil::FloorDiv(year, 400) * run.cum_kind[400 * channels + ch] +
+           run.cum_kind[static_cast<size_t>(civil::FloorMod(year, 400)) * channels + ch];
+  };
+  for (size_t ch = 0; ch < channels; ++ch) sum[ch] = kind_prefix(to_year, ch) - kind_prefix(from_year, ch);
+  for (size_t i = 0; i < run.residual_classes.size(); ++i) {
+    const int64_t years = ClassYearsSinceStart(run, i, to_year) - ClassYearsSinceStart(run, i, from_year);
+    for (size_t ch = 0; ch < channels; ++ch) sum[ch] += run.residual[i * channels + ch] * years;
+  }
+  return sum;
+}
+
+const HolidayYearTables::Piece* HolidayYearTables::PieceOf(int64_t year) const {
+  // Few pieces (four for a region): a backward scan beats a binary search.
+  for (size_t i = pieces.size(); i-- > 1;) {
+    if (pieces[i].first_year <= year) return &pieces[i];
+  }
+  return &pieces[0];
+}
+
+std::span<const HolidayEntry> HolidayYearTables::YearEntries(int64_t year, const Piece* piece) const {
+  switch (piece->kind) {
+    case PieceKind::Empty:
+      return {};
+    case PieceKind::Explicit: {
+      const Block& block = blocks[piece->index];
+      const auto i = static_cast<size_t>(year - block.first_year);
+      return std::span<const HolidayEntry>(block.entries).subspan(block.offsets[i], block.offsets[i + 1] - block.offsets[i]);
+    }
+    case PieceKind::Formula:
+      return runs[piece->index]->class_days[static_cast<size_t>(holidays::YearClass(year))];
+  }
+  return {};
+}
+
+int64_t HolidayYearTables::HolidaysBefore(int64_t x, size_t channel) const {
+  if (groups.empty()) return 0;
+  const int64_t year = YearOf(x);
+  const Piece* piece = PieceOf(year);
+  if (piece->kind == PieceKind::Empty) return 0;
+  int64_t count = piece->before[channel];
+  if (piece->kind == PieceKind::Explicit) {
+    const Block& block = blocks[piece->index];
+    count += block.prefix[static_cast<size_t>(year - block.first_year) * channels + channel];
+  } else {
+    const Run& run = *runs[piece->index];
+    if (channel == total) {
+      // RunSum for the total alone, without the vector.
+      const auto kind_prefix = [&](int64_t y) {
+        return civil::FloorDiv(y, 400) * run.cum_kind[400 * channels + total] +
+               run.cum_kind[static_cast<size_t>(civil::FloorMod(y, 400)) * channels + total];
+      };
+      count += kind_prefix(year) - kind_prefix(run.first_year);
+      for (size_t i = 0; i < run.residual_classes.size(); ++i) {
+        const int64_t years = ClassYearsSinceStart(run, i, year);
+        count += run.residual[i * channels + total] * years;
+      }
+    } else {
+      count += RunSum(run, run.first_year, year)[channel];
+    }
+  }
+  const auto day_of_year = static_cast<uint16_t>(x - JanuaryFirst(year));
+  for (const HolidayEntry& entry : YearEntries(year, piece)) {
+    if (entry.day_of_year >= day_of_year) break;
+    if (channel == total || entry.source == channel) ++count;
+  }
+  return count;
+}
+
+std::optional<uint16_t> HolidayYearTables::HolidayOn(int64_t day) const {
+  if (groups.empty()) return std::nullopt;
+  const int64_t year = YearOf(day);
+  const auto day_of_year = static_cast<uint16_t>(day - JanuaryFirst(year));
+  for (const HolidayEntry& entry : YearEntries(year, PieceOf(year))) {
+    if (entry.day_of_year == day_of_year) return entry.source;
+  }
+  return std::nullopt;
+}
+
+void HolidayYearTables::Build(WorkWeek week, std::span<const holidays::HolidaySource> sources) {
+  week_ = week;
+  channels = sources.size() + 1;
+  total = sources.size();
+
+  std::vector<int64_t> transitions;
+  for (size_t s = 0; s < sources.size(); ++s) {
+    RuleGroup group;
+    group.source = static_cast<uint16_t>(s);
+    for (HolidayRule rule : sources[s].rules) {
+      // Held to the years its kind is known for (the equinox days, the kinds counted year by year).
+      if (!holidays::IsValidRule(rule) || !holidays::KnownYears(rule, rule.first_year, rule.last_year)) continue;
+      group.rules.push_back(rule);
+      transitions.push_back(rule.first_year);
+      if (rule.last_year != holidays::kNoLastYear) transitions.push_back(int64_t{rule.last_year} + 1);
+    }
+    if (group.rules.empty()) continue;
+    group.may_spill = holidays::MaySpillIntoOtherYears(group.rules);
+    groups.push_back(std::move(group));
+  }
+  std::sort(transitions.begin(), transitions.end());
+  transitions.erase(std::unique(transitions.begin(), transitions.end()), transitions.end());
+
+  pieces.push_back(Piece{.first_year = std::numeric_limits<int64_t>::min(), .kind = PieceKind::Empty, .index = 0,
+                         .before = std::vector<int64_t>(channels, 0)});
+  if (!transitions.empty()) {
+    const int64_t window_first = transitions.front() - 1;
+    int64_t window_last = std::max<int64_t>(kWindowEnd, transitions.front());
+    for (int64_t t : transitions) {
+      if (t <= kWindowCap) window_last = std::max(window_last, t);
+    }
+    AddExplicitYears(window_first, window_last);
+    int64_t explicit_last = window_last;
+    for (int64_t t : transitions) {
+      if (t <= window_last) continue;
+      // Years t - 1 and t see rules of both sides of the change: explicit.
+      if (t - 1 > explicit_last + 1) AddRun(explicit_last + 1);
+      const int64_t from = std::max(explicit_last + 1, t - 1);
+      AddExplicitYears(from, t);
+      explicit_last = t;
+    }
+    AddRun(explicit_last + 1);
+  }
+  // Running totals at each piece's start.
+  std::vector<int64_t> running(channels, 0);
+  for (size_t i = 1; i < pieces.size(); ++i) {
+    const Piece& previous = pieces[i - 1];
+    if (previous.kind == PieceKind::Explicit) {
+      const Block& block = blocks[previous.index];
+      for (size_t ch = 0; ch < channels; ++ch) running[ch] += block.prefix[static_cast<size_t>(block.years) * channels + ch];
+    } else if (previous.kind == PieceKind::Formula) {
+      const std::vector<int64_t> sum = RunSum(*runs[previous.index], previous.first_year, pieces[i].first_year);
+      for (size_t ch = 0; ch < channels; ++ch) running[ch] += sum[ch];
+    }
+    pieces[i].before = running;
+  }
+
+}
+
+void HolidayYearTables::AppendDaysIn(int64_t from, int64_t to, std::vector<int64_t>& out) const {
+  if (groups.empty() || from >= to) return;
+    for (int64_t year = YearOf(from), last = YearOf(to - 1); year <= last; ++year) {
+      const int64_t first_day = JanuaryFirst(year);
+      for (const HolidayEntry& entry : YearEntries(year, PieceOf(year))) {
+        const int64_t day = first_day + entry.day_of_year;
+        if (day >= from && day < to) out.push_back(day);
+      }
+    }
+  }
+
+std::vector<int64_t> HolidayYearTables::AnchorYears() const {
+  std::vector<int64_t> years;
+  for (size_t i = 1; i < pieces.size(); ++i) {
+    const int64_t last_year = i + 1 < pieces.size() ? pieces[i + 1].first_year : pieces[i].first_year + 1;
+    const int64_t step = pieces[i].kind == PieceKind::Explicit ? 50 : last_year - pieces[i].first_year;
+    for (int64_t year = pieces[i].first_year; year < last_year; year += step) {
+      if (year > 5'900'000) break;
+      years.push_back(year);
+    }
+  }
+  return years;
+}
+
+double HolidayYearTables::UsualHolidaysPerDay() const {
+  if (runs.empty()) return 0;
+  return static_cast<double>(runs.back()->cum_kind[400 * channels + total]) / 146'097.0;
+}
+
+size_t HolidayYearTables::Bytes() const {
+  size_t bytes = 0;
+  for (const auto& block : blocks) {
+    bytes += block.offsets.size() * sizeof(uint32_t) + block.entries.size() * sizeof(HolidayEntry) +
+             block.prefix.size() * sizeof(int64_t);
+  }
+  for (const auto& run : runs) {
+    bytes += sizeof(Run) + run->cum_kind.size() * sizeof(int64_t) + run->residual.size() * sizeof(int64_t);
+    for (const auto& days : run->class_days) bytes += days.size() * sizeof(HolidayEntry);
+  }
+  return bytes;
+}
+
+}  // namespace qv
