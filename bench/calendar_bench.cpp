@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar/civil.h"
 #include "calendar/date_fields.h"
 #include "calendar/day_numbers.h"
 #include "calendar/iso_ordinal.h"
@@ -128,6 +129,31 @@ void FromCeChrono(benchmark::State& state) {
   CountItems(state);
 }
 
+// The bare Gregorian kernel (civil.h), without what the library record adds: the choice of
+// calendar by letter and the saturation of far dates to the 32-bit day numbers. This is the
+// like-for-like comparison with chrono, which does neither (its years stop at ±32767).
+void ToCeKernel(benchmark::State& state, Range range) {
+  const std::vector<int32_t> days = DayNumbers(range);
+  for (auto _ : state) {
+    for (const int32_t day : days) {
+      const qv::civil::YearMonthDay date = qv::civil::DayNumberToGregorian(day);
+      benchmark::DoNotOptimize(date);
+    }
+  }
+  CountItems(state);
+}
+
+void FromCeKernel(benchmark::State& state, Range range) {
+  std::vector<qv::civil::YearMonthDay> dates;
+  for (const int32_t day : DayNumbers(range)) dates.push_back(qv::civil::DayNumberToGregorian(day));
+  for (auto _ : state) {
+    for (const auto& date : dates) {
+      benchmark::DoNotOptimize(qv::civil::GregorianToDayNumber(static_cast<int32_t>(date.year), date.month, date.day));
+    }
+  }
+  CountItems(state);
+}
+
 // --- ISO week date and the leap-week calendar's two forms --------------------------------------
 // One shape for every record: fill it from day numbers, or turn records back into day numbers.
 
@@ -210,6 +236,16 @@ void RegisterAll() {
                                  qv::kLetterGregorian);
     if (range == Range::Mid) {
       benchmark::RegisterBenchmark(name("BM_FromCE", "chrono", range).c_str(), FromCeChrono);
+    }
+  }
+  for (const Range range : kRanges) {
+    benchmark::RegisterBenchmark(name("BM_ToCEkern", "ours", range).c_str(), ToCeKernel, range);
+    if (range == Range::Mid) benchmark::RegisterBenchmark(name("BM_ToCEkern", "chrono", range).c_str(), ToCeChrono);
+  }
+  for (const Range range : kRanges) {
+    benchmark::RegisterBenchmark(name("BM_FromCEkern", "ours", range).c_str(), FromCeKernel, range);
+    if (range == Range::Mid) {
+      benchmark::RegisterBenchmark(name("BM_FromCEkern", "chrono", range).c_str(), FromCeChrono);
     }
   }
   for (const Range range : kRanges) {

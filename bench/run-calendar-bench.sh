@@ -39,7 +39,7 @@ for run in report["benchmarks"]:
 
 mid = {family: cols["ours"] for (family, where), cols in table.items() if where == "mid" and "ours" in cols}
 
-print(f"{'conversion':<10} {'days':<5} {'ours ns':>9} {'chrono ns':>10} {'ours/chrono':>12} {'vs mid':>7}")
+print(f"{'conversion':<13} {'days':<5} {'ours ns':>9} {'chrono ns':>10} {'ours/chrono':>12} {'vs mid':>7}")
 for family, where in order:
     cols = table[(family, where)]
     ours = cols.get("ours")
@@ -48,7 +48,8 @@ for family, where in order:
     chrono_text = f"{chrono:10.2f}" if chrono is not None else f"{'-':>10}"
     ratio_text = f"{ours / chrono:12.2f}" if ours and chrono else f"{'-':>12}"
     mid_text = f"{ours / mid[family]:7.2f}" if ours and family in mid else f"{'-':>7}"
-    print(f"{family:<10} {where:<5} {ours_text} {chrono_text} {ratio_text} {mid_text}")
+    print(f"{family:<13} {where:<5} {ours_text} {chrono_text} {ratio_text} {mid_text}")
+print("CEkern: the bare Gregorian kernel, without the record's calendar letter and saturation")
 print("days: mid = 2,451,545 +- 1,000,000; low = -2,100,000,000 + 0..2,000,000; "
       "high = 2,100,000,000 - 0..2,000,000")
 PY
