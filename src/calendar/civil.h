@@ -39,8 +39,12 @@ constexpr int32_t ClampToInt32(int64_t value) {
 
 // --- Leap rules and the weekday ---------------------------------------------------------------
 
-constexpr bool IsGregorianLeap(int64_t y) { return FloorMod(y, 4) == 0 && (FloorMod(y, 100) != 0 || FloorMod(y, 400) == 0); }
-constexpr bool IsJulianLeap(int64_t y) { return FloorMod(y, 4) == 0; }
+// Divisibility by a power of two is a test of the low bits of a two's-complement value, for
+// negative years too; whether y % 100 is 0 does not depend on the sign of the remainder. A
+// century year is a leap year when divisible by 400, that is (100 = 4 × 25, 400 = 16 × 25) by
+// 16: one division by a constant, no floor corrections.
+constexpr bool IsGregorianLeap(int64_t y) { return (y % 100 != 0 ? (y & 3) : (y & 15)) == 0; }
+constexpr bool IsJulianLeap(int64_t y) { return (y & 3) == 0; }
 constexpr bool IsLeap(int64_t y, bool julian) { return julian ? IsJulianLeap(y) : IsGregorianLeap(y); }
 
 // Days since the Monday before, 0 … 6, for |day_number| < 2^42 (32-bit day numbers and the few
@@ -263,5 +267,7 @@ static_assert(YearEndWeekday(1999) == 5 && YearEndWeekday(2020) == 4, "Friday 31
 static_assert(DayOfWeek(-2'147'483'648) == FloorMod(-2'147'483'648 + 1, 7) && DayOfWeek(0) == 1);
 static_assert(IsoWeekday(2'451'545) == 6 && !IsWorkingDay(2'451'545) && IsWorkingDay(2'451'545 + 2));
 static_assert(IsGregorianLeap(2000) && !IsGregorianLeap(1900) && IsJulianLeap(1900) && IsGregorianLeap(-4));
+static_assert(IsGregorianLeap(-400) && !IsGregorianLeap(-100) && !IsGregorianLeap(-1) && !IsJulianLeap(-3) &&
+              IsGregorianLeap(-2'147'483'600) && !IsGregorianLeap(2'147'483'500));
 
 }  // namespace qv::civil
