@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "calendar/calendar_date.h"
+#include "calendar/civil.h"
 #include "calendar/coptic_ethiopian.h"
 #include "calendar/date_fields.h"
 #include "calendar/day_numbers.h"
@@ -131,6 +132,31 @@ void FromCeChrono(benchmark::State& state) {
     for (const auto& date : dates) {
       const auto day = std::chrono::sys_days{date}.time_since_epoch().count() + kUnixEpochDayNumber;
       benchmark::DoNotOptimize(day);
+    }
+  }
+  CountItems(state);
+}
+
+// The bare Gregorian kernel (civil.h), without what the library record adds: the choice of
+// calendar by letter and the saturation of far dates to the 32-bit day numbers. This is the
+// like-for-like comparison with chrono, which does neither (its years stop at ±32767).
+void ToCeKernel(benchmark::State& state, Range range) {
+  const std::vector<int32_t> days = DayNumbers(range);
+  for (auto _ : state) {
+    for (const int32_t day : days) {
+      const qv::civil::YearMonthDay date = qv::civil::DayNumberToGregorian(day);
+      benchmark::DoNotOptimize(date);
+    }
+  }
+  CountItems(state);
+}
+
+void FromCeKernel(benchmark::State& state, Range range) {
+  std::vector<qv::civil::YearMonthDay> dates;
+  for (const int32_t day : DayNumbers(range)) dates.push_back(qv::civil::DayNumberToGregorian(day));
+  for (auto _ : state) {
+    for (const auto& date : dates) {
+      benchmark::DoNotOptimize(qv::civil::GregorianToDayNumber(static_cast<int32_t>(date.year), date.month, date.day));
     }
   }
   CountItems(state);
@@ -266,6 +292,16 @@ void RegisterAll() {
                                  qv::kLetterGregorian);
     if (range == Range::Mid) {
       benchmark::RegisterBenchmark(name("BM_FromCE", "chrono", range).c_str(), FromCeChrono);
+    }
+  }
+  for (const Range range : kRanges) {
+    benchmark::RegisterBenchmark(name("BM_ToCEkern", "ours", range).c_str(), ToCeKernel, range);
+    if (range == Range::Mid) benchmark::RegisterBenchmark(name("BM_ToCEkern", "chrono", range).c_str(), ToCeChrono);
+  }
+  for (const Range range : kRanges) {
+    benchmark::RegisterBenchmark(name("BM_FromCEkern", "ours", range).c_str(), FromCeKernel, range);
+    if (range == Range::Mid) {
+      benchmark::RegisterBenchmark(name("BM_FromCEkern", "chrono", range).c_str(), FromCeChrono);
     }
   }
   for (const Range range : kRanges) {

@@ -49,6 +49,7 @@ for family, where in order:
     ratio_text = f"{ours / chrono:12.2f}" if ours and chrono else f"{'-':>12}"
     mid_text = f"{ours / mid[family]:7.2f}" if ours and family in mid else f"{'-':>7}"
     print(f"{family:<22} {where:<5} {ours_text} {chrono_text} {ratio_text} {mid_text}")
+print("CEkern: the bare Gregorian kernel, without the record's calendar letter and saturation")
 print("days: mid = 2,451,545 +- 1,000,000; low = -2,100,000,000 + 0..2,000,000; "
       "high = 2,100,000,000 - 0..2,000,000")
 PY

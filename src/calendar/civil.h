@@ -39,8 +39,12 @@ constexpr int32_t ClampToInt32(int64_t value) {
 
 // --- Leap rules and the weekday ---------------------------------------------------------------
 
-constexpr bool IsGregorianLeap(int64_t y) { return FloorMod(y, 4) == 0 && (FloorMod(y, 100) != 0 || FloorMod(y, 400) == 0); }
-constexpr bool IsJulianLeap(int64_t y) { return FloorMod(y, 4) == 0; }
+// Divisibility by a power of two is a test of the low bits of a two's-complement value, for
+// negative years too; whether y % 100 is 0 does not depend on the sign of the remainder. A
+// century year is a leap year when divisible by 400, that is (100 = 4 × 25, 400 = 16 × 25) by
+// 16: one division by a constant, no floor corrections.
+constexpr bool IsGregorianLeap(int64_t y) { return (y % 100 != 0 ? (y & 3) : (y & 15)) == 0; }
+constexpr bool IsJulianLeap(int64_t y) { return (y & 3) == 0; }
 constexpr bool IsLeap(int64_t y, bool julian) { return julian ? IsJulianLeap(y) : IsGregorianLeap(y); }
 
 // Days since the Monday before, 0 … 6, for |day_number| < 2^42 (32-bit day numbers and the few
@@ -77,13 +81,42 @@ inline constexpr uint64_t kJulianCycleDays = 1'461;       // 4 × 365 + 1 leap d
 inline constexpr uint64_t kGregorianCycleShift = 5'368'710;  // 400-year cycles: 2,147,484,000 years ≥ 2^31
 inline constexpr uint64_t kJulianCycleShift = 536'870'913;   // 4-year cycles: 2^31 + 4 years > 2^31
 
-// Days from 1 March to the first of month m (1 … 12) in a year that begins in March, so that
-// January and February, with the leap day, come last: 30.6 days a month on average. A table
-// read costs less than computing (979m − 2919) / 32 for m = 3 … 14, which gives the same values.
-// Any other m reads an entry of the 16 (0 for the months that do not exist): defined, if
+// The month of a date as an index into the tables below: its low byte, which the processor
+// reads straight from memory. Months 1 … 12 read their own entries; any other value reads
+// one of the 256 (a month that does not exist: no days, no year step), which is defined, if
 // meaningless.
-inline constexpr uint16_t kDaysFromMarchFirst[16] = {0, 306, 337, 0, 31, 61, 92, 122, 153, 184, 214, 245, 275, 0, 0, 0};
-constexpr uint64_t DaysFromMarchFirst(int32_t m) { return kDaysFromMarchFirst[static_cast<uint32_t>(m) & 15u]; }
+constexpr uint32_t MonthIndex(int32_t m) { return static_cast<uint8_t>(m); }
+
+// Days from 1 March to the first of month m in a year that begins in March, so that January
+// and February, with the leap day, come last: 30.6 days a month on average. A table read costs
+// less than computing (979m − 2919) / 32 for m = 3 … 14, which gives the same values.
+inline constexpr uint16_t kDaysFromMarchFirst[13] = {0, 306, 337, 0, 31, 61, 92, 122, 153, 184, 214, 245, 275};
+
+// 1 for January and February, which count as months 13 and 14 of the year before, else 0.
+constexpr uint32_t BeforeMarch(int32_t m) { return static_cast<uint32_t>(MonthIndex(m) - 1u < 2u); }
+
+// What the month adds to a date's day number, in one entry: the shifted March-based year is
+// the date's year plus `year_base` (the cycle shift, one year less for January and February),
+// and the month's first lies `days_from_march` days after that year's 1 March. One table read
+// and one addition instead of a comparison, a flag and two additions: the month of a date is
+// unpredictable, and a branch on it would be mispredicted about once in six dates. Eight bytes
+// an entry, so that the index scales in the address itself.
+struct MonthStart {
+  uint32_t year_base;        // fits 32 bits: 2,147,484,000 < 2^32
+  uint32_t days_from_march;  // [0, 337]
+};
+template <uint64_t kYearShift>
+inline constexpr auto kMonthStarts = [] {
+  struct Table {
+    MonthStart of[256];
+  } table{};
+  for (uint32_t m = 0; m < 256; ++m) {
+    const bool month = m >= 1 && m <= 12;
+    table.of[m] = {static_cast<uint32_t>(kYearShift - (month ? BeforeMarch(static_cast<int32_t>(m)) : 0)),
+                   month ? kDaysFromMarchFirst[m] : 0u};
+  }
+  return table;
+}();
 
 // Days before 1 March of the March-based year `years` counted from the shifted origin:
 // 365 a year, one more every 4th, one less every 100th, one more every 400th.
@@ -98,78 +131,94 @@ constexpr uint64_t GregorianDaysBeforeYear(uint64_t years) {
   return kJulianCycleDays * years / 4 - centuries + quad_centuries;
 }
 
-// 1 for January and February, which count as months 13 and 14 of the year before, else 0.
-// Used as a number, not as a condition: the month of a date is unpredictable, and a branch on
-// it would be mispredicted about once in six dates, which costs more than the whole formula.
-constexpr uint32_t BeforeMarch(int32_t m) { return static_cast<uint32_t>(m <= 2); }
-
 // Years are 32-bit (wider years have no 32-bit day numbers; the callers check them first). The
-// day is added in 64 bits, so day 0 is the last day before the month.
+// day is added in 64 bits, so day 0 is the last day before the month, and any 32-bit day
+// counts on from the month's first.
 constexpr int64_t GregorianToDayNumber(int32_t y, int32_t m, int32_t d) {
-  const uint32_t before_march = BeforeMarch(m);                               // 0 or 1
-  const uint64_t years = static_cast<uint64_t>(int64_t{y} + int64_t{400 * kGregorianCycleShift}) -
-                         before_march;                                        // [0, 2^32 + 352)
-  const uint64_t in_year = DaysFromMarchFirst(m) + static_cast<uint64_t>(int64_t{d} - 1);  // [0, 365] for a date
-  return static_cast<int64_t>(GregorianDaysBeforeYear(years) + in_year - kGregorianCycleShift * kGregorianCycleDays) +
-         kGregorianMarchZero;
+  const MonthStart& month = kMonthStarts<400 * kGregorianCycleShift>.of[MonthIndex(m)];
+  const uint64_t years = static_cast<uint64_t>(int64_t{y} + month.year_base);  // [0, 2^32 + 352)
+  return static_cast<int64_t>(GregorianDaysBeforeYear(years) + month.days_from_march -
+                              kGregorianCycleShift * kGregorianCycleDays) +
+         (kGregorianMarchZero - 1) + d;
 }
 
 constexpr int64_t JulianToDayNumber(int32_t y, int32_t m, int32_t d) {
-  const uint32_t before_march = BeforeMarch(m);                               // 0 or 1
-  const uint64_t years = static_cast<uint64_t>(int64_t{y} + int64_t{4 * kJulianCycleShift}) -
-                         before_march;                                        // [3, 2^32 + 4)
-  const uint64_t in_year = DaysFromMarchFirst(m) + static_cast<uint64_t>(int64_t{d} - 1);  // [0, 365] for a date
-  return static_cast<int64_t>(kJulianCycleDays * years / 4 + in_year - kJulianCycleShift * kJulianCycleDays) +
-         kJulianMarchZero;
+  const MonthStart& month = kMonthStarts<4 * kJulianCycleShift>.of[MonthIndex(m)];
+  const uint64_t years = static_cast<uint64_t>(int64_t{y} + month.year_base);  // [3, 2^32 + 4)
+  return static_cast<int64_t>(kJulianCycleDays * years / 4 + month.days_from_march -
+                              kJulianCycleShift * kJulianCycleDays) +
+         (kJulianMarchZero - 1) + d;
 }
 
-// Shared tail: day of a March-based year (0 … 365) to month and day; true for January and
-// February, which belong to the next calendar year. n / 2^16 steps through the months at
-// 2141 / 65536 ≈ 1 / 30.6 per day; 197913 puts day 0 at month 3, day 0.
-constexpr bool MonthDayFromDayOfMarchYear(uint64_t day_of_year, int32_t& month, int32_t& day) {
-  const uint64_t n = 2141 * day_of_year + 197913;                             // [197913, 979378]
-  const bool next_year = day_of_year >= 306;                                  // 306 = days March … December
-  month = static_cast<int32_t>(n >> 16) - (next_year ? 12 : 0);               // [1, 12]
-  day = static_cast<int32_t>((n & 0xFFFF) / 2141) + 1;                        // [1, 31]
-  return next_year;
+// Day of a March-based year (0 … 365) to the month and day of the calendar year, and whether
+// the day lies in January or February, which belong to the next calendar year. Built from
+// Neri and Schneider's affine steps: n / 2^16 steps through the months at 2141 / 65536 ≈
+// 1 / 30.6 per day, and 197913 puts day 0 at month 3, day 0. Looked up instead of computed:
+// the table (1.5 KiB) stays in the first-level cache, and three loads cost less than the eight
+// arithmetic steps and the January test that they replace.
+struct MonthDayOfMarchYear {
+  uint8_t month;      // [1, 12]
+  uint8_t day;        // [1, 31]
+  uint8_t next_year;  // 1 for January and February, else 0
+  uint8_t unused;
+};
+inline constexpr auto kMonthDayOfMarchYear = [] {
+  struct Table {
+    MonthDayOfMarchYear of[366];
+  } table{};
+  for (uint32_t day_of_year = 0; day_of_year < 366; ++day_of_year) {
+    const uint32_t n = 2141 * day_of_year + 197913;                           // [197913, 979378]
+    const uint32_t march_month = n >> 16;                                     // [3, 14]
+    const uint32_t next_year = march_month > 12 ? 1 : 0;                      // 306 = days March … December
+    table.of[day_of_year] = {static_cast<uint8_t>(march_month - 12 * next_year),
+                             static_cast<uint8_t>((n & 0xFFFF) / 2141 + 1), static_cast<uint8_t>(next_year), 0};
+  }
+  return table;
+}();
+
+// The steps below hold for |jdn| < 2^39 (every 32-bit day number, and the few days beyond that
+// the week and working-day walks reach); the shifted count n then lies in [0, 2^41).
+//
+// Gregorian: 4n + 3 over 146,097 gives the centuries, its remainder (made ≡ 3 mod 4) times
+// 2,939,745 / 2^32 ≈ 4 / 1461 / 4 the year of the century in the high half and 4 × its day in
+// the low half (Neri and Schneider, "Euclidean affine functions and their application to
+// calendar algorithms", 2022, 32-bit form: the remainder is below 584,388).
+struct GregorianYearAndDay {
+  uint64_t years;        // March-based years since the shifted origin
+  uint32_t day_of_year;  // [0, 365]
+};
+constexpr GregorianYearAndDay GregorianMarchYearOf(int64_t jdn) {
+  const uint64_t n1 = 4 * (static_cast<uint64_t>(jdn - kGregorianMarchZero) + kGregorianCycleShift * kGregorianCycleDays) +
+                      3;                                                      // [3, 2^43)
+  const uint64_t centuries = n1 / kGregorianCycleDays;
+  const uint32_t n2 = static_cast<uint32_t>(n1 - centuries * kGregorianCycleDays) | 3;  // [3, 584387]
+  const uint64_t p = uint64_t{2939745} * n2;
+  // Any 32-bit low half over 4 × 2,939,745 is at most 365: the table index is always in range.
+  return {100 * centuries + (p >> 32), static_cast<uint32_t>(p) / (4 * 2939745)};
 }
 
 constexpr YearMonthDay DayNumberToGregorian(int64_t jdn) {
-  const uint64_t n = static_cast<uint64_t>(jdn - kGregorianMarchZero) +
-                     kGregorianCycleShift * kGregorianCycleDays;              // [0, 2^40) for 32-bit jdn
-  const uint64_t n1 = 4 * n + 3;
-  const uint64_t centuries = n1 / kGregorianCycleDays;                        // centuries since the shifted origin
-  const uint64_t n2 = (n1 % kGregorianCycleDays) | 3;                         // 4 × day of the century + 3
-  // 2939745 / 2^32 ≈ 4 / 1461 / 4: the year of the century in the high half, 4 × its day in the low.
-  const uint64_t p = 2939745 * n2;
-  const uint64_t year_of_century = p >> 32;                                   // [0, 99]
-  const uint64_t day_of_year = (p & 0xFFFFFFFF) / 2939745 / 4;                // [0, 365]
-  YearMonthDay r{static_cast<int64_t>(100 * centuries + year_of_century) -
-                     static_cast<int64_t>(kGregorianCycleShift * 400),
-                 0, 0};
-  if (MonthDayFromDayOfMarchYear(day_of_year, r.month, r.day)) ++r.year;
-  return r;
+  const GregorianYearAndDay march_year = GregorianMarchYearOf(jdn);
+  const MonthDayOfMarchYear& md = kMonthDayOfMarchYear.of[march_year.day_of_year];
+  return {static_cast<int64_t>(march_year.years + md.next_year) - static_cast<int64_t>(kGregorianCycleShift * 400),
+          md.month, md.day};
 }
 
 // The year alone (what the ISO week-numbering year needs): the steps above without month and day.
 constexpr int64_t GregorianYearOfDayNumber(int64_t jdn) {
-  const uint64_t n1 = 4 * (static_cast<uint64_t>(jdn - kGregorianMarchZero) + kGregorianCycleShift * kGregorianCycleDays) + 3;
-  const uint64_t centuries = n1 / kGregorianCycleDays;
-  const uint64_t p = 2939745 * ((n1 % kGregorianCycleDays) | 3);
-  const uint64_t day_of_year = (p & 0xFFFFFFFF) / 2939745 / 4;                // [0, 365]
-  const bool january_or_february = day_of_year >= 306;
-  return static_cast<int64_t>(100 * centuries + (p >> 32) + (january_or_february ? 1 : 0)) -
+  const GregorianYearAndDay march_year = GregorianMarchYearOf(jdn);
+  return static_cast<int64_t>(march_year.years + kMonthDayOfMarchYear.of[march_year.day_of_year].next_year) -
          static_cast<int64_t>(kGregorianCycleShift * 400);
 }
 
+// Julian: 4n + 3 over 1461 gives the years, the remainder over 4 the day of the year.
 constexpr YearMonthDay DayNumberToJulian(int64_t jdn) {
   const uint64_t n1 = 4 * (static_cast<uint64_t>(jdn - kJulianMarchZero) + kJulianCycleShift * kJulianCycleDays) +
                       3;                                                      // [3, 2^44)
   const uint64_t years = n1 / kJulianCycleDays;                               // since the shifted origin
-  const uint64_t day_of_year = n1 % kJulianCycleDays / 4;                     // [0, 365]
-  YearMonthDay r{static_cast<int64_t>(years) - static_cast<int64_t>(kJulianCycleShift * 4), 0, 0};
-  if (MonthDayFromDayOfMarchYear(day_of_year, r.month, r.day)) ++r.year;
-  return r;
+  const uint32_t day_of_year = static_cast<uint32_t>(n1 - years * kJulianCycleDays) / 4;  // [0, 365]
+  const MonthDayOfMarchYear& md = kMonthDayOfMarchYear.of[day_of_year];
+  return {static_cast<int64_t>(years + md.next_year) - static_cast<int64_t>(kJulianCycleShift * 4), md.month, md.day};
 }
 
 // The March-based Gregorian year of a day number (the year that its 1 March begins) and the day
@@ -220,7 +269,7 @@ static_assert(JulianToDayNumber(-2'147'483'644, 1, 1) - JulianToDayNumber(-2'147
 static_assert([] {
   for (int32_t m = 1; m <= 12; ++m) {  // the month table is the formula it replaces
     const uint32_t march_based = static_cast<uint32_t>(m) + 12 * BeforeMarch(m);
-    if (DaysFromMarchFirst(m) != (979 * march_based - 2919) / 32) return false;
+    if (kDaysFromMarchFirst[m] != (979 * march_based - 2919) / 32) return false;
   }
   return true;
 }());
@@ -238,5 +287,7 @@ static_assert(YearEndWeekday(1999) == 5 && YearEndWeekday(2020) == 4, "Friday 31
 static_assert(DayOfWeek(-2'147'483'648) == FloorMod(-2'147'483'648 + 1, 7) && DayOfWeek(0) == 1);
 static_assert(IsoWeekday(2'451'545) == 6 && !IsWorkingDay(2'451'545) && IsWorkingDay(2'451'545 + 2));
 static_assert(IsGregorianLeap(2000) && !IsGregorianLeap(1900) && IsJulianLeap(1900) && IsGregorianLeap(-4));
+static_assert(IsGregorianLeap(-400) && !IsGregorianLeap(-100) && !IsGregorianLeap(-1) && !IsJulianLeap(-3) &&
+              IsGregorianLeap(-2'147'483'600) && !IsGregorianLeap(2'147'483'500));
 
 }  // namespace qv::civil

@@ -32,7 +32,9 @@ void DayNumberToIsoWeekDate(IsoWeekDate& date) {
   const int64_t thursday = day_number - date.Weekday + 4;
   date.Year = ClampToInt32(civil::GregorianYearOfDayNumber(thursday));  // within ±5.9 million years
   // Week n holds the year's n-th Thursday.
-  date.Week = static_cast<int32_t>((thursday - civil::GregorianToDayNumber(date.Year, 1, 1)) / 7 + 1);  // [1, 53]
+  // The Thursday lies 0 … 365 days after 1 January of its year: a small unsigned division.
+  const auto days_into_year = static_cast<uint32_t>(thursday - civil::GregorianToDayNumber(date.Year, 1, 1));
+  date.Week = static_cast<int32_t>(days_into_year / 7 + 1);  // [1, 53]
 }
 
 void IsoWeekDateToDayNumber(IsoWeekDate& date) {

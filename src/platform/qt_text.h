@@ -11,7 +11,30 @@ inline QString ToQString(std::string_view text) {
 
 // The program's texts break lines with CR LF (the output window's text, the settings file, the
 // messages); Qt's text boxes, labels and the clipboard on this platform use LF alone.
-inline QString WithLineFeeds(QString text) { return text.replace(QLatin1String("\r\n"), QLatin1String("\n")); }
-inline QString WithCrLf(QString text) { return text.replace(QLatin1Char('\n'), QLatin1String("\r\n")); }
+// Both in one pass over the text: QString::replace moves the rest of the text once for every
+// line when the replacement is shorter, which took 8 s for a saved output of 64 MiB.
+inline QString WithLineFeeds(QString text) {
+  if (!text.contains(QLatin1Char('\r'))) return text;
+  QChar* const chars = text.data();
+  const qsizetype size = text.size();
+  qsizetype kept = 0;
+  for (qsizetype i = 0; i < size; ++i) {
+    if (chars[i] == QLatin1Char('\r') && i + 1 < size && chars[i + 1] == QLatin1Char('\n')) continue;
+    chars[kept++] = chars[i];
+  }
+  text.truncate(kept);
+  return text;
+}
+inline QString WithCrLf(const QString& text) {
+  const qsizetype feeds = text.count(QLatin1Char('\n'));
+  if (feeds == 0) return text;
+  QString out;
+  out.reserve(text.size() + feeds);
+  for (const QChar c : text) {
+    if (c == QLatin1Char('\n')) out.append(QLatin1Char('\r'));
+    out.append(c);
+  }
+  return out;
+}
 
 }  // namespace qv

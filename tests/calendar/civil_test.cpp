@@ -72,6 +72,30 @@ TEST(CivilContiguousSpan, EveryDayFollowsThePreviousOne) {
   }
 }
 
+// The same walk at both ends of the 32-bit day numbers, where the shifted counts of the
+// conversions lie nearest their limits: the first and the last two Gregorian cycles, each
+// day read back to its date and its date to the day, in both calendars. Each walk starts on the
+// date the conversion gives for its first day; the two Gregorian ends are anchored below by
+// the plain integer formula (Fliegel and Van Flandern, 1968) worked out by hand.
+TEST(CivilContiguousSpan, BothEndsOf32BitDayNumbers) {
+  for (const bool julian : {false, true}) {
+    for (const int64_t first : {int64_t{INT32_MIN}, int64_t{INT32_MAX} - 2 * 146097}) {
+      const civil::YearMonthDay start = civil::FromDayNumber(first, julian);
+      int64_t y = start.year;
+      int32_t m = start.month, d = start.day;
+      for (int64_t day_number = first; day_number < first + 2 * 146097; ++day_number) {
+        const civil::YearMonthDay got = civil::FromDayNumber(day_number, julian);
+        ASSERT_TRUE(got.year == y && got.month == m && got.day == d) << day_number << " julian " << julian;
+        ASSERT_EQ(civil::ToDayNumber(static_cast<int32_t>(y), m, d, julian), day_number);
+        NextDay(y, m, d, julian);
+      }
+    }
+  }
+  // The ends of the range as dates (proleptic Gregorian, astronomical years).
+  EXPECT_EQ(civil::DayNumberToGregorian(INT32_MIN), (civil::YearMonthDay{-5'884'323, 5, 15}));
+  EXPECT_EQ(civil::DayNumberToGregorian(INT32_MAX), (civil::YearMonthDay{5'874'898, 6, 3}));
+}
+
 // One cycle is exact (above); whole cycles shift by 146097 (Gregorian) or 1461 (Julian) days.
 // That carries exactness to every 32-bit day number.
 TEST(CivilPeriodicity, WholeCyclesShiftYearsAcrossTheRange) {

@@ -31,6 +31,7 @@
 #include "find_control.h"
 #include "lang/program_text.h"
 #include "message_recorder.h"
+#include "platform/qt_text.h"
 #include "support/program_texts.h"
 #include "text/date_readers.h"
 #include "ui/main/frm_main.h"
@@ -770,6 +771,42 @@ class MainWindowTest : public QObject {
       StartWindow();
       Settle();
       QVERIFY(messages_->shown.empty());
+    }
+  }
+
+  // A saved output longer than one piece goes into the window from the event loop. Whatever
+  // happens before the last piece is in, nothing is lost and nothing changes place: Quit at
+  // once saves the whole text byte for byte, and a result computed meanwhile comes after it.
+  void aLongSavedOutputFillsInPiecesAndLosesNothing() {
+    std::string saved;
+    for (int line = 0; line < 30000; ++line) {
+      // A no-break space and a quote in each line: both must come back as they were.
+      saved += "2000-01-01 CE + " + std::to_string(line) + " days =\u00a0\"" + std::to_string(line % 97) + "\"\r\n";
+    }
+    QVERIFY(saved.size() > (std::size_t{1} << 20));
+    for (const bool quit_at_once : {true, false}) {
+      window_->SetOutputText(saved);
+      QVERIFY(window_->IsFillingOutput());
+      std::string expected = saved;
+      if (!quit_at_once) {
+        Type(First(), QStringLiteral("2000-01-01"));
+        PressEnter(First());
+        QVERIFY(window_->IsFillingOutput());  // the result waits behind the saved text
+        QTRY_VERIFY_WITH_TIMEOUT(!window_->IsFillingOutput(), 60000);
+        const QString shown = Output()->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        QVERIFY(shown.startsWith(WithLineFeeds(ToQString(saved))));
+        const QString result = shown.mid(WithLineFeeds(ToQString(saved)).size());
+        QVERIFY2(result.startsWith(QStringLiteral("2000-01-01 CE")) && result.count(QLatin1Char('\n')) == 1,
+                 qPrintable(result));
+        expected += WithCrLf(result).toStdString();
+        QCOMPARE(Output()->textCursor().position(), Output()->document()->characterCount() - 1);
+      }
+      window_->cmdQuit_Click();
+      QCOMPARE(ReadSettingsFile(SettingsPath().toStdString()).settings.output, expected);
+      StartWindow();  // starts from what was saved, the output filling again
+      QCOMPARE(window_->IsFillingOutput(), true);
+      window_->SetOutputText({});
+      QVERIFY(!window_->IsFillingOutput());
     }
   }
 

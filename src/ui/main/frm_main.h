@@ -71,8 +71,12 @@ class frmMain : public QWidget {
   void cmdQuit_Click();
   // Adds text (lines ending in CR LF) at the end of the output window and shows its last line.
   void AppendOutput(std::string_view text);
-  // Replaces the whole output text, the caret at its end (the stored output at start-up).
+  // Replaces the whole output text, the caret at its end (the stored output at start-up). A
+  // long text goes in piece by piece from the event loop, so that the window is drawn and
+  // answers at once; until the last piece is in, OutputText and AppendOutput count the rest.
   void SetOutputText(const std::string& text);
+  // Whether part of a text given to SetOutputText is still waiting to go into the window.
+  bool IsFillingOutput() const { return !output_to_fill_.isEmpty(); }
   // Places the window in `available` (the room for windows on its screen): centred, as large as
   // its full size but never larger than `available`; the controls scroll when the window is
   // smaller than their full size. Start() places it on its screen this way.
@@ -298,6 +302,14 @@ class frmMain : public QWidget {
   QPushButton* cmdEnlarge = nullptr;
 
   QTimer* Clock = nullptr;
+  // The output text still to be put into the output window (line feeds), from
+  // output_fill_from_ on, and the timer that puts in the next piece.
+  QString output_to_fill_;
+  qsizetype output_fill_from_ = 0;
+  QTimer* output_filler_ = nullptr;
+  void FillOutputPiece();
+  void StopFillingOutput();
+  void ShowOutputEnd();
   QScrollArea* scroll_area_ = nullptr;  // holds every control; scrolls on a small screen
   QGridLayout* input_grid_ = nullptr;        // the rows of the three boxes
   QHBoxLayout* input_actions_ = nullptr;     // Compute and "Second -> First"

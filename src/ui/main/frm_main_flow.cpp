@@ -15,9 +15,12 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
+#include <algorithm>
 #include <utility>
 
 #include "lang/general_texts.h"
+#include "platform/named_widget.h"
 #include "platform/qt_text.h"
 #include "platform/twips.h"
 #include "settings/settings_file.h"
@@ -376,12 +379,21 @@ void frmMain::TodayLabelReleased(Qt::MouseButton button) {
 // ---- Output window ---------------------------------------------------------------------------
 
 // Adds at the end without touching the text already there, so that appending stays as fast
-// with a hundred thousand lines as with none; the view follows to the last line.
+// with a hundred thousand lines as with none; the view follows to the last line. While a
+// stored text is still going in, the new text waits behind it, so the order stays.
 void frmMain::AppendOutput(std::string_view text) {
+  if (IsFillingOutput()) {
+    output_to_fill_.append(WithLineFeeds(ToQString(text)));
+    return;
+  }
   QTextCursor cursor(txbOutput->document());
   cursor.movePosition(QTextCursor::End);
   cursor.insertText(WithLineFeeds(ToQString(text)));
-  // The caret goes one before the end, which shows the last line written.
+  ShowOutputEnd();
+}
+
+// The caret goes to the end, which shows the last line written.
+void frmMain::ShowOutputEnd() {
   QTextCursor caret = txbOutput->textCursor();
   caret.movePosition(QTextCursor::End);
   txbOutput->setTextCursor(caret);
@@ -389,18 +401,62 @@ void frmMain::AppendOutput(std::string_view text) {
 }
 
 // The text as it stands, no-break spaces included (toPlainText would make them blanks): what
-// the settings file keeps must come back byte for byte.
+// the settings file keeps must come back byte for byte. The part not yet put in counts too.
 QString frmMain::OutputText() const {
   QString text = txbOutput->document()->toRawText();
   text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  if (IsFillingOutput()) text.append(QStringView(output_to_fill_).mid(output_fill_from_));
   return WithCrLf(std::move(text));
 }
 
+namespace {
+// Characters put into the output window at a time: a piece takes a few tens of milliseconds
+// to lay out, so the window keeps answering while a stored output of 64 MiB goes in.
+constexpr qsizetype kOutputPiece = qsizetype{1} << 17;
+}  // namespace
+
 void frmMain::SetOutputText(const std::string& text) {
-  txbOutput->setPlainText(WithLineFeeds(ToQString(text)));
-  QTextCursor caret = txbOutput->textCursor();
-  caret.movePosition(QTextCursor::End);
-  txbOutput->setTextCursor(caret);
+  StopFillingOutput();
+  QString all = WithLineFeeds(ToQString(text));
+  if (all.size() <= kOutputPiece) {
+    txbOutput->setPlainText(all);
+    QTextCursor caret = txbOutput->textCursor();
+    caret.movePosition(QTextCursor::End);
+    txbOutput->setTextCursor(caret);
+    return;
+  }
+  txbOutput->clear();
+  output_to_fill_ = std::move(all);
+  output_fill_from_ = 0;
+  if (output_filler_ == nullptr) {
+    output_filler_ = Named(new QTimer(this), "OutputFiller");
+    connect(output_filler_, &QTimer::timeout, this, [this] { FillOutputPiece(); });
+  }
+  output_filler_->start(0);
+}
+
+// One piece, ended at a line end where the piece holds one (so a line is laid out once).
+void frmMain::FillOutputPiece() {
+  if (!IsFillingOutput()) return;
+  const qsizetype rest = output_to_fill_.size() - output_fill_from_;
+  qsizetype size = std::min(rest, kOutputPiece);
+  if (size < rest) {
+    const qsizetype feed = output_to_fill_.lastIndexOf(QLatin1Char('\n'), output_fill_from_ + size - 1);
+    if (feed >= output_fill_from_) size = feed + 1 - output_fill_from_;
+  }
+  QTextCursor cursor(txbOutput->document());
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertText(output_to_fill_.mid(output_fill_from_, size));
+  output_fill_from_ += size;
+  if (output_fill_from_ < output_to_fill_.size()) return;
+  StopFillingOutput();
+  ShowOutputEnd();
+}
+
+void frmMain::StopFillingOutput() {
+  if (output_filler_ != nullptr) output_filler_->stop();
+  output_to_fill_ = QString();
+  output_fill_from_ = 0;
 }
 
 // The button keeps one width for both captions in both languages (HoldLayoutStill), so the
@@ -415,9 +471,9 @@ void frmMain::cmdCopyOutput_Click() {
   QClipboard* clipboard = QApplication::clipboard();
   clipboard->clear();
   // The clipboard takes the platform's line ends: line feeds on Linux.
-  const QString text = txbOutput->HasSelection()
-                           ? txbOutput->textCursor().selection().toPlainText()
-                           : txbOutput->toPlainText();
+  QString text = txbOutput->HasSelection() ? txbOutput->textCursor().selection().toPlainText()
+                                           : txbOutput->toPlainText();
+  if (!txbOutput->HasSelection() && IsFillingOutput()) text.append(QStringView(output_to_fill_).mid(output_fill_from_));
   clipboard->setText(text);
   QTextCursor cursor = txbOutput->textCursor();
   cursor.clearSelection();
@@ -427,6 +483,7 @@ void frmMain::cmdCopyOutput_Click() {
 }
 
 void frmMain::cmdClearOutputWindow_Click() {
+  StopFillingOutput();
   txbOutput->clear();
   SetCopyButton();
   SetTheFocus();
