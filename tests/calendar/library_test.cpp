@@ -156,7 +156,10 @@ TEST(CalendarCodes, LettersAndTextCodes) {
   }
   EXPECT_EQ(CalendarCodeFromText("lpm"), cal::LPM);
   EXPECT_EQ(CalendarCodeFromText("XYZ"), -1);
-  EXPECT_EQ(CalendarTextCode(10), "");
+  EXPECT_EQ(CalendarTextCode(cal::HEB), "HEB");
+  EXPECT_EQ(CalendarTextCode(cal::IND), "IND");
+  EXPECT_EQ(CalendarCodeFromText("may"), cal::MAY);
+  EXPECT_EQ(CalendarTextCode(cal::kCount), "");
   EXPECT_EQ(CalendarTextCode(-1), "");
   EXPECT_EQ(ReaderLetterForCode(cal::ARC), 'R');
   EXPECT_EQ(ReaderLetterForCode(cal::ORD), 'G');
