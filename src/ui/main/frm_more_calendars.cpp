@@ -19,6 +19,9 @@ frmMoreCalendars::frmMoreCalendars(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmMoreCalendars"));
   lblNote = Named(new QLabel(this), "lblMoreCalendarsNote");
   lblNote->setWordWrap(true);
+  // A word-wrapped label in a dialog of fixed size takes the narrowest width it can: give the note
+  // the room of a short paragraph.
+  lblNote->setMinimumWidth(lblNote->fontMetrics().averageCharWidth() * 56);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lblNote);
   for (std::size_t i = 0; i < kAddedCalendars.size(); ++i) {
