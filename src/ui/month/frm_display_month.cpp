@@ -492,15 +492,9 @@ void frmDisplayMonth::chkWithYear_Click() {
   if (iso_dates_shown_) ShowIsoWeekDates();
 }
 
-void frmDisplayMonth::cboAlsoShow_Click() {
-  if (ChosenAlsoShow() == kNoOtherCalendar) {
-    lblAlsoShowMonths->clear();
-    grid_row_step_ = 1;
-    FitGridBox(kGridLines);
-  }
-  DisplayMonth();
-  SetTitle();
-}
+// As the other choices: the grid is drawn again, and with it the rows beneath, the box's height,
+// the months named and the title; a grid that cannot be drawn leaves all of them as they are.
+void frmDisplayMonth::cboAlsoShow_Click() { DisplayMonth(); }
 
 void frmDisplayMonth::cmdShowHideISO_Click() { SetIsoPanel(iso_dates_shown_ ? IsoPanel::Hidden : IsoPanel::Shown); }
 
