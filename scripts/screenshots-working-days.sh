@@ -1,6 +1,6 @@
 # Sourced by scripts/screenshots.sh once the X server runs (it sets $window_program, $work and
-# DISPLAY, and defines find_window, start_window, stop_window and make_small): with Bavaria's
-# holidays chosen, the working-days dialog in English and German and the month window of
+# DISPLAY, and defines find_window, start_window, stop_window, make_small and shoot_window): with
+# Bavaria's holidays chosen, the working-days dialog in English and German and the month window of
 # December 2026 with its holidays marked:
 #   docs/screenshot-working-days-en.png  docs/screenshot-working-days-de.png
 #   docs/screenshot-month-holidays.png
@@ -12,21 +12,6 @@ write_work_days() {
   printf '%s\r\n' "$language" "2,45,44" "0,0,0" 0 0 1 1 1 '"Mon"' '"CE"' "\"$first\"" '""' '""' '""' 0 \
     >"$folder/Quorvan/qrv.usr"
   printf '[WorkDays]\nWorkWeek=1111100\nRegion=DE-BY\n' >"$folder/Quorvan/qrv-workdays.ini"
-}
-
-# Waits for a window named `title` and saves it as `file`.
-shoot_window() {
-  local title=$1 file=$2
-  local id
-  id=$(find_window "$title" 50)
-  if [[ -z $id ]]; then
-    echo "no window named $title appeared" >&2
-    exit 1
-  fi
-  sleep 0.8
-  import -window "$id" "$file"
-  make_small "$file"
-  echo "$file"
 }
 
 # The dialog, opened by the button's mnemonic (Alt+W, in German Alt+A).

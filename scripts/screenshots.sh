@@ -6,6 +6,8 @@
 #   docs/screenshot-dark.png       English under a dark desktop palette (GTK's Adwaita dark)
 #   docs/screenshot-1024x600.png   the whole of a 1024 x 600 screen, English
 #   docs/screenshot-scale2.png     the whole of a 1920 x 1080 screen at QT_SCALE_FACTOR=2, German
+# and those of the working days and of the added calendars (see the two scripts sourced at the
+# end). `screenshots.sh added-calendars` takes the added calendars' pictures alone.
 # The first three show the window alone, the last two the screen it fits on. The results already
 # in the output come from quorvan-cli, the same engine.
 set -euo pipefail
@@ -38,7 +40,10 @@ trap cleanup EXIT
 # A fresh X server with one screen of the given size (WIDTHxHEIGHT).
 start_screen() {
   [[ -n $xvfb ]] && { kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; }
-  export DISPLAY=:$((90 + RANDOM % 100))
+  # A display number no other X server holds (several developers take pictures at once).
+  local number=$((90 + RANDOM % 100))
+  while [[ -e /tmp/.X$number-lock || -e /tmp/.X11-unix/X$number ]]; do number=$((90 + RANDOM % 100)); done
+  export DISPLAY=:$number
   Xvfb "$DISPLAY" -screen 0 "$1x24" -nolisten tcp >/dev/null 2>&1 &
   xvfb=$!
   for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
@@ -125,6 +130,27 @@ shoot() {
   echo "docs/screenshot-$name.png"
 }
 
+# shoot_window TITLE FILE: waits for a window named TITLE and saves it as FILE.
+shoot_window() {
+  local title=$1 file=$2
+  local id
+  id=$(find_window "$title" 50)
+  if [[ -z $id ]]; then
+    echo "no window named $title appeared" >&2
+    exit 1
+  fi
+  sleep 0.8
+  import -window "$id" "$file"
+  make_small "$file"
+  echo "$file"
+}
+
+if [[ ${1:-} == added-calendars ]]; then
+  start_screen 1600x1100
+  source scripts/screenshots-added-calendars.sh
+  exit 0
+fi
+
 start_screen 1600x1100
 shoot en 0 --lang=en window
 shoot de 1 --lang=de window
@@ -133,5 +159,7 @@ start_screen 1024x600
 shoot 1024x600 0 --lang=en screen
 start_screen 1920x1080
 shoot scale2 1 --lang=de screen QT_SCALE_FACTOR=2
-# The working-days dialog and a month with holidays.
+# The working-days dialog and a month with holidays; the added calendars.
 source scripts/screenshots-working-days.sh
+start_screen 1600x1100
+source scripts/screenshots-added-calendars.sh

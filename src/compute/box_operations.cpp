@@ -36,11 +36,20 @@ DateReading ReadBox(std::string_view text, CalendarCode calendar, const DateText
 // The cycle of the today panel, in click order.
 constexpr std::array<CalendarCode, 7> kTodayCycle{cal::CE, cal::ISO, cal::JC, cal::ORD, cal::LPM, cal::LPW, cal::JDN};
 
-int CyclePosition(CalendarCode calendar) {
+// The described cycle followed by the added calendars the user chose: position `i` of it.
+CalendarCode CycleAt(std::size_t i, std::span<const CalendarCode> more) {
+  return i < kTodayCycle.size() ? kTodayCycle[i] : more[i - kTodayCycle.size()];
+}
+
+// Where `calendar` stands in that cycle; nullopt when it is not part of it.
+std::optional<std::size_t> CyclePosition(CalendarCode calendar, std::span<const CalendarCode> more) {
   for (std::size_t i = 0; i < kTodayCycle.size(); ++i) {
-    if (kTodayCycle[i] == calendar) return static_cast<int>(i);
+    if (kTodayCycle[i] == calendar) return i;
   }
-  return -1;
+  for (std::size_t i = 0; i < more.size(); ++i) {
+    if (IsAddedCalendar(more[i]) && more[i] == calendar) return kTodayCycle.size() + i;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -140,12 +149,14 @@ std::string TodayPhrase(Language language, int dayOfWeek) {
 }
 
 TodayPanelTexts TodayPanel(CalendarCode calendar, Language language, const DateTextOptions& options) {
-  if (!IsUserCalendar(calendar)) calendar = cal::CE;
+  if (!IsUserCalendar(calendar) && !IsAddedCalendar(calendar)) calendar = cal::CE;
   TodayPanelTexts panel;
   panel.today_phrase = TodayPhrase(language, TodayDayOfWeek(calendar));
   panel.week_phrase = TextOf(GeneralText::AWeekFromTodayIs, language);
-  // German says "der 31.12.2012 CE", but not before a week date or a day number.
-  const bool article = language == Language::German && (calendar == cal::CE || calendar == cal::JC);
+  // German says "der 31.12.2012 CE", but not before a week date or a day number; an added
+  // calendar's date has day, month and year as CE and JC have, all but the Mayan long count.
+  const bool dated = calendar == cal::CE || calendar == cal::JC || (IsAddedCalendar(calendar) && calendar != cal::MAY);
+  const bool article = language == Language::German && dated;
   const std::string prefix = article ? "der " : "";
   // The ordinal writer never names its calendar; today lies in years 1 to 9999 in any case.
   const WriteStyle style{.suffix = true, .check_ordinal_range = false};
@@ -159,16 +170,27 @@ TodayPanelTexts TodayPanel(CalendarCode calendar, Language language, const DateT
   return panel;
 }
 
-CalendarCode NextTodayCalendar(CalendarCode calendar) {
-  const int at = CyclePosition(calendar);
-  if (at < 0) return calendar;
-  return kTodayCycle[static_cast<std::size_t>(at + 1) % kTodayCycle.size()];
+CalendarCode NextTodayCalendar(CalendarCode calendar, std::span<const CalendarCode> more) {
+  const std::optional<std::size_t> at = CyclePosition(calendar, more);
+  if (!at) return calendar;
+  // A code of `more` that is no added calendar is passed over, never shown.
+  const std::size_t length = kTodayCycle.size() + more.size();
+  for (std::size_t step = 1; step <= length; ++step) {
+    const CalendarCode next = CycleAt((*at + step) % length, more);
+    if (IsUserCalendar(next) || IsAddedCalendar(next)) return next;
+  }
+  return calendar;
 }
 
-CalendarCode PreviousTodayCalendar(CalendarCode calendar) {
-  const int at = CyclePosition(calendar);
-  if (at < 0) return calendar;
-  return kTodayCycle[static_cast<std::size_t>(at + static_cast<int>(kTodayCycle.size()) - 1) % kTodayCycle.size()];
+CalendarCode PreviousTodayCalendar(CalendarCode calendar, std::span<const CalendarCode> more) {
+  const std::optional<std::size_t> at = CyclePosition(calendar, more);
+  if (!at) return calendar;
+  const std::size_t length = kTodayCycle.size() + more.size();
+  for (std::size_t step = 1; step <= length; ++step) {
+    const CalendarCode previous = CycleAt((*at + length - step) % length, more);
+    if (IsUserCalendar(previous) || IsAddedCalendar(previous)) return previous;
+  }
+  return calendar;
 }
 
 std::string SeparatorSample(DateFormat format, std::string_view separator) {

@@ -5,6 +5,7 @@
 // panel. Each operation returns the edit for the window to apply; none shows anything itself.
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -58,14 +59,16 @@ struct TodayPanelTexts {
   std::string week_phrase;   // "A week from today is"
   std::string week_date;
 };
+// `calendar` is one of the cycle below or an added calendar; any other code shows CE.
 TodayPanelTexts TodayPanel(CalendarCode calendar, Language language, const DateTextOptions& options);
 // The panel's first phrase for a weekday (0 = Sunday … 6 = Saturday): "Today is Saturday,".
 std::string TodayPhrase(Language language, int dayOfWeek);
 
-// The panel's calendar cycle: CE, ISO, JC, ORD, LPM, LPW, JDN and round again. A code outside
+// The panel's calendar cycle: CE, ISO, JC, ORD, LPM, LPW, JDN, then the added calendars the user
+// chose to see there (`more`, in their order; none by default) and round again. A code outside
 // the cycle stays where it is.
-CalendarCode NextTodayCalendar(CalendarCode calendar);
-CalendarCode PreviousTodayCalendar(CalendarCode calendar);
+CalendarCode NextTodayCalendar(CalendarCode calendar, std::span<const CalendarCode> more = {});
+CalendarCode PreviousTodayCalendar(CalendarCode calendar, std::span<const CalendarCode> more = {});
 
 // 31 December 2012 in `format` with `separator`: the caption of a separator option.
 std::string SeparatorSample(DateFormat format, std::string_view separator);

@@ -1,10 +1,14 @@
 #include "compute/month_grid.h"
 
+#include "calendar/added_calendars.h"
 #include "calendar/clock.h"
 #include "calendar/day_numbers.h"
 #include "calendar/digit_run.h"
 #include "calendar/iso_ordinal.h"
+#include "calendar/mayan.h"
+#include "lang/added_calendar_texts.h"
 #include "lang/general_texts.h"
+#include "text/calendar_names.h"
 #include "text/date_readers.h"
 #include "text/date_writers.h"
 #include "text/string_utils.h"
@@ -47,6 +51,46 @@ std::string_view ShortWeekdayName(Language language, int day_of_week) {
   return WeekdayName(language, day_of_week).substr(0, 3);
 }
 
+// A grid cell: the day right-aligned in three characters after a blank, two blanks after it.
+void AddCell(std::string& row, int day) {
+  if (day < 10) row += ' ';
+  row += ' ';
+  row += std::to_string(day);
+  row += "  ";
+}
+
+// What the other calendar shows beneath a day: its day of the month (1 … 30), for the Mayan long
+// count the kin (0 … 19); both fit the two digits of a cell.
+int OtherCalendarDay(CalendarCode other, int32_t day_number) {
+  if (other == cal::MAY) return LongCountFromDayNumber(day_number).kin;
+  const AddedCalendarRules* rules = AddedCalendarRulesOf(other);
+  return rules != nullptr ? rules->from_day_number(day_number).day : 0;
+}
+
+// "Kislev – Tevet 5785", "Elul 5784 – Tishrei 5785" or "Nisan 5784": the months of the first and
+// the last day, the year written once when both share it. The Mayan long count has no months by
+// name: its first and last day are written in full.
+std::string OtherMonthsSpanned(CalendarCode other, int32_t first_day, int32_t last_day, Language language) {
+  constexpr std::string_view kDash = " \u2013 ";  // an en dash between blanks
+  if (other == cal::MAY) {
+    TextBuilder text;
+    WriteDayNumberInCalendar(text, first_day, other, DateTextOptions{});
+    text.Add(kDash);
+    WriteDayNumberInCalendar(text, last_day, other, DateTextOptions{});
+    return text.Text();
+  }
+  const AddedCalendarRules* rules = AddedCalendarRulesOf(other);
+  if (rules == nullptr) return {};
+  const CalendarDate first = rules->from_day_number(first_day);
+  const CalendarDate last = rules->from_day_number(last_day);
+  std::string text(AddedMonthName(other, first.year, first.month, language));
+  if (first.year != last.year) text.append(" ").append(std::to_string(first.year));
+  if (first.year != last.year || first.month != last.month) {
+    text.append(kDash).append(AddedMonthName(other, last.year, last.month, language));
+  }
+  return text.append(" ").append(std::to_string(last.year));
+}
+
 }  // namespace
 
 MonthYearReading ReadMonthYear(std::string_view text) {
@@ -64,9 +108,13 @@ MonthYearReading ReadMonthYear(std::string_view text) {
 
 std::string MonthGrid::Text() const {
   std::string text = header;
-  for (const std::string& row : rows) {
+  for (std::size_t i = 0; i < rows.size(); ++i) {
     text += '\n';
-    text += row;
+    text += rows[i];
+    if (i < other_rows.size()) {
+      text += '\n';
+      text += other_rows[i];
+    }
   }
   return text;
 }
@@ -92,23 +140,25 @@ std::optional<MonthGrid> BuildMonthGrid(const MonthGridRequest& request) {
   const int days_back = (DayOfWeek(first_day) - first_weekday + kDaysPerWeek) % kDaysPerWeek;
   grid.first_cell_day = first_day - days_back;
 
+  const bool with_other = IsAddedCalendar(request.other);
   int32_t day = grid.first_cell_day;
   while (grid.row_count < kMaxMonthRows) {
     std::string row(1, ' ');
     row.reserve(kMonthRowLength);
+    std::string other_row(1, ' ');
     for (int column = 0; column < kDaysPerWeek; ++column, ++day) {
       DateFields cell{.Calendar = letter, .DayNumber = day};
       DayNumberToDate(cell);
-      if (cell.Day < 10) row += ' ';
-      row += ' ';
-      row += std::to_string(cell.Day);
-      row += "  ";
+      AddCell(row, cell.Day);
+      if (with_other) AddCell(other_row, OtherCalendarDay(request.other, day));
     }
     grid.rows.push_back(std::move(row));
+    if (with_other) grid.other_rows.push_back(std::move(other_row));
     ++grid.row_count;
     // The row just drawn ends on or after the last day of the month: the grid is complete.
     if (day - 1 >= last_day) break;
   }
+  if (with_other) grid.other_months = OtherMonthsSpanned(request.other, grid.first_cell_day, day - 1, request.language);
   return grid;
 }
 
@@ -168,6 +218,12 @@ std::string MonthHeading(const MonthGridRequest& request) {
                     request.language);
   heading += ')';
   return heading;
+}
+
+std::string OtherCalendarLine(const MonthGridRequest& request, const MonthGrid& grid) {
+  if (!IsAddedCalendar(request.other) || grid.other_months.empty()) return {};
+  std::string line(AddedCalendarName(request.other, request.language));
+  return line.append(": ").append(grid.other_months);
 }
 
 std::string MonthCopyText(std::string_view heading, std::string_view grid_text,

@@ -40,6 +40,9 @@ struct MonthYearReading {
 // the signs in front of them dropped ("20x24" is 2024, " -44 " is -44, "+-5" is -5).
 MonthYearReading ReadMonthYear(std::string_view text);
 
+// No other calendar beneath the grid's days: the grid as described.
+inline constexpr CalendarCode kNoOtherCalendar = -1;
+
 enum class WeekStart : uint8_t { Sunday, Monday };
 enum class MonthCalendar : uint8_t { CommonEra, Julian };
 
@@ -49,6 +52,9 @@ struct MonthGridRequest {
   MonthCalendar calendar = MonthCalendar::CommonEra;
   WeekStart week_start = WeekStart::Sunday;
   Language language = Language::English;
+  // An added calendar (HEB … IND) whose day of the month each day shows beneath it (for the Mayan
+  // long count the kin, 0 … 19); kNoOtherCalendar for none.
+  CalendarCode other = kNoOtherCalendar;
 };
 
 struct MonthGrid {
@@ -57,8 +63,13 @@ struct MonthGrid {
   int16_t row_count = 0;          // 1 … 6 (4 only for a February that fills four whole weeks)
   int32_t first_cell_day = 0;     // day number of the first cell: the first day of the week on
                                   // or before the first of the month
+  // With another calendar: beneath each row, the other calendar's days in the same cells (each
+  // kMonthRowLength characters, so that a fixed-pitch font lines them up), and the other
+  // calendar's months from the first cell to the last ("Kislev – Tevet 5785"). Empty without.
+  std::vector<std::string> other_rows;
+  std::string other_months;
 
-  std::string Text() const;  // header and rows, one per line
+  std::string Text() const;  // header and rows, one per line, each row followed by its other row
 };
 
 // The grid of a month; nullopt when the year or month lies outside the range above.
@@ -76,6 +87,10 @@ std::string IsoWeekText(int32_t first_cell_day, int16_t row_count, IsoYearDigit 
 
 // "June 2024 (Common Era Calendar)": month name, year, calendar name in `language`.
 std::string MonthHeading(const MonthGridRequest& request);
+
+// With another calendar, the line that names it and its months under the heading: "Hebrew: Adar
+// II – Nisan 5784"; empty without one.
+std::string OtherCalendarLine(const MonthGridRequest& request, const MonthGrid& grid);
 
 // The copied text: heading, empty line, grid; with ISO dates also an empty line, their title
 // (`iso_title`), an empty line and the ISO lines. No line break at the end.

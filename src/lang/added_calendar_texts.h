@@ -12,6 +12,15 @@ namespace qv {
 enum class AddedCalendarText : uint8_t {
   OtherCalendar,  // "Other calendar:" — the option beside the drop-down
   OtherCalendarName,  // "Other calendar" — how a screen reader names the option and drop-down
+  MoreCalendarsButton,  // "&More calendars…" — the help window's button that opens the dialog
+  MoreCalendarsTitle,   // "More calendars" — the dialog's title
+  MoreCalendarsNote,    // what the dialog's check boxes do
+  MoreCalendarsOrder,   // "Order after JDN:" — before the chosen calendars in the order ticked
+  MoreCalendarsNone,    // "none" — when none is ticked
+  AlsoShow,             // "Also show:" — the month window's label before its drop-down
+  AlsoShowName,         // "Also show" — the drop-down's name for a screen reader
+  AlsoShowNone,         // "(none)" — the drop-down's first item
+  AlsoShowMonths,       // "Months shown beneath the days" — the name of the months' label
 };
 
 std::string_view AddedCalendarTextOf(AddedCalendarText entry, Language language);

@@ -361,9 +361,11 @@ StoredSettings StoreSettings(SettingsChoices c) {
   s.date_format = c.date_format;
   s.date_separator = c.date_separator.empty() ? kDashCode : SeparatorCode(c.date_separator);
   s.thousands_separator = SeparatorCode(c.thousands_separator);
-  s.today_calendar = c.today_calendar;
-  s.first_calendar = c.first_calendar;
-  s.second_calendar = c.second_calendar;
+  // qrv.usr keeps the described codes alone: a panel left at an added calendar is kept as CE here
+  // (our own file keeps the added one), and so would be a box that reached this unconverted.
+  s.today_calendar = UserCalendarOrCE(c.today_calendar);
+  s.first_calendar = UserCalendarOrCE(c.first_calendar);
+  s.second_calendar = UserCalendarOrCE(c.second_calendar);
   s.include_first_date = c.include_first_date ? 1 : 0;
   s.include_weekends = c.include_weekends ? 1 : 0;
   s.verbose = c.verbose ? 1 : 0;

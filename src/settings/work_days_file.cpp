@@ -13,6 +13,8 @@ namespace {
 constexpr std::string_view kSection = "[WorkDays]";
 constexpr std::string_view kBoxesSection = "[Boxes]";
 constexpr std::array<std::string_view, 2> kBoxKeys{"First", "Second"};
+constexpr std::string_view kTodaySection = "[Today]";
+constexpr std::string_view kMonthSection = "[Month]";
 
 // An added calendar by its text code ("HEB"); nullopt for any other text.
 std::optional<CalendarCode> AddedCalendarOfCode(std::string_view text) {
@@ -20,6 +22,26 @@ std::optional<CalendarCode> AddedCalendarOfCode(std::string_view text) {
     if (CalendarTextCode(code) == text) return code;
   }
   return std::nullopt;
+}
+
+// "HEB,ISL": added calendars, each once, separated by commas; the empty text is none.
+std::optional<std::vector<CalendarCode>> ParseCalendarList(std::string_view text) {
+  std::vector<CalendarCode> codes;
+  while (!text.empty()) {
+    const std::size_t comma = text.find(',');
+    const std::string_view item = text.substr(0, comma);
+    text.remove_prefix(comma == std::string_view::npos ? text.size() : comma + 1);
+    std::string_view code_text = item;
+    while (!code_text.empty() && code_text.front() == ' ') code_text.remove_prefix(1);
+    while (!code_text.empty() && code_text.back() == ' ') code_text.remove_suffix(1);
+    const std::optional<CalendarCode> code = AddedCalendarOfCode(code_text);
+    if (!code || codes.size() >= kAddedCalendars.size()) return std::nullopt;
+    for (const CalendarCode seen : codes) {
+      if (seen == *code) return std::nullopt;
+    }
+    codes.push_back(*code);
+  }
+  return codes;
 }
 
 // ---- Values --------------------------------------------------------------------------------
@@ -135,6 +157,20 @@ std::string FormatWorkDaysFile(const WorkDaysSettings& settings) {
     out += std::string(kBoxKeys[i]) + "Calendar=" + std::string(CalendarTextCode(box.calendar)) + '\n';
     out += std::string(kBoxKeys[i]) + "Text=" + EscapePath(box.text) + '\n';
   }
+  if (!settings.more_today_calendars.empty() || IsAddedCalendar(settings.today_calendar)) {
+    out += std::string(kTodaySection) + "\nMoreCalendars=";
+    for (std::size_t i = 0; i < settings.more_today_calendars.size(); ++i) {
+      if (i > 0) out += ',';
+      out += CalendarTextCode(settings.more_today_calendars[i]);
+    }
+    out += '\n';
+    if (IsAddedCalendar(settings.today_calendar)) {
+      out += "Calendar=" + std::string(CalendarTextCode(settings.today_calendar)) + '\n';
+    }
+  }
+  if (IsAddedCalendar(settings.month_also_show)) {
+    out += std::string(kMonthSection) + "\nAlsoShow=" + std::string(CalendarTextCode(settings.month_also_show)) + '\n';
+  }
   return out;
 }
 
@@ -142,7 +178,10 @@ WorkDaysReadResult ParseWorkDaysText(std::string_view text) {
   const WorkDaysReadResult damaged{WorkDaysReadStatus::Damaged, {}};
   WorkDaysSettings settings;
   bool in_section = false;
-  enum class Section { WorkDays, Boxes, Unknown } section = Section::WorkDays;
+  enum class Section { WorkDays, Boxes, Today, Month, Unknown } section = Section::WorkDays;
+  bool more_seen = false;
+  bool today_seen = false;
+  bool also_seen = false;
   std::array<bool, 2> box_calendar_seen{};
   std::array<bool, 2> box_text_seen{};
   bool week_seen = false;
@@ -162,7 +201,10 @@ WorkDaysReadResult ParseWorkDaysText(std::string_view text) {
     }
     if (trimmed.front() == '[') {
       // A later section: the boxes', or one of a later version, which is skipped.
-      section = trimmed == kBoxesSection ? Section::Boxes : Section::Unknown;
+      section = trimmed == kBoxesSection   ? Section::Boxes
+                : trimmed == kTodaySection ? Section::Today
+                : trimmed == kMonthSection ? Section::Month
+                                           : Section::Unknown;
       continue;
     }
     if (section == Section::Unknown) continue;
@@ -170,6 +212,23 @@ WorkDaysReadResult ParseWorkDaysText(std::string_view text) {
     if (equals == std::string_view::npos) return damaged;
     const std::string_view key = TrimBlanks(line.substr(0, equals));
     const std::string_view value = line.substr(equals + 1);
+    if (section == Section::Today && key == "MoreCalendars") {
+      std::optional<std::vector<CalendarCode>> codes = ParseCalendarList(TrimBlanks(value));
+      if (more_seen || !codes) return damaged;
+      more_seen = true;
+      settings.more_today_calendars = std::move(*codes);
+      continue;
+    }
+    const bool today_key = section == Section::Today && key == "Calendar";
+    if (today_key || (section == Section::Month && key == "AlsoShow")) {
+      const std::optional<CalendarCode> code = AddedCalendarOfCode(TrimBlanks(value));
+      bool& seen = today_key ? today_seen : also_seen;
+      if (seen || !code) return damaged;
+      seen = true;
+      (today_key ? settings.today_calendar : settings.month_also_show) = *code;
+      continue;
+    }
+    if (section != Section::Boxes && section != Section::WorkDays) continue;  // a later version's key
     if (section == Section::Boxes) {
       for (std::size_t i = 0; i < kBoxKeys.size(); ++i) {
         if (key.substr(0, kBoxKeys[i].size()) != kBoxKeys[i]) continue;

@@ -27,7 +27,17 @@
 //   FirstCalendar=HEB
 //   FirstText=15 Nisan 5784
 //
-// A box in a described calendar writes nothing here. A section this version does not know is
+// A box in a described calendar writes nothing here. [Today]: the added calendars the today
+// panel's cycle goes on into after JDN, in their order, and the one the panel was left at (qrv.usr
+// keeps CE for it). [Month]: the calendar the month window shows beneath each day:
+//
+//   [Today]
+//   MoreCalendars=HEB,ISL
+//   Calendar=HEB
+//   [Month]
+//   AlsoShow=HEB
+//
+// Each section is written only when it holds a choice. A section this version does not know is
 // skipped.
 //
 // Reading never throws for anything found on disk; a value that cannot be read makes the whole
@@ -72,10 +82,14 @@ struct WorkDaysSettings {
   std::string region;             // a built-in region's code as Regions() spells it, or empty
   std::vector<HolidayFileEntry> files;
   std::array<AddedBoxSetting, 2> boxes{};  // the first and the second date
+  std::vector<CalendarCode> more_today_calendars{};  // added calendars only, each once
+  CalendarCode today_calendar = cal::CE;           // an added calendar, or CE: what qrv.usr says
+  CalendarCode month_also_show = cal::CE;          // an added calendar, or CE for none
   friend bool operator==(const WorkDaysSettings&, const WorkDaysSettings&) = default;
 };
 
-// Monday to Friday, no region, no file, both boxes in described calendars: what a missing file means, so none is kept for it.
+// Monday to Friday, no region, no file, both boxes in described calendars, no added calendar for
+// the today panel or the month window: what a missing file means, so none is kept for it.
 bool IsDefault(const WorkDaysSettings& settings);
 
 std::string FormatWorkDaysFile(const WorkDaysSettings& settings);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "calendar/clock.h"
 #include "compute/box_operations.h"
@@ -145,6 +146,11 @@ TEST(TodayPanel, EveryCalendarOfTheCycleInBothLanguages) {
       {cal::ORD, Language::English, 0, "2012366", "2013007"},
       {cal::JDN, Language::English, 1, "2,456,293 JDN", "2,456,300 JDN"},
       {cal::TLW, Language::English, 1, "2012-12-31 CE", "2013-01-07 CE"},  // not a panel calendar
+      // The added calendars the user may add to the cycle, in the box's numeric form (10 Tevet
+      // 5773, a fast day, fell on Sunday 23 December 2012).
+      {cal::HEB, Language::English, 1, "5773-04-18 HEB", "5773-04-25 HEB"},
+      {cal::HEB, Language::German, 1, "der 5773-04-18 HEB", "der 5773-04-25 HEB"},
+      {cal::MAY, Language::German, 1, "13.0.0.0.10 MAY", "13.0.0.0.17 MAY"},
   };
   for (const Case& c : cases) {
     DateTextOptions options;
@@ -167,6 +173,31 @@ TEST(TodayPanel, TheCycleGoesRoundBothWays) {
   }
   EXPECT_EQ(NextTodayCalendar(cal::ARC), cal::ARC);
   EXPECT_EQ(PreviousTodayCalendar(-5), -5);
+}
+
+// The added calendars a user chose follow JDN in their order; without them the cycle is as above
+// and an added calendar stays where it is.
+TEST(TodayPanel, ChosenCalendarsFollowTheCycle) {
+  struct Case {
+    std::vector<CalendarCode> more;
+    CalendarCode from, next, previous;
+  };
+  const Case cases[] = {
+      {{cal::HEB}, cal::JDN, cal::HEB, cal::LPW},
+      {{cal::HEB}, cal::HEB, cal::CE, cal::JDN},
+      {{cal::HEB}, cal::CE, cal::ISO, cal::HEB},
+      {{cal::ISL, cal::PER}, cal::ISL, cal::PER, cal::JDN},
+      {{cal::ISL, cal::PER}, cal::PER, cal::CE, cal::ISL},
+      {{cal::ISL, cal::PER}, cal::HEB, cal::HEB, cal::HEB},  // not chosen
+      {{}, cal::HEB, cal::HEB, cal::HEB},
+      {{}, cal::JDN, cal::CE, cal::LPW},
+      {{cal::ARC, cal::MAY}, cal::JDN, cal::MAY, cal::LPW},  // a described code is passed over
+      {{cal::ARC, cal::MAY}, cal::CE, cal::ISO, cal::MAY},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(NextTodayCalendar(c.from, c.more), c.next) << c.from;
+    EXPECT_EQ(PreviousTodayCalendar(c.from, c.more), c.previous) << c.from;
+  }
 }
 
 TEST(SeparatorSample, EachFormatOrdersTheSampleDate) {

@@ -180,6 +180,20 @@ TEST(InterpretSettings, StoringTheChoicesGivesTheRecordsBack) {
   EXPECT_EQ(StoreSettings(SettingsChoices{}), StoredSettings{});
 }
 
+// qrv.usr's reader knows the described codes alone: an added calendar goes there as CE.
+TEST(StoreSettings, AddedCalendarsAreStoredAsCommonEra) {
+  for (const CalendarCode added : kAddedCalendars) {
+    SettingsChoices c;
+    c.today_calendar = added;
+    c.first_calendar = added;
+    c.second_calendar = added;
+    const StoredSettings s = StoreSettings(c);
+    EXPECT_EQ(s.today_calendar, cal::CE) << added;
+    EXPECT_EQ(s.first_calendar, cal::CE) << added;
+    EXPECT_EQ(s.second_calendar, cal::CE) << added;
+  }
+}
+
 // Cuts a complete file at every length: inside lines 1 to 14 the defaults apply; once line 14
 // is whole only line 15 is missing; its digit makes the file complete.
 TEST(ParseSettingsText, EveryTruncationStartsOnDefaultsOrKeepsLinesOneToFourteen) {

@@ -61,6 +61,17 @@ INSTANTIATE_TEST_SUITE_P(
                        .region = "",
                        .files = {},
                        .boxes = {{{cal::HEB, "15 Nisan 5784"}, {cal::FRR, "1 Vendémiaire an 100%\n"}}}}},
+        RoundTripCase{"TodayCalendarsAndMonthAlsoShow",
+                      {.work_week = 0b0011111,
+                       .region = "",
+                       .files = {},
+                       .boxes = {},
+                       .more_today_calendars = {cal::PER, cal::HEB, cal::MAY},
+                       .today_calendar = cal::HEB,
+                       .month_also_show = cal::IND}},
+        RoundTripCase{"PanelLeftAtACalendarNoLongerChosen",
+                      {.work_week = 0b0011111, .region = "", .files = {}, .boxes = {}, .more_today_calendars = {},
+                       .today_calendar = cal::ISL}},
         RoundTripCase{"SecondBoxOnlyWithoutText",
                       {.work_week = 0b0011111, .region = "", .files = {}, .boxes = {{{}, {cal::MAY, ""}}}}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -70,6 +81,9 @@ TEST(WorkDaysFile, DefaultsAreKnownAsSuch) {
   EXPECT_FALSE(IsDefault({.work_week = 0b1001111, .region = "", .files = {}}));
   EXPECT_FALSE(IsDefault({.work_week = 0b0011111, .region = "AT", .files = {}}));
   EXPECT_FALSE(IsDefault({.work_week = 0b0011111, .region = "", .files = {}, .boxes = {{{cal::ISL, ""}, {}}}}));
+  EXPECT_FALSE(IsDefault({.work_week = 0b0011111, .region = "", .files = {}, .boxes = {}, .more_today_calendars = {cal::HEB}}));
+  EXPECT_FALSE(IsDefault({.work_week = 0b0011111, .region = "", .files = {}, .boxes = {}, .more_today_calendars = {},
+                          .today_calendar = cal::CE, .month_also_show = cal::MAY}));
 }
 
 // ---- Hand-made and damaged files ------------------------------------------------------------
@@ -135,6 +149,16 @@ INSTANTIATE_TEST_SUITE_P(
                   kComplete, 0b0011111, "AT", 0},
         ParseCase{"BoxesInADescribedCalendar", "[WorkDays]\n[Boxes]\nFirstCalendar=CE\n", kDamaged, 0, "", 0},
         ParseCase{"BoxTextWithoutCalendar", "[WorkDays]\n[Boxes]\nSecondText=5784\n", kDamaged, 0, "", 0},
+        ParseCase{"TodayAndMonthSections",
+                  "[WorkDays]\nRegion=AT\n[Today]\nMoreCalendars= HEB , ISL\nCalendar=HEB\nLater=1\n[Month]\nAlsoShow=MAY\n",
+                  kComplete, 0b0011111, "AT", 0},
+        ParseCase{"NoMoreCalendars", "[WorkDays]\n[Today]\nMoreCalendars=\n", kComplete, 0b0011111, "", 0},
+        ParseCase{"MoreCalendarsTwice", "[WorkDays]\n[Today]\nMoreCalendars=HEB\nMoreCalendars=ISL\n", kDamaged, 0, "", 0},
+        ParseCase{"AMoreCalendarRepeated", "[WorkDays]\n[Today]\nMoreCalendars=HEB,ISL,HEB\n", kDamaged, 0, "", 0},
+        ParseCase{"ADescribedMoreCalendar", "[WorkDays]\n[Today]\nMoreCalendars=HEB,JDN\n", kDamaged, 0, "", 0},
+        ParseCase{"AnEmptyItem", "[WorkDays]\n[Today]\nMoreCalendars=HEB,,ISL\n", kDamaged, 0, "", 0},
+        ParseCase{"TodayInADescribedCalendar", "[WorkDays]\n[Today]\nCalendar=CE\n", kDamaged, 0, "", 0},
+        ParseCase{"AlsoShowUnknown", "[WorkDays]\n[Month]\nAlsoShow=XYZ\n", kDamaged, 0, "", 0},
         ParseCase{"BoxCalendarTwice", "[WorkDays]\n[Boxes]\nFirstCalendar=HEB\nFirstCalendar=ISL\n", kDamaged, 0,
                   "", 0}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -13,6 +13,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "calendar/calendar_codes.h"
 #include "calendar/clock.h"
 #include "compute/request.h"
 #include "find_control.h"
@@ -358,7 +359,76 @@ class DisplayMonthTest : public QObject {
       QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(name));
       QVERIFY2(control->focusPolicy() & Qt::TabFocus, qPrintable(name));
     }
-    QCOMPARE(checked, 15);
+    QCOMPARE(checked, 16);
+  }
+
+  // "Also show: Hebrew" writes the Hebrew days under April 2024 and names their months in the
+  // title and the copied text; "(none)" brings back the described grid, copy and title.
+  void alsoShowWritesAnotherCalendarsDays() {
+    OpenAt(2024, 4);
+    const QString described = Grid()->toPlainText();
+    const int described_height = Grid()->height();
+    Click(Button("cmdCopyToClipboard"));
+    const QString described_copy = QGuiApplication::clipboard()->text();
+    QCOMPARE(described_copy, QStringLiteral("April 2024 (Common Era Calendar)\n\n") + described);
+
+    auto* also = Control<QComboBox>("cboAlsoShow");
+    QCOMPARE(also->currentText(), QStringLiteral("(none)"));
+    QCOMPARE(also->accessibleName(), QStringLiteral("Also show"));
+    also->setFocus();
+    QTest::keyClick(also, Qt::Key_Down);
+    QCOMPARE(month_->ChosenAlsoShow(), cal::HEB);
+    const QString expected_grid = QStringLiteral(
+        " Sun  Mon  Tue  Wed  Thu  Fri  Sat \n"
+        "  31    1    2    3    4    5    6  \n"
+        "  21   22   23   24   25   26   27  \n"
+        "   7    8    9   10   11   12   13  \n"
+        "  28   29    1    2    3    4    5  \n"
+        "  14   15   16   17   18   19   20  \n"
+        "   6    7    8    9   10   11   12  \n"
+        "  21   22   23   24   25   26   27  \n"
+        "  13   14   15   16   17   18   19  \n"
+        "  28   29   30    1    2    3    4  \n"
+        "  20   21   22   23   24   25   26  ");
+    QCOMPARE(Grid()->toPlainText(), expected_grid);
+    QVERIFY(Grid()->height() > described_height);
+    QCOMPARE(month_->windowTitle(), QStringLiteral("Display month (Adar II \u2013 Nisan 5784)"));
+    QCOMPARE(Control<QLabel>("lblAlsoShowMonths")->text(), QStringLiteral("Adar II \u2013 Nisan 5784"));
+    Click(Button("cmdCopyToClipboard"));
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("April 2024 (Common Era Calendar)\nHebrew: Adar II \u2013 Nisan 5784\n\n") + expected_grid);
+    // Every line of the copy is as long as the grid's rows: a fixed-pitch font lines them up.
+    const QStringList lines = expected_grid.split(QLatin1Char('\n'));
+    for (qsizetype i = 1; i < lines.size(); ++i) QCOMPARE(lines[i].size(), qsizetype{kMonthRowLength});
+
+    // In German, the month names too.
+    month_->ApplyLanguageTexts(qv::Language::German);
+    ActivateMonthWindow();
+    QCOMPARE(month_->windowTitle(), QStringLiteral("Monat zeigen (Adar II \u2013 Nisan 5784)"));
+    QCOMPARE(also->currentText(), QStringLiteral("Hebr\u00e4isch"));
+    month_->ApplyLanguageTexts(qv::Language::English);
+    ActivateMonthWindow();
+
+    // Back to none by the keys: the described grid, copy and title, byte for byte.
+    also->setFocus();
+    QTest::keyClick(also, Qt::Key_Up);
+    QCOMPARE(month_->ChosenAlsoShow(), kNoOtherCalendar);
+    QCOMPARE(Grid()->toPlainText(), described);
+    QCOMPARE(Grid()->height(), described_height);
+    QCOMPARE(month_->windowTitle(), QStringLiteral("Display month"));
+    Click(Button("cmdCopyToClipboard"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), described_copy);
+  }
+
+  // The Mayan long count shows the kin, and the title its first and last day.
+  void mayanLongCountShowsTheKin() {
+    month_->SetAlsoShow(cal::MAY);
+    OpenAt(2012, 12);
+    const QStringList lines = Grid()->toPlainText().split(QLatin1Char('\n'));
+    // 21 December 2012 (a Friday), 13.0.0.0.0: kin 0 beneath the 21.
+    QCOMPARE(lines[7], QStringLiteral("  16   17   18   19   20   21   22  "));
+    QCOMPARE(lines[8], QStringLiteral("  15   16   17   18   19    0    1  "));
+    QVERIFY(month_->windowTitle().contains(QStringLiteral("12.19.19.16.14 \u2013 13.0.0.0.15")));
   }
 };
 

@@ -67,6 +67,14 @@ bool SetMonth(CommandLine& line, std::string_view text) {
   return line.month.month.has_value();
 }
 
+// An added calendar whose days --month shows beneath the grid's.
+bool SetAlso(CommandLine& line, std::string_view text) {
+  const CalendarCode code = CalendarCodeFromText(text);
+  if (!IsAddedCalendar(code)) return false;
+  line.month.also = code;
+  return true;
+}
+
 constexpr std::string_view kCalendars = "CE, JC, JDN, ORD, ISO, LPW, LPM, HEB, ISL, PER, FRR, COP, ETH, MAY or IND";
 
 // The one declaration of every option.
@@ -125,6 +133,8 @@ constexpr std::array kOptions{
                   [](CommandLine& l, std::string_view) { l.month.iso_weeks = true; return true; }, ""},
     CommandOption{"--no-year-digit", "", "with --iso-weeks: leave out the ISO year's last digit",
                   [](CommandLine& l, std::string_view) { l.month.no_year_digit = true; return true; }, ""},
+    CommandOption{"--also", "CODE", "with --month: an added calendar's day beneath each day (HEB ... IND)", SetAlso,
+                  "HEB, ISL, PER, FRR, COP, ETH, MAY or IND"},
     CommandOption{"--batch", "", "read FIRST<TAB>DIFFERENCE<TAB>SECOND lines from standard input",
                   [](CommandLine& l, std::string_view) { l.batch = true; return true; }, ""},
     CommandOption{"--output", "sentence|value|json", "the sentence, only the result, or JSON Lines (default sentence)",
@@ -197,6 +207,7 @@ std::string UsageText() {
          "       quorvan-cli [OPTIONS] [--first TEXT] [--diff TEXT] [--second TEXT]\n"
          "       quorvan-cli [OPTIONS] --batch   (lines of FIRST<TAB>DIFFERENCE<TAB>SECOND on stdin)\n"
          "       quorvan-cli --month=YEAR-MONTH [--julian] [--monday] [--iso-weeks] [--lang=de]\n"
+         "                   [--also=HEB|ISL|PER|FRR|COP|ETH|MAY|IND]\n"
          "       quorvan-cli --list-holidays=YEAR --holidays=REGION|--holiday-file=FILE...\n"
          "       quorvan-cli --list-regions\n"
          "\n"
@@ -211,6 +222,8 @@ std::string UsageText() {
          "its calendar's code (2000-01-01 CE), fields may lack leading zeros, numbers may carry a\n"
          "sign and digit groups. --lenient reads them as the window reads pasted text.\n"
          "--month prints a month as the month window copies it: heading, empty line, grid.\n"
+         "With --also=HEB (or ISL, PER, FRR, COP, ETH, MAY, IND) a line under the heading names\n"
+         "that calendar's months, and its day of the month (the Mayan kin) stands beneath each day.\n"
          "--work-week, --holidays and --holiday-file count working days: they imply\n"
          "--exclude-weekends. A holiday list holds a CE date a line (--format, --date-sep).\n"
          "\n"

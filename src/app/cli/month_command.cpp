@@ -26,8 +26,9 @@ std::optional<YearMonth> ParseYearMonth(std::string_view text) {
 
 std::string MonthOptionsError(const MonthOptions& options, bool request_given) {
   if (!options.month) {
-    if (options.julian || options.monday || options.iso_weeks || options.no_year_digit) {
-      return "--julian, --monday, --iso-weeks and --no-year-digit go with --month";
+    if (options.julian || options.monday || options.iso_weeks || options.no_year_digit ||
+        options.also != kNoOtherCalendar) {
+      return "--julian, --monday, --iso-weeks, --no-year-digit and --also go with --month";
     }
     return {};
   }
@@ -45,7 +46,8 @@ std::string MonthCommandText(const MonthOptions& options, Language language, con
                                  .month = month.month,
                                  .calendar = options.julian ? MonthCalendar::Julian : MonthCalendar::CommonEra,
                                  .week_start = options.monday ? WeekStart::Monday : WeekStart::Sunday,
-                                 .language = language};
+                                 .language = language,
+                                 .other = options.also};
   const std::optional<MonthGrid> grid = BuildMonthGrid(request);
   if (!grid) return {};  // ParseYearMonth admits no such month
   std::optional<std::string> iso;
@@ -53,7 +55,9 @@ std::string MonthCommandText(const MonthOptions& options, Language language, con
     iso = IsoWeekText(grid->first_cell_day, grid->row_count,
                       options.no_year_digit ? IsoYearDigit::Without : IsoYearDigit::With, language);
   }
-  return MonthCopyText(MonthHeading(request), grid->Text(), iso, GetProgramText(texts, kTextIsoTitle, language)) + "\n";
+  std::string heading = MonthHeading(request);
+  if (const std::string other = OtherCalendarLine(request, *grid); !other.empty()) heading.append("\n").append(other);
+  return MonthCopyText(heading, grid->Text(), iso, GetProgramText(texts, kTextIsoTitle, language)) + "\n";
 }
 
 }  // namespace qv::cli

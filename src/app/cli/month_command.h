@@ -16,6 +16,7 @@ struct MonthOptions {
   bool monday = false;             // --monday
   bool iso_weeks = false;          // --iso-weeks
   bool no_year_digit = false;      // --no-year-digit
+  CalendarCode also = kNoOtherCalendar;  // --also=CODE: an added calendar's days beneath the grid's
 };
 
 // "2024-06", "-44-03", "+7-1": a signed year within ±kMonthGridYearLimit, a hyphen and a month

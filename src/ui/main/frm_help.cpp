@@ -1,6 +1,7 @@
 #include "ui/main/frm_help.h"
 
 #include <QEvent>
+#include <QGridLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -9,6 +10,8 @@
 #include <algorithm>
 #include <string>
 
+#include "lang/added_calendar_texts.h"
+#include "lang/captions.h"
 #include "lang/general_texts.h"
 #include "lang/help_texts.h"
 #include "platform/named_widget.h"
@@ -48,6 +51,8 @@ frmHelp::frmHelp(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window), main_wi
   txbMsg->setTabChangesFocus(true);
   cmdClose = Named(new QPushButton(this), "cmdClose");
   cmdClose->setAutoDefault(true);
+  cmdMoreCalendars = Named(new QPushButton(this), "cmdMoreCalendars");
+  cmdMoreCalendars->setAutoDefault(false);
 
   auto* layout = new QVBoxLayout(this);
   const int bottom = std::max(0, TwipsToPixels(kBelowTextTwips - kTopTwips - kGapTwips, this) -
@@ -56,12 +61,22 @@ frmHelp::frmHelp(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window), main_wi
                              TwipsToPixels(kRightTwips, this), bottom);
   layout->setSpacing(TwipsToPixels(kGapTwips, this));
   layout->addWidget(txbMsg, 1);
-  // Centred under the text box.
-  layout->addWidget(cmdClose, 0, Qt::AlignHCenter);
+  // Close centred under the text box, between two columns of equal stretch; "More calendars…" at
+  // the left edge of the first. Only a window too narrow for both beside a centred Close moves
+  // Close to the right of it, never over it.
+  auto* buttons = new QGridLayout;
+  buttons->setContentsMargins(0, 0, 0, 0);
+  buttons->setHorizontalSpacing(0);  // an empty third column would get none, the first one would
+  buttons->addWidget(cmdMoreCalendars, 0, 0, Qt::AlignLeft);
+  buttons->addWidget(cmdClose, 0, 1);
+  buttons->setColumnStretch(0, 1);
+  buttons->setColumnStretch(2, 1);
+  layout->addLayout(buttons);
 
   setMinimumSize(TwipsToPixels(kMinimumSizeTwips, this), TwipsToPixels(kMinimumSizeTwips, this));
   if (main_window_ != nullptr) setWindowIcon(main_window_->windowIcon());
   connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+  connect(cmdMoreCalendars, &QPushButton::clicked, this, [this] { emit moreCalendarsRequested(); });
   AddCloseKeys(this, cmdClose);
   Form_Activate();
 }
@@ -102,6 +117,9 @@ void frmHelp::Form_Activate() {
   setWindowTitle(QStringLiteral("Quorvan ") + ToQString(TextOf(GeneralText::Help, language_)));
   cmdClose->setText(ToQString(TextOf(GeneralText::Close, language_)));
   cmdClose->setAccessibleName(cmdClose->text());
+  const std::string_view more = AddedCalendarTextOf(AddedCalendarText::MoreCalendarsButton, language_);
+  cmdMoreCalendars->setText(ToQString(more));
+  cmdMoreCalendars->setAccessibleName(ToQString(WithoutMnemonic(more)));
   txbMsg->setAccessibleName(windowTitle());
   txbMsg->setPlainText(texts_[language_ == Language::German ? 1 : 0]);
   txbMsg->moveCursor(QTextCursor::Start);

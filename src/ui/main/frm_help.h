@@ -36,6 +36,9 @@ class frmHelp : public QWidget {
   // Close was clicked and the window hidden; the main window puts the focus into its first-date
   // box.
   void closed();
+  // "More calendars…" was clicked: the main window opens the dialog of the today panel's added
+  // calendars over this window.
+  void moreCalendarsRequested();
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -52,6 +55,7 @@ class frmHelp : public QWidget {
 
   QPlainTextEdit* txbMsg = nullptr;
   QPushButton* cmdClose = nullptr;
+  QPushButton* cmdMoreCalendars = nullptr;
 };
 
 }  // namespace qv

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "calendar/calendar_codes.h"
 #include "compute/box_operations.h"
@@ -41,6 +42,7 @@ class frmClearOneTextBox;
 class frmLargeDisplay;
 class frmDisplayMonth;
 class frmHelp;
+class frmMoreCalendars;
 class frmWorkingDays;
 
 class frmMain : public QWidget {
@@ -63,6 +65,8 @@ class frmMain : public QWidget {
   CalendarCode GetCal(int firstOrSecond) const;
   Language CurrentLanguage() const { return options_.language; }
   CalendarCode TodayCalendar() const { return options_.today_calendar; }
+  // The added calendars the today panel goes on into after JDN, in their order.
+  const std::vector<CalendarCode>& MoreTodayCalendars() const { return more_today_calendars_; }
   const std::string& SettingsFilePath() const { return settings_file_path_; }
   // The working days (work week, region, holiday files) and the file they are kept in.
   const WorkDaysChoice& WorkDays() const { return work_days_; }
@@ -110,6 +114,10 @@ class frmMain : public QWidget {
   void RestoreAddedBoxes(const WorkDaysSettings& settings);
   WorkDaysSettings OwnSettings() const;
   void WriteOwnSettings();
+  // The today panel's added calendars and the month window's "Also show", kept in our own file.
+  void RestoreOwnCalendarChoices(const WorkDaysSettings& settings);
+  void cmdMoreCalendars_Click();
+  void ApplyMoreTodayCalendars(std::vector<CalendarCode> chosen);
   void CreateShortcuts();
   enum class Arrangement { Full, Narrow };
   void Arrange(Arrangement arrangement);
@@ -232,6 +240,10 @@ class frmMain : public QWidget {
   // file this run could not read is left as it is unless the user changed something kept there.
   WorkDaysSettings own_settings_kept_;
   std::shared_ptr<const WorkCalendar> work_calendar_;
+  // The added calendars chosen in "More calendars" (none by default), and the month window's
+  // "Also show" until that window exists (CE: none).
+  std::vector<CalendarCode> more_today_calendars_;
+  CalendarCode month_also_show_ = cal::CE;
   QString product_name_;
   QString version_text_;
 
@@ -323,6 +335,7 @@ class frmMain : public QWidget {
   frmDisplayMonth* month_window_ = nullptr;
   frmHelp* help_window_ = nullptr;
   frmWorkingDays* working_days_dialog_ = nullptr;
+  frmMoreCalendars* more_calendars_dialog_ = nullptr;
 };
 
 }  // namespace qv

@@ -372,7 +372,9 @@ void frmMain::UpdateTodayPanel() {
 }
 
 void frmMain::TodayLabelReleased(Qt::MouseButton button) {
-  options_.today_calendar = button == Qt::RightButton ? PreviousTodayCalendar(options_.today_calendar) : NextTodayCalendar(options_.today_calendar);
+  options_.today_calendar = button == Qt::RightButton
+                                ? PreviousTodayCalendar(options_.today_calendar, more_today_calendars_)
+                                : NextTodayCalendar(options_.today_calendar, more_today_calendars_);
   UpdateTodayPanel();
 }
 

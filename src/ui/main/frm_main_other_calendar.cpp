@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <algorithm>
 #include <utility>
 
 #include "compute/box_operations.h"
@@ -17,7 +18,10 @@
 #include "platform/qt_text.h"
 #include "text/date_readers.h"
 #include "text/string_utils.h"
+#include "ui/main/frm_help.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/frm_more_calendars.h"
+#include "ui/month/frm_display_month.h"
 
 namespace qv {
 
@@ -101,7 +105,47 @@ WorkDaysSettings frmMain::OwnSettings() const {
     settings.boxes[i].calendar = code;
     if (chkSaveOutput->isChecked()) settings.boxes[i].text = edits[i]->text().toStdString();
   }
+  settings.more_today_calendars = more_today_calendars_;
+  if (IsAddedCalendar(options_.today_calendar)) settings.today_calendar = options_.today_calendar;
+  const CalendarCode also = month_window_ != nullptr ? month_window_->ChosenAlsoShow() : month_also_show_;
+  if (IsAddedCalendar(also)) settings.month_also_show = also;
   return settings;
+}
+
+// Start-up, after qrv.usr: the added calendars of the today panel's cycle, and the panel at the
+// one it was left at, when qrv.usr still says CE for it as this program wrote it.
+void frmMain::RestoreOwnCalendarChoices(const WorkDaysSettings& settings) {
+  more_today_calendars_ = settings.more_today_calendars;
+  const CalendarCode left_at = settings.today_calendar;
+  const bool in_cycle = std::find(more_today_calendars_.begin(), more_today_calendars_.end(), left_at) !=
+                        more_today_calendars_.end();
+  if (in_cycle && options_.today_calendar == cal::CE) options_.today_calendar = left_at;
+  month_also_show_ = settings.month_also_show;
+  ApplyMonthChoices();
+  UpdateTodayPanel();
+}
+
+// The help window's "More calendars…": the dialog over the help window; OK applies the choice.
+void frmMain::cmdMoreCalendars_Click() {
+  if (more_calendars_dialog_ == nullptr) {
+    more_calendars_dialog_ = new frmMoreCalendars(help_window_ != nullptr ? static_cast<QWidget*>(help_window_) : this);
+    connect(more_calendars_dialog_, &QDialog::accepted, this,
+            [this] { ApplyMoreTodayCalendars(more_calendars_dialog_->Chosen()); });
+  }
+  more_calendars_dialog_->Prepare(more_today_calendars_, options_.language);
+  // Not exec(): the dialog is window-modal and the event that opened it returns at once.
+  more_calendars_dialog_->open();
+}
+
+// A panel left at a calendar no longer chosen goes back to CE, the cycle's first.
+void frmMain::ApplyMoreTodayCalendars(std::vector<CalendarCode> chosen) {
+  more_today_calendars_ = std::move(chosen);
+  if (IsAddedCalendar(options_.today_calendar) &&
+      std::find(more_today_calendars_.begin(), more_today_calendars_.end(), options_.today_calendar) ==
+          more_today_calendars_.end()) {
+    options_.today_calendar = cal::CE;
+  }
+  UpdateTodayPanel();
 }
 
 // Start-up, after qrv.usr: a box our own file says was left in an added calendar is shown so,

@@ -31,6 +31,7 @@ void frmMain::ApplyMonthChoices() {
   if (month_window_ == nullptr) return;
   month_window_->SetWeekStart(options_.week_start);
   month_window_->SetCalendar(options_.month_calendar);
+  month_window_->SetAlsoShow(IsAddedCalendar(month_also_show_) ? month_also_show_ : kNoOtherCalendar);
 }
 
 void frmMain::ReadMonthChoices(SettingsChoices& choices) const {
@@ -65,6 +66,7 @@ void frmMain::cmdHelp_Click() {
       activateWindow();
       SetTheFocus();
     });
+    connect(help_window_, &frmHelp::moreCalendarsRequested, this, [this] { cmdMoreCalendars_Click(); });
   }
   // The help window lies over the lower part of this window: its top edge is measured from a
   // line inside the frame, here the row of the first date under the today panel.

@@ -63,6 +63,7 @@ void frmMain::ReadWorkDaysSettings() {
   WorkDaysLoad load = LoadWorkDays(read.settings);
   ApplyWorkDays(std::move(load.choice));
   RestoreAddedBoxes(read.settings);
+  RestoreOwnCalendarChoices(read.settings);
   own_settings_kept_ = OwnSettings();
   if (load.failures.empty()) return;
   QString text = ToQString(WorkDaysTextOf(WorkDaysText::FilesLeftOut, options_.language));
@@ -121,6 +122,9 @@ void frmMain::cmdWorkingDays_Click() {
 void frmMain::ResetWorkDays() {
   RemoveFileIfPresent(WorkDaysFilePath());
   ApplyWorkDays(WorkDaysChoice{});
+  more_today_calendars_.clear();
+  month_also_show_ = cal::CE;
+  ApplyMonthChoices();
   own_settings_kept_ = WorkDaysSettings{};
 }
 

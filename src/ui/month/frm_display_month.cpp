@@ -15,10 +15,15 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <string>
 #include <utility>
 
+#include "lang/added_calendar_texts.h"
 #include "lang/general_texts.h"
 #include "platform/fixed_pitch_font.h"
 #include "platform/named_widget.h"
@@ -42,9 +47,10 @@ constexpr int kGapTwips = 200;
 // The grid's columns only line up in a fixed-pitch font.
 constexpr int kGridFontPointSize = 9;
 
-// Lines a grid can have (the header and six rows), and the widest ISO line: seven cells of
-// "0-W01-1" and six gaps of two spaces.
+// Lines a grid can have (the header and six rows; with another calendar each row twice), and the
+// widest ISO line: seven cells of "0-W01-1" and six gaps of two spaces.
 constexpr int kGridLines = 1 + kMaxMonthRows;
+constexpr int kGridLinesWithOther = 1 + 2 * kMaxMonthRows;
 constexpr int kIsoLineLength = 7 * 7 + 6 * 2;
 
 constexpr int16_t kTextIsoTitle = 13;
@@ -52,6 +58,14 @@ constexpr int16_t kTextShowIso = 14;
 constexpr int16_t kTextHideIso = 15;
 
 QString WithColon(GeneralText entry, Language language) { return ToQString(TextOf(entry, language)) + QLatin1Char(':'); }
+
+// Room for `columns` characters and `lines` lines of the box's font.
+void SizeGridBox(QPlainTextEdit* box, int columns, int lines) {
+  const QFontMetrics metrics(box->font());
+  const int margin = static_cast<int>(2 * box->document()->documentMargin()) + 2 * box->frameWidth() + 4;
+  box->setFixedSize(metrics.horizontalAdvance(QString(columns + 1, QLatin1Char('0'))) + margin,
+                    metrics.lineSpacing() * lines + margin);
+}
 
 // A read-only fixed-pitch text box sized for `columns` characters and `lines` lines; the
 // keyboard can reach it, select and copy, and Tab moves on.
@@ -64,10 +78,7 @@ QPlainTextEdit* MakeGridBox(QWidget* parent, const char* name, int columns, int 
   box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   box->setFont(FixedPitchFont(kGridFontPointSize));
-  const QFontMetrics metrics(box->font());
-  const int margin = static_cast<int>(2 * box->document()->documentMargin()) + 2 * box->frameWidth() + 4;
-  box->setFixedSize(metrics.horizontalAdvance(QString(columns + 1, QLatin1Char('0'))) + margin,
-                    metrics.lineSpacing() * lines + margin);
+  SizeGridBox(box, columns, lines);
   return box;
 }
 
@@ -148,7 +159,8 @@ void frmDisplayMonth::CreateControls() {
   setTabOrder(optCommonEra, optJulian);
   setTabOrder(optJulian, optSunday);
   setTabOrder(optSunday, optMonday);
-  setTabOrder(optMonday, txbMonth);
+  setTabOrder(optMonday, cboAlsoShow);
+  setTabOrder(cboAlsoShow, txbMonth);
   setTabOrder(txbMonth, cmdDisplayNextMonth[0]);
   setTabOrder(cmdDisplayNextMonth[0], cmdDisplayNextMonth[1]);
   setTabOrder(cmdDisplayNextMonth[1], cmdCopyToClipboard);
@@ -182,6 +194,16 @@ QWidget* frmDisplayMonth::CreateChoiceRow() {
   layout->addWidget(lblFirstDayOfWeek, 1, 0);
   layout->addWidget(optSunday, 1, 1);
   layout->addWidget(optMonday, 1, 2);
+  // "Also show:" and the added calendars, with the months they show named beside the list.
+  cboAlsoShow = Named(new QComboBox(row), "cboAlsoShow");
+  cboAlsoShow->addItem(QString(), QVariant::fromValue<int>(kNoOtherCalendar));
+  for (const CalendarCode code : kAddedCalendars) cboAlsoShow->addItem(QString(), QVariant::fromValue<int>(code));
+  lblAlsoShow = NamedLabelFor("lblAlsoShow", cboAlsoShow, row);
+  lblAlsoShowMonths = Named(new QLabel(row), "lblAlsoShowMonths");
+  lblAlsoShowMonths->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(lblAlsoShow, 2, 0);
+  layout->addWidget(cboAlsoShow, 2, 1, 1, 2);
+  layout->addWidget(lblAlsoShowMonths, 2, 3);
   layout->setColumnStretch(3, 1);
   return row;
 }
@@ -212,6 +234,7 @@ void frmDisplayMonth::WireControls() {
   connect(optSunday, &QRadioButton::toggled, this, [this](bool on) { if (on) optSunday_Click(); });
   connect(optMonday, &QRadioButton::toggled, this, [this](bool on) { if (on) optMonday_Click(); });
   connect(chkWithYear, &QCheckBox::toggled, this, [this] { chkWithYear_Click(); });
+  connect(cboAlsoShow, &QComboBox::currentIndexChanged, this, [this] { cboAlsoShow_Click(); });
   connect(cmdShowHideISO, &QPushButton::clicked, this, [this] { cmdShowHideISO_Click(); });
   connect(cmdDisplayNextMonth[0], &QPushButton::clicked, this, [this] { cmdDisplayNextMonth_Click(0); });
   connect(cmdDisplayNextMonth[1], &QPushButton::clicked, this, [this] { cmdDisplayNextMonth_Click(1); });
@@ -254,6 +277,15 @@ void frmDisplayMonth::ApplyLanguageTexts(Language language) {
   const std::pair<QWidget*, G> boxes[] = {{txbYear, G::Year}, {cboMonths, G::Month}, {txbMonth, G::DisplayMonth}};
   for (const auto& [box, entry] : boxes) box->setAccessibleName(ToQString(TextOf(entry, language)));
   txbISODates->setAccessibleName(NumberedText(kTextIsoTitle));
+
+  lblAlsoShow->setText(ToQString(AddedCalendarTextOf(AddedCalendarText::AlsoShow, language)));
+  cboAlsoShow->setAccessibleName(ToQString(AddedCalendarTextOf(AddedCalendarText::AlsoShowName, language)));
+  cboAlsoShow->setItemText(0, ToQString(AddedCalendarTextOf(AddedCalendarText::AlsoShowNone, language)));
+  for (int item = 1; item < cboAlsoShow->count(); ++item) {
+    cboAlsoShow->setItemText(
+        item, ToQString(AddedCalendarName(static_cast<CalendarCode>(cboAlsoShow->itemData(item).toInt()), language)));
+  }
+  lblAlsoShowMonths->setAccessibleName(ToQString(AddedCalendarTextOf(AddedCalendarText::AlsoShowMonths, language)));
 }
 
 void frmDisplayMonth::SetDefaultChoices() {
@@ -275,6 +307,16 @@ MonthCalendar frmDisplayMonth::ChosenCalendar() const {
 
 void frmDisplayMonth::SetCalendar(MonthCalendar calendar) {
   (calendar == MonthCalendar::Julian ? optJulian : optCommonEra)->setChecked(true);
+}
+
+CalendarCode frmDisplayMonth::ChosenAlsoShow() const {
+  const int code = cboAlsoShow->currentData().toInt();
+  return IsAddedCalendar(code) ? static_cast<CalendarCode>(code) : kNoOtherCalendar;
+}
+
+void frmDisplayMonth::SetAlsoShow(CalendarCode code) {
+  const int item = cboAlsoShow->findData(QVariant::fromValue<int>(IsAddedCalendar(code) ? code : kNoOtherCalendar));
+  cboAlsoShow->setCurrentIndex(item < 0 ? 0 : item);
 }
 
 void frmDisplayMonth::OpenAtFirstDate(std::string_view firstDateText, CalendarCode firstCalendar,
@@ -309,7 +351,8 @@ MonthGridRequest frmDisplayMonth::ChosenRequest(int32_t year) const {
                           .month = static_cast<int16_t>(cboMonths->currentIndex() + 1),
                           .calendar = ChosenCalendar(),
                           .week_start = ChosenWeekStart(),
-                          .language = language_};
+                          .language = language_,
+                          .other = ChosenAlsoShow()};
 }
 
 void frmDisplayMonth::Draw(Redraw redraw) {
@@ -323,13 +366,50 @@ void frmDisplayMonth::Draw(Redraw redraw) {
     if (redraw == Redraw::Reporting) ShowYearMessage();
     return;
   }
+  const bool with_other = !grid->other_rows.empty();
+  FitGridBox(with_other ? kGridLinesWithOther : kGridLines);
+  grid_row_step_ = with_other ? 2 : 1;
   txbMonth->setPlainText(ToQString(grid->Text()));
   row_count_ = grid->row_count;
   first_cell_day_ = grid->first_cell_day;
   drawn_ = request;
+  other_line_ = OtherCalendarLine(request, *grid);
+  lblAlsoShowMonths->setText(ToQString(grid->other_months));
+  SetTitle();
+  DimOtherRows();
   MarkWorkDays();
   if (iso_dates_shown_) ShowIsoWeekDates();
   cmdClose->setFocus();
+}
+
+// The grid box grows by the other calendar's rows and shrinks back without them; the window
+// follows, as it does for the ISO panel.
+void frmDisplayMonth::FitGridBox(int lines) { SizeGridBox(txbMonth, static_cast<int>(kMonthRowLength), lines); }
+
+// The other calendar's rows in the colour of secondary text, so that the eye finds the grid's own
+// days first; the text, and so the copied text, is the same.
+void frmDisplayMonth::DimOtherRows() {
+  if (grid_row_step_ < 2) return;
+  QTextDocument* document = txbMonth->document();
+  document->setUndoRedoEnabled(false);
+  QTextCharFormat dim;
+  dim.setForeground(txbMonth->palette().color(QPalette::PlaceholderText));
+  QTextCursor cursor(document);
+  for (int row = 0; row < row_count_; ++row) {
+    const QTextBlock block = document->findBlockByNumber(2 + row * 2);
+    cursor.setPosition(block.position());
+    cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+    cursor.mergeCharFormat(dim);
+  }
+}
+
+// "Display Month", with another calendar followed by its months: "Display Month (Adar II – Nisan 5784)".
+void frmDisplayMonth::SetTitle() {
+  QString title = ToQString(TextOf(GeneralText::DisplayMonth, language_));
+  if (drawn_ && IsAddedCalendar(drawn_->other) && !lblAlsoShowMonths->text().isEmpty()) {
+    title += QStringLiteral(" (") + lblAlsoShowMonths->text() + QLatin1Char(')');
+  }
+  setWindowTitle(title);
 }
 
 void frmDisplayMonth::ShowIsoWeekDates() {
@@ -412,6 +492,10 @@ void frmDisplayMonth::chkWithYear_Click() {
   if (iso_dates_shown_) ShowIsoWeekDates();
 }
 
+// As the other choices: the grid is drawn again, and with it the rows beneath, the box's height,
+// the months named and the title; a grid that cannot be drawn leaves all of them as they are.
+void frmDisplayMonth::cboAlsoShow_Click() { DisplayMonth(); }
+
 void frmDisplayMonth::cmdShowHideISO_Click() { SetIsoPanel(iso_dates_shown_ ? IsoPanel::Hidden : IsoPanel::Shown); }
 
 void frmDisplayMonth::cmdDisplayNextMonth_Click(int index) {
@@ -442,7 +526,9 @@ void frmDisplayMonth::cmdCopyToClipboard_Click() {
   heading_request.language = language_;
   const std::optional<std::string> iso =
       iso_dates_shown_ ? std::optional<std::string>(txbISODates->toPlainText().toStdString()) : std::nullopt;
-  const std::string text = MonthCopyText(MonthHeading(heading_request), txbMonth->toPlainText().toStdString(), iso,
+  std::string heading = MonthHeading(heading_request);
+  if (!other_line_.empty()) heading.append("\n").append(other_line_);
+  const std::string text = MonthCopyText(heading, txbMonth->toPlainText().toStdString(), iso,
                                          GetProgramText(texts_, kTextIsoTitle, language_));
   QClipboard* clipboard = QGuiApplication::clipboard();
   clipboard->clear();
@@ -461,7 +547,7 @@ void frmDisplayMonth::HideWindow() {
 // Every activation starts afresh: the month names of the current language, a valid pair of
 // options, the ISO panel hidden, the grid redrawn.
 void frmDisplayMonth::Form_Activate() {
-  setWindowTitle(ToQString(TextOf(GeneralText::DisplayMonth, language_)));
+  SetTitle();
   FillMonthList();
   {
     const QSignalBlocker block_week(optMonday);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "calendar/calendar_codes.h"
@@ -48,6 +49,10 @@ class frmDisplayMonth : public QWidget {
   void SetWeekStart(WeekStart start);
   MonthCalendar ChosenCalendar() const;
   void SetCalendar(MonthCalendar calendar);
+  // "Also show:": an added calendar whose day of the month each day shows beneath it, or
+  // kNoOtherCalendar (the default) for the grid as described. Kept in our own file.
+  CalendarCode ChosenAlsoShow() const;
+  void SetAlsoShow(CalendarCode code);
 
   // The main window's Display month button: opens at the month of the first date box (its text
   // already trimmed, its calendar and the reading options) or, when that holds no valid CE, JC
@@ -98,6 +103,7 @@ class frmDisplayMonth : public QWidget {
   void optSunday_Click();
   void optMonday_Click();
   void chkWithYear_Click();
+  void cboAlsoShow_Click();
   void cmdShowHideISO_Click();
   void cmdDisplayNextMonth_Click(int index);
   void cmdCopyToClipboard_Click();
@@ -113,6 +119,9 @@ class frmDisplayMonth : public QWidget {
   void SelectMonth(int16_t month);
   void HideWindow();
   void ShowYearMessage();
+  void SetTitle();
+  void FitGridBox(int lines);
+  void DimOtherRows();
   MonthGridRequest ChosenRequest(int32_t year) const;
   QString NumberedText(int16_t number) const;
   // The working days' marks and holiday list (frm_display_month_work_days.cpp).
@@ -128,6 +137,8 @@ class frmDisplayMonth : public QWidget {
   int16_t row_count_ = 0;                        // RowCount
   int32_t first_cell_day_ = 0;                   // FirstCellDay
   std::optional<MonthGridRequest> drawn_;        // the month of the grid on show
+  std::string other_line_;                       // "Hebrew: Adar II – Nisan 5784", or empty
+  int grid_row_step_ = 1;                        // text lines per week: 2 with another calendar
   bool in_message_ = false;                      // one of our message boxes is open
   bool skip_next_activation_ = false;            // reactivation after our own message box
 
@@ -144,6 +155,9 @@ class frmDisplayMonth : public QWidget {
   QRadioButton* optSunday = nullptr;
   QRadioButton* optMonday = nullptr;
   QButtonGroup* week_start_group_ = nullptr;
+  QLabel* lblAlsoShow = nullptr;
+  QComboBox* cboAlsoShow = nullptr;
+  QLabel* lblAlsoShowMonths = nullptr;
   QPlainTextEdit* txbMonth = nullptr;
   QPlainTextEdit* txbISODates = nullptr;
   QCheckBox* chkWithYear = nullptr;

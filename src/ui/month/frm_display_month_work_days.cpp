@@ -65,6 +65,7 @@ void frmDisplayMonth::SetWorkCalendar(std::shared_ptr<const WorkCalendar> calend
   if (!drawn_) return;
   // The same text again drops the marks of the calendar before.
   txbMonth->setPlainText(txbMonth->toPlainText());
+  DimOtherRows();
   MarkWorkDays();
 }
 
@@ -83,7 +84,8 @@ void frmDisplayMonth::MarkWorkDays() {
   bool in_month = false;
   int ones_seen = 0;
   for (int row = 0; row < row_count_; ++row) {
-    const QTextBlock block = document->findBlockByNumber(row + 1);  // after the header
+    // After the header; with another calendar each week's row is followed by its own.
+    const QTextBlock block = document->findBlockByNumber(1 + row * grid_row_step_);
     const QString line = block.text();
     for (int column = 0; column < 7; ++column) {
       const int start = kRowIndent + column * kCellWidth;
