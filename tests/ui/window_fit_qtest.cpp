@@ -115,17 +115,35 @@ class WindowFitTest : public QObject {
     QVERIFY(available.contains(window_->frameGeometry()));
     if (available.width() > window_->FullSize().width() + 40) QCOMPARE(window_->size(), window_->FullSize());
     QApplication::processEvents();
-    QWidget* content = Get("MainContent");
+    // Compute and the row of Clear, Copy to clipboard, Enlarge and Quit stay in view however far
+    // the rest is scrolled.
+    for (const char* name : {"cmdCompute", "cmdClearOutputWindow", "cmdCopyOutput", "cmdEnlarge", "cmdQuit"}) {
+      QWidget* button = Get(name);
+      QTRY_VERIFY2(button->isVisible(), name);
+      for (const int scrolled : {0, 1}) {
+        QScrollBar* bar = Get<QScrollArea>("MainScrollArea")->verticalScrollBar();
+        bar->setValue(scrolled == 0 ? bar->minimum() : bar->maximum());
+        const QRect shown(button->mapTo(window_.get(), QPoint(0, 0)), button->size());
+        QVERIFY2(window_->rect().contains(shown), name);
+        QVERIFY2(!Get<QScrollArea>("MainScrollArea")->isAncestorOf(button) ||
+                     Get<QScrollArea>("MainScrollArea")->verticalScrollBar()->maximum() == 0,
+                 name);
+      }
+    }
     QList<QWidget*> stops{First()};
     First()->setFocus(Qt::TabFocusReason);
     for (QTest::keyClick(First(), Qt::Key_Tab); QApplication::focusWidget() != First() && stops.size() < 200;
          QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab)) {
       stops.append(QApplication::focusWidget());
-      QVERIFY2(content->isAncestorOf(stops.back()), qPrintable(stops.back()->objectName()));
+      QVERIFY2(window_->isAncestorOf(stops.back()), qPrintable(stops.back()->objectName()));
     }
     QVERIFY(stops.size() >= 34 && stops.contains(Get("cmdQuit")) && stops.contains(Get("lblMaker")));
-    for (QWidget* widget : content->findChildren<QWidget*>()) {
-      if (!widget->isVisibleTo(window_.get()) || widget->objectName().isEmpty()) continue;
+    // The Tab order reads the window as before: Compute after the second date's calendars, Quit last.
+    QVERIFY(stops.indexOf(Get("cmdCompute")) < stops.indexOf(Get("txbOutput")));
+    QCOMPARE(stops.indexOf(Get("cmdQuit")), stops.indexOf(Get("lblMaker")) + 1);
+    QWidget* content = Get("MainContent");  // larger than the scroll area's view: it scrolls
+    for (QWidget* widget : window_->findChildren<QWidget*>()) {
+      if (!widget->isVisibleTo(window_.get()) || widget->objectName().isEmpty() || widget == content) continue;
       QVERIFY2(widget->parentWidget()->rect().contains(widget->geometry()), qPrintable(widget->objectName()));
       if (!(widget->focusPolicy() & Qt::TabFocus)) continue;
       widget->setFocus();

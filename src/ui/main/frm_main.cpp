@@ -89,7 +89,12 @@ void frmMain::CreateControls() {
   scroll_area_->setWidget(content);
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
-  outer->addWidget(scroll_area_);
+  outer->setSpacing(0);
+  outer->addWidget(scroll_area_, 1);
+  action_bar_ = Named(new QWidget, "ActionBar");
+  action_bar_layout_ = new QHBoxLayout(action_bar_);
+  action_bar_->hide();
+  outer->addWidget(action_bar_);
 
   SetTabOrder();
   Clock = Named(new QTimer(this), "Clock");
@@ -117,8 +122,33 @@ void frmMain::resizeEvent(QResizeEvent* event) {
   // At full width the window only falls back to the narrow arrangement when a vertical scroll
   // bar would take part of that width.
   const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_area_);
-  const int needed = full_size_.width() + (event->size().height() < full_size_.height() ? bar : 0);
+  const bool shorter = event->size().height() < full_size_.height();
+  const int needed = full_size_.width() + (shorter ? bar : 0);
   Arrange(event->size().width() < needed ? Arrangement::Narrow : Arrangement::Full);
+  DockActionRow(shorter);
+}
+
+void frmMain::DockActionRow(bool docked) {
+  if (docked == action_row_docked_) return;
+  action_row_docked_ = docked;
+  QWidget* focused = QApplication::focusWidget();
+  if (docked) {
+    action_bar_layout_->addWidget(cmdCompute);
+    action_bar_layout_->addSpacing(fontMetrics().averageCharWidth() * 2);
+    for (QWidget* button : {cmdClearOutputWindow, cmdCopyOutput, cmdEnlarge}) action_bar_layout_->addWidget(button);
+    action_bar_layout_->addStretch(1);
+    action_bar_layout_->addWidget(cmdQuit);
+  } else {
+    input_actions_->insertWidget(0, cmdCompute);
+    int at = 0;
+    for (QWidget* button : {cmdClearOutputWindow, cmdCopyOutput, cmdEnlarge}) output_actions_->insertWidget(at++, button);
+    options_column_->addWidget(cmdQuit);
+    // What is left in the bar is its spacing and stretch.
+    while (QLayoutItem* item = action_bar_layout_->takeAt(0)) delete item;
+  }
+  action_bar_->setVisible(docked);
+  SetTabOrder();  // the moved buttons keep their places in the Tab order
+  if (focused != nullptr && focused->isVisibleTo(this)) focused->setFocus();
 }
 
 void frmMain::Arrange(Arrangement arrangement) {
@@ -472,6 +502,7 @@ QWidget* frmMain::CreateOptionsColumn() {
   layout->addStretch(1);
   cmdQuit = Button("cmdQuit");
   layout->addWidget(cmdQuit);
+  options_column_ = layout;
   return column;
 }
 
@@ -491,6 +522,7 @@ QWidget* frmMain::CreateOutputArea() {
   buttons->addStretch(1);
   layout->addWidget(txbOutput, 1);
   layout->addLayout(buttons);
+  output_actions_ = buttons;
   return area;
 }
 

@@ -21,6 +21,7 @@
 class QButtonGroup;
 class QGridLayout;
 class QHBoxLayout;
+class QVBoxLayout;
 class QLayout;
 class QCheckBox;
 class QComboBox;
@@ -122,6 +123,9 @@ class frmMain : public QWidget {
   enum class Arrangement { Full, Narrow };
   void Arrange(Arrangement arrangement);
   void PlaceCalendarGroups();
+  // Shorter than its full height, the window keeps Compute and the row of Clear, Copy to clipboard,
+  // Enlarge and Quit in a bar of their own below the scrolling controls, so that they stay in view.
+  void DockActionRow(bool docked);
   void SetOutputLines(int lines);
   void ShowInsideScreen();
   void ScrollIntoView(QWidget* control);
@@ -325,6 +329,11 @@ class frmMain : public QWidget {
   QScrollArea* scroll_area_ = nullptr;  // holds every control; scrolls on a small screen
   QGridLayout* input_grid_ = nullptr;        // the rows of the three boxes
   QHBoxLayout* input_actions_ = nullptr;     // Compute and "Second -> First"
+  QHBoxLayout* output_actions_ = nullptr;    // Clear, Copy to clipboard, Enlarge under the output window
+  QVBoxLayout* options_column_ = nullptr;    // the options, Quit last
+  QWidget* action_bar_ = nullptr;            // below the scroll area: the docked Compute … Quit
+  QHBoxLayout* action_bar_layout_ = nullptr;
+  bool action_row_docked_ = false;
   Arrangement arrangement_ = Arrangement::Full;
   QSize full_size_;
 
