@@ -6,8 +6,8 @@
 // Properties checked (a violation traps):
 //  - each reader gives either a source or an error, never both, and never crashes or leaks;
 //  - an error names the file, a list error a line within the file (1 … number of lines);
-//  - a list's dates lie within the day-number limit and are sorted; every date of an iCalendar
-//    file is sorted and unique, and every yearly rule it keeps is well formed;
+//  - a list's dates and worked days lie within the day-number limit and are sorted; every date and
+//    worked day of an iCalendar file is sorted and unique, and every yearly rule it keeps is well formed;
 //  - a work calendar made of what was read answers a count and an addition over a long span in
 //    agreement with each other (the count of the addition's result is the number added).
 #include <cstddef>
@@ -57,11 +57,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(!HolidayFileErrorText(*error, qv::Language::German).empty());
   } else {
     const HolidaySource& source = std::get<HolidaySource>(list);
-    for (size_t i = 0; i < source.dates.size(); ++i) {
-      Require(qv::IsWithinDayNumberLimit(source.dates[i].day_number));
-      Require(i == 0 || source.dates[i - 1].day_number <= source.dates[i].day_number);
+    for (const auto* days : {&source.dates, &source.workdays}) {
+      for (size_t i = 0; i < days->size(); ++i) {
+        Require(qv::IsWithinDayNumberLimit((*days)[i].day_number));
+        Require(i == 0 || (*days)[i - 1].day_number <= (*days)[i].day_number);
+      }
     }
-    if (!source.dates.empty()) CheckCalendar(source);
+    if (!source.dates.empty() || !source.workdays.empty()) CheckCalendar(source);
   }
 
   const HolidayFileResult ics = ReadICalendar(file, "fuzz.ics");
@@ -69,13 +71,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(error->file == "fuzz.ics" && error->line == 0);
   } else {
     const HolidaySource& source = std::get<HolidaySource>(ics);
-    for (size_t i = 1; i < source.dates.size(); ++i) {
-      Require(source.dates[i - 1].day_number < source.dates[i].day_number ||
-              (source.dates[i - 1].day_number == source.dates[i].day_number &&
-               source.dates[i - 1].name != source.dates[i].name));
+    for (const auto* days : {&source.dates, &source.workdays}) {
+      for (size_t i = 1; i < days->size(); ++i) {
+        Require((*days)[i - 1].day_number < (*days)[i].day_number ||
+                ((*days)[i - 1].day_number == (*days)[i].day_number && (*days)[i - 1].name != (*days)[i].name));
+      }
     }
     for (const HolidayRule& rule : source.rules) Require(IsValidRule(rule));
-    if (!source.rules.empty() || !source.dates.empty()) CheckCalendar(source);
+    if (!source.rules.empty() || !source.dates.empty() || !source.workdays.empty()) CheckCalendar(source);
   }
   return 0;
 }

@@ -46,7 +46,15 @@ HolidayFileResult ReadHolidayList(std::string_view contents, std::string_view fi
     if (trimmed.empty() || trimmed.front() == '#') continue;
     const size_t tab = trimmed.find('\t');
     const std::string_view date_text = TrimSpaces(trimmed.substr(0, tab));
-    const std::string_view name = tab == std::string_view::npos ? std::string_view{} : TrimSpaces(trimmed.substr(tab + 1));
+    std::string_view name = tab == std::string_view::npos ? std::string_view{} : trimmed.substr(tab + 1);
+    // A third field `workday` marks a worked day ("2025-05-03<TAB>Bridge-day swap<TAB>workday").
+    bool workday = false;
+    if (const size_t last_tab = name.rfind('\t');
+        last_tab != std::string_view::npos && TrimSpaces(name.substr(last_tab + 1)) == kWorkdayField) {
+      workday = true;
+      name = name.substr(0, last_tab);
+    }
+    name = TrimSpaces(name);
     if (!IsValidUtf8(trimmed)) return fail(line_number, FileProblem::NotUtf8, "");
     // A NUL byte would end the text early in the date readers' C-string conversions.
     if (date_text.empty() || date_text.find('\0') != std::string_view::npos) {
@@ -58,10 +66,12 @@ HolidayFileResult ReadHolidayList(std::string_view contents, std::string_view fi
     // A reader may take a date beyond the limit of day numbers near the ends of its calendar's
     // years (a leap-week date of year ±5,800,000): refused like any date out of range.
     if (!IsWithinDayNumberLimit(reading.fields.DayNumber)) return fail(line_number, FileProblem::OutOfRange, date_text);
-    source.dates.push_back(DatedHoliday{.day_number = reading.fields.DayNumber, .name = std::string(name)});
+    (workday ? source.workdays : source.dates)
+        .push_back(DatedHoliday{.day_number = reading.fields.DayNumber, .name = std::string(name)});
   }
-  std::stable_sort(source.dates.begin(), source.dates.end(),
-                   [](const DatedHoliday& a, const DatedHoliday& b) { return a.day_number < b.day_number; });
+  const auto by_day = [](const DatedHoliday& a, const DatedHoliday& b) { return a.day_number < b.day_number; };
+  std::stable_sort(source.dates.begin(), source.dates.end(), by_day);
+  std::stable_sort(source.workdays.begin(), source.workdays.end(), by_day);
   return source;
 }
 

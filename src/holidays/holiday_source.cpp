@@ -93,6 +93,52 @@ RuleFileSources ReadRuleFileSourcesFromFile(const std::string& path) {
   return ReadRuleFileSources(std::get<std::string>(contents), path);
 }
 
+HolidayFileResult ReadRuleFileAsOneSource(std::string_view contents, std::string_view file_name) {
+  RuleFileSources read = ReadRuleFileSources(contents, file_name);
+  if (auto* error = std::get_if<RuleFileError>(&read)) {
+    return HolidayFileError{.file = std::move(error->file), .line = error->line, .problem = FileProblem::RuleFile,
+                            .detail = std::move(error->detail), .rule_problem = error->problem};
+  }
+  HolidaySource merged;
+  merged.kind = SourceKind::Region;
+  merged.label = std::string(file_name);
+  auto names = std::make_shared<std::deque<std::string>>();
+  for (const HolidaySource& source : std::get<std::vector<HolidaySource>>(read)) {
+    for (HolidayRule rule : source.rules) {
+      // The names move to the merged source's own store; the views follow them.
+      names->emplace_back(rule.name.en);
+      const std::string_view en = names->back();
+      names->emplace_back(rule.name.de);
+      rule.name = HolidayName{en, names->back()};
+      merged.rules.push_back(rule);
+    }
+    merged.dates.insert(merged.dates.end(), source.dates.begin(), source.dates.end());
+    merged.workdays.insert(merged.workdays.end(), source.workdays.begin(), source.workdays.end());
+  }
+  const auto by_day = [](const DatedHoliday& a, const DatedHoliday& b) { return a.day_number < b.day_number; };
+  std::stable_sort(merged.dates.begin(), merged.dates.end(), by_day);
+  std::stable_sort(merged.workdays.begin(), merged.workdays.end(), by_day);
+  merged.rule_names = std::move(names);
+  return merged;
+}
+
+HolidayFileResult ReadRuleFileAsOneSourceFromFile(const std::string& path) {
+  auto contents = ReadWholeFile(path);
+  if (auto* error = std::get_if<HolidayFileError>(&contents)) return std::move(*error);
+  return ReadRuleFileAsOneSource(std::get<std::string>(contents), path);
+}
+
+bool IsRuleFileName(std::string_view name) {
+  constexpr std::string_view kSuffix = ".rules";
+  if (name.size() < kSuffix.size()) return false;
+  const std::string_view suffix = name.substr(name.size() - kSuffix.size());
+  for (size_t i = 0; i < kSuffix.size(); ++i) {
+    const char c = suffix[i] >= 'A' && suffix[i] <= 'Z' ? static_cast<char>(suffix[i] - 'A' + 'a') : suffix[i];
+    if (c != kSuffix[i]) return false;
+  }
+  return true;
+}
+
 std::string HolidayFileErrorText(const HolidayFileError& error, Language language) {
   const bool german = language == Language::German;
   std::string text = error.file;
@@ -123,6 +169,12 @@ std::string HolidayFileErrorText(const HolidayFileError& error, Language languag
     case FileProblem::UnsupportedRule:
       text += german ? "eine Wiederholung wird nicht unterstützt" : "a repetition is not supported";
       break;
+    case FileProblem::RuleFile:
+      // The rule file's own words, after its "file, line N: ".
+      return text + RuleFileErrorText(RuleFileError{.file = {}, .line = 0, .problem = error.rule_problem,
+                                                    .detail = error.detail},
+                                      language)
+                        .substr(2);
   }
   if (!error.detail.empty()) text += ": " + error.detail;
   return text;

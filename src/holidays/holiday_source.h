@@ -55,6 +55,7 @@ enum class FileProblem : uint8_t {
   NotICalendar,     // no VCALENDAR could be read from the file
   MalformedEvent,   // an event's dates or repetition cannot be read
   UnsupportedRule,  // a repetition finer than daily, or one too long to expand
+  RuleFile,         // a rule file's line cannot be read (`rule_problem` says why)
 };
 
 inline constexpr size_t kLargestHolidayFile = size_t{64} << 20;  // 64 MiB
@@ -64,6 +65,7 @@ struct HolidayFileError {
   int64_t line = 0;     // 1-based line of a list file; 0 when the problem is not one line's
   FileProblem problem = FileProblem::CannotRead;
   std::string detail;   // the line's text, or what was found wrong (at most 80 bytes)
+  RuleFileProblem rule_problem = RuleFileProblem::UnknownLine;  // with FileProblem::RuleFile
   friend bool operator==(const HolidayFileError&, const HolidayFileError&) = default;
 };
 
@@ -72,6 +74,15 @@ using HolidayFileResult = std::variant<HolidaySource, HolidayFileError>;
 // Our own message for an error, in English or German, without the program's name:
 // "holidays.txt, line 4: not a date: 2024-13-01".
 std::string HolidayFileErrorText(const HolidayFileError& error, Language language);
+
+// A user's rule file as one source, for the window's list of holiday files: every region the file
+// lists (as ReadRuleFileSources gives them) together, labelled with `file_name`. A line that
+// cannot be read is a RuleFile error naming the file and the line.
+HolidayFileResult ReadRuleFileAsOneSource(std::string_view contents, std::string_view file_name);
+HolidayFileResult ReadRuleFileAsOneSourceFromFile(const std::string& path);
+
+// A file whose name ends in ".rules" (any case): a holiday rule file.
+bool IsRuleFileName(std::string_view name);
 
 // The whole of a file, or CannotRead / TooLarge.
 std::variant<std::string, HolidayFileError> ReadWholeFile(const std::string& path);

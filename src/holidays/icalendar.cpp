@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calendar/civil.h"
+#include "holidays/icalendar_writer.h"
 #include "text/utf8.h"
 
 namespace qv::holidays {
@@ -89,6 +90,11 @@ class Reader {
     });
     dates_.erase(std::unique(dates_.begin(), dates_.end()), dates_.end());
     source_.dates = std::move(dates_);
+    std::sort(workdays_.begin(), workdays_.end(), [](const DatedHoliday& a, const DatedHoliday& b) {
+      return a.day_number != b.day_number ? a.day_number < b.day_number : a.name < b.name;
+    });
+    workdays_.erase(std::unique(workdays_.begin(), workdays_.end()), workdays_.end());
+    source_.workdays = std::move(workdays_);
     source_.rule_names = std::move(names_);
     return std::move(source_);
   }
@@ -142,10 +148,12 @@ class Reader {
       rules.push_back(icalproperty_get_rrule(p));
     }
 
+    const bool workday = IsWorkdayEvent(event);
     std::vector<int64_t> starts;  // first days of the occurrences to take as single days
     if (rules.empty()) {
       starts.push_back(*first_day);
-    } else if (rules.size() == 1 && excluded.empty() && days == 1 && KeepAsYearlyRule(rules[0], start, name)) {
+    } else if (!workday && rules.size() == 1 && excluded.empty() && days == 1 &&
+               KeepAsYearlyRule(rules[0], start, name)) {
       // kept as a rule
     } else {
       for (const icalrecurrencetype& rule : rules) {
@@ -162,10 +170,33 @@ class Reader {
     for (const int64_t occurrence : starts) {
       if (std::binary_search(excluded.begin(), excluded.end(), occurrence)) continue;
       for (int64_t k = 0; k < days; ++k) {
-        dates_.push_back(DatedHoliday{.day_number = static_cast<int32_t>(occurrence + k), .name = name});
+        (workday ? workdays_ : dates_).push_back(DatedHoliday{.day_number = static_cast<int32_t>(occurrence + k), .name = name});
       }
     }
     return std::nullopt;
+  }
+
+  // An event marked X-QUORVAN-WORKDAY:TRUE (the value in any case) is a day worked, not a day off.
+  static bool IsWorkdayEvent(icalcomponent* event) {
+    for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_X_PROPERTY); p != nullptr;
+         p = icalcomponent_get_next_property(event, ICAL_X_PROPERTY)) {
+      const char* property = icalproperty_get_x_name(p);
+      const char* value = icalproperty_get_x(p);
+      if (property != nullptr && value != nullptr && EqualIgnoringCase(property, kWorkdayProperty) &&
+          EqualIgnoringCase(value, "TRUE")) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+  static bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    for (size_t i = 0; i < a.size(); ++i) {
+      if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
   }
 
   // A yearly repetition on a fixed date or on the nth or last weekday of a month, in step with its
@@ -258,6 +289,7 @@ class Reader {
   std::string file_;
   HolidaySource source_;
   std::vector<DatedHoliday> dates_;
+  std::vector<DatedHoliday> workdays_;  // events marked as worked days
   std::shared_ptr<std::deque<std::string>> names_;
 };
 

@@ -10,6 +10,8 @@
 //    into single days from 1 January 1900 to 31 December 2200; days outside that range are not
 //    taken. Repetitions finer than daily are an error;
 //  - RDATE days are added, EXDATE days taken out; cancelled events (STATUS:CANCELLED) are skipped.
+// An event marked X-QUORVAN-WORKDAY:TRUE (as Quorvan exports a worked weekend day) gives working
+// days instead: days outside the work week that count as working days.
 // Events with a time of day are appointments, not days off: they are skipped and counted in
 // `timed_events_ignored`. A file libical cannot read, an event without a readable start or with a
 // parse error inside it, is an error naming the file.

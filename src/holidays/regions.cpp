@@ -1,5 +1,8 @@
 #include "holidays/regions.h"
 
+#include <array>
+#include <string>
+
 namespace qv::holidays {
 
 // The compiled rule files (builtin_regions.cpp, written by compile_rules at build time).
@@ -18,6 +21,80 @@ const Region* FindRegion(std::string_view code) {
     if (same) return &region;
   }
   return nullptr;
+}
+
+namespace {
+
+// Countries whose subdivisions alone are regions, with their ISO 3166 short names.
+struct CountryName {
+  std::string_view code;
+  HolidayName name;
+};
+constexpr std::array kCountriesWithoutOwnRegion{
+    CountryName{"GB", HolidayName{"United Kingdom", "Vereinigtes Königreich"}},
+};
+
+std::string_view CountryCodeOf(std::string_view code) { return code.substr(0, code.find('-')); }
+
+// Letters folded to lower case: ASCII, and the Latin-1 capitals (À … Þ, as UTF-8 "\xC3\x80" …
+// "\xC3\x9E") to their small letters, which is what the names' umlauts need.
+std::string Folded(std::string_view text) {
+  std::string folded(text);
+  for (size_t i = 0; i < folded.size(); ++i) {
+    const auto c = static_cast<unsigned char>(folded[i]);
+    if (c >= 'A' && c <= 'Z') {
+      folded[i] = static_cast<char>(c - 'A' + 'a');
+    } else if (c == 0xC3 && i + 1 < folded.size()) {
+      const auto next = static_cast<unsigned char>(folded[i + 1]);
+      if (next >= 0x80 && next <= 0x9E && next != 0x97) folded[i + 1] = static_cast<char>(next + 0x20);
+      ++i;
+    }
+  }
+  return folded;
+}
+
+bool Finds(std::string_view text, const std::string& folded_search) {
+  return Folded(text).find(folded_search) != std::string::npos;
+}
+
+}  // namespace
+
+std::vector<RegionCountry> RegionsByCountry() {
+  std::vector<RegionCountry> countries;
+  for (const Region& region : BuiltInRegions()) {
+    const std::string_view country = CountryCodeOf(region.code);
+    auto it = countries.begin();
+    while (it != countries.end() && it->code != country) ++it;
+    if (it == countries.end()) {
+      RegionCountry added{.code = country, .name = {}, .national = nullptr, .subdivisions = {}};
+      if (const Region* own = FindRegion(country)) {
+        added.name = own->name;
+      } else {
+        for (const CountryName& known : kCountriesWithoutOwnRegion) {
+          if (known.code == country) added.name = known.name;
+        }
+        if (added.name.en.empty()) added.name = HolidayName{country, country};
+      }
+      countries.push_back(added);
+      it = countries.end() - 1;
+    }
+    if (region.code == country) {
+      it->national = &region;
+    } else {
+      it->subdivisions.push_back(&region);
+    }
+  }
+  return countries;
+}
+
+bool RegionMatches(const Region& region, std::string_view search) {
+  const std::string folded = Folded(search);
+  return Finds(region.code, folded) || Finds(region.name.en, folded) || Finds(region.name.de, folded);
+}
+
+bool CountryMatches(const RegionCountry& country, std::string_view search) {
+  const std::string folded = Folded(search);
+  return Finds(country.code, folded) || Finds(country.name.en, folded) || Finds(country.name.de, folded);
 }
 
 std::vector<HolidayRule> RulesInForce(const Region& region) {

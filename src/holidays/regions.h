@@ -39,6 +39,22 @@ std::span<const Region> Regions();
 // The region of a code, upper or lower case ("de-by"); nullptr when there is none.
 const Region* FindRegion(std::string_view code);
 
+// The regions by country, for a list that shows each country with its subdivisions under it: a
+// country's own region (DE) and its subdivisions (DE-BW …), in the order of Regions(). A country
+// whose subdivisions alone are regions (GB: GB-EAW, GB-SCT, GB-NIR) has no region of its own.
+struct RegionCountry {
+  std::string_view code;             // "DE", "GB"
+  HolidayName name;                  // the country's name in English and German
+  const Region* national = nullptr;  // the country's own region, when it has one
+  std::vector<const Region*> subdivisions;
+};
+std::vector<RegionCountry> RegionsByCountry();
+
+// Whether a search text finds a region: found in its code or in its English or German name,
+// letters in either case (umlauts too); an empty search finds every region.
+bool RegionMatches(const Region& region, std::string_view search);
+bool CountryMatches(const RegionCountry& country, std::string_view search);
+
 // The region's rules with none before its first year: a rule that starts earlier starts then, and a
 // rule that ended earlier is left out.
 std::vector<HolidayRule> RulesInForce(const Region& region);

@@ -36,7 +36,7 @@ enum class WorkDaysText : uint8_t {
   FilesLeftOut,        // start-up: holiday files that could not be read
   NotKept,             // the choice applies but could not be written
   ChooseFilesTitle,    // title of the file chooser
-  FilterHolidayFiles,  // "Holiday files (*.ics *.txt)"
+  FilterHolidayFiles,  // "Holiday files (*.ics *.txt *.rules)"
   FilterICalendar,     // "iCalendar files (*.ics)"
   FilterTextLists,     // "Holiday lists (*.txt)"
   FilterAllFiles,      // "All files (*)"
@@ -45,6 +45,19 @@ enum class WorkDaysText : uint8_t {
   MonthLegend,         // what bold and underlined day numbers mean
   MonthMarksName,      // accessible name of the month's holiday list
   NoteName,            // accessible name of the note beside the button
+  RegionSearch,        // "&Search:" above the tree of regions
+  RegionSearchHint,    // the search box's placeholder: what it finds
+  RegionSearchName,    // accessible name of the search box
+  RegionTree,          // accessible name of the tree of regions
+  FilterRuleFiles,     // "Holiday rule files (*.rules)"
+  ExportYears,         // "Export &calendar (.ics), years:"
+  ExportTo,            // "to" between the export's two years
+  ExportFirstName,     // accessible name of the export's first year
+  ExportLastName,      // accessible name of the export's last year
+  Export,              // "E&xport…"
+  ExportTitle,         // title of the export's file chooser
+  ExportNothing,       // Export with no holidays chosen
+  ExportFailed,        // "%1: the file could not be written." (path)
   Count
 };
 

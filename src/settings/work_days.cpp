@@ -22,6 +22,7 @@ WorkDaysSettings WorkDaysChoice::Settings() const {
 holidays::HolidayFileResult ReadHolidayFile(const HolidayFileEntry& entry) {
   holidays::HolidayFileResult result = [&]() {
     if (holidays::IsICalendarFileName(entry.path)) return holidays::ReadICalendarFile(entry.path);
+    if (holidays::IsRuleFileName(entry.path)) return holidays::ReadRuleFileAsOneSourceFromFile(entry.path);
     holidays::HolidayListOptions options;
     options.calendar = cal::CE;
     options.text = DateTextOptions{.format = entry.date_format,

@@ -27,8 +27,8 @@ struct WorkDaysChoice {
   WorkDaysSettings Settings() const;
 };
 
-// Reads one holiday file: an iCalendar file by its name (".ics"), any other as a list of dates in
-// the entry's date options. The source's label is the file's name without its folder.
+// Reads one holiday file: an iCalendar file by its name (".ics"), a rule file (".rules") with all
+// its regions as one source, any other as a list of dates in the entry's date options. The source's label is the file's name without its folder.
 holidays::HolidayFileResult ReadHolidayFile(const HolidayFileEntry& entry);
 
 // The stored choice with its files read. A file that cannot be read is left out and its error is

@@ -158,6 +158,11 @@ TEST(WorkingDaysProgram, UsageErrorsNameWhatIsWrong) {
       {"--list-holidays=2024 --holidays=AT --first=2024-01-01", "quorvan-cli: --list-holidays prints a list; --first, "},
       {"--list-regions --batch", "quorvan-cli: --list-regions prints a list; --first, "},
       {"--list-regions --month=2024-06", "quorvan-cli: --list-regions prints a list; --first, "},
+      {"--export-ics=2025", "quorvan-cli: --export-ics writes the holidays of --holidays=REGION, "},
+      {"--export-ics=2025 --holidays=AT --first=2024-01-01", "quorvan-cli: --export-ics prints a list; --first, "},
+      {"--export-ics=2025 --holidays=AT --list-holidays=2025", "quorvan-cli: --list-holidays and --export-ics do not go"},
+      {"--export-ics=2025 --holiday-file=bad.txt", "quorvan-cli: bad.txt, line 2: not a date: 2024-13-01\n"},
+      {"--export-ics=2025..2024 --holidays=AT", "quorvan-cli: --export-ics takes a year or FIRST..LAST, "},
   };
   for (const auto& c : cases) {
     const CliRun result = folder.Run(c.arguments);
@@ -165,6 +170,52 @@ TEST(WorkingDaysProgram, UsageErrorsNameWhatIsWrong) {
     EXPECT_EQ(result.out, "") << c.arguments;
     EXPECT_EQ(result.err.substr(0, std::string_view(c.first_error_line).size()), c.first_error_line) << c.arguments;
   }
+}
+
+TEST(WorkingDayOptions, ExportYears) {
+  const struct {
+    const char* value;
+    bool taken;
+    int32_t first, last;
+  } cases[] = {
+      {"2025", true, 2025, 2025},   {"2025..2030", true, 2025, 2030}, {"1..9999", true, 1, 9999},
+      {"0001..0002", true, 1, 2},   {"2030..2025", false, 0, 0},      {"0", false, 0, 0},
+      {"10000", false, 0, 0},       {"-5", false, 0, 0},              {"2025..", false, 0, 0},
+      {"..2025", false, 0, 0},      {"2025...2026", false, 0, 0},     {"+2025", false, 0, 0},
+      {"", false, 0, 0},            {"2025-2026", false, 0, 0},
+  };
+  for (const auto& c : cases) {
+    const ParseResult parsed = ParseCommandLine({std::string("--export-ics=") + c.value});
+    ASSERT_EQ(parsed.command_line.has_value(), c.taken) << c.value << ": " << parsed.error;
+    if (!c.taken) continue;
+    ASSERT_TRUE(parsed.command_line->work_calendar.export_ics.has_value()) << c.value;
+    EXPECT_EQ(parsed.command_line->work_calendar.export_ics->first, c.first) << c.value;
+    EXPECT_EQ(parsed.command_line->work_calendar.export_ics->last, c.last) << c.value;
+  }
+}
+
+// The export as a user runs it: standard output, read back with --holiday-file as the same count;
+// a list's worked Saturday travels with it.
+TEST(WorkingDaysProgram, ExportReadsBackAsTheSameDays) {
+  CliFolder folder;
+  folder.Write("office.txt", "2025-05-02\tBridge day\n2025-05-03\tSaturday for Friday\tworkday\n");
+  const CliRun exported = folder.Run("--export-ics=2024..2026 --holidays=CH-ZH --holiday-file=office.txt --lang=de");
+  ASSERT_EQ(exported.status, 0) << exported.err;
+  EXPECT_EQ(exported.err, "");
+  EXPECT_EQ(exported.out.substr(0, 17), "BEGIN:VCALENDAR\r\n");
+  EXPECT_NE(exported.out.find("SUMMARY:Neujahr\r\n"), std::string::npos);
+  EXPECT_NE(exported.out.find("X-QUORVAN-WORKDAY:TRUE\r\n"), std::string::npos);
+  folder.Write("export.ics", exported.out);
+  for (const char* span : {"--first 2024-01-01 --second 2026-12-31", "--first 2025-04-28 --second 2025-05-05",
+                           "--first 2025-04-30 --diff 3"}) {
+    const CliRun direct = folder.Run(std::string(span) + " --holidays=CH-ZH --holiday-file=office.txt --no-verbose");
+    const CliRun imported = folder.Run(std::string(span) + " --holiday-file=export.ics --no-verbose");
+    ASSERT_EQ(direct.status, 0) << direct.err;
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    // The same days, whatever the sources are called.
+    EXPECT_EQ(direct.out.substr(0, direct.out.find(';')), imported.out.substr(0, imported.out.find(';'))) << span;
+  }
+  EXPECT_EQ(folder.Run("--export-ics=2024..2026 --holidays=CH-ZH --holiday-file=office.txt --lang=de").out, exported.out);
 }
 
 TEST(WorkingDaysProgram, BatchSharesTheCalendar) {

@@ -240,6 +240,39 @@ TEST(WorkDaysLoad, ReadsListsInTheirOwnOptionsAndNamesTheFilesThatFail) {
   EXPECT_EQ(load.choice.Settings().files, std::vector<HolidayFileEntry>{settings.files[0]});
 }
 
+// A file written before rule files and worked days were read keeps reading as it did; a rule file
+// stored as a holiday file comes back with its regions' rules, a list with its worked days.
+TEST(WorkDaysLoad, RuleFilesAndWorkedDaysInTheSameRecords) {
+  TempFolder folder;
+  const std::string rules = folder.Write("acme.rules", "region ACME 2024\nen Acme\nde Acme\nwith DE-BY\n"
+                                                       "easter+40 | Bridge day | Brückentag\n");
+  const std::string bad_rules = folder.Write("bad.rules", "region ACME 2024\nen Acme\nde Acme\nevery friday | a | b\n");
+  const std::string list = folder.Write("swaps.txt", "2026-05-15\tBridge day\n2026-05-16\tSaturday for Friday\tworkday\n");
+  const std::string written_before =
+      "# Quorvan: working days\n[WorkDays]\nWorkWeek=1111100\nRegion=\nHolidayFile=2,45,44," + rules +
+      "\nHolidayFile=2,45,44," + bad_rules + "\nHolidayFile=2,45,44," + list + "\n";
+  const WorkDaysReadResult read = ParseWorkDaysText(written_before);
+  ASSERT_EQ(read.status, WorkDaysReadStatus::Complete);
+  const WorkDaysLoad load = LoadWorkDays(read.settings);
+  ASSERT_EQ(load.choice.files.size(), 2u);
+  EXPECT_EQ(load.choice.files[0].source.label, "acme.rules");
+  const std::vector<holidays::HolidayRule>& rules_read = load.choice.files[0].source.rules;
+  EXPECT_GT(rules_read.size(), 10u);  // Bavaria's, from 2024 on
+  EXPECT_EQ(rules_read.back().name.de, "Brückentag");
+  ASSERT_EQ(load.failures.size(), 1u);
+  EXPECT_EQ(load.failures[0].line, 4);
+  EXPECT_EQ(holidays::HolidayFileErrorText(load.failures[0], Language::English),
+            bad_rules + ", line 4: not a rule: every friday | a | b");
+  ASSERT_EQ(load.choice.files[1].source.workdays.size(), 1u);
+  const auto calendar = BuildWorkCalendar(load.choice);
+  ASSERT_NE(calendar, nullptr);
+  EXPECT_FALSE(calendar->IsWorkingDay(Jdn(2026, 5, 15)));
+  EXPECT_TRUE(calendar->IsWorkingDay(Jdn(2026, 5, 16)));  // a Saturday worked
+  // Written again, the records are those it was read from, less the file that failed.
+  EXPECT_EQ(FormatWorkDaysFile(load.choice.Settings()).find(bad_rules), std::string::npos);
+  EXPECT_NE(FormatWorkDaysFile(load.choice.Settings()).find("HolidayFile=2,45,44," + rules + "\n"), std::string::npos);
+}
+
 TEST(WorkDaysLoad, TheCalendarIsInForceOnlyBeyondTheDefaults) {
   EXPECT_EQ(BuildWorkCalendar(WorkDaysChoice{}), nullptr);
   WorkDaysChoice sunday_to_thursday;

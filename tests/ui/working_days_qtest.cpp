@@ -22,10 +22,12 @@
 #include <QTextCursor>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QtTest>
 #include <functional>
 #include <memory>
 
+#include "calendar/civil.h"
 #include "calendar/clock.h"
 #include "compute/work_calendar.h"
 #include "find_control.h"
@@ -77,6 +79,18 @@ QStringList WeekdayCaptions(QWidget* dialog) {
   return captions;
 }
 
+// Types a text as keys; letters beyond ASCII (umlauts) as key events carrying their text, as a
+// German keyboard sends them.
+void TypeText(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    if (c.unicode() < 0x80) {
+      QTest::keyClicks(widget, QString(c));
+    } else {
+      QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+  }
+}
+
 std::shared_ptr<const WorkCalendar> Calendar(const char* region, const char* week = "Mon-Fri") {
   WorkDaysChoice choice;
   choice.week = *WorkWeek::Parse(week);
@@ -117,15 +131,28 @@ class WorkingDaysTest : public QObject {
     WhenModal(std::move(action));
     QTest::mouseClick(test::FindControl<QPushButton>(window_.get(), "cmdWorkingDays"), Qt::LeftButton);
   }
-  // Home, then Down until the region of `code` is chosen: keys, as a person steps the list. (Typing
-  // its name would depend on the time between the keys.)
+  // The region's code typed into the search box and Return: keys, as a person finds it in the tree.
   static void ChooseRegion(QWidget* dialog, const QString& code) {
-    auto* regions = test::FindControl<QComboBox>(dialog, "cboRegion");
-    regions->setFocus();
-    QTest::keyClick(regions, Qt::Key_Home);
-    for (int i = 0; i < regions->count() && regions->currentData().toString() != code; ++i) {
-      QTest::keyClick(regions, Qt::Key_Down);
-    }
+    auto* search = test::FindControl<QLineEdit>(dialog, "txtRegionSearch");
+    search->setFocus();
+    search->selectAll();
+    QTest::keyClick(search, Qt::Key_Backspace);
+    QTest::keyClicks(search, code);
+    QTest::keyClick(search, Qt::Key_Return);
+  }
+  static QString CurrentRegionText(QWidget* dialog) {
+    const QTreeWidgetItem* item = test::FindControl<QTreeWidget>(dialog, "treRegions")->currentItem();
+    return item != nullptr ? item->text(0) : QString();
+  }
+  // Back to "(none)": the search emptied, Home in the tree.
+  static void ChooseNoRegion(QWidget* dialog) {
+    auto* search = test::FindControl<QLineEdit>(dialog, "txtRegionSearch");
+    search->setFocus();
+    search->selectAll();
+    QTest::keyClick(search, Qt::Key_Backspace);
+    auto* tree = test::FindControl<QTreeWidget>(dialog, "treRegions");
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Home);
   }
 
  private slots:
@@ -214,7 +241,7 @@ class WorkingDaysTest : public QObject {
     QVERIFY(PreviewColumn(&dialog, 0).isEmpty());
     QVERIFY(test::FindControl<QLabel>(&dialog, "lblNoHolidays")->isVisible());
     ChooseRegion(&dialog, QStringLiteral("DE-BY"));
-    QCOMPARE(test::FindControl<QComboBox>(&dialog, "cboRegion")->currentText(), QStringLiteral("Bavaria (DE-BY)"));
+    QCOMPARE(CurrentRegionText(&dialog), QStringLiteral("Bavaria (DE-BY)"));
     QVERIFY(!test::FindControl<QLabel>(&dialog, "lblNoHolidays")->isVisible());
     const QStringList dates = PreviewColumn(&dialog, 0);
     QCOMPARE(dates.size(), 12);
@@ -235,7 +262,7 @@ class WorkingDaysTest : public QObject {
     year->setValue(1991);
     QVERIFY(!test::FindControl<QLabel>(&dialog, "lblNoHolidays")->isVisible());
     // Back to none: the preview empties.
-    QTest::keyClick(test::FindControl<QComboBox>(&dialog, "cboRegion"), Qt::Key_Home);
+    ChooseNoRegion(&dialog);
     QVERIFY(PreviewColumn(&dialog, 0).isEmpty());
     QTest::mouseClick(test::FindControl<QPushButton>(&dialog, "cmdOK"), Qt::LeftButton);
     QCOMPARE(dialog.Choice().region, std::string());
@@ -249,7 +276,7 @@ class WorkingDaysTest : public QObject {
     WorkDaysChoice choice;
     choice.region = "DE-BY";
     dialog.Prepare(choice, options.TextOptions(), qv::Language::German, 2026);
-    QCOMPARE(test::FindControl<QComboBox>(&dialog, "cboRegion")->currentText(), QStringLiteral("Bayern (DE-BY)"));
+    QCOMPARE(CurrentRegionText(&dialog), QStringLiteral("Bayern (DE-BY)"));
     QCOMPARE(PreviewColumn(&dialog, 0).first(), QStringLiteral("01.01.2026"));
     QCOMPARE(PreviewColumn(&dialog, 1).first(), QStringLiteral("Donnerstag"));
     QCOMPARE(PreviewColumn(&dialog, 2).first(), QStringLiteral("Neujahr"));
@@ -309,6 +336,175 @@ class WorkingDaysTest : public QObject {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int{QDialog::Rejected});
+  }
+
+  // ---- Regions by country, rule files, export -------------------------------------------------
+
+  void regionsAreATreeByCountryWithASearch() {
+    frmWorkingDays dialog(*messages_, nullptr, Qt::Monday);
+    dialog.Prepare(WorkDaysChoice{}, RequestOptions().TextOptions(), qv::Language::German, 2026);
+    ShowActive(dialog);
+    auto* tree = test::FindControl<QTreeWidget>(&dialog, "treRegions");
+    auto* search = test::FindControl<QLineEdit>(&dialog, "txtRegionSearch");
+    QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("(keine)"));
+    QCOMPARE(tree->topLevelItem(1)->text(0), QStringLiteral("Deutschland (bundesweit) (DE)"));
+    QCOMPARE(tree->topLevelItem(1)->childCount(), 16);
+    QCOMPARE(tree->topLevelItemCount(), 1 + 35);  // "(none)" and 35 countries for 125 regions
+    const auto visible = [tree] {
+      QStringList shown;
+      for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it) {
+        if (!(*it)->isHidden() && ((*it)->parent() == nullptr || !(*it)->parent()->isHidden())) shown << (*it)->text(0);
+      }
+      return shown;
+    };
+    // Alt+U reaches the search; a German name finds its region under its country, in any case.
+    QTest::keyClick(&dialog, Qt::Key_U, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(search));
+    TypeText(search, QStringLiteral("ZÜRICH"));
+    QCOMPARE(visible(), (QStringList{"Schweiz (CH)", "Kanton Zürich (CH-ZH)"}));
+    QVERIFY(tree->topLevelItem(0)->isHidden());
+    // Return chooses it and moves to the tree; the preview follows.
+    QTest::keyClick(search, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(tree));
+    QCOMPARE(CurrentRegionText(&dialog), QStringLiteral("Kanton Zürich (CH-ZH)"));
+    QVERIFY(PreviewColumn(&dialog, 2).contains(QStringLiteral("Berchtoldstag")));
+    // A code finds that region first even where names hold the same letters (Rheinland-PfAlz: "at").
+    ChooseRegion(&dialog, QStringLiteral("at"));
+    QCOMPARE(CurrentRegionText(&dialog), QStringLiteral("Österreich (AT)"));
+    // A country found by its name keeps all its subdivisions; one without a region of its own
+    // cannot be chosen itself.
+    search->selectAll();
+    TypeText(search, QStringLiteral("königreich"));
+    QCOMPARE(visible(), (QStringList{"Vereinigtes Königreich (GB)", "England und Wales (GB-EAW)", "Schottland (GB-SCT)",
+                                     "Nordirland (GB-NIR)"}));
+    tree->setFocus();
+    QTreeWidgetItem* gb = nullptr;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+      if (tree->topLevelItem(i)->text(0).endsWith(QStringLiteral("(GB)"))) gb = tree->topLevelItem(i);
+    }
+    QVERIFY(gb != nullptr);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(gb).center());
+    QCOMPARE(dialog.Choice().region, std::string("AT"));  // unchanged
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(gb->child(1)).center());
+    QCOMPARE(dialog.Choice().region, std::string("GB-SCT"));
+    // Emptied, the whole tree is back, closed but for the chosen region's country.
+    search->selectAll();
+    QTest::keyClick(search, Qt::Key_Backspace);
+    QCOMPARE(visible().size(), 1 + 35 + 91);  // "(none)", 35 countries, 91 subdivisions: 125 regions
+    int open = 0;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) open += tree->topLevelItem(i)->isExpanded() ? 1 : 0;
+    QCOMPARE(open, 1);
+    QVERIFY(gb->isExpanded());
+    QCOMPARE(CurrentRegionText(&dialog), QStringLiteral("Schottland (GB-SCT)"));
+    // Every control says what it is.
+    QCOMPARE(search->accessibleName(), QStringLiteral("Regionen nach Code oder Name suchen"));
+    QCOMPARE(tree->accessibleName(), QStringLiteral("Regionen nach Land"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(tree)->role(), QAccessible::Tree);
+    QCOMPARE(QAccessible::queryAccessibleInterface(search)->role(), QAccessible::EditableText);
+  }
+
+  void aRuleFileOfOneselfIsAddedOrItsLineNamed() {
+    const QString rules = WriteFile("acme.rules",
+                                    "region ACME 2024\nen Acme\nde Acme\nwith DE-BY\n"
+                                    "easter+40 | Bridge day | Brückentag\n"
+                                    "workday 2026-05-16 | Saturday for Friday | Samstag für Freitag\n");
+    const QString bad = WriteFile("bad.rules", "region ACME 2024\nen Acme\nde Acme\nevery friday | a | b\n");
+    frmWorkingDays dialog(*messages_, nullptr, Qt::Monday);
+    dialog.Prepare(WorkDaysChoice{}, RequestOptions().TextOptions(), qv::Language::English, 2026);
+    ShowActive(dialog);
+    QStringList chosen{bad};
+    dialog.SetFileChooser([&chosen](QWidget*, const QString&, const QString& filters) {
+      [&] { QVERIFY(filters.contains(QStringLiteral("(*.rules)"))); }();
+      return chosen;
+    });
+    auto* list = test::FindControl<QListWidget>(&dialog, "lstHolidayFiles");
+    QTest::keyClick(&dialog, Qt::Key_A, Qt::AltModifier);
+    QTRY_COMPARE(messages_->shown.size(), std::size_t{1});
+    QCOMPARE(messages_->shown[0].text, bad + QStringLiteral(", line 4: not a rule: every friday | a | b"));
+    QCOMPARE(list->count(), 0);
+    chosen = QStringList{rules};
+    QTest::keyClick(&dialog, Qt::Key_A, Qt::AltModifier);
+    QTRY_COMPARE(list->count(), 1);
+    // Bavaria's days and the company's own: Ascension 2026 is 14 May, the bridge day Friday 15 May.
+    QVERIFY(PreviewColumn(&dialog, 2).contains(QStringLiteral("Bridge day")));
+    QVERIFY(PreviewColumn(&dialog, 0).contains(QStringLiteral("2026-05-15")));
+    QVERIFY(PreviewColumn(&dialog, 2).contains(QStringLiteral("Corpus Christi")));
+    QTest::mouseClick(test::FindControl<QPushButton>(&dialog, "cmdOK"), Qt::LeftButton);
+    // Counting honours the worked Saturday: Friday 15 May off, Saturday 16 May worked.
+    const std::shared_ptr<const WorkCalendar> calendar = BuildWorkCalendar(dialog.Choice());
+    QVERIFY(calendar != nullptr);
+    const auto day = [](int y, int m, int d) { return static_cast<int32_t>(civil::GregorianToDayNumber(y, m, d)); };
+    QVERIFY(!calendar->IsWorkingDay(day(2026, 5, 15)));
+    QVERIFY(calendar->IsWorkingDay(day(2026, 5, 16)));
+    QCOMPARE(messages_->shown.size(), std::size_t{1});
+  }
+
+  void exportWritesTheYearsAsICalendar() {
+    frmWorkingDays dialog(*messages_, nullptr, Qt::Monday);
+    dialog.Prepare(WorkDaysChoice{}, RequestOptions().TextOptions(), qv::Language::German, 2026);
+    ShowActive(dialog);
+    QString target = files_.filePath(QStringLiteral("bayern"));  // the suffix is added
+    int asked = 0;
+    dialog.SetSaveChooser([&](QWidget*, const QString& title, const QString& filters) {
+      ++asked;
+      [&] {
+        QCOMPARE(title, QStringLiteral("Feiertage als iCalendar exportieren"));
+        QVERIFY(filters.contains(QStringLiteral("*.ics")));
+      }();
+      return target;
+    });
+    auto* export_button = test::FindControl<QPushButton>(&dialog, "cmdExport");
+    // Nothing chosen: a posted message, no file asked for.
+    QTest::mouseClick(export_button, Qt::LeftButton);
+    QTRY_COMPARE(messages_->shown.size(), std::size_t{1});
+    QCOMPARE(messages_->shown[0].text, QStringLiteral("Bitte wählen Sie eine Region oder eine Feiertagsdatei zum Exportieren."));
+    QCOMPARE(asked, 0);
+    ChooseRegion(&dialog, QStringLiteral("DE-BY"));
+    // The years by keys: Alt+K reaches the first year (2026), the last follows it.
+    auto* first = test::FindControl<QSpinBox>(&dialog, "spnExportFirst");
+    auto* last = test::FindControl<QSpinBox>(&dialog, "spnExportLast");
+    QTest::keyClick(&dialog, Qt::Key_K, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(first));
+    QCOMPARE(first->value(), 2026);
+    QCOMPARE(last->value(), 2028);
+    QTest::keyClick(first, Qt::Key_Down);
+    QCOMPARE(first->value(), 2025);
+    first->selectAll();
+    QTest::keyClicks(first, QStringLiteral("2030"));
+    QCOMPARE(last->value(), 2030);  // never before the first
+    last->setFocus();
+    QTest::keyClick(last, Qt::Key_Down);
+    QCOMPARE(last->value(), 2030);
+    first->selectAll();
+    QTest::keyClicks(first, QStringLiteral("2025"));
+    QTest::keyClick(&dialog, Qt::Key_X, Qt::AltModifier);  // Export…
+    QTRY_COMPARE(asked, 1);
+    const QString written = target + QStringLiteral(".ics");
+    QTRY_VERIFY(QFile::exists(written));
+    QFile file(written);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray ics = file.readAll();
+    QVERIFY(ics.startsWith("BEGIN:VCALENDAR\r\n"));
+    QVERIFY(ics.contains("SUMMARY:Neujahr\r\n"));
+    QVERIFY(ics.contains("DTSTART;VALUE=DATE:20250101\r\n"));
+    QVERIFY(ics.contains("DTSTART;VALUE=DATE:20301226\r\n"));
+    QVERIFY(!ics.contains("DTSTART;VALUE=DATE:2024"));
+    QVERIFY(!ics.contains("DTSTART;VALUE=DATE:2031"));
+    // It reads back as a holiday file: the same year in the preview.
+    dialog.SetFileChooser([&](QWidget*, const QString&, const QString&) { return QStringList{written}; });
+    ChooseNoRegion(&dialog);
+    QTest::mouseClick(test::FindControl<QPushButton>(&dialog, "cmdAdd"), Qt::LeftButton);
+    QTRY_COMPARE(test::FindControl<QListWidget>(&dialog, "lstHolidayFiles")->count(), 1);
+    QCOMPARE(PreviewColumn(&dialog, 0).size(), 12);
+    QCOMPARE(PreviewColumn(&dialog, 2).first(), QStringLiteral("Neujahr"));
+    // A file that cannot be written is named.
+    target = files_.filePath(QStringLiteral("no-such-folder/x.ics"));
+    QTest::mouseClick(export_button, Qt::LeftButton);
+    QTRY_COMPARE(messages_->shown.size(), std::size_t{2});
+    QCOMPARE(messages_->shown[1].text, target + QStringLiteral(": Die Datei konnte nicht geschrieben werden."));
+    QCOMPARE(messages_->shown[1].title, QStringLiteral("Arbeitstage"));
+    QCOMPARE(export_button->accessibleName(), QStringLiteral("Exportieren…"));
+    QCOMPARE(first->accessibleName(), QStringLiteral("Erstes Jahr des Exports"));
   }
 
   // ---- The main window: note, file, restart, Reset ---------------------------------------------
@@ -439,7 +635,8 @@ class WorkingDaysTest : public QObject {
     QVERIFY(!QFile::exists(WorkDaysPath()));
     // The next opening shows the choice in force, not the one dropped.
     WithDialog([](QWidget* dialog) {
-      QCOMPARE(test::FindControl<QComboBox>(dialog, "cboRegion")->currentIndex(), 0);
+      QCOMPARE(test::FindControl<QTreeWidget>(dialog, "treRegions")->currentItem(),
+               test::FindControl<QTreeWidget>(dialog, "treRegions")->topLevelItem(0));  // (none)
       QVERIFY(test::FindControl<QCheckBox>(dialog, "chkWeekday0")->isChecked());
       QTest::keyClick(dialog, Qt::Key_Escape);
     });

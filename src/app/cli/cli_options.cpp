@@ -116,6 +116,8 @@ constexpr std::array kOptions{
                   "a file name"},
     CommandOption{"--list-holidays", "YEAR", "print the holidays of --holidays and --holiday-file in YEAR",
                   [](CommandLine& l, std::string_view v) { return SetListHolidaysYear(l.work_calendar, v); }, kYearTakes},
+    CommandOption{"--export-ics", "YEAR[..YEAR]", "write the holidays of those years as an iCalendar file",
+                  [](CommandLine& l, std::string_view v) { return SetExportYears(l.work_calendar, v); }, kExportYearsTakes},
     CommandOption{"--list-regions", "", "print the region codes of --holidays with their names",
                   [](CommandLine& l, std::string_view) { l.work_calendar.list_regions = true; return true; }, ""},
     CommandOption{"--no-verbose", "", "leave out the explanatory notes",
@@ -210,6 +212,7 @@ std::string UsageText() {
          "                   [--also=HEB|ISL|PER|FRR|COP|ETH|MAY|IND]\n"
          "       quorvan-cli --list-holidays=YEAR --holidays=REGION|--holiday-file=FILE...\n"
          "       quorvan-cli --list-regions\n"
+         "       quorvan-cli --export-ics=FIRST_YEAR[..LAST_YEAR] --holidays=REGION... > holidays.ics\n"
          "\n"
          "One date converts it into the other box's calendar; two dates count the days between\n"
          "them; a date and a difference give the other date. No box at all means today, or,\n"

@@ -18,6 +18,7 @@
 #include "app/cli/batch_io.h"
 #include "app/cli/cli_options.h"
 #include "app/cli/holiday_listing.h"
+#include "compute/holiday_export.h"
 #include "lang/program_text.h"
 #include "text/utf8.h"
 #include "text/string_utils.h"
@@ -271,6 +272,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   options.work_calendar = std::move(built.calendar);
+  if (work.export_ics) {  // a source is given, so the calendar is in force
+    return PrintAll(options.work_calendar ? qv::CalendarAsICalendar(*options.work_calendar, work.export_ics->first,
+                                                                     work.export_ics->last, options.language)
+                                          : std::string());
+  }
   if (work.list_holidays) {  // a source is given, so the calendar is in force
     return PrintAll(options.work_calendar
                         ? qv::cli::HolidayListText(*options.work_calendar, *work.list_holidays, options)

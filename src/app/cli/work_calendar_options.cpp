@@ -6,6 +6,7 @@
 #include "calendar/digit_run.h"
 #include "holidays/holiday_list.h"
 #include "holidays/icalendar.h"
+#include "holidays/icalendar_writer.h"
 
 namespace qv::cli {
 
@@ -52,15 +53,45 @@ bool SetListHolidaysYear(WorkCalendarOptions& options, std::string_view text) {
   return true;
 }
 
+namespace {
+
+// A year of an export: digits alone, 1 … 9999.
+std::optional<int32_t> ExportYear(std::string_view digits) {
+  if (digits.empty() || digits.size() > 4 || digits.find_first_not_of("0123456789") != std::string_view::npos) {
+    return std::nullopt;
+  }
+  int32_t year = 0;
+  for (const char c : digits) year = year * 10 + (c - '0');  // [0, 9999]
+  if (year < holidays::kFirstExportYear || year > holidays::kLastExportYear) return std::nullopt;
+  return year;
+}
+
+}  // namespace
+
+bool SetExportYears(WorkCalendarOptions& options, std::string_view text) {
+  const size_t dots = text.find("..");
+  const std::optional<int32_t> first = ExportYear(text.substr(0, dots));
+  const std::optional<int32_t> last = dots == std::string_view::npos ? first : ExportYear(text.substr(dots + 2));
+  if (!first || !last || *first > *last) return false;
+  options.export_ics = ExportYears{.first = *first, .last = *last};
+  return true;
+}
+
 std::string ListingOptionsError(const WorkCalendarOptions& options, bool request_or_month_given) {
   const bool listing = options.list_holidays || options.list_regions;
   if (options.list_holidays && options.list_regions) return "--list-holidays and --list-regions do not go together";
-  if (listing && request_or_month_given) {
-    return std::string(options.list_regions ? "--list-regions" : "--list-holidays") +
+  if (options.export_ics && listing) {
+    return std::string(options.list_regions ? "--list-regions" : "--list-holidays") + " and --export-ics do not go together";
+  }
+  if ((listing || options.export_ics) && request_or_month_given) {
+    return std::string(options.list_regions ? "--list-regions" : options.list_holidays ? "--list-holidays" : "--export-ics") +
            " prints a list; --first, --diff, --second, --batch and --month do not go with it";
   }
   if (options.list_holidays && options.sources.empty()) {
     return "--list-holidays lists the holidays of --holidays=REGION and --holiday-file=FILE: give one";
+  }
+  if (options.export_ics && options.sources.empty()) {
+    return "--export-ics writes the holidays of --holidays=REGION, --holiday-rules=FILE and --holiday-file=FILE: give one";
   }
   return {};
 }

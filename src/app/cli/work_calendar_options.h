@@ -27,11 +27,18 @@ struct HolidaySourceOption {
   bool rules = false;                        // the file is a rule file (--holiday-rules=FILE)
 };
 
+// --export-ics=FIRST_YEAR[..LAST_YEAR]: the years an iCalendar export holds.
+struct ExportYears {
+  int32_t first = 0;
+  int32_t last = 0;
+};
+
 struct WorkCalendarOptions {
   std::optional<WorkWeek> work_week;     // --work-week
   std::vector<HolidaySourceOption> sources;
   std::optional<int32_t> list_holidays;  // --list-holidays=YEAR
   bool list_regions = false;             // --list-regions
+  std::optional<ExportYears> export_ics;  // --export-ics=FIRST_YEAR[..LAST_YEAR]
 };
 
 // The years --list-holidays takes: those whose every day lies within the day-number limit.
@@ -49,6 +56,8 @@ inline constexpr std::string_view kWorkWeekTakes =
 // With about 125 regions the usage error names a few and points to the list of all.
 inline constexpr std::string_view kRegionTakes = "a region code that --list-regions prints, such as DE-BY, CH-ZH or US";
 inline constexpr std::string_view kYearTakes = "a year from -5754316 to 5744891";
+inline constexpr std::string_view kExportYearsTakes =
+    "a year or FIRST..LAST, years from 1 to 9999, the first not after the last";
 
 // The table's setters; false when the value is not one the option takes.
 bool SetWorkWeek(WorkCalendarOptions& options, std::string_view text);
@@ -59,8 +68,11 @@ bool AddRuleFile(WorkCalendarOptions& options, std::string_view file);
 // --weekend=0000011: the days off, Monday first (the spreadsheets' convention), beside --work-week.
 bool SetWeekend(WorkCalendarOptions& options, std::string_view text);
 bool SetListHolidaysYear(WorkCalendarOptions& options, std::string_view text);
+// "2025" or "2025..2030".
+bool SetExportYears(WorkCalendarOptions& options, std::string_view text);
 
-// The listings print a list and nothing else; --list-holidays needs a source. Empty when the
+// The listings (and --export-ics) print a list and nothing else; --list-holidays and --export-ics
+// need a source. Empty when the
 // options go together.
 std::string ListingOptionsError(const WorkCalendarOptions& options, bool request_or_month_given);
 

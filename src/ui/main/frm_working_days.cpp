@@ -1,25 +1,29 @@
 #include "ui/main/frm_working_days.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <variant>
 
 #include "calendar/civil.h"
+#include "compute/holiday_export.h"
 #include "holidays/regions.h"
+#include "settings/atomic_file.h"
 #include "lang/captions.h"
 #include "lang/general_texts.h"
 #include "lang/work_days_texts.h"
@@ -33,6 +37,14 @@ QStringList ChooseWithFileDialog(QWidget* parent, const QString& title, const QS
   return QFileDialog::getOpenFileNames(parent, title, QString(), filters);
 }
 
+QString ChooseExportWithFileDialog(QWidget* parent, const QString& title, const QString& filters) {
+  return QFileDialog::getSaveFileName(parent, title, QStringLiteral("holidays.ics"), filters);
+}
+
+// The tree's item data: the region's code ("" for none); a country without a region of its own
+// has no code and cannot be chosen.
+constexpr int kRegionCodeRole = Qt::UserRole;
+
 // Qt's day (1 = Monday … 7 = Sunday) as the work week's bit (0 = Monday … 6 = Sunday).
 int BitOfQtDay(int qt_day) { return (qt_day - 1 + 7) % 7; }
 // The general table's day (0 = Sunday … 6 = Saturday) of a bit.
@@ -45,7 +57,8 @@ enum PreviewColumn { kDateColumn, kWeekdayColumn, kNameColumn };
 frmWorkingDays::frmWorkingDays(MessageService& messages, QWidget* parent, Qt::DayOfWeek first_day)
     : QDialog(parent),
       posted_messages_(messages, this),
-      first_day_(first_day), choose_files_(ChooseWithFileDialog) {
+      first_day_(first_day), choose_files_(ChooseWithFileDialog), choose_export_file_(ChooseExportWithFileDialog),
+      countries_(holidays::RegionsByCountry()) {
   setObjectName(QStringLiteral("frmWorkingDays"));
   CreateControls();
   WireControls();
@@ -57,12 +70,20 @@ frmWorkingDays::~frmWorkingDays() = default;
 // ---- Building ---------------------------------------------------------------------------------
 
 void frmWorkingDays::CreateControls() {
-  cboRegion = Named(new QComboBox(this), "cboRegion");
-  lblRegion = NamedLabelFor("lblRegion", cboRegion, this);
+  treRegions = Named(new QTreeWidget(this), "treRegions");
+  treRegions->setColumnCount(1);
+  treRegions->setHeaderHidden(true);
+  treRegions->setUniformRowHeights(true);
+  treRegions->setSelectionMode(QAbstractItemView::SingleSelection);
+  treRegions->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  treRegions->setMinimumWidth(treRegions->fontMetrics().averageCharWidth() * 32);
+  lblRegion = NamedLabelFor("lblRegion", treRegions, this);
+  txtRegionSearch = Named(new QLineEdit(this), "txtRegionSearch");
+  txtRegionSearch->setClearButtonEnabled(true);
+  lblRegionSearch = NamedLabelFor("lblRegionSearch", txtRegionSearch, this);
 
   lstHolidayFiles = Named(new QListWidget(this), "lstHolidayFiles");
   lstHolidayFiles->setSelectionMode(QAbstractItemView::SingleSelection);
-  lstHolidayFiles->setMaximumHeight(lstHolidayFiles->fontMetrics().lineSpacing() * 5);
   lblHolidayFiles = NamedLabelFor("lblHolidayFiles", lstHolidayFiles, this);
   cmdAdd = Named(new QPushButton(this), "cmdAdd");
   cmdAdd->setAutoDefault(false);
@@ -87,13 +108,27 @@ void frmWorkingDays::CreateControls() {
   lblAppliesWhen = Named(new QLabel(this), "lblAppliesWhen");
   lblAppliesWhen->setWordWrap(true);
 
+  spnExportFirst = Named(new QSpinBox(this), "spnExportFirst");
+  spnExportFirst->setRange(holidays::kFirstExportYear, holidays::kLastExportYear);
+  lblExportYears = NamedLabelFor("lblExportYears", spnExportFirst, this);
+  spnExportLast = Named(new QSpinBox(this), "spnExportLast");
+  spnExportLast->setRange(holidays::kFirstExportYear, holidays::kLastExportYear);
+  lblExportTo = NamedLabelFor("lblExportTo", spnExportLast, this);
+  cmdExport = Named(new QPushButton(this), "cmdExport");
+  cmdExport->setAutoDefault(false);
+
   buttons_ = Named(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this), "buttons");
   buttons_->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
   buttons_->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
 
-  auto* region_row = new QHBoxLayout;
-  region_row->addWidget(lblRegion);
-  region_row->addWidget(cboRegion, 1);
+  // The regions on the left, the files on the right: the dialog stays as low as before.
+  auto* search_row = new QHBoxLayout;
+  search_row->addWidget(lblRegionSearch);
+  search_row->addWidget(txtRegionSearch, 1);
+  auto* region_column = new QVBoxLayout;
+  region_column->addWidget(lblRegion);
+  region_column->addLayout(search_row);
+  region_column->addWidget(treRegions, 1);
 
   auto* file_buttons = new QVBoxLayout;
   file_buttons->addWidget(cmdAdd);
@@ -102,6 +137,25 @@ void frmWorkingDays::CreateControls() {
   auto* file_row = new QHBoxLayout;
   file_row->addWidget(lstHolidayFiles, 1);
   file_row->addLayout(file_buttons);
+  auto* file_column = new QVBoxLayout;
+  file_column->addWidget(lblHolidayFiles);
+  file_column->addLayout(file_row, 1);
+
+  auto* sources_row = new QHBoxLayout;
+  sources_row->addLayout(region_column, 1);
+  sources_row->addLayout(file_column, 1);
+  const int source_lines = treRegions->fontMetrics().lineSpacing() * 9;
+  treRegions->setMinimumHeight(source_lines / 9 * 6);
+  treRegions->setMaximumHeight(source_lines);
+  lstHolidayFiles->setMaximumHeight(source_lines);
+
+  auto* export_row = new QHBoxLayout;
+  export_row->addWidget(lblExportYears);
+  export_row->addWidget(spnExportFirst);
+  export_row->addWidget(lblExportTo);
+  export_row->addWidget(spnExportLast);
+  export_row->addWidget(cmdExport);
+  export_row->addStretch(1);
 
   auto* year_row = new QHBoxLayout;
   year_row->addWidget(lblYear);
@@ -110,18 +164,18 @@ void frmWorkingDays::CreateControls() {
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(CreateWeekGroup());
-  layout->addLayout(region_row);
-  layout->addWidget(lblHolidayFiles);
-  layout->addLayout(file_row);
+  layout->addLayout(sources_row);
   layout->addLayout(year_row);
   layout->addWidget(trePreview, 1);
   layout->addWidget(lblNoHolidays);
+  layout->addLayout(export_row);
   layout->addWidget(lblAppliesWhen);
   layout->addWidget(buttons_);
 
   // The Tab key walks the dialog as it reads.
   QWidget* order[] = {chkWeekday[0], chkWeekday[1], chkWeekday[2], chkWeekday[3], chkWeekday[4], chkWeekday[5],
-                      chkWeekday[6], cboRegion, lstHolidayFiles, cmdAdd, cmdRemove, spnYear, trePreview,
+                      chkWeekday[6], txtRegionSearch, treRegions, lstHolidayFiles, cmdAdd, cmdRemove, spnYear,
+                      trePreview, spnExportFirst, spnExportLast, cmdExport,
                       buttons_->button(QDialogButtonBox::Ok), buttons_->button(QDialogButtonBox::Cancel)};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
@@ -146,7 +200,12 @@ void frmWorkingDays::WireControls() {
   for (QCheckBox* box : chkWeekday) {
     connect(box, &QCheckBox::toggled, this, [this] { WeekdayToggled(); });
   }
-  connect(cboRegion, &QComboBox::currentIndexChanged, this, [this] { cboRegion_Click(); });
+  connect(treRegions, &QTreeWidget::currentItemChanged, this, [this] { treRegions_Click(); });
+  connect(txtRegionSearch, &QLineEdit::textChanged, this, [this] { FilterRegions(); });
+  // Return in the search box chooses a region instead of pressing OK; Down moves to the tree.
+  txtRegionSearch->installEventFilter(this);
+  connect(spnExportFirst, &QSpinBox::valueChanged, this, [this] { ExportYearsChanged(); });
+  connect(cmdExport, &QPushButton::clicked, this, [this] { cmdExport_Click(); });
   connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
   connect(cmdRemove, &QPushButton::clicked, this, [this] { cmdRemove_Click(); });
   connect(lstHolidayFiles, &QListWidget::currentRowChanged, this, [this] { UpdateRemoveButton(); });
@@ -165,7 +224,16 @@ void frmWorkingDays::ApplyLanguageTexts() {
     chkWeekday[i]->setAccessibleName(chkWeekday[i]->text());
   }
   lblRegion->setText(text(WorkDaysText::Region));
-  cboRegion->setAccessibleName(plain(WorkDaysText::Region).chopped(1));  // without the colon
+  treRegions->setAccessibleName(text(WorkDaysText::RegionTree));
+  lblRegionSearch->setText(text(WorkDaysText::RegionSearch));
+  txtRegionSearch->setPlaceholderText(text(WorkDaysText::RegionSearchHint));
+  txtRegionSearch->setAccessibleName(text(WorkDaysText::RegionSearchName));
+  lblExportYears->setText(text(WorkDaysText::ExportYears));
+  spnExportFirst->setAccessibleName(text(WorkDaysText::ExportFirstName));
+  lblExportTo->setText(text(WorkDaysText::ExportTo));
+  spnExportLast->setAccessibleName(text(WorkDaysText::ExportLastName));
+  cmdExport->setText(text(WorkDaysText::Export));
+  cmdExport->setAccessibleName(plain(WorkDaysText::Export));
   lblHolidayFiles->setText(text(WorkDaysText::HolidayFiles));
   lstHolidayFiles->setAccessibleName(plain(WorkDaysText::HolidayFiles).chopped(1));
   cmdAdd->setText(text(WorkDaysText::Add));
@@ -183,20 +251,87 @@ void frmWorkingDays::ApplyLanguageTexts() {
   FillRegionList();
 }
 
-// "(none)" first, then every built-in region by its name in the interface language and its code.
+// "(none)" first, then each country by its name in the interface language and its code, with its
+// subdivisions under it. The search box's text, if any, filters the tree again.
 void frmWorkingDays::FillRegionList() {
   const bool filling = filling_;
   filling_ = true;
-  cboRegion->clear();
-  cboRegion->addItem(ToQString(WorkDaysTextOf(WorkDaysText::NoRegion, language_)), QString());
-  for (const holidays::Region& region : holidays::Regions()) {
-    const std::string_view name = language_ == Language::German ? region.name.de : region.name.en;
-    cboRegion->addItem(ToQString(name) + QStringLiteral(" (") + ToQString(region.code) + QLatin1Char(')'),
-                       ToQString(region.code));
+  treRegions->clear();
+  const auto label = [this](const holidays::HolidayName& name, std::string_view code) {
+    return ToQString(language_ == Language::German ? name.de : name.en) + QStringLiteral(" (") + ToQString(code) +
+           QLatin1Char(')');
+  };
+  auto* none = new QTreeWidgetItem(QStringList{ToQString(WorkDaysTextOf(WorkDaysText::NoRegion, language_))});
+  none->setData(0, kRegionCodeRole, QString(""));
+  QList<QTreeWidgetItem*> items{none};
+  for (const holidays::RegionCountry& country : countries_) {
+    auto* item = new QTreeWidgetItem(QStringList{label(country.name, country.code)});
+    if (country.national != nullptr) {
+      item->setData(0, kRegionCodeRole, ToQString(country.national->code));
+    } else {
+      item->setFlags(item->flags() & ~Qt::ItemIsSelectable);
+    }
+    for (const holidays::Region* region : country.subdivisions) {
+      auto* child = new QTreeWidgetItem(item, QStringList{label(region->name, region->code)});
+      child->setData(0, kRegionCodeRole, ToQString(region->code));
+    }
+    items.append(item);
   }
-  const int index = cboRegion->findData(ToQString(choice_.region));
-  cboRegion->setCurrentIndex(index < 0 ? 0 : index);
+  treRegions->addTopLevelItems(items);
+  FilterRegions();
+  SelectRegionItem();
   filling_ = filling;
+}
+
+QTreeWidgetItem* frmWorkingDays::RegionItem(const QString& code) const {
+  for (int i = 0; i < treRegions->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* country = treRegions->topLevelItem(i);
+    if (country->data(0, kRegionCodeRole).toString() == code && country->data(0, kRegionCodeRole).isValid()) return country;
+    for (int k = 0; k < country->childCount(); ++k) {
+      if (country->child(k)->data(0, kRegionCodeRole).toString() == code) return country->child(k);
+    }
+  }
+  return nullptr;
+}
+
+// The choice's region becomes the tree's current item, its country opened.
+void frmWorkingDays::SelectRegionItem() {
+  const bool filling = filling_;
+  filling_ = true;
+  QTreeWidgetItem* item = RegionItem(ToQString(choice_.region));
+  if (item == nullptr) item = treRegions->topLevelItem(0);
+  if (item->parent() != nullptr) item->parent()->setExpanded(true);
+  treRegions->setCurrentItem(item);
+  treRegions->scrollToItem(item);
+  filling_ = filling;
+}
+
+// Hides what the search does not find: a country stays with all its subdivisions when it is found
+// itself, with the found ones alone otherwise. While searching every country shown is open.
+void frmWorkingDays::FilterRegions() {
+  const std::string search = txtRegionSearch->text().trimmed().toStdString();
+  const bool searching = !search.empty();
+  treRegions->topLevelItem(0)->setHidden(searching);  // "(none)"
+  for (int i = 1; i < treRegions->topLevelItemCount() && static_cast<std::size_t>(i) <= countries_.size(); ++i) {
+    const holidays::RegionCountry& country = countries_[static_cast<std::size_t>(i - 1)];
+    QTreeWidgetItem* item = treRegions->topLevelItem(i);
+    const bool country_found = holidays::CountryMatches(country, search) ||
+                               (country.national != nullptr && holidays::RegionMatches(*country.national, search));
+    bool any_child = false;
+    for (int k = 0; k < item->childCount(); ++k) {
+      const bool found = country_found || holidays::RegionMatches(*country.subdivisions[static_cast<std::size_t>(k)], search);
+      item->child(k)->setHidden(!found);
+      any_child = any_child || found;
+    }
+    item->setHidden(!country_found && !any_child);
+    if (searching) item->setExpanded(!item->isHidden() && any_child);
+  }
+  if (!searching) {
+    treRegions->collapseAll();
+    if (QTreeWidgetItem* current = treRegions->currentItem(); current != nullptr && current->parent() != nullptr) {
+      current->parent()->setExpanded(true);
+    }
+  }
 }
 
 void frmWorkingDays::FillFileList() {
@@ -225,6 +360,13 @@ void frmWorkingDays::Prepare(const WorkDaysChoice& current, const DateTextOption
   }
   FillFileList();
   spnYear->setValue(std::clamp(year, kFirstPreviewYear, kLastPreviewYear));
+  txtRegionSearch->clear();
+  FilterRegions();
+  SelectRegionItem();
+  spnExportLast->setMinimum(holidays::kFirstExportYear);
+  spnExportFirst->setValue(spnYear->value());
+  spnExportLast->setValue(std::min(spnYear->value() + 2, holidays::kLastExportYear));
+  spnExportLast->setMinimum(spnExportFirst->value());
   filling_ = false;
   UpdatePreview();
   chkWeekday[0]->setFocus();
@@ -249,16 +391,76 @@ void frmWorkingDays::WeekdayToggled() {
   UpdatePreview();
 }
 
-void frmWorkingDays::cboRegion_Click() {
+void frmWorkingDays::treRegions_Click() {
   if (filling_) return;
-  choice_.region = cboRegion->currentData().toString().toStdString();
+  const QTreeWidgetItem* item = treRegions->currentItem();
+  if (item == nullptr || !item->data(0, kRegionCodeRole).isValid()) return;  // a country without a region of its own
+  choice_.region = item->data(0, kRegionCodeRole).toString().toStdString();
   UpdatePreview();
+}
+
+bool frmWorkingDays::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == txtRegionSearch && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !txtRegionSearch->text().trimmed().isEmpty()) {
+      txtRegionSearch_Return();
+      return true;
+    }
+    if (key == Qt::Key_Down) {
+      treRegions->setFocus();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+// Return in the search box chooses the region whose code it is, else the first region it finds,
+// and moves to the tree.
+void frmWorkingDays::txtRegionSearch_Return() {
+  const std::string search = txtRegionSearch->text().trimmed().toStdString();
+  if (search.empty()) return;
+  QTreeWidgetItem* chosen = nullptr;
+  if (const holidays::Region* exact = holidays::FindRegion(search)) chosen = RegionItem(ToQString(exact->code));
+  for (QTreeWidgetItemIterator it(treRegions); chosen == nullptr && *it != nullptr; ++it) {
+    QTreeWidgetItem* item = *it;
+    if (item->isHidden() || (item->parent() != nullptr && item->parent()->isHidden())) continue;
+    const holidays::Region* region = holidays::FindRegion(item->data(0, kRegionCodeRole).toString().toStdString());
+    if (region != nullptr && holidays::RegionMatches(*region, search)) chosen = item;
+  }
+  if (chosen == nullptr) return;
+  if (chosen->parent() != nullptr) chosen->parent()->setExpanded(true);
+  treRegions->setCurrentItem(chosen);
+  treRegions->scrollToItem(chosen);
+  treRegions->setFocus();
+}
+
+// The last year is never before the first.
+void frmWorkingDays::ExportYearsChanged() { spnExportLast->setMinimum(spnExportFirst->value()); }
+
+// Writes the chosen holidays of the export's years as an .ics file chosen by the user. Refusals
+// and failures are posted, naming the file.
+void frmWorkingDays::cmdExport_Click() {
+  const auto text = [this](WorkDaysText entry) { return ToQString(WorkDaysTextOf(entry, language_)); };
+  const std::shared_ptr<const WorkCalendar> calendar = BuildWorkCalendar(choice_);
+  if (choice_.region.empty() && choice_.files.empty()) {
+    PostMessage(text(WorkDaysText::ExportNothing));
+    return;
+  }
+  const QString filters = QStringList{text(WorkDaysText::FilterICalendar), text(WorkDaysText::FilterAllFiles)}
+                              .join(QStringLiteral(";;"));
+  QString path = choose_export_file_(this, text(WorkDaysText::ExportTitle), filters);
+  if (path.isEmpty() || !calendar) return;
+  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".ics");
+  const std::string contents =
+      CalendarAsICalendar(*calendar, spnExportFirst->value(), spnExportLast->value(), language_);
+  if (!WriteFileAtomically(path.toStdString(), contents)) PostMessage(text(WorkDaysText::ExportFailed).arg(path));
 }
 
 void frmWorkingDays::cmdAdd_Click() {
   const auto text = [this](WorkDaysText entry) { return ToQString(WorkDaysTextOf(entry, language_)); };
   const QString filters = QStringList{text(WorkDaysText::FilterHolidayFiles), text(WorkDaysText::FilterICalendar),
-                                      text(WorkDaysText::FilterTextLists), text(WorkDaysText::FilterAllFiles)}
+                                      text(WorkDaysText::FilterTextLists), text(WorkDaysText::FilterRuleFiles),
+                                      text(WorkDaysText::FilterAllFiles)}
                               .join(QStringLiteral(";;"));
   const QStringList chosen = choose_files_(this, text(WorkDaysText::ChooseFilesTitle), filters);
   if (chosen.isEmpty()) return;

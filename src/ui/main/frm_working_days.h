@@ -1,7 +1,9 @@
 #pragma once
-// The working-days dialog: which weekdays are worked, the public holidays of a built-in region,
-// holiday files (iCalendar or lists of dates), and a preview of one year's holidays. It edits a
-// copy; OK hands the copy back, Cancel and Escape drop it.
+// The working-days dialog: which weekdays are worked, the public holidays of a built-in region
+// (chosen from a tree by country with a search box), holiday files (iCalendar, lists of dates or
+// rule files of the user's own), a preview of one year's holidays, and the export of the chosen
+// holidays of a run of years as an .ics file. It edits a copy; OK hands the copy back, Cancel and
+// Escape drop it.
 #include <QDialog>
 #include <QLocale>
 #include <QStringList>
@@ -10,7 +12,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "holidays/regions.h"
 #include "text/language.h"
 #include "platform/message_service.h"
 #include "platform/posted_messages.h"
@@ -18,14 +22,15 @@
 #include "text/date_dispatch.h"
 
 class QCheckBox;
-class QComboBox;
 class QDialogButtonBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QSpinBox;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace qv {
 
@@ -36,6 +41,8 @@ class frmWorkingDays : public QDialog {
   // Asks for the files to add: (parent, title, filters) to the chosen paths. The real one is a
   // QFileDialog; tests put their own in.
   using FileChooser = std::function<QStringList(QWidget*, const QString&, const QString&)>;
+  // Asks for the file to export to: (parent, title, filters) to the path, empty when cancelled.
+  using SaveChooser = std::function<QString(QWidget*, const QString&, const QString&)>;
 
   // `first_day`: the weekday the check boxes start on, the user's first day of the week.
   frmWorkingDays(MessageService& messages, QWidget* parent,
@@ -50,6 +57,7 @@ class frmWorkingDays : public QDialog {
   const WorkDaysChoice& Choice() const { return choice_; }
 
   void SetFileChooser(FileChooser chooser) { choose_files_ = std::move(chooser); }
+  void SetSaveChooser(SaveChooser chooser) { choose_export_file_ = std::move(chooser); }
 
   // The preview's year range: the years whose holidays the date writer can write as CE dates.
   static constexpr int kFirstPreviewYear = 1;
@@ -59,16 +67,25 @@ class frmWorkingDays : public QDialog {
   // OK: refused (with a message) while no weekday is ticked.
   void accept() override;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void CreateControls();
   QGroupBox* CreateWeekGroup();
   void WireControls();
   void ApplyLanguageTexts();
   void FillRegionList();
+  void SelectRegionItem();
+  void FilterRegions();
+  QTreeWidgetItem* RegionItem(const QString& code) const;
   void FillFileList();
 
   void WeekdayToggled();
-  void cboRegion_Click();
+  void treRegions_Click();
+  void txtRegionSearch_Return();
+  void cmdExport_Click();
+  void ExportYearsChanged();
   void cmdAdd_Click();
   void cmdRemove_Click();
   void UpdatePreview();
@@ -79,6 +96,8 @@ class frmWorkingDays : public QDialog {
   PostedMessages posted_messages_;  // every box of this dialog is posted
   Qt::DayOfWeek first_day_;
   FileChooser choose_files_;
+  SaveChooser choose_export_file_;
+  std::vector<holidays::RegionCountry> countries_;  // the tree's countries, in its order after "(none)"
   WorkDaysChoice choice_;
   Language language_ = Language::English;
   DateFormat date_format_ = kFormatYMD;
@@ -91,7 +110,9 @@ class frmWorkingDays : public QDialog {
   std::array<QCheckBox*, 7> chkWeekday{};  // in the order shown, from the first day of the week
   std::array<int, 7> weekday_bit_{};       // each box's bit: 0 = Monday … 6 = Sunday
   QLabel* lblRegion = nullptr;
-  QComboBox* cboRegion = nullptr;
+  QLabel* lblRegionSearch = nullptr;
+  QLineEdit* txtRegionSearch = nullptr;
+  QTreeWidget* treRegions = nullptr;
   QLabel* lblHolidayFiles = nullptr;
   QListWidget* lstHolidayFiles = nullptr;
   QPushButton* cmdAdd = nullptr;
@@ -101,6 +122,11 @@ class frmWorkingDays : public QDialog {
   QTreeWidget* trePreview = nullptr;
   QLabel* lblNoHolidays = nullptr;
   QLabel* lblAppliesWhen = nullptr;
+  QLabel* lblExportYears = nullptr;
+  QSpinBox* spnExportFirst = nullptr;
+  QLabel* lblExportTo = nullptr;
+  QSpinBox* spnExportLast = nullptr;
+  QPushButton* cmdExport = nullptr;
   QDialogButtonBox* buttons_ = nullptr;
 };
 
