@@ -810,6 +810,34 @@ class MainWindowTest : public QObject {
     }
   }
 
+  // The saved output waits as UTF-8 and loses its CRs there: that must read exactly as
+  // the text with its CRs taken out after reading.
+  void lineFeedsOnBytesAreLineFeedsOnText() {
+    const std::string cases[] = {"", "a", "\r", "\n", "\r\n", "\r\r\n", "\n\r", "x\r", "\r\n\r\n",
+                                 "a\r\nb\r\nc", "\r\nlast", "lone\rcr\r\n", "\xE2\r\n\x82", "\xC3\xA4\r\n\xE2\x82\xAC"};
+    for (const std::string& text : cases) {
+      std::string bytes = text;
+      ToLineFeeds(bytes);
+      QCOMPARE(ToQString(bytes), WithLineFeeds(ToQString(text)));
+    }
+  }
+
+  // A saved output of one long line of characters of several bytes: the pieces cannot end at
+  // a line end, and must not end inside a character either.
+  void aLongLineGoesInWholeCharacters() {
+    std::string saved;
+    for (int i = 0; i < 60000; ++i) saved += "Gr\u00fc\u00dfe, \u20ac\U0001F4C5 ";  // 17 bytes: pieces end inside one
+    saved += "\r\nend\r\n";
+    QVERIFY(saved.size() > (std::size_t{1} << 19));
+    window_->SetOutputText(saved);
+    QVERIFY(window_->IsFillingOutput());
+    QTRY_VERIFY_WITH_TIMEOUT(!window_->IsFillingOutput(), 60000);
+    const QString shown = Output()->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    QVERIFY(shown == WithLineFeeds(ToQString(saved)));
+    window_->cmdQuit_Click();
+    QVERIFY(ReadSettingsFile(SettingsPath().toStdString()).settings.output == saved);
+  }
+
   void aFailedSaveIsToldOnceAndTheProgramEnds() {
     const QString path = SettingsPath();
     // The data folder deleted while the program runs is made again.
