@@ -810,6 +810,30 @@ class MainWindowTest : public QObject {
     }
   }
 
+  // Past the middle of the fill the part already in is given back: what Quit and Copy take
+  // then still starts at the first byte, and a result computed then still comes last.
+  void quitPastTheMiddleOfTheFillSavesEverything() {
+    std::string saved;
+    for (int line = 0; line < 40000; ++line) saved += "line " + std::to_string(line) + " \u00e4\u20ac\r\n";
+    window_->SetOutputText(saved);
+    const int lines = 40000;
+    while (window_->IsFillingOutput() && Output()->document()->blockCount() < lines * 3 / 4) {
+      QCoreApplication::processEvents();
+    }
+    QVERIFY(window_->IsFillingOutput());
+    Type(First(), QStringLiteral("2000-01-01"));
+    PressEnter(First());
+    QVERIFY(window_->IsFillingOutput());
+    Get<QPushButton>("cmdCopyOutput")->click();  // nothing selected: the whole output
+    const QString copied = QApplication::clipboard()->text();
+    QVERIFY(copied.startsWith(WithLineFeeds(ToQString(saved))));
+    window_->cmdQuit_Click();
+    const std::string kept = ReadSettingsFile(SettingsPath().toStdString()).settings.output;
+    QVERIFY(kept.size() > saved.size() && kept.compare(0, saved.size(), saved) == 0);
+    QVERIFY(kept.compare(saved.size(), 13, "2000-01-01 CE") == 0);
+    QCOMPARE(ToQString(kept), WithCrLf(copied));
+  }
+
   // The saved output waits as UTF-8 and loses its CRs there: that must read exactly as
   // the text with its CRs taken out after reading.
   void lineFeedsOnBytesAreLineFeedsOnText() {
