@@ -1,6 +1,8 @@
 #pragma once
 // The program's own texts are UTF-8 (plain ASCII in practice); this is where they become Qt's.
 #include <QString>
+#include <cstring>
+#include <string>
 #include <string_view>
 
 namespace qv {
@@ -24,6 +26,22 @@ inline QString WithLineFeeds(QString text) {
   }
   text.truncate(kept);
   return text;
+}
+// The same on UTF-8 bytes, in place: CR and LF are never part of a character of several bytes,
+// so the text this gives reads as WithLineFeeds of the text read.
+// Each stretch between two CR LF moves once, as a block.
+inline void ToLineFeeds(std::string& text) {
+  std::size_t pair = text.find("\r\n");
+  if (pair == std::string::npos) return;
+  std::size_t kept = pair;
+  while (pair != std::string::npos) {
+    const std::size_t from = pair + 1;  // the LF stays, the CR goes
+    pair = text.find("\r\n", from);
+    const std::size_t length = (pair == std::string::npos ? text.size() : pair) - from;
+    std::memmove(text.data() + kept, text.data() + from, length);  // kept < from: moves down
+    kept += length;
+  }
+  text.resize(kept);
 }
 inline QString WithCrLf(const QString& text) {
   const qsizetype feeds = text.count(QLatin1Char('\n'));

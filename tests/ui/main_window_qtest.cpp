@@ -810,6 +810,58 @@ class MainWindowTest : public QObject {
     }
   }
 
+  // Past the middle of the fill the part already in is given back: what Quit and Copy take
+  // then still starts at the first byte, and a result computed then still comes last.
+  void quitPastTheMiddleOfTheFillSavesEverything() {
+    std::string saved;
+    for (int line = 0; line < 40000; ++line) saved += "line " + std::to_string(line) + " \u00e4\u20ac\r\n";
+    window_->SetOutputText(saved);
+    const int lines = 40000;
+    while (window_->IsFillingOutput() && Output()->document()->blockCount() < lines * 3 / 4) {
+      QCoreApplication::processEvents();
+    }
+    QVERIFY(window_->IsFillingOutput());
+    Type(First(), QStringLiteral("2000-01-01"));
+    PressEnter(First());
+    QVERIFY(window_->IsFillingOutput());
+    Get<QPushButton>("cmdCopyOutput")->click();  // nothing selected: the whole output
+    const QString copied = QApplication::clipboard()->text();
+    QVERIFY(copied.startsWith(WithLineFeeds(ToQString(saved))));
+    window_->cmdQuit_Click();
+    const std::string kept = ReadSettingsFile(SettingsPath().toStdString()).settings.output;
+    QVERIFY(kept.size() > saved.size() && kept.compare(0, saved.size(), saved) == 0);
+    QVERIFY(kept.compare(saved.size(), 13, "2000-01-01 CE") == 0);
+    QCOMPARE(ToQString(kept), WithCrLf(copied));
+  }
+
+  // The saved output waits as UTF-8 and loses its CRs there: that must read exactly as
+  // the text with its CRs taken out after reading.
+  void lineFeedsOnBytesAreLineFeedsOnText() {
+    const std::string cases[] = {"", "a", "\r", "\n", "\r\n", "\r\r\n", "\n\r", "x\r", "\r\n\r\n",
+                                 "a\r\nb\r\nc", "\r\nlast", "lone\rcr\r\n", "\xE2\r\n\x82", "\xC3\xA4\r\n\xE2\x82\xAC"};
+    for (const std::string& text : cases) {
+      std::string bytes = text;
+      ToLineFeeds(bytes);
+      QCOMPARE(ToQString(bytes), WithLineFeeds(ToQString(text)));
+    }
+  }
+
+  // A saved output of one long line of characters of several bytes: the pieces cannot end at
+  // a line end, and must not end inside a character either.
+  void aLongLineGoesInWholeCharacters() {
+    std::string saved;
+    for (int i = 0; i < 60000; ++i) saved += "Gr\u00fc\u00dfe, \u20ac\U0001F4C5 ";  // 17 bytes: pieces end inside one
+    saved += "\r\nend\r\n";
+    QVERIFY(saved.size() > (std::size_t{1} << 19));
+    window_->SetOutputText(saved);
+    QVERIFY(window_->IsFillingOutput());
+    QTRY_VERIFY_WITH_TIMEOUT(!window_->IsFillingOutput(), 60000);
+    const QString shown = Output()->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    QVERIFY(shown == WithLineFeeds(ToQString(saved)));
+    window_->cmdQuit_Click();
+    QVERIFY(ReadSettingsFile(SettingsPath().toStdString()).settings.output == saved);
+  }
+
   void aFailedSaveIsToldOnceAndTheProgramEnds() {
     const QString path = SettingsPath();
     // The data folder deleted while the program runs is made again.

@@ -24,6 +24,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <map>
+#include <set>
 #include <vector>
 
 #include "lang/captions.h"
@@ -214,10 +216,26 @@ void frmMain::CreateShortcuts() {
 // Every control is as wide as its caption in the wider of the two languages, the copy button as
 // its longer caption, and the day-count options keep their room while "months" hides them: so a
 // language switch, a selection in the output window or the unit choice moves no other control.
+//
+// A control's width depends on its caption alone, so each caption a control can show is measured
+// once. The captions in force are measured last: a control that keeps its caption keeps the
+// size it measured, and the first layout asks for no caption's size again.
 void frmMain::HoldLayoutStill() {
-  QHash<QWidget*, int> widest;
-  const auto measure = [&widest](QWidget* widget) {
-    widest[widget] = std::max(widest.value(widget), widget->sizeHint().width());
+  std::map<QWidget*, int> widest;
+  std::set<std::pair<QWidget*, QString>> measured;
+  const auto measure = [&widest, &measured](QWidget* widget) {
+    QString caption;
+    if (const auto* button = qobject_cast<QAbstractButton*>(widget)) {
+      caption = button->text();
+    } else if (const auto* label = qobject_cast<QLabel*>(widget)) {
+      caption = label->text();
+    } else if (const auto* list = qobject_cast<QComboBox*>(widget)) {
+      for (int i = 0; i < list->count(); ++i) caption += list->itemText(i) + QLatin1Char('\n');
+    }
+    if (measured.insert({widget, caption}).second) {
+      int& width = widest[widget];
+      width = std::max(width, widget->sizeHint().width());
+    }
   };
   const Language language = options_.language;
   QList<QWidget*> captioned;
@@ -230,18 +248,9 @@ void frmMain::HoldLayoutStill() {
     }
   }
   const bool hyphen = chkHyphen->isChecked();
-  for (const Language each : {Language::English, Language::German}) {
+  const Language other = language == Language::English ? Language::German : Language::English;
+  for (const Language each : {other, language}) {
     options_.language = each;
-    FillLanguageList();
-    // The ordinal option's caption follows the hyphen option.
-    for (const bool with_hyphen : {false, true}) {
-      const QSignalBlocker quiet(chkHyphen);
-      chkHyphen->setChecked(with_hyphen);
-      ApplyLanguageTexts();
-      for (QWidget* widget : captioned) measure(widget);
-    }
-    cmdCopyOutput->setText(Text(GeneralText::CopySelectedTextToClipboard));
-    measure(cmdCopyOutput);
     // The today panel's phrases: every weekday; its links' captions.
     for (int day = 0; day < 7; ++day) {
       lblTodaysDate[0]->setText(ToQString(TodayPhrase(each, day)));
@@ -249,18 +258,21 @@ void frmMain::HoldLayoutStill() {
     }
     lblWeekFromToday[0]->setText(Text(GeneralText::AWeekFromTodayIs));
     measure(lblWeekFromToday[0]);
+    cmdCopyOutput->setText(Text(GeneralText::CopySelectedTextToClipboard));
+    measure(cmdCopyOutput);
+    FillLanguageList();
+    // The ordinal option's caption follows the hyphen option.
+    for (const bool with_hyphen : {!hyphen, hyphen}) {
+      const QSignalBlocker quiet(chkHyphen);
+      chkHyphen->setChecked(with_hyphen);
+      ApplyLanguageTexts();
+      for (QWidget* widget : captioned) measure(widget);
+    }
     measure(lblOnlineDocumentation);
   }
-  options_.language = language;
-  {
-    const QSignalBlocker quiet(chkHyphen);
-    chkHyphen->setChecked(hyphen);
-  }
-  ApplyLanguageTexts();
-  FillLanguageList();
   lblTodaysDate[0]->clear();
   lblWeekFromToday[0]->clear();
-  for (auto it = widest.cbegin(); it != widest.cend(); ++it) it.key()->setMinimumWidth(it.value());
+  for (const auto& [widget, width] : widest) widget->setMinimumWidth(width);
   // "Save output" is hidden only while start-up restores the settings; its room is kept too.
   for (QCheckBox* hidden_at_times : {chkIncludeFirstDate, chkIncludeWeekends, chkSaveOutput}) {
     QSizePolicy policy = hidden_at_times->sizePolicy();

@@ -79,9 +79,9 @@ class frmMain : public QWidget {
   // Replaces the whole output text, the caret at its end (the stored output at start-up). A
   // long text goes in piece by piece from the event loop, so that the window is drawn and
   // answers at once; until the last piece is in, OutputText and AppendOutput count the rest.
-  void SetOutputText(const std::string& text);
+  void SetOutputText(std::string text);
   // Whether part of a text given to SetOutputText is still waiting to go into the window.
-  bool IsFillingOutput() const { return !output_to_fill_.isEmpty(); }
+  bool IsFillingOutput() const { return !output_to_fill_.empty(); }
   // Places the window in `available` (the room for windows on its screen): centred, as large as
   // its full size but never larger than `available`; the controls scroll when the window is
   // smaller than their full size. Start() places it on its screen this way.
@@ -318,10 +318,12 @@ class frmMain : public QWidget {
   QPushButton* cmdEnlarge = nullptr;
 
   QTimer* Clock = nullptr;
-  // The output text still to be put into the output window (line feeds), from
-  // output_fill_from_ on, and the timer that puts in the next piece.
-  QString output_to_fill_;
-  qsizetype output_fill_from_ = 0;
+  // The output text still to be put into the output window, from output_fill_from_ on, and the
+  // timer that puts in the next piece. It waits as UTF-8 with line feeds: half the room of Qt's
+  // text, and the part already put in is given back as the filling goes on.
+  std::string output_to_fill_;
+  std::size_t output_fill_from_ = 0;
+  QString OutputNotYetFilled() const;
   QTimer* output_filler_ = nullptr;
   void FillOutputPiece();
   void StopFillingOutput();

@@ -385,7 +385,9 @@ void frmMain::TodayLabelReleased(Qt::MouseButton button) {
 // stored text is still going in, the new text waits behind it, so the order stays.
 void frmMain::AppendOutput(std::string_view text) {
   if (IsFillingOutput()) {
-    output_to_fill_.append(WithLineFeeds(ToQString(text)));
+    std::string waiting(text);
+    ToLineFeeds(waiting);
+    output_to_fill_ += waiting;
     return;
   }
   QTextCursor cursor(txbOutput->document());
@@ -407,28 +409,34 @@ void frmMain::ShowOutputEnd() {
 QString frmMain::OutputText() const {
   QString text = txbOutput->document()->toRawText();
   text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-  if (IsFillingOutput()) text.append(QStringView(output_to_fill_).mid(output_fill_from_));
+  text.append(OutputNotYetFilled());
   return WithCrLf(std::move(text));
 }
 
+QString frmMain::OutputNotYetFilled() const {
+  return ToQString(std::string_view(output_to_fill_).substr(std::min(output_fill_from_, output_to_fill_.size())));
+}
+
 namespace {
-// Characters put into the output window at a time: a piece takes a few tens of milliseconds
-// to lay out, so the window keeps answering while a stored output of 64 MiB goes in.
-constexpr qsizetype kOutputPiece = qsizetype{1} << 17;
+// Bytes put into the output window at a time: a piece takes a few tens of milliseconds to lay
+// out, so the window keeps answering while a stored output of 64 MiB goes in.
+constexpr std::size_t kOutputPiece = std::size_t{1} << 17;
+
+bool IsContinuationByte(char byte) { return (static_cast<unsigned char>(byte) & 0xC0U) == 0x80U; }
 }  // namespace
 
-void frmMain::SetOutputText(const std::string& text) {
+void frmMain::SetOutputText(std::string text) {
   StopFillingOutput();
-  QString all = WithLineFeeds(ToQString(text));
-  if (all.size() <= kOutputPiece) {
-    txbOutput->setPlainText(all);
+  ToLineFeeds(text);
+  if (text.size() <= kOutputPiece) {
+    txbOutput->setPlainText(ToQString(text));
     QTextCursor caret = txbOutput->textCursor();
     caret.movePosition(QTextCursor::End);
     txbOutput->setTextCursor(caret);
     return;
   }
   txbOutput->clear();
-  output_to_fill_ = std::move(all);
+  output_to_fill_ = std::move(text);
   output_fill_from_ = 0;
   if (output_filler_ == nullptr) {
     output_filler_ = Named(new QTimer(this), "OutputFiller");
@@ -437,27 +445,41 @@ void frmMain::SetOutputText(const std::string& text) {
   output_filler_->start(0);
 }
 
-// One piece, ended at a line end where the piece holds one (so a line is laid out once).
+// One piece, ended at a line end where the piece holds one (so a line is laid out once), and
+// never inside a character: each piece reads as it would have read inside the whole text.
 void frmMain::FillOutputPiece() {
   if (!IsFillingOutput()) return;
-  const qsizetype rest = output_to_fill_.size() - output_fill_from_;
-  qsizetype size = std::min(rest, kOutputPiece);
+  const std::size_t rest = output_to_fill_.size() - output_fill_from_;
+  std::size_t size = std::min(rest, kOutputPiece);
   if (size < rest) {
-    const qsizetype feed = output_to_fill_.lastIndexOf(QLatin1Char('\n'), output_fill_from_ + size - 1);
-    if (feed >= output_fill_from_) size = feed + 1 - output_fill_from_;
+    const std::size_t feed = output_to_fill_.rfind('\n', output_fill_from_ + size - 1);
+    if (feed != std::string::npos && feed >= output_fill_from_) {
+      size = feed + 1 - output_fill_from_;
+    } else {
+      while (size < rest && IsContinuationByte(output_to_fill_[output_fill_from_ + size])) ++size;
+    }
   }
   QTextCursor cursor(txbOutput->document());
   cursor.movePosition(QTextCursor::End);
-  cursor.insertText(output_to_fill_.mid(output_fill_from_, size));
+  cursor.insertText(ToQString(std::string_view(output_to_fill_).substr(output_fill_from_, size)));
   output_fill_from_ += size;
-  if (output_fill_from_ < output_to_fill_.size()) return;
+  if (output_fill_from_ < output_to_fill_.size()) {
+    // The part already in goes once it is the larger half, so the waiting text shrinks as
+    // the window's grows, and each byte moves at most about once.
+    if (output_fill_from_ > output_to_fill_.size() / 2) {
+      output_to_fill_.erase(0, output_fill_from_);
+      output_to_fill_.shrink_to_fit();
+      output_fill_from_ = 0;
+    }
+    return;
+  }
   StopFillingOutput();
   ShowOutputEnd();
 }
 
 void frmMain::StopFillingOutput() {
   if (output_filler_ != nullptr) output_filler_->stop();
-  output_to_fill_ = QString();
+  output_to_fill_ = std::string();
   output_fill_from_ = 0;
 }
 
@@ -475,7 +497,7 @@ void frmMain::cmdCopyOutput_Click() {
   // The clipboard takes the platform's line ends: line feeds on Linux.
   QString text = txbOutput->HasSelection() ? txbOutput->textCursor().selection().toPlainText()
                                            : txbOutput->toPlainText();
-  if (!txbOutput->HasSelection() && IsFillingOutput()) text.append(QStringView(output_to_fill_).mid(output_fill_from_));
+  if (!txbOutput->HasSelection()) text.append(OutputNotYetFilled());
   clipboard->setText(text);
   QTextCursor cursor = txbOutput->textCursor();
   cursor.clearSelection();

@@ -144,7 +144,7 @@ void frmMain::ApplyStoredSettings(SettingsChoices choices) {
   const std::string first_date = std::exchange(choices.first_date, {});
   const std::string date_difference = std::exchange(choices.date_difference, {});
   const std::string second_date = std::exchange(choices.second_date, {});
-  const std::string output = std::exchange(choices.output, {});
+  std::string output = std::exchange(choices.output, {});
   options_ = std::move(choices);
   chkIncludeFirstDate->setChecked(options_.include_first_date);
   chkIncludeWeekends->setChecked(options_.include_weekends);
@@ -161,7 +161,7 @@ void frmMain::ApplyStoredSettings(SettingsChoices choices) {
   txbFirstDate->setText(QString::fromStdString(first_date));
   txbDateDiff->setText(QString::fromStdString(date_difference));
   txbSecondDate->setText(QString::fromStdString(second_date));
-  SetOutputText(output);
+  SetOutputText(std::move(output));
 }
 
 // The window's options as the controls show them: the one place that reads the option controls,
