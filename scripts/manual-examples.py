@@ -23,15 +23,22 @@ import os
 import re
 import subprocess
 import sys
+import tempfile
+
+WORK_FOLDER = tempfile.TemporaryDirectory(prefix="manual-examples-")
 
 
 def run(command, cli_folder):
     environment = dict(os.environ)
     environment["PATH"] = cli_folder + os.pathsep + environment.get("PATH", "")
     environment["LC_ALL"] = "C.UTF-8"
+    # Files an example writes (an exported calendar) go to a folder of their own, which the
+    # examples after it in the same run see too.
     done = subprocess.run(["bash", "-c", command], stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                          env=environment, timeout=30)
+                          env=environment, timeout=30, cwd=WORK_FOLDER.name)
     text = done.stdout.decode("utf-8", "replace")
+    if not text:
+        return []  # a command that prints nothing (its output sent to a file)
     return text.split("\n")[:-1] if text.endswith("\n") else text.split("\n")
 
 
