@@ -92,6 +92,7 @@ class OtherCalendarTest : public QObject {
              QStringLiteral("Other calendar (First date)"));
     // On Linux a drop-down's accessible text is its current item; its name is the widget's.
     QCOMPARE(Get<QComboBox>("cboSecondDateOther")->accessibleName(), QStringLiteral("Other calendar (Second date)"));
+    QCOMPARE(Get<QComboBox>("cboSecondDateOther")->accessibleDescription(), QStringLiteral("Other calendar (Second date)"));
     // The free cell beside JDN: the group keeps its height.
     const QRadioButton* jdn = Get<QRadioButton>("optFirstDateIsJDN");
     QCOMPARE(Other()->mapTo(window_.get(), QPoint(0, 0)).y() / 4, jdn->mapTo(window_.get(), QPoint(0, 0)).y() / 4);

@@ -71,6 +71,8 @@ void frmMain::OtherCalendarLanguage() {
     const QString accessible = name + QStringLiteral(" (") + box + QLatin1Char(')');
     optOtherCalendar[i]->setAccessibleName(accessible);
     list->setAccessibleName(accessible);
+    // On Linux a drop-down is announced by its current item; the description says whose it is.
+    list->setAccessibleDescription(accessible);
   }
 }
 
