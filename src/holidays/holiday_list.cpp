@@ -2,30 +2,10 @@
 
 #include <algorithm>
 
+#include "holidays/file_lines.h"
 #include "text/utf8.h"
 
 namespace qv::holidays {
-namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr size_t kLongestDetail = 80;
-
-std::string_view TrimSpaces(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-// A line's text as it may stand in a message: at most 80 bytes, cut at a character boundary.
-std::string Detail(std::string_view text) {
-  if (text.size() <= kLongestDetail) return std::string(text);
-  size_t end = kLongestDetail;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-  return std::string(text.substr(0, end)) + "…";
-}
-
-}  // namespace
 
 HolidayFileResult ReadHolidayList(std::string_view contents, std::string_view file_name,
                                   const HolidayListOptions& options) {
@@ -33,7 +13,7 @@ HolidayFileResult ReadHolidayList(std::string_view contents, std::string_view fi
   source.kind = SourceKind::List;
   source.label = std::string(file_name);
   const auto fail = [&](int64_t line, FileProblem problem, std::string_view text) {
-    return HolidayFileError{.file = std::string(file_name), .line = line, .problem = problem, .detail = Detail(text)};
+    return HolidayFileError{.file = std::string(file_name), .line = line, .problem = problem, .detail = LineDetail(text)};
   };
   if (contents.starts_with(kByteOrderMark)) contents.remove_prefix(kByteOrderMark.size());
   int64_t line_number = 0;
@@ -42,19 +22,19 @@ HolidayFileResult ReadHolidayList(std::string_view contents, std::string_view fi
     std::string_view line = contents.substr(0, end);
     contents.remove_prefix(end == std::string_view::npos ? contents.size() : end + 1);
     ++line_number;
-    const std::string_view trimmed = TrimSpaces(line);
+    const std::string_view trimmed = TrimLineBlanks(line);
     if (trimmed.empty() || trimmed.front() == '#') continue;
     const size_t tab = trimmed.find('\t');
-    const std::string_view date_text = TrimSpaces(trimmed.substr(0, tab));
+    const std::string_view date_text = TrimLineBlanks(trimmed.substr(0, tab));
     std::string_view name = tab == std::string_view::npos ? std::string_view{} : trimmed.substr(tab + 1);
     // A third field `workday` marks a worked day ("2025-05-03<TAB>Bridge-day swap<TAB>workday").
     bool workday = false;
     if (const size_t last_tab = name.rfind('\t');
-        last_tab != std::string_view::npos && TrimSpaces(name.substr(last_tab + 1)) == kWorkdayField) {
+        last_tab != std::string_view::npos && TrimLineBlanks(name.substr(last_tab + 1)) == kWorkdayField) {
       workday = true;
       name = name.substr(0, last_tab);
     }
-    name = TrimSpaces(name);
+    name = TrimLineBlanks(name);
     if (!IsValidUtf8(trimmed)) return fail(line_number, FileProblem::NotUtf8, "");
     // A NUL byte would end the text early in the date readers' C-string conversions.
     if (date_text.empty() || date_text.find('\0') != std::string_view::npos) {

@@ -7,28 +7,13 @@
 #include <utility>
 
 #include "calendar/civil.h"
+#include "holidays/file_lines.h"
 #include "text/utf8.h"
 
 namespace qv::holidays {
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr size_t kLongestDetail = 80;
 constexpr int32_t kLargestYear = 999'999'999;  // nine digits: no sum of years leaves 32 bits
-
-std::string_view Trim(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-std::string Detail(std::string_view text) {
-  if (text.size() <= kLongestDetail) return std::string(text);
-  size_t end = kLongestDetail;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-  return std::string(text.substr(0, end)) + "…";
-}
 
 // The words of a text, split at spaces and tabs.
 std::vector<std::string_view> Words(std::string_view text) {
@@ -318,7 +303,7 @@ std::string Upper(std::string_view text) {
 std::pair<std::string_view, std::string_view> Keyword(std::string_view line) {
   const size_t end = line.find_first_of(" \t");
   if (end == std::string_view::npos) return {line, {}};
-  return {line.substr(0, end), Trim(line.substr(end))};
+  return {line.substr(0, end), TrimLineBlanks(line.substr(end))};
 }
 
 // The fields of a holiday line, split at '|'.
@@ -326,7 +311,7 @@ std::vector<std::string_view> Fields(std::string_view line) {
   std::vector<std::string_view> fields;
   while (true) {
     const size_t bar = line.find('|');
-    fields.push_back(Trim(line.substr(0, bar)));
+    fields.push_back(TrimLineBlanks(line.substr(0, bar)));
     if (bar == std::string_view::npos) return fields;
     line.remove_prefix(bar + 1);
   }
@@ -403,7 +388,7 @@ RuleFileResult ParseRuleFile(std::string_view contents, std::string_view file_na
   std::vector<RuleRegion> regions;
   std::string source;
   const auto fail = [&](int64_t line, RuleFileProblem problem, std::string_view text) {
-    return RuleFileError{.file = std::string(file_name), .line = line, .problem = problem, .detail = Detail(text)};
+    return RuleFileError{.file = std::string(file_name), .line = line, .problem = problem, .detail = LineDetail(text)};
   };
   if (contents.starts_with(kByteOrderMark)) contents.remove_prefix(kByteOrderMark.size());
   int64_t line_number = 0;
@@ -413,7 +398,7 @@ RuleFileResult ParseRuleFile(std::string_view contents, std::string_view file_na
     contents.remove_prefix(end == std::string_view::npos ? contents.size() : end + 1);
     ++line_number;
     if (!IsValidUtf8(raw) || raw.find('\0') != std::string_view::npos) return fail(line_number, RuleFileProblem::NotUtf8, "");
-    const std::string_view line = Trim(WithoutComment(raw));
+    const std::string_view line = TrimLineBlanks(WithoutComment(raw));
     if (line.empty()) continue;
     const auto [keyword, rest] = Keyword(line);
     if (keyword == "region") {
