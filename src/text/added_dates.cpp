@@ -33,41 +33,35 @@ struct Piece {
   std::string key;
 };
 
-bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-
 // The pieces of a named date; runs of characters that hold no letter (blanks, commas, dots,
 // parentheses) only separate. A '-' right before a digit, at the start or after a blank or an
 // opening parenthesis, is the sign of a year.
 std::vector<Piece> PiecesOf(std::string_view text) {
   // A '-' that signs the number after it.
   const auto sign_at = [text](std::size_t at) {
-    return text[at] == '-' && at + 1 < text.size() && IsAsciiDigit(text[at + 1]) &&
+    return text[at] == '-' && at + 1 < text.size() && IsDigit(text[at + 1]) &&
            (at == 0 || text[at - 1] == ' ' || text[at - 1] == '(');
   };
   std::vector<Piece> pieces;
   std::size_t i = 0;
   while (i < text.size()) {
-    if (IsAsciiDigit(text[i]) || sign_at(i)) {
+    if (IsDigit(text[i]) || sign_at(i)) {
       const bool negative = text[i] == '-';
       const std::size_t start = negative ? i + 1 : i;
       std::size_t end = start;
-      while (end < text.size() && IsAsciiDigit(text[end])) ++end;
+      while (end < text.size() && IsDigit(text[end])) ++end;
       const int64_t magnitude = DigitRunValue(text.substr(start, end - start)).value_or(0);
       pieces.push_back(Piece{.number = true, .value = negative ? -magnitude : magnitude, .key = {}});
       i = end;
       continue;
     }
     std::size_t end = i + 1;
-    while (end < text.size() && !IsAsciiDigit(text[end]) && !sign_at(end)) ++end;
+    while (end < text.size() && !IsDigit(text[end]) && !sign_at(end)) ++end;
     std::string key = NameKey(text.substr(i, end - i));
     if (!key.empty()) pieces.push_back(Piece{.number = false, .value = 0, .key = std::move(key)});
     i = end;
   }
   return pieces;
-}
-
-bool EndsWith(std::string_view text, std::string_view end) {
-  return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
 
 // The last word without what follows a date as the program writes it: the calendar's code, and
@@ -79,12 +73,12 @@ void DropTrailingWords(std::vector<Piece>& pieces, CalendarCode code) {
   if (key == code_key) {
     pieces.pop_back();
     if (pieces.empty() || pieces.back().number) return;
-  } else if (EndsWith(key, code_key) && IsAddedEraKey(code, std::string_view(key).substr(0, key.size() - code_key.size()))) {
+  } else if (std::string_view(key).ends_with(code_key) && IsAddedEraKey(code, std::string_view(key).substr(0, key.size() - code_key.size()))) {
     key.resize(key.size() - code_key.size());  // "5784 AM HEB": the era stays
   }
   std::string& last = pieces.back().key;
   for (const std::string_view mark : {kProlepticEnglish, kProlepticGerman}) {
-    if (EndsWith(last, mark)) {
+    if (std::string_view(last).ends_with(mark)) {
       last.resize(last.size() - mark.size());
       if (last.empty()) pieces.pop_back();
       return;
@@ -198,13 +192,13 @@ LongCountText ReadLongCountFields(std::string_view text) {
       ++i;
     }
     const std::size_t start = i;
-    while (i < text.size() && IsAsciiDigit(text[i])) ++i;
+    while (i < text.size() && IsDigit(text[i])) ++i;
     const std::optional<int64_t> value = DigitRunValue(text.substr(start, i - start));
     if (!value) return read;
     if (f > 0 && *value >= kLimits[f]) return read;
     fields[f] = *value;
   }
-  if (i < text.size() && (IsAsciiDigit(text[i]) || text[i] == '.')) return read;
+  if (i < text.size() && (IsDigit(text[i]) || text[i] == '.')) return read;
   read.found = true;
   read.end = i;
   // A baktun of about 14,600 reaches the day-number limit; anything much beyond is out of range.

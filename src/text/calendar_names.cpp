@@ -3,6 +3,8 @@
 #include <array>
 #include <span>
 
+#include "calendar/hebrew.h"
+
 namespace qv {
 namespace {
 
@@ -241,23 +243,16 @@ const CalendarNames* NamesOf(CalendarCode code) {
   }
 }
 
-// The Hebrew year's leap rule, as the names need it: years 3, 6, 8, 11, 14, 17 and 19 of the
-// 19-year cycle have the second Adar. (7y + 1) mod 19 < 7 says it in one test.
-bool IsHebrewLeap(int32_t year) {
-  const int64_t r = (7 * int64_t{year} + 1) % 19;
-  return (r < 0 ? r + 19 : r) < 7;
-}
-
 // The row of the Hebrew name table of `month` of `year`.
 int16_t HebrewNameRow(int32_t year, int16_t month) {
-  if (IsHebrewLeap(year) || month <= 5) return month;
+  if (IsHebrewLeapYear(year) || month <= 5) return month;
   if (month > 12) return 0;  // a common year has twelve months
   return month == 6 ? kAdar : static_cast<int16_t>(month + 1);
 }
 
 // The month of `year` that the Hebrew name row stands for.
 int16_t HebrewMonthOfRow(int32_t year, int16_t row) {
-  if (IsHebrewLeap(year)) return row == kAdar ? 6 : row;
+  if (IsHebrewLeapYear(year)) return row == kAdar ? 6 : row;
   if (row <= 5) return row;
   if (row <= 7 || row == kAdar) return 6;
   return static_cast<int16_t>(row - 1);
@@ -279,12 +274,10 @@ std::string_view FoldedLatin1(unsigned char second) {
   return {};
 }
 
-bool StartsWith(std::string_view key, std::string_view prefix) { return key.substr(0, prefix.size()) == prefix; }
-
 // The longest entry of `variants` that `key` begins with.
 void Longest(std::span<const NameVariant> variants, std::string_view key, NameVariant& best) {
   for (const NameVariant& variant : variants) {
-    if (variant.key.size() > best.key.size() && StartsWith(key, variant.key)) best = variant;
+    if (variant.key.size() > best.key.size() && key.starts_with(variant.key)) best = variant;
   }
 }
 
