@@ -150,7 +150,7 @@ DateTextLayout LayoutOf(std::string_view text, const DateTextRules& rules, std::
 }  // namespace
 
 int32_t euro_date_to_jdn(DateFields& date) {
-  date.DayNumber = ClampToInt32(civil::ToDayNumber(date.Year, date.Month, date.Day, IsJulianLetter(date.Calendar)));
+  date.DayNumber = civil::ToDayNumber32(date.Year, date.Month, date.Day, IsJulianLetter(date.Calendar));
   return date.DayNumber;
 }
 

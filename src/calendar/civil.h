@@ -134,21 +134,37 @@ constexpr uint64_t GregorianDaysBeforeYear(uint64_t years) {
 // Years are 32-bit (wider years have no 32-bit day numbers; the callers check them first). The
 // day is added in 64 bits, so day 0 is the last day before the month, and any 32-bit day
 // counts on from the month's first.
-constexpr int64_t GregorianToDayNumber(int32_t y, int32_t m, int32_t d) {
+//
+// The sums run in unsigned 64-bit arithmetic on the day number moved up by 2^31 ("biased"):
+// every true value lies within ±2^42, so the biased value is exact modulo 2^64, and the day
+// number fits 32 bits exactly when the biased value is below 2^32. Saturating to the 32-bit
+// day numbers is then one comparison, and the bias folds into the constant the sum adds anyway.
+inline constexpr uint64_t kInt32Bias = uint64_t{1} << 31;
+
+constexpr uint64_t GregorianBiasedDayNumber(int32_t y, int32_t m, int32_t d) {
+  constexpr uint64_t kOrigin = kInt32Bias + (kGregorianMarchZero - 1) - kGregorianCycleShift * kGregorianCycleDays;
   const MonthStart& month = kMonthStarts<400 * kGregorianCycleShift>.of[MonthIndex(m)];
   const uint64_t years = static_cast<uint64_t>(int64_t{y} + month.year_base);  // [0, 2^32 + 352)
-  return static_cast<int64_t>(GregorianDaysBeforeYear(years) + month.days_from_march -
-                              kGregorianCycleShift * kGregorianCycleDays) +
-         (kGregorianMarchZero - 1) + d;
+  return GregorianDaysBeforeYear(years) + month.days_from_march + kOrigin + static_cast<uint64_t>(int64_t{d});
 }
 
-constexpr int64_t JulianToDayNumber(int32_t y, int32_t m, int32_t d) {
+constexpr uint64_t JulianBiasedDayNumber(int32_t y, int32_t m, int32_t d) {
+  constexpr uint64_t kOrigin = kInt32Bias + (kJulianMarchZero - 1) - kJulianCycleShift * kJulianCycleDays;
   const MonthStart& month = kMonthStarts<4 * kJulianCycleShift>.of[MonthIndex(m)];
   const uint64_t years = static_cast<uint64_t>(int64_t{y} + month.year_base);  // [3, 2^32 + 4)
-  return static_cast<int64_t>(kJulianCycleDays * years / 4 + month.days_from_march -
-                              kJulianCycleShift * kJulianCycleDays) +
-         (kJulianMarchZero - 1) + d;
+  return kJulianCycleDays * years / 4 + month.days_from_march + kOrigin + static_cast<uint64_t>(int64_t{d});
 }
+
+// The day number of a biased value (C++20 converts the wrapped difference to its signed value).
+constexpr int64_t FromBiased(uint64_t biased) { return static_cast<int64_t>(biased - kInt32Bias); }
+// The 32-bit day number, or the nearer end of the 32-bit range when the day lies beyond.
+constexpr int32_t SaturatedFromBiased(uint64_t biased) {
+  if (biased < (uint64_t{1} << 32)) [[likely]] return static_cast<int32_t>(static_cast<uint32_t>(biased) ^ 0x8000'0000u);
+  return FromBiased(biased) < 0 ? std::numeric_limits<int32_t>::min() : std::numeric_limits<int32_t>::max();
+}
+
+constexpr int64_t GregorianToDayNumber(int32_t y, int32_t m, int32_t d) { return FromBiased(GregorianBiasedDayNumber(y, m, d)); }
+constexpr int64_t JulianToDayNumber(int32_t y, int32_t m, int32_t d) { return FromBiased(JulianBiasedDayNumber(y, m, d)); }
 
 // Day of a March-based year (0 … 365) to the month and day of the calendar year, and whether
 // the day lies in January or February, which belong to the next calendar year. Built from
@@ -240,6 +256,12 @@ constexpr MarchYearDay GregorianMarchYearOfDayNumber(int64_t jdn) {
 constexpr int64_t ToDayNumber(int32_t y, int32_t m, int32_t d, bool julian) {
   return julian ? JulianToDayNumber(y, m, d) : GregorianToDayNumber(y, m, d);
 }
+// As ToDayNumber, saturated to the 32-bit day numbers.
+constexpr int32_t ToDayNumber32(int32_t y, int32_t m, int32_t d, bool julian) {
+  // Most records are Common Era ones: that path runs straight through.
+  if (julian) [[unlikely]] return SaturatedFromBiased(JulianBiasedDayNumber(y, m, d));
+  return SaturatedFromBiased(GregorianBiasedDayNumber(y, m, d));
+}
 constexpr YearMonthDay FromDayNumber(int64_t jdn, bool julian) {
   return julian ? DayNumberToJulian(jdn) : DayNumberToGregorian(jdn);
 }
@@ -258,6 +280,10 @@ static_assert(GregorianToDayNumber(0, 3, 1) == kGregorianMarchZero);
 static_assert(JulianToDayNumber(0, 3, 1) == kJulianMarchZero);
 static_assert(GregorianToDayNumber(1, 1, 1) == 1'721'426, "1 January 1 CE");
 static_assert(GregorianToDayNumber(2000, 1, 1) == 2'451'545, "1 January 2000 CE, the J2000 epoch");
+static_assert(ToDayNumber32(6'000'000, 1, 1, false) == std::numeric_limits<int32_t>::max(), "saturated above");
+static_assert(ToDayNumber32(-6'000'000, 1, 1, true) == std::numeric_limits<int32_t>::min(), "saturated below");
+static_assert(ToDayNumber32(2000, 1, 1, false) == 2'451'545 && ToDayNumber32(-4712, 1, 1, true) == 0);
+static_assert(ToDayNumber32(2000, 1, 1 - 2'451'545, false) == 0 && ToDayNumber32(0, 1, -2'000'000'000, false) < 0);
 static_assert(GregorianToDayNumber(9999, 12, 31) == 5'373'484, "last ordinal date");
 static_assert(GregorianToDayNumber(1582, 10, 15) == JulianToDayNumber(1582, 10, 5) , "the Gregorian reform");
 // Both ends of the 32-bit years, where the one-multiplication centuries are nearest their limit:

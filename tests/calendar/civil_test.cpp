@@ -174,6 +174,41 @@ TEST(CivilExtremes, YearsAtTheEndsOf32BitsClampToTheirSide) {
   }
 }
 
+// The record's day number saturates exactly at the 32-bit ends, whatever the fields: the days
+// on either side of each end, days of any 32-bit size, and random fields of every size, each
+// against the wide value clamped by hand.
+TEST(CivilExtremes, SaturationMatchesTheWideValueAtEveryEnd) {
+  const auto expect_clamped = [](int32_t year, int32_t month, int32_t day, int32_t letter) {
+    const int64_t wide = civil::ToDayNumber(year, month, day, letter == kLetterJulian);
+    const int32_t clamped = wide < INT32_MIN ? INT32_MIN : wide > INT32_MAX ? INT32_MAX : static_cast<int32_t>(wide);
+    DateFields date = DateOf(year, month, day);
+    date.Calendar = letter;
+    EXPECT_EQ(DateToDayNumber(date), clamped) << year << "-" << month << "-" << day << " " << letter;
+  };
+  for (const int32_t letter : {kLetterGregorian, kLetterJulian}) {
+    const bool julian = letter == kLetterJulian;
+    for (const int64_t end : {int64_t{INT32_MIN}, int64_t{INT32_MAX}}) {
+      // Day 0 of January of the year holding the end, and days counted from it across the end.
+      const civil::YearMonthDay at = civil::FromDayNumber(end, julian);
+      const int64_t zero = civil::ToDayNumber(static_cast<int32_t>(at.year), 1, 0, julian);
+      for (int64_t step = -3; step <= 3; ++step) {
+        expect_clamped(static_cast<int32_t>(at.year), 1, static_cast<int32_t>(end - zero + step), letter);
+      }
+    }
+    for (const int32_t day : {INT32_MIN, INT32_MIN + 1, -1, 0, 1, INT32_MAX - 1, INT32_MAX}) {
+      for (const int32_t year : {INT32_MIN, -5'879'610, -1, 0, 2000, 5'879'610, INT32_MAX}) {
+        for (const int32_t month : {1, 2, 3, 12, 0, 13}) expect_clamped(year, month, day, letter);
+      }
+    }
+    std::mt19937_64 random(20261207);
+    for (int i = 0; i < 20'000; ++i) {
+      const auto any = [&random] { return static_cast<int32_t>(static_cast<uint32_t>(random())); };
+      const int32_t year = i % 2 == 0 ? any() : any() / 256;
+      expect_clamped(year, 1 + static_cast<int32_t>(random() % 12), i % 3 == 0 ? any() : any() % 40, letter);
+    }
+  }
+}
+
 TEST(LeapYears, BothRulesIncludingNegativeYears) {
   struct Case {
     int32_t year;
