@@ -156,7 +156,7 @@ int32_t euro_date_to_jdn(DateFields& date) {
 
 void jdn_to_euro_date(DateFields& date) {
   const civil::YearMonthDay ymd = civil::FromDayNumber(date.DayNumber, IsJulianLetter(date.Calendar));
-  date.Year = ClampToInt32(ymd.year);  // every 32-bit day number lies within ±5.9 million years
+  date.Year = static_cast<int32_t>(ymd.year);  // every 32-bit day number lies within ±5.9 million years
   date.Month = ymd.month;
   date.Day = ymd.day;
 }

@@ -263,7 +263,8 @@ constexpr int32_t ToDayNumber32(int32_t y, int32_t m, int32_t d, bool julian) {
   return SaturatedFromBiased(GregorianBiasedDayNumber(y, m, d));
 }
 constexpr YearMonthDay FromDayNumber(int64_t jdn, bool julian) {
-  return julian ? DayNumberToJulian(jdn) : DayNumberToGregorian(jdn);
+  if (julian) [[unlikely]] return DayNumberToJulian(jdn);
+  return DayNumberToGregorian(jdn);
 }
 
 constexpr int32_t MonthLength(int64_t y, int32_t m, bool julian) {
@@ -285,6 +286,11 @@ static_assert(ToDayNumber32(-6'000'000, 1, 1, true) == std::numeric_limits<int32
 static_assert(ToDayNumber32(2000, 1, 1, false) == 2'451'545 && ToDayNumber32(-4712, 1, 1, true) == 0);
 static_assert(ToDayNumber32(2000, 1, 1 - 2'451'545, false) == 0 && ToDayNumber32(0, 1, -2'000'000'000, false) < 0);
 static_assert(GregorianToDayNumber(9999, 12, 31) == 5'373'484, "last ordinal date");
+// Every 32-bit day number has a year of a few million: the record's 32-bit year holds it.
+static_assert(FitsInt32(FromDayNumber(std::numeric_limits<int32_t>::min(), true).year) &&
+              FitsInt32(FromDayNumber(std::numeric_limits<int32_t>::max(), true).year) &&
+              FitsInt32(FromDayNumber(std::numeric_limits<int32_t>::min(), false).year) &&
+              FitsInt32(FromDayNumber(std::numeric_limits<int32_t>::max(), false).year));
 static_assert(GregorianToDayNumber(1582, 10, 15) == JulianToDayNumber(1582, 10, 5) , "the Gregorian reform");
 // Both ends of the 32-bit years, where the one-multiplication centuries are nearest their limit:
 // 400 years later is always 146,097 days later.
