@@ -59,12 +59,25 @@ const Outcome& ComputeEngine::Route(const RequestOptions& options) {
   const bool second = !outcome_.boxes.second.empty();
   const bool conversion = (first != second) && !difference;
   no_date_diff_and_same_cal_ = conversion && options.first_calendar == options.second_calendar;
-  Request request(options, outcome_, line_);
+  Request request(options, TextOptionsOf(options), outcome_, line_);
   request.outcome.result.kind = conversion ? RequestKind::Conversion
                                 : difference ? RequestKind::Date
                                              : RequestKind::Difference;
   if (options.unit == DifferenceUnit::Days || conversion) return DispatchDays(request);
   return DispatchMonths(request);
+}
+
+const DateTextOptions& ComputeEngine::TextOptionsOf(const RequestOptions& options) {
+  // Compared field by field with what TextOptions() makes of them, without making it: views of
+  // the same texts read alike, whatever the texts hold now.
+  const auto same_view = [](std::string_view a, std::string_view b) { return a.data() == b.data() && a.size() == b.size(); };
+  const DateTextOptions& kept = text_options_;
+  if (options.format != kept.format || options.hyphen != kept.hyphen || options.text_reading != kept.reading ||
+      !same_view(options.date_separator, kept.date_separator) ||
+      !same_view(options.thousands_separator, kept.thousands_separator)) {
+    text_options_ = options.TextOptions();
+  }
+  return text_options_;
 }
 
 const Outcome& ComputeEngine::StopBeforeDispatch(RequestStep step, std::optional<Message> message) {

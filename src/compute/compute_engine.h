@@ -88,7 +88,13 @@ class ComputeEngine {
   // What a result line puts after a box's date: " " and the code of the calendar it is written in.
   static std::string_view CalendarSuffixOf(const Request& request, DateBox box);
 
+  // The text options of `options`, kept from one request to the next and made afresh only when
+  // they change: a batch asks with the same options line after line, and its readers and writers
+  // then find them where they were, not in a copy just written.
+  const DateTextOptions& TextOptionsOf(const RequestOptions& options);
+
   const ProgramTextStore& texts_;
+  DateTextOptions text_options_;
   Outcome outcome_;
   // What the outcome's texts view when the request wrote them.
   TextBuilder first_box_, second_box_;

@@ -11,7 +11,7 @@ namespace qv {
 
 struct ComputeEngine::Request {
   const RequestOptions& options;
-  DateTextOptions text_options;
+  const DateTextOptions& text_options;  // the engine's, made from `options`
   // The calendar that counts and adds working days; null for the described rules (weekend days
   // counted, or Monday to Friday without holidays).
   const WorkCalendar* work_calendar;
@@ -20,9 +20,10 @@ struct ComputeEngine::Request {
   // The box texts are already in place; everything else starts afresh. The line is put
   // together in `line_buffer` and shown as the outcome's output when the request ends (as the
   // dispatcher returns the outcome).
-  Request(const RequestOptions& request_options, Outcome& engine_outcome, LineBuilder& line_buffer)
+  Request(const RequestOptions& request_options, const DateTextOptions& request_text_options, Outcome& engine_outcome,
+          LineBuilder& line_buffer)
       : options(request_options),
-        text_options(request_options.TextOptions()),
+        text_options(request_text_options),
         work_calendar(request_options.include_weekends ? nullptr : request_options.work_calendar.get()),
         outcome(engine_outcome),
         line(line_buffer) {

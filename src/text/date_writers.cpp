@@ -81,16 +81,11 @@ std::string_view CalendarSuffix(CalendarCode code) {
   return kSuffixes[static_cast<std::size_t>(code)];
 }
 
-void FormatDate(TextBuilder& text, const DateFields& date, DateFormat format, std::string_view date_separator,
-                std::string_view thousands_separator, Suffix suffix) {
-  // Annus Novus dates are always written year first with '-'.
-  if (date.Calendar == kLetterAnnusNovus) {
-    format = kFormatYMD;
-    date_separator = "-";
-  }
-  std::optional<std::string> grouped_year;  // only a year of magnitude 10000 or more has one
-  if (IsGroupedYear(date.Year)) grouped_year = GroupedNumber(date.Year, YearGroupSeparator(date_separator, thousands_separator));
-  const std::string_view grouped = grouped_year ? std::string_view(*grouped_year) : std::string_view();
+namespace {
+
+// A CE, JC or AN date with its year as `grouped` says (empty: plain from its value).
+[[gnu::always_inline]] inline void PutDate(TextBuilder& text, const DateFields& date, DateFormat format,
+                                           std::string_view date_separator, std::string_view grouped, Suffix suffix) {
   char* out = text.Reserve(DateRoom(grouped, 2 * date_separator.size() + 2));
   if (format == kFormatYMD) {
     out = PutYear(out, date.Year, grouped);
@@ -112,6 +107,27 @@ void FormatDate(TextBuilder& text, const DateFields& date, DateFormat format, st
   }
   if (suffix == Suffix::With) out = put::Text(out, CalendarSuffix(CodeOfLetter(date.Calendar)));
   text.Commit(out);
+}
+
+// A year of magnitude 10000 or more, grouped. (Out of line: the usual year needs no text of its own.)
+[[gnu::noinline]] void PutDateOfGroupedYear(TextBuilder& text, const DateFields& date, DateFormat format,
+                                            std::string_view date_separator, std::string_view thousands_separator,
+                                            Suffix suffix) {
+  const std::string grouped = GroupedNumber(date.Year, YearGroupSeparator(date_separator, thousands_separator));
+  PutDate(text, date, format, date_separator, grouped, suffix);
+}
+
+}  // namespace
+
+void FormatDate(TextBuilder& text, const DateFields& date, DateFormat format, std::string_view date_separator,
+                std::string_view thousands_separator, Suffix suffix) {
+  // Annus Novus dates are always written year first with '-'.
+  if (date.Calendar == kLetterAnnusNovus) {
+    format = kFormatYMD;
+    date_separator = "-";
+  }
+  if (IsGroupedYear(date.Year)) return PutDateOfGroupedYear(text, date, format, date_separator, thousands_separator, suffix);
+  PutDate(text, date, format, date_separator, {}, suffix);
 }
 
 void FormatIsoWeekDate(TextBuilder& text, const IsoWeekDate& date, Hyphen hyphen) {

@@ -335,25 +335,44 @@ TEST(EngineReuse, EachRequestAnswersAsOnAFreshEngine) {
       {"", "5", "", [](RequestOptions&) {}},
       {"2024-W01-1", "", "", [](RequestOptions& o) { o.first_calendar = cal::ISO; o.second_calendar = cal::LPM; }},
       {"2008-1-1", "", "2008-1-9", [](RequestOptions& o) { o.include_weekends = false; }},
+      // The options of reading and writing dates change between requests, also to texts of the
+      // same length in the same place.
+      {"15/03/2012", "", "", [](RequestOptions& o) { o.format = kFormatDMY; o.date_separator = "/"; }},
+      {"15.03.2012", "1.000", "", [](RequestOptions& o) { o.format = kFormatDMY; o.date_separator = "."; o.thousands_separator = "."; }},
+      {"03/15/2012", "", "", [](RequestOptions& o) { o.format = kFormatMDY; o.date_separator = "/"; o.second_calendar = cal::ORD; }},
+      {"2012-03-15", "", "", [](RequestOptions& o) { o.second_calendar = cal::ORD; o.hyphen = Hyphen::Without; }},
+      {"2012-03-15", "", "", [](RequestOptions& o) { o.second_calendar = cal::ORD; }},
+      {"2012-03-15 x", "", "", [](RequestOptions& o) { o.text_reading = TextReading::Strict; }},
+      {"2012-03-15 x", "", "", [](RequestOptions&) {}},
+      {"2012.03.15", "", "", [](RequestOptions& o) { o.date_separator = "."; o.thousands_separator = ""; }},
+      {"12345.03.15", "", "", [](RequestOptions& o) { o.date_separator = "."; o.thousands_separator = ","; }},
   };
   ComputeEngine reused(Texts());
-  for (const Request& request : requests) {
-    SCOPED_TRACE(std::string(request.first) + "|" + request.difference + "|" + request.second);
-    RequestOptions options;
-    request.change(options);
-    const KeptOutcome expected = RunRequest(request.first, request.difference, request.second, options);
-    const Outcome& got = reused.Compute(request.first, request.difference, request.second, options);
-    EXPECT_EQ(got.output, expected.output);
-    EXPECT_EQ(got.boxes.first, expected.boxes.first);
-    EXPECT_EQ(got.boxes.difference, expected.boxes.difference);
-    EXPECT_EQ(got.boxes.second, expected.boxes.second);
-    EXPECT_EQ(got.step, expected.step);
-    EXPECT_EQ(got.message.has_value(), expected.message.has_value());
-    if (got.message && expected.message) {
-      EXPECT_EQ(got.message->text, expected.message->text);
+  RequestOptions kept_options;  // one value changed in place, as the window's is
+  for (const bool in_place : {false, true}) {
+    for (const Request& request : requests) {
+      SCOPED_TRACE(std::string(request.first) + "|" + request.difference + "|" + request.second);
+      RequestOptions options;
+      request.change(options);
+      if (in_place) {
+        kept_options = RequestOptions{};
+        request.change(kept_options);
+      }
+      const RequestOptions& given = in_place ? kept_options : options;
+      const KeptOutcome expected = RunRequest(request.first, request.difference, request.second, options);
+      const Outcome& got = reused.Compute(request.first, request.difference, request.second, given);
+      EXPECT_EQ(got.output, expected.output);
+      EXPECT_EQ(got.boxes.first, expected.boxes.first);
+      EXPECT_EQ(got.boxes.difference, expected.boxes.difference);
+      EXPECT_EQ(got.boxes.second, expected.boxes.second);
+      EXPECT_EQ(got.step, expected.step);
+      EXPECT_EQ(got.message.has_value(), expected.message.has_value());
+      if (got.message && expected.message) {
+        EXPECT_EQ(got.message->text, expected.message->text);
+      }
+      EXPECT_EQ(got.validated, expected.validated);
+      EXPECT_EQ(got.switch_to_days, expected.switch_to_days);
     }
-    EXPECT_EQ(got.validated, expected.validated);
-    EXPECT_EQ(got.switch_to_days, expected.switch_to_days);
   }
 }
 

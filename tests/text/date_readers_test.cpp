@@ -289,6 +289,68 @@ TEST(ParseDateText, SkippedCharactersChangeOnlyTheFit) {
   EXPECT_GT(valid, 5000);  // the texts reach the readers' success path
 }
 
+// Texts in the form the writers give most dates ("2012-03-15", "15/03/2012", "800.01.01") read
+// as the same texts do when the reader has to skip a letter before them: the same result, the same
+// fields and day number, in every field order, separator, calendar letter and year width, for
+// months and days in and just out of range. Without the letter, nothing is left out.
+TEST(ParseDateText, WrittenFormReadsAsAnyOtherForm) {
+  const std::string_view years[] = {"0", "7", "00", "44", "100", "999", "0800", "1582", "1900", "2000", "2024", "9999"};
+  const std::string_view months[] = {"00", "01", "02", "04", "09", "10", "12", "13", "99"};
+  const std::string_view days[] = {"00", "01", "09", "28", "29", "30", "31", "32", "99"};
+  int valid = 0;
+  for (const CalendarCode code : {cal::CE, cal::JC, cal::AN, cal::TLW, cal::ARC}) {
+    for (const std::string_view separator : {"-", "/", ".", " "}) {
+      for (const DateFormat format : {kFormatYMD, kFormatDMY, kFormatMDY}) {
+        for (const std::string_view year : years) {
+          for (const std::string_view month : months) {
+            for (const std::string_view day : days) {
+              const std::string s(separator);
+              const std::string pair = format == kFormatDMY ? std::string(day) + s + std::string(month)
+                                       : format == kFormatMDY ? std::string(month) + s + std::string(day)
+                                                              : std::string(month) + s + std::string(day);
+              const std::string text = format == kFormatYMD ? std::string(year) + s + pair : pair + s + std::string(year);
+              DateFields plain, skipped;
+              ReadFit fit;
+              const int16_t result = ParseDateText(text, separator, code, format, plain, &fit);
+              ASSERT_EQ(result, ParseDateText("x" + text, separator, code, format, skipped)) << text << " " << code;
+              if (result != kReadValid) continue;
+              ++valid;
+              ASSERT_EQ(plain, skipped) << text << " " << code;
+              EXPECT_FALSE(fit.altered) << text;
+            }
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(valid, 5000);
+}
+
+// An added calendar's dates in that form: its months and its year limit, also where the limit
+// is below the four digits of the form.
+TEST(ParseFieldsDate, WrittenFormKeepsTheCalendarsMonthsAndYearLimit) {
+  const auto days_in_month = [](int32_t year, int16_t month) -> int16_t {  // 13 months of 30, the 13th of 5 or 6
+    if (month < 1 || month > 13) return 0;
+    return month < 13 ? 30 : (year % 4 == 3 ? 6 : 5);
+  };
+  const struct {
+    const char* text;
+    int64_t year_limit;
+    int16_t result;
+  } cases[] = {
+      {"1739-13-06", 9999, kReadValid}, {"1740-13-06", 9999, kReadNotValid}, {"1740-13-05", 9999, kReadValid},
+      {"1740-14-01", 9999, kReadNotValid}, {"1740-12-30", 9999, kReadValid}, {"1740-12-31", 9999, kReadNotValid},
+      {"1740-01-01", 1739, kReadOutOfRange}, {"1739-01-01", 1739, kReadValid}, {"0-01-01", 0, kReadValid},
+  };
+  for (const auto& c : cases) {
+    DateFields plain, skipped;
+    ASSERT_EQ(ParseFieldsDate(c.text, "-", kFormatYMD, days_in_month, c.year_limit, plain), c.result) << c.text;
+    ASSERT_EQ(ParseFieldsDate(std::string("x") + c.text, "-", kFormatYMD, days_in_month, c.year_limit, skipped), c.result)
+        << c.text;
+    EXPECT_EQ(plain, skipped) << c.text;
+  }
+}
+
 // Strict reading of CE/JC texts: what the writers put around a date is part of its form; any
 // other character left out, and a day or month of three digits, is told.
 TEST(ParseDateText, TellsWhatItLeavesOut) {
