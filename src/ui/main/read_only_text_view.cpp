@@ -115,19 +115,20 @@ class TextViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
   QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* start, int* end) const override {
     *start = *end = -1;
     if (offset == -2) offset = cursorPosition();
-    if (offset < 0 || offset >= characterCount()) return QString();
+    if (offset < 0 || offset > characterCount()) return QString();
     const auto [first, last] = Boundaries(offset, type);
     *start = first;
     *end = last;
     return text(first, last);
   }
+  // As Qt's text boxes answer: the piece that ends where the piece at `offset` starts; at the
+  // first piece, that piece itself.
   QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* start, int* end) const override {
     *start = *end = -1;
     if (offset == -2) offset = cursorPosition();
     if (offset < 0 || offset > characterCount()) return QString();
     const int before = Boundaries(offset, type).first - 1;
-    if (before < 0) return QString();
-    const auto [first, last] = Boundaries(before, type);
+    const auto [first, last] = Boundaries(before < 0 ? offset : before, type);
     *start = first;
     *end = last;
     return text(first, last);
@@ -135,10 +136,8 @@ class TextViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
   QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int* start, int* end) const override {
     *start = *end = -1;
     if (offset == -2) offset = cursorPosition();
-    if (offset < 0 || offset >= characterCount()) return QString();
-    const int after = Boundaries(offset, type).second;
-    if (after >= characterCount()) return QString();
-    const auto [first, last] = Boundaries(after, type);
+    if (offset < 0 || offset > characterCount()) return QString();
+    const auto [first, last] = Boundaries(Boundaries(offset, type).second, type);
     *start = first;
     *end = last;
     return text(first, last);
@@ -685,9 +684,15 @@ std::size_t ReadOnlyTextView::MoveRows(std::size_t byte, int rows) {
   std::size_t line = place.line;
   long long row = static_cast<long long>(place.row) + rows;
   while (row < 0 && line > 0) row += Rows(--line);
-  if (row < 0) return 0;
+  if (row < 0) {
+    if (rows < -1) row = 0;  // a page up stops on the first row
+    else return 0;
+  }
   while (row >= Rows(line) && line + 1 < text_.LineCount()) row -= Rows(line++);
-  if (row >= Rows(line)) return text_.Size();
+  if (row >= Rows(line)) {
+    if (rows > 1) row = Rows(line) - 1;  // a page down stops on the last row
+    else return text_.Size();
+  }
   return ByteAt(line, static_cast<int>(row), desired_x_);
 }
 
