@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 #include <memory>
 
@@ -118,6 +119,21 @@ class LargeDisplayTest : public QObject {
 
     Open(QStringLiteral("second\r\n"));
     QCOMPARE(box->Text(), QStringLiteral("second\n"));
+
+  }
+
+  // A long copy opens at its first line, with the caret there and the scroll bar at the top,
+  // the first time and again after the window was shown.
+  void aLongCopyOpensAtItsStart() {
+    QString lines;
+    for (int i = 0; i < 200; ++i) lines += QStringLiteral("line %1 of a copy long enough to need a wrap now and then\r\n").arg(i);
+    for (int time = 0; time < 2; ++time) {
+      Open(lines);
+      QTest::qWait(20);
+      QCOMPARE(Box()->verticalScrollBar()->value(), 0);
+      QCOMPARE(Box()->FirstVisibleLine(), std::size_t{0});
+      QCOMPARE(Box()->CursorPosition(), 0);
+    }
   }
 
   void copiesAllOrTheSelection_data() {

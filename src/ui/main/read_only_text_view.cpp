@@ -623,10 +623,13 @@ bool ReadOnlyTextView::event(QEvent* event) {
   return handled;
 }
 
+// A view that showed the last line (the output as it grows) still shows it at its new size.
 void ReadOnlyTextView::resizeEvent(QResizeEvent* event) {
+  const bool at_end = verticalScrollBar()->value() >= verticalScrollBar()->maximum();
   QAbstractScrollArea::resizeEvent(event);
   if (wrap_ == Wrap::WidgetWidth) layouts_.clear();
   UpdateScrollBars();
+  if (at_end) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
 void ReadOnlyTextView::changeEvent(QEvent* event) {
