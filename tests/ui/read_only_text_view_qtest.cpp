@@ -27,7 +27,7 @@ QString S(const char* utf8) { return QString::fromUtf8(utf8); }
 std::string MixedText(int lines) {
   std::string text;
   const char* kinds[] = {"2024-02-29 CE + 1,000 days = 2026-11-25 CE, Wednesday",
-                         "Gr\xC3\xBC\xC3\x9F" "e\xC2\xA0vom M\xC3\xA4rz",  // umlauts, no-break space
+                         ("Gr\xC3\xBC\xC3\x9F" "e\xC2\xA0vom M\xC3\xA4rz"),  // umlauts, no-break space
                          "",
                          "\xE2\x82\xAC 5 \xF0\x9F\x93\x85 \xF0\x9F\x93\x85\xF0\x9F\x93\x85 end",  // 3 and 4 bytes
                          "x"};
