@@ -43,6 +43,22 @@ inline void ToLineFeeds(std::string& text) {
   }
   text.resize(kept);
 }
+// Line feeds back to CR LF, for the settings file: one pass, the result reserved at its size.
+inline std::string WithCrLf(std::string_view text) {
+  std::size_t feeds = 0;
+  for (const char c : text) feeds += c == '\n' ? 1 : 0;
+  std::string out;
+  out.reserve(text.size() + feeds);
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t feed = text.find('\n', at);
+    const std::size_t end = feed == std::string_view::npos ? text.size() : feed;
+    out.append(text.substr(at, end - at));
+    if (feed == std::string_view::npos) break;
+    out.append("\r\n");
+    at = feed + 1;
+  }
+  return out;
+}
 inline QString WithCrLf(const QString& text) {
   const qsizetype feeds = text.count(QLatin1Char('\n'));
   if (feeds == 0) return text;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <initializer_list>
 #include <limits>
 #include <string>
@@ -54,6 +55,16 @@ class RecordReader {
 
   enum class Outcome { Read, Missing, Malformed };
 
+  // Where a quoted text lies in the settings text: between its quotes, with "" still standing
+  // for one quote. Taken instead of a copy for a text of many megabytes.
+  struct RawSpan {
+    bool quoted = false;
+    std::size_t first = 0;
+    std::size_t last = 0;
+  };
+  // Instead of copying it, the next quoted item is only located and left out of its item.
+  void LocateNextQuoted(RawSpan* span) { span_ = span; }
+
   // Reads one record of `count` items into items[0 … count-1].
   Outcome ReadRecord(std::string* items, std::size_t count) {
     if (AtEnd()) return Outcome::Missing;
@@ -80,6 +91,12 @@ class RecordReader {
     item.clear();
     SkipBlanks();
     if (!AtEnd() && text_[pos_] == '"') {
+      if (span_ != nullptr) {
+        RawSpan* span = std::exchange(span_, nullptr);
+        if (!SkipQuoted(*span)) return false;
+        SkipBlanks();
+        return AtDelimiter();
+      }
       if (!ReadQuoted(item)) return false;
       SkipBlanks();
       return AtDelimiter();
@@ -90,6 +107,23 @@ class RecordReader {
     while (end > start && IsBlank(text_[end - 1])) --end;
     item.assign(text_.substr(start, end - start));
     return true;
+  }
+
+  // At an opening quote: past the closing quote, noting where the text between them lies.
+  bool SkipQuoted(RawSpan& span) {
+    span.first = ++pos_;
+    while (true) {
+      const std::size_t quote = text_.find('"', pos_);
+      if (quote == std::string_view::npos) return false;  // no closing quote
+      if (quote + 1 < text_.size() && text_[quote + 1] == '"') {
+        pos_ = quote + 2;
+        continue;
+      }
+      span.quoted = true;
+      span.last = quote;
+      pos_ = quote + 1;
+      return true;
+    }
   }
 
   // At an opening quote: the text up to the closing quote, "" standing for one quote.
@@ -127,6 +161,7 @@ class RecordReader {
 
   std::string_view text_;
   std::size_t pos_ = 0;
+  RawSpan* span_ = nullptr;
 };
 
 // Check-box values: 0 and 1 are what the file holds; anything else is no choice.
@@ -277,7 +312,11 @@ int32_t LeadingNumber(std::string_view text) {
   return static_cast<int32_t>(value);
 }
 
-SettingsReadResult ParseSettingsText(std::string_view text) {
+namespace {
+
+// The records of `text`; with `output_span`, line 14's text is located there instead of copied
+// (when it is quoted; an unquoted one is copied as any item).
+SettingsReadResult ParseRecords(std::string_view text, RecordReader::RawSpan* output_span) {
   using Outcome = RecordReader::Outcome;
   RecordReader reader(text);
   StoredSettings s;
@@ -302,7 +341,8 @@ SettingsReadResult ParseSettingsText(std::string_view text) {
       numbers({&s.today_calendar, &s.first_calendar, &s.second_calendar}) && numbers({&s.include_first_date}) &&
       numbers({&s.include_weekends}) && numbers({&s.verbose}) && numbers({&s.hyphen}) &&
       numbers({&s.save_output}) && text_item(s.first_day_of_week) && text_item(s.month_calendar) &&
-      text_item(s.first_date) && text_item(s.date_difference) && text_item(s.second_date) && text_item(s.output);
+      text_item(s.first_date) && text_item(s.date_difference) && text_item(s.second_date) &&
+      (reader.LocateNextQuoted(output_span), text_item(s.output));
   if (!first_fourteen) return {SettingsReadStatus::Incomplete, StoredSettings{}};
 
   if (!numbers({&s.months})) {
@@ -312,10 +352,34 @@ SettingsReadResult ParseSettingsText(std::string_view text) {
   return {SettingsReadStatus::Complete, std::move(s)};
 }
 
+// The saved output can be 64 MiB: it is taken out of the file's own buffer, which becomes the
+// output's text in place, so that the file and a copy of its output never take room together.
+SettingsReadResult ParseSettingsBuffer(std::string text) {
+  RecordReader::RawSpan span;
+  SettingsReadResult read = ParseRecords(text, &span);
+  if (read.status == SettingsReadStatus::Incomplete || !span.quoted) return read;
+  // Down to the buffer's start, each "" becoming one quote.
+  std::size_t kept = 0;
+  for (std::size_t at = span.first; at < span.last;) {
+    const std::size_t quote = std::string_view(text).substr(0, span.last).find('"', at);
+    const std::size_t end = quote == std::string_view::npos ? span.last : quote + 1;
+    std::memmove(text.data() + kept, text.data() + at, end - at);  // kept <= at: moves down
+    kept += end - at;
+    at = quote == std::string_view::npos ? span.last : quote + 2;
+  }
+  text.resize(kept);
+  read.settings.output = std::move(text);
+  return read;
+}
+
+}  // namespace
+
+SettingsReadResult ParseSettingsText(std::string_view text) { return ParseRecords(text, nullptr); }
+
 SettingsReadResult ReadSettingsFile(const std::string& path) {
   SmallFileRead read = ReadSmallFile(path, kMaxSettingsFileBytes);
   switch (read.status) {
-    case SmallFileStatus::Read: return ParseSettingsText(read.content);
+    case SmallFileStatus::Read: return ParseSettingsBuffer(std::move(read.content));
     case SmallFileStatus::Missing: return {SettingsReadStatus::Missing, {}};
     case SmallFileStatus::TooLarge: return {SettingsReadStatus::TooLarge, {}};
     case SmallFileStatus::Unreadable: break;

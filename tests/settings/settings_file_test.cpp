@@ -278,6 +278,38 @@ TEST(ReadSettingsFile, FilesThatCannotBeUsedStartOnDefaults) {
   EXPECT_EQ(ReadSettingsFile(huge).status, SettingsReadStatus::Complete);
 }
 
+// The reader takes the saved output out of the file's own buffer instead of copying it: every
+// file must still read exactly as its text parses, quotes in the output, an unquoted output,
+// blanks around it and broken files included.
+TEST(ReadSettingsFile, ReadsAsTheTextParses) {
+  const std::string head = "0\r\n2,45,44\r\n0,0,0\r\n0\r\n1\r\n1\r\n1\r\n1\r\n\"Sun\"\r\n\"CE\"\r\n\"a\"\r\n\"\"\r\n\"\"\r\n";
+  const std::string outputs[] = {
+      "\"\"",                                   // empty
+      "\"one\r\ntwo\r\n\"",                       // lines
+      "\"say \"\"hi\"\"\r\n\"",                     // doubled quotes inside
+      "\"\"\"\"\"\"\"\"",                             // only a doubled quote, twice
+      "\"\"\"\"\"\"\"\"\"\"",                         // ... and text ending in one
+      "  \"blanks around\"  ",                   // blanks outside the quotes
+      "unquoted text",                          // taken as written
+      "\"Gr\xC3\xBC\xC3\x9F\xC2\xA0\xE2\x82\xAC\xF0\x9F\x93\x85\"", // UTF-8 of 2, 3 and 4 bytes
+      "\"\xE4\xA0\"",                              // Windows-1252 bytes
+      "\"no closing quote\r\n0\r\n",              // broken: Incomplete
+      "\"text\" trailing",                        // broken: after the closing quote
+  };
+  TempFolder folder;
+  const std::string path = folder.File("qrv.usr");
+  for (const std::string& output : outputs) {
+    for (const std::string& tail : {std::string("\r\n0\r\n"), std::string("\r\n"), std::string()}) {
+      const std::string file = head + output + tail;
+      Spit(path, file);
+      const SettingsReadResult parsed = ParseSettingsText(file);
+      const SettingsReadResult read = ReadSettingsFile(path);
+      EXPECT_EQ(read.status, parsed.status) << file;
+      EXPECT_EQ(read.settings, parsed.settings) << file;
+    }
+  }
+}
+
 TEST(WriteSettingsFile, ReplacesTheFileAndLeavesNoTemporaryBehind) {
   TempFolder folder;
   const std::string path = folder.File("qrv.usr");

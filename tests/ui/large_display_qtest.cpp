@@ -2,10 +2,9 @@
 // of the output, copying all or a selection with the button or Enter, and Close that only hides.
 #include <QApplication>
 #include <QClipboard>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTextCursor>
+#include <QScrollBar>
 #include <QtTest>
 #include <memory>
 
@@ -15,6 +14,7 @@
 #include "platform/screen_fit.h"
 #include "platform/twips.h"
 #include "ui/main/frm_large_display.h"
+#include "ui/main/window_widgets.h"
 
 using qv::frmLargeDisplay;
 using qv::TwipsToPixels;
@@ -29,12 +29,7 @@ const QString kOutput = QStringLiteral(
 int T(int twips) { return TwipsToPixels(twips); }
 
 // Selects characters [from, to) of the display's text box.
-void Select(QPlainTextEdit* box, int from, int to) {
-  QTextCursor cursor = box->textCursor();
-  cursor.setPosition(from);
-  cursor.setPosition(to, QTextCursor::KeepAnchor);
-  box->setTextCursor(cursor);
-}
+void Select(qv::OutputTextBox* box, int from, int to) { box->SetSelection(from, to); }
 
 }  // namespace
 
@@ -48,7 +43,7 @@ class LargeDisplayTest : public QObject {
   QPointer<frmLargeDisplay> display_;
   QRect mainFrame_;
 
-  QPlainTextEdit* Box() const { return display_->findChild<QPlainTextEdit*>(QStringLiteral("txbOutput")); }
+  qv::OutputTextBox* Box() const { return display_->findChild<qv::OutputTextBox*>(QStringLiteral("txbOutput")); }
   QPushButton* Copy() const { return display_->findChild<QPushButton*>(QStringLiteral("cmdCopyToClipboard")); }
   QPushButton* Close() const { return display_->findChild<QPushButton*>(QStringLiteral("cmdClose")); }
   void Open(const QString& text = kOutput, qv::Language language = qv::Language::English) {
@@ -113,18 +108,32 @@ class LargeDisplayTest : public QObject {
 
   void showsAFreshReadOnlyCopy() {
     Open();
-    QPlainTextEdit* box = Box();
-    QVERIFY(box->isReadOnly());
-    QCOMPARE(box->toPlainText(), QString(kOutput).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    QCOMPARE(box->blockCount(), 4);
+    qv::OutputTextBox* box = Box();
+    QCOMPARE(box->Text(), QString(kOutput).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    QCOMPARE(static_cast<int>(box->LineCount()), 4);
     box->setFocus();
     QTest::keyClicks(box, QStringLiteral("xyz"));
     QTest::keyClick(box, Qt::Key_Backspace);
     QTest::keyClick(box, Qt::Key_Return);
-    QCOMPARE(box->toPlainText(), QString(kOutput).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    QCOMPARE(box->Text(), QString(kOutput).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 
     Open(QStringLiteral("second\r\n"));
-    QCOMPARE(box->toPlainText(), QStringLiteral("second\n"));
+    QCOMPARE(box->Text(), QStringLiteral("second\n"));
+
+  }
+
+  // A long copy opens at its first line, with the caret there and the scroll bar at the top,
+  // the first time and again after the window was shown.
+  void aLongCopyOpensAtItsStart() {
+    QString lines;
+    for (int i = 0; i < 200; ++i) lines += QStringLiteral("line %1 of a copy long enough to need a wrap now and then\r\n").arg(i);
+    for (int time = 0; time < 2; ++time) {
+      Open(lines);
+      QTest::qWait(20);
+      QCOMPARE(Box()->verticalScrollBar()->value(), 0);
+      QCOMPARE(Box()->FirstVisibleLine(), std::size_t{0});
+      QCOMPARE(Box()->CursorPosition(), 0);
+    }
   }
 
   void copiesAllOrTheSelection_data() {
@@ -172,11 +181,11 @@ class LargeDisplayTest : public QObject {
       QTest::mouseClick(Copy(), Qt::LeftButton);
     }
     QCOMPARE(QApplication::clipboard()->text(), copied);
-    QVERIFY(!Box()->textCursor().hasSelection());
+    QVERIFY(!Box()->HasSelection());
     QCOMPARE(Copy()->text(), allCaption);
     QCOMPARE(Copy()->minimumWidth(), T(german ? 3500 : 2500));
     // The copy leaves the text as it was.
-    QCOMPARE(Box()->toPlainText(), QString(kOutput).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    QCOMPARE(Box()->Text(), QString(kOutput).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   }
 
   void enterWithoutSelectionCopiesNothing() {
@@ -189,13 +198,11 @@ class LargeDisplayTest : public QObject {
 
   void mouseSelectionRenamesTheButton() {
     Open();
-    QPlainTextEdit* box = Box();
+    qv::OutputTextBox* box = Box();
     // A double click selects the word under the mouse; releasing the button updates the caption.
-    QTextCursor at = box->textCursor();
-    at.setPosition(3);
-    const QPoint word = box->cursorRect(at).center();
+    const QPoint word = box->CharacterRect(3).center();
     QTest::mouseDClick(box->viewport(), Qt::LeftButton, Qt::NoModifier, word);
-    QVERIFY(box->textCursor().hasSelection());
+    QVERIFY(box->HasSelection());
     QCOMPARE(Copy()->text(), QStringLiteral("Copy selected text to clipboard"));
     QTest::mouseClick(Copy(), Qt::LeftButton);
     QVERIFY(!QApplication::clipboard()->text().isEmpty());
@@ -220,7 +227,7 @@ class LargeDisplayTest : public QObject {
 
     Open(QStringLiteral("third\r\n"));
     QVERIFY(display_->isVisible());
-    QCOMPARE(Box()->toPlainText(), QStringLiteral("third\n"));
+    QCOMPARE(Box()->Text(), QStringLiteral("third\n"));
   }
 
   void minimisedDisplayIsRestored() {

@@ -12,7 +12,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -28,6 +27,7 @@
 #include <memory>
 
 #include "calendar/clock.h"
+#include "ui/main/window_widgets.h"
 #include "find_control.h"
 #include "lang/program_text.h"
 #include "message_recorder.h"
@@ -96,7 +96,7 @@ class MainWindowTest : public QObject {
   QLineEdit* First() { return Get<QLineEdit>("txbFirstDate"); }
   QLineEdit* Difference() { return Get<QLineEdit>("txbDateDiff"); }
   QLineEdit* Second() { return Get<QLineEdit>("txbSecondDate"); }
-  QPlainTextEdit* Output() { return Get<QPlainTextEdit>("txbOutput"); }
+  qv::OutputTextBox* Output() { return Get<qv::OutputTextBox>("txbOutput"); }
   void Click(const char* name) { QTest::mouseClick(Get<QAbstractButton>(name), Qt::LeftButton); }
   void Type(QLineEdit* box, const QString& text) {
     box->setFocus();
@@ -164,14 +164,14 @@ class MainWindowTest : public QObject {
     Click("cmdCompute");
     QCOMPARE(First()->text(), QStringLiteral("2012-12-31"));
     QCOMPARE(Second()->text(), QStringLiteral("2,456,293"));
-    QCOMPARE(Output()->toPlainText(), QStringLiteral("2012-12-31 CE = 2,456,293 JDN, Monday\n"));
+    QCOMPARE(Output()->Text(), QStringLiteral("2012-12-31 CE = 2,456,293 JDN, Monday\n"));
     QCOMPARE(QApplication::focusWidget(), Get<QWidget>("cmdCompute"));
     // Only the difference: nothing is shown, the focus goes to the first box.
     First()->clear();
     Second()->clear();
     Difference()->setText(QStringLiteral(" 7 "));
     Click("cmdCompute");
-    QCOMPARE(Output()->toPlainText(), QStringLiteral("2012-12-31 CE = 2,456,293 JDN, Monday\n"));
+    QCOMPARE(Output()->Text(), QStringLiteral("2012-12-31 CE = 2,456,293 JDN, Monday\n"));
     QCOMPARE(QApplication::focusWidget(), First());
     QVERIFY(messages_->shown.empty());
   }
@@ -181,7 +181,7 @@ class MainWindowTest : public QObject {
     Type(Second(), QStringLiteral("2008-03-15"));
     PressEnter(Second());
     QCOMPARE(Second()->text(), QStringLiteral("2008-03-15"));
-    QCOMPARE(Output()->toPlainText(),
+    QCOMPARE(Output()->Text(),
              QStringLiteral("2008-01-01 CE to 2008-03-15 CE = 74 days, excluding 1st date (2 months, 14 days)\n"));
     QCOMPARE(Difference()->text(), QStringLiteral("74"));
   }
@@ -233,11 +233,11 @@ class MainWindowTest : public QObject {
   void secondToFirst() {
     Get<QRadioButton>("optFirstDateIsJDN")->click();
     Type(Second(), QStringLiteral("2000-01-01"));
-    const QString before = Output()->toPlainText();
+    const QString before = Output()->Text();
     Click("cmdMoveSecondDateToFirst");
     QCOMPARE(First()->text(), QStringLiteral("2,451,545"));
     QVERIFY(Second()->text().isEmpty());
-    QCOMPARE(Output()->toPlainText(), before);
+    QCOMPARE(Output()->Text(), before);
     // Unreadable: message 6, the first box unchanged, focus in the second box.
     Second()->setText(QStringLiteral("2000-02-30"));
     Click("cmdMoveSecondDateToFirst");
@@ -271,7 +271,7 @@ class MainWindowTest : public QObject {
     Second()->setText(QStringLiteral("2,100,000,000"));
     QTest::keyClick(Second(), Qt::Key_Up);
     QCOMPARE(Second()->text(), QStringLiteral("2,100,000,000"));
-    QCOMPARE(Output()->toPlainText(), QStringLiteral("Out of Range\n"));
+    QCOMPARE(Output()->Text(), QStringLiteral("Out of Range\n"));
     Settle();
     QCOMPARE(messages_->shown.back().text, QStringLiteral("Result is out of range."));
     // An empty box only places the focus.
@@ -305,14 +305,14 @@ class MainWindowTest : public QObject {
     QCOMPARE(First()->text(), QStringLiteral("2012-01-06"));
     fill();
     // Cancel: nothing computed; the next showing offers "date difference" again.
-    const QString before = Output()->toPlainText();
+    const QString before = Output()->Text();
     WhenModal([](QWidget* dialog) {
       QVERIFY(dialog->findChild<QRadioButton*>("optClearFirstDate")->isChecked());
       dialog->findChild<QRadioButton*>("optCancel")->click();
       dialog->findChild<QPushButton*>("cmdContinue")->click();
     });
     Click("cmdCompute");
-    QCOMPARE(Output()->toPlainText(), before);
+    QCOMPARE(Output()->Text(), before);
     QCOMPARE(First()->text(), QStringLiteral("2012-01-01"));
     WhenModal([](QWidget* dialog) {
       QVERIFY(dialog->findChild<QRadioButton*>("optClearDateDiff")->isChecked());
@@ -397,18 +397,15 @@ class MainWindowTest : public QObject {
     copy->click();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("2000-01-01 CE, Saturday\n2000-01-02 CE, Sunday\n"));
     // Select the first ten characters: the caption follows and Enter copies only those.
-    QTextCursor cursor = Output()->textCursor();
-    cursor.setPosition(0);
-    cursor.setPosition(10, QTextCursor::KeepAnchor);
-    Output()->setTextCursor(cursor);
+    Output()->SetSelection(0, 10);
     QCOMPARE(copy->text(), QStringLiteral("Copy selected text to clipboard"));
     QTest::keyClick(Output(), Qt::Key_Return);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("2000-01-01"));
-    QVERIFY(!Output()->textCursor().hasSelection());
+    QVERIFY(!Output()->HasSelection());
     QCOMPARE(copy->text(), QStringLiteral("Copy to clipboard"));
     // Enter without a selection is an ordinary key; Clear empties only the output.
     Click("cmdClearOutputWindow");
-    QVERIFY(Output()->toPlainText().isEmpty());
+    QVERIFY(Output()->Text().isEmpty());
   }
 
   void enlargeNeedsOutput() {
@@ -442,7 +439,7 @@ class MainWindowTest : public QObject {
     // What was written stays in its language; new results come in German.
     Difference()->clear();
     PressEnter(Second());
-    QCOMPARE(Output()->toPlainText(), QStringLiteral("2008-01-01 CE to 2008-01-02 CE = 1 day, excluding 1st date\n"
+    QCOMPARE(Output()->Text(), QStringLiteral("2008-01-01 CE to 2008-01-02 CE = 1 day, excluding 1st date\n"
                                                      "2008-01-01 CE bis 2008-01-02 CE = 1 Tag, ausschliesslich 1. Datum\n"));
     language->setCurrentIndex(0);
     QCOMPARE(language->itemText(1), QStringLiteral("German"));
@@ -508,7 +505,7 @@ class MainWindowTest : public QObject {
     PressEnter(First());
     Type(Difference(), QStringLiteral("5"));
     First()->setText(QStringLiteral("say \"hi\""));
-    const QString output = Output()->toPlainText();
+    const QString output = Output()->Text();
     window_->close();  // the close box writes the file as Quit does
     QVERIFY(QFile::exists(SettingsPath()));
     StartWindow();
@@ -520,14 +517,14 @@ class MainWindowTest : public QObject {
     QCOMPARE(window_->TodayCalendar(), cal::ISO);
     QCOMPARE(First()->text(), QStringLiteral("say \"hi\""));
     QCOMPARE(Difference()->text(), QStringLiteral("5"));
-    QCOMPARE(Output()->toPlainText(), output);
-    QCOMPARE(Output()->textCursor().position(), output.size());
+    QCOMPARE(Output()->Text(), output);
+    QCOMPARE(Output()->CursorPosition(), output.size());
     // Without "Save output" the boxes are not kept.
     Get<QCheckBox>("chkSaveOutput")->click();
     window_->cmdQuit_Click();
     StartWindow();
     QVERIFY(First()->text().isEmpty());
-    QVERIFY(Output()->toPlainText().isEmpty());
+    QVERIFY(Output()->Text().isEmpty());
     QVERIFY(!Get<QCheckBox>("chkSaveOutput")->isChecked());
   }
 
@@ -572,7 +569,7 @@ class MainWindowTest : public QObject {
     QVERIFY(Get<QRadioButton>("optFirstDateIsORD")->isChecked());
     QVERIFY(Get<QRadioButton>("optMonths")->isChecked());
     QCOMPARE(First()->text(), QStringLiteral("2012366"));
-    QCOMPARE(Output()->toPlainText(), QStringLiteral("line one\nline two\n"));
+    QCOMPARE(Output()->Text(), QStringLiteral("line one\nline two\n"));
     QCOMPARE(Get<QRadioButton>("optFirstDateIsORD")->text(), QStringLiteral("Ordinaldatum (JJJJTTT)"));
   }
 
@@ -741,7 +738,7 @@ class MainWindowTest : public QObject {
     });
     QTRY_VERIFY(asked);
     QCOMPARE(Difference()->text(), QStringLiteral("8"));
-    QCOMPARE(Output()->toPlainText().count(QLatin1Char('\n')), 1);
+    QCOMPARE(Output()->Text().count(QLatin1Char('\n')), 1);
   }
 
   // ---- The settings file against faults on disk -------------------------------------------
@@ -774,10 +771,9 @@ class MainWindowTest : public QObject {
     }
   }
 
-  // A saved output longer than one piece goes into the window from the event loop. Whatever
-  // happens before the last piece is in, nothing is lost and nothing changes place: Quit at
-  // once saves the whole text byte for byte, and a result computed meanwhile comes after it.
-  void aLongSavedOutputFillsInPiecesAndLosesNothing() {
+  // A long saved output is in the window at once. Nothing is lost and nothing changes place:
+  // Quit saves the whole text byte for byte, and a result computed after it comes after it.
+  void aLongSavedOutputLosesNothing() {
     std::string saved;
     for (int line = 0; line < 30000; ++line) {
       // A no-break space and a quote in each line: both must come back as they were.
@@ -786,52 +782,28 @@ class MainWindowTest : public QObject {
     QVERIFY(saved.size() > (std::size_t{1} << 20));
     for (const bool quit_at_once : {true, false}) {
       window_->SetOutputText(saved);
-      QVERIFY(window_->IsFillingOutput());
       std::string expected = saved;
+      QCOMPARE(Output()->CursorPosition(), Output()->CharacterCount());
       if (!quit_at_once) {
         Type(First(), QStringLiteral("2000-01-01"));
         PressEnter(First());
-        QVERIFY(window_->IsFillingOutput());  // the result waits behind the saved text
-        QTRY_VERIFY_WITH_TIMEOUT(!window_->IsFillingOutput(), 60000);
-        const QString shown = Output()->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        const QString shown = Output()->Text();
         QVERIFY(shown.startsWith(WithLineFeeds(ToQString(saved))));
         const QString result = shown.mid(WithLineFeeds(ToQString(saved)).size());
         QVERIFY2(result.startsWith(QStringLiteral("2000-01-01 CE")) && result.count(QLatin1Char('\n')) == 1,
                  qPrintable(result));
         expected += WithCrLf(result).toStdString();
-        QCOMPARE(Output()->textCursor().position(), Output()->document()->characterCount() - 1);
+        QCOMPARE(Output()->CursorPosition(), Output()->CharacterCount());
+        // Copy with nothing selected takes the whole text, from its first byte.
+        Get<QPushButton>("cmdCopyOutput")->click();
+        QCOMPARE(QApplication::clipboard()->text(), shown);
       }
       window_->cmdQuit_Click();
       QCOMPARE(ReadSettingsFile(SettingsPath().toStdString()).settings.output, expected);
-      StartWindow();  // starts from what was saved, the output filling again
-      QCOMPARE(window_->IsFillingOutput(), true);
+      StartWindow();  // starts from what was saved
+      QCOMPARE(Output()->Text(), WithLineFeeds(ToQString(expected)));
       window_->SetOutputText({});
-      QVERIFY(!window_->IsFillingOutput());
     }
-  }
-
-  // Past the middle of the fill the part already in is given back: what Quit and Copy take
-  // then still starts at the first byte, and a result computed then still comes last.
-  void quitPastTheMiddleOfTheFillSavesEverything() {
-    std::string saved;
-    for (int line = 0; line < 40000; ++line) saved += "line " + std::to_string(line) + " \u00e4\u20ac\r\n";
-    window_->SetOutputText(saved);
-    const int lines = 40000;
-    while (window_->IsFillingOutput() && Output()->document()->blockCount() < lines * 3 / 4) {
-      QCoreApplication::processEvents();
-    }
-    QVERIFY(window_->IsFillingOutput());
-    Type(First(), QStringLiteral("2000-01-01"));
-    PressEnter(First());
-    QVERIFY(window_->IsFillingOutput());
-    Get<QPushButton>("cmdCopyOutput")->click();  // nothing selected: the whole output
-    const QString copied = QApplication::clipboard()->text();
-    QVERIFY(copied.startsWith(WithLineFeeds(ToQString(saved))));
-    window_->cmdQuit_Click();
-    const std::string kept = ReadSettingsFile(SettingsPath().toStdString()).settings.output;
-    QVERIFY(kept.size() > saved.size() && kept.compare(0, saved.size(), saved) == 0);
-    QVERIFY(kept.compare(saved.size(), 13, "2000-01-01 CE") == 0);
-    QCOMPARE(ToQString(kept), WithCrLf(copied));
   }
 
   // The saved output waits as UTF-8 and loses its CRs there: that must read exactly as
@@ -846,18 +818,13 @@ class MainWindowTest : public QObject {
     }
   }
 
-  // A saved output of one long line of characters of several bytes: the pieces cannot end at
-  // a line end, and must not end inside a character either.
+  // A saved output of one long line of characters of several bytes comes back whole.
   void aLongLineGoesInWholeCharacters() {
     std::string saved;
-    for (int i = 0; i < 60000; ++i) saved += "Gr\u00fc\u00dfe, \u20ac\U0001F4C5 ";  // 17 bytes: pieces end inside one
+    for (int i = 0; i < 60000; ++i) saved += "Gr\u00fc\u00dfe, \u20ac\U0001F4C5 ";
     saved += "\r\nend\r\n";
-    QVERIFY(saved.size() > (std::size_t{1} << 19));
     window_->SetOutputText(saved);
-    QVERIFY(window_->IsFillingOutput());
-    QTRY_VERIFY_WITH_TIMEOUT(!window_->IsFillingOutput(), 60000);
-    const QString shown = Output()->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    QVERIFY(shown == WithLineFeeds(ToQString(saved)));
+    QVERIFY(Output()->Text() == WithLineFeeds(ToQString(saved)));
     window_->cmdQuit_Click();
     QVERIFY(ReadSettingsFile(SettingsPath().toStdString()).settings.output == saved);
   }
@@ -940,7 +907,7 @@ class MainWindowTest : public QObject {
     QVERIFY(WriteSettingsFile(window_->SettingsFilePath(), stored));
     const QByteArray before = Slurp(SettingsPath());
     StartWindow();
-    QCOMPARE(Output()->toPlainText().left(10), QStringLiteral("line one\n"
+    QCOMPARE(Output()->Text().left(10), QStringLiteral("line one\n"
                                                                "\u20AC"));
     window_->cmdQuit_Click();
     QCOMPARE(Slurp(SettingsPath()), before);

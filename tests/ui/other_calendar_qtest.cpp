@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -24,6 +23,7 @@
 #include "support/program_texts.h"
 #include "text/date_readers.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/window_widgets.h"
 
 using namespace qv;
 
@@ -43,7 +43,7 @@ class OtherCalendarTest : public QObject {
   QLineEdit* Second() { return Get<QLineEdit>("txbSecondDate"); }
   QRadioButton* Other() { return Get<QRadioButton>("optFirstDateIsOther"); }
   QComboBox* List() { return Get<QComboBox>("cboFirstDateOther"); }
-  QString Output() { return Get<QPlainTextEdit>("txbOutput")->toPlainText(); }
+  QString Output() { return Get<qv::OutputTextBox>("txbOutput")->Text(); }
   void Type(QLineEdit* box, const QString& text) {
     box->setFocus();
     QTest::keyClicks(box, text);

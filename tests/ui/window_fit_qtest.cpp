@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -24,6 +23,7 @@
 #include "platform/screen_fit.h"
 #include "support/program_texts.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/window_widgets.h"
 
 using namespace qv;
 
@@ -200,9 +200,7 @@ class WindowFitTest : public QObject {
     step("German", [&] { language->setCurrentIndex(1); });
     step("English", [&] { language->setCurrentIndex(0); });
     step("selection", [&] {
-      QTextCursor cursor(Get<QPlainTextEdit>("txbOutput")->document());
-      cursor.setPosition(4, QTextCursor::KeepAnchor);
-      Get<QPlainTextEdit>("txbOutput")->setTextCursor(cursor);
+      Get<qv::OutputTextBox>("txbOutput")->SetSelection(0, 4);
     });
     QCOMPARE(Get<QPushButton>("cmdCopyOutput")->text(), QStringLiteral("Copy selected text to clipboard"));
     step("no hyphen", [&] { Get<QAbstractButton>("chkHyphen")->click(); });

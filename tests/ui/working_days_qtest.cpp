@@ -38,6 +38,7 @@
 #include "settings/work_days.h"
 #include "support/program_texts.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/window_widgets.h"
 #include "ui/main/frm_working_days.h"
 #include "ui/month/frm_display_month.h"
 
@@ -551,7 +552,7 @@ class WorkingDaysTest : public QObject {
     test::FindControl<QLineEdit>(window_.get(), "txbSecondDate")->setText(QStringLiteral("2024-12-31"));
     QTest::mouseClick(test::FindControl<QPushButton>(window_.get(), "cmdCompute"), Qt::LeftButton);
     QCoreApplication::processEvents();
-    const QString output = test::FindControl<QPlainTextEdit>(window_.get(), "txbOutput")->toPlainText();
+    const QString output = test::FindControl<qv::OutputTextBox>(window_.get(), "txbOutput")->Text();
     QVERIFY2(output.contains(QStringLiteral("= 251 days")) && output.contains(QStringLiteral("(DE-BY 10)")),
              qPrintable(output));
     test::FindControl<QComboBox>(window_.get(), "cboLanguage")->setCurrentIndex(1);

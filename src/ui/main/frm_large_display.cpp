@@ -4,10 +4,9 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextCursor>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
@@ -24,11 +23,9 @@
 namespace qv {
 namespace {
 
-// A selection taken from the box marks its line breaks with Unicode separators.
-QString ToClipboardLines(QString text) {
-  text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-  text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-  return text;
+// Nothing but blanks and line breaks (QString::trimmed's white space, in ASCII).
+bool IsBlankText(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); });
 }
 
 }  // namespace
@@ -42,7 +39,7 @@ frmLargeDisplay::frmLargeDisplay(const ProgramTextStore& texts, MessageService& 
   // The main window's kind of output box, read-only and selectable, except that the text wraps
   // to the width of this resizable window.
   txbOutput = Named(new OutputTextBox(this), "txbOutput");
-  txbOutput->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  txbOutput->SetWrap(ReadOnlyTextView::Wrap::WidgetWidth);
 
   cmdCopyToClipboard = Named(new QPushButton(this), "cmdCopyToClipboard");
   cmdClose = Named(new QPushButton(this), "cmdClose");
@@ -68,7 +65,7 @@ frmLargeDisplay::frmLargeDisplay(const ProgramTextStore& texts, MessageService& 
   AddCloseKeys(this, cmdClose);
   // A selection made with the keyboard renames the copy button too (the mouse path also moves
   // the focus, see SetCopyToClipboardButton).
-  connect(txbOutput, &QPlainTextEdit::selectionChanged, this, &frmLargeDisplay::ShowCopyCaption);
+  connect(txbOutput, &OutputTextBox::selectionChanged, this, &frmLargeDisplay::ShowCopyCaption);
   // Enter over a selection copies it, as the button does.
   connect(txbOutput, &OutputTextBox::copyRequested, this, &frmLargeDisplay::cmdCopyToClipboard_Click);
   connect(txbOutput, &OutputTextBox::mouseReleased, this, &frmLargeDisplay::txbOutput_MouseUp);
@@ -98,12 +95,12 @@ void frmLargeDisplay::ApplyLanguage(Language language) {
   ShowCopyCaption();
 }
 
-void frmLargeDisplay::ShowOutput(const QString& text, const QRect& mainFrameGeometry, const QString& title,
+void frmLargeDisplay::ShowOutput(std::string text, const QRect& mainFrameGeometry, const QString& title,
                                  const QIcon& icon, Language language) {
   ApplyLanguage(language);
   // The caller trims the output and warns about an empty one; a blank text reaching this point
   // still opens nothing.
-  if (text.trimmed().isEmpty()) {
+  if (IsBlankText(text)) {
     messages_.Show(parentWidget(), MessageRequest{.title = ToQString(TextOf(GeneralText::OutputWindow, language)),
                                                   .text = ToQString(TextOf(GeneralText::OutputWindowIsEmpty, language)),
                                                   .icon = MessageIcon::Warning});
@@ -127,8 +124,8 @@ void frmLargeDisplay::ShowOutput(const QString& text, const QRect& mainFrameGeom
   setWindowIcon(icon);
   // A button caption may mark its access key with '&'; a window title shows the plain text.
   setWindowTitle(ToQString(WithoutMnemonic(title.toStdString())));
-  txbOutput->setReadOnly(true);
-  txbOutput->setPlainText(WithLineFeeds(text));
+  ToLineFeeds(text);
+  txbOutput->SetUtf8(std::move(text));
 
   show();
   KeepInside(this, AvailableGeometry(parentWidget() != nullptr ? parentWidget() : this));
@@ -152,7 +149,7 @@ void frmLargeDisplay::Form_Activate() {
 }
 
 void frmLargeDisplay::ShowCopyCaption() {
-  const bool selected = txbOutput->textCursor().hasSelection();
+  const bool selected = txbOutput->HasSelection();
   QString caption = ToQString(GetProgramText(texts_, selected ? kCopySelectionText : kCopyAllText, language_));
   if (caption.isEmpty()) {
     // A program-text file without these texts still leaves a readable button.
@@ -165,7 +162,7 @@ void frmLargeDisplay::ShowCopyCaption() {
 
 void frmLargeDisplay::SetCopyToClipboardButton() {
   ShowCopyCaption();
-  if (!txbOutput->textCursor().hasSelection() && isVisible()) cmdClose->setFocus(Qt::OtherFocusReason);
+  if (!txbOutput->HasSelection() && isVisible()) cmdClose->setFocus(Qt::OtherFocusReason);
 }
 
 const frmLargeDisplay::CopyButtonTwips& frmLargeDisplay::CopyButtonWidths() const {
@@ -179,10 +176,8 @@ void frmLargeDisplay::SetCopyButtonWidth(int twips) { cmdCopyToClipboard->setMin
 void frmLargeDisplay::cmdCopyToClipboard_Click() {
   QClipboard* clipboard = QGuiApplication::clipboard();
   clipboard->clear();
-  QTextCursor cursor = txbOutput->textCursor();
-  clipboard->setText(ToClipboardLines(cursor.hasSelection() ? cursor.selectedText() : txbOutput->toPlainText()));
-  cursor.clearSelection();
-  txbOutput->setTextCursor(cursor);
+  clipboard->setText(txbOutput->HasSelection() ? txbOutput->SelectedText() : txbOutput->Text());
+  txbOutput->ClearSelection();
   SetCopyToClipboardButton();
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <string>
 
 class QPushButton;
 
@@ -55,8 +56,12 @@ class frmLargeDisplay : public QWidget {
   // titled `title` with `icon`, holding a read-only copy of `text` (lines ending in CR LF). The
   // display does not follow later changes of the main output. A blank text opens nothing and
   // shows the "output window is empty" warning instead.
-  void ShowOutput(const QString& text, const QRect& mainFrameGeometry, const QString& title,
-                  const QIcon& icon, Language language);
+  void ShowOutput(std::string text, const QRect& mainFrameGeometry, const QString& title, const QIcon& icon,
+                  Language language);
+  void ShowOutput(const QString& text, const QRect& mainFrameGeometry, const QString& title, const QIcon& icon,
+                  Language language) {
+    ShowOutput(text.toStdString(), mainFrameGeometry, title, icon, language);
+  }
 
   // Re-captions the buttons in `language` (the displayed text keeps its language).
   void ApplyLanguage(Language language);

@@ -630,7 +630,7 @@ void frmMain::WireSignals() {
 
   connect(txbOutput, &OutputTextBox::copyRequested, this, [this] { cmdCopyOutput_Click(); });
   connect(txbOutput, &OutputTextBox::mouseReleased, this, [this] { SetCopyButton(); });
-  connect(txbOutput, &QPlainTextEdit::selectionChanged, this, [this] { SetCopyButton(); });
+  connect(txbOutput, &OutputTextBox::selectionChanged, this, [this] { SetCopyButton(); });
   connect(cmdCopyOutput, &QPushButton::clicked, this, [this] { cmdCopyOutput_Click(); });
   connect(cmdClearOutputWindow, &QPushButton::clicked, this, [this] { cmdClearOutputWindow_Click(); });
   connect(cmdEnlarge, &QPushButton::clicked, this, [this] { cmdEnlarge_Click(); });

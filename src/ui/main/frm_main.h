@@ -76,12 +76,9 @@ class frmMain : public QWidget {
   void cmdQuit_Click();
   // Adds text (lines ending in CR LF) at the end of the output window and shows its last line.
   void AppendOutput(std::string_view text);
-  // Replaces the whole output text, the caret at its end (the stored output at start-up). A
-  // long text goes in piece by piece from the event loop, so that the window is drawn and
-  // answers at once; until the last piece is in, OutputText and AppendOutput count the rest.
+  // Replaces the whole output text (lines ending in CR LF or LF), the caret at its end and the
+  // last line in view (the stored output at start-up).
   void SetOutputText(std::string text);
-  // Whether part of a text given to SetOutputText is still waiting to go into the window.
-  bool IsFillingOutput() const { return !output_to_fill_.empty(); }
   // Places the window in `available` (the room for windows on its screen): centred, as large as
   // its full size but never larger than `available`; the controls scroll when the window is
   // smaller than their full size. Start() places it on its screen this way.
@@ -181,7 +178,7 @@ class frmMain : public QWidget {
   QString Text(GeneralText entry) const;
 
   // Output window.
-  QString OutputText() const;  // the output with CR LF line ends
+  std::string OutputText() const;  // the output with CR LF line ends
   void SetCopyButton();
   void cmdCopyOutput_Click();
   void cmdClearOutputWindow_Click();
@@ -318,15 +315,6 @@ class frmMain : public QWidget {
   QPushButton* cmdEnlarge = nullptr;
 
   QTimer* Clock = nullptr;
-  // The output text still to be put into the output window, from output_fill_from_ on, and the
-  // timer that puts in the next piece. It waits as UTF-8 with line feeds: half the room of Qt's
-  // text, and the part already put in is given back as the filling goes on.
-  std::string output_to_fill_;
-  std::size_t output_fill_from_ = 0;
-  QString OutputNotYetFilled() const;
-  QTimer* output_filler_ = nullptr;
-  void FillOutputPiece();
-  void StopFillingOutput();
   void ShowOutputEnd();
   QScrollArea* scroll_area_ = nullptr;  // holds every control; scrolls on a small screen
   QGridLayout* input_grid_ = nullptr;        // the rows of the three boxes

@@ -5,17 +5,12 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QTextDocumentFragment>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTimer>
 #include <algorithm>
 #include <utility>
 
@@ -381,106 +376,25 @@ void frmMain::TodayLabelReleased(Qt::MouseButton button) {
 // ---- Output window ---------------------------------------------------------------------------
 
 // Adds at the end without touching the text already there, so that appending stays as fast
-// with a hundred thousand lines as with none; the view follows to the last line. While a
-// stored text is still going in, the new text waits behind it, so the order stays.
+// with a hundred thousand lines as with none; the view follows to the last line.
 void frmMain::AppendOutput(std::string_view text) {
-  if (IsFillingOutput()) {
-    std::string waiting(text);
-    ToLineFeeds(waiting);
-    output_to_fill_ += waiting;
-    return;
-  }
-  QTextCursor cursor(txbOutput->document());
-  cursor.movePosition(QTextCursor::End);
-  cursor.insertText(WithLineFeeds(ToQString(text)));
+  std::string added(text);
+  ToLineFeeds(added);
+  txbOutput->AppendUtf8(added);
   ShowOutputEnd();
 }
 
 // The caret goes to the end, which shows the last line written.
-void frmMain::ShowOutputEnd() {
-  QTextCursor caret = txbOutput->textCursor();
-  caret.movePosition(QTextCursor::End);
-  txbOutput->setTextCursor(caret);
-  txbOutput->ensureCursorVisible();
-}
+void frmMain::ShowOutputEnd() { txbOutput->MoveToEnd(); }
 
-// The text as it stands, no-break spaces included (toPlainText would make them blanks): what
-// the settings file keeps must come back byte for byte. The part not yet put in counts too.
-QString frmMain::OutputText() const {
-  QString text = txbOutput->document()->toRawText();
-  text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-  text.append(OutputNotYetFilled());
-  return WithCrLf(std::move(text));
-}
-
-QString frmMain::OutputNotYetFilled() const {
-  return ToQString(std::string_view(output_to_fill_).substr(std::min(output_fill_from_, output_to_fill_.size())));
-}
-
-namespace {
-// Bytes put into the output window at a time: a piece takes a few tens of milliseconds to lay
-// out, so the window keeps answering while a stored output of 64 MiB goes in.
-constexpr std::size_t kOutputPiece = std::size_t{1} << 17;
-
-bool IsContinuationByte(char byte) { return (static_cast<unsigned char>(byte) & 0xC0U) == 0x80U; }
-}  // namespace
+// The text as it stands, byte for byte (no-break spaces included), with CR LF line ends: what
+// the settings file keeps must come back exactly.
+std::string frmMain::OutputText() const { return WithCrLf(std::string_view(txbOutput->Utf8())); }
 
 void frmMain::SetOutputText(std::string text) {
-  StopFillingOutput();
   ToLineFeeds(text);
-  if (text.size() <= kOutputPiece) {
-    txbOutput->setPlainText(ToQString(text));
-    QTextCursor caret = txbOutput->textCursor();
-    caret.movePosition(QTextCursor::End);
-    txbOutput->setTextCursor(caret);
-    return;
-  }
-  txbOutput->clear();
-  output_to_fill_ = std::move(text);
-  output_fill_from_ = 0;
-  if (output_filler_ == nullptr) {
-    output_filler_ = Named(new QTimer(this), "OutputFiller");
-    connect(output_filler_, &QTimer::timeout, this, [this] { FillOutputPiece(); });
-  }
-  output_filler_->start(0);
-}
-
-// One piece, ended at a line end where the piece holds one (so a line is laid out once), and
-// never inside a character: each piece reads as it would have read inside the whole text.
-void frmMain::FillOutputPiece() {
-  if (!IsFillingOutput()) return;
-  const std::size_t rest = output_to_fill_.size() - output_fill_from_;
-  std::size_t size = std::min(rest, kOutputPiece);
-  if (size < rest) {
-    const std::size_t feed = output_to_fill_.rfind('\n', output_fill_from_ + size - 1);
-    if (feed != std::string::npos && feed >= output_fill_from_) {
-      size = feed + 1 - output_fill_from_;
-    } else {
-      while (size < rest && IsContinuationByte(output_to_fill_[output_fill_from_ + size])) ++size;
-    }
-  }
-  QTextCursor cursor(txbOutput->document());
-  cursor.movePosition(QTextCursor::End);
-  cursor.insertText(ToQString(std::string_view(output_to_fill_).substr(output_fill_from_, size)));
-  output_fill_from_ += size;
-  if (output_fill_from_ < output_to_fill_.size()) {
-    // The part already in goes once it is the larger half, so the waiting text shrinks as
-    // the window's grows, and each byte moves at most about once.
-    if (output_fill_from_ > output_to_fill_.size() / 2) {
-      output_to_fill_.erase(0, output_fill_from_);
-      output_to_fill_.shrink_to_fit();
-      output_fill_from_ = 0;
-    }
-    return;
-  }
-  StopFillingOutput();
+  txbOutput->SetUtf8(std::move(text));
   ShowOutputEnd();
-}
-
-void frmMain::StopFillingOutput() {
-  if (output_filler_ != nullptr) output_filler_->stop();
-  output_to_fill_ = std::string();
-  output_fill_from_ = 0;
 }
 
 // The button keeps one width for both captions in both languages (HoldLayoutStill), so the
@@ -494,30 +408,24 @@ void frmMain::SetCopyButton() {
 void frmMain::cmdCopyOutput_Click() {
   QClipboard* clipboard = QApplication::clipboard();
   clipboard->clear();
-  // The clipboard takes the platform's line ends: line feeds on Linux.
-  QString text = txbOutput->HasSelection() ? txbOutput->textCursor().selection().toPlainText()
-                                           : txbOutput->toPlainText();
-  if (!txbOutput->HasSelection()) text.append(OutputNotYetFilled());
-  clipboard->setText(text);
-  QTextCursor cursor = txbOutput->textCursor();
-  cursor.clearSelection();
-  txbOutput->setTextCursor(cursor);
+  // The clipboard takes the platform's line ends: line feeds on Linux, as the box keeps them.
+  clipboard->setText(txbOutput->HasSelection() ? txbOutput->SelectedText() : txbOutput->Text());
+  txbOutput->ClearSelection();
   SetCopyButton();
   SetTheFocus();
 }
 
 void frmMain::cmdClearOutputWindow_Click() {
-  StopFillingOutput();
-  txbOutput->clear();
+  txbOutput->Clear();
   SetCopyButton();
   SetTheFocus();
 }
 
 void frmMain::cmdEnlarge_Click() {
   // Leading and trailing blanks go from the output itself; line breaks stay.
-  const QString text = OutputText();
-  const std::string trimmed(TrimBlanks(ToUtf8(text)));
-  if (trimmed.size() != static_cast<std::size_t>(text.toUtf8().size())) SetOutputText(trimmed);
+  const std::string_view text = txbOutput->Utf8();
+  const std::string_view trimmed = TrimBlanks(text);
+  if (trimmed.size() != text.size()) SetOutputText(std::string(trimmed));
   if (trimmed.empty()) {
     posted_messages_.Show(this, MessageRequest{Text(GeneralText::OutputWindow), Text(GeneralText::OutputWindowIsEmpty),
                                                MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});

@@ -98,7 +98,7 @@ void frmMain::PrepareInputs() {
   txbFirstDate->clear();
   txbDateDiff->clear();
   txbSecondDate->clear();
-  txbOutput->clear();
+  txbOutput->Clear();
   SelectCalendar(DateBox::First, cal::CE);
   SelectCalendar(DateBox::Second, cal::CE);
 }
@@ -190,7 +190,7 @@ StoredSettings frmMain::GatherSettings() const {
     choices.first_date = txbFirstDate->text().toStdString();
     choices.date_difference = txbDateDiff->text().toStdString();
     choices.second_date = txbSecondDate->text().toStdString();
-    choices.output = OutputText().toStdString();
+    choices.output = OutputText();
   }
   AddedBoxesAsCe(choices);
   return StoreSettings(std::move(choices));
@@ -310,9 +310,7 @@ void frmMain::cboLanguage_Click() {
     ApplyLanguageTexts();
     UpdateTodayPanel();
   }
-  QTextCursor caret = txbOutput->textCursor();
-  caret.movePosition(QTextCursor::End);
-  txbOutput->setTextCursor(caret);
+  txbOutput->MoveToEnd();
   SetCopyButton();
   SetTheFocus();
 }

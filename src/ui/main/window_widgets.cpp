@@ -6,7 +6,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
-#include <QTextCursor>
 #include <algorithm>
 #include <QWheelEvent>
 
@@ -118,30 +117,23 @@ QValidator::State SingleLineValidator::validate(QString& input, int& position) c
   return Acceptable;
 }
 
-OutputTextBox::OutputTextBox(QWidget* parent) : QPlainTextEdit(parent) {
-  setReadOnly(true);
-  // Read-only still lets the user select with mouse and keyboard and copy.
-  setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  setLineWrapMode(QPlainTextEdit::NoWrap);
+OutputTextBox::OutputTextBox(QWidget* parent) : ReadOnlyTextView(parent) {
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setFont(FixedPitchFont(kOutputFontPointSize));
-  setTabChangesFocus(true);
 }
-
-bool OutputTextBox::HasSelection() const { return textCursor().hasSelection(); }
 
 void OutputTextBox::keyPressEvent(QKeyEvent* event) {
   if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && HasSelection()) {
     emit copyRequested();
     return;
   }
-  QPlainTextEdit::keyPressEvent(event);
+  ReadOnlyTextView::keyPressEvent(event);
   // A selection made with the keyboard changes the copy button as one made with the mouse.
   emit mouseReleased(Qt::NoButton);
 }
 
 void OutputTextBox::mouseReleaseEvent(QMouseEvent* event) {
-  QPlainTextEdit::mouseReleaseEvent(event);
+  ReadOnlyTextView::mouseReleaseEvent(event);
   emit mouseReleased(event->button());
 }
 

@@ -4,9 +4,10 @@
 // enlarged display's), and the day stepper beside each date box.
 #include <QAccessible>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QValidator>
 #include <QScrollBar>
+
+#include "ui/main/read_only_text_view.h"
 
 namespace qv {
 
@@ -52,13 +53,13 @@ class SingleLineValidator : public QValidator {
 };
 
 // The output window, and the enlarged display's copy of it: read-only, fixed pitch, selectable,
-// not wrapped. Enter with a selection asks for the copy; a mouse release (and any key, which may
-// have changed the selection) tells the window to refresh its copy button.
-class OutputTextBox : public QPlainTextEdit {
+// not wrapped (the enlarged display wraps). Enter with a selection asks for the copy; a mouse
+// release (and any key, which may have changed the selection) tells the window to refresh its
+// copy button.
+class OutputTextBox : public ReadOnlyTextView {
   Q_OBJECT
  public:
   explicit OutputTextBox(QWidget* parent = nullptr);
-  bool HasSelection() const;
 
  signals:
   void copyRequested();
