@@ -360,6 +360,14 @@ class ReadOnlyTextViewTest : public QObject {
     QVERIFY(ours->state().readOnly);
     QVERIFY(ours->state().multiLine);
     QCOMPARE(ours->text(QAccessible::Name), QStringLiteral("Output window"));
+    // Offered as a locked editor's is: present, and every change refused.
+    QAccessibleEditableTextInterface* editable = ours->editableTextInterface();
+    QVERIFY(editable != nullptr && theirs->editableTextInterface() != nullptr);
+    const QString before = view_->Text();
+    editable->insertText(0, QStringLiteral("x"));
+    editable->deleteText(0, 3);
+    editable->replaceText(0, 3, QStringLiteral("y"));
+    QCOMPARE(view_->Text(), before);
     QAccessibleTextInterface* text = ours->textInterface();
     QAccessibleTextInterface* expected = theirs->textInterface();
     for (const auto& [from, to] : std::vector<std::pair<int, int>>{{2, 9}, {14, 3}, {0, 19}}) {

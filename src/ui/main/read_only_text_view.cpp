@@ -49,12 +49,17 @@ bool IsWordSeparator(QChar c) {
 
 // ---- The accessible face ------------------------------------------------------------------
 
-class TextViewAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+// Screen readers see what they saw of a read-only text editor: the text, caret and selection
+// interfaces, and an editable-text interface that refuses every change, as a locked box does.
+class TextViewAccessible : public QAccessibleWidget,
+                           public QAccessibleTextInterface,
+                           public QAccessibleEditableTextInterface {
  public:
   explicit TextViewAccessible(ReadOnlyTextView* view) : QAccessibleWidget(view, QAccessible::EditableText) {}
 
   void* interface_cast(QAccessible::InterfaceType type) override {
     if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    if (type == QAccessible::EditableTextInterface) return static_cast<QAccessibleEditableTextInterface*>(this);
     return QAccessibleWidget::interface_cast(type);
   }
   QAccessible::State state() const override {
@@ -72,6 +77,11 @@ class TextViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
     }
     return QAccessibleWidget::text(t);
   }
+
+  // QAccessibleEditableTextInterface: the box is locked against editing.
+  void deleteText(int, int) override {}
+  void insertText(int, const QString&) override {}
+  void replaceText(int, int, const QString&) override {}
 
   // QAccessibleTextInterface
   void selection(int index, int* start, int* end) const override {
