@@ -252,6 +252,63 @@ TEST(WorkCalendar, CountsAndAdditionsMatchADayByDayWalk) {
   }
 }
 
+// Regions alone, whose additions come straight from the year tables: spans of up to some thousand
+// days near every year where the tables change from one piece to the next (a rule's first year and
+// the year after its last, the end of the explicit years, the end of a run's first 400 years, which
+// are counted apart from the Easter tables) and anywhere in the range, against the day-by-day walk.
+struct RegionCase {
+  const char* code;
+  uint8_t week;  // bit 0 = Monday … bit 6 = Sunday
+};
+
+TEST(WorkCalendar, RegionsMatchADayByDayWalkAtEveryPieceBoundary) {
+  const RegionCase cases[] = {
+      {"DE-BY", WorkWeek::kMondayToFriday}, {"GB-EAW", WorkWeek::kMondayToFriday}, {"JP", WorkWeek::kMondayToFriday},
+      {"AU-NSW", WorkWeek::kMondayToFriday}, {"DE-BY", 0b0111111},                 {"GB-EAW", 0b1000111},
+      {"JP", 0b0000100},                    {"AU-NSW", 0b1001111},
+  };
+  std::mt19937 random(5700);
+  for (const RegionCase& test : cases) {
+    const WorkWeek week = *WorkWeek::FromMask(test.week);
+    const HolidaySource source = Region(test.code);
+    const WorkCalendar fast(week, {source});
+    const SlowCalendar slow(week, {source});
+    std::set<int64_t> years{2400, 2401, 2801, 12'000, 12'001, 12'401};
+    for (const HolidayRule& rule : source.rules) {
+      for (const int64_t change : {int64_t{rule.first_year}, int64_t{rule.last_year} + 1}) {
+        if (change > 5'000'000) continue;
+        for (const int64_t year : {change - 1, change, change + 1, change + 401}) years.insert(year);
+      }
+    }
+    std::vector<int64_t> around;
+    for (const int64_t year : years) around.push_back(civil::GregorianToDayNumber(static_cast<int32_t>(year), 1, 1));
+    for (int i = 0; i < 12; ++i) around.push_back(std::uniform_int_distribution<int64_t>(-2'099'990'000, 2'099'990'000)(random));
+    around.push_back(-DayNumberLimit + 2000);
+    around.push_back(DayNumberLimit - 2000);
+    for (const int64_t day : around) {
+      for (int i = 0; i < 3; ++i) {
+        const auto first = static_cast<int32_t>(std::clamp<int64_t>(day + std::uniform_int_distribution<int64_t>(-1500, 1500)(random),
+                                                                    -DayNumberLimit + 1, DayNumberLimit - 1));
+        const auto second = static_cast<int32_t>(std::clamp<int64_t>(first + std::uniform_int_distribution<int64_t>(-3000, 3000)(random),
+                                                                     -DayNumberLimit, DayNumberLimit));
+        const bool include_first = random() % 2 == 0;
+        const DayCountOptions options{.include_weekends = false, .include_first_date = include_first};
+        ASSERT_EQ(fast.CountDaysBetween(first, second, options), slow.Count(first, second, include_first))
+            << test.code << " week " << week.ToText() << ": " << first << " " << second;
+        const auto n = static_cast<int32_t>(std::uniform_int_distribution<int>(-2000, 2000)(random));
+        const int64_t expected_second = slow.SecondFromFirst(first, n, include_first);
+        const int64_t expected_first = slow.FirstFromSecond(second, n, include_first);
+        ASSERT_EQ(fast.SecondDateFromFirst(first, n, options),
+                  IsWithinDayNumberLimit(expected_second) ? std::optional<int32_t>(expected_second) : std::nullopt)
+            << test.code << " week " << week.ToText() << ": " << first << " + " << n << " " << include_first;
+        ASSERT_EQ(fast.FirstDateFromSecond(second, n, options),
+                  IsWithinDayNumberLimit(expected_first) ? std::optional<int32_t>(expected_first) : std::nullopt)
+            << test.code << " week " << week.ToText() << ": " << second << " - " << n << " " << include_first;
+      }
+    }
+  }
+}
+
 // Long spans: the year-by-year sum of working days, with a year's holidays made from the rules.
 TEST(WorkCalendar, LongSpansMatchAYearByYearSum) {
   std::mt19937 random(1616);
