@@ -100,8 +100,12 @@ struct WorkCalendar::Impl {
     return !dates.empty() && day >= dates.front() && day <= dates.back() &&
            std::binary_search(dates.begin(), dates.end(), static_cast<int32_t>(day));
   }
-  // The answers of FirstReaching come straight from the tables: no single dates or worked days.
+  // The answers of FirstReaching come straight from the tables: no worked days.
   bool direct = false;
+  // W at each single date (a day off, so W(date) = W(date + 1)), less W at the first: how many
+  // dates lie before the day that reaches a count. Within 32 bits: W rises by at most one a day.
+  std::vector<uint32_t> date_working;
+  int64_t first_date_working = 0;
   int64_t lowest_w = 0, highest_w = 0;  // W(kLowest - 1), W(kHighest)
   std::optional<uint16_t> RuleHolidayOn(int64_t day) const { return tables.HolidayOn(day); }
   std::optional<uint16_t> HolidayOn(int64_t day) const;
@@ -169,7 +173,11 @@ void WorkCalendar::Impl::Build() {
     anchors.emplace_back(day, WorkingBefore(day));
   }
   if (anchors.empty()) anchors.emplace_back(0, WorkingBefore(0));
-  direct = dates.empty() && worked.empty() && tables.Invertible();
+  direct = worked.empty() && tables.Invertible();
+  if (direct && !dates.empty()) {
+    first_date_working = WorkingBefore(dates.front());
+    for (const int32_t day : dates) date_working.push_back(static_cast<uint32_t>(WorkingBefore(day) - first_date_working));
+  }
   lowest_w = WorkingBefore(-int64_t{DayNumberLimit});
   highest_w = WorkingBefore(int64_t{DayNumberLimit} + 1);
 }
@@ -238,7 +246,18 @@ std::optional<int64_t> WorkCalendar::Impl::FirstReaching(int64_t target, int64_t
   constexpr int64_t kLowest = -int64_t{DayNumberLimit} + 1, kHighest = int64_t{DayNumberLimit} + 1;
   if (known_working < target ? known >= kHighest : known < kLowest) return std::nullopt;
   if (target <= lowest_w || target > highest_w) return std::nullopt;
-  return tables.FirstReaching(target);
+  // The single dates before the answer are those where W is still below the target; past them,
+  // the answer is where the rule-made count (which goes on rising over the dates) reaches the
+  // target plus their number.
+  int64_t dates_before = 0;
+  if (!date_working.empty() && target > first_date_working) {
+    const int64_t above_first = target - first_date_working;  // > 0
+    dates_before = above_first > int64_t{std::numeric_limits<uint32_t>::max()}
+                       ? static_cast<int64_t>(date_working.size())
+                       : std::lower_bound(date_working.begin(), date_working.end(), static_cast<uint32_t>(above_first)) -
+                             date_working.begin();
+  }
+  return tables.FirstReaching(target + dates_before);
 }
 
 std::optional<int64_t> WorkCalendar::Impl::SearchFirstReaching(int64_t target, int64_t known, int64_t known_working) const {
@@ -531,7 +550,8 @@ size_t WorkCalendar::TableBytes() const {
   if (!impl_) return 0;
   const Impl& impl = *impl_;
   size_t bytes = sizeof(Impl) + impl.tables.Bytes();
-  bytes += impl.dates.size() * sizeof(int32_t) * 2 + impl.worked.size() * sizeof(int32_t);
+  bytes += impl.dates.size() * sizeof(int32_t) * 2 + impl.worked.size() * sizeof(int32_t) +
+           impl.date_working.size() * sizeof(uint32_t);
   for (const auto& [key, days] : impl.moved) bytes += days.size() * sizeof(int32_t);
   return bytes;
 }
