@@ -263,13 +263,15 @@ int64_t HolidayYearTables::YearWorkingDays(int64_t year, size_t holidays) const 
   return week_days_.Before(JanuaryFirst(year + 1)) - week_days_.Before(JanuaryFirst(year)) - static_cast<int64_t>(holidays);
 }
 
-// The year of the run (before end_year) in which the count reaches `target`, and in `working` the
-// count before it. The count before year Y is UsualWorkingBefore(Y) - kind_base - ResidualBefore(Y):
-// the first part inverts by division and a look into its 400-year table; the residual part, a few
-// holidays a century, is guessed, the year found, the residual taken there, and the year found
-// again (each round narrows the guess by a factor of the years' working days over their residual
-// holidays, some thousands: two or three rounds settle it); the last step or two year by year.
-int64_t HolidayYearTables::RunYearReaching(const Run& run, int64_t target, int64_t end_year, int64_t& working) const {
+// The year of the run (before end_year) in which the count reaches `target`; in `working` the
+// count before it and in `entries` its holidays. The count before year Y is
+// UsualWorkingBefore(Y) - kind_base - ResidualBefore(Y): the first part inverts by division and a
+// look into its 400-year table; the residual part, a few holidays a century, is guessed from the
+// run's first 400 years, the year found, the residual taken there and the year found again, until
+// the year gives back its own residual (each round narrows the error by the years' working days
+// over their residual holidays, some thousands: one or two rounds); then a year's step at most.
+int64_t HolidayYearTables::RunYearReaching(const Run& run, int64_t target, int64_t end_year, int64_t& working,
+                                           std::span<const HolidayEntry>& entries) const {
   const auto usual_year_reaching = [&](int64_t count) {  // the last year Y with UsualWorkingBefore(Y) < count
     const int64_t cycles = civil::FloorDiv(count - run.usual_working[0] - 1, run.cycle_working);
     const int64_t rest = count - cycles * run.cycle_working;  // (usual_working[0], usual_working[400]]
@@ -283,25 +285,27 @@ int64_t HolidayYearTables::RunYearReaching(const Run& run, int64_t target, int64
   int64_t year = in_run(usual_year_reaching(target + run.kind_base));
   int64_t residual = 0;
   if (!run.residual_total.empty()) {
-    int64_t guess = year - run.first_year <= 400
-                        ? ResidualBefore(run, year)
-                        : static_cast<int64_t>(run.residual_rate * static_cast<double>(year - run.first_year));
-    residual = guess;
-    for (int round = 0; round < 4; ++round) {
+    if (year - run.first_year > 400) {
+      const auto guess = static_cast<int64_t>(run.residual_rate * static_cast<double>(year - run.first_year));
       year = in_run(usual_year_reaching(target + run.kind_base + guess));
+    }
+    residual = ResidualBefore(run, year);
+    for (int round = 0; round < 4; ++round) {  // until the year gives back its own residual
+      const int64_t next = in_run(usual_year_reaching(target + run.kind_base + residual));
+      if (next == year) break;
+      year = next;
       residual = ResidualBefore(run, year);
-      if (residual == guess) break;
-      guess = residual;
     }
   }
   working = UsualWorkingBefore(run, year) - run.kind_base - residual;
-  const auto holidays_in = [&](int64_t y) { return run.class_days[static_cast<size_t>(holidays::YearClass(y))].size(); };
+  const auto days_of = [&](int64_t y) { return std::span<const HolidayEntry>(run.class_days[static_cast<size_t>(holidays::YearClass(y))]); };
   while (working >= target) {  // stops at first_year at the latest: the count there is below the target
     --year;
-    working -= YearWorkingDays(year, holidays_in(year));
+    working -= YearWorkingDays(year, days_of(year).size());
   }
   while (true) {  // stops before end_year: the count there reaches the target
-    const int64_t next = working + YearWorkingDays(year, holidays_in(year));
+    entries = days_of(year);
+    const int64_t next = working + YearWorkingDays(year, entries.size());
     if (next >= target) break;
     working = next;
     ++year;
@@ -345,8 +349,9 @@ int64_t HolidayYearTables::FirstReaching(int64_t target) const {
       const Run& run = *runs[piece.index];
       const int64_t end_year = i + 1 < pieces.size() ? pieces[i + 1].first_year : std::numeric_limits<int64_t>::max();
       int64_t working = 0;
-      const int64_t year = RunYearReaching(run, target, end_year, working);
-      return DayReaching(year, working, target, run.class_days[static_cast<size_t>(holidays::YearClass(year))]);
+      std::span<const HolidayEntry> entries;
+      const int64_t year = RunYearReaching(run, target, end_year, working, entries);
+      return DayReaching(year, working, target, entries);
     }
   }
   return week_days_.FirstReaching(target);  // no rule holiday before the first piece

@@ -150,7 +150,8 @@ class HolidayYearTables {
   // Work-week days less usual holidays before 1 January of `year`.
   static int64_t UsualWorkingBefore(const Run& run, int64_t year);
   int64_t YearWorkingDays(int64_t year, size_t holidays) const;
-  int64_t RunYearReaching(const Run& run, int64_t target, int64_t end_year, int64_t& working) const;
+  int64_t RunYearReaching(const Run& run, int64_t target, int64_t end_year, int64_t& working,
+                          std::span<const HolidayEntry>& entries) const;
   int64_t DayReaching(int64_t year, int64_t working, int64_t target, std::span<const HolidayEntry> entries) const;
   const Piece* PieceOf(int64_t year) const;
   std::span<const HolidayEntry> YearEntries(int64_t year, const Piece* piece) const;

@@ -20,7 +20,7 @@ static_assert(EasterDaysAfterMarch21(1954) == 28 && EasterDaysAfterMarch21(2049)
               "18 April 1954 and 2049 (the exceptions of the computus), 19 April 1981");
 static_assert(EasterDaysAfterMarch21(-1) == EasterDaysAfterMarch21(kEasterCycleYears - 1));
 
-constexpr int kBucketShift = 13;  // 8,192 years a bucket: about 160 years of a class in each
+constexpr int kBucketShift = 10;  // 1,024 years a bucket: about 20 years of a class in each
 constexpr size_t kBuckets = static_cast<size_t>((kEasterCycleYears + (int64_t{1} << kBucketShift) - 1) >> kBucketShift);
 
 struct ClassYears {
@@ -101,10 +101,20 @@ int64_t EasterYearIndex::CountBefore(int year_class, int64_t year) {
   const int64_t cycles = year / kEasterCycleYears;
   const auto rest = static_cast<uint32_t>(year % kEasterCycleYears);  // [0, 5,699,999]
   const size_t bucket = rest >> kBucketShift;
-  const auto first = years->years.begin() + years->bucket[bucket];
-  const auto last = years->years.begin() + years->bucket[bucket + 1];
-  const auto within = std::lower_bound(first, last, rest) - years->years.begin();
-  return cycles * static_cast<int64_t>(years->years.size()) + within;
+  // The first of the bucket's years that is not below `rest`, by halving without branches: the
+  // callers' years come in no order a branch predictor could follow. (Every year before `base` is
+  // below `rest`; the first that is not lies in [base, base + length].)
+  const uint32_t* base = years->years.data() + years->bucket[bucket];
+  size_t length = years->bucket[bucket + 1] - years->bucket[bucket];
+  if (length > 0) {
+    while (length > 1) {
+      const size_t half = length / 2;
+      base = base[half] < rest ? base + half : base;
+      length -= half;
+    }
+    base += *base < rest ? 1 : 0;
+  }
+  return cycles * static_cast<int64_t>(years->years.size()) + (base - years->years.data());
 }
 
 size_t EasterYearIndex::BytesBuilt() {
