@@ -195,7 +195,6 @@ void HolidayYearTables::AddRun(int64_t first_year) {
     run->near_residual[k + 1] =
         run->near_residual[k] + class_residual[static_cast<size_t>(holidays::YearClass(first_year + static_cast<int64_t>(k)))];
   }
-  run->residual_rate = static_cast<double>(run->near_residual[400]) / 400.0;
   // Years of each residual class before the run: counted one by one when the run starts in the
   // first millennia (no Easter tables needed), else from the tables.
   if (!run->residual_classes.empty()) {
@@ -267,7 +266,7 @@ int64_t HolidayYearTables::YearWorkingDays(int64_t year, size_t holidays) const 
 // count before it and in `entries` its holidays. The count before year Y is
 // UsualWorkingBefore(Y) - kind_base - ResidualBefore(Y): the first part inverts by division and a
 // look into its 400-year table; the residual part, a few holidays a century, is guessed from the
-// run's first 400 years, the year found, the residual taken there and the year found again, until
+// Easter tables' stretch of the year, the year found, the residual taken there and found again, until
 // the year gives back its own residual (each round narrows the error by the years' working days
 // over their residual holidays, some thousands: one or two rounds); then a year's step at most.
 int64_t HolidayYearTables::RunYearReaching(const Run& run, int64_t target, int64_t end_year, int64_t& working,
@@ -285,8 +284,12 @@ int64_t HolidayYearTables::RunYearReaching(const Run& run, int64_t target, int64
   int64_t year = in_run(usual_year_reaching(target + run.kind_base));
   int64_t residual = 0;
   if (!run.residual_total.empty()) {
-    if (year - run.first_year > 400) {
-      const auto guess = static_cast<int64_t>(run.residual_rate * static_cast<double>(year - run.first_year));
+    if (year - run.first_year > 400) {  // the residual at the start of the year's 1,024-year stretch
+      PrepareEaster(run);
+      int64_t guess = -run.residual_offset;
+      for (size_t i = 0; i < run.residual_total.size(); ++i) {
+        guess += run.residual_total[i] * holidays::EasterYearIndex::CountBeforeStretch(run.residual_classes[i], year);
+      }
       year = in_run(usual_year_reaching(target + run.kind_base + guess));
     }
     residual = ResidualBefore(run, year);

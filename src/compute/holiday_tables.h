@@ -121,7 +121,6 @@ class HolidayYearTables {
     std::vector<int64_t> residual_total;  // per residual class: its holidays less its kind's usual number
     int64_t residual_offset = 0;          // sum of residual_total × start_rank
     std::vector<int64_t> near_residual;   // 401: the residual holidays of the run's first i years
-    double residual_rate = 0;             // near_residual[400] / 400: a first guess beyond them
     int64_t kind_base = 0;                // before_total less the 400-year table's count before first_year
     // Work-week days less the usual holidays before 1 January of the years [0, 400], and the same
     // for a whole cycle: this part of the count is periodic, so its inverse is a division.
@@ -141,7 +140,8 @@ class HolidayYearTables {
   std::vector<int64_t> RunSum(const Run& run, int64_t from_year, int64_t to_year) const;
   int64_t ClassYearsSinceStart(const Run& run, size_t i, int64_t year) const;
   static void PrepareEaster(const Run& run);
-  // Run years before `year` (>= run.first_year), all sources: the residual part, and the whole.
+  // Rule holidays, all sources, of the years before `year` (>= run.first_year): the residual
+  // classes' part within the run, the usual numbers' part from year 0, and the whole.
   static int64_t ResidualBefore(const Run& run, int64_t year);
   static int64_t KindBefore(const Run& run, int64_t year);
   int64_t RunHolidaysBeforeYear(const Run& run, int64_t year) const {

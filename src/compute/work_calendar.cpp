@@ -106,7 +106,6 @@ struct WorkCalendar::Impl {
   // dates lie before the day that reaches a count. Within 32 bits: W rises by at most one a day.
   std::vector<uint32_t> date_working;
   int64_t first_date_working = 0;
-  int64_t lowest_w = 0, highest_w = 0;  // W(kLowest - 1), W(kHighest)
   std::optional<uint16_t> RuleHolidayOn(int64_t day) const { return tables.HolidayOn(day); }
   std::optional<uint16_t> HolidayOn(int64_t day) const;
   bool Working(int64_t day) const {
@@ -166,6 +165,12 @@ void WorkCalendar::Impl::Build() {
   std::sort(worked.begin(), worked.end());
   worked.erase(std::unique(worked.begin(), worked.end()), worked.end());
 
+  direct = worked.empty() && tables.Invertible();
+  if (direct) {
+    if (!dates.empty()) first_date_working = WorkingBefore(dates.front());
+    for (const int32_t day : dates) date_working.push_back(static_cast<uint32_t>(WorkingBefore(day) - first_date_working));
+    return;
+  }
   // The searches' first guess: work-week days less the usual holidays of the last run, a day.
   rate = std::max(static_cast<double>(week_days) / 7.0 - tables.UsualHolidaysPerDay(), 1.0 / 64.0);
   for (const int64_t year : tables.AnchorYears()) {
@@ -173,13 +178,6 @@ void WorkCalendar::Impl::Build() {
     anchors.emplace_back(day, WorkingBefore(day));
   }
   if (anchors.empty()) anchors.emplace_back(0, WorkingBefore(0));
-  direct = worked.empty() && tables.Invertible();
-  if (direct && !dates.empty()) {
-    first_date_working = WorkingBefore(dates.front());
-    for (const int32_t day : dates) date_working.push_back(static_cast<uint32_t>(WorkingBefore(day) - first_date_working));
-  }
-  lowest_w = WorkingBefore(-int64_t{DayNumberLimit});
-  highest_w = WorkingBefore(int64_t{DayNumberLimit} + 1);
 }
 
 // The day at which W reaches `target`, estimated: straight between anchors, at the work week's rate
@@ -235,17 +233,13 @@ void WorkCalendar::Impl::HolidayDaysIn(int64_t from, int64_t to, std::vector<int
 }
 
 // The smallest u with W(u) >= target (the day after the working day that reaches the target),
-// given one known point and its W; nullopt when that working day lies beyond ±DayNumberLimit.
-// W rises by one on each working day, so the answer is bracketed and then narrowed: a guess from
-// the average rate of working days, then interpolation between the bracket's ends (halving when it
-// does not shrink fast enough), then a walk over the last few days with their holidays at hand.
+// given one known point and its W; nullopt when that working day lies beyond ±DayNumberLimit, or
+// the known point does. Without worked days W is the rule-made count less the single dates before
+// a day, and the answer comes from the year tables' inverse of that count; with them, the search.
 std::optional<int64_t> WorkCalendar::Impl::FirstReaching(int64_t target, int64_t known, int64_t known_working) const {
   if (!direct) return SearchFirstReaching(target, known, known_working);
-  // What the search below answers, straight from the tables: nothing when the day lies beyond
-  // ±DayNumberLimit, or the known point does.
   constexpr int64_t kLowest = -int64_t{DayNumberLimit} + 1, kHighest = int64_t{DayNumberLimit} + 1;
   if (known_working < target ? known >= kHighest : known < kLowest) return std::nullopt;
-  if (target <= lowest_w || target > highest_w) return std::nullopt;
   // The single dates before the answer are those where W is still below the target; past them,
   // the answer is where the rule-made count (which goes on rising over the dates) reaches the
   // target plus their number.
@@ -257,9 +251,16 @@ std::optional<int64_t> WorkCalendar::Impl::FirstReaching(int64_t target, int64_t
                        : std::lower_bound(date_working.begin(), date_working.end(), static_cast<uint32_t>(above_first)) -
                              date_working.begin();
   }
-  return tables.FirstReaching(target + dates_before);
+  // Targets stay within ±2^33 (a 32-bit count from a 32-bit day): on a one-day work week the day
+  // found lies within some 90 million years of the origin, well inside the tables' reach.
+  const int64_t reached = tables.FirstReaching(target + dates_before);
+  if (reached < kLowest || reached > kHighest) return std::nullopt;
+  return reached;
 }
 
+// W rises by one on each working day, so the answer is bracketed and then narrowed: a guess from
+// the average rate of working days, then interpolation between the bracket's ends (halving when it
+// does not shrink fast enough), then a walk over the last few days with their holidays at hand.
 std::optional<int64_t> WorkCalendar::Impl::SearchFirstReaching(int64_t target, int64_t known, int64_t known_working) const {
   constexpr int64_t kLowest = -int64_t{DayNumberLimit} + 1, kHighest = int64_t{DayNumberLimit} + 1;
   const auto days_for = [&](int64_t working_days) {

@@ -117,6 +117,13 @@ int64_t EasterYearIndex::CountBefore(int year_class, int64_t year) {
   return cycles * static_cast<int64_t>(years->years.size()) + (base - years->years.data());
 }
 
+int64_t EasterYearIndex::CountBeforeStretch(int year_class, int64_t year) {
+  const ClassYears* years = TheIndex().ready[static_cast<size_t>(year_class)].load(std::memory_order_acquire);
+  const int64_t cycles = year / kEasterCycleYears;
+  const auto rest = static_cast<uint32_t>(year % kEasterCycleYears);  // [0, 5,699,999]
+  return cycles * static_cast<int64_t>(years->years.size()) + years->bucket[rest >> kBucketShift];
+}
+
 size_t EasterYearIndex::BytesBuilt() {
   size_t bytes = 0;
   for (const auto& ready : TheIndex().ready) {
