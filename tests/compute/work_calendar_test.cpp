@@ -2,6 +2,7 @@
 // holidays made from the rules as they stand.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <random>
 #include <set>
@@ -416,6 +417,35 @@ TEST(WorkCalendar, BavarianOffice) {
   EXPECT_EQ(left_out.by_source, std::vector<int64_t>{11});
   // May 2008: 22 weekdays; 1 May (Labour Day and Ascension Day), Whit Monday 12 May, Corpus Christi 22 May.
   EXPECT_EQ(calendar.CountDaysBetween(Jdn(2008, 4, 30), Jdn(2008, 5, 31), {.include_weekends = false}), 22 - 3);
+}
+
+// The Easter tables take a noticeable share of a short program's run: a calendar built and used
+// within some centuries of the present never builds them. Each case runs in a fresh process, as
+// the tables, once built, serve the whole process.
+struct NearPresentUse {
+  const char* what;
+  std::optional<int32_t> (*use)(const WorkCalendar&);
+};
+
+TEST(WorkCalendarDeathTest, UseNearThePresentBuildsNoEasterTables) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  static constexpr DayCountOptions kOptions{.include_weekends = false};
+  const NearPresentUse uses[] = {
+      {"build", [](const WorkCalendar&) { return std::optional<int32_t>(0); }},
+      {"count", [](const WorkCalendar& c) { return c.CountDaysBetween(Jdn(1600, 1, 1), Jdn(2700, 1, 1), kOptions); }},
+      {"add", [](const WorkCalendar& c) { return c.SecondDateFromFirst(Jdn(2026, 1, 1), 150'000, kOptions); }},
+      {"subtract", [](const WorkCalendar& c) { return c.FirstDateFromSecond(Jdn(2500, 1, 1), -50'000, kOptions); }},
+  };
+  for (const NearPresentUse& use : uses) {
+    EXPECT_EXIT(
+        {
+          const WorkCalendar calendar(WorkWeek(), {Region("DE-BY"), Region("GB-EAW")});
+          const bool answered = use.use(calendar).has_value();
+          std::exit(answered && holidays::EasterYearIndex::BytesBuilt() == 0 ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "")
+        << use.what;
+  }
 }
 
 TEST(WorkCalendar, LeftOutHolidaysAreCountedOnceForTheFirstSource) {
