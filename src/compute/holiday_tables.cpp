@@ -185,30 +185,50 @@ void HolidayYearTables::AddRun(int64_t first_year) {
   }
   run->cycle_working = run->usual_working[400] - run->usual_working[0];
   if (run->cycle_working <= 0) invertible_ = false;
+  // All sources together, the residual classes are counted by Easter date where both classes of
+  // a date differ alike (the holiday depends on the date alone): one look for the two.
   std::array<int64_t, holidays::kYearClasses> class_residual{};
   for (size_t i = 0; i < run->residual_classes.size(); ++i) {
-    run->residual_total.push_back(run->residual[i * channels + total]);
-    class_residual[static_cast<size_t>(run->residual_classes[i])] = run->residual_total.back();
+    class_residual[static_cast<size_t>(run->residual_classes[i])] = run->residual[i * channels + total];
+  }
+  for (int c = 0; c < holidays::kYearClasses; ++c) {
+    const int64_t residual = class_residual[static_cast<size_t>(c)];
+    if (residual == 0) continue;
+    const bool date_alone = class_residual[static_cast<size_t>(c ^ 1)] == residual;
+    if (date_alone && c % 2 == 1) continue;  // counted with its common-year class
+    run->total_keys.push_back(date_alone ? holidays::EasterDateKey(c) : c);
+    run->residual_total.push_back(residual);
+    run->total_set.set(static_cast<size_t>(run->total_keys.back()));
   }
   run->near_residual.assign(401, 0);
   for (size_t k = 0; k < 400; ++k) {
     run->near_residual[k + 1] =
         run->near_residual[k] + class_residual[static_cast<size_t>(holidays::YearClass(first_year + static_cast<int64_t>(k)))];
   }
-  // Years of each residual class before the run: counted one by one when the run starts in the
-  // first millennia (no Easter tables needed), else from the tables.
+  // Years of each residual class (and date) before the run: counted one by one when the run starts
+  // in the first millennia (no Easter tables needed), else from the tables.
   if (!run->residual_classes.empty()) {
     if (first_year <= 20'000) {
-      std::array<int64_t, holidays::kYearClasses> before{};
-      for (int64_t y = 0; y < first_year; ++y) ++before[static_cast<size_t>(holidays::YearClass(y))];
+      std::array<int64_t, holidays::kEasterKeys> before{};
+      for (int64_t y = 0; y < first_year; ++y) {
+        const int year_class = holidays::YearClass(y);
+        ++before[static_cast<size_t>(year_class)];
+        ++before[static_cast<size_t>(holidays::EasterDateKey(year_class))];
+      }
       for (int c : run->residual_classes) run->start_rank.push_back(before[static_cast<size_t>(c)]);
+      for (size_t i = 0; i < run->total_keys.size(); ++i) {
+        run->residual_offset += run->residual_total[i] * before[static_cast<size_t>(run->total_keys[i])];
+      }
     } else {
       holidays::EasterYearIndex::Prepare(run->residual_set);
       run->easter_ready.store(true, std::memory_order_release);
       for (int c : run->residual_classes) run->start_rank.push_back(holidays::EasterYearIndex::CountBefore(c, first_year));
+      PrepareTotalEaster(*run);
+      for (size_t i = 0; i < run->total_keys.size(); ++i) {
+        run->residual_offset += run->residual_total[i] * holidays::EasterYearIndex::CountBefore(run->total_keys[i], first_year);
+      }
     }
   }
-  for (size_t i = 0; i < run->residual_classes.size(); ++i) run->residual_offset += run->residual_total[i] * run->start_rank[i];
   pieces.push_back(Piece{.first_year = first_year, .kind = PieceKind::Formula, .index = runs.size(), .before = {}});
   runs.push_back(std::move(run));
 }
@@ -236,16 +256,23 @@ void HolidayYearTables::PrepareEaster(const Run& run) {
   }
 }
 
+void HolidayYearTables::PrepareTotalEaster(const Run& run) {
+  if (!run.total_ready.load(std::memory_order_acquire)) {
+    holidays::EasterYearIndex::Prepare(run.total_set);
+    run.total_ready.store(true, std::memory_order_release);
+  }
+}
+
 // The residual classes' holidays (less their kinds' usual numbers) in [run.first_year, year):
 // from the table of the run's first 400 years, else from the Easter tables.
 int64_t HolidayYearTables::ResidualBefore(const Run& run, int64_t year) {
-  if (run.residual_total.empty()) return 0;
+  if (run.total_keys.empty()) return 0;
   const int64_t since_start = year - run.first_year;  // >= 0
   if (since_start <= 400) return run.near_residual[static_cast<size_t>(since_start)];
-  PrepareEaster(run);
+  PrepareTotalEaster(run);
   int64_t sum = -run.residual_offset;
-  for (size_t i = 0; i < run.residual_total.size(); ++i) {
-    sum += run.residual_total[i] * holidays::EasterYearIndex::CountBefore(run.residual_classes[i], year);
+  for (size_t i = 0; i < run.total_keys.size(); ++i) {
+    sum += run.residual_total[i] * holidays::EasterYearIndex::CountBefore(run.total_keys[i], year);
   }
   return sum;
 }
@@ -283,12 +310,12 @@ int64_t HolidayYearTables::RunYearReaching(const Run& run, int64_t target, int64
   const auto in_run = [&](int64_t year) { return std::clamp(year, run.first_year, last_year); };
   int64_t year = in_run(usual_year_reaching(target + run.kind_base));
   int64_t residual = 0;
-  if (!run.residual_total.empty()) {
+  if (!run.total_keys.empty()) {
     if (year - run.first_year > 400) {  // the residual at the start of the year's 1,024-year stretch
-      PrepareEaster(run);
+      PrepareTotalEaster(run);
       int64_t guess = -run.residual_offset;
-      for (size_t i = 0; i < run.residual_total.size(); ++i) {
-        guess += run.residual_total[i] * holidays::EasterYearIndex::CountBeforeStretch(run.residual_classes[i], year);
+      for (size_t i = 0; i < run.total_keys.size(); ++i) {
+        guess += run.residual_total[i] * holidays::EasterYearIndex::CountBeforeStretch(run.total_keys[i], year);
       }
       year = in_run(usual_year_reaching(target + run.kind_base + guess));
     }
@@ -589,7 +616,8 @@ size_t HolidayYearTables::Bytes() const {
   }
   for (const auto& run : runs) {
     bytes += sizeof(Run) + run->cum_kind.size() * sizeof(int64_t) + run->residual.size() * sizeof(int64_t) +
-             (run->residual_total.size() + run->near_residual.size()) * sizeof(int64_t);
+             (run->residual_total.size() + run->near_residual.size()) * sizeof(int64_t) +
+             run->total_keys.size() * sizeof(int);
     for (const auto& days : run->class_days) bytes += days.size() * sizeof(HolidayEntry);
   }
   return bytes;

@@ -117,9 +117,13 @@ class HolidayYearTables {
     std::vector<int64_t> start_rank;      // per residual class: years of that class before first_year
     holidays::YearClassSet residual_set;
     mutable std::atomic<bool> easter_ready{false};
-    // All sources together, for counting and its inverse:
-    std::vector<int64_t> residual_total;  // per residual class: its holidays less its kind's usual number
-    int64_t residual_offset = 0;          // sum of residual_total × start_rank
+    // All sources together, for counting and its inverse: the Easter tables' keys (a class, or an
+    // Easter date for both its classes) whose holidays differ from their kinds' usual numbers.
+    std::vector<int> total_keys;
+    std::vector<int64_t> residual_total;  // per key: its holidays less its kind's usual number
+    int64_t residual_offset = 0;          // sum of residual_total × the key's years before first_year
+    holidays::YearClassSet total_set;
+    mutable std::atomic<bool> total_ready{false};
     std::vector<int64_t> near_residual;   // 401: the residual holidays of the run's first i years
     int64_t kind_base = 0;                // before_total less the 400-year table's count before first_year
     // Work-week days less the usual holidays before 1 January of the years [0, 400], and the same
@@ -140,6 +144,7 @@ class HolidayYearTables {
   std::vector<int64_t> RunSum(const Run& run, int64_t from_year, int64_t to_year) const;
   int64_t ClassYearsSinceStart(const Run& run, size_t i, int64_t year) const;
   static void PrepareEaster(const Run& run);
+  static void PrepareTotalEaster(const Run& run);
   // Rule holidays, all sources, of the years before `year` (>= run.first_year): the residual
   // classes' part within the run, the usual numbers' part from year 0, and the whole.
   static int64_t ResidualBefore(const Run& run, int64_t year);
