@@ -1,6 +1,7 @@
 #include "compute/holiday_tables.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <map>
 
@@ -185,6 +186,7 @@ void HolidayYearTables::AddRun(int64_t first_year) {
   }
   run->cycle_working = run->usual_working[400] - run->usual_working[0];
   if (run->cycle_working <= 0) invertible_ = false;
+  run->years_per_working = 400.0 / static_cast<double>(std::max<int64_t>(run->cycle_working, 1));
   // All sources together, the residual classes are counted by Easter date where both classes of
   // a date differ alike (the holiday depends on the date alone): one look for the two.
   std::array<int64_t, holidays::kYearClasses> class_residual{};
@@ -299,12 +301,12 @@ int64_t HolidayYearTables::YearWorkingDays(int64_t year, size_t holidays) const 
 int64_t HolidayYearTables::RunYearReaching(const Run& run, int64_t target, int64_t end_year, int64_t& working,
                                            std::span<const HolidayEntry>& entries) const {
   const auto usual_year_reaching = [&](int64_t count) {  // the last year Y with UsualWorkingBefore(Y) < count
-    const int64_t cycles = civil::FloorDiv(count - run.usual_working[0] - 1, run.cycle_working);
-    const int64_t rest = count - cycles * run.cycle_working;  // (usual_working[0], usual_working[400]]
-    auto j = static_cast<size_t>(std::clamp<int64_t>((rest - run.usual_working[0] - 1) * 400 / run.cycle_working, 0, 399));
-    while (j < 399 && run.usual_working[j + 1] < rest) ++j;
-    while (j > 0 && run.usual_working[j] >= rest) --j;
-    return cycles * 400 + static_cast<int64_t>(j);
+    // A straight estimate (off by a year or so: the usual numbers are not spread evenly over the
+    // cycle), then put right; no division at run time.
+    auto year = static_cast<int64_t>(std::floor(static_cast<double>(count - run.usual_working[0]) * run.years_per_working));
+    while (UsualWorkingBefore(run, year) >= count) --year;
+    while (UsualWorkingBefore(run, year + 1) < count) ++year;
+    return year;
   };
   const int64_t last_year = end_year - 1;
   const auto in_run = [&](int64_t year) { return std::clamp(year, run.first_year, last_year); };

@@ -131,6 +131,7 @@ class HolidayYearTables {
     std::array<int64_t, 401> usual_total{};  // usual holidays of the years [0, i) of a cycle
     std::array<int64_t, 401> usual_working{};
     int64_t cycle_working = 0;
+    double years_per_working = 0;  // 400 / cycle_working
   };
   std::vector<Piece> pieces;
   std::vector<Block> blocks;
