@@ -246,14 +246,15 @@ std::optional<int64_t> WorkCalendar::Impl::FirstReaching(int64_t target, int64_t
   int64_t dates_before = 0;
   if (!date_working.empty() && target > first_date_working) {
     const int64_t above_first = target - first_date_working;  // > 0
-    dates_before = above_first > int64_t{std::numeric_limits<uint32_t>::max()}
+    dates_before = above_first > int64_t{date_working.back()}  // past the last date, as most targets are
                        ? static_cast<int64_t>(date_working.size())
                        : std::lower_bound(date_working.begin(), date_working.end(), static_cast<uint32_t>(above_first)) -
                              date_working.begin();
   }
   // Targets stay within ±2^33 (a 32-bit count from a 32-bit day): on a one-day work week the day
   // found lies within some 90 million years of the origin, well inside the tables' reach.
-  const int64_t reached = tables.FirstReaching(target + dates_before);
+  const int64_t reached = tables.Empty() ? week_count.FirstReaching(target + dates_before)
+                                         : tables.FirstReaching(target + dates_before);
   if (reached < kLowest || reached > kHighest) return std::nullopt;
   return reached;
 }

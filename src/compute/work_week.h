@@ -52,6 +52,7 @@ class WorkWeekDays {
         if (week.Works(static_cast<int32_t>((w + ahead) % 7) + 1)) offset_[w][++k] = static_cast<int64_t>(ahead);
       }
     }
+    per_week_inverse_ = 1.0 / static_cast<double>(prefix_[7]);
   }
   constexpr int64_t PerWeek() const { return prefix_[7]; }  // [1, 7]
   // Work-week days before day x.
@@ -60,18 +61,29 @@ class WorkWeekDays {
   }
   // The n-th work-week day (n >= 1) from `from` on, `from` itself being the first when it is one.
   constexpr int64_t NthFrom(int64_t from, int64_t n) const {
-    const int64_t weeks = (n - 1) / prefix_[7];
+    const int64_t weeks = WholeWeeks(n - 1);
     const int64_t left = n - weeks * prefix_[7];  // [1, PerWeek()]
     return from + 7 * weeks + offset_[static_cast<size_t>(civil::DaysSinceMonday(from))][static_cast<size_t>(left)];
   }
   // The smallest u with Before(u) >= target: the day after the target-th work-week day.
   constexpr int64_t FirstReaching(int64_t target) const {
-    const int64_t weeks = civil::FloorDiv(target - 1, prefix_[7]);
+    const int64_t weeks = WholeWeeks(target - 1);
     const int64_t rest = target - 1 - weeks * prefix_[7];  // [0, PerWeek() - 1]
     return 7 * weeks + position_[static_cast<size_t>(rest)] + 1;
   }
 
  private:
+  // ⌊days / PerWeek()⌋ (|days| < 2^50): the weeks that many work-week days fill. A multiplication
+  // by the inverse, put right by one where it rounds across a multiple; a 64-bit division by the
+  // stored number would cost several times it.
+  constexpr int64_t WholeWeeks(int64_t days) const {
+    auto weeks = static_cast<int64_t>(static_cast<double>(days) * per_week_inverse_);  // off by at most one
+    const int64_t rest = days - weeks * prefix_[7];
+    if (rest < 0) --weeks;
+    if (rest >= prefix_[7]) ++weeks;
+    return weeks;
+  }
+  double per_week_inverse_ = 1.0 / 5.0;
   std::array<int64_t, 8> prefix_{};    // work-week days among the first i days of a week from Monday
   std::array<int64_t, 7> position_{};  // the weekday (0 = Monday) of the week's (r + 1)-th work day
   // offset_[w][k]: days from a day of weekday w (0 = Monday) to the k-th work-week day from it on.
