@@ -474,6 +474,29 @@ TEST(WorkCalendar, LeftOutHolidaysAreCountedOnceForTheFirstSource) {
   }
 }
 
+// Counting a work week's days against walking them, for every work week, near the origin and
+// near both ends of the range (where the weeks' quotient is largest and rounds most).
+TEST(WorkWeek, DaysCountedMatchAWalk) {
+  const int64_t starts[] = {-21, -2'100'000'000, 2'099'999'000, int64_t{1} << 33, -(int64_t{1} << 33) - 5};
+  for (uint8_t mask = 1; mask < 128; ++mask) {
+    const WorkWeek week = *WorkWeek::FromMask(mask);
+    const WorkWeekDays days(week);
+    for (const int64_t start : starts) {
+      int64_t before = days.Before(start);
+      for (int64_t day = start; day < start + 40; ++day) {
+        ASSERT_EQ(days.Before(day), before) << week.ToText() << " " << day;
+        const bool works = week.Works(civil::IsoWeekday(day));
+        if (works) {
+          // The working day that makes the count before+1 is this one.
+          ASSERT_EQ(days.FirstReaching(before + 1), day + 1) << week.ToText() << " " << day;
+          ASSERT_EQ(days.NthFrom(start, before + 1 - days.Before(start)), day) << week.ToText() << " " << day;
+        }
+        before += works ? 1 : 0;
+      }
+    }
+  }
+}
+
 TEST(WorkWeek, Parsing) {
   struct Case {
     std::string_view text;
