@@ -49,6 +49,19 @@ struct KindTable {
   std::array<std::array<int32_t, holidays::kYearKinds>, 401> before{};
 };
 
+// Each year's class, from year 0 to `end` (at most a cycle of Easter dates): the computus with a
+// century's terms worked out once for its hundred years, as YearClass gives it year by year.
+template <typename Visit>
+void ForEachYearClassFromZero(int64_t end, Visit visit) {
+  for (int64_t century = 0; century * 100 < end; ++century) {
+    const holidays::EasterCentury terms = holidays::EasterCenturyTerms(century);
+    for (int64_t year = century * 100, last = std::min(end, year + 100); year < last; ++year) {
+      const int32_t days = holidays::EasterDaysInCentury(terms, year % 19, year % 100);
+      visit(year, (days - 1) * 2 + (civil::IsGregorianLeap(year) ? 1 : 0));
+    }
+  }
+}
+
 const KindTable& Kinds() {
   static const KindTable table = [] {
     KindTable t;
@@ -202,26 +215,29 @@ void HolidayYearTables::AddRun(int64_t first_year) {
     run->residual_total.push_back(residual);
     run->total_set.set(static_cast<size_t>(run->total_keys.back()));
   }
+  // Years of each residual class (and date) before the run, and the residual of its first 400
+  // years: the years' classes counted one by one from year 0 when the run starts in the first
+  // millennia (no Easter tables needed), else the Easter tables' counts before it.
   run->near_residual.assign(401, 0);
-  for (size_t k = 0; k < 400; ++k) {
-    run->near_residual[k + 1] =
-        run->near_residual[k] + class_residual[static_cast<size_t>(holidays::YearClass(first_year + static_cast<int64_t>(k)))];
-  }
-  // Years of each residual class (and date) before the run: counted one by one when the run starts
-  // in the first millennia (no Easter tables needed), else from the tables.
+  std::array<int64_t, holidays::kEasterKeys> before{};
+  const auto visit = [&](int64_t year, int year_class) {
+    if (year < first_year) {
+      ++before[static_cast<size_t>(year_class)];
+      ++before[static_cast<size_t>(holidays::EasterDateKey(year_class))];
+    } else {
+      const auto k = static_cast<size_t>(year - first_year);
+      run->near_residual[k + 1] = run->near_residual[k] + class_residual[static_cast<size_t>(year_class)];
+    }
+  };
   if (!run->residual_classes.empty()) {
     if (first_year <= 20'000) {
-      std::array<int64_t, holidays::kEasterKeys> before{};
-      for (int64_t y = 0; y < first_year; ++y) {
-        const int year_class = holidays::YearClass(y);
-        ++before[static_cast<size_t>(year_class)];
-        ++before[static_cast<size_t>(holidays::EasterDateKey(year_class))];
-      }
+      ForEachYearClassFromZero(first_year + 400, visit);
       for (int c : run->residual_classes) run->start_rank.push_back(before[static_cast<size_t>(c)]);
       for (size_t i = 0; i < run->total_keys.size(); ++i) {
         run->residual_offset += run->residual_total[i] * before[static_cast<size_t>(run->total_keys[i])];
       }
     } else {
+      for (int64_t year = first_year; year < first_year + 400; ++year) visit(year, holidays::YearClass(year));
       holidays::EasterYearIndex::Prepare(run->residual_set);
       run->easter_ready.store(true, std::memory_order_release);
       for (int c : run->residual_classes) run->start_rank.push_back(holidays::EasterYearIndex::CountBefore(c, first_year));
