@@ -12,7 +12,10 @@
 //    on 1 May when Easter is 23 March), the number of years of that class from the Easter tables;
 //  - the years beside a rule's first or last year beyond the window: explicit, as in the window.
 // Every count is kept per source as well ("channels"), so that a count can say whose holidays it
-// left out; the last channel is the total.
+// left out; the last channel is the total. The total also has rows of its own, which a count and
+// its inverse (the day at which a count of working days is reached) read: the working days before
+// each piece and each explicit year, and for a run the usual working days of the 400-year cycle,
+// with its residual classes counted by Easter date where the date alone decides.
 //
 // A new rule kind touches holidays/holiday_rules (its day in a year) and, when its days do not
 // follow from a year's Easter date and leap flag, the years it is known for (KnownYears): the
