@@ -310,6 +310,53 @@ TEST(WorkCalendar, RegionsMatchADayByDayWalkAtEveryPieceBoundary) {
   }
 }
 
+// Rules that take every day of the work week from 2000 on (every Sunday of every month, on a
+// Sunday-only week): the count stops rising there, so no day lies beyond it, and a day before it
+// is found from anywhere after.
+TEST(WorkCalendar, RulesLeavingNoWorkingDay) {
+  HolidaySource sundays;
+  sundays.kind = holidays::SourceKind::ICalendar;
+  sundays.label = "sundays.ics";
+  for (int8_t month = 1; month <= 12; ++month) {
+    for (int8_t nth = 1; nth <= 5; ++nth) {
+      HolidayRule rule;
+      rule.kind = RuleKind::NthWeekday, rule.month = month, rule.nth = nth, rule.weekday = Weekday::Sunday;
+      rule.first_year = 2000;
+      sundays.rules.push_back(rule);
+    }
+  }
+  const WorkWeek week = *WorkWeek::FromMask(0b1000000);
+  const WorkCalendar fast(week, {sundays});
+  const SlowCalendar slow(week, {sundays});
+  const DayCountOptions options{.include_weekends = false};
+  EXPECT_EQ(fast.CountDaysBetween(Jdn(1999, 12, 1), Jdn(3000, 1, 1), options), 4);  // 5 … 26 December 1999
+  EXPECT_EQ(fast.CountDaysBetween(Jdn(2000, 1, 1), 2'000'000'000, options), 0);
+  struct Addition {
+    int32_t from;
+    int32_t n;
+    bool reached;  // a day exists (before 2000)
+  };
+  const Addition additions[] = {
+      {Jdn(1999, 12, 20), 1, true},   {Jdn(1999, 12, 20), 2, false},  {Jdn(2500, 6, 1), 1, false},
+      {Jdn(2100, 6, 1), -1, true},    {Jdn(2100, 6, 1), -3, true},    {Jdn(2000, 1, 1), -1, true},
+      {Jdn(1999, 1, 1), 60, false},   {Jdn(1999, 1, 1), 52, true},
+  };
+  for (const Addition& a : additions) {
+    const std::optional<int32_t> second = fast.SecondDateFromFirst(a.from, a.n, options);
+    const std::optional<int32_t> first = fast.FirstDateFromSecond(a.from, -a.n, options);
+    if (a.reached) {
+      EXPECT_EQ(second, slow.SecondFromFirst(a.from, a.n, false)) << a.from << " + " << a.n;
+      EXPECT_EQ(first, slow.FirstFromSecond(a.from, -a.n, false)) << a.from << " - " << -a.n;
+    } else {
+      EXPECT_EQ(second, std::nullopt) << a.from << " + " << a.n;
+      EXPECT_EQ(first, std::nullopt) << a.from << " - " << -a.n;
+    }
+  }
+  // From the far end of the range: the same days as from any day after 1999.
+  EXPECT_EQ(fast.SecondDateFromFirst(2'000'000'000, -3, options), fast.SecondDateFromFirst(Jdn(2100, 6, 1), -3, options));
+  EXPECT_EQ(fast.FirstDateFromSecond(2'000'000'000, 3, options), fast.FirstDateFromSecond(Jdn(2100, 6, 1), 3, options));
+}
+
 // Long spans: the year-by-year sum of working days, with a year's holidays made from the rules.
 TEST(WorkCalendar, LongSpansMatchAYearByYearSum) {
   std::mt19937 random(1616);
