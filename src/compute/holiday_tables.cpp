@@ -1,6 +1,7 @@
 #include "compute/holiday_tables.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <map>
 
@@ -18,12 +19,48 @@ constexpr int64_t kWindowCap = 12'000;      // the window stretches to rule year
 int64_t JanuaryFirst(int64_t year) { return civil::GregorianToDayNumber(static_cast<int32_t>(year), 1, 1); }
 int64_t YearOf(int64_t day) { return civil::GregorianYearOfDayNumber(day); }
 
+// A day's year and its day of that year (0 = 1 January), from one split of the day number into
+// March-based years: January and February (March-based days 306 … 365) open the next calendar
+// year; March 1 is day 59 of a common year, 60 of a leap year.
+struct YearAndDay {
+  int64_t year;
+  uint16_t day_of_year;  // [0, 365]
+};
+constexpr YearAndDay YearAndDayOf(int64_t day) {
+  const civil::GregorianYearAndDay march = civil::GregorianMarchYearOf(day);
+  const bool next_year = march.day_of_year >= 306;
+  const int64_t year = static_cast<int64_t>(march.years + (next_year ? 1 : 0)) -
+                       static_cast<int64_t>(civil::kGregorianCycleShift * 400);
+  const uint32_t day_of_year = next_year ? march.day_of_year - 306 : march.day_of_year + 59 + (civil::IsGregorianLeap(year) ? 1 : 0);
+  return {year, static_cast<uint16_t>(day_of_year)};
+}
+static_assert(YearAndDayOf(civil::GregorianToDayNumber(2024, 1, 1)).year == 2024 &&
+              YearAndDayOf(civil::GregorianToDayNumber(2024, 1, 1)).day_of_year == 0);
+static_assert(YearAndDayOf(civil::GregorianToDayNumber(2024, 3, 1)).day_of_year == 60 &&
+              YearAndDayOf(civil::GregorianToDayNumber(2023, 3, 1)).day_of_year == 59);
+static_assert(YearAndDayOf(civil::GregorianToDayNumber(2024, 12, 31)).day_of_year == 365 &&
+              YearAndDayOf(civil::GregorianToDayNumber(-5'800'000, 2, 29)).year == -5'800'000 &&
+              YearAndDayOf(civil::GregorianToDayNumber(-5'800'000, 2, 29)).day_of_year == 59);
+
 // The kind of year (0 … 13) of each year of the 400-year cycle, and the number of years of each kind
 // before each year of it.
 struct KindTable {
   std::array<uint8_t, 400> kind{};
   std::array<std::array<int32_t, holidays::kYearKinds>, 401> before{};
 };
+
+// Each year's class, from year 0 to `end` (at most a cycle of Easter dates): the computus with a
+// century's terms worked out once for its hundred years, as YearClass gives it year by year.
+template <typename Visit>
+void ForEachYearClassFromZero(int64_t end, Visit visit) {
+  for (int64_t century = 0; century * 100 < end; ++century) {
+    const holidays::EasterCentury terms = holidays::EasterCenturyTerms(century);
+    for (int64_t year = century * 100, last = std::min(end, year + 100); year < last; ++year) {
+      const int32_t days = holidays::EasterDaysInCentury(terms, year % 19, year % 100);
+      visit(year, (days - 1) * 2 + (civil::IsGregorianLeap(year) ? 1 : 0));
+    }
+  }
+}
 
 const KindTable& Kinds() {
   static const KindTable table = [] {
@@ -156,17 +193,58 @@ void HolidayYearTables::AddRun(int64_t first_year) {
       run->cum_kind[(y + 1) * channels + ch] = run->cum_kind[y * channels + ch] + usual[kinds.kind[y]][ch];
     }
   }
-  // Years of each residual class before the run: counted one by one when the run starts in the
-  // first millennia (no Easter tables needed), else from the tables.
+  for (size_t y = 0; y <= 400; ++y) {
+    run->usual_total[y] = run->cum_kind[y * channels + total];
+    run->usual_working[y] = week_days_.Before(JanuaryFirst(static_cast<int64_t>(y))) - run->usual_total[y];
+  }
+  run->cycle_working = run->usual_working[400] - run->usual_working[0];
+  if (run->cycle_working <= 0) invertible_ = false;
+  run->years_per_working = 400.0 / static_cast<double>(std::max<int64_t>(run->cycle_working, 1));
+  // All sources together, the residual classes are counted by Easter date where both classes of
+  // a date differ alike (the holiday depends on the date alone): one look for the two.
+  std::array<int64_t, holidays::kYearClasses> class_residual{};
+  for (size_t i = 0; i < run->residual_classes.size(); ++i) {
+    class_residual[static_cast<size_t>(run->residual_classes[i])] = run->residual[i * channels + total];
+  }
+  for (int c = 0; c < holidays::kYearClasses; ++c) {
+    const int64_t residual = class_residual[static_cast<size_t>(c)];
+    if (residual == 0) continue;
+    const bool date_alone = class_residual[static_cast<size_t>(c ^ 1)] == residual;
+    if (date_alone && c % 2 == 1) continue;  // counted with its common-year class
+    run->total_keys.push_back(date_alone ? holidays::EasterDateKey(c) : c);
+    run->residual_total.push_back(residual);
+    run->total_set.set(static_cast<size_t>(run->total_keys.back()));
+  }
+  // Years of each residual class (and date) before the run, and the residual of its first 400
+  // years: the years' classes counted one by one from year 0 when the run starts in the first
+  // millennia (no Easter tables needed), else the Easter tables' counts before it.
+  run->near_residual.assign(401, 0);
+  std::array<int64_t, holidays::kEasterKeys> before{};
+  const auto visit = [&](int64_t year, int year_class) {
+    if (year < first_year) {
+      ++before[static_cast<size_t>(year_class)];
+      ++before[static_cast<size_t>(holidays::EasterDateKey(year_class))];
+    } else {
+      const auto k = static_cast<size_t>(year - first_year);
+      run->near_residual[k + 1] = run->near_residual[k] + class_residual[static_cast<size_t>(year_class)];
+    }
+  };
   if (!run->residual_classes.empty()) {
     if (first_year <= 20'000) {
-      std::array<int64_t, holidays::kYearClasses> before{};
-      for (int64_t y = 0; y < first_year; ++y) ++before[static_cast<size_t>(holidays::YearClass(y))];
+      ForEachYearClassFromZero(first_year + 400, visit);
       for (int c : run->residual_classes) run->start_rank.push_back(before[static_cast<size_t>(c)]);
+      for (size_t i = 0; i < run->total_keys.size(); ++i) {
+        run->residual_offset += run->residual_total[i] * before[static_cast<size_t>(run->total_keys[i])];
+      }
     } else {
+      for (int64_t year = first_year; year < first_year + 400; ++year) visit(year, holidays::YearClass(year));
       holidays::EasterYearIndex::Prepare(run->residual_set);
       run->easter_ready.store(true, std::memory_order_release);
       for (int c : run->residual_classes) run->start_rank.push_back(holidays::EasterYearIndex::CountBefore(c, first_year));
+      PrepareTotalEaster(*run);
+      for (size_t i = 0; i < run->total_keys.size(); ++i) {
+        run->residual_offset += run->residual_total[i] * holidays::EasterYearIndex::CountBefore(run->total_keys[i], first_year);
+      }
     }
   }
   pieces.push_back(Piece{.first_year = first_year, .kind = PieceKind::Formula, .index = runs.size(), .before = {}});
@@ -185,11 +263,146 @@ int64_t HolidayYearTables::ClassYearsSinceStart(const Run& run, size_t i, int64_
     for (int64_t y = run.first_year; y < year; ++y) years += holidays::YearClass(y) == year_class ? 1 : 0;
     return years;
   }
+  PrepareEaster(run);
+  return holidays::EasterYearIndex::CountBefore(year_class, year) - run.start_rank[i];
+}
+
+void HolidayYearTables::PrepareEaster(const Run& run) {
   if (!run.easter_ready.load(std::memory_order_acquire)) {
     holidays::EasterYearIndex::Prepare(run.residual_set);
     run.easter_ready.store(true, std::memory_order_release);
   }
-  return holidays::EasterYearIndex::CountBefore(year_class, year) - run.start_rank[i];
+}
+
+void HolidayYearTables::PrepareTotalEaster(const Run& run) {
+  if (!run.total_ready.load(std::memory_order_acquire)) {
+    holidays::EasterYearIndex::Prepare(run.total_set);
+    run.total_ready.store(true, std::memory_order_release);
+  }
+}
+
+// The residual classes' holidays (less their kinds' usual numbers) in [run.first_year, year):
+// from the table of the run's first 400 years, else from the Easter tables.
+int64_t HolidayYearTables::ResidualBefore(const Run& run, int64_t year) {
+  if (run.total_keys.empty()) return 0;
+  const int64_t since_start = year - run.first_year;  // >= 0
+  if (since_start <= 400) return run.near_residual[static_cast<size_t>(since_start)];
+  PrepareTotalEaster(run);
+  int64_t sum = -run.residual_offset;
+  for (size_t i = 0; i < run.total_keys.size(); ++i) {
+    sum += run.residual_total[i] * holidays::EasterYearIndex::CountBefore(run.total_keys[i], year);
+  }
+  return sum;
+}
+
+int64_t HolidayYearTables::KindBefore(const Run& run, int64_t year) {
+  return civil::FloorDiv(year, 400) * run.usual_total[400] + run.usual_total[static_cast<size_t>(civil::FloorMod(year, 400))];
+}
+
+int64_t HolidayYearTables::UsualWorkingBefore(const Run& run, int64_t year) {
+  return civil::FloorDiv(year, 400) * run.cycle_working + run.usual_working[static_cast<size_t>(civil::FloorMod(year, 400))];
+}
+
+int64_t HolidayYearTables::YearWorkingDays(int64_t year, size_t holidays) const {
+  return week_days_.Before(JanuaryFirst(year + 1)) - week_days_.Before(JanuaryFirst(year)) - static_cast<int64_t>(holidays);
+}
+
+// The year of the run (before end_year) in which the count reaches `target`; in `working` the
+// count before it and in `entries` its holidays. The count before year Y is
+// UsualWorkingBefore(Y) - kind_base - ResidualBefore(Y): the first part inverts by division and a
+// look into its 400-year table; the residual part, a few holidays a century, is guessed from the
+// Easter tables' stretch of the year, the year found, the residual taken there and found again, until
+// the year gives back its own residual (each round narrows the error by the years' working days
+// over their residual holidays, some thousands: one or two rounds); then a year's step at most.
+int64_t HolidayYearTables::RunYearReaching(const Run& run, int64_t target, int64_t end_year, int64_t& working,
+                                           std::span<const HolidayEntry>& entries) const {
+  const auto usual_year_reaching = [&](int64_t count) {  // the last year Y with UsualWorkingBefore(Y) < count
+    // A straight estimate (off by a year or so: the usual numbers are not spread evenly over the
+    // cycle), then put right; no division at run time.
+    auto year = static_cast<int64_t>(std::floor(static_cast<double>(count - run.usual_working[0]) * run.years_per_working));
+    while (UsualWorkingBefore(run, year) >= count) --year;
+    while (UsualWorkingBefore(run, year + 1) < count) ++year;
+    return year;
+  };
+  const int64_t last_year = end_year - 1;
+  const auto in_run = [&](int64_t year) { return std::clamp(year, run.first_year, last_year); };
+  int64_t year = in_run(usual_year_reaching(target + run.kind_base));
+  int64_t residual = 0;
+  if (!run.total_keys.empty()) {
+    if (year - run.first_year > 400) {  // the residual at the start of the year's 1,024-year stretch
+      PrepareTotalEaster(run);
+      int64_t guess = -run.residual_offset;
+      for (size_t i = 0; i < run.total_keys.size(); ++i) {
+        guess += run.residual_total[i] * holidays::EasterYearIndex::CountBeforeStretch(run.total_keys[i], year);
+      }
+      year = in_run(usual_year_reaching(target + run.kind_base + guess));
+    }
+    residual = ResidualBefore(run, year);
+    for (int round = 0; round < 4; ++round) {  // until the year gives back its own residual
+      const int64_t next = in_run(usual_year_reaching(target + run.kind_base + residual));
+      if (next == year) break;
+      year = next;
+      residual = ResidualBefore(run, year);
+    }
+  }
+  working = UsualWorkingBefore(run, year) - run.kind_base - residual;
+  const auto days_of = [&](int64_t y) { return std::span<const HolidayEntry>(run.class_days[static_cast<size_t>(holidays::YearClass(y))]); };
+  while (working >= target) {  // stops at first_year at the latest: the count there is below the target
+    --year;
+    working -= YearWorkingDays(year, days_of(year).size());
+  }
+  while (true) {  // stops before end_year: the count there reaches the target
+    entries = days_of(year);
+    const int64_t next = working + YearWorkingDays(year, entries.size());
+    if (next >= target) break;
+    working = next;
+    ++year;
+  }
+  return year;
+}
+
+// The day after the working day of `year` that brings the count from `working` (before the year)
+// to `target`: the stretches of work-week days between the year's holidays counted off.
+int64_t HolidayYearTables::DayReaching(int64_t year, int64_t working, int64_t target,
+                                       std::span<const HolidayEntry> entries) const {
+  const int64_t first_day = JanuaryFirst(year);
+  int64_t left = target - working;  // >= 1
+  int64_t from = first_day;
+  for (const HolidayEntry& entry : entries) {
+    const int64_t day = first_day + entry.day_of_year;
+    const int64_t between = week_days_.Before(day) - week_days_.Before(from);
+    if (left <= between) break;
+    left -= between;
+    from = day + 1;
+  }
+  return week_days_.NthFrom(from, left) + 1;
+}
+
+int64_t HolidayYearTables::FirstReaching(int64_t target) const {
+  size_t i = pieces.size() - 1;
+  while (i > 0 && pieces[i].working >= target) --i;
+  const Piece& piece = pieces[i];
+  switch (piece.kind) {
+    case PieceKind::Empty:
+      break;
+    case PieceKind::Explicit: {
+      const Block& block = blocks[piece.index];
+      // working[0] < target <= working[years]: the year is one of the block's.
+      const auto after = std::lower_bound(block.working.begin(), block.working.end(), target);
+      const auto j = static_cast<size_t>(after - block.working.begin()) - 1;
+      const int64_t year = block.first_year + static_cast<int64_t>(j);
+      return DayReaching(year, block.working[j], target, YearEntries(year, &piece));
+    }
+    case PieceKind::Formula: {
+      const Run& run = *runs[piece.index];
+      const int64_t end_year = i + 1 < pieces.size() ? pieces[i + 1].first_year : std::numeric_limits<int64_t>::max();
+      int64_t working = 0;
+      std::span<const HolidayEntry> entries;
+      const int64_t year = RunYearReaching(run, target, end_year, working, entries);
+      return DayReaching(year, working, target, entries);
+    }
+  }
+  return week_days_.FirstReaching(target);  // no rule holiday before the first piece
 }
 
 // Rule holidays of the years [from_year, to_year) of a run, per channel.
@@ -264,6 +477,39 @@ int64_t HolidayYearTables::HolidaysBefore(int64_t x, size_t channel) const {
   return count;
 }
 
+HolidayYearTables::TotalAt HolidayYearTables::TotalBefore(int64_t x) const {
+  TotalAt at;
+  if (groups.empty()) return at;
+  const YearAndDay year_day = YearAndDayOf(x);
+  const Piece* piece = PieceOf(year_day.year);
+  std::span<const HolidayEntry> entries;
+  switch (piece->kind) {
+    case PieceKind::Empty:
+      return at;
+    case PieceKind::Explicit: {
+      const Block& block = blocks[piece->index];
+      const auto i = static_cast<size_t>(year_day.year - block.first_year);
+      at.before = piece->before_total + block.prefix[i * channels + total];
+      entries = std::span<const HolidayEntry>(block.entries).subspan(block.offsets[i], block.offsets[i + 1] - block.offsets[i]);
+      break;
+    }
+    case PieceKind::Formula: {
+      const Run& run = *runs[piece->index];
+      at.before = RunHolidaysBeforeYear(run, year_day.year);
+      entries = run.class_days[static_cast<size_t>(holidays::YearClass(year_day.year))];
+      break;
+    }
+  }
+  for (const HolidayEntry& entry : entries) {
+    if (entry.day_of_year >= year_day.day_of_year) {
+      at.on = entry.day_of_year == year_day.day_of_year;
+      break;
+    }
+    ++at.before;
+  }
+  return at;
+}
+
 std::optional<uint16_t> HolidayYearTables::HolidayOn(int64_t day) const {
   if (groups.empty()) return std::nullopt;
   const int64_t year = YearOf(day);
@@ -276,6 +522,7 @@ std::optional<uint16_t> HolidayYearTables::HolidayOn(int64_t day) const {
 
 void HolidayYearTables::Build(WorkWeek week, std::span<const holidays::HolidaySource> sources) {
   week_ = week;
+  week_days_ = WorkWeekDays(week);
   channels = sources.size() + 1;
   total = sources.size();
 
@@ -330,6 +577,23 @@ void HolidayYearTables::Build(WorkWeek week, std::span<const holidays::HolidaySo
     }
     pieces[i].before = running;
   }
+  // The same, all sources, and the count of working days (rule holidays only) at each piece's and
+  // each explicit year's start: what the inverse of the count searches.
+  for (size_t i = 1; i < pieces.size(); ++i) {
+    Piece& piece = pieces[i];
+    piece.before_total = piece.before[total];
+    piece.working = week_days_.Before(JanuaryFirst(piece.first_year)) - piece.before_total;
+    if (piece.kind == PieceKind::Explicit) {
+      Block& block = blocks[piece.index];
+      for (int64_t j = 0; j <= block.years; ++j) {
+        block.working.push_back(week_days_.Before(JanuaryFirst(block.first_year + j)) - piece.before_total -
+                                block.prefix[static_cast<size_t>(j) * channels + total]);
+      }
+    } else if (piece.kind == PieceKind::Formula) {
+      Run& run = *runs[piece.index];
+      run.kind_base = piece.before_total - KindBefore(run, run.first_year);
+    }
+  }
 
 }
 
@@ -366,10 +630,12 @@ size_t HolidayYearTables::Bytes() const {
   size_t bytes = 0;
   for (const auto& block : blocks) {
     bytes += block.offsets.size() * sizeof(uint32_t) + block.entries.size() * sizeof(HolidayEntry) +
-             block.prefix.size() * sizeof(int64_t);
+             (block.prefix.size() + block.working.size()) * sizeof(int64_t);
   }
   for (const auto& run : runs) {
-    bytes += sizeof(Run) + run->cum_kind.size() * sizeof(int64_t) + run->residual.size() * sizeof(int64_t);
+    bytes += sizeof(Run) + run->cum_kind.size() * sizeof(int64_t) + run->residual.size() * sizeof(int64_t) +
+             (run->residual_total.size() + run->near_residual.size()) * sizeof(int64_t) +
+             run->total_keys.size() * sizeof(int);
     for (const auto& days : run->class_days) bytes += days.size() * sizeof(HolidayEntry);
   }
   return bytes;

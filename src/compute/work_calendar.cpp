@@ -46,7 +46,7 @@ struct WorkCalendar::Impl {
   size_t channels = 1;  // sources + the total
   size_t total = 0;     // index of the total channel
 
-  std::array<int64_t, 8> week_prefix{};  // work-week days among the first i days of a week from Monday
+  WorkWeekDays week_count;
   int64_t week_days = 0;
 
   HolidayYearTables tables;
@@ -69,9 +69,7 @@ struct WorkCalendar::Impl {
   void Build();
 
   // --- counting ---
-  int64_t WeekDaysBefore(int64_t x) const {
-    return civil::FloorDiv(x, 7) * week_days + week_prefix[static_cast<size_t>(civil::FloorMod(x, 7))];
-  }
+  int64_t WeekDaysBefore(int64_t x) const { return week_count.Before(x); }
   int64_t RuleHolidaysBefore(int64_t x, size_t channel) const { return tables.HolidaysBefore(x, channel); }
   int64_t DatesBefore(int64_t x, size_t channel) const;
   int64_t WorkedBefore(int64_t x) const {
@@ -79,8 +77,35 @@ struct WorkCalendar::Impl {
     return std::lower_bound(worked.begin(), worked.end(), static_cast<int32_t>(std::min<int64_t>(x, std::numeric_limits<int32_t>::max()))) - worked.begin();
   }
   int64_t WorkingBefore(int64_t x) const {
-    return WeekDaysBefore(x) - RuleHolidaysBefore(x, total) - DatesBefore(x, total) + WorkedBefore(x);
+    return WeekDaysBefore(x) - tables.TotalBefore(x).before - DatesBefore(x, total) + WorkedBefore(x);
   }
+  // W just after a day, and whether the day is a working day: a count's first date, and the start
+  // of an addition, from one look into the tables.
+  struct DayCount {
+    int64_t after = 0;  // W(day + 1)
+    bool working = false;
+  };
+  DayCount CountAt(int64_t day) const {
+    const HolidayYearTables::TotalAt rule = tables.TotalBefore(day);
+    bool working = false;
+    if (!week.Works(civil::IsoWeekday(day))) {
+      working = !worked.empty() && std::binary_search(worked.begin(), worked.end(), day);
+    } else {
+      working = !rule.on && !IsDate(day);
+    }
+    const int64_t before = WeekDaysBefore(day) - rule.before - DatesBefore(day, total) + WorkedBefore(day);
+    return {before + (working ? 1 : 0), working};
+  }
+  bool IsDate(int64_t day) const {
+    return !dates.empty() && day >= dates.front() && day <= dates.back() &&
+           std::binary_search(dates.begin(), dates.end(), static_cast<int32_t>(day));
+  }
+  // The answers of FirstReaching come straight from the tables: no worked days.
+  bool direct = false;
+  // W at each single date (a day off, so W(date) = W(date + 1)), less W at the first: how many
+  // dates lie before the day that reaches a count. Within 32 bits: W rises by at most one a day.
+  std::vector<uint32_t> date_working;
+  int64_t first_date_working = 0;
   std::optional<uint16_t> RuleHolidayOn(int64_t day) const { return tables.HolidayOn(day); }
   std::optional<uint16_t> HolidayOn(int64_t day) const;
   bool Working(int64_t day) const {
@@ -90,30 +115,20 @@ struct WorkCalendar::Impl {
   void HolidayDaysIn(int64_t from, int64_t to, std::vector<int64_t>& out) const;
   int64_t Guess(int64_t target) const;
   // The n-th day of the work week (n >= 1) from `from` on, `from` itself being the first when it is one.
-  int64_t NthWeekDayFrom(int64_t from, int64_t n) const {
-    const int64_t weeks = (n - 1) / week_days;
-    const int64_t left = n - weeks * week_days;  // [1, week_days]
-    return from + 7 * weeks + week_offset[static_cast<size_t>(civil::DaysSinceMonday(from))][static_cast<size_t>(left)];
-  }
-  // week_offset[w][k]: days from a day of weekday w (0 = Monday) to the k-th work-week day from it on.
-  std::array<std::array<int64_t, 8>, 7> week_offset{};
+  int64_t NthWeekDayFrom(int64_t from, int64_t n) const { return week_count.NthFrom(from, n); }
   std::optional<int64_t> FirstReaching(int64_t target, int64_t known, int64_t known_working) const;
+  std::optional<int64_t> SearchFirstReaching(int64_t target, int64_t known, int64_t known_working) const;
   int64_t WalkTo(int64_t target, int64_t low, int64_t low_w, int64_t high) const;
-  std::optional<int64_t> NthWorkingAfter(int64_t day, int64_t n) const;
-  std::optional<int64_t> NthWorkingBefore(int64_t day, int64_t n) const;
+  // The n-th working day after `day` (n >= 1), W(day + 1) given; and before `day`, W(day) given.
+  std::optional<int64_t> NthWorkingAfter(int64_t day, int64_t n, int64_t after_w) const;
+  std::optional<int64_t> NthWorkingBefore(int64_t day, int64_t n, int64_t before_w) const;
+  std::optional<int64_t> NthWorkingAfter(int64_t day, int64_t n) const { return NthWorkingAfter(day, n, WorkingBefore(day + 1)); }
+  std::optional<int64_t> NthWorkingBefore(int64_t day, int64_t n) const { return NthWorkingBefore(day, n, WorkingBefore(day)); }
 };
 
 void WorkCalendar::Impl::Build() {
-  for (int i = 0; i < 7; ++i) {
-    week_prefix[static_cast<size_t>(i) + 1] = week_prefix[static_cast<size_t>(i)] + (week.Works(i + 1) ? 1 : 0);
-  }
-  week_days = week_prefix[7];
-  for (size_t w = 0; w < 7; ++w) {
-    size_t k = 0;
-    for (int64_t ahead = 0; ahead < 14 && k < 7; ++ahead) {
-      if (week.Works(static_cast<int32_t>((w + static_cast<size_t>(ahead)) % 7) + 1)) week_offset[w][++k] = ahead;
-    }
-  }
+  week_count = WorkWeekDays(week);
+  week_days = week_count.PerWeek();
   channels = sources.size() + 1;
   total = sources.size();
   tables.Build(week, sources);
@@ -150,6 +165,12 @@ void WorkCalendar::Impl::Build() {
   std::sort(worked.begin(), worked.end());
   worked.erase(std::unique(worked.begin(), worked.end()), worked.end());
 
+  direct = worked.empty() && tables.Invertible();
+  if (direct) {
+    if (!dates.empty()) first_date_working = WorkingBefore(dates.front());
+    for (const int32_t day : dates) date_working.push_back(static_cast<uint32_t>(WorkingBefore(day) - first_date_working));
+    return;
+  }
   // The searches' first guess: work-week days less the usual holidays of the last run, a day.
   rate = std::max(static_cast<double>(week_days) / 7.0 - tables.UsualHolidaysPerDay(), 1.0 / 64.0);
   for (const int64_t year : tables.AnchorYears()) {
@@ -212,11 +233,36 @@ void WorkCalendar::Impl::HolidayDaysIn(int64_t from, int64_t to, std::vector<int
 }
 
 // The smallest u with W(u) >= target (the day after the working day that reaches the target),
-// given one known point and its W; nullopt when that working day lies beyond ±DayNumberLimit.
+// given one known point and its W; nullopt when that working day lies beyond ±DayNumberLimit, or
+// the known point does. Without worked days W is the rule-made count less the single dates before
+// a day, and the answer comes from the year tables' inverse of that count; with them, the search.
+std::optional<int64_t> WorkCalendar::Impl::FirstReaching(int64_t target, int64_t known, int64_t known_working) const {
+  if (!direct) return SearchFirstReaching(target, known, known_working);
+  constexpr int64_t kLowest = -int64_t{DayNumberLimit} + 1, kHighest = int64_t{DayNumberLimit} + 1;
+  if (known_working < target ? known >= kHighest : known < kLowest) return std::nullopt;
+  // The single dates before the answer are those where W is still below the target; past them,
+  // the answer is where the rule-made count (which goes on rising over the dates) reaches the
+  // target plus their number.
+  int64_t dates_before = 0;
+  if (!date_working.empty() && target > first_date_working) {
+    const int64_t above_first = target - first_date_working;  // > 0
+    dates_before = above_first > int64_t{date_working.back()}  // past the last date, as most targets are
+                       ? static_cast<int64_t>(date_working.size())
+                       : std::lower_bound(date_working.begin(), date_working.end(), static_cast<uint32_t>(above_first)) -
+                             date_working.begin();
+  }
+  // Targets stay within ±2^33 (a 32-bit count from a 32-bit day): on a one-day work week the day
+  // found lies within some 90 million years of the origin, well inside the tables' reach.
+  const int64_t reached = tables.Empty() ? week_count.FirstReaching(target + dates_before)
+                                         : tables.FirstReaching(target + dates_before);
+  if (reached < kLowest || reached > kHighest) return std::nullopt;
+  return reached;
+}
+
 // W rises by one on each working day, so the answer is bracketed and then narrowed: a guess from
 // the average rate of working days, then interpolation between the bracket's ends (halving when it
 // does not shrink fast enough), then a walk over the last few days with their holidays at hand.
-std::optional<int64_t> WorkCalendar::Impl::FirstReaching(int64_t target, int64_t known, int64_t known_working) const {
+std::optional<int64_t> WorkCalendar::Impl::SearchFirstReaching(int64_t target, int64_t known, int64_t known_working) const {
   constexpr int64_t kLowest = -int64_t{DayNumberLimit} + 1, kHighest = int64_t{DayNumberLimit} + 1;
   const auto days_for = [&](int64_t working_days) {
     return static_cast<int64_t>(std::ceil(static_cast<double>(working_days) / rate)) + 7;
@@ -325,17 +371,13 @@ int64_t WorkCalendar::Impl::WalkTo(int64_t target, int64_t low, int64_t low_w, i
   return std::min(NthWeekDayFrom(from, left) + 1, high);
 }
 
-// The n-th working day after `day` (n >= 1).
-std::optional<int64_t> WorkCalendar::Impl::NthWorkingAfter(int64_t day, int64_t n) const {
-  const int64_t known_w = WorkingBefore(day + 1);
+std::optional<int64_t> WorkCalendar::Impl::NthWorkingAfter(int64_t day, int64_t n, int64_t known_w) const {
   const std::optional<int64_t> reached = FirstReaching(known_w + n, day + 1, known_w);
   if (!reached) return std::nullopt;
   return *reached - 1;
 }
 
-// The n-th working day before `day` (n >= 1).
-std::optional<int64_t> WorkCalendar::Impl::NthWorkingBefore(int64_t day, int64_t n) const {
-  const int64_t known_w = WorkingBefore(day);
+std::optional<int64_t> WorkCalendar::Impl::NthWorkingBefore(int64_t day, int64_t n, int64_t known_w) const {
   const std::optional<int64_t> reached = FirstReaching(known_w - n + 1, day, known_w);
   if (!reached) return std::nullopt;
   return *reached - 1;
@@ -384,8 +426,9 @@ std::optional<int32_t> WorkCalendar::CountDaysBetween(int32_t first, int32_t sec
   if (!civil::FitsInt32(d)) return std::nullopt;
   // The working days after the earlier date up to and including the later one, signed.
   // (first, second] when the second is later, minus (second, first] otherwise: one difference.
-  int64_t count = impl_->WorkingBefore(int64_t{second} + 1) - impl_->WorkingBefore(int64_t{first} + 1);
-  if (options.include_first_date && impl_->Working(first)) count += count >= 0 ? 1 : -1;
+  const Impl::DayCount at_first = impl_->CountAt(first);
+  int64_t count = impl_->WorkingBefore(int64_t{second} + 1) - at_first.after;
+  if (options.include_first_date && at_first.working) count += count >= 0 ? 1 : -1;
   if (!civil::FitsInt32(count)) return std::nullopt;
   return static_cast<int32_t>(count);
 }
@@ -401,17 +444,19 @@ std::optional<int32_t> WithinLimit(std::optional<int64_t> day) {
 
 std::optional<int32_t> WorkCalendar::SecondDateFromFirst(int32_t first, int32_t difference, DayCountOptions options) const {
   if (!impl_ || options.include_weekends || difference == 0) return qv::SecondDateFromFirst(first, difference, options);
-  const bool working = impl_->Working(first);
+  const Impl::DayCount at_first = impl_->CountAt(first);
+  const bool working = at_first.working;
   const int64_t first_counted = options.include_first_date && working ? 1 : 0;
   const int64_t n = difference;
   if (n > 0) {
     // Working days after `first` reach n with the k-th of them.
     const int64_t k = n - first_counted;
-    return WithinLimit(k == 0 ? std::optional<int64_t>(first) : impl_->NthWorkingAfter(first, k));
+    return WithinLimit(k == 0 ? std::optional<int64_t>(first) : impl_->NthWorkingAfter(first, k, at_first.after));
   }
   // Counting back from `first`, the first date itself (when a working day) is in the span (S, F].
   const int64_t k = working ? -n - first_counted : -n + 1;
-  return WithinLimit(k == 0 ? std::optional<int64_t>(first) : impl_->NthWorkingBefore(first, k));
+  return WithinLimit(k == 0 ? std::optional<int64_t>(first)
+                            : impl_->NthWorkingBefore(first, k, at_first.after - (working ? 1 : 0)));
 }
 
 std::optional<int32_t> WorkCalendar::FirstDateFromSecond(int32_t second, int32_t difference, DayCountOptions options) const {
@@ -507,7 +552,8 @@ size_t WorkCalendar::TableBytes() const {
   if (!impl_) return 0;
   const Impl& impl = *impl_;
   size_t bytes = sizeof(Impl) + impl.tables.Bytes();
-  bytes += impl.dates.size() * sizeof(int32_t) * 2 + impl.worked.size() * sizeof(int32_t);
+  bytes += impl.dates.size() * sizeof(int32_t) * 2 + impl.worked.size() * sizeof(int32_t) +
+           impl.date_working.size() * sizeof(uint32_t);
   for (const auto& [key, days] : impl.moved) bytes += days.size() * sizeof(int32_t);
   return bytes;
 }

@@ -19,8 +19,10 @@ static_assert(EasterDaysAfterMarch21(1943) == 35 && EasterDaysAfterMarch21(2038)
 static_assert(EasterDaysAfterMarch21(1954) == 28 && EasterDaysAfterMarch21(2049) == 28 && EasterDaysAfterMarch21(1981) == 29,
               "18 April 1954 and 2049 (the exceptions of the computus), 19 April 1981");
 static_assert(EasterDaysAfterMarch21(-1) == EasterDaysAfterMarch21(kEasterCycleYears - 1));
+static_assert(EasterDateKey(YearClass(2008)) == kYearClasses + 1 && EasterDateKey(YearClass(1943)) == kEasterKeys - 1,
+              "23 March the second date, 25 April the last");
 
-constexpr int kBucketShift = 13;  // 8,192 years a bucket: about 160 years of a class in each
+constexpr int kBucketShift = 10;  // 1,024 years a bucket: about 20 years of a class in each
 constexpr size_t kBuckets = static_cast<size_t>((kEasterCycleYears + (int64_t{1} << kBucketShift) - 1) >> kBucketShift);
 
 struct ClassYears {
@@ -30,8 +32,8 @@ struct ClassYears {
 
 struct Index {
   std::mutex building;
-  std::array<std::unique_ptr<const ClassYears>, kYearClasses> owned;
-  std::array<std::atomic<const ClassYears*>, kYearClasses> ready{};
+  std::array<std::unique_ptr<const ClassYears>, kEasterKeys> owned;
+  std::array<std::atomic<const ClassYears*>, kEasterKeys> ready{};
 };
 
 Index& TheIndex() {
@@ -41,8 +43,8 @@ Index& TheIndex() {
 
 // One pass over the Easter cycle, century by century: the computus's century terms are worked
 // out once for its hundred years, and the golden number steps on instead of being divided out.
-void Build(const YearClassSet& wanted, std::array<std::unique_ptr<ClassYears>, kYearClasses>& out) {
-  for (int c = 0; c < kYearClasses; ++c) {
+void Build(const YearClassSet& wanted, std::array<std::unique_ptr<ClassYears>, kEasterKeys>& out) {
+  for (int c = 0; c < kEasterKeys; ++c) {
     if (wanted[static_cast<size_t>(c)]) {
       out[static_cast<size_t>(c)] = std::make_unique<ClassYears>();
       out[static_cast<size_t>(c)]->years.reserve(static_cast<size_t>(kEasterCycleYears / 50));
@@ -56,6 +58,8 @@ void Build(const YearClassSet& wanted, std::array<std::unique_ptr<ClassYears>, k
       const int32_t days = EasterDaysInCentury(terms, golden, of_century);
       const auto year_class = static_cast<size_t>((days - 1) * 2 + (civil::IsGregorianLeap(year) ? 1 : 0));
       if (out[year_class]) out[year_class]->years.push_back(static_cast<uint32_t>(year));
+      const auto date_key = static_cast<size_t>(kYearClasses + days - 1);
+      if (out[date_key]) out[date_key]->years.push_back(static_cast<uint32_t>(year));
       golden = golden == 18 ? 0 : golden + 1;
     }
   }
@@ -76,18 +80,18 @@ void Build(const YearClassSet& wanted, std::array<std::unique_ptr<ClassYears>, k
 void EasterYearIndex::Prepare(const YearClassSet& classes) {
   Index& index = TheIndex();
   YearClassSet missing;
-  for (int c = 0; c < kYearClasses; ++c) {
+  for (int c = 0; c < kEasterKeys; ++c) {
     if (classes[static_cast<size_t>(c)] && index.ready[static_cast<size_t>(c)].load(std::memory_order_acquire) == nullptr) {
       missing.set(static_cast<size_t>(c));
     }
   }
   if (missing.none()) return;
   std::lock_guard lock(index.building);
-  for (int c = 0; c < kYearClasses; ++c) {  // another thread may have built some meanwhile
+  for (int c = 0; c < kEasterKeys; ++c) {  // another thread may have built some meanwhile
     if (index.ready[static_cast<size_t>(c)].load(std::memory_order_acquire) != nullptr) missing.reset(static_cast<size_t>(c));
   }
   if (missing.none()) return;
-  std::array<std::unique_ptr<ClassYears>, kYearClasses> built;
+  std::array<std::unique_ptr<ClassYears>, kEasterKeys> built;
   Build(missing, built);
   for (size_t c = 0; c < built.size(); ++c) {
     if (!built[c]) continue;
@@ -101,10 +105,27 @@ int64_t EasterYearIndex::CountBefore(int year_class, int64_t year) {
   const int64_t cycles = year / kEasterCycleYears;
   const auto rest = static_cast<uint32_t>(year % kEasterCycleYears);  // [0, 5,699,999]
   const size_t bucket = rest >> kBucketShift;
-  const auto first = years->years.begin() + years->bucket[bucket];
-  const auto last = years->years.begin() + years->bucket[bucket + 1];
-  const auto within = std::lower_bound(first, last, rest) - years->years.begin();
-  return cycles * static_cast<int64_t>(years->years.size()) + within;
+  // The first of the bucket's years that is not below `rest`, by halving without branches: the
+  // callers' years come in no order a branch predictor could follow. (Every year before `base` is
+  // below `rest`; the first that is not lies in [base, base + length].)
+  const uint32_t* base = years->years.data() + years->bucket[bucket];
+  size_t length = years->bucket[bucket + 1] - years->bucket[bucket];
+  if (length > 0) {
+    while (length > 1) {
+      const size_t half = length / 2;
+      base = base[half] < rest ? base + half : base;
+      length -= half;
+    }
+    base += *base < rest ? 1 : 0;
+  }
+  return cycles * static_cast<int64_t>(years->years.size()) + (base - years->years.data());
+}
+
+int64_t EasterYearIndex::CountBeforeStretch(int year_class, int64_t year) {
+  const ClassYears* years = TheIndex().ready[static_cast<size_t>(year_class)].load(std::memory_order_acquire);
+  const int64_t cycles = year / kEasterCycleYears;
+  const auto rest = static_cast<uint32_t>(year % kEasterCycleYears);  // [0, 5,699,999]
+  return cycles * static_cast<int64_t>(years->years.size()) + years->bucket[rest >> kBucketShift];
 }
 
 size_t EasterYearIndex::BytesBuilt() {

@@ -57,19 +57,27 @@ constexpr int YearClass(int64_t year) {
   return (EasterDaysAfterMarch21(year) - 1) * 2 + (civil::IsGregorianLeap(year) ? 1 : 0);
 }
 
-using YearClassSet = std::bitset<kYearClasses>;
+// What the Easter tables count: a class (0 … 69), or an Easter date whatever the leap flag
+// (kYearClasses + days after 21 March - 1: both classes of the date, counted in one look, for a
+// holiday that depends on the Easter date alone, as Ascension Day on 1 May does).
+inline constexpr int kEasterKeys = kYearClasses + kYearClasses / 2;
+constexpr int EasterDateKey(int year_class) { return kYearClasses + year_class / 2; }
+using YearClassSet = std::bitset<kEasterKeys>;
 
 // The number of years of a class in a range, in constant time: per class, the sorted years of one
 // Easter cycle (about 81,000 a class, 4 bytes each) with a bucket index, built on first use for the
 // classes asked for (one pass over the cycle, some tens of milliseconds) and shared by every caller
-// for the rest of the run. Safe to call from several threads.
+// for the rest of the run. Safe to call from several threads. The same for an Easter date's key.
 class EasterYearIndex {
  public:
-  // Builds the tables of every class in `classes` not built yet.
+  // Builds the tables of every class (or date key) in `classes` not built yet.
   static void Prepare(const YearClassSet& classes);
   // Years y with 0 <= y < `year` (0 <= `year` <= 2^40) of class `year_class`. Prepare must have
   // been called for the class.
   static int64_t CountBefore(int year_class, int64_t year);
+  // The same before the first year of the 1,024-year stretch of the cycle that holds `year`: off
+  // by the few years of the class in that stretch, for a first guess, and without a search.
+  static int64_t CountBeforeStretch(int year_class, int64_t year);
   // Bytes of the tables built so far: the benchmarks' measure of what the index costs.
   static size_t BytesBuilt();
 };

@@ -2,6 +2,7 @@
 // holidays made from the rules as they stand.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <random>
 #include <set>
@@ -252,6 +253,110 @@ TEST(WorkCalendar, CountsAndAdditionsMatchADayByDayWalk) {
   }
 }
 
+// Regions alone, whose additions come straight from the year tables: spans of up to some thousand
+// days near every year where the tables change from one piece to the next (a rule's first year and
+// the year after its last, the end of the explicit years, the end of a run's first 400 years, which
+// are counted apart from the Easter tables) and anywhere in the range, against the day-by-day walk.
+struct RegionCase {
+  const char* code;
+  uint8_t week;  // bit 0 = Monday … bit 6 = Sunday
+};
+
+TEST(WorkCalendar, RegionsMatchADayByDayWalkAtEveryPieceBoundary) {
+  const RegionCase cases[] = {
+      {"DE-BY", WorkWeek::kMondayToFriday}, {"GB-EAW", WorkWeek::kMondayToFriday}, {"JP", WorkWeek::kMondayToFriday},
+      {"AU-NSW", WorkWeek::kMondayToFriday}, {"DE-BY", 0b0111111},                 {"GB-EAW", 0b1000111},
+      {"JP", 0b0000100},                    {"AU-NSW", 0b1001111},
+  };
+  std::mt19937 random(5700);
+  for (const RegionCase& test : cases) {
+    const WorkWeek week = *WorkWeek::FromMask(test.week);
+    const HolidaySource source = Region(test.code);
+    const WorkCalendar fast(week, {source});
+    const SlowCalendar slow(week, {source});
+    std::set<int64_t> years{2400, 2401, 2801, 12'000, 12'001, 12'401};
+    for (const HolidayRule& rule : source.rules) {
+      for (const int64_t change : {int64_t{rule.first_year}, int64_t{rule.last_year} + 1}) {
+        if (change > 5'000'000) continue;
+        for (const int64_t year : {change - 1, change, change + 1, change + 401}) years.insert(year);
+      }
+    }
+    std::vector<int64_t> around;
+    for (const int64_t year : years) around.push_back(civil::GregorianToDayNumber(static_cast<int32_t>(year), 1, 1));
+    for (int i = 0; i < 12; ++i) around.push_back(std::uniform_int_distribution<int64_t>(-2'099'990'000, 2'099'990'000)(random));
+    around.push_back(-DayNumberLimit + 2000);
+    around.push_back(DayNumberLimit - 2000);
+    for (const int64_t day : around) {
+      for (int i = 0; i < 3; ++i) {
+        const auto first = static_cast<int32_t>(std::clamp<int64_t>(day + std::uniform_int_distribution<int64_t>(-1500, 1500)(random),
+                                                                    -DayNumberLimit + 1, DayNumberLimit - 1));
+        const auto second = static_cast<int32_t>(std::clamp<int64_t>(first + std::uniform_int_distribution<int64_t>(-3000, 3000)(random),
+                                                                     -DayNumberLimit, DayNumberLimit));
+        const bool include_first = random() % 2 == 0;
+        const DayCountOptions options{.include_weekends = false, .include_first_date = include_first};
+        ASSERT_EQ(fast.CountDaysBetween(first, second, options), slow.Count(first, second, include_first))
+            << test.code << " week " << week.ToText() << ": " << first << " " << second;
+        const auto n = static_cast<int32_t>(std::uniform_int_distribution<int>(-2000, 2000)(random));
+        const int64_t expected_second = slow.SecondFromFirst(first, n, include_first);
+        const int64_t expected_first = slow.FirstFromSecond(second, n, include_first);
+        ASSERT_EQ(fast.SecondDateFromFirst(first, n, options),
+                  IsWithinDayNumberLimit(expected_second) ? std::optional<int32_t>(expected_second) : std::nullopt)
+            << test.code << " week " << week.ToText() << ": " << first << " + " << n << " " << include_first;
+        ASSERT_EQ(fast.FirstDateFromSecond(second, n, options),
+                  IsWithinDayNumberLimit(expected_first) ? std::optional<int32_t>(expected_first) : std::nullopt)
+            << test.code << " week " << week.ToText() << ": " << second << " - " << n << " " << include_first;
+      }
+    }
+  }
+}
+
+// Rules that take every day of the work week from 2000 on (every Sunday of every month, on a
+// Sunday-only week): the count stops rising there, so no day lies beyond it, and a day before it
+// is found from anywhere after.
+TEST(WorkCalendar, RulesLeavingNoWorkingDay) {
+  HolidaySource sundays;
+  sundays.kind = holidays::SourceKind::ICalendar;
+  sundays.label = "sundays.ics";
+  for (int8_t month = 1; month <= 12; ++month) {
+    for (int8_t nth = 1; nth <= 5; ++nth) {
+      HolidayRule rule;
+      rule.kind = RuleKind::NthWeekday, rule.month = month, rule.nth = nth, rule.weekday = Weekday::Sunday;
+      rule.first_year = 2000;
+      sundays.rules.push_back(rule);
+    }
+  }
+  const WorkWeek week = *WorkWeek::FromMask(0b1000000);
+  const WorkCalendar fast(week, {sundays});
+  const SlowCalendar slow(week, {sundays});
+  const DayCountOptions options{.include_weekends = false};
+  EXPECT_EQ(fast.CountDaysBetween(Jdn(1999, 12, 1), Jdn(3000, 1, 1), options), 4);  // 5 … 26 December 1999
+  EXPECT_EQ(fast.CountDaysBetween(Jdn(2000, 1, 1), 2'000'000'000, options), 0);
+  struct Addition {
+    int32_t from;
+    int32_t n;
+    bool reached;  // a day exists (before 2000)
+  };
+  const Addition additions[] = {
+      {Jdn(1999, 12, 20), 1, true},   {Jdn(1999, 12, 20), 2, false},  {Jdn(2500, 6, 1), 1, false},
+      {Jdn(2100, 6, 1), -1, true},    {Jdn(2100, 6, 1), -3, true},    {Jdn(2000, 1, 1), -1, true},
+      {Jdn(1999, 1, 1), 60, false},   {Jdn(1999, 1, 1), 52, true},
+  };
+  for (const Addition& a : additions) {
+    const std::optional<int32_t> second = fast.SecondDateFromFirst(a.from, a.n, options);
+    const std::optional<int32_t> first = fast.FirstDateFromSecond(a.from, -a.n, options);
+    if (a.reached) {
+      EXPECT_EQ(second, slow.SecondFromFirst(a.from, a.n, false)) << a.from << " + " << a.n;
+      EXPECT_EQ(first, slow.FirstFromSecond(a.from, -a.n, false)) << a.from << " - " << -a.n;
+    } else {
+      EXPECT_EQ(second, std::nullopt) << a.from << " + " << a.n;
+      EXPECT_EQ(first, std::nullopt) << a.from << " - " << -a.n;
+    }
+  }
+  // From the far end of the range: the same days as from any day after 1999.
+  EXPECT_EQ(fast.SecondDateFromFirst(2'000'000'000, -3, options), fast.SecondDateFromFirst(Jdn(2100, 6, 1), -3, options));
+  EXPECT_EQ(fast.FirstDateFromSecond(2'000'000'000, 3, options), fast.FirstDateFromSecond(Jdn(2100, 6, 1), 3, options));
+}
+
 // Long spans: the year-by-year sum of working days, with a year's holidays made from the rules.
 TEST(WorkCalendar, LongSpansMatchAYearByYearSum) {
   std::mt19937 random(1616);
@@ -361,6 +466,35 @@ TEST(WorkCalendar, BavarianOffice) {
   EXPECT_EQ(calendar.CountDaysBetween(Jdn(2008, 4, 30), Jdn(2008, 5, 31), {.include_weekends = false}), 22 - 3);
 }
 
+// The Easter tables take a noticeable share of a short program's run: a calendar built and used
+// within some centuries of the present never builds them. Each case runs in a fresh process, as
+// the tables, once built, serve the whole process.
+struct NearPresentUse {
+  const char* what;
+  std::optional<int32_t> (*use)(const WorkCalendar&);
+};
+
+TEST(WorkCalendarDeathTest, UseNearThePresentBuildsNoEasterTables) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  static constexpr DayCountOptions kOptions{.include_weekends = false};
+  const NearPresentUse uses[] = {
+      {"build", [](const WorkCalendar&) { return std::optional<int32_t>(0); }},
+      {"count", [](const WorkCalendar& c) { return c.CountDaysBetween(Jdn(1600, 1, 1), Jdn(2700, 1, 1), kOptions); }},
+      {"add", [](const WorkCalendar& c) { return c.SecondDateFromFirst(Jdn(2026, 1, 1), 150'000, kOptions); }},
+      {"subtract", [](const WorkCalendar& c) { return c.FirstDateFromSecond(Jdn(2500, 1, 1), -50'000, kOptions); }},
+  };
+  for (const NearPresentUse& use : uses) {
+    EXPECT_EXIT(
+        {
+          const WorkCalendar calendar(WorkWeek(), {Region("DE-BY"), Region("GB-EAW")});
+          const bool answered = use.use(calendar).has_value();
+          std::exit(answered && holidays::EasterYearIndex::BytesBuilt() == 0 ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "")
+        << use.what;
+  }
+}
+
 TEST(WorkCalendar, LeftOutHolidaysAreCountedOnceForTheFirstSource) {
   std::mt19937 random(44);
   for (int calendar = 0; calendar < 40; ++calendar) {
@@ -383,6 +517,29 @@ TEST(WorkCalendar, LeftOutHolidaysAreCountedOnceForTheFirstSource) {
       if (options.include_first_date && second >= first) add(first);
       const HolidaysLeftOut left_out = fast.LeftOut(first, second, options);
       ASSERT_EQ(left_out.by_source, expected) << calendar << ": " << first << " " << second;
+    }
+  }
+}
+
+// Counting a work week's days against walking them, for every work week, near the origin and
+// near both ends of the range (where the weeks' quotient is largest and rounds most).
+TEST(WorkWeek, DaysCountedMatchAWalk) {
+  const int64_t starts[] = {-21, -2'100'000'000, 2'099'999'000, int64_t{1} << 33, -(int64_t{1} << 33) - 5};
+  for (uint8_t mask = 1; mask < 128; ++mask) {
+    const WorkWeek week = *WorkWeek::FromMask(mask);
+    const WorkWeekDays days(week);
+    for (const int64_t start : starts) {
+      int64_t before = days.Before(start);
+      for (int64_t day = start; day < start + 40; ++day) {
+        ASSERT_EQ(days.Before(day), before) << week.ToText() << " " << day;
+        const bool works = week.Works(civil::IsoWeekday(day));
+        if (works) {
+          // The working day that makes the count before+1 is this one.
+          ASSERT_EQ(days.FirstReaching(before + 1), day + 1) << week.ToText() << " " << day;
+          ASSERT_EQ(days.NthFrom(start, before + 1 - days.Before(start)), day) << week.ToText() << " " << day;
+        }
+        before += works ? 1 : 0;
+      }
     }
   }
 }

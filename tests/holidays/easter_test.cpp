@@ -32,32 +32,48 @@ TEST(Easter, RepeatsAfterTheCycle) {
   }
 }
 
-// The years of a class before `year`, counted one by one.
-int64_t CountBeforeByLoop(int year_class, int64_t year) {
+// Whether a year is one of a key's: its class, or its Easter date.
+bool OfKey(int64_t year, int key) {
+  return key < kYearClasses ? YearClass(year) == key : EasterDateKey(YearClass(year)) == key;
+}
+
+// The years of a key before `year`, counted one by one.
+int64_t CountBeforeByLoop(int key, int64_t year) {
   int64_t count = 0;
-  for (int64_t y = 0; y < year; ++y) count += YearClass(y) == year_class ? 1 : 0;
+  for (int64_t y = 0; y < year; ++y) count += OfKey(y, key) ? 1 : 0;
   return count;
 }
 
-// The tables agree with counting the years one by one, in every part of the cycle and past it.
+// The tables agree with counting the years one by one, in every part of the cycle and past it:
+// for classes, and for an Easter date over both its classes; the start of a year's 1,024-year
+// stretch gives a count of at most the years since.
 TEST(EasterYearIndex, CountsMatchALoop) {
+  const int keys[] = {YearClass(2008),                 // 23 March, a leap year
+                      YearClass(2285),                 // 22 March, the rarest date
+                      EasterDateKey(YearClass(2008)),  // 23 March, both
+                      EasterDateKey(YearClass(2038))}; // 25 April, both
   YearClassSet wanted;
-  wanted.set(static_cast<size_t>(YearClass(2008)));  // 23 March, a leap year
-  wanted.set(static_cast<size_t>(YearClass(2285)));  // 22 March, the rarest date
+  for (int key : keys) wanted.set(static_cast<size_t>(key));
   EasterYearIndex::Prepare(wanted);
-  const int first = YearClass(2008), second = YearClass(2285);
-  // Across the whole cycle once (one loop per class), then points checked against differences.
-  const int64_t whole_first = CountBeforeByLoop(first, kEasterCycleYears);
-  EXPECT_EQ(EasterYearIndex::CountBefore(first, kEasterCycleYears), whole_first);
-  EXPECT_EQ(EasterYearIndex::CountBefore(first, 3 * kEasterCycleYears), 3 * whole_first);
+  // Across the whole cycle once (one loop per key), then points checked against differences.
+  for (int key : {keys[0], keys[2]}) {
+    const int64_t whole = CountBeforeByLoop(key, kEasterCycleYears);
+    EXPECT_EQ(EasterYearIndex::CountBefore(key, kEasterCycleYears), whole) << key;
+    EXPECT_EQ(EasterYearIndex::CountBefore(key, 3 * kEasterCycleYears), 3 * whole) << key;
+  }
   std::mt19937 random(9);
   std::uniform_int_distribution<int64_t> start(0, 2 * kEasterCycleYears), length(0, 3000);
   for (int i = 0; i < 200; ++i) {
     const int64_t from = start(random), to = from + length(random);
-    for (int c : {first, second}) {
+    for (int key : keys) {
       int64_t slow = 0;
-      for (int64_t y = from; y < to; ++y) slow += YearClass(y) == c ? 1 : 0;
-      ASSERT_EQ(EasterYearIndex::CountBefore(c, to) - EasterYearIndex::CountBefore(c, from), slow) << from << " " << to;
+      for (int64_t y = from; y < to; ++y) slow += OfKey(y, key) ? 1 : 0;
+      ASSERT_EQ(EasterYearIndex::CountBefore(key, to) - EasterYearIndex::CountBefore(key, from), slow) << key << ": " << from << " " << to;
+      const int64_t stretch_first = from - from % kEasterCycleYears % 1024;
+      int64_t since_stretch = 0;
+      for (int64_t y = stretch_first; y < from; ++y) since_stretch += OfKey(y, key) ? 1 : 0;
+      ASSERT_EQ(EasterYearIndex::CountBeforeStretch(key, from), EasterYearIndex::CountBefore(key, from) - since_stretch)
+          << key << ": " << from;
     }
   }
 }
