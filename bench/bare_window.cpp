@@ -9,7 +9,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QLabel window(QStringLiteral("Bare window"));
   qv::ExitAfterFirstFrame exit_after_first_frame;
-  window.installEventFilter(&exit_after_first_frame);
+  exit_after_first_frame.Watch();
   window.show();
   return QApplication::exec();
 }

@@ -67,7 +67,7 @@ int main(int argc, char* argv[]) {
   qv::frmMain window(texts, messages);
   // With QUORVAN_EXIT_AFTER_SHOW set the program ends right after its first painted frame.
   qv::ExitAfterFirstFrame exit_after_first_frame;
-  if (std::getenv("QUORVAN_EXIT_AFTER_SHOW") != nullptr) window.installEventFilter(&exit_after_first_frame);
+  if (std::getenv("QUORVAN_EXIT_AFTER_SHOW") != nullptr) exit_after_first_frame.Watch();
   window.Start();
   return QApplication::exec();
 }
