@@ -14,6 +14,7 @@
 #include "holidays/easter.h"
 #include "holidays/holiday_source.h"
 #include "holidays/regions.h"
+#include "support/dates.h"
 
 namespace qv {
 namespace {
@@ -23,7 +24,7 @@ using holidays::HolidaySource;
 using holidays::RuleKind;
 using holidays::Weekday;
 
-int32_t Jdn(int32_t y, int32_t m, int32_t d) { return static_cast<int32_t>(civil::GregorianToDayNumber(y, m, d)); }
+using test::Jdn;
 int64_t YearOf(int64_t day) { return civil::GregorianYearOfDayNumber(day); }
 
 HolidaySource Region(std::string_view code) { return holidays::RegionSource(*holidays::FindRegion(code)); }
@@ -223,6 +224,37 @@ int64_t RandomDay(std::mt19937& random) {
 
 // --- Tests -----------------------------------------------------------------------------------------
 
+// A first day within `spread` of `around` and a second within `spread` of the first, inside the
+// range of day numbers.
+std::pair<int32_t, int32_t> SpanNear(std::mt19937& random, int64_t around, int64_t spread) {
+  const auto first = static_cast<int32_t>(std::clamp<int64_t>(around + std::uniform_int_distribution<int64_t>(-spread, spread)(random),
+                                                              -DayNumberLimit + 1, DayNumberLimit - 1));
+  const auto second = static_cast<int32_t>(std::clamp<int64_t>(first + std::uniform_int_distribution<int64_t>(-2 * spread, 2 * spread)(random),
+                                                               -DayNumberLimit, DayNumberLimit));
+  return {first, second};
+}
+
+// The count between the two days and the additions of `n` working days from either of them, as
+// the walk gives them (an addition beyond the range of day numbers is refused).
+testing::AssertionResult MatchesTheWalk(const WorkCalendar& fast, const SlowCalendar& slow, int32_t first, int32_t second,
+                                        int32_t n, bool include_first) {
+  const DayCountOptions options{.include_weekends = false, .include_first_date = include_first};
+  const auto within = [](int64_t day) { return IsWithinDayNumberLimit(day) ? std::optional<int32_t>(day) : std::nullopt; };
+  const auto describe = [&] {
+    return testing::AssertionFailure() << first << " .. " << second << ", n " << n << ", first date "
+                                       << (include_first ? "included" : "excluded") << ": ";
+  };
+  const std::optional<int32_t> count = fast.CountDaysBetween(first, second, options);
+  if (count != slow.Count(first, second, include_first)) return describe() << "count " << count.value_or(-1);
+  if (fast.SecondDateFromFirst(first, n, options) != within(slow.SecondFromFirst(first, n, include_first))) {
+    return describe() << "second date from the first";
+  }
+  if (fast.FirstDateFromSecond(second, n, options) != within(slow.FirstFromSecond(second, n, include_first))) {
+    return describe() << "first date from the second";
+  }
+  return testing::AssertionSuccess();
+}
+
 TEST(WorkCalendar, CountsAndAdditionsMatchADayByDayWalk) {
   std::mt19937 random(16);
   for (int calendar = 0; calendar < 50; ++calendar) {
@@ -231,24 +263,9 @@ TEST(WorkCalendar, CountsAndAdditionsMatchADayByDayWalk) {
     const WorkCalendar fast(setup.week, setup.sources);
     const SlowCalendar slow(setup.week, setup.sources);
     for (int i = 0; i < 50; ++i) {
-      const auto first = static_cast<int32_t>(std::clamp<int64_t>(around + std::uniform_int_distribution<int64_t>(-700, 700)(random),
-                                                                  -DayNumberLimit + 1, DayNumberLimit - 1));
-      const auto second = static_cast<int32_t>(std::clamp<int64_t>(first + std::uniform_int_distribution<int64_t>(-700, 700)(random),
-                                                                   -DayNumberLimit, DayNumberLimit));
-      const bool include_first = random() % 2 == 0;
-      const DayCountOptions options{.include_weekends = false, .include_first_date = include_first};
-      const int64_t count = slow.Count(first, second, include_first);
-      ASSERT_EQ(fast.CountDaysBetween(first, second, options), count)
-          << calendar << ": " << first << " " << second << " " << include_first << " week " << setup.week.ToText();
+      const auto [first, second] = SpanNear(random, around, 700);
       const auto n = static_cast<int32_t>(std::uniform_int_distribution<int>(-300, 300)(random));
-      const std::optional<int32_t> second_date = fast.SecondDateFromFirst(first, n, options);
-      const std::optional<int32_t> first_date = fast.FirstDateFromSecond(second, n, options);
-      const int64_t expected_second = slow.SecondFromFirst(first, n, include_first);
-      const int64_t expected_first = slow.FirstFromSecond(second, n, include_first);
-      ASSERT_EQ(second_date, IsWithinDayNumberLimit(expected_second) ? std::optional<int32_t>(expected_second) : std::nullopt)
-          << calendar << ": " << first << " + " << n << " " << include_first << " week " << setup.week.ToText();
-      ASSERT_EQ(first_date, IsWithinDayNumberLimit(expected_first) ? std::optional<int32_t>(expected_first) : std::nullopt)
-          << calendar << ": " << second << " - " << n << " " << include_first << " week " << setup.week.ToText();
+      ASSERT_TRUE(MatchesTheWalk(fast, slow, first, second, n, random() % 2 == 0)) << calendar << ", week " << setup.week.ToText();
     }
   }
 }
@@ -288,23 +305,9 @@ TEST(WorkCalendar, RegionsMatchADayByDayWalkAtEveryPieceBoundary) {
     around.push_back(DayNumberLimit - 2000);
     for (const int64_t day : around) {
       for (int i = 0; i < 3; ++i) {
-        const auto first = static_cast<int32_t>(std::clamp<int64_t>(day + std::uniform_int_distribution<int64_t>(-1500, 1500)(random),
-                                                                    -DayNumberLimit + 1, DayNumberLimit - 1));
-        const auto second = static_cast<int32_t>(std::clamp<int64_t>(first + std::uniform_int_distribution<int64_t>(-3000, 3000)(random),
-                                                                     -DayNumberLimit, DayNumberLimit));
-        const bool include_first = random() % 2 == 0;
-        const DayCountOptions options{.include_weekends = false, .include_first_date = include_first};
-        ASSERT_EQ(fast.CountDaysBetween(first, second, options), slow.Count(first, second, include_first))
-            << test.code << " week " << week.ToText() << ": " << first << " " << second;
+        const auto [first, second] = SpanNear(random, day, 1500);
         const auto n = static_cast<int32_t>(std::uniform_int_distribution<int>(-2000, 2000)(random));
-        const int64_t expected_second = slow.SecondFromFirst(first, n, include_first);
-        const int64_t expected_first = slow.FirstFromSecond(second, n, include_first);
-        ASSERT_EQ(fast.SecondDateFromFirst(first, n, options),
-                  IsWithinDayNumberLimit(expected_second) ? std::optional<int32_t>(expected_second) : std::nullopt)
-            << test.code << " week " << week.ToText() << ": " << first << " + " << n << " " << include_first;
-        ASSERT_EQ(fast.FirstDateFromSecond(second, n, options),
-                  IsWithinDayNumberLimit(expected_first) ? std::optional<int32_t>(expected_first) : std::nullopt)
-            << test.code << " week " << week.ToText() << ": " << second << " - " << n << " " << include_first;
+        ASSERT_TRUE(MatchesTheWalk(fast, slow, first, second, n, random() % 2 == 0)) << test.code << ", week " << week.ToText();
       }
     }
   }
@@ -612,23 +615,9 @@ TEST(WorkCalendar, EveryRuleKindMatchesADayByDayWalk) {
     const WorkCalendar fast(week, sources);
     const SlowCalendar slow(week, sources);
     for (int i = 0; i < 40; ++i) {
-      const auto first = static_cast<int32_t>(std::clamp<int64_t>(around + std::uniform_int_distribution<int64_t>(-700, 700)(random),
-                                                                  -DayNumberLimit + 1, DayNumberLimit - 1));
-      const auto second = static_cast<int32_t>(std::clamp<int64_t>(first + std::uniform_int_distribution<int64_t>(-700, 700)(random),
-                                                                   -DayNumberLimit, DayNumberLimit));
-      const bool include_first = random() % 2 == 0;
-      const DayCountOptions options{.include_weekends = false, .include_first_date = include_first};
-      ASSERT_EQ(fast.CountDaysBetween(first, second, options), slow.Count(first, second, include_first))
-          << calendar << ": " << first << " " << second << " week " << week.ToText();
+      const auto [first, second] = SpanNear(random, around, 700);
       const auto n = static_cast<int32_t>(std::uniform_int_distribution<int>(-300, 300)(random));
-      const int64_t expected_second = slow.SecondFromFirst(first, n, include_first);
-      const int64_t expected_first = slow.FirstFromSecond(second, n, include_first);
-      ASSERT_EQ(fast.SecondDateFromFirst(first, n, options),
-                IsWithinDayNumberLimit(expected_second) ? std::optional<int32_t>(expected_second) : std::nullopt)
-          << calendar << ": " << first << " + " << n << " week " << week.ToText();
-      ASSERT_EQ(fast.FirstDateFromSecond(second, n, options),
-                IsWithinDayNumberLimit(expected_first) ? std::optional<int32_t>(expected_first) : std::nullopt)
-          << calendar << ": " << second << " - " << n << " week " << week.ToText();
+      ASSERT_TRUE(MatchesTheWalk(fast, slow, first, second, n, random() % 2 == 0)) << calendar << ", week " << week.ToText();
     }
   }
 }
