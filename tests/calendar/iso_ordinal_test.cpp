@@ -6,11 +6,12 @@
 #include "calendar/civil.h"
 #include "calendar/day_numbers.h"
 #include "calendar/iso_ordinal.h"
+#include "support/dates.h"
 
 namespace qv {
 namespace {
 
-int32_t Jdn(int32_t y, int32_t m, int32_t d) { return static_cast<int32_t>(civil::GregorianToDayNumber(y, m, d)); }
+using test::Jdn;
 
 TEST(IsoWeekDates, KnownDays) {
   struct Case {

@@ -14,7 +14,7 @@
 namespace qv {
 namespace {
 
-int32_t Jdn(int32_t y, int32_t m, int32_t d) { return static_cast<int32_t>(civil::GregorianToDayNumber(y, m, d)); }
+using test::Jdn;
 
 TEST(CountDaysBetween, WorkedValues) {
   struct Case {

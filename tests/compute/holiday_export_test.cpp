@@ -10,11 +10,12 @@
 #include "compute/holiday_export.h"
 #include "holidays/holiday_list.h"
 #include "holidays/icalendar.h"
+#include "support/dates.h"
 
 namespace qv {
 namespace {
 
-int32_t Jdn(int32_t y, int32_t m, int32_t d) { return static_cast<int32_t>(civil::GregorianToDayNumber(y, m, d)); }
+using test::Jdn;
 
 holidays::HolidaySource Region(const char* code) {
   const holidays::Region* region = holidays::FindRegion(code);

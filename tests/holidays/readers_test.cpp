@@ -9,19 +9,15 @@
 #include "calendar/civil.h"
 #include "holidays/holiday_list.h"
 #include "holidays/icalendar.h"
+#include "support/dates.h"
+#include "support/holiday_files.h"
 
 namespace qv::holidays {
 namespace {
 
-int32_t Jdn(int32_t y, int32_t m, int32_t d) { return static_cast<int32_t>(civil::GregorianToDayNumber(y, m, d)); }
+using test::Jdn;
 
-HolidaySource Source(HolidayFileResult result) {
-  if (const auto* error = std::get_if<HolidayFileError>(&result)) {
-    ADD_FAILURE() << HolidayFileErrorText(*error, Language::English);
-    return {};
-  }
-  return std::get<HolidaySource>(std::move(result));
-}
+HolidaySource Source(HolidayFileResult result) { return test::SourceOrFailure(std::move(result)); }
 
 TEST(HolidayList, ReadsDatesNamesCommentsAndBlankLines) {
   const std::string text =

@@ -10,19 +10,15 @@
 #include "holidays/holiday_list.h"
 #include "holidays/icalendar.h"
 #include "holidays/icalendar_writer.h"
+#include "support/dates.h"
+#include "support/holiday_files.h"
 
 namespace qv::holidays {
 namespace {
 
-int32_t Jdn(int32_t y, int32_t m, int32_t d) { return static_cast<int32_t>(civil::GregorianToDayNumber(y, m, d)); }
+using test::Jdn;
 
-HolidaySource Source(HolidayFileResult result) {
-  if (const auto* error = std::get_if<HolidayFileError>(&result)) {
-    ADD_FAILURE() << HolidayFileErrorText(*error, Language::English);
-    return {};
-  }
-  return std::get<HolidaySource>(std::move(result));
-}
+HolidaySource Source(HolidayFileResult result) { return test::SourceOrFailure(std::move(result)); }
 
 // The third field `workday` moves a line from the holidays to the worked days; anything else
 // after a second tab stays part of the name, as lists written before read.

@@ -12,6 +12,7 @@
 #include "settings/work_days.h"
 #include "settings/work_days_file.h"
 #include "support/temp_folder.h"
+#include "support/dates.h"
 
 namespace qv {
 namespace {
@@ -20,7 +21,7 @@ namespace fs = std::filesystem;
 
 using test::TempFolder;
 
-int32_t Jdn(int32_t y, int32_t m, int32_t d) { return static_cast<int32_t>(civil::GregorianToDayNumber(y, m, d)); }
+using test::Jdn;
 
 // ---- Round trip -------------------------------------------------------------------------------
 

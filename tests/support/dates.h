@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "calendar/civil.h"
 #include "calendar/date_fields.h"
 #include "text/text_builder.h"
 
@@ -17,6 +18,9 @@ inline DateFields DateOf(int32_t year, int32_t month, int32_t day, int32_t lette
   date.Calendar = letter;
   return date;
 }
+
+// The day number of a Common Era date (every test date fits 32 bits).
+inline int32_t Jdn(int32_t y, int32_t m, int32_t d) { return static_cast<int32_t>(civil::GregorianToDayNumber(y, m, d)); }
 
 // The text a writer adds to an empty builder: Written(FormatDate, date, …).
 template <typename Writer, typename... Args>
