@@ -36,12 +36,11 @@
 #include "text/added_dates.h"
 #include "text/date_dispatch.h"
 #include "text/date_readers.h"
+#include "fuzz_checks.h"
 
 namespace {
 
-void Require(bool holds) {
-  if (!holds) __builtin_trap();
-}
+using qv::fuzz::Require;
 
 bool IsResultCode(int16_t code) { return code == 1 || code == 0 || code == -1; }
 

@@ -14,24 +14,9 @@
 #include "calendar/calendar_codes.h"
 #include "compute/work_calendar.h"
 #include "holidays/holiday_source.h"
+#include "fuzz_checks.h"
 
-namespace {
-
-void Require(bool holds) {
-  if (!holds) __builtin_trap();
-}
-
-void CheckCalendar(const std::vector<qv::holidays::HolidaySource>& sources) {
-  const qv::WorkCalendar calendar(qv::WorkWeek(), sources);
-  const qv::DayCountOptions options{.include_weekends = false};
-  for (const int32_t first : {2'451'545, 2'000'000'000, -2'000'000'000}) {  // 1 January 2000, far out
-    const std::optional<int32_t> second = calendar.SecondDateFromFirst(first, 20'000, options);
-    Require(second.has_value());
-    Require(calendar.CountDaysBetween(first, *second, options) == 20'000);
-  }
-}
-
-}  // namespace
+using qv::fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace qv::holidays;
@@ -39,9 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const RuleFileSources read = ReadRuleFileSources(file, "fuzz.rules");
   if (const auto* error = std::get_if<RuleFileError>(&read)) {
     Require(error->file == "fuzz.rules");
-    int64_t lines = 1;
-    for (char c : file) lines += c == '\n' ? 1 : 0;
-    Require(error->line >= 0 && error->line <= lines);
+    Require(error->line >= 0 && error->line <= qv::fuzz::LineCount(file));
     Require(!RuleFileErrorText(*error, qv::Language::German).empty());
     return 0;
   }
@@ -53,6 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     rules += source.rules.size();
   }
   // A calendar of a few sources (the build of many is what the benchmarks measure, not faults).
-  if (!sources.empty() && sources.size() <= 4 && rules <= 200) CheckCalendar(sources);
+  if (!sources.empty() && sources.size() <= 4 && rules <= 200) qv::fuzz::RequireAdditionsCountBack(sources, 20'000, {2'451'545, 2'000'000'000, -2'000'000'000});
   return 0;
 }

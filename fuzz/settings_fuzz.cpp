@@ -20,12 +20,11 @@
 #include <string_view>
 
 #include "settings/settings_file.h"
+#include "fuzz_checks.h"
 
 namespace {
 
-void Require(bool holds) {
-  if (!holds) __builtin_trap();
-}
+using qv::fuzz::Require;
 
 void CheckChoices(const qv::SettingsChoices& c) {
   Require(c.language == qv::Language::English || c.language == qv::Language::German);

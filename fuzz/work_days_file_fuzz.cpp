@@ -14,12 +14,11 @@
 
 #include "holidays/regions.h"
 #include "settings/work_days_file.h"
+#include "fuzz_checks.h"
 
 namespace {
 
-void Require(bool holds) {
-  if (!holds) __builtin_trap();
-}
+using qv::fuzz::Require;
 
 void CheckWriteThenRead(const qv::WorkDaysSettings& settings) {
   const qv::WorkDaysReadResult again = qv::ParseWorkDaysText(qv::FormatWorkDaysFile(settings));
