@@ -15,13 +15,10 @@ HolidayFileResult ReadHolidayList(std::string_view contents, std::string_view fi
   const auto fail = [&](int64_t line, FileProblem problem, std::string_view text) {
     return HolidayFileError{.file = std::string(file_name), .line = line, .problem = problem, .detail = LineDetail(text)};
   };
-  if (contents.starts_with(kByteOrderMark)) contents.remove_prefix(kByteOrderMark.size());
-  int64_t line_number = 0;
-  while (!contents.empty()) {
-    const size_t end = contents.find('\n');
-    std::string_view line = contents.substr(0, end);
-    contents.remove_prefix(end == std::string_view::npos ? contents.size() : end + 1);
-    ++line_number;
+  FileLines lines(contents);
+  std::string_view line;
+  while (lines.Next(line)) {
+    const int64_t line_number = lines.Number();
     const std::string_view trimmed = TrimLineBlanks(line);
     if (trimmed.empty() || trimmed.front() == '#') continue;
     const size_t tab = trimmed.find('\t');

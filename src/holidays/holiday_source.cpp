@@ -6,6 +6,7 @@
 
 #include "calendar/calendar_codes.h"
 #include "calendar/civil.h"
+#include "holidays/file_lines.h"
 
 namespace qv::holidays {
 
@@ -139,45 +140,35 @@ bool IsRuleFileName(std::string_view name) {
   return true;
 }
 
-std::string HolidayFileErrorText(const HolidayFileError& error, Language language) {
+namespace {
+std::string_view FileProblemText(const HolidayFileError& error, Language language) {
   const bool german = language == Language::German;
-  std::string text = error.file;
-  if (error.line > 0) text += (german ? ", Zeile " : ", line ") + std::to_string(error.line);
-  text += ": ";
   switch (error.problem) {
     case FileProblem::CannotRead:
-      text += german ? "Die Datei kann nicht gelesen werden" : "cannot read the file";
-      break;
+      return german ? "Die Datei kann nicht gelesen werden" : "cannot read the file";
     case FileProblem::TooLarge:
-      text += german ? "Die Datei ist größer als 64 MiB" : "the file is larger than 64 MiB";
-      break;
+      return german ? "Die Datei ist größer als 64 MiB" : "the file is larger than 64 MiB";
     case FileProblem::NotADate:
-      text += german ? "kein Datum" : "not a date";
-      break;
+      return german ? "kein Datum" : "not a date";
     case FileProblem::OutOfRange:
-      text += german ? "Datum außerhalb des Bereichs" : "date out of range";
-      break;
+      return german ? "Datum außerhalb des Bereichs" : "date out of range";
     case FileProblem::NotUtf8:
-      text += german ? "der Name ist kein UTF-8-Text" : "the name is not UTF-8 text";
-      break;
+      return german ? "der Name ist kein UTF-8-Text" : "the name is not UTF-8 text";
     case FileProblem::NotICalendar:
-      text += german ? "keine iCalendar-Datei" : "not an iCalendar file";
-      break;
+      return german ? "keine iCalendar-Datei" : "not an iCalendar file";
     case FileProblem::MalformedEvent:
-      text += german ? "ein Termin ist fehlerhaft" : "an event is malformed";
-      break;
+      return german ? "ein Termin ist fehlerhaft" : "an event is malformed";
     case FileProblem::UnsupportedRule:
-      text += german ? "eine Wiederholung wird nicht unterstützt" : "a repetition is not supported";
-      break;
+      return german ? "eine Wiederholung wird nicht unterstützt" : "a repetition is not supported";
     case FileProblem::RuleFile:
-      // The rule file's own words, after its "file, line N: ".
-      return text + RuleFileErrorText(RuleFileError{.file = {}, .line = 0, .problem = error.rule_problem,
-                                                    .detail = error.detail},
-                                      language)
-                        .substr(2);
+      return RuleFileProblemText(error.rule_problem, language);
   }
-  if (!error.detail.empty()) text += ": " + error.detail;
-  return text;
+  return {};
+}
+}  // namespace
+
+std::string HolidayFileErrorText(const HolidayFileError& error, Language language) {
+  return FileErrorText(error.file, error.line, FileProblemText(error, language), error.detail, language == Language::German);
 }
 
 std::variant<std::string, HolidayFileError> ReadWholeFile(const std::string& path) {

@@ -328,60 +328,47 @@ std::string_view WithoutComment(std::string_view line) {
 
 }  // namespace
 
-std::string RuleFileErrorText(const RuleFileError& error, Language language) {
+std::string_view RuleFileProblemText(RuleFileProblem problem, Language language) {
   const bool german = language == Language::German;
-  std::string text = error.file;
-  if (error.line > 0) text += (german ? ", Zeile " : ", line ") + std::to_string(error.line);
-  text += ": ";
-  switch (error.problem) {
+  switch (problem) {
     case RuleFileProblem::NotUtf8:
-      text += german ? "kein UTF-8-Text" : "not UTF-8 text";
-      break;
+      return german ? "kein UTF-8-Text" : "not UTF-8 text";
     case RuleFileProblem::UnknownLine:
-      text += german ? "unbekannte Zeile" : "unknown line";
-      break;
+      return german ? "unbekannte Zeile" : "unknown line";
     case RuleFileProblem::OutsideRegion:
-      text += german ? "Zeile vor der ersten Region (region CODE JAHR)"
+      return german ? "Zeile vor der ersten Region (region CODE JAHR)"
                      : "line before the first region (region CODE YEAR)";
-      break;
     case RuleFileProblem::BadRegion:
-      text += german ? "Region braucht einen Code und ein erstes Jahr" : "a region needs a code and a first year";
-      break;
+      return german ? "Region braucht einen Code und ein erstes Jahr" : "a region needs a code and a first year";
     case RuleFileProblem::DuplicateRegion:
-      text += german ? "Region doppelt" : "region given twice";
-      break;
+      return german ? "Region doppelt" : "region given twice";
     case RuleFileProblem::BadRule:
-      text += german ? "keine Regel" : "not a rule";
-      break;
+      return german ? "keine Regel" : "not a rule";
     case RuleFileProblem::BadAttribute:
-      text += german ? "Angabe unbekannt, doppelt oder fehlerhaft" : "attribute unknown, repeated or malformed";
-      break;
+      return german ? "Angabe unbekannt, doppelt oder fehlerhaft" : "attribute unknown, repeated or malformed";
     case RuleFileProblem::BadYears:
-      text += german ? "Jahre fehlerhaft" : "years malformed or none left";
-      break;
+      return german ? "Jahre fehlerhaft" : "years malformed or none left";
     case RuleFileProblem::BadNames:
-      text += german ? "erwartet: Regel | englischer Name | deutscher Name [| Quelle]"
+      return german ? "erwartet: Regel | englischer Name | deutscher Name [| Quelle]"
                      : "expected: rule | English name | German name [| source]";
-      break;
     case RuleFileProblem::RuleOutOfRange:
-      text += german ? "Verschiebung, Tag oder Ersatztag außerhalb des Bereichs"
+      return german ? "Verschiebung, Tag oder Ersatztag außerhalb des Bereichs"
                      : "offset, day or substitute out of range";
-      break;
     case RuleFileProblem::UnknownRegion:
-      text += german ? "unbekannte Region" : "unknown region";
-      break;
+      return german ? "unbekannte Region" : "unknown region";
     case RuleFileProblem::RegionCycle:
-      text += german ? "Regionen schließen sich gegenseitig ein" : "regions include each other";
-      break;
+      return german ? "Regionen schließen sich gegenseitig ein" : "regions include each other";
     case RuleFileProblem::MissingName:
-      text += german ? "Region ohne englischen oder deutschen Namen" : "region without an English or German name";
-      break;
+      return german ? "Region ohne englischen oder deutschen Namen" : "region without an English or German name";
     case RuleFileProblem::CannotRead:
-      text += german ? "Die Datei kann nicht gelesen werden" : "cannot read the file";
-      break;
+      return german ? "Die Datei kann nicht gelesen werden" : "cannot read the file";
   }
-  if (!error.detail.empty()) text += ": " + error.detail;
-  return text;
+  return {};
+}
+
+std::string RuleFileErrorText(const RuleFileError& error, Language language) {
+  return FileErrorText(error.file, error.line, RuleFileProblemText(error.problem, language), error.detail,
+                       language == Language::German);
 }
 
 RuleFileResult ParseRuleFile(std::string_view contents, std::string_view file_name) {
@@ -390,13 +377,10 @@ RuleFileResult ParseRuleFile(std::string_view contents, std::string_view file_na
   const auto fail = [&](int64_t line, RuleFileProblem problem, std::string_view text) {
     return RuleFileError{.file = std::string(file_name), .line = line, .problem = problem, .detail = LineDetail(text)};
   };
-  if (contents.starts_with(kByteOrderMark)) contents.remove_prefix(kByteOrderMark.size());
-  int64_t line_number = 0;
-  while (!contents.empty()) {
-    const size_t end = contents.find('\n');
-    const std::string_view raw = contents.substr(0, end);
-    contents.remove_prefix(end == std::string_view::npos ? contents.size() : end + 1);
-    ++line_number;
+  FileLines lines(contents);
+  std::string_view raw;
+  while (lines.Next(raw)) {
+    const int64_t line_number = lines.Number();
     if (!IsValidUtf8(raw) || raw.find('\0') != std::string_view::npos) return fail(line_number, RuleFileProblem::NotUtf8, "");
     const std::string_view line = TrimLineBlanks(WithoutComment(raw));
     if (line.empty()) continue;

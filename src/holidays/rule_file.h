@@ -51,6 +51,8 @@ struct RuleFileError {
 };
 
 // "acme.rules, line 4: not a rule: every friday"; in English or German.
+// The words of one problem, in English or German, as the error text puts them after "file, line N: ".
+std::string_view RuleFileProblemText(RuleFileProblem problem, Language language);
 std::string RuleFileErrorText(const RuleFileError& error, Language language);
 
 // One rule of a region with the texts it owns (the rule's name views are left empty).
