@@ -50,7 +50,7 @@ qv::StoredSettings AsWrittenThenRead(qv::StoredSettings s) {
 // What the window shows and writes back at Quit: the same bytes for every box text.
 void CheckBoxTextsComeBack(const qv::StoredSettings& s) {
   const qv::SettingsChoices choices = qv::InterpretSettings(s);
-  Require(qv::IsUtf8(choices.first_date) && qv::IsUtf8(choices.output));
+  Require(qv::IsValidUtf8(choices.first_date) && qv::IsValidUtf8(choices.output));
   const qv::StoredSettings again = qv::StoreSettings(choices);
   Require(again.first_date == s.first_date && again.date_difference == s.date_difference &&
           again.second_date == s.second_date && again.output == s.output);

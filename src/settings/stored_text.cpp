@@ -1,8 +1,6 @@
 #include "settings/stored_text.h"
 
 #include <array>
-#include <cstdint>
-#include <cstring>
 #include <utility>
 
 namespace qv {
@@ -15,8 +13,6 @@ constexpr std::array<char32_t, 32> kHighControls{
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 0x90
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 0x98
 };
-
-constexpr bool IsContinuation(unsigned char c) { return (c & 0xC0u) == 0x80u; }
 
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
@@ -42,52 +38,6 @@ int Windows1252Byte(char32_t c) {
 
 }  // namespace
 
-bool IsUtf8(std::string_view bytes) {
-  const auto at = [&bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    // Eight bytes of plain ASCII at a time: a saved output of 64 MiB is nearly all ASCII.
-    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
-    std::uint64_t eight = 0;
-    while (bytes.size() - i >= sizeof eight) {
-      std::memcpy(&eight, bytes.data() + i, sizeof eight);
-      if ((eight & kHighBits) != 0) break;
-      i += sizeof eight;
-    }
-    if (i == bytes.size()) break;
-    const unsigned char lead = at(i);
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    // The range of the second byte depends on the lead byte (no overlong forms, no surrogates,
-    // nothing above U+10FFFF); the bytes after it are any continuation byte.
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      if (lead == 0xE0) low = 0xA0;
-      if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      if (lead == 0xF0) low = 0x90;
-      if (lead == 0xF4) high = 0x8F;
-    } else {
-      return false;  // 0x80 to 0xC1, 0xF5 to 0xFF never lead
-    }
-    if (bytes.size() - i < length) return false;
-    if (at(i + 1) < low || at(i + 1) > high) return false;
-    for (std::size_t k = 2; k < length; ++k) {
-      if (!IsContinuation(at(i + k))) return false;
-    }
-    i += length;
-  }
-  return true;
-}
-
 std::string Windows1252ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 2);
@@ -103,7 +53,7 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
 }
 
 std::optional<std::string> Utf8ToWindows1252(std::string_view utf8) {
-  if (!IsUtf8(utf8)) return std::nullopt;
+  if (!IsValidUtf8(utf8)) return std::nullopt;
   std::string out;
   out.reserve(utf8.size());
   std::size_t i = 0;
@@ -122,7 +72,7 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view utf8) {
 }
 
 DecodedText DecodeStoredText(std::string bytes) {
-  if (IsUtf8(bytes)) return {std::move(bytes), TextEncoding::Utf8};
+  if (IsValidUtf8(bytes)) return {std::move(bytes), TextEncoding::Utf8};
   return {Windows1252ToUtf8(bytes), TextEncoding::Windows1252};
 }
 

@@ -10,13 +10,11 @@
 #include <string>
 #include <string_view>
 
+#include "text/utf8.h"  // IsValidUtf8: the text read as UTF-8 is exactly the well-formed one
+
 namespace qv {
 
 enum class TextEncoding : int16_t { Utf8, Windows1252 };
-
-// True when `bytes` is well-formed UTF-8 in the strict sense (no overlong forms, no UTF-16
-// surrogates, nothing above U+10FFFF), so that decoding and encoding again gives the same bytes.
-bool IsUtf8(std::string_view bytes);
 
 // Each byte as its Windows-1252 character, in UTF-8. The five bytes that code page leaves
 // undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the control characters of the same number,

@@ -55,14 +55,14 @@ TEST(IsUtf8, AcceptsWellFormedAndRefusesEverythingElse) {
       {"\xF8\x88\x80\x80\x80", false},                 // a five-byte form
       {"\xFF", false},
   };
-  for (const auto& [bytes, valid] : cases) EXPECT_EQ(IsUtf8(bytes), valid) << bytes;
+  for (const auto& [bytes, valid] : cases) EXPECT_EQ(IsValidUtf8(bytes), valid) << bytes;
 }
 
 TEST(Windows1252, EveryByteHasACharacterAndComesBack) {
   std::string all;
   for (int b = 0; b <= 0xFF; ++b) all.push_back(static_cast<char>(b));
   const std::string utf8 = Windows1252ToUtf8(all);
-  EXPECT_TRUE(IsUtf8(utf8));
+  EXPECT_TRUE(IsValidUtf8(utf8));
   EXPECT_EQ(Utf8ToWindows1252(utf8), all);
   const std::pair<std::string, std::string> characters[] = {
       {"\x80", "\xE2\x82\xAC"}, {"\x81", "\xC2\x81"}, {"\x9F", "\xC5\xB8"},
@@ -87,7 +87,7 @@ TEST(SettingsRoundTrip, SingleByteTextsSurviveReadingAndWritingByteForByte) {
   SettingsReadResult read = ParseSettingsText(file);
   ASSERT_EQ(read.status, SettingsReadStatus::Complete);
   const SettingsChoices choices = InterpretSettings(read.settings);
-  EXPECT_TRUE(IsUtf8(choices.output));
+  EXPECT_TRUE(IsValidUtf8(choices.output));
   EXPECT_EQ(choices.encodings.output, TextEncoding::Windows1252);
   EXPECT_NE(choices.output.find("\xE2\x82\xAC"), std::string::npos);  // 0x80 shows as the euro sign
   EXPECT_EQ(FormatSettingsFile(StoreSettings(choices)), file);
@@ -102,7 +102,7 @@ TEST(SettingsRoundTrip, SingleByteTextsSurviveReadingAndWritingByteForByte) {
   // A single-byte output that gains a character the code page lacks is written in UTF-8.
   SettingsChoices grown = choices;
   grown.output += "\xE6\x97\xA5";
-  EXPECT_TRUE(IsUtf8(StoreSettings(grown).output));
+  EXPECT_TRUE(IsValidUtf8(StoreSettings(grown).output));
 }
 
 // ---- Outputs the reader would refuse ---------------------------------------------------------
@@ -352,7 +352,7 @@ TEST(SettingsNotices, NameTheFileAndTheReason) {
     const std::string save = SaveFailedText(language, "/c/qrv.usr", "No space left on device");
     EXPECT_NE(save.find("/c/qrv.usr"), std::string::npos) << save;
     EXPECT_NE(save.find(": No space left on device."), std::string::npos) << save;
-    EXPECT_TRUE(IsUtf8(large) && IsUtf8(left) && IsUtf8(save));
+    EXPECT_TRUE(IsValidUtf8(large) && IsValidUtf8(left) && IsValidUtf8(save));
   }
   for (std::string_view note : kOutputCutNotes) EXPECT_TRUE(std::all_of(note.begin(), note.end(), [](char c) { return c > 0; }));
 }

@@ -235,7 +235,7 @@ void InstallAccessibleFace() {
 
 // Whether `utf8` is safe to keep as it is; other bytes are replaced as Qt reads them.
 std::string AsUtf8(std::string text) {
-  if (IsUtf8(text)) return text;
+  if (IsValidUtf8(text)) return text;
   return ToQString(text).toStdString();
 }
 
@@ -282,7 +282,7 @@ void ReadOnlyTextView::AppendUtf8(std::string_view utf8) {
   if (utf8.empty()) return;
   const std::size_t from = text_.Utf16Size();
   layouts_.erase(text_.LineCount() - 1);  // the last line grows
-  if (IsUtf8(utf8)) {
+  if (IsValidUtf8(utf8)) {
     text_.Append(utf8);
   } else {
     text_.Append(AsUtf8(std::string(utf8)));
