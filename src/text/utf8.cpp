@@ -56,4 +56,45 @@ bool IsValidUtf8(std::string_view text) {
   return true;
 }
 
+namespace {
+bool IsContinuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0U) == 0x80U; }
+// A lead byte of four bytes (U+10000 and above) stands for two UTF-16 units.
+bool IsFourByteLead(char byte) { return static_cast<unsigned char>(byte) >= 0xF0U; }
+}  // namespace
+
+std::size_t Utf16Units(std::string_view utf8) {
+  std::size_t units = 0;
+  std::size_t i = 0;
+  const std::size_t size = utf8.size();
+  while (i < size) {
+    // Eight ASCII bytes at a time, the usual case for results.
+    if (size - i >= 8) {
+      std::uint64_t word = 0;
+      std::memcpy(&word, utf8.data() + i, sizeof word);
+      if ((word & 0x8080'8080'8080'8080U) == 0) {
+        units += 8;
+        i += 8;
+        continue;
+      }
+    }
+    const char byte = utf8[i++];
+    if (!IsContinuation(byte)) units += IsFourByteLead(byte) ? 2U : 1U;
+  }
+  return units;
+}
+
+std::size_t ByteOfUtf16(std::string_view utf8, std::size_t units) {
+  std::size_t passed = 0;
+  std::size_t i = 0;
+  const std::size_t size = utf8.size();
+  while (i < size && passed < units) {
+    const std::size_t width = IsFourByteLead(utf8[i]) ? 2U : 1U;
+    if (passed + width > units) break;  // inside a surrogate pair: the character's start
+    passed += width;
+    ++i;
+    while (i < size && IsContinuation(utf8[i])) ++i;
+  }
+  return i;
+}
+
 }  // namespace qv

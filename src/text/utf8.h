@@ -16,4 +16,12 @@ bool IsValidUtf8(std::string_view text);
 // surrogate, a code point above U+10FFFF). An ASCII byte is not counted here: 0.
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t at);
 
+// UTF-16 units of UTF-8 bytes made of whole characters (what Qt counts positions in): one per
+// character, two for one of four bytes.
+std::size_t Utf16Units(std::string_view utf8);
+// The byte offset inside `utf8` (whole characters) at which `units` UTF-16 units have passed;
+// the size of `utf8` when it holds fewer. Never inside a character: a count that ends between
+// the two units of a character of four bytes gives that character's start.
+std::size_t ByteOfUtf16(std::string_view utf8, std::size_t units);
+
 }  // namespace qv

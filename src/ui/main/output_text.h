@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/utf8.h"  // Utf16Units, ByteOfUtf16: the positions Qt counts
+
 namespace qv {
 
 class OutputText {
@@ -69,12 +71,5 @@ class OutputText {
   std::size_t longest_bytes_ = 0;
   std::size_t utf16_size_ = 0;
 };
-
-// UTF-16 units of UTF-8 bytes made of whole characters: one per character, two for one of
-// four bytes.
-std::size_t Utf16Units(std::string_view utf8);
-// The byte offset inside `utf8` (whole characters) at which `units` UTF-16 units have passed;
-// the size of `utf8` when it holds fewer. Never inside a character.
-std::size_t ByteOfUtf16(std::string_view utf8, std::size_t units);
 
 }  // namespace qv
