@@ -85,6 +85,10 @@ SmallFileRead ReadSmallFile(const std::string& path, std::size_t max_bytes) {
 }
 
 FileWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  return WriteFileAtomically(path, [bytes](const WritePiece& write) { return write(bytes); });
+}
+
+FileWriteResult WriteFileAtomically(const std::string& path, const std::function<bool(const WritePiece& write)>& produce) {
   FileWriteResult result;
   if (path.empty() || path.back() == '/') {
     result.error = ENOENT;
@@ -104,7 +108,7 @@ FileWriteResult WriteFileAtomically(const std::string& path, std::string_view by
   if (::stat(result.path.c_str(), &old_file) == 0 && S_ISREG(old_file.st_mode)) {
     ok = ::fchmod(fd, old_file.st_mode & 07777) == 0;
   }
-  ok = ok && WriteAll(fd, bytes);
+  ok = ok && produce([fd](std::string_view piece) { return WriteAll(fd, piece); });
   ok = ok && ::fsync(fd) == 0;
   ok = ok && ::rename(temp.c_str(), result.path.c_str()) == 0;
   if (!ok) {

@@ -3,6 +3,7 @@
 // than its limit; a write never leaves half a file behind.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,12 @@ struct FileWriteResult {
 // its owner only, fitting for personal settings. On any failure the old file stays as it was,
 // the temporary file is removed and the result says why; an empty path writes nothing (ENOENT).
 FileWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// Writes one piece of a file; false when it could not be written (errno says why).
+using WritePiece = std::function<bool(std::string_view)>;
+// As above, for a file made in pieces, so that a large one is never held whole a second time:
+// `produce` hands the file's bytes to `write` in order and returns false when a write failed.
+FileWriteResult WriteFileAtomically(const std::string& path, const std::function<bool(const WritePiece& write)>& produce);
 
 // Removes the file; true when it is gone afterwards (also when there was none).
 bool RemoveFileIfPresent(const std::string& path);

@@ -21,7 +21,8 @@ namespace {
 // ---- Writing ---------------------------------------------------------------------------------
 
 // A text between double quotes; a quote inside is doubled.
-void AppendText(std::string& out, std::string_view text) {
+template <typename Out>
+void AppendText(Out& out, std::string_view text) {
   out.push_back('"');
   std::size_t start = 0;
   for (std::size_t quote = text.find('"'); quote != std::string_view::npos; quote = text.find('"', start)) {
@@ -40,6 +41,44 @@ std::size_t QuotedSize(std::string_view text) {
 }
 
 bool EndsWithLineEnd(std::string_view text) { return text.size() >= 2 && text.substr(text.size() - 2) == kLineBreak; }
+
+// The file's text handed on in blocks as it is made: small pieces are gathered, a large one (the
+// saved output between its quotes) goes straight through, so the file is never built whole.
+class PieceBuffer {
+ public:
+  explicit PieceBuffer(const WritePiece& write) : write_(write) { buffer_.reserve(kBlock); }
+  void push_back(char c) {
+    buffer_.push_back(c);
+    if (buffer_.size() >= kBlock) Flush();
+  }
+  void append(std::string_view text) {
+    if (text.size() >= kBlock) {
+      Flush();
+      Pass(text);
+      return;
+    }
+    buffer_.append(text);
+    if (buffer_.size() >= kBlock) Flush();
+  }
+  // True when every piece was written.
+  bool Finish() {
+    Flush();
+    return ok_;
+  }
+
+ private:
+  static constexpr std::size_t kBlock = std::size_t{1} << 16;
+  void Flush() {
+    Pass(buffer_);
+    buffer_.clear();
+  }
+  void Pass(std::string_view piece) {
+    if (ok_ && !piece.empty()) ok_ = write_(piece);
+  }
+  const WritePiece& write_;
+  std::string buffer_;
+  bool ok_ = true;
+};
 
 // ---- Reading ---------------------------------------------------------------------------------
 
@@ -175,19 +214,22 @@ CalendarCode UserCalendarOrCE(int32_t code) {
   return IsUserCalendar(code) ? static_cast<CalendarCode>(code) : cal::CE;
 }
 
-}  // namespace
+// The texts the file keeps: the boxes and the output only with "save output".
+struct KeptTexts {
+  std::string_view first_date, difference, second_date, output;
+  explicit KeptTexts(const StoredSettings& s) {
+    if (s.save_output == 0) return;
+    first_date = s.first_date;
+    difference = s.date_difference;
+    second_date = s.second_date;
+    output = s.output;
+  }
+};
 
-std::string FormatSettingsFile(const StoredSettings& s) {
-  const bool keep_texts = s.save_output != 0;
-  const std::string_view first_date = keep_texts ? std::string_view(s.first_date) : std::string_view();
-  const std::string_view difference = keep_texts ? std::string_view(s.date_difference) : std::string_view();
-  const std::string_view second_date = keep_texts ? std::string_view(s.second_date) : std::string_view();
-  const std::string_view output = keep_texts ? std::string_view(s.output) : std::string_view();
-
-  std::string out;
-  // 15 records of at most 3 numbers of 11 characters, plus the texts: one allocation.
-  out.reserve(256 + QuotedSize(s.first_day_of_week) + QuotedSize(s.month_calendar) + QuotedSize(first_date) +
-              QuotedSize(difference) + QuotedSize(second_date) + QuotedSize(output));
+// The file's records, in order, into `out` (a string, or a PieceBuffer on its way to the disk).
+template <typename Out>
+void EmitSettingsFile(const StoredSettings& s, Out& out) {
+  const KeptTexts kept(s);
   const auto number_line = [&out](std::initializer_list<int32_t> values) {
     bool first = true;
     for (const int32_t value : values) {
@@ -211,16 +253,27 @@ std::string FormatSettingsFile(const StoredSettings& s) {
   number_line({s.save_output});
   text_line(s.first_day_of_week);
   text_line(s.month_calendar);
-  text_line(first_date);
-  text_line(difference);
-  text_line(second_date);
-  text_line(output);
+  text_line(kept.first_date);
+  text_line(kept.difference);
+  text_line(kept.second_date);
+  text_line(kept.output);
   number_line({s.months});
+}
+
+}  // namespace
+
+std::string FormatSettingsFile(const StoredSettings& s) {
+  const KeptTexts kept(s);
+  std::string out;
+  // 15 records of at most 3 numbers of 11 characters, plus the texts: one allocation.
+  out.reserve(256 + QuotedSize(s.first_day_of_week) + QuotedSize(s.month_calendar) + QuotedSize(kept.first_date) +
+              QuotedSize(kept.difference) + QuotedSize(kept.second_date) + QuotedSize(kept.output));
+  EmitSettingsFile(s, out);
   return out;
 }
 
 std::size_t FormattedSize(const StoredSettings& s) {
-  const bool keep_texts = s.save_output != 0;
+  const KeptTexts kept(s);
   std::size_t size = 0;
   for (const int32_t number : {s.language, s.date_format, s.date_separator, s.thousands_separator, s.today_calendar,
                                s.first_calendar, s.second_calendar, s.include_first_date, s.include_weekends,
@@ -229,11 +282,8 @@ std::size_t FormattedSize(const StoredSettings& s) {
   }
   size += 4 + 9 * kLineBreak.size();  // two commas each on lines 2 and 3; nine lines of numbers
   size += QuotedSize(s.first_day_of_week) + QuotedSize(s.month_calendar) + 6 * kLineBreak.size();
-  if (keep_texts) {
-    size += QuotedSize(s.first_date) + QuotedSize(s.date_difference) + QuotedSize(s.second_date) + QuotedSize(s.output);
-  } else {
-    size += 4 * QuotedSize({});
-  }
+  size += QuotedSize(kept.first_date) + QuotedSize(kept.difference) + QuotedSize(kept.second_date) +
+          QuotedSize(kept.output);
   return size;
 }
 
@@ -246,50 +296,68 @@ bool FitSavedOutput(StoredSettings& s, std::string_view note, std::initializer_l
   const std::size_t others = total - QuotedSize(output);  // every byte of the file but line 14's text
   // The note ends the text as a line of its own; a last line without its line end gets one.
   const std::size_t note_cost = QuotedSize(note) - 2 + kLineBreak.size() + (EndsWithLineEnd(output) ? 0 : kLineBreak.size());
-  std::string kept;
-  if (others + 2 + note_cost <= limit) {
-    const std::size_t room = limit - others - 2 - note_cost;  // for the kept lines, quotes doubled
-    // Newest lines first: each line with its line end, as long as it fits whole.
-    std::vector<std::string_view> lines;
-    std::size_t used = 0;
-    std::size_t end = output.size();
-    while (end > 0) {
-      const std::size_t content_end = EndsWithLineEnd(output.substr(0, end)) ? end - kLineBreak.size() : end;
-      const std::size_t previous = content_end >= kLineBreak.size() ? output.rfind(kLineBreak, content_end - kLineBreak.size())
-                                                                  : std::string_view::npos;
-      const std::size_t begin = previous == std::string_view::npos ? 0 : previous + kLineBreak.size();
-      const std::string_view line = output.substr(begin, end - begin);
-      const std::string_view content = output.substr(begin, content_end - begin);
-      bool is_note = false;
-      for (const std::string_view earlier : earlier_notes) is_note = is_note || content == earlier;
-      if (!is_note) {
-        const std::size_t cost = QuotedSize(line) - 2;
-        if (cost > room - used) break;
-        used += cost;
-        lines.push_back(line);
-      }
-      end = begin;
-    }
-    kept.reserve(used + note.size() + 2 * kLineBreak.size());
-    for (auto line = lines.rbegin(); line != lines.rend(); ++line) kept.append(*line);
-    if (!kept.empty() && !EndsWithLineEnd(kept)) kept.append(kLineBreak);
-    kept.append(note);
-    kept.append(kLineBreak);
+  if (others + 2 + note_cost > limit) {
+    s.output.clear();
+    return true;
   }
-  s.output = std::move(kept);
+  const auto is_note = [&earlier_notes](std::string_view content) {
+    for (const std::string_view earlier : earlier_notes) {
+      if (content == earlier) return true;
+    }
+    return false;
+  };
+  const std::size_t room = limit - others - 2 - note_cost;  // for the kept lines, quotes doubled
+  // Newest lines first, each with its line end, as long as it fits whole; the notes of earlier
+  // cuts are left out and cost nothing. `first_kept` ends at the start of the oldest line kept.
+  std::size_t used = 0;
+  std::size_t first_kept = output.size();
+  while (first_kept > 0) {
+    const std::size_t end = first_kept;
+    const std::size_t content_end = EndsWithLineEnd(output.substr(0, end)) ? end - kLineBreak.size() : end;
+    const std::size_t previous = content_end >= kLineBreak.size() ? output.rfind(kLineBreak, content_end - kLineBreak.size())
+                                                                : std::string_view::npos;
+    const std::size_t begin = previous == std::string_view::npos ? 0 : previous + kLineBreak.size();
+    if (!is_note(output.substr(begin, content_end - begin))) {
+      const std::size_t cost = QuotedSize(output.substr(begin, end - begin)) - 2;
+      if (cost > room - used) break;
+      used += cost;
+    }
+    first_kept = begin;
+  }
+  // The kept lines move to the front of the text in place, without the notes: a large output
+  // is not copied.
+  std::string& text = s.output;
+  std::size_t kept_end = 0;
+  for (std::size_t begin = first_kept; begin < text.size();) {
+    const std::size_t line_break = text.find(kLineBreak, begin);
+    const std::size_t content_end = line_break == std::string::npos ? text.size() : line_break;
+    const std::size_t end = line_break == std::string::npos ? text.size() : line_break + kLineBreak.size();
+    if (!is_note(std::string_view(text).substr(begin, content_end - begin))) {
+      if (kept_end != begin) std::memmove(text.data() + kept_end, text.data() + begin, end - begin);
+      kept_end += end - begin;
+    }
+    begin = end;
+  }
+  text.resize(kept_end);
+  if (!text.empty() && !EndsWithLineEnd(text)) text.append(kLineBreak);
+  text.append(note);
+  text.append(kLineBreak);
   return true;
 }
 
 SettingsWriteResult WriteSettingsFile(const std::string& path, const StoredSettings& settings) {
-  const std::string bytes = FormatSettingsFile(settings);
-  if (bytes.size() > kMaxSettingsFileBytes) {
+  if (FormattedSize(settings) > kMaxSettingsFileBytes) {
     SettingsWriteResult result;
     result.error = EFBIG;
     result.path = FollowLinks(path);
     return result;
   }
-
-  return WriteFileAtomically(path, bytes);
+  // Written as it is made: a large saved output is not copied once more into the file's text.
+  return WriteFileAtomically(path, [&settings](const WritePiece& write) {
+    PieceBuffer out(write);
+    EmitSettingsFile(settings, out);
+    return out.Finish();
+  });
 }
 
 int32_t LeadingNumber(std::string_view text) {

@@ -36,6 +36,23 @@ int Windows1252Byte(char32_t c) {
   return -1;
 }
 
+// Calls `take` with the Windows-1252 byte (or -1) of each character of well-formed UTF-8, in
+// order, until it returns false; true when it took every character.
+template <typename Take>
+bool ForEachWindows1252Byte(std::string_view utf8, Take&& take) {
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    // Well-formed: the lead byte tells the length, the rest are continuation bytes.
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t c = length == 1 ? lead : length == 2 ? (lead & 0x1Fu) : length == 3 ? (lead & 0x0Fu) : (lead & 0x07u);
+    for (std::size_t k = 1; k < length; ++k) c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
+    i += length;
+    if (!take(Windows1252Byte(c))) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string Windows1252ToUtf8(std::string_view bytes) {
@@ -56,18 +73,12 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view utf8) {
   if (!IsValidUtf8(utf8)) return std::nullopt;
   std::string out;
   out.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    // Well-formed: the lead byte tells the length, the rest are continuation bytes.
-    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    char32_t c = length == 1 ? lead : length == 2 ? (lead & 0x1Fu) : length == 3 ? (lead & 0x0Fu) : (lead & 0x07u);
-    for (std::size_t k = 1; k < length; ++k) c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
-    const int byte = Windows1252Byte(c);
-    if (byte < 0) return std::nullopt;
+  const bool whole = ForEachWindows1252Byte(utf8, [&out](int byte) {
+    if (byte < 0) return false;
     out.push_back(static_cast<char>(byte));
-    i += length;
-  }
+    return true;
+  });
+  if (!whole) return std::nullopt;
   return out;
 }
 
@@ -77,9 +88,18 @@ DecodedText DecodeStoredText(std::string bytes) {
 }
 
 std::string EncodeStoredText(std::string utf8, TextEncoding encoding) {
-  if (encoding == TextEncoding::Windows1252) {
-    if (std::optional<std::string> single = Utf8ToWindows1252(utf8)) return std::move(*single);
-  }
+  if (encoding != TextEncoding::Windows1252 || !IsValidUtf8(utf8)) return utf8;
+  // A character the code page lacks keeps the whole text in UTF-8: that is settled before any
+  // byte changes. Then the text is converted where it lies (a saved output may be tens of
+  // megabytes): every character takes one byte in Windows-1252 and at least one in UTF-8, so
+  // each byte is written at or before the character it comes from, which has been read.
+  if (!ForEachWindows1252Byte(utf8, [](int byte) { return byte >= 0; })) return utf8;
+  std::size_t written = 0;
+  ForEachWindows1252Byte(utf8, [&utf8, &written](int byte) {
+    utf8[written++] = static_cast<char>(byte);
+    return true;
+  });
+  utf8.resize(written);
   return utf8;
 }
 

@@ -75,6 +75,32 @@ TEST(Windows1252, EveryByteHasACharacterAndComesBack) {
   EXPECT_EQ(Utf8ToWindows1252("\xE9"), std::nullopt);  // not UTF-8 to begin with
 }
 
+// A text kept in Windows-1252 is converted where it lies; one character the code page lacks,
+// wherever it stands, keeps the whole text as it was (not half converted).
+TEST(EncodeStoredText, SingleBytesWhereEveryCharacterHasOneElseUnchanged) {
+  const std::string long_text = std::string(100'000, 'x') + "\xC3\xA9" + std::string(100'000, 'y');
+  const std::string long_single = std::string(100'000, 'x') + "\xE9" + std::string(100'000, 'y');
+  struct Case {
+    std::string utf8;
+    std::string single;  // what a Windows-1252 file keeps
+  };
+  const Case cases[] = {
+      {"", ""},
+      {"2008-01-01 CE\r\n", "2008-01-01 CE\r\n"},
+      {"\xC3\xA9t\xC3\xA9 \xE2\x82\xAC\xC5\xB8", "\xE9t\xE9 \x80\x9F"},                 // été €Ÿ
+      {"\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC", "\x80\x80\x80"},                         // three bytes to one
+      {long_text, long_single},
+      {"\xC3\xA9\xE6\x97\xA5", "\xC3\xA9\xE6\x97\xA5"},                                   // 日 at the end
+      {"\xE6\x97\xA5\xC3\xA9", "\xE6\x97\xA5\xC3\xA9"},                                   // 日 first
+      {long_text + "\xF0\x9F\x98\x80", long_text + "\xF0\x9F\x98\x80"},                     // beyond U+FFFF
+      {"\xE9t\xE9", "\xE9t\xE9"},                                                         // not UTF-8: as it is
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(EncodeStoredText(c.utf8, TextEncoding::Windows1252), c.single) << c.utf8.substr(0, 20);
+    EXPECT_EQ(EncodeStoredText(c.utf8, TextEncoding::Utf8), c.utf8) << c.utf8.substr(0, 20);
+  }
+}
+
 // A file whose boxes and output hold every byte from 0x80 to 0xFF is written back byte for
 // byte after it was read and applied; a UTF-8 file stays UTF-8.
 TEST(SettingsRoundTrip, SingleByteTextsSurviveReadingAndWritingByteForByte) {
@@ -141,6 +167,10 @@ TEST(FitSavedOutput, KeepsTheNewestWholeLinesAndSaysSoOnce) {
       {"one one one one\r\nlast", 14, true, "last\r\nNOTE\r\n"},                  // a last line without its end
       {lines({"a very long single line"}), 7, true, lines({"NOTE"})},
       {lines({"one"}), 4, true, ""},                                             // not even the note fits
+      {lines({"xxxxxxxx", "NOTE", "ab", "cd"}), 14, true, lines({"ab", "cd", "NOTE"})},  // a note oldest kept
+      {lines({"abcdef", "NOTE", "cd"}), 10, true, lines({"cd", "NOTE"})},                // a note where it is cut
+      {lines({"zzzzzzzz", "a\rb", "c\n", "d"}), 19, true, lines({"a\rb", "c\n", "d", "NOTE"})},  // lone CR, LF
+      {lines({"a\rbbbb", "c\nd", "e"}), 14, true, lines({"c\nd", "e", "NOTE"})},
   };
   for (const Case& c : cases) {
     StoredSettings s;
@@ -183,6 +213,28 @@ TEST(FitSavedOutput, AnyCutFitsAndIsASuffixOfWholeLines) {
     const std::string kept = s.output.substr(0, s.output.size() - suffix.size());
     EXPECT_EQ(original.substr(original.size() - kept.size()), kept);
     EXPECT_TRUE(kept.empty() || original.size() == kept.size() || original[original.size() - kept.size() - 1] == '\n');
+  }
+}
+
+// The file is written in pieces as it is made; on the disk it is the formatted text byte for
+// byte, also where quotes and line ends fall on the borders between the pieces.
+TEST(WriteSettingsFile, WritesTheFormattedTextByteForByte) {
+  TempFolder folder;
+  const std::string path = folder.File("qrv.usr");
+  std::string quotes_everywhere;
+  for (int i = 0; i < 300'000; ++i) quotes_everywhere += i % 7 == 0 ? "\"" : i % 11 == 0 ? "\r\n" : "x";
+  std::vector<StoredSettings> samples(6);
+  samples[1].output = std::string(65'535, 'a') + "\"\"" + std::string(65'536, 'b');
+  samples[2].output = quotes_everywhere;
+  samples[2].first_date = std::string(70'000, '"');
+  samples[3] = samples[2];
+  samples[3].save_output = 0;
+  samples[4].output = std::string(3 << 20, 'z');
+  samples[5].first_day_of_week = "Mon";
+  samples[5].output = "\"";
+  for (const StoredSettings& s : samples) {
+    ASSERT_TRUE(WriteSettingsFile(path, s));
+    EXPECT_EQ(Slurp(path), FormatSettingsFile(s)) << s.output.size();
   }
 }
 
