@@ -238,11 +238,6 @@ void ComputeEngine::SetBox(DateBox box, std::string_view text) {
   (box == DateBox::First ? outcome_.boxes.first : outcome_.boxes.second) = kept.View();
 }
 
-std::string_view ComputeEngine::CalendarSuffixOf(const Request& request, DateBox box) {
-  return CalendarSuffix(WrittenCalendar(box == DateBox::First ? request.options.first_calendar
-                                                              : request.options.second_calendar));
-}
-
 bool ComputeEngine::ValidateDateDiff(Request& request) {
   if (outcome_.boxes.difference.empty()) {
     lngDateDiff = 0;

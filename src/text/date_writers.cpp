@@ -22,12 +22,6 @@ bool IsGroupedYear(int32_t year) { return year <= -10000 || year >= 10000; }
   return grouped.empty() ? put::Padded(out, year, 0) : put::Text(out, grouped);
 }
 
-// Room for a date of three numbers of at most put::kPaddedMax characters (or the grouped year),
-// `pieces` further characters and a suffix.
-std::size_t DateRoom(std::string_view grouped_year, std::size_t pieces) {
-  return 3 * put::kPaddedMax + grouped_year.size() + pieces + 4;
-}
-
 CalendarCode CodeOfLetter(int32_t letter) {
   // A record whose letter is not Julian or Annus Novus counts as a Common Era date.
   if (letter == kLetterJulian) return cal::JC;
@@ -71,15 +65,6 @@ void FormatLeapDate(TextBuilder& text, int32_t year, PaddedField second, PaddedF
 }
 
 }  // namespace
-
-std::string_view CalendarSuffix(CalendarCode code) {
-  // " " and the text code of the code table; ORD names no calendar after its date.
-  static constexpr std::array<std::string_view, cal::kCount> kSuffixes{
-      " CE",  " JC",  " JDN", " AN",  "",     " TLW", " ISO", " LPW", " LPM",
-      " ARC", " HEB", " ISL", " PER", " FRR", " COP", " ETH", " MAY", " IND"};
-  if (code < 0 || code >= cal::kCount) return {};
-  return kSuffixes[static_cast<std::size_t>(code)];
-}
 
 namespace {
 
@@ -143,17 +128,6 @@ void FormatDate(TextBuilder& text, const DateFields& date, DateFormat format, st
   // tests of a text.
   if (date_separator.size() == 1) return PutDate(text, date, format, date_separator.front(), {}, suffix);
   PutDate(text, date, format, date_separator, {}, suffix);
-}
-
-void FormatIsoWeekDate(TextBuilder& text, const IsoWeekDate& date, Hyphen hyphen) {
-  char* out = text.Reserve(DateRoom({}, 3));
-  out = put::Padded(out, date.Year, 0);
-  if (hyphen == Hyphen::With) *out++ = '-';
-  *out++ = 'W';
-  out = put::Padded(out, date.Week, 2);
-  if (hyphen == Hyphen::With) *out++ = '-';
-  out = put::Padded(out, date.Weekday, 0);
-  text.Commit(out);
 }
 
 void FormatOrdinalDate(TextBuilder& text, int32_t year, int16_t day_of_year, Hyphen hyphen) {
