@@ -209,8 +209,11 @@ bool ComputeEngine::ValidateDate(Request& request, DateBox box) {
     return false;
   }
   // The normal form: the date written back in the box's calendar (the result line names the
-  // calendar after it). The reader is done with the box's text.
-  WriteBox(request, box, reading.fields.DayNumber, WriteStyle{.check_ordinal_range = false}, nullptr);
+  // calendar after it). The reader is done with the box's text. A text the reader found exactly
+  // as the writer writes it (a batch line, mostly) is its own normal form, and stays.
+  if (!reading.as_written) {
+    WriteBox(request, box, reading.fields.DayNumber, WriteStyle{.check_ordinal_range = false}, nullptr);
+  }
   // The other readers also give year, month and day (the leap-week ones for LPM), which months
   // and the breakdown read.
   DateFields& fields = FieldsOf(box);
