@@ -172,8 +172,11 @@ LeapFields SplitLeapWeekText(std::string_view text, std::size_t third_width, Rea
 }
 
 // The days of `month` in `year` under `rules`, or 0 when the short form below leaves the text to
-// str_to_date: a month the year lacks, or the Annus Novus months, which only it knows.
-int64_t ShortFormMonthDays(int64_t year, int64_t month, const DateTextRules& rules, int32_t letter) {
+// str_to_date: a month the year lacks, or the Annus Novus months, which only it knows. (This and
+// the two steps below are inlined by hand: whole-program inlining spends its budget elsewhere
+// first, and the short form of every batch line then cost a call or two.)
+[[gnu::always_inline]] inline int64_t ShortFormMonthDays(int64_t year, int64_t month, const DateTextRules& rules,
+                                                         int32_t letter) {
   if (rules.days_in_month != nullptr) {
     return rules.days_in_month(static_cast<int32_t>(year), static_cast<int16_t>(month));
   }
@@ -196,8 +199,9 @@ int64_t ShortFormMonthDays(int64_t year, int64_t month, const DateTextRules& rul
 // has no leading zero: then the text is exactly what FormatDate writes of the date in this field
 // order and with this separator (a year below 10000 is never grouped, a month and a day always
 // have two digits).
-bool ReadShortForm(std::string_view text, char separator, DateFormat format, const DateTextRules& rules,
-                   int32_t letter, DateFields& date, bool* as_written) {
+[[gnu::always_inline]] inline bool ReadShortForm(std::string_view text, char separator, DateFormat format,
+                                                 const DateTextRules& rules, int32_t letter, DateFields& date,
+                                                 bool* as_written) {
   const std::size_t size = text.size();
   const bool known_format = format == kFormatYMD || format == kFormatDMY || format == kFormatMDY;
   if (size < 7 || size > 10 || !known_format || IsDigit(separator)) return false;
@@ -251,9 +255,9 @@ bool ReadShortForm(std::string_view text, char separator, DateFormat format, con
 // Year, month and day of a text in the field order `format`, separated by `separator`, as a date
 // box reads them: only digits, '-' and the separator count; the months and year limit those of
 // `rules`. `as_written`: see ReadShortForm (left as it is for any other form).
-int16_t ReadThreeFields(std::string_view text, std::string_view separator, DateFormat format,
-                        const DateTextRules& rules, int32_t letter, DateFields& date, ReadFit* fit,
-                        bool* as_written = nullptr) {
+[[gnu::always_inline]] inline int16_t ReadThreeFields(std::string_view text, std::string_view separator,
+                                                     DateFormat format, const DateTextRules& rules, int32_t letter,
+                                                     DateFields& date, ReadFit* fit, bool* as_written = nullptr) {
   // Only digits, '-' and the separator count; blanks, letters, parentheses and commas are
   // skipped. A separator of no single character (or the zero character) separates no fields.
   if (separator.size() != 1 || separator.front() == '\0') return kReadNotValid;
