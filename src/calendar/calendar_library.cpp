@@ -14,8 +14,6 @@ namespace {
 
 using civil::ClampToInt32;
 
-bool IsJulianLetter(int32_t letter) { return letter == kLetterJulian; }
-
 // Annus Novus: a year of ten months on Common Era year boundaries; months 1 … 9 have
 // 36 days, month 10 takes the remaining 41 or 42.
 constexpr int32_t kAnnusNovusMonthDays = 36;
@@ -148,11 +146,6 @@ DateTextLayout LayoutOf(std::string_view text, const DateTextRules& rules, std::
 }
 
 }  // namespace
-
-int32_t euro_date_to_jdn(DateFields& date) {
-  date.DayNumber = civil::ToDayNumber32(date.Year, date.Month, date.Day, IsJulianLetter(date.Calendar));
-  return date.DayNumber;
-}
 
 void jdn_to_euro_date(DateFields& date) {
   const civil::YearMonthDay ymd = civil::FromDayNumber(date.DayNumber, IsJulianLetter(date.Calendar));

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "calendar/civil.h"
 #include "calendar/date_fields.h"
 
 namespace qv {
@@ -20,10 +21,17 @@ inline constexpr int32_t kStrToDateBadDay = -3;
 // days_elapsed status when the difference leaves the 32-bit range.
 inline constexpr int32_t kDaysElapsedOverflow = 1;
 
+// 'J' marks a Julian record; any other letter counts as Common Era.
+constexpr bool IsJulianLetter(int32_t letter) { return letter == kLetterJulian; }
+
 // Fills DayNumber from Year, Month, Day and the letter ('J' Julian, anything else Common Era)
 // and returns it. A result beyond the 32-bit range is clamped to its nearest end; callers that
-// can produce such dates use DateToDayNumberChecked instead.
-int32_t euro_date_to_jdn(DateFields& date);
+// can produce such dates use DateToDayNumberChecked instead. (In the header: every date a reader
+// takes ends here, and a call cost as much as the sum.)
+inline int32_t euro_date_to_jdn(DateFields& date) {
+  date.DayNumber = civil::ToDayNumber32(date.Year, date.Month, date.Day, IsJulianLetter(date.Calendar));
+  return date.DayNumber;
+}
 // Fills Year, Month and Day from DayNumber and the letter.
 void jdn_to_euro_date(DateFields& date);
 // 0 = Sunday … 6 = Saturday.

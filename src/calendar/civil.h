@@ -267,10 +267,14 @@ constexpr YearMonthDay FromDayNumber(int64_t jdn, bool julian) {
   return DayNumberToGregorian(jdn);
 }
 
+// The days of the months of a common year. At namespace scope, not in MonthLength: a table local
+// to the function was copied onto the stack at every call, and the call was not inlined.
+inline constexpr int32_t kCommonMonthLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
+// For m = 1 … 12 (the callers check the month first).
 constexpr int32_t MonthLength(int64_t y, int32_t m, bool julian) {
-  constexpr int32_t kLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   if (m == 2) return IsLeap(y, julian) ? 29 : 28;
-  return kLengths[m - 1];
+  return kCommonMonthLengths[m - 1];
 }
 constexpr int32_t GregorianMonthLength(int64_t y, int32_t m) { return MonthLength(y, m, /*julian=*/false); }
 

@@ -37,16 +37,6 @@ int16_t DayOfYear(DateFields& date) {
 
 int16_t DaysInYear(int64_t year) { return civil::IsGregorianLeap(year) ? 366 : 365; }
 
-int16_t DaysInMonth(const DateFields& date, int32_t& error) {
-  // The month's length by the leap rule of the record's calendar; no day number is computed,
-  // so no year overflows at the ends of the range.
-  if (date.Month < 1 || date.Month > 12) {
-    error = 1;
-    return 0;
-  }
-  return static_cast<int16_t>(civil::MonthLength(date.Year, date.Month, date.Calendar == kLetterJulian));
-}
-
 void YearsMonthsDaysBetween(const DateFields& earlier, const DateFields& later, int32_t& years, int16_t& months,
                             int16_t& days, int32_t& error) {
   error = 0;

@@ -25,18 +25,6 @@ bool IsoYearHas53Weeks(int32_t year) {
   return civil::YearEndWeekday(year) == kThursday || civil::YearEndWeekday(int64_t{year} - 1) == kWednesday;
 }
 
-void DayNumberToIsoWeekDate(IsoWeekDate& date) {
-  const int64_t day_number = date.DayNumber;
-  date.Weekday = civil::IsoWeekday(day_number);
-  // The week belongs to the ISO year of its Thursday.
-  const int64_t thursday = day_number - date.Weekday + 4;
-  date.Year = ClampToInt32(civil::GregorianYearOfDayNumber(thursday));  // within ±5.9 million years
-  // Week n holds the year's n-th Thursday.
-  // The Thursday lies 0 … 365 days after 1 January of its year: a small unsigned division.
-  const auto days_into_year = static_cast<uint32_t>(thursday - civil::GregorianToDayNumber(date.Year, 1, 1));
-  date.Week = static_cast<int32_t>(days_into_year / 7 + 1);  // [1, 53]
-}
-
 void IsoWeekDateToDayNumber(IsoWeekDate& date) {
   date.DayNumber =
       ClampToInt32(IsoWeekOneMonday(date.Year) + (int64_t{date.Week} - 1) * 7 + int64_t{date.Weekday} - 1);

@@ -209,8 +209,11 @@ bool ComputeEngine::ValidateDate(Request& request, DateBox box) {
     return false;
   }
   // The normal form: the date written back in the box's calendar (the result line names the
-  // calendar after it). The reader is done with the box's text.
-  WriteBox(request, box, reading.fields.DayNumber, WriteStyle{.check_ordinal_range = false}, nullptr);
+  // calendar after it). The reader is done with the box's text. A text the reader found exactly
+  // as the writer writes it (a batch line, mostly) is its own normal form, and stays.
+  if (!reading.as_written) {
+    WriteBox(request, box, reading.fields.DayNumber, WriteStyle{.check_ordinal_range = false}, nullptr);
+  }
   // The other readers also give year, month and day (the leap-week ones for LPM), which months
   // and the breakdown read.
   DateFields& fields = FieldsOf(box);
@@ -236,11 +239,6 @@ void ComputeEngine::SetBox(DateBox box, std::string_view text) {
   kept.Clear();
   kept.Add(text);
   (box == DateBox::First ? outcome_.boxes.first : outcome_.boxes.second) = kept.View();
-}
-
-std::string_view ComputeEngine::CalendarSuffixOf(const Request& request, DateBox box) {
-  return CalendarSuffix(WrittenCalendar(box == DateBox::First ? request.options.first_calendar
-                                                              : request.options.second_calendar));
 }
 
 bool ComputeEngine::ValidateDateDiff(Request& request) {
@@ -300,7 +298,9 @@ bool ComputeEngine::RunCountDaysBetween(Request& request) {
                          lngDateDiff);
 }
 
-bool ComputeEngine::RunSecondDateFromFirst(Request& request) {
+// Inlined into the dispatcher (as the other two below): a batch converts line after line
+// through here, and the call cost more than the step.
+[[gnu::always_inline]] inline bool ComputeEngine::RunSecondDateFromFirst(Request& request) {
   const int32_t first = FirstDateFields.DayNumber;
   const DayCountOptions count = request.CountOptions();
   return StoreOrOverflow(request,
@@ -309,7 +309,7 @@ bool ComputeEngine::RunSecondDateFromFirst(Request& request) {
                          SecondDateFields.DayNumber);
 }
 
-bool ComputeEngine::RunFirstDateFromSecond(Request& request) {
+[[gnu::always_inline]] inline bool ComputeEngine::RunFirstDateFromSecond(Request& request) {
   const int32_t second = SecondDateFields.DayNumber;
   const DayCountOptions count = request.CountOptions();
   return StoreOrOverflow(request,
@@ -318,14 +318,19 @@ bool ComputeEngine::RunFirstDateFromSecond(Request& request) {
                          FirstDateFields.DayNumber);
 }
 
-void ComputeEngine::OpenLine(Request& request, DateBox given, DifferenceUnit unit, int32_t number) {
+// The given date inline, the difference words (a conversion has none) out of line.
+[[gnu::always_inline]] inline void ComputeEngine::OpenLine(Request& request, DateBox given, DifferenceUnit unit,
+                                                           int32_t number) {
   request.outcome.result.number = number;
   request.outcome.result.unit = unit;
   request.Append(BoxText(given), CalendarSuffixOf(request, given));
-  const std::string_view difference = outcome_.boxes.difference;
-  if (difference.empty()) return;  // a conversion opens with the date alone
+  if (!outcome_.boxes.difference.empty()) AppendDifference(request, given, unit, number);
+}
+
+[[gnu::noinline]] void ComputeEngine::AppendDifference(Request& request, DateBox given, DifferenceUnit unit,
+                                                       int32_t number) {
   const Language language = request.options.language;
-  const SignedText sign = SplitSign(difference, given == DateBox::First, language);
+  const SignedText sign = SplitSign(outcome_.boxes.difference, given == DateBox::First, language);
   request.Append(" ", sign.word, " ", sign.magnitude, " ",
                  unit == DifferenceUnit::Months ? MonthOrMonths(number, language) : DayOrDays(number, language));
 }

@@ -62,6 +62,8 @@ class ComputeEngine {
   bool RunSecondDateFromFirst(Request& request);
   bool RunFirstDateFromSecond(Request& request);
   void OpenLine(Request& request, DateBox given, DifferenceUnit unit, int32_t number);
+  // After the given date: " plus 10 days" (the sign word, the difference box, the unit).
+  void AppendDifference(Request& request, DateBox given, DifferenceUnit unit, int32_t number);
   void DisplayFirstDate(Request& request);
   void DisplaySecondDate(Request& request);
   void DisplayResultDate(Request& request, DateBox box);

@@ -11,11 +11,6 @@ namespace {
 using civil::FitsInt32;
 using civil::IsWorkingDay;  // on 64-bit day numbers: the walks below may step past 32 bits
 
-std::optional<int32_t> WithinDayNumberLimit(int64_t day_number) {
-  if (!IsWithinDayNumberLimit(day_number)) return std::nullopt;
-  return static_cast<int32_t>(day_number);
-}
-
 }  // namespace
 
 std::optional<int32_t> CountDaysBetween(int32_t first, int32_t second, DayCountOptions options) {
@@ -44,12 +39,10 @@ std::optional<int32_t> CountDaysBetween(int32_t first, int32_t second, DayCountO
   return static_cast<int32_t>(d);
 }
 
-std::optional<int32_t> SecondDateFromFirst(int32_t first, int32_t difference, DayCountOptions options) {
-  const int64_t d = difference;
+std::optional<int32_t> day_steps::SecondDateAfter(int32_t first, int32_t difference, DayCountOptions options) {
+  const int64_t d = difference;  // not 0
   int64_t result = first;
-  if (d == 0) {
-    // a conversion: the same day
-  } else if (options.include_weekends) {
+  if (options.include_weekends) {
     result = int64_t{first} + d;
     if (options.include_first_date) result += d >= 1 ? -1 : 1;
   } else {
@@ -68,12 +61,10 @@ std::optional<int32_t> SecondDateFromFirst(int32_t first, int32_t difference, Da
   return WithinDayNumberLimit(result);
 }
 
-std::optional<int32_t> FirstDateFromSecond(int32_t second, int32_t difference, DayCountOptions options) {
-  const int64_t d = difference;
+std::optional<int32_t> day_steps::FirstDateBefore(int32_t second, int32_t difference, DayCountOptions options) {
+  const int64_t d = difference;  // not 0
   int64_t result = second;
-  if (d == 0) {
-    // a conversion: the same day
-  } else if (options.include_weekends) {
+  if (options.include_weekends) {
     result = int64_t{second} - d;
     if (options.include_first_date) result += d >= 1 ? 1 : -1;
   } else {

@@ -114,7 +114,20 @@ void ComputeEngine::AppendVerboseNotes(Request& request) {
   }
 }
 
-void ComputeEngine::AppendCalendarNote(Request& request, DateBox result_box, int32_t day_number) {
+namespace {
+
+// The note's text in parentheses. (Out of line: most calendars have none, and the line that
+// goes without one need not make room for its text.)
+[[gnu::noinline]] std::string ParenthesizedNote(decltype(CalendarRow::note) note, CalendarCode calendar, int32_t day_number,
+                                                Language language) {
+  return " (" + note(calendar, day_number, language) + ")";
+}
+
+}  // namespace
+
+// Inlined into DisplayResultDate: the usual result asks it only which calendar has a note.
+[[gnu::always_inline]] inline void ComputeEngine::AppendCalendarNote(Request& request, DateBox result_box,
+                                                                     int32_t day_number) {
   const RequestOptions& options = request.options;
   if (!options.verbose) return;
   const bool first = result_box == DateBox::First;
@@ -126,7 +139,7 @@ void ComputeEngine::AppendCalendarNote(Request& request, DateBox result_box, int
     note = CalendarRowOf(calendar).note;
   }
   if (note == nullptr) return;
-  request.Append(" (", note(calendar, day_number, options.language), ")");
+  request.Append(ParenthesizedNote(note, calendar, day_number, options.language));
 }
 
 // The holidays of the span the working days were counted over: between the two dates for a

@@ -5,6 +5,8 @@
 
 #include "compute/compute_engine.h"
 #include "compute/work_calendar.h"
+#include "text/date_dispatch.h"
+#include "text/date_writers.h"
 #include "text/text_builder.h"
 
 namespace qv {
@@ -53,5 +55,11 @@ struct ComputeEngine::Request {
  private:
   LineBuilder& line;
 };
+
+// Here rather than with the dispatchers: the reports ask it too, and every result line twice.
+[[gnu::always_inline]] inline std::string_view ComputeEngine::CalendarSuffixOf(const Request& request, DateBox box) {
+  return CalendarSuffix(WrittenCalendar(box == DateBox::First ? request.options.first_calendar
+                                                              : request.options.second_calendar));
+}
 
 }  // namespace qv

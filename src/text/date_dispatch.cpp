@@ -206,10 +206,13 @@ DateReading ReadDateInCalendar(std::string_view text, CalendarCode code,
   DateReading reading;
   ReadFit strict{.group_separator = options.thousands_separator};
   ReadFit* const fit = options.reading == TextReading::Strict ? &strict : nullptr;
+  const std::size_t given_size = text.size();
   if (fit != nullptr) text = WithoutCalendarCode(text, code);
   // A code outside the table is read as its own code (as a CE date).
   reading.result = CalendarRowOf(code).read(text, code, options, jdn_reading, reading.fields, fit);
   reading.altered = strict.altered;
+  // The writer puts no calendar code after the date: a text read without its code is not as written.
+  reading.as_written = strict.as_written && reading.result == kReadValid && text.size() == given_size;
   // Whatever a failed reader left behind is of no use to anyone: hand back a fresh record.
   if (reading.result != kReadValid) reading.fields = DateFields{};
   return reading;

@@ -37,6 +37,9 @@ struct DateReading {
   DateFields fields;
   // Strict reading only: the reader left out or joined something to read the text.
   bool altered = false;
+  // Strict reading only: the text is exactly what WriteDayNumberInCalendar writes of the date in
+  // its calendar (see ReadFit::as_written), so the box's normal form is the text itself.
+  bool as_written = false;
 };
 
 DateReading ReadDateInCalendar(std::string_view text, CalendarCode code,

@@ -172,8 +172,11 @@ LeapFields SplitLeapWeekText(std::string_view text, std::size_t third_width, Rea
 }
 
 // The days of `month` in `year` under `rules`, or 0 when the short form below leaves the text to
-// str_to_date: a month the year lacks, or the Annus Novus months, which only it knows.
-int64_t ShortFormMonthDays(int64_t year, int64_t month, const DateTextRules& rules, int32_t letter) {
+// str_to_date: a month the year lacks, or the Annus Novus months, which only it knows. (This and
+// the two steps below are inlined by hand: whole-program inlining spends its budget elsewhere
+// first, and the short form of every batch line then cost a call or two.)
+[[gnu::always_inline]] inline int64_t ShortFormMonthDays(int64_t year, int64_t month, const DateTextRules& rules,
+                                                         int32_t letter) {
   if (rules.days_in_month != nullptr) {
     return rules.days_in_month(static_cast<int32_t>(year), static_cast<int16_t>(month));
   }
@@ -192,9 +195,13 @@ int64_t ShortFormMonthDays(int64_t year, int64_t month, const DateTextRules& rul
 // exactly when its month exists and its day lies within it, and it leaves nothing out, so it
 // reads here in a few steps; true when it did. Any other text (or a date that does not exist)
 // is left to str_to_date, whose one scan takes every form. Both read the same date from a text
-// of this form (tested over every shape of it).
-bool ReadShortForm(std::string_view text, char separator, DateFormat format, const DateTextRules& rules,
-                   int32_t letter, DateFields& date) {
+// of this form (tested over every shape of it). `as_written`, when given, tells whether the year
+// has no leading zero: then the text is exactly what FormatDate writes of the date in this field
+// order and with this separator (a year below 10000 is never grouped, a month and a day always
+// have two digits).
+[[gnu::always_inline]] inline bool ReadShortForm(std::string_view text, char separator, DateFormat format,
+                                                 const DateTextRules& rules, int32_t letter, DateFields& date,
+                                                 bool* as_written) {
   const std::size_t size = text.size();
   const bool known_format = format == kFormatYMD || format == kFormatDMY || format == kFormatMDY;
   if (size < 7 || size > 10 || !known_format || IsDigit(separator)) return false;
@@ -221,6 +228,7 @@ bool ReadShortForm(std::string_view text, char separator, DateFormat format, con
   date.Month = static_cast<int32_t>(month);
   date.Day = static_cast<int32_t>(day);
   date.Calendar = letter;
+  if (as_written != nullptr) *as_written = year_digits == 1 || p[year_at] != '0';
   return true;
 }
 
@@ -246,15 +254,16 @@ bool ReadShortForm(std::string_view text, char separator, DateFormat format, con
 
 // Year, month and day of a text in the field order `format`, separated by `separator`, as a date
 // box reads them: only digits, '-' and the separator count; the months and year limit those of
-// `rules`.
-int16_t ReadThreeFields(std::string_view text, std::string_view separator, DateFormat format,
-                        const DateTextRules& rules, int32_t letter, DateFields& date, ReadFit* fit) {
+// `rules`. `as_written`: see ReadShortForm (left as it is for any other form).
+[[gnu::always_inline]] inline int16_t ReadThreeFields(std::string_view text, std::string_view separator,
+                                                     DateFormat format, const DateTextRules& rules, int32_t letter,
+                                                     DateFields& date, ReadFit* fit, bool* as_written = nullptr) {
   // Only digits, '-' and the separator count; blanks, letters, parentheses and commas are
   // skipped. A separator of no single character (or the zero character) separates no fields.
   if (separator.size() != 1 || separator.front() == '\0') return kReadNotValid;
   const char one = separator.front();
   // Nothing left out and no field too wide: a fit stays as it is.
-  if (ReadShortForm(text, one, format, rules, letter, date)) return kReadValid;
+  if (ReadShortForm(text, one, format, rules, letter, date, as_written)) return kReadValid;
   return ReadAnyForm(text, one, format, rules, letter, date, fit);
 }
 
@@ -298,7 +307,10 @@ int16_t ParseDateText(std::string_view text, std::string_view separator, Calenda
   if (code == cal::JDN) return ParseDayNumberDate(text, separator, date, fit);
 
   const int32_t letter = ReaderLetterForCode(code);
-  const int16_t read = ReadThreeFields(text, separator, format, kDateBoxRules, letter, date, fit);
+  // CE and JC dates are written in the field order and with the separator they are read in (the
+  // other codes read here are written as CE dates, or not at all).
+  bool* const as_written = fit != nullptr && (code == cal::CE || code == cal::JC) ? &fit->as_written : nullptr;
+  const int16_t read = ReadThreeFields(text, separator, format, kDateBoxRules, letter, date, fit, as_written);
   if (read != kReadValid) return read;
 
   if (letter == kLetterAnnusNovus) {

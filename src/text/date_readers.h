@@ -33,6 +33,10 @@ struct ReadFit {
   // The digit-group separator in force; none ("") stands for the comma.
   std::string_view group_separator = ",";
   bool altered = false;  // set by the reader, never cleared
+  // Set by the CE and JC reader when the text is exactly what the writer makes of the date read,
+  // with the same field order and separator: the short form with its year unpadded. Such a text
+  // is its own normal form.
+  bool as_written = false;
 };
 
 int16_t ParseDateText(std::string_view text, std::string_view separator, CalendarCode code,

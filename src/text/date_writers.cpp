@@ -22,12 +22,6 @@ bool IsGroupedYear(int32_t year) { return year <= -10000 || year >= 10000; }
   return grouped.empty() ? put::Padded(out, year, 0) : put::Text(out, grouped);
 }
 
-// Room for a date of three numbers of at most put::kPaddedMax characters (or the grouped year),
-// `pieces` further characters and a suffix.
-std::size_t DateRoom(std::string_view grouped_year, std::size_t pieces) {
-  return 3 * put::kPaddedMax + grouped_year.size() + pieces + 4;
-}
-
 CalendarCode CodeOfLetter(int32_t letter) {
   // A record whose letter is not Julian or Annus Novus counts as a Common Era date.
   if (letter == kLetterJulian) return cal::JC;
@@ -72,34 +66,37 @@ void FormatLeapDate(TextBuilder& text, int32_t year, PaddedField second, PaddedF
 
 }  // namespace
 
-std::string_view CalendarSuffix(CalendarCode code) {
-  // " " and the text code of the code table; ORD names no calendar after its date.
-  static constexpr std::array<std::string_view, cal::kCount> kSuffixes{
-      " CE",  " JC",  " JDN", " AN",  "",     " TLW", " ISO", " LPW", " LPM",
-      " ARC", " HEB", " ISL", " PER", " FRR", " COP", " ETH", " MAY", " IND"};
-  if (code < 0 || code >= cal::kCount) return {};
-  return kSuffixes[static_cast<std::size_t>(code)];
-}
-
 namespace {
 
+// The date separator: one character (the usual one, a plain store), or a text of any length.
+[[gnu::always_inline]] inline char* PutSeparator(char* out, char separator) {
+  *out = separator;
+  return out + 1;
+}
+[[gnu::always_inline]] inline char* PutSeparator(char* out, std::string_view separator) {
+  return put::Text(out, separator);
+}
+constexpr std::size_t SeparatorSize(char) { return 1; }
+constexpr std::size_t SeparatorSize(std::string_view separator) { return separator.size(); }
+
 // A CE, JC or AN date with its year as `grouped` says (empty: plain from its value).
+template <typename Separator>
 [[gnu::always_inline]] inline void PutDate(TextBuilder& text, const DateFields& date, DateFormat format,
-                                           std::string_view date_separator, std::string_view grouped, Suffix suffix) {
-  char* out = text.Reserve(DateRoom(grouped, 2 * date_separator.size() + 2));
+                                           Separator date_separator, std::string_view grouped, Suffix suffix) {
+  char* out = text.Reserve(DateRoom(grouped, 2 * SeparatorSize(date_separator) + 2));
   if (format == kFormatYMD) {
     out = PutYear(out, date.Year, grouped);
-    out = put::Text(out, date_separator);
+    out = PutSeparator(out, date_separator);
     out = put::Padded(out, date.Month, 2);
-    out = put::Text(out, date_separator);
+    out = PutSeparator(out, date_separator);
     out = put::Padded(out, date.Day, 2);
   } else {
     // Formats other than DMY and YMD are taken as MDY, the format numbered 0.
     const bool day_first = format == kFormatDMY;
     out = put::Padded(out, day_first ? date.Day : date.Month, 2);
-    out = put::Text(out, date_separator);
+    out = PutSeparator(out, date_separator);
     out = put::Padded(out, day_first ? date.Month : date.Day, 2);
-    out = put::Text(out, date_separator);
+    out = PutSeparator(out, date_separator);
     // Year last: a negative year goes into parentheses so its sign is not read as a separator.
     if (date.Year < 0) *out++ = '(';
     out = PutYear(out, date.Year, grouped);
@@ -127,18 +124,10 @@ void FormatDate(TextBuilder& text, const DateFields& date, DateFormat format, st
     date_separator = "-";
   }
   if (IsGroupedYear(date.Year)) return PutDateOfGroupedYear(text, date, format, date_separator, thousands_separator, suffix);
+  // The separators of the settings are one character each: stored as one, without the length
+  // tests of a text.
+  if (date_separator.size() == 1) return PutDate(text, date, format, date_separator.front(), {}, suffix);
   PutDate(text, date, format, date_separator, {}, suffix);
-}
-
-void FormatIsoWeekDate(TextBuilder& text, const IsoWeekDate& date, Hyphen hyphen) {
-  char* out = text.Reserve(DateRoom({}, 3));
-  out = put::Padded(out, date.Year, 0);
-  if (hyphen == Hyphen::With) *out++ = '-';
-  *out++ = 'W';
-  out = put::Padded(out, date.Week, 2);
-  if (hyphen == Hyphen::With) *out++ = '-';
-  out = put::Padded(out, date.Weekday, 0);
-  text.Commit(out);
 }
 
 void FormatOrdinalDate(TextBuilder& text, int32_t year, int16_t day_of_year, Hyphen hyphen) {

@@ -11,17 +11,22 @@
 
 namespace qv {
 
-// Copies `size` (at most 16) bytes with at most two overlapping fixed-size moves, which the
+// Copies `size` (at most 16) bytes with at most three overlapping fixed-size moves, which the
 // compiler turns into plain loads and stores: a date's pieces are 1 to 16 characters long, and
 // a call of memcpy, or a loop over the characters, costs more than the copy itself. Reads and
 // writes stay within [from, from + size) and [to, to + size).
+// Sizes 4 to 12 take one path whatever the size: the words of a sentence (the weekday names
+// are 6 to 10 characters) vary from line to line, and a branch on their length was mispredicted
+// about every other line.
 [[gnu::always_inline]] inline void CopyShort(char* to, const char* from, std::size_t size) {
-  if (size >= 8) {
+  if (size - 4 <= 8) {  // 4 … 12 (a size below 4 wraps around): moves of four at 0, the middle and the end
+    const std::size_t middle = size / 2 - 2;  // [0, 4]
+    std::memcpy(to, from, 4);
+    std::memcpy(to + middle, from + middle, 4);
+    std::memcpy(to + size - 4, from + size - 4, 4);
+  } else if (size > 12) {
     std::memcpy(to, from, 8);
     std::memcpy(to + size - 8, from + size - 8, 8);
-  } else if (size >= 4) {
-    std::memcpy(to, from, 4);
-    std::memcpy(to + size - 4, from + size - 4, 4);
   } else if (size > 0) {
     to[0] = from[0];
     to[size / 2] = from[size / 2];

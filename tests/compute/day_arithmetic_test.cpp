@@ -113,6 +113,7 @@ TEST(AddingDays, LimitsOfTheDayNumbers) {
   EXPECT_EQ(SecondDateFromFirst(2'099'999'999, 1, {true, false}), 2'100'000'000);
   EXPECT_EQ(SecondDateFromFirst(2'099'999'999, 2, {true, false}), std::nullopt);
   EXPECT_EQ(SecondDateFromFirst(2'110'000'000, 0, {true, false}), std::nullopt);
+  EXPECT_EQ(FirstDateFromSecond(-2'110'000'000, 0, {false, true}), std::nullopt);
   EXPECT_EQ(FirstDateFromSecond(-2'100'000'000, 2'100'000'000, {false, true}), std::nullopt);
   EXPECT_EQ(SecondDateFromFirst(2'100'000'000, 2'100'000'000, {false, false}), std::nullopt);
   EXPECT_EQ(SecondDateFromFirst(INT32_MIN, INT32_MIN, {false, true}), std::nullopt);

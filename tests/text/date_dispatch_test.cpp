@@ -73,6 +73,57 @@ TEST(ReadDateInCalendar, CarriesTheFieldsThatLaterStepsRead) {
   EXPECT_EQ(reading.fields.Calendar, 'G');
 }
 
+TEST(ReadDateInCalendar, TellsWhenTheTextIsItsOwnNormalForm) {
+  struct Case {
+    const char* text;
+    CalendarCode code;
+    DateFormat format;
+    const char* separator;
+    TextReading reading;
+    bool as_written;
+  };
+  const Case cases[] = {
+      {"2145-01-02", cal::CE, kFormatYMD, "-", TextReading::Strict, true},
+      {"02/01/2145", cal::CE, kFormatDMY, "/", TextReading::Strict, true},
+      {"01.02.2145", cal::JC, kFormatMDY, ".", TextReading::Strict, true},
+      {"7-03-09", cal::CE, kFormatYMD, "-", TextReading::Strict, true},
+      {"09-03-0", cal::CE, kFormatDMY, "-", TextReading::Strict, true},
+      {"0007-03-09", cal::CE, kFormatYMD, "-", TextReading::Strict, false},  // written "7-03-09"
+      {"09/03/07", cal::JC, kFormatDMY, "/", TextReading::Strict, false},
+      {"2145-01-02 CE", cal::CE, kFormatYMD, "-", TextReading::Strict, false},  // the box holds no code
+      {" 2145-01-02", cal::CE, kFormatYMD, "-", TextReading::Strict, false},
+      {"2145-1-02", cal::CE, kFormatYMD, "-", TextReading::Strict, false},
+      {"12345-01-02", cal::CE, kFormatYMD, "-", TextReading::Strict, false},  // grouped when written
+      {"-44-03-15", cal::CE, kFormatYMD, "-", TextReading::Strict, false},
+      {"2145/01/02", cal::CE, kFormatYMD, "-", TextReading::Strict, false},
+      {"2145-02-30", cal::CE, kFormatYMD, "-", TextReading::Strict, false},  // no such day
+      {"2145-01-02", cal::AN, kFormatYMD, "-", TextReading::Strict, false},  // written as a CE date
+      {"2145-01-02", cal::TLW, kFormatYMD, "-", TextReading::Strict, false},
+      {"2145-01-02", cal::ARC, kFormatYMD, "-", TextReading::Strict, false},
+      {"2145-01-02", cal::CE, kFormatYMD, "-", TextReading::Lenient, false},  // only strict reading tells
+  };
+  for (const auto& c : cases) {
+    const DateTextOptions options{c.format, c.separator, ",", Hyphen::With, c.reading};
+    const DateReading reading = ReadDateInCalendar(c.text, c.code, options, JdnReading::Strict);
+    EXPECT_EQ(reading.as_written, c.as_written) << c.text;
+    if (reading.as_written) {
+      EXPECT_EQ(Written(reading.fields.DayNumber, c.code, options), c.text);
+    }
+  }
+  // Every date the writer writes in years 1 … 9999 reads back as written, in every field order.
+  for (const CalendarCode code : {cal::CE, cal::JC}) {
+    for (const DateFormat format : {kFormatYMD, kFormatDMY, kFormatMDY}) {
+      const DateTextOptions options{format, ".", ",", Hyphen::With, TextReading::Strict};
+      for (int32_t day = kDayNumberOf1Jan1CE; day <= kDayNumberOf31Dec9999CE; day += 409) {
+        const std::string text = Written(day, code, options).value();
+        const DateReading reading = ReadDateInCalendar(text, code, options, JdnReading::Strict);
+        EXPECT_TRUE(reading.as_written) << text;
+        EXPECT_EQ(reading.fields.DayNumber, day) << text;
+      }
+    }
+  }
+}
+
 struct WriteCase {
   int32_t day_number;
   CalendarCode code;

@@ -37,6 +37,10 @@ TEST(FormatDate, WritesFieldsInTheUsersOrder) {
       {DateOf(-44, 3, 15, 'G'), kFormatMDY, ".", ",", false, "03.15.(-44)"},
       {DateOf(7, 3, 9, 0), kFormatYMD, "-", ",", true, "7-03-09 CE"},  // letter 0 counts as CE
       {DateOf(2012, 3, 9, 'A'), kFormatDMY, "/", ",", true, "2012-03-09 AN"},
+      // A separator other than one character is written as given.
+      {DateOf(2012, 12, 31, 'G'), kFormatDMY, ". ", ",", false, "31. 12. 2012"},
+      {DateOf(-44, 3, 15, 'G'), kFormatMDY, "", ",", true, "0315(-44) CE"},
+      {DateOf(12345, 1, 1, 'G'), kFormatYMD, " - ", ",", false, "12,345 - 01 - 01"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Written(FormatDate, c.date, c.format, c.date_separator, c.thousands_separator,

@@ -122,13 +122,16 @@ void AnswerLines(qv::ComputeEngine& engine, const BatchStyle& style, std::string
   // A share that is text as a whole is text in every field of every line (a line feed or a tab
   // never stands inside a character): one check instead of one a line.
   const bool share_is_text = qv::IsValidUtf8(lines);
+  // Likewise a share without a tab holds one field a line (the usual batch: one date a line),
+  // and its lines need no search for one.
+  const bool share_has_tabs = lines.find('\t') != std::string_view::npos;
   while (!lines.empty()) {
     const std::size_t end = lines.find('\n');
     std::string_view line = lines.substr(0, end);
     lines.remove_prefix(end == std::string_view::npos ? lines.size() : end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    qv::BoxViews boxes;
-    if (!SplitFields(line, boxes)) {
+    qv::BoxViews boxes{.first = line, .difference = {}, .second = {}};
+    if (share_has_tabs && !SplitFields(line, boxes)) {
       qv::cli::AnswerRefusal(boxes, "a request has at most three fields: FIRST, DIFFERENCE and SECOND", style.mode,
                              answers.out, answer);
       answers.out.push_back('\n');
