@@ -21,9 +21,6 @@ inline constexpr int32_t kStrToDateBadDay = -3;
 // days_elapsed status when the difference leaves the 32-bit range.
 inline constexpr int32_t kDaysElapsedOverflow = 1;
 
-// 'J' marks a Julian record; any other letter counts as Common Era.
-constexpr bool IsJulianLetter(int32_t letter) { return letter == kLetterJulian; }
-
 // Fills DayNumber from Year, Month, Day and the letter ('J' Julian, anything else Common Era)
 // and returns it. A result beyond the 32-bit range is clamped to its nearest end; callers that
 // can produce such dates use DateToDayNumberChecked instead. (In the header: every date a reader

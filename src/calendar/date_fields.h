@@ -13,6 +13,9 @@ inline constexpr int32_t kLetterIso = 'I';
 inline constexpr int32_t kLetterTarvell = 'T';  // general leap-week code; no reachable feature uses it
 inline constexpr int32_t kLetterArc = 'R';
 
+// 'J' marks a Julian record; any other letter counts as Common Era in the day-number rules.
+constexpr bool IsJulianLetter(int32_t letter) { return letter == kLetterJulian; }
+
 struct DateFields {
   int32_t Year = 0;       // astronomical numbering: year 0 is 1 BC
   int32_t Month = 0;      // 1 = January … 12 = December

@@ -8,7 +8,7 @@ namespace qv {
 int32_t DateToDayNumber(DateFields& date) { return euro_date_to_jdn(date); }
 
 bool DateToDayNumberChecked(DateFields& date) {
-  const int64_t day_number = civil::ToDayNumber(date.Year, date.Month, date.Day, date.Calendar == kLetterJulian);
+  const int64_t day_number = civil::ToDayNumber(date.Year, date.Month, date.Day, IsJulianLetter(date.Calendar));
   if (!civil::FitsInt32(day_number)) return false;
   date.DayNumber = static_cast<int32_t>(day_number);
   return true;
@@ -30,8 +30,8 @@ bool IsWorkingDay(int32_t day_number) { return civil::IsWorkingDay(day_number); 
 
 int16_t DayOfYear(DateFields& date) {
   DateToDayNumber(date);
-  const int64_t first = civil::ToDayNumber(date.Year, 1, 1, date.Calendar == kLetterJulian);
-  return static_cast<int16_t>(civil::ToDayNumber(date.Year, date.Month, date.Day, date.Calendar == kLetterJulian) -
+  const int64_t first = civil::ToDayNumber(date.Year, 1, 1, IsJulianLetter(date.Calendar));
+  return static_cast<int16_t>(civil::ToDayNumber(date.Year, date.Month, date.Day, IsJulianLetter(date.Calendar)) -
                               first + 1);
 }
 

@@ -30,7 +30,7 @@ int16_t DaysInYear(int64_t year);                         // CE: 365 or 366
     error = 1;
     return 0;
   }
-  return static_cast<int16_t>(civil::MonthLength(date.Year, date.Month, date.Calendar == kLetterJulian));
+  return static_cast<int16_t>(civil::MonthLength(date.Year, date.Month, IsJulianLetter(date.Calendar)));
 }
 void YearsMonthsDaysBetween(const DateFields& earlier, const DateFields& later, int32_t& years,
                             int16_t& months, int16_t& days, int32_t& error);

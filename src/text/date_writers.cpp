@@ -24,7 +24,7 @@ bool IsGroupedYear(int32_t year) { return year <= -10000 || year >= 10000; }
 
 CalendarCode CodeOfLetter(int32_t letter) {
   // A record whose letter is not Julian or Annus Novus counts as a Common Era date.
-  if (letter == kLetterJulian) return cal::JC;
+  if (IsJulianLetter(letter)) return cal::JC;
   if (letter == kLetterAnnusNovus) return cal::AN;
   return cal::CE;
 }
