@@ -6,16 +6,20 @@
 
 #include <filesystem>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <fcntl.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "support/temp_folder.h"
+#include "settings/atomic_file.h"
 #include "settings/settings_file.h"
 #include "settings/settings_notices.h"
 #include "settings/settings_storage.h"
@@ -236,6 +240,72 @@ TEST(WriteSettingsFile, WritesTheFormattedTextByteForByte) {
     ASSERT_TRUE(WriteSettingsFile(path, s));
     EXPECT_EQ(Slurp(path), FormatSettingsFile(s)) << s.output.size();
   }
+}
+
+std::size_t EntriesIn(const std::string& folder) {
+  return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+// A file made in pieces is on the disk as the pieces in order; a piece that cannot be written
+// (a full disk, say) keeps the old file whole and leaves no temporary file beside it, however
+// much of the new one was written already.
+TEST(WriteFileAtomically, ThePiecesInOrderOrTheOldFileWhole) {
+  struct Case {
+    std::vector<std::string> pieces;
+    int failing_piece;  // the piece that cannot be written, or -1
+  };
+  const Case cases[] = {
+      {{}, -1},                                                  // an empty file
+      {{"", "abc", ""}, -1},                                     // empty pieces add nothing
+      {{"head\r\n", std::string(1 << 20, 'x'), "\r\n0\r\n"}, -1},  // one piece larger than the rest
+      {{"head\r\n"}, 0},                                         // nothing written
+      {{"head\r\n", std::string(1 << 20, 'x'), "tail"}, 2},      // most of it written first
+  };
+  for (const Case& c : cases) {
+    TempFolder folder;
+    const std::string path = folder.File("qrv.usr");
+    Spit(path, "old");
+    std::string whole;
+    const FileWriteResult result = WriteFileAtomically(path, [&c, &whole](const WritePiece& write) {
+      for (std::size_t i = 0; i < c.pieces.size(); ++i) {
+        if (static_cast<int>(i) == c.failing_piece) {
+          errno = ENOSPC;
+          return false;
+        }
+        if (!write(c.pieces[i])) return false;
+        whole += c.pieces[i];
+      }
+      return true;
+    });
+    const bool fails = c.failing_piece >= 0;
+    EXPECT_EQ(result.ok, !fails) << whole.size();
+    EXPECT_EQ(result.error, fails ? ENOSPC : 0) << whole.size();
+    EXPECT_EQ(Slurp(path), fails ? "old" : whole) << whole.size();
+    EXPECT_EQ(EntriesIn(folder.Path()), 1u) << whole.size();
+  }
+}
+
+// The disk takes only part of a large saved output (here a limit on the size of files): the
+// write is refused with the system's reason, the old settings stay whole, and nothing is left
+// behind. In a child process, so that the limit binds nothing else.
+TEST(WriteSettingsFile, ADiskThatTakesOnlyPartKeepsTheOldFile) {
+  TempFolder folder;
+  const std::string path = folder.File("qrv.usr");
+  StoredSettings old_settings;
+  old_settings.output = "kept\r\n";
+  ASSERT_TRUE(WriteSettingsFile(path, old_settings));
+  const std::string before = Slurp(path);
+  StoredSettings large;
+  large.output.assign(3 << 20, 'z');
+  const auto refused_and_kept = [&] {
+    std::signal(SIGXFSZ, SIG_IGN);  // a write beyond the limit fails with EFBIG instead
+    const rlimit limit{200'000, 200'000};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const SettingsWriteResult result = WriteSettingsFile(path, large);
+    return !result.ok && result.error == EFBIG && Slurp(path) == before && EntriesIn(folder.Path()) == 1;
+  };
+  EXPECT_EXIT(std::_Exit(refused_and_kept() ? 0 : 1), ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(Slurp(path), before);
 }
 
 TEST(WriteSettingsFile, NeverWritesWhatTheReaderRefuses) {
