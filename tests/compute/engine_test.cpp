@@ -151,6 +151,46 @@ TEST(EngineSentences, WorkedLines) {
   }
 }
 
+// Strict reading keeps a date typed exactly as the writer writes it instead of writing it again:
+// the boxes and the line must come out as lenient reading (which always writes back) gives them,
+// for texts in their written form and texts one step from it, in every field order.
+TEST(EngineBoxes, ADateTypedAsWrittenEndsAsTheWrittenOne) {
+  struct Case {
+    const char* first;
+    const char* second;
+    DateFormat format;
+    const char* separator;
+    CalendarCode calendar;
+    const char* first_box;  // the normal form both readings leave in the first box
+  };
+  const Case cases[] = {
+      {"2145-01-02", "", kFormatYMD, "-", cal::CE, "2145-01-02"},
+      {"0007-03-09", "", kFormatYMD, "-", cal::CE, "7-03-09"},
+      {"7-03-09", "2008-07-12", kFormatYMD, "-", cal::CE, "7-03-09"},
+      {"2145-1-2", "", kFormatYMD, "-", cal::CE, "2145-01-02"},
+      {"02/01/2145", "", kFormatDMY, "/", cal::CE, "02/01/2145"},
+      {"01.02.2145", "01.01.2145", kFormatMDY, ".", cal::JC, "01.02.2145"},
+      {"01.02.02145", "", kFormatMDY, ".", cal::JC, "01.02.2145"},
+      {"1582-10-05", "", kFormatYMD, "-", cal::JC, "1582-10-05"},
+  };
+  for (const Case& c : cases) {
+    RequestOptions lenient = Quiet();
+    lenient.format = c.format;
+    lenient.date_separator = c.separator;
+    lenient.first_calendar = c.calendar;
+    lenient.second_calendar = *c.second == '\0' ? cal::ISO : c.calendar;
+    RequestOptions strict = lenient;
+    strict.text_reading = TextReading::Strict;
+    const KeptOutcome by_strict = RunRequest(c.first, "", c.second, strict);
+    const KeptOutcome by_lenient = RunRequest(c.first, "", c.second, lenient);
+    EXPECT_EQ(by_strict.boxes.first, c.first_box) << c.first;
+    EXPECT_EQ(by_lenient.boxes.first, c.first_box) << c.first;
+    EXPECT_EQ(by_strict.boxes.second, by_lenient.boxes.second) << c.first;
+    EXPECT_EQ(by_strict.output, by_lenient.output) << c.first;
+    EXPECT_FALSE(by_strict.output.empty()) << c.first;
+  }
+}
+
 TEST(EngineBoxes, NormalFormsAreWrittenBack) {
   RequestOptions jdn = Quiet();
   jdn.first_calendar = cal::JDN;
