@@ -263,11 +263,8 @@ void EmitSettingsFile(const StoredSettings& s, Out& out) {
 }  // namespace
 
 std::string FormatSettingsFile(const StoredSettings& s) {
-  const KeptTexts kept(s);
   std::string out;
-  // 15 records of at most 3 numbers of 11 characters, plus the texts: one allocation.
-  out.reserve(256 + QuotedSize(s.first_day_of_week) + QuotedSize(s.month_calendar) + QuotedSize(kept.first_date) +
-              QuotedSize(kept.difference) + QuotedSize(kept.second_date) + QuotedSize(kept.output));
+  out.reserve(FormattedSize(s));  // one allocation
   EmitSettingsFile(s, out);
   return out;
 }
