@@ -95,11 +95,11 @@ TEST(EngineWorkCalendar, SentencesSayTheHolidaysLeftOut) {
       // 2024 has 262 days Monday to Friday; 1 January is not counted, and 10 holidays of Bavaria
       // fall on the other weekdays (Epiphany is a Saturday).
       {"a year", "2024-01-01", "", "2024-12-31", bavaria, Language::English, true, false,
-       "2024-01-01 CE to 2024-12-31 CE = 251 days, excluding 1st date, not counting weekend days; "
-       "10 holidays left out (DE-BY 10)"},
+       "2024-01-01 CE to 2024-12-31 CE = 250 days, excluding 1st date, not counting weekend days; "
+       "11 holidays left out (DE-BY 11)"},
       {"a year, first counted", "2024-01-01", "", "2024-12-31", bavaria, Language::German, true, true,
-       "2024-01-01 CE bis 2024-12-31 CE = 251 Tage, einschliesslich 1. Datum, die Wochenendtage nicht gezaehlt; "
-       "11 Feiertage ausgelassen (DE-BY 11)"},
+       "2024-01-01 CE bis 2024-12-31 CE = 250 Tage, einschliesslich 1. Datum, die Wochenendtage nicht gezaehlt; "
+       "12 Feiertage ausgelassen (DE-BY 12)"},
       {"two sources", "2024-12-20", "", "2024-12-31", office, Language::English, false, false,
        "2024-12-20 CE to 2024-12-31 CE = 4 days; 3 holidays left out (DE-BY 2, office.txt 1)"},
       {"backwards", "2024-12-31", "", "2024-12-20", office, Language::German, false, false,
