@@ -126,6 +126,11 @@ TEST(EngineWorkCalendar, SentencesSayTheHolidaysLeftOut) {
        "1991-01-02 CE minus 5 Tage = nicht gezählt: die Feiertage von DE-BY sind für 1990 nicht bekannt (bekannt: ab 1991)"},
       {"from the second into a year before", "", "3", "1991-01-02", office, Language::English, false, false,
        "1991-01-02 CE minus 3 days = not counted: the holidays of DE-BY are not known for 1990 (known: 1991 onward)"},
+      // A conversion and an addition of nothing rest on no holiday: answered in any year.
+      {"conversion in a year not known", "1980-01-01", "", "", bavaria, Language::English, true, false,
+       "1980-01-01 CE, Tuesday"},
+      {"plus nothing in a year not known", "1980-01-05", "0", "", bavaria, Language::English, false, false,
+       "1980-01-05 CE plus 0 days = 1980-01-05 CE, Saturday"},
       // Another work week without holidays: nothing to say.
       {"work week only", "2024-06-02", "", "2024-06-09", sunday_to_thursday, Language::English, false, false,
        "2024-06-02 CE to 2024-06-09 CE = 5 days"},
