@@ -31,8 +31,6 @@ constexpr std::array<Entry, kWorkDaysTextCount> kTexts{{
      "Keine Feiertage gewählt: Nur die Arbeitswoche zählt."},
     {WorkDaysText::NoneThisYear, "None of the chosen holidays falls in this year.",
      "Keiner der gewählten Feiertage fällt in dieses Jahr."},
-    {WorkDaysText::RegionKnownFrom, "The holidays of %1 are known from %2 on.",
-     "Die Feiertage von %1 sind ab %2 bekannt."},
     {WorkDaysText::AppliesWhen,
      "Counting and adding days use these working days while weekend days are not counted.",
      "Zählen und Addieren von Tagen richten sich nach diesen Arbeitstagen, solange Wochenendtage nicht gezählt werden."},

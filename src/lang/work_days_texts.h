@@ -28,7 +28,6 @@ enum class WorkDaysText : uint8_t {
   Preview,             // "Holidays of the chosen region and files"
   NoHolidaysChosen,    // "No holidays chosen: only the work week counts."
   NoneThisYear,        // the preview's year holds none of the chosen holidays
-  RegionKnownFrom,     // "The holidays of %1 are known from %2 on." (code, first year)
   AppliesWhen,         // when the choice is used
   Ok,                  // "OK"
   Cancel,              // "Cancel"
