@@ -41,6 +41,8 @@ TEST(RuleFile, BadLinesAreNamedWithTheirLine) {
       {std::string(kHeader) + "mon beside 05-25 | a | b\n", 4, RuleFileProblem::BadRule},
       {std::string(kHeader) + "easter+x | a | b\n", 4, RuleFileProblem::BadRule},
       {std::string(kHeader) + "easter+300 | a | b\n", 4, RuleFileProblem::RuleOutOfRange},
+      // Shrove Tuesday (easter-47) reads; a day before 18 January could leave its year.
+      {std::string(kHeader) + "easter-64 | a | b\n", 4, RuleFileProblem::RuleOutOfRange},
       {std::string(kHeader) + "easter+1 sub=sun-mon | a | b\n", 4, RuleFileProblem::RuleOutOfRange},
       {std::string(kHeader) + "orthodox-easter+200 | a | b\n", 4, RuleFileProblem::RuleOutOfRange},
       {std::string(kHeader) + "01-01 +400 | a | b\n", 4, RuleFileProblem::RuleOutOfRange},
