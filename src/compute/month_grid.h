@@ -23,6 +23,11 @@ inline constexpr int32_t kMonthGridYearLimit = YearLimit;
 
 inline constexpr std::size_t kMonthHeaderLength = 35;  // seven columns of five characters
 inline constexpr std::size_t kMonthRowLength = 36;     // a leading space and seven cells
+// A row's cells: after its first character, five characters each, the day right-aligned in the
+// first three.
+inline constexpr int kMonthRowIndent = 1;
+inline constexpr int kMonthCellWidth = 5;
+inline constexpr int kMonthDayWidth = 3;
 inline constexpr int16_t kMaxMonthRows = 6;
 
 enum class MonthYearStatus {
