@@ -500,6 +500,15 @@ class DisplayMonthTest : public QObject {
     QCOMPARE(colour_of(6, 1), text);  // 31 December
     for (int column = 2; column < 7; ++column) QVERIFY(colour_of(6, column) != text);
     QCOMPARE(colour_of(3, 3), text);
+    // In italics too, apart from the grey rows of another calendar.
+    const auto italic_at = [&](int line, int column) {
+      const QTextBlock block = Grid()->document()->findBlockByNumber(line);
+      QTextCursor cursor(block);
+      cursor.setPosition(block.position() + kMonthRowIndent + column * kMonthCellWidth + kMonthDayWidth);
+      return cursor.charFormat().fontItalic();
+    };
+    QVERIFY(italic_at(1, 0) && italic_at(6, 6));
+    QVERIFY(!italic_at(1, 6) && !italic_at(3, 3));
     QCOMPARE(Grid()->accessibleDescription(),
              QStringLiteral("In the first row, 25 to 30 are days of November. In the last row, 1 to 5 are days of January."));
     // A month that fills whole weeks has nothing to tell apart: February 2021 runs Monday to Sunday.

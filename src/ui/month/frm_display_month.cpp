@@ -425,13 +425,15 @@ void frmDisplayMonth::DimOtherRows() {
 }
 
 // The days of the months before and after in the colour of secondary text, as printed calendars
-// grey them, so that the month's own days stand out; the text is the same.
+// grey them, so that the month's own days stand out; in italics too, so that beside the other
+// calendar's rows (grey as well) they are still the grid's own. The text is the same.
 void frmDisplayMonth::DimNeighbourDays() {
   if (row_count_ <= 0) return;
   QTextDocument* document = txbMonth->document();
   document->setUndoRedoEnabled(false);
   QTextCharFormat dim;
   dim.setForeground(txbMonth->palette().color(QPalette::PlaceholderText));
+  dim.setFontItalic(true);
   QTextCursor cursor(document);
   const auto dim_cells = [&](int row, int first_column, int count) {
     if (count <= 0) return;
