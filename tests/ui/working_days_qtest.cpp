@@ -672,6 +672,9 @@ class WorkingDaysTest : public QObject {
     if (dialog.frameGeometry().height() + row * 6 <= room.height()) {
       QVERIFY2(tree->viewport()->height() >= row * frmWorkingDays::kRegionRows,
                qPrintable(QStringLiteral("%1 rows of %2").arg(tree->viewport()->height()).arg(row)));
+      // The preview keeps a year's dozen holidays in view as well.
+      auto* preview = test::FindControl<QTreeWidget>(&dialog, "trePreview");
+      QVERIFY(preview->viewport()->height() >= preview->fontMetrics().lineSpacing() * 12);
     }
     QVERIFY(tree->viewport()->height() >= row * frmWorkingDays::kFewestRegionRows);
     QVERIFY(room.contains(QRect(QPoint(0, 0), dialog.frameGeometry().size()).translated(room.topLeft())));

@@ -109,8 +109,7 @@ void frmWorkingDays::CreateControls() {
   trePreview->setSelectionMode(QAbstractItemView::SingleSelection);
   trePreview->setEditTriggers(QAbstractItemView::NoEditTriggers);
   trePreview->header()->setStretchLastSection(true);
-  trePreview->setMinimumSize(trePreview->fontMetrics().averageCharWidth() * 64,
-                             trePreview->fontMetrics().lineSpacing() * 12);
+  trePreview->setMinimumWidth(trePreview->fontMetrics().averageCharWidth() * 64);  // its height: SizeLists
   lblNoHolidays = Named(new QLabel(this), "lblNoHolidays");
   lblAppliesWhen = Named(new QLabel(this), "lblAppliesWhen");
   lblAppliesWhen->setWordWrap(true);
@@ -308,18 +307,27 @@ void frmWorkingDays::FillRegionList() {
   filling_ = filling;
 }
 
-// The list shows kRegionRows rows where the screen is high enough for the dialog with them, and
-// never fewer than kFewestRegionRows; the preview below keeps its own rows either way.
-void frmWorkingDays::SizeRegionList() {
-  const int row = std::max(treRegions->sizeHintForRow(0), treRegions->fontMetrics().lineSpacing());
-  const int frame = 2 * treRegions->frameWidth();
-  treRegions->setMinimumHeight(row * kFewestRegionRows + frame);
+// The preview shows a year's dozen holidays and the region list kRegionRows rows where the screen
+// is high enough for the dialog with them (the preview first); on a small screen each keeps
+// kFewestRegionRows, so that the dialog's buttons stay on the screen.
+void frmWorkingDays::SizeLists() {
+  const int region_row = std::max(treRegions->sizeHintForRow(0), treRegions->fontMetrics().lineSpacing());
+  const int preview_row = trePreview->fontMetrics().lineSpacing();
+  const int region_frame = 2 * treRegions->frameWidth();
+  const int preview_frame = 2 * trePreview->frameWidth() + trePreview->header()->sizeHint().height();
+  treRegions->setMinimumHeight(region_row * kFewestRegionRows + region_frame);
+  trePreview->setMinimumHeight(preview_row * kFewestRegionRows + preview_frame);
   RefreshSizeHints(this);
-  const int needed = layout()->totalMinimumSize().height() + row * (kRegionRows - kFewestRegionRows);
   // The window's title bar and frame take their part of the room too.
   const QMargins frame_margins = FrameMargins(this);
-  const int room = AvailableGeometry(this).height() - frame_margins.top() - frame_margins.bottom();
-  if (needed <= room) treRegions->setMinimumHeight(row * kRegionRows + frame);
+  int spare = AvailableGeometry(this).height() - frame_margins.top() - frame_margins.bottom() -
+              layout()->totalMinimumSize().height();
+  const int more = kRegionRows - kFewestRegionRows;
+  if (preview_row * more <= spare) {
+    trePreview->setMinimumHeight(preview_row * kRegionRows + preview_frame);
+    spare -= preview_row * more;
+  }
+  if (region_row * more <= spare) treRegions->setMinimumHeight(region_row * kRegionRows + region_frame);
 }
 
 QTreeWidgetItem* frmWorkingDays::RegionItem(const QString& code) const {
@@ -405,7 +413,7 @@ void frmWorkingDays::Prepare(const WorkDaysChoice& current, const DateTextOption
   txtRegionSearch->clear();
   FilterRegions();
   SelectRegionItem();
-  SizeRegionList();
+  SizeLists();
   spnExportLast->setMinimum(holidays::kFirstExportYear);
   spnExportFirst->setValue(spnYear->value());
   spnExportLast->setValue(std::min(spnYear->value() + 2, holidays::kLastExportYear));

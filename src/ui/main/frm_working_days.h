@@ -64,7 +64,8 @@ class frmWorkingDays : public QDialog {
   void SetHolidayFolder(std::string folder) { holiday_folder_ = std::move(folder); }
   const std::string& HolidayFolder() const { return holiday_folder_; }
 
-  // The rows the region list shows where the screen has room for them, and the fewest it shows.
+  // The rows the region list (and the preview) show where the screen has room for them, and the
+  // fewest they show.
   static constexpr int kRegionRows = 12;
   static constexpr int kFewestRegionRows = 6;
 
@@ -89,7 +90,7 @@ class frmWorkingDays : public QDialog {
   void FilterRegions();
   QTreeWidgetItem* RegionItem(const QString& code) const;
   QTreeWidgetItem* FirstFoundRegion() const;
-  void SizeRegionList();
+  void SizeLists();
   void FillFileList();
 
   void WeekdayToggled();
