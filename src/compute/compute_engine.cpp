@@ -336,8 +336,6 @@ bool ComputeEngine::RunCountDaysBetween(Request& request) {
   const std::optional<UnknownHolidayYear> unknown = request.work_calendar->FirstUnknownYearBetween(from_day, to_day);
   if (!unknown) return true;
   const Language language = request.options.language;
-  const holidays::HolidaySource& source = request.work_calendar->Sources()[unknown->source];
-  const std::string known = holidays::KnownYearsText(holidays::KnownYearsOf(source.unknown_years), language);
   if (given) {
     OpenLine(request, *given, DifferenceUnit::Days, lngDateDiff);
   } else {
@@ -345,8 +343,8 @@ bool ComputeEngine::RunCountDaysBetween(Request& request) {
     request.Append(LowerCase(TextOf(GeneralText::To, language)));
     request.Append(" ", outcome_.boxes.second, CalendarSuffixOf(request, DateBox::Second));
   }
-  request.Append(" = ", UnknownHolidayYearResult(source.label, unknown->year, known, language));
-  refusal_ = UnknownHolidayYearMessage(source.label, unknown->year, known, language);
+  request.Append(" = ", UnknownHolidayYearText(*request.work_calendar, *unknown, UnknownYearForm::Result, language));
+  refusal_ = UnknownHolidayYearText(*request.work_calendar, *unknown, UnknownYearForm::Message, language);
   request.outcome.refusal = refusal_;
   return false;
 }

@@ -10,6 +10,8 @@
 #include "calendar/calendar_codes.h"
 #include "calendar/civil.h"
 #include "compute/holiday_tables.h"
+#include "holidays/regions.h"
+#include "lang/holiday_texts.h"
 
 namespace qv {
 
@@ -572,6 +574,14 @@ std::vector<ListedHoliday> WorkCalendar::HolidaysOfYear(int32_t year) const {
                            }),
                listed.end());
   return listed;
+}
+
+std::string UnknownHolidayYearText(const WorkCalendar& calendar, const UnknownHolidayYear& unknown, UnknownYearForm form,
+                                   Language language) {
+  const holidays::HolidaySource& source = calendar.Sources()[unknown.source];
+  const std::string known = holidays::KnownYearsText(holidays::KnownYearsOf(source.unknown_years), language);
+  return form == UnknownYearForm::Message ? UnknownHolidayYearMessage(source.label, unknown.year, known, language)
+                                          : UnknownHolidayYearResult(source.label, unknown.year, known, language);
 }
 
 holidays::DayKinds WorkCalendar::CountedKinds() const { return impl_ ? impl_->counted : holidays::kOfficeKinds; }

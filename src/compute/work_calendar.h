@@ -63,6 +63,15 @@ struct ProvisionalHolidayYears {
   std::vector<holidays::YearSpan> years;
 };
 
+class WorkCalendar;
+
+// The refusal of a year a source does not know, naming the source, the year and the years it knows:
+// "The holidays of ES-AN are not known for 1994 (known: 1995 onward)." (`capital`), or as the
+// result of a sentence, "not counted: the holidays of …" (`!capital`).
+enum class UnknownYearForm : uint8_t { Message, Result };
+std::string UnknownHolidayYearText(const WorkCalendar& calendar, const UnknownHolidayYear& unknown, UnknownYearForm form,
+                                   Language language);
+
 class WorkCalendar {
  public:
   // Monday to Friday without holidays: not in force.

@@ -60,13 +60,17 @@ std::map<std::string, std::vector<int32_t>> CompleteYears() {
 }
 
 int32_t DaysTheLawGives(const std::string& code, int32_t year) {
-  // The recoverable day of art. 37.2, added in these years (24 June in Valencia; Catalonia's
-  // lists of 2024 and 2025 have one day more than twelve).
+  // The recoverable day of art. 37.2, added in these years: 24 June in Valencia; Ceuta's Saturday
+  // 2 September 2023; Galicia's thirteen days of 2018 (as in 2000, 2001 and 2007); Catalonia's
+  // lists of 2014, 2023, 2024 and 2025, the 2014 decree saying that one of its thirteen days is
+  // to be worked back.
   static const std::set<std::pair<std::string, int32_t>> recoverable = {
-      {"ES-VC", 2021}, {"ES-VC", 2024}, {"ES-VC", 2025}, {"ES-CT", 2024}, {"ES-CT", 2025}};
-  if (code == "ES-CN") return 11;
-  if (code == "ES-CE" || code == "ES-ML") return 14;
-  return recoverable.count({code, year}) ? 13 : 12;
+      {"ES-VC", 2021}, {"ES-VC", 2024}, {"ES-VC", 2025}, {"ES-CT", 2014}, {"ES-CT", 2023},
+      {"ES-CT", 2024}, {"ES-CT", 2025}, {"ES-CE", 2023}, {"ES-GA", 2018}};
+  const int32_t extra = recoverable.count({code, year}) ? 1 : 0;
+  if (code == "ES-CN") return 11 + extra;
+  if (code == "ES-CE" || code == "ES-ML") return 14 + extra;
+  return 12 + extra;
 }
 
 TEST(SpainLaw, EveryPublishedYearHasTheDaysTheLawGives) {

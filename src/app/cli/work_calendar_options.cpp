@@ -108,10 +108,7 @@ bool SetHolidayKinds(WorkCalendarOptions& options, std::string_view text) {
 std::string UnknownYearsMessage(const WorkCalendar& calendar, int32_t first_year, int32_t last_year, Language language) {
   const std::optional<UnknownHolidayYear> unknown = calendar.FirstUnknownYear(first_year, last_year);
   if (!unknown) return {};
-  const holidays::HolidaySource& source = calendar.Sources()[unknown->source];
-  return UnknownHolidayYearMessage(source.label, unknown->year,
-                                   holidays::KnownYearsText(holidays::KnownYearsOf(source.unknown_years), language),
-                                   language);
+  return UnknownHolidayYearText(calendar, *unknown, UnknownYearForm::Message, language);
 }
 
 std::string ProvisionalYearsNote(const WorkCalendar& calendar, int32_t first_year, int32_t last_year) {

@@ -650,10 +650,7 @@ DateTextOptions frmWorkingDays::ReadingOptions() const {
 
 // "The holidays of ES-AN are not known for 1994 (known: 1995 onward)."
 QString frmWorkingDays::UnknownYearText(const WorkCalendar& calendar, const UnknownHolidayYear& unknown) const {
-  const holidays::HolidaySource& source = calendar.Sources()[unknown.source];
-  return ToQString(UnknownHolidayYearMessage(
-      source.label, unknown.year, holidays::KnownYearsText(holidays::KnownYearsOf(source.unknown_years), language_),
-      language_));
+  return ToQString(UnknownHolidayYearText(calendar, unknown, UnknownYearForm::Message, language_));
 }
 
 // The chosen region's and files' holidays of the year: date as the main window writes it,

@@ -156,12 +156,7 @@ void frmDisplayMonth::MarkWorkDays() {
                      -static_cast<int>(weekday_width))
                 .arg(ToQString(ListedHolidayName(holiday, calendar.Sources(), language_)));
   }
-  if (unknown) {
-    const holidays::HolidaySource& source = calendar.Sources()[unknown->source];
-    list = ToQString(UnknownHolidayYearMessage(
-        source.label, unknown->year,
-        holidays::KnownYearsText(holidays::KnownYearsOf(source.unknown_years), language_), language_));
-  }
+  if (unknown) list = ToQString(UnknownHolidayYearText(calendar, *unknown, UnknownYearForm::Message, language_));
   for (const ProvisionalHolidayYears& years :
        calendar.ProvisionalYears(static_cast<int32_t>(first_year), static_cast<int32_t>(last_year))) {
     list += QStringLiteral("\n") + ToQString(WorkDaysTextOf(WorkDaysText::ProvisionalYear, language_))
