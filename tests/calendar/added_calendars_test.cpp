@@ -107,7 +107,7 @@ const std::vector<Calendar>& Calendars() {
        FrenchRepublicanMonthIndex, FrenchRepublicanMonthFromIndex, 2375840,
        [](int64_t y) {
          if (y == 3 || y == 7 || y == 11 || y == 15) return true;
-         if (y >= 1 && y <= 15) return false;
+         if (y >= 1 && y <= 19) return false;
          return Mod(y, 4) == 0 && (Mod(y, 100) != 0 || Mod(y, 400) == 0) && Mod(y, 4000) != 0;
        },
        ThirteenMonths, 4000, 1'460'969, -4100, 1600},
@@ -307,11 +307,11 @@ TEST(AddedCalendarsOverTheWholeRange, EndsOfTheYears) {
 
 // Whole cycles of years, at both ends of the range and around year 1: 235 months in 19 Hebrew
 // years; 10,631 days in 30 Islamic years, 12,053 in 33 Persian, 1,461 in 4 Coptic and
-// Ethiopian, 1,460,969 in 4,000 French Republican (from year 16 on), 146,097 in 400 Saka years.
+// Ethiopian, 1,460,969 in 4,000 French Republican (from year 20 on), 146,097 in 400 Saka years.
 TEST(AddedCalendarsCycles, MonthsAndDaysOfWholeCycles) {
   for (const Calendar& c : Calendars()) {
-    // (French Republican cycles either side of years 1 … 15, whose leap years are those kept.)
-    for (const int64_t first : {int64_t{-5'700'000}, -1 - c.cycle_years, int64_t{16}, 5'700'000 - c.cycle_years}) {
+    // (French Republican cycles either side of years 1 … 19, whose leap years are those kept.)
+    for (const int64_t first : {int64_t{-5'700'000}, -1 - c.cycle_years, int64_t{20}, 5'700'000 - c.cycle_years}) {
       const int64_t span = c.cycle_years > 4000 ? 19 : c.cycle_years;  // the Hebrew check: months of 19 years
       int64_t days = 0, months = 0;
       for (int64_t y = first; y < first + span; ++y) {

@@ -61,7 +61,7 @@ TEST(AddedDates, NamedFormsReadToThePublishedDay) {
       {"1 Farwardin 1404 AP", cal::PER, Ce(2025, 3, 21)},
       {"1 Vendémiaire an I", cal::FRR, Ce(1792, 9, 22)},
       {"18 Brumaire an VIII", cal::FRR, Ce(1799, 11, 9)},
-      {"1 vendemiaire an 233", cal::FRR, Ce(2024, 9, 23)},  // by Romme's rule
+      {"1 vendemiaire an 233", cal::FRR, Ce(2024, 9, 22)},  // by Romme's rule
       {"1 Thout 1741", cal::COP, Ce(2024, 9, 11)},
       {"1 Meskerem 2017", cal::ETH, Ce(2024, 9, 11)},
       {"7 Ter 2017", cal::ETH, Ce(2025, 1, 15)},
@@ -171,8 +171,8 @@ TEST(AddedDates, VerboseNotes) {
       {cal::HEB, Ce(2024, 3, 24), Language::English, "14 Adar II 5784 AM"},
       {cal::ISL, Ce(2024, 7, 8), Language::English, "1 Muharram 1446 AH"},
       {cal::PER, Ce(2024, 3, 20), Language::English, "1 Farvardin 1403 AP"},
-      {cal::FRR, Ce(2024, 9, 23), Language::English, "1 Vendémiaire an CCXXXIII, proleptic"},
-      {cal::FRR, Ce(2024, 9, 23), Language::German, "1 Vendémiaire an CCXXXIII, proleptisch"},
+      {cal::FRR, Ce(2024, 9, 22), Language::English, "1 Vendémiaire an CCXXXIII, proleptic"},
+      {cal::FRR, Ce(2024, 9, 22), Language::German, "1 Vendémiaire an CCXXXIII, proleptisch"},
       {cal::FRR, Ce(1799, 11, 9), Language::English, "18 Brumaire an VIII"},
       {cal::COP, Ce(2024, 9, 11), Language::English, "1 Thout 1741 AM"},
       {cal::ETH, Ce(2024, 9, 11), Language::German, "1 Maskaram 2017 AM"},
@@ -188,7 +188,7 @@ TEST(AddedDates, NumericFormFollowsTheCommonEraOptions) {
   EXPECT_EQ(Write(day, cal::HEB, Options(TextReading::Strict, kFormatDMY, ".")), "01.01.5785");
   EXPECT_EQ(Write(Ce(2024, 7, 8), cal::ISL, Options(TextReading::Strict), WriteStyle{.suffix = true}), "1446-01-01 ISL");
   EXPECT_EQ(Write(Ce(2012, 12, 21), cal::MAY, Options(TextReading::Strict), WriteStyle{.suffix = true}), "13.0.0.0.0 MAY");
-  EXPECT_EQ(Write(Ce(2024, 9, 23), cal::FRR, Options(TextReading::Strict), WriteStyle{.suffix = true}), "233-01-01 FRR");
+  EXPECT_EQ(Write(Ce(2024, 9, 22), cal::FRR, Options(TextReading::Strict), WriteStyle{.suffix = true}), "233-01-01 FRR");
 }
 
 TEST(CalendarNames, EveryWrittenMonthNameReadsBack) {
