@@ -67,6 +67,17 @@ std::string English(std::string_view manual) {
       "sunset, so an evening date is the next day there. The Islamic calendar is the tabular civil "
       "one: the calendar as observed by sighting the moon, or by the Umm al-Qura tables, may differ "
       "by a day or two.",
+      "Four more keep the months and days of the Common Era Calendar and count their years otherwise. "
+      "The Japanese calendar (JPN) counts the years of the emperor's era, written with the era's "
+      "letter M (Meiji), T (Taisho), S (Showa), H (Heisei) or R (Reiwa): R7-12-08 JPN is 8 December "
+      "of Reiwa 7 (2025); a date outside its era is not valid, and dates before 1 January 1873 "
+      "(Meiji 6), when Japan took up this calendar, are refused. Minguo (ROC) is the year of the "
+      "Republic of China, the Common Era year less 1911, from 1 January 1912. The Thai solar calendar "
+      "(THA) counts the Buddhist Era, the Common Era year plus 543; until 1940 its years began on "
+      "1 April, so January to March belong to the year before; dates before 1 April 1889 are "
+      "refused. The Revised Julian calendar (RJU) makes a century year a leap year when it leaves "
+      "200 or 600 divided by 900; it agrees with the Common Era Calendar from 1 March 1600 to "
+      "28 February 2800.",
   });
 }
 
@@ -110,6 +121,18 @@ std::string German(std::string_view manual) {
       "islamische Tage beginnen mit dem Sonnenuntergang, ein Datum am Abend ist dort also schon der "
       "naechste Tag. Der islamische Kalender ist der tabellarische: der nach Sichtung des Mondes "
       "oder nach den Umm-al-Qura-Tabellen gehaltene Kalender kann um ein oder zwei Tage abweichen.",
+      "Vier weitere behalten die Monate und Tage des Common-Era-Kalenders und zaehlen ihre Jahre "
+      "anders. Der japanische Kalender (JPN) zaehlt die Jahre der Aera des Kaisers, geschrieben mit "
+      "dem Buchstaben der Aera M (Meiji), T (Taisho), S (Showa), H (Heisei) oder R (Reiwa): "
+      "R7-12-08 JPN ist der 8. Dezember Reiwa 7 (2025); ein Datum ausserhalb seiner Aera ist "
+      "ungueltig, Daten vor dem 1. Januar 1873 (Meiji 6), als Japan diesen Kalender einfuehrte, "
+      "werden abgelehnt. Minguo (ROC) ist das Jahr der Republik China, das Jahr der Common Era "
+      "weniger 1911, ab dem 1. Januar 1912. Der thailaendische Sonnenkalender (THA) zaehlt die "
+      "buddhistische Aera, das Jahr der Common Era plus 543; bis 1940 begannen seine Jahre am "
+      "1. April, Januar bis Maerz gehoeren also zum Jahr davor; Daten vor dem 1. April 1889 werden "
+      "abgelehnt. Der neujulianische Kalender (RJU) macht ein Jahrhundertjahr zum Schaltjahr, wenn "
+      "es durch 900 geteilt 200 oder 600 laesst; vom 1. Maerz 1600 bis zum 28. Februar 2800 stimmt "
+      "er mit dem Common-Era-Kalender ueberein.",
   });
 }
 
