@@ -179,6 +179,11 @@ std::optional<CalendarDate> ReadNamedFields(const AddedCalendarRules& rules, std
       // Beyond every year of the range: the caller finds it out of range.
       return CalendarDate{.year = static_cast<int32_t>(kAddedYearLimit + 1), .month = 1, .day = 1};
     }
+    // A year outside a narrow range is out of range before its months are asked for (the
+    // Japanese year read here is the era's, which the era turns into the row's below).
+    if (code != cal::JPN && HasNarrowRange(rules) && !IsYearInRange(rules, year_value)) {
+      return CalendarDate{.year = static_cast<int32_t>(year_value), .month = 1, .day = 1};
+    }
     // The Japanese calendar names the Gregorian months: the year does not change the name.
     match = MatchAddedMonthNameWith(rules, code, word->key, code == cal::JPN ? 2000 : static_cast<int32_t>(year_value));
     if (match.month == 0) return std::nullopt;

@@ -170,6 +170,9 @@ TEST(LunisolarForms, NamedFormsAndTheNoteReadBack) {
   EXPECT_EQ(Read(rules, "15 Leap Third Month 2001, Year of the Horse", cal::CHN, fields), kReadNotValid);
   EXPECT_EQ(Read(rules, "2001年 壬午年 闰三月十五", cal::CHN, fields), kReadNotValid);
   EXPECT_EQ(Read(rules, "15 Leap Third Month 2002", cal::CHN, fields), kReadNotValid);
+  // A year outside the row's range, before its months are asked for.
+  EXPECT_EQ(Read(rules, "15 Third Month 1999", cal::CHN, fields), kReadOutOfRange);
+  EXPECT_EQ(Read(rules, "1999年三月十五", cal::CHN, fields), kReadOutOfRange);
   // Every day of the invented years: numeric form and note, both languages, read back.
   for (int32_t day = FirstDay(); day <= LastDay(); ++day) {
     for (const CalendarCode code : {cal::CHN, cal::KOR, cal::VNM}) {
