@@ -7,9 +7,11 @@
 #include "calendar/clock.h"
 #include "compute/day_arithmetic.h"
 #include "compute/request_state.h"
+#include "holidays/regions.h"
 #include "lang/added_calendar_texts.h"
 #include "lang/captions.h"
 #include "lang/general_texts.h"
+#include "lang/holiday_texts.h"
 #include "lang/request_messages.h"
 #include "text/calendar_table.h"
 #include "text/date_readers.h"
@@ -88,6 +90,8 @@ const Outcome& ComputeEngine::StopBeforeDispatch(RequestStep step, std::optional
   outcome_.switch_to_days = false;
   outcome_.validated = step != RequestStep::AskWhichBoxToClear;
   outcome_.result = ResultValues{};
+  outcome_.refusal = {};
+  outcome_.provisional = {};
   return outcome_;
 }
 
@@ -305,7 +309,8 @@ bool ComputeEngine::RunCountDaysBetween(Request& request) {
   return StoreOrOverflow(request,
                          request.work_calendar ? request.work_calendar->CountDaysBetween(first, second, count)
                                                : CountDaysBetween(first, second, count),
-                         lngDateDiff);
+                         lngDateDiff) &&
+         (request.work_calendar == nullptr || HolidayYearsKnown(request, first, second, std::nullopt));
 }
 
 // Inlined into the dispatcher (as the other two below): a batch converts line after line
@@ -316,7 +321,9 @@ bool ComputeEngine::RunCountDaysBetween(Request& request) {
   return StoreOrOverflow(request,
                          request.work_calendar ? request.work_calendar->SecondDateFromFirst(first, lngDateDiff, count)
                                                : SecondDateFromFirst(first, lngDateDiff, count),
-                         SecondDateFields.DayNumber);
+                         SecondDateFields.DayNumber) &&
+         (request.work_calendar == nullptr || lngDateDiff == 0 ||
+          HolidayYearsKnown(request, first, SecondDateFields.DayNumber, DateBox::First));
 }
 
 [[gnu::always_inline]] inline bool ComputeEngine::RunFirstDateFromSecond(Request& request) {
@@ -325,7 +332,31 @@ bool ComputeEngine::RunCountDaysBetween(Request& request) {
   return StoreOrOverflow(request,
                          request.work_calendar ? request.work_calendar->FirstDateFromSecond(second, lngDateDiff, count)
                                                : FirstDateFromSecond(second, lngDateDiff, count),
-                         FirstDateFields.DayNumber);
+                         FirstDateFields.DayNumber) &&
+         (request.work_calendar == nullptr || lngDateDiff == 0 ||
+          HolidayYearsKnown(request, second, FirstDateFields.DayNumber, DateBox::Second));
+}
+
+// A working-day result rests on the holidays of every year from one date to the other: a source
+// that does not know one of them cannot give it. (A conversion, and an addition of 0 days, rests
+// on none: the date is its own result.) The line then says which year, in place of the
+// result, and the request is refused; no guess is made as if the source had no holidays then.
+[[gnu::noinline]] bool ComputeEngine::HolidayYearsKnown(Request& request, int32_t from_day, int32_t to_day,
+                                                        std::optional<DateBox> given) {
+  const std::optional<UnknownHolidayYear> unknown = request.work_calendar->FirstUnknownYearBetween(from_day, to_day);
+  if (!unknown) return true;
+  const Language language = request.options.language;
+  if (given) {
+    OpenLine(request, *given, DifferenceUnit::Days, lngDateDiff);
+  } else {
+    request.Append(outcome_.boxes.first, CalendarSuffixOf(request, DateBox::First), " ");
+    request.Append(LowerCase(TextOf(GeneralText::To, language)));
+    request.Append(" ", outcome_.boxes.second, CalendarSuffixOf(request, DateBox::Second));
+  }
+  request.Append(" = ", UnknownHolidayYearText(*request.work_calendar, *unknown, UnknownYearForm::Result, language));
+  refusal_ = UnknownHolidayYearText(*request.work_calendar, *unknown, UnknownYearForm::Message, language);
+  request.outcome.refusal = refusal_;
+  return false;
 }
 
 // The given date inline, the difference words (a conversion has none) out of line.

@@ -54,7 +54,58 @@ TEST(WorkingDayOptions, EveryRegionIsNamedAndListed) {
     EXPECT_NE(std::string(kRegionTakes).find(code), std::string::npos) << code;
     EXPECT_NE(holidays::FindRegion(code), nullptr) << code;
   }
-  EXPECT_NE(RegionListText(Language::German).find("DE-TH\tThüringen\n"), std::string::npos);
+  // Each line says the years the region knows.
+  EXPECT_NE(RegionListText(Language::German).find("DE-TH\tThüringen\tab 1991\n"), std::string::npos);
+  EXPECT_NE(RegionListText(Language::English).find("DE-TH\tThuringia\t1991 onward\n"), std::string::npos);
+}
+
+// --holiday-kinds: what offices close on, or the law's days alone; a year a region does not know
+// is refused with its name, the year and the years it knows; a projected year is marked.
+TEST(WorkingDaysProgram, KindsRefusalsAndProvisionalYears) {
+  const CliFolder folder;
+  folder.Write("kinds.rules",
+               "region OFFICE 2000\nen Office\nde Büro\n01-01 | New Year | Neujahr\n"
+               "01-02 kind=custom | Second of January | Berchtoldstag | staff rules\n"
+               "12-24 kind=half | Christmas Eve | Heiligabend\nprovisional 2030.. | no list yet\n");
+  const std::string rules = "--holiday-rules=kinds.rules";
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string out, err;
+  } cases[] = {
+      {{"--first=2025-01-01", "--second=2025-01-10", rules, "--no-verbose"}, 0,
+       "2025-01-01 CE to 2025-01-10 CE = 6 days; 1 holiday left out (OFFICE 1)\n", ""},
+      {{"--first=2025-01-01", "--second=2025-01-10", rules, "--no-verbose", "--holiday-kinds=law"}, 0,
+       "2025-01-01 CE to 2025-01-10 CE = 7 days; no holidays left out\n", ""},
+      {{"--first=1999-12-20", "--second=2000-01-10", rules, "--no-verbose"}, 1, "",
+       "quorvan-cli: The holidays of OFFICE are not known for 1999 (known: 2000 onward).\n"},
+      {{"--first=1999-12-20", "--second=2000-01-10", rules, "--output=json"}, 1,
+       "{\"request\":{\"first\":\"1999-12-20\",\"difference\":\"\",\"second\":\"2000-01-10\"},\"kind\":\"difference\","
+       "\"error\":\"The holidays of OFFICE are not known for 1999 (known: 2000 onward).\"}\n",
+       ""},
+      {{"--first=2029-12-28", "--second=2030-01-04", rules, "--no-verbose", "--lang=de"}, 0,
+       "2029-12-28 CE bis 2030-01-04 CE = 3 Tage; 2 Feiertage ausgelassen (OFFICE 2); vorläufig: OFFICE 2030\n", ""},
+      {{"--first=2029-12-28", "--second=2030-01-04", rules, "--output=json"}, 0,
+       "{\"request\":{\"first\":\"2029-12-28\",\"difference\":\"\",\"second\":\"2030-01-04\"},\"kind\":\"difference\","
+       "\"days\":3,\"provisional\":true,\"provisional_sources\":[{\"source\":\"OFFICE\",\"years\":[[2030,2030]]}]}\n",
+       ""},
+      {{"--list-holidays=1999", rules}, 1, "", "quorvan-cli: The holidays of OFFICE are not known for 1999 (known: 2000 onward).\n"},
+      {{"--list-holidays=2031", rules}, 0,
+       "2031-01-01\tWednesday\tNew Year\n2031-01-02\tThursday\tSecond of January (customary)\n"
+       "2031-12-24\tWednesday\tChristmas Eve (half day)\n",
+       "quorvan-cli: provisional (projected, not yet published): OFFICE 2031\n"},
+      {{"--export-ics=1995..2025", rules}, 1, "", "quorvan-cli: The holidays of OFFICE are not known for 1995 (known: 2000 onward).\n"},
+      {{"--holiday-kinds=half", rules, "--first=2025-01-01"}, 2, "", ""},
+  };
+  for (const auto& c : cases) {
+    std::string arguments;
+    for (const std::string& arg : c.args) arguments += arg + " ";
+    const CliRun run = folder.Run(arguments);
+    EXPECT_EQ(run.status, c.status) << arguments;
+    if (c.status == 2) continue;  // a usage error: its text is the option table's
+    EXPECT_EQ(run.out, c.out) << arguments;
+    EXPECT_EQ(run.err, c.err) << arguments;
+  }
 }
 
 // A company's rule file on top of a region, with a worked Saturday; --weekend as the spreadsheets
@@ -105,8 +156,8 @@ TEST(WorkingDaysProgram, RegionsFilesAndLists) {
     const char* out;
   } cases[] = {
       {"--first 2024-01-01 --second 2024-12-31 --exclude-weekends --holidays=DE-BY",
-       "2024-01-01 CE to 2024-12-31 CE = 251 days, excluding 1st date, not counting weekend days; "
-       "10 holidays left out (DE-BY 10)\n"},
+       "2024-01-01 CE to 2024-12-31 CE = 250 days, excluding 1st date, not counting weekend days; "
+       "11 holidays left out (DE-BY 11)\n"},
       // The list is read in the options' own date format.
       {"--first 20.12.2024 --second 31.12.2024 --format=dmy --date-sep=. --holidays=DE-BY --holiday-file=office.txt "
        "--no-verbose",
@@ -121,7 +172,7 @@ TEST(WorkingDaysProgram, RegionsFilesAndLists) {
        "01/01/2024\tMontag\tNeujahr\n01/06/2024\tSamstag\tHeilige Drei Könige\n03/29/2024\tFreitag\tKarfreitag\n"
        "04/01/2024\tMontag\tOstermontag\n05/01/2024\tMittwoch\tTag der Arbeit\n05/09/2024\tDonnerstag\tChristi Himmelfahrt\n"
        "05/20/2024\tMontag\tPfingstmontag\n05/30/2024\tDonnerstag\tFronleichnam\n"
-       "10/03/2024\tDonnerstag\tTag der Deutschen Einheit\n11/01/2024\tFreitag\tAllerheiligen\n"
+       "08/15/2024\tDonnerstag\tMariä Himmelfahrt\n10/03/2024\tDonnerstag\tTag der Deutschen Einheit\n11/01/2024\tFreitag\tAllerheiligen\n"
        "12/25/2024\tMittwoch\t1. Weihnachtstag\n12/26/2024\tDonnerstag\t2. Weihnachtstag\n"},
       {"--list-holidays=2027 --holidays=GB-SCT --holiday-file=days.ics",
        "2027-01-01\tFriday\tNew Year's Day\tGB-SCT\n2027-01-02\tSaturday\t2 January\tGB-SCT\n"
@@ -224,7 +275,7 @@ TEST(WorkingDaysProgram, BatchSharesTheCalendar) {
   std::string input, expected;
   for (int i = 0; i < 3000; ++i) {
     input += i % 2 == 0 ? "2024-01-01\t\t2024-12-31\n" : "2024-12-20\t3\n";
-    expected += i % 2 == 0 ? "2024-01-01 CE to 2024-12-31 CE = 251 days; 10 holidays left out (DE-BY 10)\n"
+    expected += i % 2 == 0 ? "2024-01-01 CE to 2024-12-31 CE = 250 days; 11 holidays left out (DE-BY 11)\n"
                            : "2024-12-20 CE plus 3 days = 2024-12-27 CE, Friday; 2 holidays left out (DE-BY 2)\n";
   }
   const CliRun result = folder.Run("--batch --holidays=DE-BY --no-verbose", input);
