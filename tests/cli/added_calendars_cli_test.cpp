@@ -43,5 +43,56 @@ TEST(AddedCalendarsProgram, AnswersAsTheSentencesSay) {
   }
 }
 
+struct CliErrorCase {
+  const char* arguments;
+  int status;
+  const char* out;
+  const char* err;  // standard error, whole
+};
+
+// The era calendars as a script sees them: JSON with the era's name and year, the Thai year of a
+// January before 1941, months in months mode, and refusals that name the calendar's range.
+TEST(AddedCalendarsProgram, EraCalendars) {
+  const CliErrorCase cases[] = {
+      {"--first 1989-01-07 --second-cal=JPN --output=json", 0,
+       "{\"request\":{\"first\":\"1989-01-07\",\"difference\":\"\",\"second\":\"\"},\"kind\":\"conversion\","
+       "\"date\":\"S64-01-07\",\"calendar\":\"JPN\",\"day_number\":2447534,\"weekday\":\"Saturday\",\"iso_weekday\":6,"
+       "\"fields\":{\"year\":64,\"month\":1,\"day\":7,\"era\":\"Shōwa\"},\"month_name\":\"January\"}\n",
+       ""},
+      {"--first 1940-02-15 --second-cal=THA --output=json", 0,
+       "{\"request\":{\"first\":\"1940-02-15\",\"difference\":\"\",\"second\":\"\"},\"kind\":\"conversion\","
+       "\"date\":\"2482-02-15\",\"calendar\":\"THA\",\"day_number\":2429675,\"weekday\":\"Thursday\",\"iso_weekday\":4,"
+       "\"fields\":{\"year\":2482,\"month\":2,\"day\":15},\"month_name\":\"February\"}\n",
+       ""},
+      // Nine months after April 2483 is January 2484: the short year counts its nine months.
+      {"--first 2483-04-30 --first-cal=THA --second-cal=THA --diff 9 --months --no-verbose", 0,
+       "2483-04-30 THA plus 9 months = 2484-01-30 THA, Thursday\n", ""},
+      {"--first R1-05-01 --first-cal=JPN --second-cal=JPN --diff -1 --months --no-verbose", 0,
+       "R1-05-01 JPN minus 1 month = H31-04-01 JPN, Monday\n", ""},
+      {"--first 2800-02-29 --second-cal=RJU --no-verbose", 0, "2800-02-29 CE = 2800-03-01 RJU, Tuesday\n", ""},
+      {"--first 1872-12-31 --second-cal=JPN --no-verbose", 1, "1872-12-31 CE = Out of Range\n",
+       "quorvan-cli: JPN (Japanese): this calendar converts dates from 1 January 1873 on.\n"},
+      {"--first M6-01-01 --first-cal=JPN --second-cal=JPN --diff -1 --months --no-verbose", 1,
+       "Out of Range\n",
+       "quorvan-cli: JPN (Japanese): this calendar converts dates from 1 January 1873 on.\n"},
+      {"--first 2431-12-31 --first-cal=THA --lang=de", 1, "",
+       "quorvan-cli: THA (Thailändischer Sonnenkalender): dieser Kalender rechnet Daten ab dem 1. April 1889 um.\n"},
+      {"--first H31-05-01 --first-cal=JPN", 1, "",
+       "quorvan-cli: First date is not valid in specified calendar using specified date format.\n"},
+      {"--first-cal=CHN --first 2024-01-01", 2, "",
+       "quorvan-cli: --first-cal: CHN (Chinese): this calendar is not yet available.\n"
+       "quorvan-cli: try 'quorvan-cli --help' for the options\n"},
+      {"--month=2024-01 --also=UMQ", 2, "",
+       "quorvan-cli: --also: UMQ (Umm al-Qura): this calendar is not yet available.\n"
+       "quorvan-cli: try 'quorvan-cli --help' for the options\n"},
+  };
+  for (const CliErrorCase& c : cases) {
+    const test::CliRun run = test::RunCli(c.arguments);
+    EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.err;
+    EXPECT_EQ(run.out, c.out) << c.arguments;
+    EXPECT_EQ(run.err, c.err) << c.arguments;
+  }
+}
+
 }  // namespace
 }  // namespace qv

@@ -20,12 +20,13 @@ TEST(HelpTexts, FactsInBothLanguages) {
   const ManualAddresses manual{.english = "https://example.org/en", .german = "https://example.org/de"};
   const std::string english = BuildHelpText(Language::English, manual);
   const std::string german = BuildHelpText(Language::German, manual);
-  EXPECT_EQ(Paragraphs(english), 17u);
-  EXPECT_EQ(Paragraphs(german), 16u);
+  EXPECT_EQ(Paragraphs(english), 18u);
+  EXPECT_EQ(Paragraphs(german), 17u);
 
   for (const char* fact : {"https://example.org/en", "1 AD = 1 CE, 1 BC = 0 CE, 2 BC = -1 CE", "\"0001-001\"",
                            "\"9999-365\"", "(year)-W(week)-(day)", "LPW", "LPM", "-4712-01-01", "'First date'",
                            "'Compute'", "'hexade'", "begin at sunset", "Umm al-Qura", "13.0.0.0.0 MAY",
+                           "R7-12-08 JPN", "1 January 1873", "1 April 1889", "200 or 600 divided by 900",
                            // Our own section: the window's additions, named by their captions.
                            "'Working days...', below 'Count weekend days in days-between-dates'",
                            "'Other calendar:' in a 'This is a' group", "'More calendars...' below this text",
@@ -34,6 +35,7 @@ TEST(HelpTexts, FactsInBothLanguages) {
   }
   for (const char* fact : {"https://example.org/de", "1 CE = 1 n.Chr., 0 CE = 1 v.Chr., -1 CE = 2 v.Chr., -2 CE = 3 v.Chr. usw.",
                            "'Erstes Datum'", "'Berechnen'", "-4712-01-01", "Sonnenuntergang", "Umm-al-Qura",
+                           "R7-12-08 JPN", "1. Januar 1873", "1. April 1889",
                            "'Arbeitstage...' unter 'Wochenendtage zaehlen'", "'Anderer Kalender:' in einer Gruppe 'Dies ist ein'",
                            "'Weitere Kalender...' unter diesem Text", "quorvan-cli:\nhttps://example.org/de#arbeitstage"}) {
     EXPECT_NE(german.find(fact), std::string::npos) << fact;
