@@ -40,6 +40,11 @@ double UniversalFromTerrestrial(double jd_tt);
 double ApparentSolarLongitude(double jd_tt);
 // The same at an instant of UT.
 double SolarLongitudeAtUniversal(double jd_ut);
+// The same by Meeus's low-accuracy formula (ch. 25): a few sines instead of 130 cosines, within
+// kApproximateSolarLongitudeError of the full theory from 1645 to 2200 (held in a test). Callers
+// use it to decide whatever lies far enough from a boundary, and ask the full theory for the rest.
+double ApproximateSolarLongitude(double jd_tt);
+inline constexpr double kApproximateSolarLongitudeError = 0.012;  // degrees
 // The instant (UT) nearest `jd_ut_guess` (within about ±60 days) at which the sun's apparent
 // longitude is `longitude_degrees`: 0 the March equinox, 90 the June solstice, 180 the
 // September equinox, 270 the December solstice, the multiples of 30 the major solar terms.
@@ -49,6 +54,10 @@ double SolarLongitudeInstant(double longitude_degrees, double jd_ut_guess);
 // The instant (TT) of new moon k, and (UT).
 double NewMoonTerrestrial(int64_t lunation);
 double NewMoonUniversal(int64_t lunation);
+// The instant (UT) of new moon k from the mean phase and the seven largest periodic terms only,
+// within kRoughNewMoonError of NewMoonUniversal: the terms left out add up to 0.0055 day at most.
+double NewMoonUniversalRough(int64_t lunation);
+inline constexpr double kRoughNewMoonError = 0.0056;  // days, about 8 minutes
 // The lunation whose mean new moon is the last at or before `jd` (may be one off the true one:
 // callers compare the true instants).
 int64_t MeanLunationBefore(double jd);
