@@ -213,6 +213,11 @@ int32_t DaysBeforePlace(const LunisolarYear& year, int32_t place) {
 
 const LunisolarYear& LunisolarYearOf(Lunisolar reckoning, int32_t year) { return YearOf(reckoning, ClampYear(year)); }
 
+LunisolarYear ReckonLunisolarYear(Lunisolar reckoning, int32_t year) {
+  const int32_t y = ClampYear(year);
+  return YearFromSuis(ReckonSui(reckoning, y), ReckonSui(reckoning, y + 1));
+}
+
 int32_t LunisolarNewYear(Lunisolar reckoning, int32_t year) { return LunisolarYearOf(reckoning, year).new_year; }
 
 CalendarDate LunisolarFromDayNumber(Lunisolar reckoning, int32_t day_number) {

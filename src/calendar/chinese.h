@@ -60,6 +60,10 @@ struct LunisolarYear {
 // The year `year` (clamped to the range) of a reckoning; reckoned on its first use.
 const LunisolarYear& LunisolarYearOf(Lunisolar reckoning, int32_t year);
 
+// The work of a year's first use, done afresh and not kept: both suì the year spans reckoned
+// from the sun and moon. For the benchmark of first use and for tests.
+LunisolarYear ReckonLunisolarYear(Lunisolar reckoning, int32_t year);
+
 // The day number of the 1st day of `year` in a reckoning (the year clamped to the range).
 int32_t LunisolarNewYear(Lunisolar reckoning, int32_t year);
 

@@ -107,3 +107,30 @@ TEST(Sunset, TehranAtTheMarchEquinox) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+// The calendars decide most days with the cheap forms and ask the full theories only near a
+// boundary; that is sound only while the cheap forms keep within their stated errors. Held over
+// the whole range the calendars use, 1645 to 2201.
+TEST(CheapForms, StayWithinTheirStatedErrors) {
+  const double first = static_cast<double>(civil::GregorianToDayNumber(1645, 1, 1));
+  const double last = static_cast<double>(civil::GregorianToDayNumber(2202, 1, 1));
+  double largest = 0;
+  for (double jd = first; jd < last; jd += 3.7) {
+    const double error = std::fabs(std::remainder(astro::ApproximateSolarLongitude(jd) - astro::ApparentSolarLongitude(jd), 360.0));
+    largest = std::fmax(largest, error);
+  }
+  EXPECT_LT(largest, astro::kApproximateSolarLongitudeError);
+  std::printf("[ info     ] low-accuracy sun: largest error %.4f°\n", largest);
+  double largest_moon = 0;
+  for (int64_t k = astro::MeanLunationBefore(first); k <= astro::MeanLunationBefore(last); ++k) {
+    largest_moon = std::fmax(largest_moon, std::fabs(astro::NewMoonUniversalRough(k) - astro::NewMoonUniversal(k)));
+  }
+  EXPECT_LT(largest_moon, astro::kRoughNewMoonError);
+  std::printf("[ info     ] seven-term new moon: largest error %.2f min\n", largest_moon * 1440.0);
+}
+
+}  // namespace
+}  // namespace qv
