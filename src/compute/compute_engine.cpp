@@ -7,8 +7,10 @@
 #include "calendar/clock.h"
 #include "compute/day_arithmetic.h"
 #include "compute/request_state.h"
+#include "holidays/regions.h"
 #include "lang/captions.h"
 #include "lang/general_texts.h"
+#include "lang/holiday_texts.h"
 #include "lang/request_messages.h"
 #include "text/calendar_table.h"
 #include "text/date_readers.h"
@@ -87,6 +89,8 @@ const Outcome& ComputeEngine::StopBeforeDispatch(RequestStep step, std::optional
   outcome_.switch_to_days = false;
   outcome_.validated = step != RequestStep::AskWhichBoxToClear;
   outcome_.result = ResultValues{};
+  outcome_.refusal = {};
+  outcome_.provisional = {};
   return outcome_;
 }
 
@@ -295,7 +299,8 @@ bool ComputeEngine::RunCountDaysBetween(Request& request) {
   return StoreOrOverflow(request,
                          request.work_calendar ? request.work_calendar->CountDaysBetween(first, second, count)
                                                : CountDaysBetween(first, second, count),
-                         lngDateDiff);
+                         lngDateDiff) &&
+         (request.work_calendar == nullptr || HolidayYearsKnown(request, first, second, std::nullopt));
 }
 
 // Inlined into the dispatcher (as the other two below): a batch converts line after line
@@ -306,7 +311,9 @@ bool ComputeEngine::RunCountDaysBetween(Request& request) {
   return StoreOrOverflow(request,
                          request.work_calendar ? request.work_calendar->SecondDateFromFirst(first, lngDateDiff, count)
                                                : SecondDateFromFirst(first, lngDateDiff, count),
-                         SecondDateFields.DayNumber);
+                         SecondDateFields.DayNumber) &&
+         (request.work_calendar == nullptr ||
+          HolidayYearsKnown(request, first, SecondDateFields.DayNumber, DateBox::First));
 }
 
 [[gnu::always_inline]] inline bool ComputeEngine::RunFirstDateFromSecond(Request& request) {
@@ -315,7 +322,32 @@ bool ComputeEngine::RunCountDaysBetween(Request& request) {
   return StoreOrOverflow(request,
                          request.work_calendar ? request.work_calendar->FirstDateFromSecond(second, lngDateDiff, count)
                                                : FirstDateFromSecond(second, lngDateDiff, count),
-                         FirstDateFields.DayNumber);
+                         FirstDateFields.DayNumber) &&
+         (request.work_calendar == nullptr ||
+          HolidayYearsKnown(request, second, FirstDateFields.DayNumber, DateBox::Second));
+}
+
+// A working-day result rests on the holidays of every year from one date to the other: a source
+// that does not know one of them cannot give it. The line then says which year, in place of the
+// result, and the request is refused; no guess is made as if the source had no holidays then.
+[[gnu::noinline]] bool ComputeEngine::HolidayYearsKnown(Request& request, int32_t from_day, int32_t to_day,
+                                                        std::optional<DateBox> given) {
+  const std::optional<UnknownHolidayYear> unknown = request.work_calendar->FirstUnknownYearBetween(from_day, to_day);
+  if (!unknown) return true;
+  const Language language = request.options.language;
+  const holidays::HolidaySource& source = request.work_calendar->Sources()[unknown->source];
+  const std::string known = holidays::KnownYearsText(holidays::KnownYearsOf(source.unknown_years), language);
+  if (given) {
+    OpenLine(request, *given, DifferenceUnit::Days, lngDateDiff);
+  } else {
+    request.Append(outcome_.boxes.first, CalendarSuffixOf(request, DateBox::First), " ");
+    request.Append(LowerCase(TextOf(GeneralText::To, language)));
+    request.Append(" ", outcome_.boxes.second, CalendarSuffixOf(request, DateBox::Second));
+  }
+  request.Append(" = ", UnknownHolidayYearResult(source.label, unknown->year, known, language));
+  refusal_ = UnknownHolidayYearMessage(source.label, unknown->year, known, language);
+  request.outcome.refusal = refusal_;
+  return false;
 }
 
 // The given date inline, the difference words (a conversion has none) out of line.

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calendar/date_fields.h"
 #include "compute/request.h"
@@ -61,6 +62,7 @@ class ComputeEngine {
   bool RunCountDaysBetween(Request& request);
   bool RunSecondDateFromFirst(Request& request);
   bool RunFirstDateFromSecond(Request& request);
+  bool HolidayYearsKnown(Request& request, int32_t from_day, int32_t to_day, std::optional<DateBox> given);
   void OpenLine(Request& request, DateBox given, DifferenceUnit unit, int32_t number);
   // After the given date: " plus 10 days" (the sign word, the difference box, the unit).
   void AppendDifference(Request& request, DateBox given, DifferenceUnit unit, int32_t number);
@@ -75,6 +77,7 @@ class ComputeEngine {
   void AppendCalendarNote(Request& request, DateBox result_box, int32_t day_number);
   // With holidays in force: how many the working days of the sentence left out, and whose.
   void AppendHolidaysLeftOut(Request& request);
+  void AppendProvisional(Request& request);
   void OverflowPath(Request& request);
   void ShowRequestError(Request& request, int number);
   void CloseLine(Request& request);
@@ -101,6 +104,8 @@ class ComputeEngine {
   // What the outcome's texts view when the request wrote them.
   TextBuilder first_box_, second_box_;
   std::string difference_box_;
+  std::string refusal_;
+  std::vector<ProvisionalSourceYears> provisional_;
   LineBuilder line_;
   bool no_date_diff_and_same_cal_ = false;
 };

@@ -24,6 +24,8 @@ std::vector<holidays::ExportedDay> ExportedDays(const WorkCalendar& calendar, in
   const std::span<const holidays::HolidaySource> sources = calendar.Sources();
   for (int32_t year = first_year; year <= last_year; ++year) {
     for (const ListedHoliday& holiday : calendar.HolidaysOfYear(year)) {
+      // Only the days a count leaves out: the file reads back as the same working days.
+      if (!holiday.counted) continue;
       std::string key = sources[holiday.source].label;
       key.append("\n").append(ListedHolidayName(holiday, sources, Language::English));
       days.push_back(holidays::ExportedDay{.day_number = holiday.day_number,

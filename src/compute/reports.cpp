@@ -10,6 +10,7 @@
 #include "compute/compute_engine.h"
 #include "compute/request_state.h"
 #include "compute/work_calendar.h"
+#include "holidays/regions.h"
 #include "lang/captions.h"
 #include "lang/general_texts.h"
 #include "lang/holiday_texts.h"
@@ -159,6 +160,26 @@ void ComputeEngine::AppendHolidaysLeftOut(Request& request) {
   for (const auto& [s, count] : counts) by_source.push_back(HolidayCount{.source = sources[s].label, .count = count});
   request.Append(HolidaysLeftOutNote(left_out.total, GroupedNumber(left_out.total, separator), by_source,
                                      request.options.language));
+  AppendProvisional(request);
+}
+
+// The sources whose days of the counted years are projected, not published: the sentence says so,
+// and the outcome carries them for the programs that read values.
+void ComputeEngine::AppendProvisional(Request& request) {
+  provisional_.clear();
+  const std::vector<ProvisionalHolidayYears> found =
+      request.work_calendar->ProvisionalYearsBetween(FirstDateFields.DayNumber, SecondDateFields.DayNumber);
+  if (found.empty()) return;
+  const std::span<const holidays::HolidaySource> sources = request.work_calendar->Sources();
+  std::vector<std::string> texts;
+  for (const ProvisionalHolidayYears& years : found) {
+    provisional_.push_back(ProvisionalSourceYears{.source = sources[years.source].label, .years = years.years});
+    texts.push_back(holidays::KnownYearsText(years.years, request.options.language));
+  }
+  std::vector<ProvisionalSource> note;
+  for (size_t i = 0; i < found.size(); ++i) note.push_back(ProvisionalSource{.source = provisional_[i].source, .years = texts[i]});
+  request.Append(ProvisionalNote(note, request.options.language));
+  request.outcome.provisional = provisional_;
 }
 
 void ComputeEngine::DisplayDateDiff(Request& request) {

@@ -4,10 +4,13 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calendar/calendar_codes.h"
+#include "holidays/holiday_rules.h"
 #include "text/date_dispatch.h"
 #include "text/language.h"
 #include "text/string_utils.h"
@@ -119,6 +122,13 @@ struct ResultValues {
 // What a request gives back. Its texts are views, of the texts given to the request where a box
 // keeps its text and of the engine's own buffers elsewhere: valid until the engine's next
 // request, and as long as the texts given live.
+// The years of one holiday source a working-day result rests on that are projected from its rules,
+// not yet published.
+struct ProvisionalSourceYears {
+  std::string_view source;  // the region's code or the file's name
+  std::vector<holidays::YearSpan> years;
+};
+
 struct Outcome {
   RequestStep step = RequestStep::Computed;
   BoxViews boxes;                  // the box texts after the request (normal forms, results)
@@ -127,6 +137,11 @@ struct Outcome {
   bool switch_to_days = false;     // the window selects days mode
   bool validated = true;           // false when an input was refused
   ResultValues result;
+  // A working-day result refused because a holiday source does not know a year it needs: the
+  // output line says so in place of the number (the window shows no message box for it).
+  std::string_view refusal;
+  // The sources and years the result rests on that are provisional (empty for most results).
+  std::span<const ProvisionalSourceYears> provisional;
 };
 
 }  // namespace qv

@@ -34,6 +34,8 @@ struct ComputeEngine::Request {
     outcome.switch_to_days = false;
     outcome.validated = true;
     outcome.result = ResultValues{};
+    outcome.refusal = {};
+    outcome.provisional = {};
     line.Clear();
   }
   ~Request() { outcome.output = line.View(); }

@@ -18,6 +18,7 @@ std::string ListedHolidayName(const ListedHoliday& holiday, std::span<const holi
   std::string name(language == Language::German ? holiday.name.de : holiday.name.en);
   if (name.empty() && holiday.source < sources.size()) name = sources[holiday.source].label;
   name += holidays::SubstituteSuffix(holiday.substitute, language);
+  name += holidays::DayKindSuffix(holiday.kind, language);
   return name;
 }
 
@@ -43,6 +44,9 @@ int64_t JanuaryFirst(int64_t year) { return civil::GregorianToDayNumber(static_c
 struct WorkCalendar::Impl {
   WorkWeek week;
   std::vector<HolidaySource> sources;
+  holidays::DayKinds counted = holidays::kOfficeKinds;
+  // The rules of the kinds not counted (half days, and others a count leaves in): listed only.
+  std::vector<RuleGroup> listed_only;
   size_t channels = 1;  // sources + the total
   size_t total = 0;     // index of the total channel
 
@@ -131,7 +135,21 @@ void WorkCalendar::Impl::Build() {
   week_days = week_count.PerWeek();
   channels = sources.size() + 1;
   total = sources.size();
-  tables.Build(week, sources);
+  // The tables count the rules of the counted kinds; the others are kept for the listings.
+  std::vector<HolidaySource> counted_sources(sources.size());
+  for (size_t s = 0; s < sources.size(); ++s) {
+    RuleGroup listed{.source = static_cast<uint16_t>(s), .rules = {}, .may_spill = false};
+    for (const HolidayRule& rule : sources[s].rules) {
+      if (holidays::Counts(counted, rule.day_kind)) {
+        counted_sources[s].rules.push_back(rule);
+        continue;
+      }
+      HolidayRule held = rule;
+      if (holidays::IsValidRule(held) && holidays::KnownYears(held, held.first_year, held.last_year)) listed.rules.push_back(held);
+    }
+    if (!listed.rules.empty()) listed_only.push_back(std::move(listed));
+  }
+  tables.Build(week, counted_sources);
 
   // Single dates: the first source of each day, on work-week days that are no rule holiday.
   struct Dated {
@@ -392,11 +410,13 @@ WorkCalendar& WorkCalendar::operator=(const WorkCalendar&) = default;
 WorkCalendar::WorkCalendar(WorkCalendar&&) noexcept = default;
 WorkCalendar& WorkCalendar::operator=(WorkCalendar&&) noexcept = default;
 
-WorkCalendar::WorkCalendar(WorkWeek week, std::vector<holidays::HolidaySource> sources) : week_(week) {
+WorkCalendar::WorkCalendar(WorkWeek week, std::vector<holidays::HolidaySource> sources, holidays::DayKinds counted)
+    : week_(week) {
   if (week == WorkWeek() && sources.empty()) return;
   auto impl = std::make_shared<Impl>();
   impl->week = week;
   impl->sources = std::move(sources);
+  impl->counted = counted;
   impl->Build();
   impl_ = std::move(impl);
 }
@@ -509,22 +529,28 @@ std::vector<ListedHoliday> WorkCalendar::HolidaysOfYear(int32_t year) const {
                                      ? civil::GregorianToDayNumber(year + 1, 1, 1)
                                      : first_day + 365;
   std::vector<holidays::RuleDayEntry> entries;
-  for (const RuleGroup& group : impl.tables.Groups()) {
-    for (int64_t rule_year = int64_t{year} - 1; rule_year <= int64_t{year} + 1; ++rule_year) {
-      if (rule_year < 0 || rule_year > std::numeric_limits<int32_t>::max()) continue;
-      entries.clear();
-      holidays::AppendRuleYear(group.rules, static_cast<int32_t>(rule_year),
-                               [&](size_t i, int32_t y) { return holidays::HoldsIn(group.rules[i], y); }, entries);
-      for (const holidays::RuleDayEntry& entry : entries) {
-        if (entry.day < first_day || entry.day >= next_first_day) continue;
-        const HolidayRule& rule = group.rules[entry.rule];
-        listed.push_back(ListedHoliday{.day_number = static_cast<int32_t>(entry.day),
-                                       .name = rule.name,
-                                       .substitute = entry.substitute ? rule.substitute : holidays::Substitute::None,
-                                       .source = group.source});
+  const auto list_groups = [&](const std::vector<RuleGroup>& groups, bool counted) {
+    for (const RuleGroup& group : groups) {
+      for (int64_t rule_year = int64_t{year} - 1; rule_year <= int64_t{year} + 1; ++rule_year) {
+        if (rule_year < 0 || rule_year > std::numeric_limits<int32_t>::max()) continue;
+        entries.clear();
+        holidays::AppendRuleYear(group.rules, static_cast<int32_t>(rule_year),
+                                 [&](size_t i, int32_t y) { return holidays::HoldsIn(group.rules[i], y); }, entries);
+        for (const holidays::RuleDayEntry& entry : entries) {
+          if (entry.day < first_day || entry.day >= next_first_day) continue;
+          const HolidayRule& rule = group.rules[entry.rule];
+          listed.push_back(ListedHoliday{.day_number = static_cast<int32_t>(entry.day),
+                                         .name = rule.name,
+                                         .substitute = entry.substitute ? rule.substitute : holidays::Substitute::None,
+                                         .source = group.source,
+                                         .kind = rule.day_kind,
+                                         .counted = counted});
+        }
       }
     }
-  }
+  };
+  list_groups(impl.tables.Groups(), true);
+  list_groups(impl.listed_only, false);
   for (size_t s = 0; s < impl.sources.size(); ++s) {
     const auto& dates = impl.sources[s].dates;
     const auto begin = std::lower_bound(dates.begin(), dates.end(), first_day,
@@ -546,6 +572,50 @@ std::vector<ListedHoliday> WorkCalendar::HolidaysOfYear(int32_t year) const {
                            }),
                listed.end());
   return listed;
+}
+
+holidays::DayKinds WorkCalendar::CountedKinds() const { return impl_ ? impl_->counted : holidays::kOfficeKinds; }
+
+std::optional<UnknownHolidayYear> WorkCalendar::FirstUnknownYear(int32_t first_year, int32_t last_year) const {
+  if (!impl_) return std::nullopt;
+  if (first_year > last_year) std::swap(first_year, last_year);
+  std::optional<UnknownHolidayYear> found;
+  for (size_t s = 0; s < impl_->sources.size(); ++s) {
+    int32_t year = 0;
+    if (holidays::FirstYearIn(impl_->sources[s].unknown_years, first_year, last_year, year) && (!found || year < found->year)) {
+      found = UnknownHolidayYear{.source = s, .year = year};
+    }
+  }
+  return found;
+}
+
+namespace {
+int32_t YearOf(int32_t day_number) { return static_cast<int32_t>(civil::DayNumberToGregorian(day_number).year); }
+}  // namespace
+
+std::optional<UnknownHolidayYear> WorkCalendar::FirstUnknownYearBetween(int32_t first_day, int32_t second_day) const {
+  if (!impl_) return std::nullopt;
+  return FirstUnknownYear(YearOf(first_day), YearOf(second_day));
+}
+
+std::vector<ProvisionalHolidayYears> WorkCalendar::ProvisionalYears(int32_t first_year, int32_t last_year) const {
+  std::vector<ProvisionalHolidayYears> found;
+  if (!impl_) return found;
+  if (first_year > last_year) std::swap(first_year, last_year);
+  for (size_t s = 0; s < impl_->sources.size(); ++s) {
+    ProvisionalHolidayYears years{.source = s, .years = {}};
+    for (const holidays::YearSpan& span : impl_->sources[s].provisional_years) {
+      if (span.last < first_year || span.first > last_year) continue;
+      years.years.push_back(holidays::YearSpan{std::max(span.first, first_year), std::min(span.last, last_year)});
+    }
+    if (!years.years.empty()) found.push_back(std::move(years));
+  }
+  return found;
+}
+
+std::vector<ProvisionalHolidayYears> WorkCalendar::ProvisionalYearsBetween(int32_t first_day, int32_t second_day) const {
+  if (!impl_) return {};
+  return ProvisionalYears(YearOf(first_day), YearOf(second_day));
 }
 
 size_t WorkCalendar::TableBytes() const {

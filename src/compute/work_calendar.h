@@ -36,9 +36,11 @@ struct ListedHoliday {
   holidays::HolidayName name;  // views into the calendar's sources: valid while the calendar lives
   holidays::Substitute substitute = holidays::Substitute::None;  // None: the holiday's own day
   size_t source = 0;           // index into WorkCalendar::Sources()
+  holidays::DayKind kind = holidays::DayKind::Law;
+  bool counted = true;         // a day a count leaves out (its kind is counted); else only listed
 };
 // "Christmas Day (substitute day)", "1. Weihnachtstag (Ersatztag)": the name in English or German
-// with the substitute's suffix. A file's holiday without a name gets the file's label.
+// with the substitute's suffix and the kind's ("Christmas Eve (half day)"). A file's holiday without a name gets the file's label.
 std::string ListedHolidayName(const ListedHoliday& holiday, std::span<const holidays::HolidaySource> sources,
                               Language language);
 
@@ -49,11 +51,26 @@ struct HolidaysLeftOut {
   std::vector<int64_t> by_source;  // one count per source, in the order of Sources()
 };
 
+// A year a source does not know, which a count, list or export that needs it is refused for.
+struct UnknownHolidayYear {
+  size_t source = 0;  // index into WorkCalendar::Sources()
+  int32_t year = 0;
+};
+
+// The years of a source that a count rests on and that are projected rather than published.
+struct ProvisionalHolidayYears {
+  size_t source = 0;
+  std::vector<holidays::YearSpan> years;
+};
+
 class WorkCalendar {
  public:
   // Monday to Friday without holidays: not in force.
   WorkCalendar();
-  WorkCalendar(WorkWeek week, std::vector<holidays::HolidaySource> sources);
+  // `counted`: the kinds of day a count leaves out (by default what an office closes on: all but
+  // half days); the others are listed only.
+  WorkCalendar(WorkWeek week, std::vector<holidays::HolidaySource> sources,
+               holidays::DayKinds counted = holidays::kOfficeKinds);
   ~WorkCalendar();
   WorkCalendar(const WorkCalendar&);
   WorkCalendar& operator=(const WorkCalendar&);
@@ -81,6 +98,17 @@ class WorkCalendar {
   // The holidays that CountDaysBetween(first, second, options) left out, by source; all zero when it
   // counted every day or no source is given.
   HolidaysLeftOut LeftOut(int32_t first, int32_t second, DayCountOptions options) const;
+
+  holidays::DayKinds CountedKinds() const;
+
+  // The first year of [first_year, last_year] (either order) that some source does not know, and
+  // whose; nothing when every source knows them all.
+  std::optional<UnknownHolidayYear> FirstUnknownYear(int32_t first_year, int32_t last_year) const;
+  // The same for the years of two day numbers (either order).
+  std::optional<UnknownHolidayYear> FirstUnknownYearBetween(int32_t first_day, int32_t second_day) const;
+  // The provisional years of each source within [first_year, last_year] (either order).
+  std::vector<ProvisionalHolidayYears> ProvisionalYears(int32_t first_year, int32_t last_year) const;
+  std::vector<ProvisionalHolidayYears> ProvisionalYearsBetween(int32_t first_day, int32_t second_day) const;
 
   // Every holiday of the sources that falls in `year` (a region's substitute days and one-off days
   // included, weekend days too), sorted by date and then by source; a day two sources share is

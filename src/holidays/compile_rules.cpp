@@ -82,6 +82,23 @@ const char* SubstituteName(Substitute substitute) {
 
 std::string Year(int32_t year) { return year == kNoLastYear ? "kNoLastYear" : std::to_string(year); }
 
+const char* DayKindName(DayKind kind) {
+  switch (kind) {
+    case DayKind::Law: return "DayKind::Law";
+    case DayKind::Rest: return "DayKind::Rest";
+    case DayKind::Custom: return "DayKind::Custom";
+    case DayKind::Half: return "DayKind::Half";
+  }
+  return "DayKind::Law";
+}
+
+// A span array's entries, or one empty entry (no zero-length arrays; the span's size leaves it out).
+std::string SpanEntries(const std::vector<YearSpan>& spans) {
+  std::string text;
+  for (const YearSpan& span : spans) text += "{" + std::to_string(span.first) + ", " + Year(span.last) + "}, ";
+  return spans.empty() ? "{}" : text;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -130,7 +147,8 @@ int main(int argc, char** argv) {
           << "), .easter_offset = " << rule.easter_offset << ", .substitute = " << SubstituteName(rule.substitute)
           << ", .first_year = " << Year(rule.first_year) << ", .last_year = " << Year(rule.last_year)
           << ", .name = {" << Literal(line.en) << ", " << Literal(line.de) << "}, .shift = " << rule.shift
-          << ", .every = " << rule.every << ", .every_from = " << rule.every_from << "},\n";
+          << ", .every = " << rule.every << ", .every_from = " << rule.every_from
+          << ", .day_kind = " << DayKindName(rule.day_kind) << "},\n";
     }
     if (region.rules.empty()) out << "    {},\n";  // no zero-length arrays; left out below
     out << "};\n";
@@ -144,7 +162,9 @@ int main(int argc, char** argv) {
       out << "    {" << day << ", {" << Literal(workday.en) << ", " << Literal(workday.de) << "}},  // "
           << Comment(workday.source) << "\n";
     }
-    out << "    {},\n};\n\n";
+    out << "    {},\n};\n";
+    out << "constexpr YearSpan kUnknown" << r << "[] = {" << SpanEntries(region.unknown) << "};\n";
+    out << "constexpr YearSpan kProvisional" << r << "[] = {" << SpanEntries(region.provisional) << "};\n\n";
   }
   out << "constexpr std::array<Region, " << listed << "> kRegions{{\n";
   for (size_t r = 0; r < regions.size(); ++r) {
@@ -153,7 +173,8 @@ int main(int argc, char** argv) {
     out << "    {" << Literal(region.code) << ", {" << Literal(region.en) << ", " << Literal(region.de) << "}, "
         << region.first_year << ", std::span<const HolidayRule>(kRules" << r << ", " << region.rules.size() << "), "
         << Literal(region.note) << ", std::span<const WorkdayMark>(kWorkdays" << r << ", " << region.workdays.size()
-        << ")},\n";
+        << "), std::span<const YearSpan>(kUnknown" << r << ", " << region.unknown.size()
+        << "), std::span<const YearSpan>(kProvisional" << r << ", " << region.provisional.size() << ")},\n";
   }
   out << "}};\n\n}  // namespace\n\nstd::span<const Region> BuiltInRegions() { return kRegions; }\n\n}  // namespace qv::holidays\n";
 

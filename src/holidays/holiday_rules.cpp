@@ -60,6 +60,31 @@ bool KnownYears(const HolidayRule& rule, int32_t& first, int32_t& last) {
   return first <= last;
 }
 
+std::vector<YearSpan> JoinedSpans(std::vector<YearSpan> spans) {
+  std::sort(spans.begin(), spans.end(), [](const YearSpan& a, const YearSpan& b) { return a.first < b.first; });
+  std::vector<YearSpan> joined;
+  for (const YearSpan& span : spans) {
+    if (span.first > span.last) continue;
+    // Touching spans join too: 2000..2004 and 2005..2010 are one span (64 bits: no overflow at the ends).
+    if (!joined.empty() && int64_t{span.first} <= int64_t{joined.back().last} + 1) {
+      joined.back().last = std::max(joined.back().last, span.last);
+    } else {
+      joined.push_back(span);
+    }
+  }
+  return joined;
+}
+
+bool FirstYearIn(std::span<const YearSpan> spans, int32_t first, int32_t last, int32_t& year) {
+  for (const YearSpan& span : spans) {
+    if (span.last < first) continue;
+    if (span.first > last) return false;
+    year = std::max(span.first, first);
+    return true;
+  }
+  return false;
+}
+
 bool HoldsIn(const HolidayRule& rule, int32_t year) {
   int32_t first = 0, last = 0;
   if (!KnownYears(rule, first, last) || year < first || year > last) return false;
@@ -198,9 +223,12 @@ bool RuleDay(const HolidayRule& rule, int32_t year, int64_t easter_sunday, int64
 void AppendSubstitutes(std::span<const HolidayRule> rules, std::vector<RuleDayEntry>& out,
                        size_t first_entry, int citizens_rule) {
   const size_t own_days = out.size();
+  // Only the law's holidays hold a day against a substitute: a customary closing day (Japan's
+  // offices from 29 December to 3 January) leaves the law's substitute where the law puts it.
+  const auto by_law = [&](size_t i) { return rules[out[i].rule].day_kind == DayKind::Law; };
   const auto taken = [&](int64_t candidate) {
     for (size_t i = first_entry; i < out.size(); ++i) {
-      if (out[i].day == candidate) return true;
+      if (out[i].day == candidate && by_law(i)) return true;
     }
     return false;
   };
@@ -250,10 +278,12 @@ void AppendSubstitutes(std::span<const HolidayRule> rules, std::vector<RuleDayEn
   // A day between two holidays' own days, itself no Sunday and no holiday.
   if (citizens_rule >= 0) {
     for (size_t i = first_entry; i < own_days; ++i) {
-      if (out[i].substitute) continue;
+      if (out[i].substitute || !by_law(i)) continue;
       const int64_t between = out[i].day + 1;
       bool closes = false;
-      for (size_t j = first_entry; j < own_days && !closes; ++j) closes = !out[j].substitute && out[j].day == between + 1;
+      for (size_t j = first_entry; j < own_days && !closes; ++j) {
+        closes = !out[j].substitute && by_law(j) && out[j].day == between + 1;
+      }
       if (!closes || Iso(between) == 7 || taken(between)) continue;
       out.push_back(RuleDayEntry{.day = between, .rule = static_cast<uint16_t>(citizens_rule), .substitute = false});
     }
@@ -309,6 +339,31 @@ std::string_view SubstituteSuffix(Substitute substitute, Language language) {
       return language == Language::German ? " (verlegt)" : " (moved)";
   }
   return "";
+}
+
+std::string_view DayKindSuffix(DayKind kind, Language language) {
+  const bool german = language == Language::German;
+  switch (kind) {
+    case DayKind::Law:
+      return "";
+    case DayKind::Rest:
+      return german ? " (Ruhetag)" : " (rest day)";
+    case DayKind::Custom:
+      return german ? " (üblich arbeitsfrei)" : " (customary)";
+    case DayKind::Half:
+      return german ? " (halber Tag)" : " (half day)";
+  }
+  return "";
+}
+
+std::string_view DayKindWord(DayKind kind) {
+  switch (kind) {
+    case DayKind::Law: return "law";
+    case DayKind::Rest: return "rest";
+    case DayKind::Custom: return "custom";
+    case DayKind::Half: return "half";
+  }
+  return "law";
 }
 
 }  // namespace qv::holidays

@@ -50,6 +50,36 @@ constexpr bool Moves(Substitute substitute) {
 }
 
 inline constexpr int32_t kNoLastYear = std::numeric_limits<int32_t>::max();
+inline constexpr int32_t kNoFirstYear = std::numeric_limits<int32_t>::min();
+
+// What kind of day a holiday is, which decides whether an office counts it.
+enum class DayKind : uint8_t {
+  Law,     // a public holiday by law
+  Rest,    // a legal rest day: offices closed by law, though not a paid public holiday
+  Custom,  // a customary closing day: the government's staff rules, common agreements, banks
+  Half,    // a half day: listed, never counted
+};
+
+// The kinds a count leaves out, as a set of bits (1 << DayKind).
+using DayKinds = uint8_t;
+constexpr DayKinds KindBit(DayKind kind) { return static_cast<DayKinds>(1u << static_cast<unsigned>(kind)); }
+// What an ordinary office closes on: every kind but half days.
+inline constexpr DayKinds kOfficeKinds = KindBit(DayKind::Law) | KindBit(DayKind::Rest) | KindBit(DayKind::Custom);
+// The public holidays by law alone.
+inline constexpr DayKinds kLawKinds = KindBit(DayKind::Law);
+constexpr bool Counts(DayKinds kinds, DayKind kind) { return (kinds & KindBit(kind)) != 0; }
+
+// Years from `first` to `last`, both included.
+struct YearSpan {
+  int32_t first = 0;
+  int32_t last = 0;
+  friend bool operator==(const YearSpan&, const YearSpan&) = default;
+};
+
+// Spans sorted by their first years and joined where they touch or overlap.
+std::vector<YearSpan> JoinedSpans(std::vector<YearSpan> spans);
+// Whether any year of [first, last] lies in one of the joined `spans`; the first such year.
+bool FirstYearIn(std::span<const YearSpan> spans, int32_t first, int32_t last, int32_t& year);
 // Easter-bound holidays stay between 1 March and 8 November (Easter falls from 22 March to 25 April),
 // within their own year and clear of the substitute days around New Year.
 inline constexpr int16_t kEarliestEasterOffset = -21;
@@ -89,6 +119,7 @@ struct HolidayRule {
   int16_t shift = 0;                 // days added to the day the kind gives
   uint16_t every = 0;                // 0 or 1: every year; n: the years every_from + k·n only
   int32_t every_from = 0;
+  DayKind day_kind = DayKind::Law;
 };
 
 // Whether the rule holds in `year`: within its years, on its every-n-th years, within the years its
@@ -132,6 +163,11 @@ bool MaySpillIntoOtherYears(std::span<const HolidayRule> rules);
 
 // Our own suffixes of a substitute day's name.
 std::string_view SubstituteSuffix(Substitute substitute, Language language);
+// Our own suffixes of a day's name by its kind: none for a public holiday by law, " (rest day)",
+// " (customary)", " (half day)" (German " (Ruhetag)", " (üblich arbeitsfrei)", " (halber Tag)").
+std::string_view DayKindSuffix(DayKind kind, Language language);
+// The kind as the rule files and the JSON write it: "law", "rest", "custom", "half".
+std::string_view DayKindWord(DayKind kind);
 
 // --- template definition ------------------------------------------------------------------------
 

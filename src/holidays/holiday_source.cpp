@@ -10,11 +10,40 @@
 
 namespace qv::holidays {
 
+std::vector<YearSpan> UnknownYearsOf(int32_t first_year, std::span<const YearSpan> unknown,
+                                     std::span<const HolidayRule> rules) {
+  std::vector<YearSpan> spans(unknown.begin(), unknown.end());
+  if (first_year > kNoFirstYear) spans.push_back(YearSpan{kNoFirstYear, first_year - 1});
+  for (const HolidayRule& rule : rules) {
+    int32_t first = rule.first_year, last = rule.last_year;
+    if (!KnownYears(rule, first, last)) {
+      spans.push_back(YearSpan{rule.first_year, rule.last_year});
+      continue;
+    }
+    if (first > rule.first_year) spans.push_back(YearSpan{rule.first_year, first - 1});
+    if (last < rule.last_year) spans.push_back(YearSpan{last + 1, rule.last_year});
+  }
+  return JoinedSpans(std::move(spans));
+}
+
+std::vector<YearSpan> KnownYearsOf(std::span<const YearSpan> unknown_years) {
+  std::vector<YearSpan> known;
+  int64_t next = kNoFirstYear;  // the first year not yet placed
+  for (const YearSpan& gap : unknown_years) {
+    if (gap.first > next) known.push_back(YearSpan{static_cast<int32_t>(next), gap.first - 1});
+    next = std::max<int64_t>(next, int64_t{gap.last} + 1);
+  }
+  if (next <= kNoLastYear) known.push_back(YearSpan{static_cast<int32_t>(next), kNoLastYear});
+  return known;
+}
+
 HolidaySource RegionSource(const Region& region) {
   HolidaySource source;
   source.kind = SourceKind::Region;
   source.label = std::string(region.code);
   source.rules = RulesInForce(region);
+  source.unknown_years = UnknownYearsOf(region.first_year, region.unknown, source.rules);
+  source.provisional_years.assign(region.provisional.begin(), region.provisional.end());
   for (const WorkdayMark& mark : region.workdays) {
     if (mark.day_number < civil::GregorianToDayNumber(region.first_year, 1, 1)) continue;
     source.workdays.push_back(DatedHoliday{.day_number = mark.day_number, .name = std::string(mark.name.en)});
@@ -39,6 +68,9 @@ RuleFileSources ReadRuleFileSources(std::string_view contents, std::string_view 
   const auto built_in = [](std::string_view code, RuleRegion& region) {
     const Region* found = FindRegion(code);
     if (found == nullptr) return false;
+    region.first_year = found->first_year;
+    region.unknown.assign(found->unknown.begin(), found->unknown.end());
+    region.provisional.assign(found->provisional.begin(), found->provisional.end());
     for (const HolidayRule& rule : RulesInForce(*found)) {
       region.rules.push_back(RuleLine{.rule = rule, .en = std::string(rule.name.en), .de = std::string(rule.name.de),
                                       .source = {}, .line = 0});
@@ -81,6 +113,8 @@ RuleFileSources ReadRuleFileSources(std::string_view contents, std::string_view 
     std::stable_sort(source.workdays.begin(), source.workdays.end(),
                      [](const DatedHoliday& a, const DatedHoliday& b) { return a.day_number < b.day_number; });
     source.rule_names = std::move(names);
+    source.unknown_years = UnknownYearsOf(region.first_year, region.unknown, source.rules);
+    source.provisional_years = region.provisional;
     sources.push_back(std::move(source));
   }
   return sources;
@@ -115,7 +149,13 @@ HolidayFileResult ReadRuleFileAsOneSource(std::string_view contents, std::string
     }
     merged.dates.insert(merged.dates.end(), source.dates.begin(), source.dates.end());
     merged.workdays.insert(merged.workdays.end(), source.workdays.begin(), source.workdays.end());
+    // The file knows a year only where each of its regions does.
+    merged.unknown_years.insert(merged.unknown_years.end(), source.unknown_years.begin(), source.unknown_years.end());
+    merged.provisional_years.insert(merged.provisional_years.end(), source.provisional_years.begin(),
+                                    source.provisional_years.end());
   }
+  merged.unknown_years = JoinedSpans(std::move(merged.unknown_years));
+  merged.provisional_years = JoinedSpans(std::move(merged.provisional_years));
   const auto by_day = [](const DatedHoliday& a, const DatedHoliday& b) { return a.day_number < b.day_number; };
   std::stable_sort(merged.dates.begin(), merged.dates.end(), by_day);
   std::stable_sort(merged.workdays.begin(), merged.workdays.end(), by_day);

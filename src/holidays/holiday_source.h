@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -34,7 +35,18 @@ struct HolidaySource {
   // Owns the names a file's yearly rules view (shared by copies of the source; never changed).
   std::shared_ptr<const std::deque<std::string>> rule_names;
   int32_t timed_events_ignored = 0;  // iCalendar events with a time of day (appointments, not days off)
+  // The years whose days the source does not know (joined spans; a region's years before its first
+  // one included), and those answered from rules not yet published. A file of dates knows every year.
+  std::vector<YearSpan> unknown_years;
+  std::vector<YearSpan> provisional_years;
 };
+
+// The years a source does not know: those before `first_year`, the `unknown` ones, and those where a
+// rule's kind is not known (the equinox days beyond 2099).
+std::vector<YearSpan> UnknownYearsOf(int32_t first_year, std::span<const YearSpan> unknown,
+                                     std::span<const HolidayRule> rules);
+// The complement of a source's unknown years: the spans it knows.
+std::vector<YearSpan> KnownYearsOf(std::span<const YearSpan> unknown_years);
 
 // The source of a built-in region.
 HolidaySource RegionSource(const Region& region);

@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "holidays/holiday_source.h"
+
 namespace qv::holidays {
 
 // The compiled rule files (builtin_regions.cpp, written by compile_rules at build time).
@@ -106,6 +108,35 @@ std::vector<HolidayRule> RulesInForce(const Region& region) {
     rules.push_back(rule);
   }
   return rules;
+}
+
+}  // namespace qv::holidays
+
+namespace qv::holidays {
+
+std::vector<YearSpan> KnownYears(const Region& region) {
+  return KnownYearsOf(UnknownYearsOf(region.first_year, region.unknown, RulesInForce(region)));
+}
+
+std::string KnownYearsText(std::span<const YearSpan> known, Language language) {
+  const bool german = language == Language::German;
+  if (known.empty()) return german ? "kein Jahr" : "no year";
+  std::string text;
+  for (const YearSpan& span : known) {
+    if (!text.empty()) text += ", ";
+    if (span.first == kNoFirstYear && span.last == kNoLastYear) {
+      text += german ? "jedes Jahr" : "every year";
+    } else if (span.first == kNoFirstYear) {
+      text += (german ? "bis " : "up to ") + std::to_string(span.last);
+    } else if (span.last == kNoLastYear) {
+      text += german ? "ab " + std::to_string(span.first) : std::to_string(span.first) + " onward";
+    } else if (span.first == span.last) {
+      text += std::to_string(span.first);
+    } else {
+      text += std::to_string(span.first) + "\xE2\x80\x93" + std::to_string(span.last);  // an en dash
+    }
+  }
+  return text;
 }
 
 }  // namespace qv::holidays

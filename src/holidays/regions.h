@@ -5,15 +5,18 @@
 // parsed when the program starts.
 //
 // A region's table is right from its first year on, as the law of each year had it; later years
-// follow today's law. Before its first year a region has no holidays at all: we do not guess at
-// laws we have not checked, and a count that reaches back before that year counts only the work
-// week there.
+// follow today's law. A region knows the years from its first year on, less the years it names
+// unknown: a count, list or export that needs another year is refused, never answered as if the
+// region had no holidays then. Years whose days are projected rather than published (a yearly
+// decree not out yet) are answered and marked provisional.
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "holidays/holiday_rules.h"
+#include "text/language.h"
 
 namespace qv::holidays {
 
@@ -30,7 +33,15 @@ struct Region {
   std::span<const HolidayRule> rules;
   std::string_view note = {};  // shown after the name in the list of regions ("decrees: 2023-2026")
   std::span<const WorkdayMark> workdays = {};
+  std::span<const YearSpan> unknown = {};      // years from first_year on that are not known
+  std::span<const YearSpan> provisional = {};  // years answered from rules not yet published
 };
+
+// The years a region knows, as spans: from its first year to the open future, less its unknown
+// years and the years where a rule's kind is not known (the equinox days outside 1900 … 2099).
+std::vector<YearSpan> KnownYears(const Region& region);
+// "1995 onward", "1995–2099", "1995–2009, 2011 onward"; German "ab 1995", "1995–2099".
+std::string KnownYearsText(std::span<const YearSpan> known, Language language);
 
 // Every region, in the order of the list of regions (Germany and its states first, then the
 // countries' files in the order of their codes, each in the order of its file).

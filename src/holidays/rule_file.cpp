@@ -143,7 +143,17 @@ std::optional<int16_t> EasterOffset(std::string_view rest) {
 struct LineReading {
   std::optional<RuleFileProblem> problem;
   std::vector<HolidayRule> rules;  // one per range of years
+  std::vector<YearRange> provisional;  // provisional=: the years its day is projected
 };
+
+std::optional<DayKind> DayKindOf(std::string_view text) {
+  static constexpr std::pair<std::string_view, DayKind> kKinds[] = {
+      {"law", DayKind::Law}, {"rest", DayKind::Rest}, {"custom", DayKind::Custom}, {"half", DayKind::Half}};
+  for (const auto& [name, kind] : kKinds) {
+    if (text == name) return kind;
+  }
+  return std::nullopt;
+}
 
 // The rule, its shift and its attributes; `one_off` is set for a YYYY-MM-DD rule.
 LineReading ReadRule(std::string_view text, int32_t region_first_year, bool directive_citizens) {
@@ -215,7 +225,9 @@ LineReading ReadRule(std::string_view text, int32_t region_first_year, bool dire
   }
   std::vector<YearRange> years;
   std::vector<YearRange> except;
-  bool seen_years = false, seen_every = false, seen_except = false, seen_sub = false;
+  std::optional<int32_t> from, until;
+  bool seen_years = false, seen_every = false, seen_except = false, seen_sub = false, seen_kind = false,
+       seen_provisional = false;
   for (; next < words.size(); ++next) {
     const std::string_view word = words[next];
     const size_t equals = word.find('=');
@@ -234,6 +246,18 @@ LineReading ReadRule(std::string_view text, int32_t region_first_year, bool dire
       const std::optional<int64_t> n = Number(value.substr(0, colon), 4), from = Number(value.substr(colon + 1));
       if (!n || !from || *n < 1) return fail(RuleFileProblem::BadAttribute);
       rule.every = static_cast<uint16_t>(*n), rule.every_from = static_cast<int32_t>(*from);
+    } else if ((key == "from" && !from) || (key == "until" && !until)) {
+      const std::optional<int64_t> year = Number(value);
+      if (!year) return fail(RuleFileProblem::BadYears);
+      (key == "from" ? from : until) = static_cast<int32_t>(*year);
+    } else if (key == "kind" && !seen_kind) {
+      seen_kind = true;
+      const std::optional<DayKind> kind = DayKindOf(value);
+      if (!kind) return fail(RuleFileProblem::BadAttribute);
+      rule.day_kind = *kind;
+    } else if (key == "provisional" && !seen_provisional) {
+      seen_provisional = true;
+      if (!YearList(value, reading.provisional)) return fail(RuleFileProblem::BadYears);
     } else if (key == "sub" && !seen_sub && !directive_citizens) {
       seen_sub = true;
       const std::optional<Substitute> substitute = SubstituteOf(value);
@@ -244,8 +268,15 @@ LineReading ReadRule(std::string_view text, int32_t region_first_year, bool dire
     }
   }
   if (one_off) {
-    if (seen_years || seen_every || seen_except) return fail(RuleFileProblem::BadAttribute);
+    if (seen_years || seen_every || seen_except || from || until) return fail(RuleFileProblem::BadAttribute);
     years.push_back(YearRange{*one_off, *one_off});
+  }
+  // from= and until=: one range, in place of years=.
+  if (from || until) {
+    if (seen_years) return fail(RuleFileProblem::BadAttribute);
+    const YearRange range{from.value_or(region_first_year), until.value_or(kNoLastYear)};
+    if (range.first > range.last) return fail(RuleFileProblem::BadYears);
+    years.push_back(range);
   }
   if (years.empty()) years.push_back(YearRange{region_first_year, kNoLastYear});
   for (YearRange& range : years) {
@@ -414,6 +445,20 @@ RuleFileResult ParseRuleFile(std::string_view contents, std::string_view file_na
       region.note = std::string(rest);
     } else if (keyword == "source") {
       source = std::string(rest);
+    } else if (keyword == "unknown" || keyword == "provisional") {
+      // "unknown YEARS | why", "provisional YEARS | why": the why is for the reader of the file.
+      std::vector<YearRange> years;
+      if (!YearList(TrimLineBlanks(rest.substr(0, rest.find('|'))), years)) {
+        return fail(line_number, RuleFileProblem::BadYears, line);
+      }
+      for (const YearRange& range : years) {
+        (keyword == "unknown" ? region.unknown : region.provisional).push_back(YearSpan{range.first, range.last});
+      }
+    } else if (keyword == "complete") {
+      // "complete YEAR | source": the year's dated lines are the whole year.
+      const std::optional<int64_t> year = Number(TrimLineBlanks(rest.substr(0, rest.find('|'))));
+      if (!year) return fail(line_number, RuleFileProblem::BadYears, line);
+      region.complete_years.push_back(static_cast<int32_t>(*year));
     } else if (keyword == "hidden" && rest.empty()) {
       region.hidden = true;
     } else if (keyword == "workday") {
@@ -441,6 +486,7 @@ RuleFileResult ParseRuleFile(std::string_view contents, std::string_view file_na
       if (fields.size() >= 3 && (fields[1].empty() || fields[2].empty())) return fail(line_number, RuleFileProblem::BadNames, line);
       LineReading reading = ReadRule(fields[0], region.first_year, citizens);
       if (reading.problem) return fail(line_number, *reading.problem, line);
+      for (const YearRange& range : reading.provisional) region.provisional.push_back(YearSpan{range.first, range.last});
       for (const HolidayRule& rule : reading.rules) {
         RuleLine rule_line;
         rule_line.rule = rule;
@@ -452,11 +498,85 @@ RuleFileResult ParseRuleFile(std::string_view contents, std::string_view file_na
       }
     }
   }
-  for (const RuleRegion& region : regions) {
+  for (RuleRegion& region : regions) {
     if (region.en.empty() || region.de.empty()) return fail(region.line, RuleFileProblem::MissingName, region.code);
+    // A complete year needs its dated lines: without them the year would list nothing.
+    for (const int32_t year : region.complete_years) {
+      const bool dated = std::any_of(region.rules.begin(), region.rules.end(), [&](const RuleLine& line) {
+        return line.rule.first_year == year && line.rule.last_year == year;
+      });
+      if (!dated) return fail(region.line, RuleFileProblem::BadYears, region.code + " complete " + std::to_string(year));
+    }
+    region.unknown = JoinedSpans(std::move(region.unknown));
+    region.provisional = JoinedSpans(std::move(region.provisional));
   }
   return regions;
 }
+
+namespace {
+
+// A region knows only the years the regions it includes know too, and is provisional where they are.
+void TakeYearsOf(const RuleRegion& included, RuleRegion& region) {
+  region.first_year = std::max(region.first_year, included.first_year);
+  region.unknown.insert(region.unknown.end(), included.unknown.begin(), included.unknown.end());
+  region.unknown = JoinedSpans(std::move(region.unknown));
+  region.provisional.insert(region.provisional.end(), included.provisional.begin(), included.provisional.end());
+  region.provisional = JoinedSpans(std::move(region.provisional));
+}
+
+// In a complete year only the region's own lines dated in that year hold: every other rule, its own
+// or included, is cut around the year. The year's list is published, so it is not provisional.
+void LeaveOutCompleteYears(RuleRegion& region, size_t own_start, std::vector<RuleLine>& rules) {
+  if (region.complete_years.empty()) return;
+  std::sort(region.complete_years.begin(), region.complete_years.end());
+  std::vector<RuleLine> kept;
+  for (size_t r = 0; r < rules.size(); ++r) {
+    const HolidayRule& rule = rules[r].rule;
+    const bool own_dated = r >= own_start && rule.first_year == rule.last_year &&
+                           std::binary_search(region.complete_years.begin(), region.complete_years.end(), rule.first_year);
+    if (own_dated) {
+      kept.push_back(rules[r]);
+      continue;
+    }
+    int32_t from = rule.first_year;
+    bool open = true;
+    for (const int32_t year : region.complete_years) {
+      if (year < from || year > rule.last_year) continue;
+      if (year > from) {
+        RuleLine piece = rules[r];
+        piece.rule.first_year = from, piece.rule.last_year = year - 1;
+        kept.push_back(std::move(piece));
+      }
+      if (year == rule.last_year) {
+        open = false;
+        break;
+      }
+      from = year + 1;
+    }
+    if (open) {
+      RuleLine piece = rules[r];
+      piece.rule.first_year = from;
+      kept.push_back(std::move(piece));
+    }
+  }
+  rules = std::move(kept);
+  std::vector<YearSpan> provisional;
+  for (YearSpan span : region.provisional) {
+    for (const int32_t year : region.complete_years) {
+      if (year < span.first || year > span.last) continue;
+      if (year > span.first) provisional.push_back(YearSpan{span.first, year - 1});
+      if (year == span.last) {
+        span.first = span.last + 1;  // nothing left (span.last < kNoLastYear here: a complete year is a year)
+        break;
+      }
+      span.first = year + 1;
+    }
+    if (span.first <= span.last) provisional.push_back(span);
+  }
+  region.provisional = JoinedSpans(std::move(provisional));
+}
+
+}  // namespace
 
 RuleFileResult ResolveRegions(std::vector<RuleRegion> regions, const OutsideRegions& outside) {
   std::map<std::string, size_t, std::less<>> index;
@@ -488,6 +608,7 @@ RuleFileResult ResolveRegions(std::vector<RuleRegion> regions, const OutsideRegi
         if (error) return;
         rules.insert(rules.end(), resolved[found->second].begin(), resolved[found->second].end());
         workdays.insert(workdays.end(), resolved_workdays[found->second].begin(), resolved_workdays[found->second].end());
+        TakeYearsOf(regions[found->second], regions[i]);
       } else {
         RuleRegion outer;
         if (!outside || !outside(code, outer)) {
@@ -497,9 +618,12 @@ RuleFileResult ResolveRegions(std::vector<RuleRegion> regions, const OutsideRegi
         }
         rules.insert(rules.end(), outer.rules.begin(), outer.rules.end());
         workdays.insert(workdays.end(), outer.workdays.begin(), outer.workdays.end());
+        TakeYearsOf(outer, regions[i]);
       }
     }
+    const size_t own_start = rules.size();
     rules.insert(rules.end(), regions[i].rules.begin(), regions[i].rules.end());
+    LeaveOutCompleteYears(regions[i], own_start, rules);
     workdays.insert(workdays.end(), regions[i].workdays.begin(), regions[i].workdays.end());
     resolved[i] = std::move(rules);
     resolved_workdays[i] = std::move(workdays);

@@ -72,7 +72,14 @@ struct WorkdayLine {
 
 struct RuleRegion {
   std::string code;  // upper case
-  int32_t first_year = 0;
+  int32_t first_year = 0;  // the first year its days are known
+  // Years from first_year on whose days are not known (refused), and years answered from the
+  // rules but not yet published (provisional); joined spans, those of its `with` regions included.
+  std::vector<YearSpan> unknown;
+  std::vector<YearSpan> provisional;
+  // Years whose dated lines are the region's whole year: its other rules, its own and those of
+  // its `with` regions, hold in every other year only.
+  std::vector<int32_t> complete_years;
   std::string en, de, note;
   bool hidden = false;  // a table only for other regions' `with`, not listed
   std::vector<std::string> with;

@@ -1,7 +1,7 @@
 // Each built-in region's holidays against the dates worked out from the law or the government's
 // own list (tests/holidays/expected/<country>.txt, one region and year a line with its weekday
-// holidays, the source named above each region): every weekday holiday the law gives, and no
-// other, for every year listed.
+// days an office closes on, the source named above each region): every weekday day off the law
+// gives, and no other, for every year listed. Half days are listed but not counted, so not here.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -29,6 +29,7 @@ Expected ReadExpected() {
       std::istringstream words(line);
       std::string code, year, date;
       words >> code >> year;
+      if (year == "minimum") continue;  // the least number of days a year lists (known_years_test)
       Dates& dates = expected[code + " " + year];
       while (words >> date) dates.insert(date);
     }
@@ -43,13 +44,13 @@ TEST(HolidaysByLaw, EveryRegionYearAsPublished) {
   for (const auto& [region_year, dates] : expected) requests += region_year + "\n";
   // One shell for all: each line the region and year, then the weekday dates quorvan-cli lists.
   const test::CliRun run = test::RunCliScript(
-      R"(while read -r code year; do
+      R"sh(while read -r code year; do
            printf '%s %s' "$code" "$year"
            "$CLI" --list-holidays="$year" --holidays="$code" | while IFS=$'\t' read -r date weekday rest; do
-             case $weekday in Saturday|Sunday) ;; *) printf ' %s' "$date" ;; esac
+             case $weekday/$rest in Saturday/*|Sunday/*|*"(half day)"*) ;; *) printf ' %s' "$date" ;; esac
            done
            echo
-         done < "$IN")",
+         done < "$IN")sh",
       requests);
   ASSERT_EQ(run.status, 0) << run.err;
   std::istringstream lines(run.out);

@@ -54,7 +54,58 @@ TEST(WorkingDayOptions, EveryRegionIsNamedAndListed) {
     EXPECT_NE(std::string(kRegionTakes).find(code), std::string::npos) << code;
     EXPECT_NE(holidays::FindRegion(code), nullptr) << code;
   }
-  EXPECT_NE(RegionListText(Language::German).find("DE-TH\tThüringen\n"), std::string::npos);
+  // Each line says the years the region knows.
+  EXPECT_NE(RegionListText(Language::German).find("DE-TH\tThüringen\tab 1991\n"), std::string::npos);
+  EXPECT_NE(RegionListText(Language::English).find("DE-TH\tThuringia\t1991 onward\n"), std::string::npos);
+}
+
+// --holiday-kinds: what offices close on, or the law's days alone; a year a region does not know
+// is refused with its name, the year and the years it knows; a projected year is marked.
+TEST(WorkingDaysProgram, KindsRefusalsAndProvisionalYears) {
+  const CliFolder folder;
+  folder.Write("kinds.rules",
+               "region OFFICE 2000\nen Office\nde Büro\n01-01 | New Year | Neujahr\n"
+               "01-02 kind=custom | Second of January | Berchtoldstag | staff rules\n"
+               "12-24 kind=half | Christmas Eve | Heiligabend\nprovisional 2030.. | no list yet\n");
+  const std::string rules = "--holiday-rules=kinds.rules";
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string out, err;
+  } cases[] = {
+      {{"--first=2025-01-01", "--second=2025-01-10", rules, "--no-verbose"}, 0,
+       "2025-01-01 CE to 2025-01-10 CE = 6 days; 1 holiday left out (OFFICE 1)\n", ""},
+      {{"--first=2025-01-01", "--second=2025-01-10", rules, "--no-verbose", "--holiday-kinds=law"}, 0,
+       "2025-01-01 CE to 2025-01-10 CE = 7 days; no holidays left out\n", ""},
+      {{"--first=1999-12-20", "--second=2000-01-10", rules, "--no-verbose"}, 1, "",
+       "quorvan-cli: The holidays of OFFICE are not known for 1999 (known: 2000 onward).\n"},
+      {{"--first=1999-12-20", "--second=2000-01-10", rules, "--output=json"}, 1,
+       "{\"request\":{\"first\":\"1999-12-20\",\"difference\":\"\",\"second\":\"2000-01-10\"},\"kind\":\"difference\","
+       "\"error\":\"The holidays of OFFICE are not known for 1999 (known: 2000 onward).\"}\n",
+       ""},
+      {{"--first=2029-12-28", "--second=2030-01-04", rules, "--no-verbose", "--lang=de"}, 0,
+       "2029-12-28 CE bis 2030-01-04 CE = 3 Tage; 2 Feiertage ausgelassen (OFFICE 2); vorläufig: OFFICE 2030\n", ""},
+      {{"--first=2029-12-28", "--second=2030-01-04", rules, "--output=json"}, 0,
+       "{\"request\":{\"first\":\"2029-12-28\",\"difference\":\"\",\"second\":\"2030-01-04\"},\"kind\":\"difference\","
+       "\"days\":3,\"provisional\":true,\"provisional_sources\":[{\"source\":\"OFFICE\",\"years\":[[2030,2030]]}]}\n",
+       ""},
+      {{"--list-holidays=1999", rules}, 1, "", "quorvan-cli: The holidays of OFFICE are not known for 1999 (known: 2000 onward).\n"},
+      {{"--list-holidays=2031", rules}, 0,
+       "2031-01-01\tWednesday\tNew Year\n2031-01-02\tThursday\tSecond of January (customary)\n"
+       "2031-12-24\tWednesday\tChristmas Eve (half day)\n",
+       "quorvan-cli: provisional (projected, not yet published): OFFICE 2031\n"},
+      {{"--export-ics=1995..2025", rules}, 1, "", "quorvan-cli: The holidays of OFFICE are not known for 1995 (known: 2000 onward).\n"},
+      {{"--holiday-kinds=half", rules, "--first=2025-01-01"}, 2, "", ""},
+  };
+  for (const auto& c : cases) {
+    std::string arguments;
+    for (const std::string& arg : c.args) arguments += arg + " ";
+    const CliRun run = folder.Run(arguments);
+    EXPECT_EQ(run.status, c.status) << arguments;
+    if (c.status == 2) continue;  // a usage error: its text is the option table's
+    EXPECT_EQ(run.out, c.out) << arguments;
+    EXPECT_EQ(run.err, c.err) << arguments;
+  }
 }
 
 // A company's rule file on top of a region, with a worked Saturday; --weekend as the spreadsheets

@@ -2,11 +2,13 @@
 
 #include <charconv>
 #include <cstdint>
+#include <span>
 #include <utility>
 
 #include "calendar/added_calendars.h"
 #include "calendar/calendar_codes.h"
 #include "calendar/mayan.h"
+#include "holidays/regions.h"
 #include "lang/general_texts.h"
 #include "lang/request_messages.h"
 #include "text/calendar_names.h"
@@ -73,11 +75,34 @@ void AppendAddedCalendarFields(std::string& out, CalendarCode calendar, int32_t 
   AppendJsonString(out, AddedMonthName(calendar, date.year, date.month, Language::English));
 }
 
+// A result that rests on projected holidays: "provisional":true and, for each source, its years as
+// [first, last] pairs.
+void AppendProvisional(std::string& out, std::span<const ProvisionalSourceYears> provisional) {
+  if (provisional.empty()) return;
+  out.append(",\"provisional\":true,\"provisional_sources\":[");
+  for (size_t i = 0; i < provisional.size(); ++i) {
+    if (i > 0) out.push_back(',');
+    out.append("{\"source\":");
+    AppendJsonString(out, provisional[i].source);
+    out.append(",\"years\":[");
+    for (size_t y = 0; y < provisional[i].years.size(); ++y) {
+      if (y > 0) out.push_back(',');
+      out.push_back('[');
+      AppendNumber(out, provisional[i].years[y].first);
+      out.push_back(',');
+      AppendNumber(out, provisional[i].years[y].last);
+      out.push_back(']');
+    }
+    out.append("]}");
+  }
+  out.push_back(']');
+}
+
 // One JSON object: the request as given, its kind, and the result or the refusal's message.
 // `result` is null, or holds a computed result when `error` is empty. (Out of line, like the
 // refusals: the sentence path of a long batch stays small enough to inline what it calls.)
 [[gnu::noinline]] void AppendJsonAnswer(const BoxViews& request, RequestKind kind, const ResultValues* result, std::string_view error,
-                      Language language, std::string& out) {
+                      Language language, std::string& out, std::span<const ProvisionalSourceYears> provisional = {}) {
   out.append("{\"request\":{\"first\":");
   AppendJsonString(out, request.first);
   out.append(",\"difference\":");
@@ -130,6 +155,7 @@ void AppendAddedCalendarFields(std::string& out, CalendarCode calendar, int32_t 
         AppendNumber(out, result->number);
       }
     }
+    AppendProvisional(out, provisional);
   }
   out.push_back('}');
 }
@@ -141,6 +167,14 @@ void AppendAddedCalendarFields(std::string& out, CalendarCode calendar, int32_t 
   AppendOneLine("error: ", message, out);
   AppendOneLine("", message, answer.diagnostic);
   answer.line_is_error = true;
+}
+
+[[gnu::cold]] void AppendProvisionalDiagnostic(std::span<const ProvisionalSourceYears> provisional, Answer& answer) {
+  std::string text = "provisional:";
+  for (const ProvisionalSourceYears& source : provisional) {
+    text.append(" ").append(source.source).append(" ").append(holidays::KnownYearsText(source.years, Language::English));
+  }
+  AppendOneLine("", text, answer.diagnostic);
 }
 
 void ResetAnswer(Answer& answer) {
@@ -176,6 +210,10 @@ void AnswerRequest(ComputeEngine& engine, const BoxViews& boxes, const RequestOp
     return Refuse(boxes, RequestKind::None, reason, mode, language, out, answer);
   }
   const std::string_view message = outcome.message ? std::string_view(outcome.message->text) : std::string_view();
+  // A working-day result that needs a year a holiday source does not know: refused, naming it.
+  if (!outcome.refusal.empty()) [[unlikely]] {
+    return Refuse(boxes, result.kind, outcome.refusal, mode, language, out, answer);
+  }
   if (mode == OutputMode::Sentence) [[likely]] {
     // The line without the line breaks that end it in the output window.
     std::string_view line = outcome.output;
@@ -187,8 +225,10 @@ void AnswerRequest(ComputeEngine& engine, const BoxViews& boxes, const RequestOp
     // Nothing computed: a refusal, or an overflow (the sentence's "Out of Range").
     if (!result.computed) return Refuse(boxes, result.kind, message, mode, language, out, answer);
     out.append(result.kind == RequestKind::Difference ? outcome.boxes.difference : result.date);
+    // The value alone cannot say that it rests on projected holidays: standard error does.
+    if (!outcome.provisional.empty()) [[unlikely]] AppendProvisionalDiagnostic(outcome.provisional, answer);
   } else {
-    AppendJsonAnswer(boxes, result.kind, &result, message, language, out);
+    AppendJsonAnswer(boxes, result.kind, &result, message, language, out, outcome.provisional);
     answer.refused = !outcome.validated || !result.computed || outcome.message.has_value();
     return;
   }

@@ -114,6 +114,8 @@ constexpr std::array kOptions{
     CommandOption{"--holiday-rules", "FILE", "leave out the holidays of a rule file's regions (repeatable)",
                   [](CommandLine& l, std::string_view v) { l.options.include_weekends = false; return AddRuleFile(l.work_calendar, v); },
                   "a file name"},
+    CommandOption{"--holiday-kinds", "office|law", "count what offices close on (default) or the law's holidays alone",
+                  [](CommandLine& l, std::string_view v) { return SetHolidayKinds(l.work_calendar, v); }, kHolidayKindsTakes},
     CommandOption{"--list-holidays", "YEAR", "print the holidays of --holidays and --holiday-file in YEAR",
                   [](CommandLine& l, std::string_view v) { return SetListHolidaysYear(l.work_calendar, v); }, kYearTakes},
     CommandOption{"--export-ics", "YEAR[..YEAR]", "write the holidays of those years as an iCalendar file",

@@ -13,8 +13,12 @@ std::string RegionListText(Language language) {
   for (const holidays::Region& region : holidays::Regions()) {
     text.append(region.code).append("\t");
     text.append(language == Language::German ? region.name.de : region.name.en);
-    // A region's note (the years of decrees a table holds) after a tab; regions without one keep
-    // their line as it was.
+    // The years it knows, with those it answers provisionally, then its note (if any).
+    text.append("\t").append(holidays::KnownYearsText(holidays::KnownYears(region), language));
+    if (!region.provisional.empty()) {
+      text.append(language == Language::German ? "; vorläufig: " : "; provisional: ");
+      text.append(holidays::KnownYearsText(region.provisional, language));
+    }
     if (!region.note.empty()) text.append("\t").append(region.note);
     text.append("\n");
   }

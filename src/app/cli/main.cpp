@@ -275,15 +275,22 @@ int main(int argc, char** argv) {
     return 2;
   }
   options.work_calendar = std::move(built.calendar);
-  if (work.export_ics) {  // a source is given, so the calendar is in force
-    return PrintAll(options.work_calendar ? qv::CalendarAsICalendar(*options.work_calendar, work.export_ics->first,
-                                                                     work.export_ics->last, options.language)
-                                          : std::string());
-  }
-  if (work.list_holidays) {  // a source is given, so the calendar is in force
-    return PrintAll(options.work_calendar
-                        ? qv::cli::HolidayListText(*options.work_calendar, *work.list_holidays, options)
-                        : std::string());
+  if (work.export_ics || work.list_holidays) {  // a source is given, so the calendar is in force
+    const int32_t first_year = work.export_ics ? work.export_ics->first : *work.list_holidays;
+    const int32_t last_year = work.export_ics ? work.export_ics->last : *work.list_holidays;
+    if (!options.work_calendar) return PrintAll(std::string());
+    const qv::WorkCalendar& calendar = *options.work_calendar;
+    // A year a source does not know is refused, never listed as a year without holidays.
+    if (const std::string refusal = qv::cli::UnknownYearsMessage(calendar, first_year, last_year, options.language);
+        !refusal.empty()) {
+      Diagnose(refusal);
+      return kRefused;
+    }
+    if (const std::string note = qv::cli::ProvisionalYearsNote(calendar, first_year, last_year); !note.empty()) {
+      Diagnose(note);
+    }
+    return PrintAll(work.export_ics ? qv::CalendarAsICalendar(calendar, first_year, last_year, options.language)
+                                    : qv::cli::HolidayListText(calendar, first_year, options));
   }
 
   qv::ProgramTextStore texts;

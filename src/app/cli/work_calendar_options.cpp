@@ -7,6 +7,7 @@
 #include "holidays/holiday_list.h"
 #include "holidays/icalendar.h"
 #include "holidays/icalendar_writer.h"
+#include "lang/holiday_texts.h"
 
 namespace qv::cli {
 
@@ -77,6 +78,52 @@ bool SetExportYears(WorkCalendarOptions& options, std::string_view text) {
   return true;
 }
 
+bool SetHolidayKinds(WorkCalendarOptions& options, std::string_view text) {
+  if (text == "office") {
+    options.kinds = holidays::kOfficeKinds;
+    return true;
+  }
+  holidays::DayKinds kinds = 0;
+  while (!text.empty()) {
+    const size_t comma = text.find(',');
+    const std::string_view word = text.substr(0, comma);
+    if (word == "law") {
+      kinds |= holidays::KindBit(holidays::DayKind::Law);
+    } else if (word == "rest") {
+      kinds |= holidays::KindBit(holidays::DayKind::Rest);
+    } else if (word == "custom") {
+      kinds |= holidays::KindBit(holidays::DayKind::Custom);
+    } else {
+      return false;
+    }
+    if (comma == std::string_view::npos) break;
+    text.remove_prefix(comma + 1);
+    if (text.empty()) return false;  // a trailing comma
+  }
+  if (kinds == 0) return false;
+  options.kinds = kinds;
+  return true;
+}
+
+std::string UnknownYearsMessage(const WorkCalendar& calendar, int32_t first_year, int32_t last_year, Language language) {
+  const std::optional<UnknownHolidayYear> unknown = calendar.FirstUnknownYear(first_year, last_year);
+  if (!unknown) return {};
+  const holidays::HolidaySource& source = calendar.Sources()[unknown->source];
+  return UnknownHolidayYearMessage(source.label, unknown->year,
+                                   holidays::KnownYearsText(holidays::KnownYearsOf(source.unknown_years), language),
+                                   language);
+}
+
+std::string ProvisionalYearsNote(const WorkCalendar& calendar, int32_t first_year, int32_t last_year) {
+  std::string note;
+  for (const ProvisionalHolidayYears& years : calendar.ProvisionalYears(first_year, last_year)) {
+    note.append(note.empty() ? "provisional (projected, not yet published):" : ",");
+    note.append(" ").append(calendar.Sources()[years.source].label).append(" ");
+    note.append(holidays::KnownYearsText(years.years, Language::English));
+  }
+  return note;
+}
+
 std::string ListingOptionsError(const WorkCalendarOptions& options, bool request_or_month_given) {
   const bool listing = options.list_holidays || options.list_regions;
   if (options.list_holidays && options.list_regions) return "--list-holidays and --list-regions do not go together";
@@ -126,7 +173,7 @@ BuiltCalendar BuildWorkCalendar(const WorkCalendarOptions& options, const Reques
     }
     sources.push_back(std::get<holidays::HolidaySource>(std::move(read)));
   }
-  auto calendar = std::make_shared<const WorkCalendar>(options.work_week.value_or(WorkWeek()), std::move(sources));
+  auto calendar = std::make_shared<const WorkCalendar>(options.work_week.value_or(WorkWeek()), std::move(sources), options.kinds);
   if (calendar->InForce()) built.calendar = std::move(calendar);
   return built;
 }

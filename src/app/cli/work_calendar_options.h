@@ -39,6 +39,7 @@ struct WorkCalendarOptions {
   std::optional<int32_t> list_holidays;  // --list-holidays=YEAR
   bool list_regions = false;             // --list-regions
   std::optional<ExportYears> export_ics;  // --export-ics=FIRST_YEAR[..LAST_YEAR]
+  holidays::DayKinds kinds = holidays::kOfficeKinds;  // --holiday-kinds
 };
 
 // The years --list-holidays takes: those whose every day lies within the day-number limit.
@@ -70,6 +71,16 @@ bool SetWeekend(WorkCalendarOptions& options, std::string_view text);
 bool SetListHolidaysYear(WorkCalendarOptions& options, std::string_view text);
 // "2025" or "2025..2030".
 bool SetExportYears(WorkCalendarOptions& options, std::string_view text);
+// --holiday-kinds: "office" (every kind but half days, the default), "law", or a list of law, rest
+// and custom ("law,rest").
+bool SetHolidayKinds(WorkCalendarOptions& options, std::string_view text);
+inline constexpr std::string_view kHolidayKindsTakes = "office, law, or a list of law, rest and custom such as law,rest";
+
+// The first year of [first_year, last_year] that a source of the calendar does not know, as the
+// refusal's message; empty when every source knows them all.
+std::string UnknownYearsMessage(const WorkCalendar& calendar, int32_t first_year, int32_t last_year, Language language);
+// "provisional: ES-MD 2027" for standard error when a listing rests on projected days; empty else.
+std::string ProvisionalYearsNote(const WorkCalendar& calendar, int32_t first_year, int32_t last_year);
 
 // The listings (and --export-ics) print a list and nothing else; --list-holidays and --export-ics
 // need a source. Empty when the
