@@ -312,7 +312,7 @@ bool ComputeEngine::RunCountDaysBetween(Request& request) {
                          request.work_calendar ? request.work_calendar->SecondDateFromFirst(first, lngDateDiff, count)
                                                : SecondDateFromFirst(first, lngDateDiff, count),
                          SecondDateFields.DayNumber) &&
-         (request.work_calendar == nullptr ||
+         (request.work_calendar == nullptr || lngDateDiff == 0 ||
           HolidayYearsKnown(request, first, SecondDateFields.DayNumber, DateBox::First));
 }
 
@@ -323,12 +323,13 @@ bool ComputeEngine::RunCountDaysBetween(Request& request) {
                          request.work_calendar ? request.work_calendar->FirstDateFromSecond(second, lngDateDiff, count)
                                                : FirstDateFromSecond(second, lngDateDiff, count),
                          FirstDateFields.DayNumber) &&
-         (request.work_calendar == nullptr ||
+         (request.work_calendar == nullptr || lngDateDiff == 0 ||
           HolidayYearsKnown(request, second, FirstDateFields.DayNumber, DateBox::Second));
 }
 
 // A working-day result rests on the holidays of every year from one date to the other: a source
-// that does not know one of them cannot give it. The line then says which year, in place of the
+// that does not know one of them cannot give it. (A conversion, and an addition of 0 days, rests
+// on none: the date is its own result.) The line then says which year, in place of the
 // result, and the request is refused; no guess is made as if the source had no holidays then.
 [[gnu::noinline]] bool ComputeEngine::HolidayYearsKnown(Request& request, int32_t from_day, int32_t to_day,
                                                         std::optional<DateBox> given) {

@@ -69,6 +69,11 @@ constexpr std::array<Entry, kWorkDaysTextCount> kTexts{{
     {WorkDaysText::ExportNothing, "Please choose a region or a holiday file to export.",
      "Bitte wählen Sie eine Region oder eine Feiertagsdatei zum Exportieren."},
     {WorkDaysText::ExportFailed, "%1: the file could not be written.", "%1: Die Datei konnte nicht geschrieben werden."},
+    {WorkDaysText::LawOnly, "Count public holidays by &law only (not rest days or customary closing days)",
+     "Nur &gesetzliche Feiertage zählen (keine Ruhetage und üblich arbeitsfreien Tage)"},
+    {WorkDaysText::KnownYears, "%1 knows its holidays for %2.", "%1 kennt seine Feiertage für %2."},
+    {WorkDaysText::ProvisionalYear, "%1: the holidays of %2 are provisional (projected, not yet published).",
+     "%1: Die Feiertage von %2 sind vorläufig (vorausberechnet, noch nicht veröffentlicht)."},
 }};
 
 constexpr bool RowsMatchTheirIds() {

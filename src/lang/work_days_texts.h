@@ -58,6 +58,9 @@ enum class WorkDaysText : uint8_t {
   ExportTitle,         // title of the export's file chooser
   ExportNothing,       // Export with no holidays chosen
   ExportFailed,        // "%1: the file could not be written." (path)
+  LawOnly,             // "Count public holidays by &law only"
+  KnownYears,          // "%1 knows its holidays for %2." (code, years)
+  ProvisionalYear,     // the preview's year is projected for a source (year, code)
   Count
 };
 

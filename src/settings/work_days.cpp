@@ -14,6 +14,7 @@ WorkDaysSettings WorkDaysChoice::Settings() const {
   WorkDaysSettings settings;
   settings.work_week = week.Mask();
   settings.region = region;
+  settings.law_only = law_only;
   settings.files.reserve(files.size());
   for (const HolidayFileChoice& file : files) settings.files.push_back(file.entry);
   return settings;
@@ -44,6 +45,7 @@ WorkDaysLoad LoadWorkDays(const WorkDaysSettings& settings) {
   const std::optional<WorkWeek> week = WorkWeek::FromMask(settings.work_week);
   load.choice.week = week ? *week : WorkWeek();
   if (holidays::FindRegion(settings.region) != nullptr) load.choice.region = settings.region;
+  load.choice.law_only = settings.law_only;
   for (const HolidayFileEntry& entry : settings.files) {
     holidays::HolidayFileResult read = ReadHolidayFile(entry);
     if (auto* error = std::get_if<holidays::HolidayFileError>(&read)) {
@@ -61,7 +63,7 @@ std::shared_ptr<const WorkCalendar> BuildWorkCalendar(const WorkDaysChoice& choi
   sources.reserve(choice.files.size() + 1);
   if (const holidays::Region* region = holidays::FindRegion(choice.region)) sources.push_back(holidays::RegionSource(*region));
   for (const HolidayFileChoice& file : choice.files) sources.push_back(file.source);
-  return std::make_shared<const WorkCalendar>(choice.week, std::move(sources));
+  return std::make_shared<const WorkCalendar>(choice.week, std::move(sources), choice.Kinds());
 }
 
 }  // namespace qv

@@ -20,6 +20,10 @@ struct WorkDaysChoice {
   WorkWeek week;
   std::string region;  // a built-in region's code, or empty
   std::vector<HolidayFileChoice> files;
+  bool law_only = false;  // count the public holidays by law alone
+
+  // The kinds of day a count leaves out.
+  holidays::DayKinds Kinds() const { return law_only ? holidays::kLawKinds : holidays::kOfficeKinds; }
 
   // Another work week than Monday to Friday, a region or a file.
   bool InForce() const;

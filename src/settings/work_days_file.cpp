@@ -148,6 +148,7 @@ std::string FormatWorkDaysFile(const WorkDaysSettings& settings) {
     out += "HolidayFile=" + std::to_string(file.date_format) + ',' + std::to_string(SeparatorCode(file.date_separator)) +
            ',' + std::to_string(SeparatorCode(file.thousands_separator)) + ',' + EscapePath(file.path) + '\n';
   }
+  if (settings.law_only) out += "HolidayKinds=law\n";
   bool boxes_header = false;
   for (std::size_t i = 0; i < settings.boxes.size(); ++i) {
     const AddedBoxSetting& box = settings.boxes[i];
@@ -186,6 +187,7 @@ WorkDaysReadResult ParseWorkDaysText(std::string_view text) {
   std::array<bool, 2> box_text_seen{};
   bool week_seen = false;
   bool region_seen = false;
+  bool kinds_seen = false;
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
     std::string_view line = text.substr(0, end);
@@ -260,6 +262,11 @@ WorkDaysReadResult ParseWorkDaysText(std::string_view text) {
       const holidays::Region* region = holidays::FindRegion(code);
       if (region == nullptr) return damaged;
       settings.region = std::string(region->code);
+    } else if (key == "HolidayKinds") {
+      const std::string_view kinds = TrimBlanks(value);
+      if (kinds_seen || (kinds != "law" && kinds != "office")) return damaged;
+      kinds_seen = true;
+      settings.law_only = kinds == "law";
     } else if (key == "HolidayFile") {
       std::optional<HolidayFileEntry> entry = ParseHolidayFile(value);
       if (!entry) return damaged;

@@ -8,13 +8,15 @@
 //   Region=DE-BY
 //   HolidayFile=2,45,44,/home/anna/Feiertage.txt
 //   HolidayFile=2,45,44,/home/anna/Schulferien.ics
+//   HolidayKinds=law
 //
 // WorkWeek: seven digits from Monday to Sunday, 1 a working day (any form WorkWeek::Parse reads
 // is taken). Region: a built-in region's code, or empty for none. HolidayFile, once per file in
 // the order chosen: the date format, the date separator's and the thousands separator's codes
 // that the file's dates are read in (as qrv.usr's line 2 stores them: 0 MDY, 1 DMY, 2 YMD; 45
 // "-", 47 "/", 46 "."; 44 ",", 46 ".", 0 none), then the file's absolute path, in which "%", CR
-// and LF are written %25, %0D and %0A. Lines end with LF (CR LF is read too); blank lines and
+// and LF are written %25, %0D and %0A. HolidayKinds=law (written only then): count the public
+// holidays by law alone, not the legal rest days and customary closing days an office keeps too. Lines end with LF (CR LF is read too); blank lines and
 // lines starting with "#" or ";" are skipped; keys this version does not know are skipped, so a
 // later version's file still reads.
 //
@@ -81,6 +83,7 @@ struct WorkDaysSettings {
   uint8_t work_week = 0b0011111;  // bit 0 = Monday … bit 6 = Sunday; never 0
   std::string region;             // a built-in region's code as Regions() spells it, or empty
   std::vector<HolidayFileEntry> files;
+  bool law_only = false;          // count the public holidays by law alone ("HolidayKinds=law")
   std::array<AddedBoxSetting, 2> boxes{};  // the first and the second date
   std::vector<CalendarCode> more_today_calendars{};  // added calendars only, each once
   CalendarCode today_calendar = cal::CE;           // an added calendar, or CE: what qrv.usr says

@@ -95,11 +95,11 @@ TEST(EngineWorkCalendar, SentencesSayTheHolidaysLeftOut) {
       // 2024 has 262 days Monday to Friday; 1 January is not counted, and 10 holidays of Bavaria
       // fall on the other weekdays (Epiphany is a Saturday).
       {"a year", "2024-01-01", "", "2024-12-31", bavaria, Language::English, true, false,
-       "2024-01-01 CE to 2024-12-31 CE = 251 days, excluding 1st date, not counting weekend days; "
-       "10 holidays left out (DE-BY 10)"},
+       "2024-01-01 CE to 2024-12-31 CE = 250 days, excluding 1st date, not counting weekend days; "
+       "11 holidays left out (DE-BY 11)"},
       {"a year, first counted", "2024-01-01", "", "2024-12-31", bavaria, Language::German, true, true,
-       "2024-01-01 CE bis 2024-12-31 CE = 251 Tage, einschliesslich 1. Datum, die Wochenendtage nicht gezaehlt; "
-       "11 Feiertage ausgelassen (DE-BY 11)"},
+       "2024-01-01 CE bis 2024-12-31 CE = 250 Tage, einschliesslich 1. Datum, die Wochenendtage nicht gezaehlt; "
+       "12 Feiertage ausgelassen (DE-BY 12)"},
       {"two sources", "2024-12-20", "", "2024-12-31", office, Language::English, false, false,
        "2024-12-20 CE to 2024-12-31 CE = 4 days; 3 holidays left out (DE-BY 2, office.txt 1)"},
       {"backwards", "2024-12-31", "", "2024-12-20", office, Language::German, false, false,
@@ -126,6 +126,11 @@ TEST(EngineWorkCalendar, SentencesSayTheHolidaysLeftOut) {
        "1991-01-02 CE minus 5 Tage = nicht gezählt: die Feiertage von DE-BY sind für 1990 nicht bekannt (bekannt: ab 1991)"},
       {"from the second into a year before", "", "3", "1991-01-02", office, Language::English, false, false,
        "1991-01-02 CE minus 3 days = not counted: the holidays of DE-BY are not known for 1990 (known: 1991 onward)"},
+      // A conversion and an addition of nothing rest on no holiday: answered in any year.
+      {"conversion in a year not known", "1980-01-01", "", "", bavaria, Language::English, true, false,
+       "1980-01-01 CE, Tuesday"},
+      {"plus nothing in a year not known", "1980-01-05", "0", "", bavaria, Language::English, false, false,
+       "1980-01-05 CE plus 0 days = 1980-01-05 CE, Saturday"},
       // Another work week without holidays: nothing to say.
       {"work week only", "2024-06-02", "", "2024-06-09", sunday_to_thursday, Language::English, false, false,
        "2024-06-02 CE to 2024-06-09 CE = 5 days"},

@@ -26,6 +26,7 @@
 #include <QtTest>
 #include <set>
 #include <string>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -79,7 +80,9 @@ QStringList PreviewColumn(QWidget* dialog, int column) {
 // The weekday check boxes in the order the dialog shows them.
 QStringList WeekdayCaptions(QWidget* dialog) {
   QStringList captions;
-  for (QCheckBox* box : dialog->findChildren<QCheckBox*>()) captions << box->text();
+  for (QCheckBox* box : dialog->findChildren<QCheckBox*>()) {
+    if (box->objectName().startsWith(QStringLiteral("chkWeekday"))) captions << box->text();
+  }
   return captions;
 }
 
@@ -202,6 +205,7 @@ class WorkingDaysTest : public QObject {
     QCOMPARE(WeekdayCaptions(&dialog), captions);
     // Monday to Friday ticked, wherever they stand.
     for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
+      if (!box->objectName().startsWith(QStringLiteral("chkWeekday"))) continue;
       const bool weekend = box->objectName() == "chkWeekday5" || box->objectName() == "chkWeekday6";
       QCOMPARE(box->isChecked(), !weekend);
     }
@@ -248,7 +252,7 @@ class WorkingDaysTest : public QObject {
     QCOMPARE(CurrentRegionText(&dialog), QStringLiteral("Bavaria (DE-BY)"));
     QVERIFY(!test::FindControl<QLabel>(&dialog, "lblNoHolidays")->isVisible());
     const QStringList dates = PreviewColumn(&dialog, 0);
-    QCOMPARE(dates.size(), 12);
+    QCOMPARE(dates.size(), 13);  // Munich's days, Assumption Day among them
     QCOMPARE(dates.first(), QStringLiteral("2026-01-01"));
     QCOMPARE(PreviewColumn(&dialog, 1).first(), QStringLiteral("Thursday"));
     QCOMPARE(PreviewColumn(&dialog, 2).at(2), QStringLiteral("Good Friday"));
@@ -259,10 +263,14 @@ class WorkingDaysTest : public QObject {
     QTest::keyClick(year, Qt::Key_Up);
     QCOMPARE(year->value(), 2027);
     QCOMPARE(PreviewColumn(&dialog, 0).at(2), QStringLiteral("2027-03-26"));
-    // Before the region's rules begin the table is empty, and says why.
+    // The years the region knows stand under the regions; a year it does not know lists nothing
+    // and says why, naming the region, the year and the years it knows.
+    QCOMPARE(test::FindControl<QLabel>(&dialog, "lblKnownYears")->text(),
+             QStringLiteral("DE-BY knows its holidays for 1991 onward."));
     year->setValue(1990);
     QVERIFY(PreviewColumn(&dialog, 0).isEmpty());
-    QCOMPARE(test::FindControl<QLabel>(&dialog, "lblNoHolidays")->text(), QStringLiteral("The holidays of DE-BY are known from 1991 on."));
+    QCOMPARE(test::FindControl<QLabel>(&dialog, "lblNoHolidays")->text(),
+             QStringLiteral("The holidays of DE-BY are not known for 1990 (known: 1991 onward)."));
     year->setValue(1991);
     QVERIFY(!test::FindControl<QLabel>(&dialog, "lblNoHolidays")->isVisible());
     // Back to none: the preview empties.
@@ -270,6 +278,33 @@ class WorkingDaysTest : public QObject {
     QVERIFY(PreviewColumn(&dialog, 0).isEmpty());
     QTest::mouseClick(test::FindControl<QPushButton>(&dialog, "cmdOK"), Qt::LeftButton);
     QCOMPARE(dialog.Choice().region, std::string());
+  }
+
+  // The kinds of day: the preview names a half day and a customary one as such; "law only" is
+  // kept in the choice; a projected year is said to be provisional.
+  void kindsAndProvisionalYearsInThePreview() {
+    frmWorkingDays dialog(*messages_, nullptr, Qt::Monday);
+    WorkDaysChoice choice;
+    choice.region = "SE";
+    dialog.Prepare(choice, RequestOptions().TextOptions(), qv::Language::English, 2025);
+    ShowActive(dialog);
+    const QStringList names = PreviewColumn(&dialog, 2);
+    QVERIFY2(names.contains(QStringLiteral("Christmas Eve (customary)")), qPrintable(names.join(QLatin1Char('|'))));
+    QVERIFY2(std::any_of(names.begin(), names.end(), [](const QString& n) { return n.endsWith(QStringLiteral("(half day)")); }),
+             qPrintable(names.join(QLatin1Char('|'))));
+    auto* law_only = test::FindControl<QCheckBox>(&dialog, "chkLawOnly");
+    QVERIFY(!law_only->isChecked());
+    QVERIFY(!law_only->accessibleName().isEmpty());
+    QTest::mouseClick(law_only, Qt::LeftButton);
+    ChooseRegion(&dialog, QStringLiteral("ES-MD"));
+    auto* year = test::FindControl<QSpinBox>(&dialog, "spnYear");
+    year->setValue(2031);
+    QVERIFY(PreviewColumn(&dialog, 0).size() >= 12);
+    QVERIFY2(test::FindControl<QLabel>(&dialog, "lblNoHolidays")->text().contains(QStringLiteral("provisional")),
+             qPrintable(test::FindControl<QLabel>(&dialog, "lblNoHolidays")->text()));
+    QTest::mouseClick(test::FindControl<QPushButton>(&dialog, "cmdOK"), Qt::LeftButton);
+    QVERIFY(dialog.Choice().law_only);
+    QCOMPARE(dialog.Choice().Settings().law_only, true);
   }
 
   void previewWritesDatesInTheWindowsOptionsAndLanguage() {
@@ -371,7 +406,8 @@ class WorkingDaysTest : public QObject {
     QTest::keyClick(search, Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(tree));
     QCOMPARE(CurrentRegionText(&dialog), QStringLiteral("Kanton Zürich (CH-ZH)"));
-    QVERIFY(PreviewColumn(&dialog, 2).contains(QStringLiteral("Berchtoldstag")));
+    // Berchtoldstag is a day off by the canton's staff rules: named with its kind.
+    QVERIFY(PreviewColumn(&dialog, 2).contains(QStringLiteral("Berchtoldstag (üblich arbeitsfrei)")));
     // A code finds that region first even where names hold the same letters (Rheinland-PfAlz: "at").
     ChooseRegion(&dialog, QStringLiteral("at"));
     QCOMPARE(CurrentRegionText(&dialog), QStringLiteral("Österreich (AT)"));
@@ -507,7 +543,7 @@ class WorkingDaysTest : public QObject {
     ChooseNoRegion(&dialog);
     QTest::mouseClick(test::FindControl<QPushButton>(&dialog, "cmdAdd"), Qt::LeftButton);
     QTRY_COMPARE(test::FindControl<QListWidget>(&dialog, "lstHolidayFiles")->count(), 1);
-    QCOMPARE(PreviewColumn(&dialog, 0).size(), 12);
+    QCOMPARE(PreviewColumn(&dialog, 0).size(), 13);
     QCOMPARE(PreviewColumn(&dialog, 2).first(), QStringLiteral("Neujahr"));
     // A file that cannot be written is named.
     target = files_.filePath(QStringLiteral("no-such-folder/x.ics"));
@@ -546,15 +582,28 @@ class WorkingDaysTest : public QObject {
     QCOMPARE(window_->WorkDays().region, std::string("DE-BY"));
     QCOMPARE(Note()->text(), QStringLiteral("Mon–Fri, DE-BY"));
     QVERIFY(messages_->shown.empty());
-    // The kept choice counts: Bavaria's 2024 has 251 working days after 1 January.
+    // The kept choice counts: Munich's 2024 has 250 working days after 1 January.
     test::FindControl<QCheckBox>(window_.get(), "chkIncludeWeekends")->setChecked(false);
     test::FindControl<QLineEdit>(window_.get(), "txbFirstDate")->setText(QStringLiteral("2024-01-01"));
     test::FindControl<QLineEdit>(window_.get(), "txbSecondDate")->setText(QStringLiteral("2024-12-31"));
     QTest::mouseClick(test::FindControl<QPushButton>(window_.get(), "cmdCompute"), Qt::LeftButton);
     QCoreApplication::processEvents();
     const QString output = test::FindControl<qv::OutputTextBox>(window_.get(), "txbOutput")->Text();
-    QVERIFY2(output.contains(QStringLiteral("= 251 days")) && output.contains(QStringLiteral("(DE-BY 10)")),
+    QVERIFY2(output.contains(QStringLiteral("= 250 days")) && output.contains(QStringLiteral("(DE-BY 11)")),
              qPrintable(output));
+    // A count across a year the region does not know says so in the output line, in place of a
+    // number, and opens no message box.
+    test::FindControl<QLineEdit>(window_.get(), "txbDateDiff")->clear();  // the last count's result
+    test::FindControl<QLineEdit>(window_.get(), "txbFirstDate")->setText(QStringLiteral("1990-06-01"));
+    test::FindControl<QLineEdit>(window_.get(), "txbSecondDate")->setText(QStringLiteral("1991-06-01"));
+    QTest::mouseClick(test::FindControl<QPushButton>(window_.get(), "cmdCompute"), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    const QString refused = test::FindControl<qv::OutputTextBox>(window_.get(), "txbOutput")->Text();
+    QVERIFY2(refused.contains(QStringLiteral(
+                 "1990-06-01 CE to 1991-06-01 CE = not counted: the holidays of DE-BY are not known for 1990 "
+                 "(known: 1991 onward)")),
+             qPrintable(refused));
+    QVERIFY(messages_->shown.empty());
     test::FindControl<QComboBox>(window_.get(), "cboLanguage")->setCurrentIndex(1);
     QCOMPARE(Note()->text(), QStringLiteral("Mo–Fr, DE-BY"));
     QCOMPARE(test::FindControl<QPushButton>(window_.get(), "cmdWorkingDays")->text(), QStringLiteral("&Arbeitstage…"));

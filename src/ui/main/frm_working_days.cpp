@@ -26,6 +26,7 @@
 #include "settings/atomic_file.h"
 #include "lang/captions.h"
 #include "lang/general_texts.h"
+#include "lang/holiday_texts.h"
 #include "lang/work_days_texts.h"
 #include "platform/named_widget.h"
 #include "platform/qt_text.h"
@@ -78,6 +79,9 @@ void frmWorkingDays::CreateControls() {
   treRegions->setEditTriggers(QAbstractItemView::NoEditTriggers);
   treRegions->setMinimumWidth(treRegions->fontMetrics().averageCharWidth() * 32);
   lblRegion = NamedLabelFor("lblRegion", treRegions, this);
+  lblKnownYears = Named(new QLabel(this), "lblKnownYears");
+  lblKnownYears->setWordWrap(true);
+  chkLawOnly = Named(new QCheckBox(this), "chkLawOnly");
   txtRegionSearch = Named(new QLineEdit(this), "txtRegionSearch");
   txtRegionSearch->setClearButtonEnabled(true);
   lblRegionSearch = NamedLabelFor("lblRegionSearch", txtRegionSearch, this);
@@ -129,6 +133,7 @@ void frmWorkingDays::CreateControls() {
   region_column->addWidget(lblRegion);
   region_column->addLayout(search_row);
   region_column->addWidget(treRegions, 1);
+  region_column->addWidget(lblKnownYears);
 
   auto* file_buttons = new QVBoxLayout;
   file_buttons->addWidget(cmdAdd);
@@ -165,6 +170,7 @@ void frmWorkingDays::CreateControls() {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(CreateWeekGroup());
   layout->addLayout(sources_row);
+  layout->addWidget(chkLawOnly);
   layout->addLayout(year_row);
   layout->addWidget(trePreview, 1);
   layout->addWidget(lblNoHolidays);
@@ -174,7 +180,7 @@ void frmWorkingDays::CreateControls() {
 
   // The Tab key walks the dialog as it reads.
   QWidget* order[] = {chkWeekday[0], chkWeekday[1], chkWeekday[2], chkWeekday[3], chkWeekday[4], chkWeekday[5],
-                      chkWeekday[6], txtRegionSearch, treRegions, lstHolidayFiles, cmdAdd, cmdRemove, spnYear,
+                      chkWeekday[6], txtRegionSearch, treRegions, lstHolidayFiles, cmdAdd, cmdRemove, chkLawOnly, spnYear,
                       trePreview, spnExportFirst, spnExportLast, cmdExport,
                       buttons_->button(QDialogButtonBox::Ok), buttons_->button(QDialogButtonBox::Cancel)};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
@@ -210,6 +216,7 @@ void frmWorkingDays::WireControls() {
   connect(cmdRemove, &QPushButton::clicked, this, [this] { cmdRemove_Click(); });
   connect(lstHolidayFiles, &QListWidget::currentRowChanged, this, [this] { UpdateRemoveButton(); });
   connect(spnYear, &QSpinBox::valueChanged, this, [this] { UpdatePreview(); });
+  connect(chkLawOnly, &QCheckBox::toggled, this, [this] { chkLawOnly_Click(); });
   connect(buttons_, &QDialogButtonBox::accepted, this, &frmWorkingDays::accept);
   connect(buttons_, &QDialogButtonBox::rejected, this, &frmWorkingDays::reject);
 }
@@ -246,6 +253,8 @@ void frmWorkingDays::ApplyLanguageTexts() {
                                text(WorkDaysText::NameColumn)});
   trePreview->setAccessibleName(text(WorkDaysText::Preview));
   lblAppliesWhen->setText(text(WorkDaysText::AppliesWhen));
+  chkLawOnly->setText(text(WorkDaysText::LawOnly));
+  chkLawOnly->setAccessibleName(plain(WorkDaysText::LawOnly));
   buttons_->button(QDialogButtonBox::Ok)->setText(text(WorkDaysText::Ok));
   buttons_->button(QDialogButtonBox::Cancel)->setText(text(WorkDaysText::Cancel));
   FillRegionList();
@@ -359,6 +368,7 @@ void frmWorkingDays::Prepare(const WorkDaysChoice& current, const DateTextOption
     chkWeekday[i]->setChecked(choice_.week.Works(weekday_bit_[i] + 1));
   }
   FillFileList();
+  chkLawOnly->setChecked(choice_.law_only);
   spnYear->setValue(std::clamp(year, kFirstPreviewYear, kLastPreviewYear));
   txtRegionSearch->clear();
   FilterRegions();
@@ -388,6 +398,12 @@ void frmWorkingDays::WeekdayToggled() {
   }
   // No day ticked is no work week; the last one stays in the choice until OK refuses.
   if (const std::optional<WorkWeek> week = WorkWeek::FromMask(mask)) choice_.week = *week;
+  UpdatePreview();
+}
+
+void frmWorkingDays::chkLawOnly_Click() {
+  if (filling_) return;
+  choice_.law_only = chkLawOnly->isChecked();
   UpdatePreview();
 }
 
@@ -448,6 +464,14 @@ void frmWorkingDays::cmdExport_Click() {
   }
   const QString filters = QStringList{text(WorkDaysText::FilterICalendar), text(WorkDaysText::FilterAllFiles)}
                               .join(QStringLiteral(";;"));
+  // A year a source does not know is refused before a file is asked for, naming the year.
+  if (calendar) {
+    if (const std::optional<UnknownHolidayYear> unknown =
+            calendar->FirstUnknownYear(spnExportFirst->value(), spnExportLast->value())) {
+      PostMessage(UnknownYearText(*calendar, *unknown));
+      return;
+    }
+  }
   QString path = choose_export_file_(this, text(WorkDaysText::ExportTitle), filters);
   if (path.isEmpty() || !calendar) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".ics");
@@ -534,25 +558,54 @@ DateTextOptions frmWorkingDays::ReadingOptions() const {
                          .hyphen = hyphen_};
 }
 
+// "The holidays of ES-AN are not known for 1994 (known: 1995 onward)."
+QString frmWorkingDays::UnknownYearText(const WorkCalendar& calendar, const UnknownHolidayYear& unknown) const {
+  const holidays::HolidaySource& source = calendar.Sources()[unknown.source];
+  return ToQString(UnknownHolidayYearMessage(
+      source.label, unknown.year, holidays::KnownYearsText(holidays::KnownYearsOf(source.unknown_years), language_),
+      language_));
+}
+
 // The chosen region's and files' holidays of the year: date as the main window writes it,
 // weekday, name (with its source's label where it has none).
 void frmWorkingDays::UpdatePreview() {
   if (filling_) return;
   trePreview->clear();
   const auto text = [this](WorkDaysText entry) { return ToQString(WorkDaysTextOf(entry, language_)); };
-  // Below the table: why it is empty, or that a region's rules begin after the year shown.
+  // Under the regions: the years the chosen one knows, and those it only projects.
   const holidays::Region* region = holidays::FindRegion(choice_.region);
-  QString note;
-  if (choice_.region.empty() && choice_.files.empty()) {
-    note = text(WorkDaysText::NoHolidaysChosen);
-  } else if (region != nullptr && spnYear->value() < region->first_year) {
-    note = text(WorkDaysText::RegionKnownFrom).arg(ToQString(region->code)).arg(region->first_year);
+  QString known;
+  if (region != nullptr) {
+    std::string years = holidays::KnownYearsText(holidays::KnownYears(*region), language_);
+    if (!region->provisional.empty()) {
+      years += language_ == Language::German ? "; vorläufig: " : "; provisional: ";
+      years += holidays::KnownYearsText(region->provisional, language_);
+    }
+    known = text(WorkDaysText::KnownYears).arg(ToQString(region->code), ToQString(years));
   }
+  lblKnownYears->setText(known);
+  lblKnownYears->setVisible(!known.isEmpty());
+  // Below the table: why it is empty, that a source does not know the year, or that the year's
+  // days are projected.
+  QString note;
+  if (choice_.region.empty() && choice_.files.empty()) note = text(WorkDaysText::NoHolidaysChosen);
   lblNoHolidays->setText(note);
   lblNoHolidays->setVisible(!note.isEmpty());
   if (choice_.region.empty() && choice_.files.empty()) return;
   const std::shared_ptr<const WorkCalendar> calendar = BuildWorkCalendar(choice_);
   if (!calendar) return;
+  const int32_t year = spnYear->value();
+  if (const std::optional<UnknownHolidayYear> unknown = calendar->FirstUnknownYear(year, year)) {
+    lblNoHolidays->setText(UnknownYearText(*calendar, *unknown));
+    lblNoHolidays->setVisible(true);
+    return;  // a year not known lists nothing, and says why
+  }
+  for (const ProvisionalHolidayYears& years : calendar->ProvisionalYears(year, year)) {
+    note += (note.isEmpty() ? QString() : QStringLiteral("\n")) +
+            text(WorkDaysText::ProvisionalYear).arg(year).arg(ToQString(calendar->Sources()[years.source].label));
+  }
+  lblNoHolidays->setText(note);
+  lblNoHolidays->setVisible(!note.isEmpty());
   const DateTextOptions options = ReadingOptions();
   QList<QTreeWidgetItem*> rows;
   for (const ListedHoliday& holiday : calendar->HolidaysOfYear(spnYear->value())) {

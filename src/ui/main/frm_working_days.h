@@ -89,9 +89,11 @@ class frmWorkingDays : public QDialog {
   void cmdAdd_Click();
   void cmdRemove_Click();
   void UpdatePreview();
+  void chkLawOnly_Click();
   void UpdateRemoveButton();
   void PostMessage(const QString& text);
   DateTextOptions ReadingOptions() const;
+  QString UnknownYearText(const WorkCalendar& calendar, const UnknownHolidayYear& unknown) const;
 
   PostedMessages posted_messages_;  // every box of this dialog is posted
   Qt::DayOfWeek first_day_;
@@ -113,6 +115,8 @@ class frmWorkingDays : public QDialog {
   QLabel* lblRegionSearch = nullptr;
   QLineEdit* txtRegionSearch = nullptr;
   QTreeWidget* treRegions = nullptr;
+  QLabel* lblKnownYears = nullptr;  // the years the chosen region knows
+  QCheckBox* chkLawOnly = nullptr;
   QLabel* lblHolidayFiles = nullptr;
   QListWidget* lstHolidayFiles = nullptr;
   QPushButton* cmdAdd = nullptr;

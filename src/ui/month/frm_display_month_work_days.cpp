@@ -16,6 +16,8 @@
 #include "calendar/civil.h"
 #include "compute/work_calendar.h"
 #include "lang/general_texts.h"
+#include "holidays/regions.h"
+#include "lang/holiday_texts.h"
 #include "lang/work_days_texts.h"
 #include "platform/named_widget.h"
 #include "platform/qt_text.h"
@@ -112,7 +114,11 @@ void frmDisplayMonth::MarkWorkDays() {
   std::vector<ListedHoliday> holidays;
   const int64_t first_year = civil::GregorianYearOfDayNumber(first);
   const int64_t last_year = civil::GregorianYearOfDayNumber(last);
-  for (int64_t year = first_year; year <= last_year; ++year) {
+  // A year a source does not know marks no holiday and says so, rather than showing the month as
+  // one without holidays.
+  const std::optional<UnknownHolidayYear> unknown =
+      calendar.FirstUnknownYear(static_cast<int32_t>(first_year), static_cast<int32_t>(last_year));
+  for (int64_t year = first_year; year <= last_year && !unknown; ++year) {
     for (const ListedHoliday& holiday : calendar.HolidaysOfYear(static_cast<int32_t>(year))) {
       if (holiday.day_number >= first && holiday.day_number <= last) holidays.push_back(holiday);
     }
@@ -125,8 +131,10 @@ void frmDisplayMonth::MarkWorkDays() {
   holiday_format.setForeground(HolidayColour(txbMonth->palette()));
   QTextCursor cursor(document);
   for (const MonthCell& cell : cells) {
-    const bool holiday = std::any_of(holidays.begin(), holidays.end(),
-                                     [&](const ListedHoliday& h) { return h.day_number == cell.day_number; });
+    // A half day is listed but is a working day: only the days a count leaves out are marked.
+    const bool holiday = std::any_of(holidays.begin(), holidays.end(), [&](const ListedHoliday& h) {
+      return h.day_number == cell.day_number && h.counted;
+    });
     const bool works = calendar.Week().Works(civil::IsoWeekday(cell.day_number));
     if (!holiday && works) continue;
     cursor.setPosition(cell.position);
@@ -151,6 +159,18 @@ void frmDisplayMonth::MarkWorkDays() {
                 .arg(ToQString(WeekdayName(language_, civil::DayOfWeek(holiday.day_number))),
                      -static_cast<int>(weekday_width))
                 .arg(ToQString(ListedHolidayName(holiday, calendar.Sources(), language_)));
+  }
+  if (unknown) {
+    const holidays::HolidaySource& source = calendar.Sources()[unknown->source];
+    list = ToQString(UnknownHolidayYearMessage(
+        source.label, unknown->year,
+        holidays::KnownYearsText(holidays::KnownYearsOf(source.unknown_years), language_), language_));
+  }
+  for (const ProvisionalHolidayYears& years :
+       calendar.ProvisionalYears(static_cast<int32_t>(first_year), static_cast<int32_t>(last_year))) {
+    list += QStringLiteral("\n") + ToQString(WorkDaysTextOf(WorkDaysText::ProvisionalYear, language_))
+                                       .arg(ToQString(holidays::KnownYearsText(years.years, language_)))
+                                       .arg(ToQString(calendar.Sources()[years.source].label));
   }
   lblHolidays->setText(list);
   lblHolidays->setAccessibleName(ToQString(WorkDaysTextOf(WorkDaysText::MonthMarksName, language_)));
