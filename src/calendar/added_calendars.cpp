@@ -1,5 +1,7 @@
 #include "calendar/added_calendars.h"
 
+#include "calendar/bahai.h"
+#include "calendar/chinese.h"
 #include "calendar/coptic_ethiopian.h"
 #include "calendar/french_republican.h"
 #include "calendar/gregorian_months.h"
@@ -56,6 +58,11 @@ constexpr AddedCalendarRules kJapanese = QV_RANGED_RULES(GregorianMonths, nullpt
 constexpr AddedCalendarRules kMinguo = QV_RANGED_RULES(Minguo, nullptr, nullptr);
 constexpr AddedCalendarRules kThai = QV_RANGED_RULES(Thai, ThaiMonthLabel, ThaiMonthPlace);
 constexpr AddedCalendarRules kRevisedJulian = QV_ADDED_RULES(RevisedJulian);
+constexpr AddedCalendarRules kChinese = QV_LUNISOLAR_RULES(Chinese);
+constexpr AddedCalendarRules kKorean = QV_LUNISOLAR_RULES(Korean);
+constexpr AddedCalendarRules kVietnamese = QV_LUNISOLAR_RULES(Vietnamese);
+// Ayyám-i-Há (place 19) is written as month 0 and ʿAlá' (place 20) as month 19.
+constexpr AddedCalendarRules kBahai = QV_RANGED_RULES(Bahai, BahaiMonthLabel, BahaiMonthPlace);
 
 #undef QV_ADDED_RULES
 #undef QV_LUNISOLAR_RULES
@@ -72,11 +79,12 @@ const AddedCalendarRules* AddedCalendarRulesOf(CalendarCode code) {
     case cal::COP: return &kCoptic;
     case cal::ETH: return &kEthiopian;
     case cal::IND: return &kIndianNational;
-    // The calendars reckoned from the sky, and Umm al-Qura's table: not yet available.
-    case cal::CHN: return nullptr;
-    case cal::KOR: return nullptr;
-    case cal::VNM: return nullptr;
-    case cal::BAH: return nullptr;
+    case cal::CHN: return &kChinese;
+    case cal::KOR: return &kKorean;
+    case cal::VNM: return &kVietnamese;
+    case cal::BAH: return &kBahai;
+    // Umm al-Qura is converted only by its published table of month starts, which is not here
+    // yet: not available rather than guessed from the arithmetic or the sky.
     case cal::UMQ: return nullptr;
     case cal::JPN: return &kJapanese;
     case cal::ROC: return &kMinguo;

@@ -578,8 +578,9 @@ std::string_view WithoutEraWords(std::string_view text, CalendarCode code) {
 }
 
 // The days any month of a labelled calendar may have: a reader's first test, before the label is
-// turned into its place and the date is held to the month it names.
-int16_t AnyLabelledMonthDays(int32_t, int16_t month) { return month >= 0 && month <= 13 ? 31 : 0; }
+// turned into its place and the date is held to the month it names. Labels run from 0 (the
+// Bahá'í Ayyám-i-Há) to 19 (the Bahá'í ʿAláʾ, the highest any calendar writes).
+int16_t AnyLabelledMonthDays(int32_t, int16_t month) { return month >= 0 && month <= 19 ? 31 : 0; }
 
 // The numeric form. Without marks it is read as CE dates are; with them (a leap month, a Japanese
 // era, a calendar's era) the text must hold exactly three fields and each mark must stand in its

@@ -79,8 +79,8 @@ TEST(AddedCalendarsProgram, EraCalendars) {
        "quorvan-cli: THA (Thailändischer Sonnenkalender): dieser Kalender rechnet Daten ab dem 1. April 1889 um.\n"},
       {"--first H31-05-01 --first-cal=JPN", 1, "",
        "quorvan-cli: First date is not valid in specified calendar using specified date format.\n"},
-      {"--first-cal=CHN --first 2024-01-01", 2, "",
-       "quorvan-cli: --first-cal: CHN (Chinese): this calendar is not yet available.\n"
+      {"--first-cal=UMQ --first 1445-09-01", 2, "",
+       "quorvan-cli: --first-cal: UMQ (Umm al-Qura): this calendar is not yet available.\n"
        "quorvan-cli: try 'quorvan-cli --help' for the options\n"},
       {"--month=2024-01 --also=UMQ", 2, "",
        "quorvan-cli: --also: UMQ (Umm al-Qura): this calendar is not yet available.\n"

@@ -76,6 +76,7 @@ TEST(AddedCalendarMonths, AgreesWithAMonthByMonthWalk) {
                                                std::min(rules->last_day, 2'000'000'000));
     std::uniform_int_distribution<int32_t> near_first(rules->first_day, rules->first_day + 2000);
     const CalendarDate first = rules->from_day_number(rules->first_day);
+    const CalendarDate last = rules->from_day_number(rules->last_day);
     for (int i = 0; i < 2000; ++i) {
       const CalendarDate from = rules->from_day_number(i % 4 == 0 ? near_first(random) : day(random));
       const int32_t n = months(random);
@@ -99,7 +100,13 @@ TEST(AddedCalendarMonths, AgreesWithAMonthByMonthWalk) {
                            rules->to_day_number({year, static_cast<int16_t>(month),
                                                  static_cast<int16_t>(from.day < length ? from.day : length)}) <
                                rules->first_day);
-      if (before) {
+      // Likewise after the last month of the range, or after its last day within that month.
+      const bool after = year > last.year || (year == last.year && month > last.month) ||
+                         (year == last.year && month == last.month &&
+                          rules->to_day_number({year, static_cast<int16_t>(month),
+                                                static_cast<int16_t>(from.day < length ? from.day : length)}) >
+                              rules->last_day);
+      if (before || after) {
         ASSERT_FALSE(result) << CalendarTextCode(code) << " " << year << "-" << month;
         continue;
       }

@@ -26,7 +26,11 @@ TEST(CalendarRangeMessages, NameTheRangeInBothLanguages) {
             "ROC (Minguo): dieser Kalender rechnet Daten ab dem 1. Januar 1912 um.");
   EXPECT_EQ(CalendarRangeMessage(cal::THA, Language::English),
             "THA (Thai solar): this calendar converts dates from 1 April 1889 on.");
-  EXPECT_EQ(CalendarRangeMessage(cal::CHN, Language::English), "CHN (Chinese): this calendar is not yet available.");
+  EXPECT_EQ(CalendarRangeMessage(cal::CHN, Language::English),
+            "CHN (Chinese): this calendar converts dates from 28 January 1645 to 3 February 2201.");
+  EXPECT_EQ(CalendarRangeMessage(cal::BAH, Language::German),
+            "BAH (Bahá’í): dieser Kalender rechnet Daten vom 21. Maerz 1844 bis zum 20. Maerz 2201 um.");
+  EXPECT_EQ(CalendarRangeMessage(cal::UMQ, Language::English), "UMQ (Umm al-Qura): this calendar is not yet available.");
   for (const CalendarCode code : {cal::JPN, cal::ROC, cal::THA, cal::CHN, cal::KOR, cal::VNM, cal::BAH, cal::UMQ}) {
     EXPECT_TRUE(HasCalendarRangeMessage(code)) << code;
   }
@@ -66,19 +70,19 @@ TEST(CalendarRangeMessages, MonthGridLeavesOutTheDaysBeforeTheRange) {
   const std::optional<MonthGrid> grid = BuildMonthGrid(before);
   ASSERT_TRUE(grid);
   EXPECT_TRUE(grid->other_months.empty());
-  EXPECT_EQ(OtherCalendarLine(before, *grid), kJapaneseRange);
+  EXPECT_EQ(OtherCalendarLine(before, *grid), "> " + kJapaneseRange);  // marked as the calendar's rows are
   // January 1873's grid begins in December 1872: those cells are blank, the rest numbered.
   const MonthGridRequest first{.year = 1873, .month = 1, .other = cal::JPN};
   const std::optional<MonthGrid> january = BuildMonthGrid(first);
   ASSERT_TRUE(january);
   EXPECT_EQ(january->other_months, "January \u2013 February Meiji 6");  // the last row ends on 1 February
   // 1 January 1873 was a Wednesday: Sunday to Tuesday before it are blank.
-  EXPECT_EQ(january->other_rows.front(), std::string(1 + 3 * 5, ' ') + "  1    2    3    4  ");
+  EXPECT_EQ(january->other_rows.front(), ">" + std::string(3 * 5, ' ') + "  1    2    3    4  ");
   // A month of two eras names both years.
   const MonthGridRequest change{.year = 1989, .month = 1, .other = cal::JPN};
   EXPECT_EQ(BuildMonthGrid(change)->other_months, "January Shōwa 64 – February Heisei 1");
   // A calendar that is not available shows nothing at all.
-  const MonthGridRequest unavailable{.year = 2024, .month = 2, .other = cal::CHN};
+  const MonthGridRequest unavailable{.year = 2024, .month = 2, .other = cal::UMQ};
   const std::optional<MonthGrid> none = BuildMonthGrid(unavailable);
   ASSERT_TRUE(none);
   EXPECT_TRUE(none->other_rows.empty());

@@ -203,7 +203,7 @@ TEST(EraDates, NumbersForPrograms) {
   EXPECT_EQ(thai->month, (MonthLabel{3, false}));
   EXPECT_TRUE(thai->era.empty());
   EXPECT_FALSE(AddedDateNumbersOf(cal::THA, Ce(1889, 3, 31)));
-  EXPECT_FALSE(AddedDateNumbersOf(cal::CHN, Ce(2024, 1, 1)));  // not available
+  EXPECT_FALSE(AddedDateNumbersOf(cal::UMQ, Ce(2024, 1, 1)));  // not available
 }
 
 }  // namespace

@@ -534,13 +534,14 @@ class DisplayMonthTest : public QObject {
   // 1873, when it began; a calendar whose arithmetic is not there yet is not offered.
   void japaneseErasAndTheDaysBeforeTheCalendar() {
     auto* also = Control<QComboBox>("cboAlsoShow");
-    QCOMPARE(also->findText(QStringLiteral("Chinese")), -1);
+    QCOMPARE(also->findText(QStringLiteral("Umm al-Qura")), -1);
+    QVERIFY(also->findText(QStringLiteral("Chinese")) > 0);
     QVERIFY(also->findText(QStringLiteral("Japanese")) > 0);
     month_->SetAlsoShow(cal::JPN);
     OpenAt(1873, 1);
     const QStringList lines = Grid()->toPlainText().split(QLatin1Char('\n'));
     QCOMPARE(lines[1], QStringLiteral("  29   30   31    1    2    3    4  "));
-    QCOMPARE(lines[2], QStringLiteral("                  1    2    3    4  "));
+    QCOMPARE(lines[2], QStringLiteral(">                 1    2    3    4  "));
     QCOMPARE(month_->windowTitle(), QStringLiteral("Display month (January \u2013 February Meiji 6)"));
   }
 };
