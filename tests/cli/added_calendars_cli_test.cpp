@@ -94,5 +94,45 @@ TEST(AddedCalendarsProgram, EraCalendars) {
   }
 }
 
+// The calendars reckoned from the sky as a script sees them, on days the Hong Kong Observatory's
+// conversion tables, the Vietnamese and Korean holidays and the Bahá'í World Centre's table of
+// dates give: Chinese New Year 2024 (10 February), the leap second month of 2023 (from 22 March),
+// Tết 1985 (21 January) a month before the Chinese New Year (20 February), Naw-Rúz 182 BE
+// (20 March 2025), Ayyám-i-Há 181 BE (25–28 February 2025) as month 0; refusals name the range.
+TEST(AddedCalendarsProgram, SkyCalendars) {
+  const CliErrorCase cases[] = {
+      {"--first 2024-02-10 --second-cal=CHN --no-verbose", 0, "2024-02-10 CE = 2024-01-01 CHN, Saturday\n", ""},
+      {"--first 2023-L02-15 --first-cal=CHN --no-verbose", 0, "2023-L02-15 CHN = 2023-04-05 CE, Wednesday\n", ""},
+      {"--first 2023-02-15 --first-cal=CHN --second-cal=CHN --diff 1 --months --no-verbose", 0,
+       "2023-02-15 CHN plus 1 month = 2023-L02-15 CHN, Wednesday\n", ""},
+      {"--first 1985-01-21 --second-cal=VNM --no-verbose", 0, "1985-01-21 CE = 1985-01-01 VNM, Monday\n", ""},
+      {"--first 1985-01-21 --second-cal=CHN --no-verbose", 0, "1985-01-21 CE = 1984-12-01 CHN, Monday\n", ""},
+      {"--first 1985-01-01 --first-cal=CHN --no-verbose", 0, "1985-01-01 CHN = 1985-02-20 CE, Wednesday\n", ""},
+      {"--first 2025-03-20 --second-cal=BAH", 0, "2025-03-20 CE = 182-01-01 BAH, Thursday (1 Bahá 182 BE)\n", ""},
+      {"--first 2023-04-05 --second-cal=CHN --output=json", 0,
+       "{\"request\":{\"first\":\"2023-04-05\",\"difference\":\"\",\"second\":\"\"},\"kind\":\"conversion\","
+       "\"date\":\"2023-L02-15\",\"calendar\":\"CHN\",\"day_number\":2460040,\"weekday\":\"Wednesday\",\"iso_weekday\":3,"
+       "\"fields\":{\"year\":2023,\"month\":2,\"day\":15,\"leap_month\":true},\"month_name\":\"Leap Second Month\"}\n",
+       ""},
+      {"--first 2025-02-26 --second-cal=BAH --output=json", 0,
+       "{\"request\":{\"first\":\"2025-02-26\",\"difference\":\"\",\"second\":\"\"},\"kind\":\"conversion\","
+       "\"date\":\"181-00-02\",\"calendar\":\"BAH\",\"day_number\":2460733,\"weekday\":\"Wednesday\",\"iso_weekday\":3,"
+       "\"fields\":{\"year\":181,\"month\":0,\"day\":2},\"month_name\":\"Ayyám-i-Há\"}\n",
+       ""},
+      {"--first 1645-01-27 --second-cal=CHN --no-verbose", 1, "1645-01-27 CE = Out of Range\n",
+       "quorvan-cli: CHN (Chinese): this calendar converts dates from 28 January 1645 to 3 February 2201.\n"},
+      {"--first 2201-01-01 --first-cal=KOR", 1, "",
+       "quorvan-cli: KOR (Korean): this calendar converts dates from 28 January 1645 to 3 February 2201.\n"},
+      {"--first 1844-03-20 --second-cal=BAH --no-verbose", 1, "1844-03-20 CE = Out of Range\n",
+       "quorvan-cli: BAH (Bahá’í): this calendar converts dates from 21 March 1844 to 20 March 2201.\n"},
+  };
+  for (const CliErrorCase& c : cases) {
+    const test::CliRun run = test::RunCli(c.arguments);
+    EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.err;
+    EXPECT_EQ(run.out, c.out) << c.arguments;
+    EXPECT_EQ(run.err, c.err) << c.arguments;
+  }
+}
+
 }  // namespace
 }  // namespace qv
