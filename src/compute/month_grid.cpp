@@ -8,6 +8,7 @@
 #include "calendar/mayan.h"
 #include "lang/added_calendar_texts.h"
 #include "lang/general_texts.h"
+#include "lang/month_window_texts.h"
 #include "text/calendar_names.h"
 #include "text/date_readers.h"
 #include "text/date_writers.h"
@@ -145,7 +146,7 @@ std::optional<MonthGrid> BuildMonthGrid(const MonthGridRequest& request) {
   while (grid.row_count < kMaxMonthRows) {
     std::string row(1, ' ');
     row.reserve(kMonthRowLength);
-    std::string other_row(1, ' ');
+    std::string other_row(1, kOtherRowMarker);
     for (int column = 0; column < kDaysPerWeek; ++column, ++day) {
       DateFields cell{.Calendar = letter, .DayNumber = day};
       DayNumberToDate(cell);
@@ -158,6 +159,8 @@ std::optional<MonthGrid> BuildMonthGrid(const MonthGridRequest& request) {
     // The row just drawn ends on or after the last day of the month: the grid is complete.
     if (day - 1 >= last_day) break;
   }
+  grid.days_before = static_cast<int16_t>(days_back);  // [0, 6]
+  grid.days_after = static_cast<int16_t>(day - 1 - last_day);  // [0, 6]
   if (with_other) grid.other_months = OtherMonthsSpanned(request.other, grid.first_cell_day, day - 1, request.language);
   return grid;
 }
@@ -222,8 +225,26 @@ std::string MonthHeading(const MonthGridRequest& request) {
 
 std::string OtherCalendarLine(const MonthGridRequest& request, const MonthGrid& grid) {
   if (!IsAddedCalendar(request.other) || grid.other_months.empty()) return {};
-  std::string line(AddedCalendarName(request.other, request.language));
-  return line.append(": ").append(grid.other_months);
+  std::string line{kOtherRowMarker, ' '};
+  line.append(AddedCalendarName(request.other, request.language));
+  line.append(" (").append(CalendarTextCode(request.other)).append("): ");
+  return line.append(grid.other_months);
+}
+
+std::string NeighbourDaysText(const MonthGridRequest& request, const MonthGrid& grid) {
+  const int32_t letter = LetterOf(request.calendar);
+  // A run of `count` cells from day number `first`, in the grid's calendar: within one month.
+  const auto run = [&](int32_t first, int16_t count) -> std::optional<NeighbourRun> {
+    if (count <= 0) return std::nullopt;
+    DateFields start{.Calendar = letter, .DayNumber = first};
+    DayNumberToDate(start);
+    return NeighbourRun{.first_day = start.Day,
+                        .last_day = start.Day + count - 1,
+                        .month = MonthName(request.language, start.Month)};
+  };
+  const int32_t after_first = grid.first_cell_day + 7 * grid.row_count - grid.days_after;
+  return NeighbourDaysSentence(request.language, run(grid.first_cell_day, grid.days_before),
+                               run(after_first, grid.days_after));
 }
 
 std::string MonthCopyText(std::string_view heading, std::string_view grid_text,
@@ -260,11 +281,20 @@ std::optional<YearMonth> StepMonth(YearMonth from, MonthStep step) {
   return to;
 }
 
+std::optional<YearMonth> StepYear(YearMonth from, MonthStep step) {
+  if (from.month < 1 || from.month > 12 || !YearInRange(from.year)) return std::nullopt;
+  const int64_t year = int64_t{from.year} + (step == MonthStep::Next ? 1 : -1);  // no overflow in 64 bits
+  if (!YearInRange(year)) return std::nullopt;
+  return YearMonth{static_cast<int32_t>(year), from.month};
+}
+
 YearMonth MonthOfFirstDate(std::string_view first_date_text, CalendarCode first_calendar,
                            const DateTextOptions& options) {
   DateFields date{.Calendar = kLetterGregorian, .DayNumber = 0};
   bool have_date = false;
-  const bool readable = first_calendar == cal::CE || first_calendar == cal::JC || first_calendar == cal::JDN;
+  // An added calendar's date opens at its Common Era month, as a JDN does.
+  const bool readable = first_calendar == cal::CE || first_calendar == cal::JC || first_calendar == cal::JDN ||
+                        IsAddedCalendar(first_calendar);
   if (!first_date_text.empty() && readable) {
     const DateReading reading = ReadDateInCalendar(first_date_text, first_calendar, options, JdnReading::Lenient);
     if (reading.result == kReadValid) {

@@ -23,6 +23,11 @@ inline constexpr int32_t kMonthGridYearLimit = YearLimit;
 
 inline constexpr std::size_t kMonthHeaderLength = 35;  // seven columns of five characters
 inline constexpr std::size_t kMonthRowLength = 36;     // a leading space and seven cells
+// A row's cells: after its first character, five characters each, the day right-aligned in the
+// first three.
+inline constexpr int kMonthRowIndent = 1;
+inline constexpr int kMonthCellWidth = 5;
+inline constexpr int kMonthDayWidth = 3;
 inline constexpr int16_t kMaxMonthRows = 6;
 
 enum class MonthYearStatus {
@@ -68,6 +73,9 @@ struct MonthGrid {
   // calendar's months from the first cell to the last ("Kislev – Tevet 5785"). Empty without.
   std::vector<std::string> other_rows;
   std::string other_months;
+  // Cells of the month before in the first row and of the month after in the last: 0 … 6 each.
+  int16_t days_before = 0;
+  int16_t days_after = 0;
 
   std::string Text() const;  // header and rows, one per line, each row followed by its other row
 };
@@ -88,9 +96,19 @@ std::string IsoWeekText(int32_t first_cell_day, int16_t row_count, IsoYearDigit 
 // "June 2024 (Common Era Calendar)": month name, year, calendar name in `language`.
 std::string MonthHeading(const MonthGridRequest& request);
 
-// With another calendar, the line that names it and its months under the heading: "Hebrew: Adar
-// II – Nisan 5784"; empty without one.
+// The first character of each row of another calendar, where a row of the grid's own has a blank,
+// and of the line that names that calendar: copied or printed, those rows cannot be taken for days
+// of the Common Era or the Julian calendar.
+inline constexpr char kOtherRowMarker = '>';
+
+// With another calendar, the line that names it, its code and its months under the heading,
+// after the rows' marker: "> Hebrew (HEB): Adar II – Nisan 5784"; empty without one.
 std::string OtherCalendarLine(const MonthGridRequest& request, const MonthGrid& grid);
+
+// For a screen reader, which days of the first and the last row belong to the months beside the
+// grid's own: "First row: 26 to 31 May. Last row: 1 to 6 July."; empty when every cell is of the
+// month itself.
+std::string NeighbourDaysText(const MonthGridRequest& request, const MonthGrid& grid);
 
 // The copied text: heading, empty line, grid; with ISO dates also an empty line, their title
 // (`iso_title`), an empty line and the ISO lines. No line break at the end.
@@ -106,10 +124,12 @@ struct YearMonth {
   friend bool operator==(const YearMonth&, const YearMonth&) = default;
 };
 std::optional<YearMonth> StepMonth(YearMonth from, MonthStep step);
+// The same month a year later or earlier; nullopt when that year would leave the range.
+std::optional<YearMonth> StepYear(YearMonth from, MonthStep step);
 
 // The month the window opens at, from the main window's first date box: the date's month when
-// the box holds a valid CE, JC or JDN date (a JC date gives its Julian year and month, CE and JDN
-// their Common Era ones), otherwise today's month (Common Era).
+// the box holds a valid CE, JC, JDN or added-calendar date (a JC date gives its Julian year and
+// month, the others their Common Era ones), otherwise today's month (Common Era).
 YearMonth MonthOfFirstDate(std::string_view first_date_text, CalendarCode first_calendar,
                            const DateTextOptions& options);
 

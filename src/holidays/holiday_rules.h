@@ -80,9 +80,10 @@ struct YearSpan {
 std::vector<YearSpan> JoinedSpans(std::vector<YearSpan> spans);
 // Whether any year of [first, last] lies in one of the joined `spans`; the first such year.
 bool FirstYearIn(std::span<const YearSpan> spans, int32_t first, int32_t last, int32_t& year);
-// Easter-bound holidays stay between 1 March and 8 November (Easter falls from 22 March to 25 April),
-// within their own year and clear of the substitute days around New Year.
-inline constexpr int16_t kEarliestEasterOffset = -21;
+// Easter-bound holidays stay between 18 January and 8 November (Easter falls from 22 March to
+// 25 April), within their own year and clear of the substitute days around New Year: far enough
+// back for the carnival days (Shrove Tuesday is 47 days before Easter).
+inline constexpr int16_t kEarliestEasterOffset = -63;
 inline constexpr int16_t kLatestEasterOffset = 197;
 // Orthodox Easter falls from 4 April to 8 May in 1900 … 2099 and later each century as the Julian
 // calendar falls behind: offsets that keep the day within its year up to 9999.

@@ -390,7 +390,8 @@ std::string_view RuleFileProblemText(RuleFileProblem problem, Language language)
     case RuleFileProblem::RegionCycle:
       return german ? "Regionen schließen sich gegenseitig ein" : "regions include each other";
     case RuleFileProblem::MissingName:
-      return german ? "Region ohne englischen oder deutschen Namen" : "region without an English or German name";
+      return german ? "Region ohne Namen (eine Zeile \"en Name\" oder \"de Name\" fehlt)"
+                    : "region without a name (a line \"en Name\" or \"de Name\" is missing)";
     case RuleFileProblem::CannotRead:
       return german ? "Die Datei kann nicht gelesen werden" : "cannot read the file";
   }
@@ -498,8 +499,12 @@ RuleFileResult ParseRuleFile(std::string_view contents, std::string_view file_na
       }
     }
   }
+  // A region named in one language only is called by that name in both; one with no name at all
+  // could not be shown.
   for (RuleRegion& region : regions) {
-    if (region.en.empty() || region.de.empty()) return fail(region.line, RuleFileProblem::MissingName, region.code);
+    if (region.en.empty() && region.de.empty()) return fail(region.line, RuleFileProblem::MissingName, region.code);
+    if (region.en.empty()) region.en = region.de;
+    if (region.de.empty()) region.de = region.en;
     // A complete year needs its dated lines: without them the year would list nothing.
     for (const int32_t year : region.complete_years) {
       const bool dated = std::any_of(region.rules.begin(), region.rules.end(), [&](const RuleLine& line) {

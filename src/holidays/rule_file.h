@@ -38,7 +38,7 @@ enum class RuleFileProblem : uint8_t {
   RuleOutOfRange,     // an offset or shift too large, or a day that no month has
   UnknownRegion,      // `with` names a region that is not there
   RegionCycle,        // regions that include each other
-  MissingName,        // a region without its English or German name
+  MissingName,        // a region with neither an English nor a German name
   CannotRead,         // the file cannot be opened or read, or is larger than 64 MiB
 };
 

@@ -16,6 +16,9 @@ constexpr std::string_view kIsoArticleEnglish = "https://en.wikipedia.org/wiki/I
 constexpr std::string_view kIsoArticleGerman = "https://de.wikipedia.org/wiki/Woche#Kalenderwoche";
 // The leap-week calendar is described in the manual's own section.
 constexpr std::string_view kLeapWeekSection = "#leapweek";
+// The working days, the first of the manual's sections on what the window adds.
+constexpr std::string_view kWorkDaysSection = "#workdays";
+constexpr std::string_view kWorkDaysSectionGerman = "#arbeitstage";
 
 std::string Join(std::initializer_list<std::string> paragraphs) {
   std::string text;
@@ -67,6 +70,17 @@ std::string English(std::string_view manual) {
       "sunset, so an evening date is the next day there. The Islamic calendar is the tabular civil "
       "one: the calendar as observed by sighting the moon, or by the Umm al-Qura tables, may differ "
       "by a day or two.",
+      "'Working days...', below 'Count weekend days in days-between-dates', chooses the days of the "
+      "week that are worked, the public holidays of a country or region, and holiday files of your "
+      "own (iCalendar files, lists of dates, rule files). Counting and adding days leave out the "
+      "other days while 'Count weekend days in days-between-dates' is not ticked; the note beside "
+      "the button names the choice.",
+      "'Other calendar:' in a 'This is a' group reads and writes the date of its box in the calendar "
+      "chosen in the list beside it: one of the eight calendars above.",
+      "'More calendars...' below this text chooses the calendars that the line 'Today is' goes on to "
+      "after JDN when it is clicked.",
+      "The manual describes all of these, and the command-line program quorvan-cli:\n" + m +
+          std::string(kWorkDaysSection),
   });
 }
 
@@ -110,6 +124,17 @@ std::string German(std::string_view manual) {
       "islamische Tage beginnen mit dem Sonnenuntergang, ein Datum am Abend ist dort also schon der "
       "naechste Tag. Der islamische Kalender ist der tabellarische: der nach Sichtung des Mondes "
       "oder nach den Umm-al-Qura-Tabellen gehaltene Kalender kann um ein oder zwei Tage abweichen.",
+      "'Arbeitstage...' unter 'Wochenendtage zaehlen' waehlt die Wochentage, an denen gearbeitet "
+      "wird, die gesetzlichen Feiertage eines Landes oder einer Region und eigene Feiertagsdateien "
+      "(iCalendar-Dateien, Datumslisten, Regeldateien). Zaehlen und Addieren von Tagen lassen die "
+      "uebrigen Tage aus, solange 'Wochenendtage zaehlen' nicht angekreuzt ist; der Hinweis neben "
+      "dem Knopf nennt die Auswahl.",
+      "'Anderer Kalender:' in einer Gruppe 'Dies ist ein' liest und schreibt das Datum seines Feldes "
+      "in dem Kalender, der in der Liste daneben gewaehlt ist: einem der acht Kalender oben.",
+      "'Weitere Kalender...' unter diesem Text waehlt die Kalender, zu denen die Zeile 'Heute ist' "
+      "nach JDN weitergeht, wenn sie angeklickt wird.",
+      "Das Handbuch beschreibt all das und das Kommandozeilenprogramm quorvan-cli:\n" + m +
+          std::string(kWorkDaysSectionGerman),
   });
 }
 

@@ -31,8 +31,6 @@ constexpr std::array<Entry, kWorkDaysTextCount> kTexts{{
      "Keine Feiertage gewählt: Nur die Arbeitswoche zählt."},
     {WorkDaysText::NoneThisYear, "None of the chosen holidays falls in this year.",
      "Keiner der gewählten Feiertage fällt in dieses Jahr."},
-    {WorkDaysText::RegionKnownFrom, "The holidays of %1 are known from %2 on.",
-     "Die Feiertage von %1 sind ab %2 bekannt."},
     {WorkDaysText::AppliesWhen,
      "Counting and adding days use these working days while weekend days are not counted.",
      "Zählen und Addieren von Tagen richten sich nach diesen Arbeitstagen, solange Wochenendtage nicht gezählt werden."},
@@ -74,6 +72,10 @@ constexpr std::array<Entry, kWorkDaysTextCount> kTexts{{
     {WorkDaysText::KnownYears, "%1 knows its holidays for %2.", "%1 kennt seine Feiertage für %2."},
     {WorkDaysText::ProvisionalYear, "%1: the holidays of %2 are provisional (projected, not yet published).",
      "%1: Die Feiertage von %2 sind vorläufig (vorausberechnet, noch nicht veröffentlicht)."},
+    {WorkDaysText::NotInUse, "not counted while weekend days are counted",
+     "nicht berücksichtigt, solange Wochenendtage gezählt werden"},
+    {WorkDaysText::NoRegionFound, "No region matches the search.", "Keine Region passt zur Suche."},
+    {WorkDaysText::ExportWritten, "The holidays were exported to:\n%1", "Die Feiertage wurden exportiert nach:\n%1"},
 }};
 
 constexpr bool RowsMatchTheirIds() {
@@ -144,12 +146,14 @@ std::string WorkWeekShortText(uint8_t mask, Language language) {
   return text;
 }
 
-std::string WorkDaysNoteText(uint8_t mask, std::string_view region, std::size_t file_count, Language language) {
+std::string WorkDaysNoteText(uint8_t mask, std::string_view region, std::size_t file_count, Language language,
+                             WeekendDays weekend_days) {
   constexpr uint8_t kMondayToFriday = 0b0011111;
   if ((mask & kAllDays) == kMondayToFriday && region.empty() && file_count == 0) return {};
   std::string note = WorkWeekShortText(mask, language);
   if (!region.empty()) note += ", " + std::string(region);
   if (file_count > 0) note += ", " + FileCount(file_count, language);
+  if (weekend_days == WeekendDays::Counted) note.append(" (").append(WorkDaysTextOf(WorkDaysText::NotInUse, language)).append(")");
   return note;
 }
 

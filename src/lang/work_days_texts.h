@@ -28,7 +28,6 @@ enum class WorkDaysText : uint8_t {
   Preview,             // "Holidays of the chosen region and files"
   NoHolidaysChosen,    // "No holidays chosen: only the work week counts."
   NoneThisYear,        // the preview's year holds none of the chosen holidays
-  RegionKnownFrom,     // "The holidays of %1 are known from %2 on." (code, first year)
   AppliesWhen,         // when the choice is used
   Ok,                  // "OK"
   Cancel,              // "Cancel"
@@ -61,6 +60,9 @@ enum class WorkDaysText : uint8_t {
   LawOnly,             // "Count public holidays by &law only"
   KnownYears,          // "%1 knows its holidays for %2." (code, years)
   ProvisionalYear,     // the preview's year is projected for a source (year, code)
+  NotInUse,            // after the note while weekend days are counted: the choice is not used
+  NoRegionFound,       // the region tree's line when the search finds nothing
+  ExportWritten,       // "The holidays were exported to:\n%1" (path)
   Count
 };
 
@@ -79,9 +81,15 @@ std::string ShortWeekdayName(Language language, int day_of_week);
 // "Mon, Tue, Thu". Empty for an empty mask.
 std::string WorkWeekShortText(uint8_t mask, Language language);
 
+// Whether "Count weekend days in days-between-dates" is ticked, which sets the working days aside.
+enum class WeekendDays : uint8_t { NotCounted, Counted };
+
 // The note beside the "Working days…" button: empty while the work week is Monday to Friday and
 // no holiday source is chosen; otherwise the work week, the region's code and the number of
-// holiday files: "Mon–Fri, DE-BY", "Sun–Thu", "Mo–Fr, AT, 2 Dateien".
-std::string WorkDaysNoteText(uint8_t mask, std::string_view region, std::size_t file_count, Language language);
+// holiday files: "Mon–Fri, DE-BY", "Sun–Thu", "Mo–Fr, AT, 2 Dateien". While weekend days are
+// counted a note says that it is not in use: "Mon–Fri, DE-BY (not counted while weekend days are
+// counted)".
+std::string WorkDaysNoteText(uint8_t mask, std::string_view region, std::size_t file_count, Language language,
+                             WeekendDays weekend_days = WeekendDays::NotCounted);
 
 }  // namespace qv

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QString>
 #include <QtGlobal>
 
@@ -44,6 +45,15 @@ bool FolderExists(std::string_view path) {
 }
 
 std::string FirstFixedDrive() { return "/"; }
+
+std::string UserFilesFolder(std::string_view lastUsed) {
+  if (!lastUsed.empty() && lastUsed.front() == '/' && FolderExists(lastUsed)) return std::string(lastUsed);
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (!documents.isEmpty() && FolderExists(QFile::encodeName(documents).toStdString())) {
+    return QFile::encodeName(documents).toStdString();
+  }
+  return QFile::encodeName(QDir::homePath()).toStdString();
+}
 
 std::string ConfigurationFolder() {
   // The base-directory rules: the variable counts only when it holds an absolute path; an

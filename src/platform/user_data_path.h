@@ -30,4 +30,9 @@ bool FolderExists(std::string_view path);
 // The root of the first fixed disk; on this system the root of the file system, "/".
 std::string FirstFixedDrive();
 
+// Where a file dialog for the user's own files opens: `lastUsed` while it is still a folder, else
+// the user's documents folder (XDG_DOCUMENTS_DIR) when it exists, else the home folder. Start-up
+// makes "/" the current folder, where no user keeps files.
+std::string UserFilesFolder(std::string_view lastUsed);
+
 }  // namespace qv

@@ -42,6 +42,29 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
+// Linux tells the mask in /proc/self/status ("Umask:\t0022") since 4.7; reading it there leaves
+// the mask as it is for every other thread. Elsewhere it is set and put back at once.
+unsigned CurrentUmask() {
+  const SmallFileRead status = ReadSmallFile("/proc/self/status", std::size_t{1} << 16);
+  constexpr std::string_view kKey = "\nUmask:";
+  if (const std::size_t at = status.content.find(kKey); status.status == SmallFileStatus::Read && at != std::string::npos) {
+    unsigned mask = 0;
+    bool digits = false;
+    for (std::size_t i = at + kKey.size(); i < status.content.size() && status.content[i] != '\n'; ++i) {
+      const char c = status.content[i];
+      if (c == ' ' || c == '\t') continue;
+      if (c < '0' || c > '7') return 022;
+      mask = (mask << 3U) | static_cast<unsigned>(c - '0');
+      digits = true;
+      if (mask > 0777) return 022;
+    }
+    if (digits) return mask;
+  }
+  const mode_t mask = ::umask(022);
+  ::umask(mask);
+  return static_cast<unsigned>(mask) & 0777U;
+}
+
 SmallFileRead ReadSmallFile(const std::string& path, std::size_t max_bytes) {
   if (path.empty()) return {SmallFileStatus::Missing, {}};
   // Non-blocking, so that a pipe at the path cannot stall the open; it is refused below.
@@ -84,11 +107,12 @@ SmallFileRead ReadSmallFile(const std::string& path, std::size_t max_bytes) {
   return {SmallFileStatus::Read, std::move(content)};
 }
 
-FileWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  return WriteFileAtomically(path, [bytes](const WritePiece& write) { return write(bytes); });
+FileWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes, NewFileAccess access) {
+  return WriteFileAtomically(path, [bytes](const WritePiece& write) { return write(bytes); }, access);
 }
 
-FileWriteResult WriteFileAtomically(const std::string& path, const std::function<bool(const WritePiece& write)>& produce) {
+FileWriteResult WriteFileAtomically(const std::string& path, const std::function<bool(const WritePiece& write)>& produce,
+                                    NewFileAccess access) {
   FileWriteResult result;
   if (path.empty() || path.back() == '/') {
     result.error = ENOENT;
@@ -107,6 +131,9 @@ FileWriteResult WriteFileAtomically(const std::string& path, const std::function
   bool ok = true;
   if (::stat(result.path.c_str(), &old_file) == 0 && S_ISREG(old_file.st_mode)) {
     ok = ::fchmod(fd, old_file.st_mode & 07777) == 0;
+  } else if (access == NewFileAccess::ByUmask) {
+    // mkostemp made it 0600 whatever the umask; a shared file gets what open(…, 0666) would.
+    ok = ::fchmod(fd, static_cast<mode_t>(0666U & ~CurrentUmask())) == 0;
   }
   ok = ok && produce([fd](std::string_view piece) { return WriteAll(fd, piece); });
   ok = ok && ::fsync(fd) == 0;

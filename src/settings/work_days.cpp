@@ -10,6 +10,11 @@ namespace qv {
 
 bool WorkDaysChoice::InForce() const { return week != WorkWeek() || !region.empty() || !files.empty(); }
 
+bool WorkDaysChoice::LeavesDaysOut() const {
+  constexpr uint8_t kEveryDay = 0b1111111;
+  return week.Mask() != kEveryDay || !region.empty() || !files.empty();
+}
+
 WorkDaysSettings WorkDaysChoice::Settings() const {
   WorkDaysSettings settings;
   settings.work_week = week.Mask();

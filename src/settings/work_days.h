@@ -27,6 +27,9 @@ struct WorkDaysChoice {
 
   // Another work week than Monday to Friday, a region or a file.
   bool InForce() const;
+  // A work week without all seven days, a region or a file: something that counting with weekend
+  // days would set aside.
+  bool LeavesDaysOut() const;
   // What the settings file keeps of it.
   WorkDaysSettings Settings() const;
 };

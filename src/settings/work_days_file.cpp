@@ -15,6 +15,7 @@ constexpr std::string_view kBoxesSection = "[Boxes]";
 constexpr std::array<std::string_view, 2> kBoxKeys{"First", "Second"};
 constexpr std::string_view kTodaySection = "[Today]";
 constexpr std::string_view kMonthSection = "[Month]";
+constexpr std::string_view kFilesSection = "[Files]";
 
 // An added calendar by its text code ("HEB"); nullopt for any other text.
 std::optional<CalendarCode> AddedCalendarOfCode(std::string_view text) {
@@ -172,6 +173,9 @@ std::string FormatWorkDaysFile(const WorkDaysSettings& settings) {
   if (IsAddedCalendar(settings.month_also_show)) {
     out += std::string(kMonthSection) + "\nAlsoShow=" + std::string(CalendarTextCode(settings.month_also_show)) + '\n';
   }
+  if (!settings.holiday_folder.empty()) {
+    out += std::string(kFilesSection) + "\nFolder=" + EscapePath(settings.holiday_folder) + '\n';
+  }
   return out;
 }
 
@@ -179,7 +183,8 @@ WorkDaysReadResult ParseWorkDaysText(std::string_view text) {
   const WorkDaysReadResult damaged{WorkDaysReadStatus::Damaged, {}};
   WorkDaysSettings settings;
   bool in_section = false;
-  enum class Section { WorkDays, Boxes, Today, Month, Unknown } section = Section::WorkDays;
+  enum class Section { WorkDays, Boxes, Today, Month, Files, Unknown } section = Section::WorkDays;
+  bool folder_seen = false;
   bool more_seen = false;
   bool today_seen = false;
   bool also_seen = false;
@@ -206,6 +211,7 @@ WorkDaysReadResult ParseWorkDaysText(std::string_view text) {
       section = trimmed == kBoxesSection   ? Section::Boxes
                 : trimmed == kTodaySection ? Section::Today
                 : trimmed == kMonthSection ? Section::Month
+                : trimmed == kFilesSection ? Section::Files
                                            : Section::Unknown;
       continue;
     }
@@ -228,6 +234,13 @@ WorkDaysReadResult ParseWorkDaysText(std::string_view text) {
       if (seen || !code) return damaged;
       seen = true;
       (today_key ? settings.today_calendar : settings.month_also_show) = *code;
+      continue;
+    }
+    if (section == Section::Files && key == "Folder") {
+      std::optional<std::string> folder = UnescapePath(value);
+      if (folder_seen || !folder || folder->empty() || folder->front() != '/') return damaged;
+      folder_seen = true;
+      settings.holiday_folder = std::move(*folder);
       continue;
     }
     if (section != Section::Boxes && section != Section::WorkDays) continue;  // a later version's key

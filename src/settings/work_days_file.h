@@ -39,6 +39,12 @@
 //   [Month]
 //   AlsoShow=HEB
 //
+// [Files]: the folder the holiday files were last added from or exported to, where the file
+// dialogs open next time; an absolute path, escaped as a path is:
+//
+//   [Files]
+//   Folder=/home/anna/Feiertage
+//
 // Each section is written only when it holds a choice. A section this version does not know is
 // skipped.
 //
@@ -88,11 +94,13 @@ struct WorkDaysSettings {
   std::vector<CalendarCode> more_today_calendars{};  // added calendars only, each once
   CalendarCode today_calendar = cal::CE;           // an added calendar, or CE: what qrv.usr says
   CalendarCode month_also_show = cal::CE;          // an added calendar, or CE for none
+  std::string holiday_folder{};                    // absolute, or empty for none yet
   friend bool operator==(const WorkDaysSettings&, const WorkDaysSettings&) = default;
 };
 
 // Monday to Friday, no region, no file, both boxes in described calendars, no added calendar for
-// the today panel or the month window: what a missing file means, so none is kept for it.
+// the today panel or the month window, no folder of holiday files yet: what a missing file means,
+// so none is kept for it.
 bool IsDefault(const WorkDaysSettings& settings);
 
 std::string FormatWorkDaysFile(const WorkDaysSettings& settings);

@@ -368,6 +368,83 @@ TEST(MonthSteps, AcrossYearsAndAtTheEndsOfTheRange) {
   EXPECT_FALSE(StepMonth({2024, 13}, MonthStep::Next).has_value());
 }
 
+TEST(MonthStep, YearsKeepTheMonthAndStayInTheRange) {
+  EXPECT_EQ(StepYear({2024, 2}, MonthStep::Next), (YearMonth{2025, 2}));
+  EXPECT_EQ(StepYear({2024, 12}, MonthStep::Previous), (YearMonth{2023, 12}));
+  EXPECT_EQ(StepYear({0, 1}, MonthStep::Previous), (YearMonth{-1, 1}));
+  EXPECT_EQ(StepYear({5'799'999, 12}, MonthStep::Next), (YearMonth{5'800'000, 12}));
+  EXPECT_FALSE(StepYear({5'800'000, 1}, MonthStep::Next).has_value());
+  EXPECT_FALSE(StepYear({-5'800'000, 12}, MonthStep::Previous).has_value());
+  EXPECT_FALSE(StepYear({2'147'483'647, 1}, MonthStep::Next).has_value());
+  EXPECT_FALSE(StepYear({-2'147'483'647 - 1, 1}, MonthStep::Previous).has_value());
+  EXPECT_FALSE(StepYear({2024, 0}, MonthStep::Next).has_value());
+}
+
+// The days of the months beside the grid's own, from the weekdays of published calendars.
+TEST(MonthGridNeighbours, DaysOfTheMonthsBeforeAndAfter) {
+  const struct {
+    int32_t year;
+    int16_t month;
+    MonthCalendar calendar;
+    WeekStart start;
+    int16_t before;
+    int16_t after;
+    const char* english;
+    const char* german;
+  } cases[] = {
+      // June 2024, Monday first: from Monday 27 May to Sunday 30 June.
+      {2024, 6, MonthCalendar::CommonEra, WeekStart::Monday, 5, 0, "In the first row, 27 to 31 are days of May.",
+       "In der ersten Zeile sind 27 bis 31 Tage des Monats Mai."},
+      // January 2024 starts on a Monday; its last row runs to Sunday 4 February.
+      {2024, 1, MonthCalendar::CommonEra, WeekStart::Monday, 0, 4, "In the last row, 1 to 4 are days of February.",
+       "In der letzten Zeile sind 1 bis 4 Tage des Monats Februar."},
+      // December 2024, Monday first: six rows from Monday 25 November to Sunday 5 January 2025.
+      {2024, 12, MonthCalendar::CommonEra, WeekStart::Monday, 6, 5,
+       "In the first row, 25 to 30 are days of November. In the last row, 1 to 5 are days of January.",
+       "In der ersten Zeile sind 25 bis 30 Tage des Monats November. In der letzten Zeile sind 1 bis 5 Tage des "
+       "Monats Januar."},
+      // February 2015, Sunday first, fills four whole weeks.
+      {2015, 2, MonthCalendar::CommonEra, WeekStart::Sunday, 0, 0, "", ""},
+      // March 2024 starts on a Friday: Sunday first, 25 to 29 February (a leap year) come before;
+      // it ends on a Sunday, so the last row is 31 March and 1 to 6 April.
+      {2024, 3, MonthCalendar::CommonEra, WeekStart::Sunday, 5, 6,
+       "In the first row, 25 to 29 are days of February. In the last row, 1 to 6 are days of April.",
+       "In der ersten Zeile sind 25 bis 29 Tage des Monats Februar. In der letzten Zeile sind 1 bis 6 Tage des "
+       "Monats April."},
+      // 1 March 2024 of the Julian calendar was Thursday 14 March 2024: Sunday first, 26 to 29
+      // February of its leap year come before it. Its 31 March (13 April CE) is a Saturday.
+      {2024, 3, MonthCalendar::Julian, WeekStart::Sunday, 4, 0,
+       "In the first row, 26 to 29 are days of February.", "In der ersten Zeile sind 26 bis 29 Tage des Monats Februar."},
+      // September 2024 starts on a Sunday and ends on a Monday: Monday first, 26 to 31 August
+      // before it, and 1 to 6 October after its 30th.
+      {2024, 9, MonthCalendar::CommonEra, WeekStart::Monday, 6, 6,
+       "In the first row, 26 to 31 are days of August. In the last row, 1 to 6 are days of October.",
+       "In der ersten Zeile sind 26 bis 31 Tage des Monats August. In der letzten Zeile sind 1 bis 6 Tage des "
+       "Monats Oktober."},
+      // November 2024 starts on a Friday and ends on a Saturday: Sunday first, 27 to 31 October
+      // before it and nothing after.
+      {2024, 11, MonthCalendar::CommonEra, WeekStart::Sunday, 5, 0, "In the first row, 27 to 31 are days of October.",
+       "In der ersten Zeile sind 27 bis 31 Tage des Monats Oktober."},
+      // August 2024 starts on a Thursday and ends on a Saturday: Monday first, 29 to 31 July
+      // before it, and Sunday 1 September alone after it.
+      {2024, 8, MonthCalendar::CommonEra, WeekStart::Monday, 3, 1,
+       "In the first row, 29 to 31 are days of July. In the last row, 1 is a day of September.",
+       "In der ersten Zeile sind 29 bis 31 Tage des Monats Juli. In der letzten Zeile ist 1 ein Tag des Monats "
+       "September."},
+  };
+  for (const auto& c : cases) {
+    for (const Language language : {Language::English, Language::German}) {
+      const MonthGridRequest request{
+          .year = c.year, .month = c.month, .calendar = c.calendar, .week_start = c.start, .language = language};
+      const std::optional<MonthGrid> grid = BuildMonthGrid(request);
+      ASSERT_TRUE(grid);
+      EXPECT_EQ(grid->days_before, c.before) << c.year << '-' << c.month;
+      EXPECT_EQ(grid->days_after, c.after) << c.year << '-' << c.month;
+      EXPECT_EQ(NeighbourDaysText(request, *grid), language == Language::German ? c.german : c.english);
+    }
+  }
+}
+
 TEST(MonthOfFirstDate, DateOfTheBoxOrToday) {
   SetTodaySource([] { return LocalDate{2026, 12, 7}; });
   const DateTextOptions options;  // year-month-day with "-"
@@ -387,6 +464,13 @@ TEST(MonthOfFirstDate, DateOfTheBoxOrToday) {
       {"2024-02-30", cal::CE, {2026, 12}},
       {"2024-W01-1", cal::ISO, {2026, 12}},
       {"2024-100", cal::ORD, {2026, 12}},
+      // An added calendar's date opens at its Common Era month: 15 Nisan 5784, the first day of
+      // Passover, was 23 April 2024; Nowruz 1403 was 20 March 2024 (Iran's official calendar);
+      // 13.0.0.0.0 of the long count was 21 December 2012.
+      {"15 Nisan 5784", cal::HEB, {2024, 4}},
+      {"1 Farvardin 1403", cal::PER, {2024, 3}},
+      {"13.0.0.0.0", cal::MAY, {2012, 12}},
+      {"not a date", cal::HEB, {2026, 12}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(MonthOfFirstDate(c.text, c.code, options), c.expected) << c.text;

@@ -71,15 +71,15 @@ TEST(MonthOtherCalendar, MonthsTheGridSpans) {
     const char* line;
   };
   const Case cases[] = {
-      {2024, 4, cal::HEB, Language::English, "Hebrew: Adar II \u2013 Nisan 5784"},
-      {2024, 12, cal::HEB, Language::English, "Hebrew: Heshvan \u2013 Tevet 5785"},
-      {2024, 9, cal::HEB, Language::English, "Hebrew: Av 5784 \u2013 Tishri 5785"},
-      {2024, 9, cal::HEB, Language::German, "Hebr\u00e4isch: Aw 5784 \u2013 Tischri 5785"},
-      {2024, 3, cal::PER, Language::English, "Persian: Esfand 1402 \u2013 Farvardin 1403"},
-      {2012, 12, cal::MAY, Language::English, "Mayan long count: 12.19.19.16.14 \u2013 13.0.0.0.15"},
+      {2024, 4, cal::HEB, Language::English, "> Hebrew (HEB): Adar II \u2013 Nisan 5784"},
+      {2024, 12, cal::HEB, Language::English, "> Hebrew (HEB): Heshvan \u2013 Tevet 5785"},
+      {2024, 9, cal::HEB, Language::English, "> Hebrew (HEB): Av 5784 \u2013 Tishri 5785"},
+      {2024, 9, cal::HEB, Language::German, "> Hebr\u00e4isch (HEB): Aw 5784 \u2013 Tischri 5785"},
+      {2024, 3, cal::PER, Language::English, "> Persian (PER): Esfand 1402 \u2013 Farvardin 1403"},
+      {2012, 12, cal::MAY, Language::English, "> Mayan long count (MAY): 12.19.19.16.14 \u2013 13.0.0.0.15"},
       // February 2015 fills four whole weeks: its grid is the month alone.
-      {2015, 2, cal::HEB, Language::English, "Hebrew: Shevat \u2013 Adar 5775"},
-      {2015, 2, cal::FRR, Language::English, "French Republican: Pluvi\u00f4se \u2013 Vent\u00f4se 223"},
+      {2015, 2, cal::HEB, Language::English, "> Hebrew (HEB): Shevat \u2013 Adar 5775"},
+      {2015, 2, cal::FRR, Language::English, "> French Republican (FRR): Pluvi\u00f4se \u2013 Vent\u00f4se 223"},
   };
   for (const Case& c : cases) {
     const MonthGridRequest request{.year = c.year, .month = c.month, .language = c.language, .other = c.other};
@@ -104,6 +104,9 @@ TEST(MonthOtherCalendar, RowsLineUpInEveryCalendar) {
       for (std::size_t r = 0; r < grid->rows.size(); ++r) {
         const std::string& below = grid->other_rows[r];
         ASSERT_EQ(below.size(), kMonthRowLength) << other << ' ' << year;
+        // Marked where the grid's own row has its leading blank, so that a copy tells them apart.
+        EXPECT_EQ(below[0], kOtherRowMarker) << other << ' ' << year;
+        EXPECT_EQ(grid->rows[r][0], ' ');
         for (int column = 0; column < 7; ++column) {
           const std::string cell = CellDigits(below, column);
           EXPECT_EQ(cell[0], ' ') << other << ' ' << year;

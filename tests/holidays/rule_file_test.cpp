@@ -26,7 +26,8 @@ TEST(RuleFile, BadLinesAreNamedWithTheirLine) {
       {"region XX\n", 1, RuleFileProblem::BadRegion},
       {"region X 1995\n", 1, RuleFileProblem::BadRegion},
       {"region XX 19a5\n", 1, RuleFileProblem::BadRegion},
-      {"region XX 1995\nen X\n", 1, RuleFileProblem::MissingName},
+      {"region XX 1995\n01-01 | a | b\n", 1, RuleFileProblem::MissingName},
+      {"region XX 1995\nen X\nregion YY 1995\n", 3, RuleFileProblem::MissingName},
       {std::string(kHeader) + "region xx 2000\n", 4, RuleFileProblem::DuplicateRegion},
       {std::string(kHeader) + "holiday\n", 4, RuleFileProblem::UnknownLine},
       {std::string(kHeader) + "01-01 | New Year\n", 4, RuleFileProblem::BadNames},
@@ -41,6 +42,8 @@ TEST(RuleFile, BadLinesAreNamedWithTheirLine) {
       {std::string(kHeader) + "mon beside 05-25 | a | b\n", 4, RuleFileProblem::BadRule},
       {std::string(kHeader) + "easter+x | a | b\n", 4, RuleFileProblem::BadRule},
       {std::string(kHeader) + "easter+300 | a | b\n", 4, RuleFileProblem::RuleOutOfRange},
+      // Shrove Tuesday (easter-47) reads; a day before 18 January could leave its year.
+      {std::string(kHeader) + "easter-64 | a | b\n", 4, RuleFileProblem::RuleOutOfRange},
       {std::string(kHeader) + "easter+1 sub=sun-mon | a | b\n", 4, RuleFileProblem::RuleOutOfRange},
       {std::string(kHeader) + "orthodox-easter+200 | a | b\n", 4, RuleFileProblem::RuleOutOfRange},
       {std::string(kHeader) + "01-01 +400 | a | b\n", 4, RuleFileProblem::RuleOutOfRange},
@@ -75,6 +78,40 @@ TEST(RuleFile, BadLinesAreNamedWithTheirLine) {
   const auto error = std::get<RuleFileError>(ParseRuleFile(std::string(kHeader) + "every friday | a | b\n", "acme.rules"));
   EXPECT_EQ(RuleFileErrorText(error, Language::English), "acme.rules, line 4: not a rule: every friday | a | b");
   EXPECT_EQ(RuleFileErrorText(error, Language::German), "acme.rules, Zeile 4: keine Regel: every friday | a | b");
+  // A region without any name says what is missing, not which language.
+  const auto unnamed = std::get<RuleFileError>(ParseRuleFile("region ACME 2024\n", "acme.rules"));
+  EXPECT_EQ(RuleFileErrorText(unnamed, Language::English),
+            "acme.rules, line 1: region without a name (a line \"en Name\" or \"de Name\" is missing): ACME");
+  EXPECT_EQ(RuleFileErrorText(unnamed, Language::German),
+            "acme.rules, Zeile 1: Region ohne Namen (eine Zeile \"en Name\" oder \"de Name\" fehlt): ACME");
+}
+
+// One name, in either language, names the region in both; each region of a file on its own.
+TEST(RuleFile, OneNameServesBothLanguages) {
+  const struct {
+    std::string_view text;
+    std::string_view en;
+    std::string_view de;
+  } cases[] = {
+      {"region ACME 2024\nen Alpha\n", "Alpha", "Alpha"},
+      {"region ACME 2024\nde Alpha GmbH\n", "Alpha GmbH", "Alpha GmbH"},
+      {"region ACME 2024\nen Alpha Ltd.\nde Alpha GmbH\n", "Alpha Ltd.", "Alpha GmbH"},
+      {"region ACME 2024\nde Alpha GmbH\nen Alpha Ltd.\n", "Alpha Ltd.", "Alpha GmbH"},
+  };
+  for (const auto& c : cases) {
+    const RuleFileResult result = ParseRuleFile(std::string(c.text) + "12-24 | Christmas Eve | Heiligabend\n", "a.rules");
+    const auto* regions = std::get_if<std::vector<RuleRegion>>(&result);
+    ASSERT_NE(regions, nullptr) << c.text;
+    ASSERT_EQ(regions->size(), 1u);
+    EXPECT_EQ(regions->front().en, c.en) << c.text;
+    EXPECT_EQ(regions->front().de, c.de) << c.text;
+  }
+  const RuleFileResult two = ParseRuleFile("region AA 2000\nen A\nregion BB 2000\nde B\n", "b.rules");
+  const auto* regions = std::get_if<std::vector<RuleRegion>>(&two);
+  ASSERT_NE(regions, nullptr);
+  ASSERT_EQ(regions->size(), 2u);
+  EXPECT_EQ((*regions)[0].de, "A");
+  EXPECT_EQ((*regions)[1].en, "B");
 }
 
 // The days of `year` (own days and substitutes) that the file's one region gives.

@@ -20,16 +20,22 @@ TEST(HelpTexts, FactsInBothLanguages) {
   const ManualAddresses manual{.english = "https://example.org/en", .german = "https://example.org/de"};
   const std::string english = BuildHelpText(Language::English, manual);
   const std::string german = BuildHelpText(Language::German, manual);
-  EXPECT_EQ(Paragraphs(english), 13u);
-  EXPECT_EQ(Paragraphs(german), 12u);
+  EXPECT_EQ(Paragraphs(english), 17u);
+  EXPECT_EQ(Paragraphs(german), 16u);
 
   for (const char* fact : {"https://example.org/en", "1 AD = 1 CE, 1 BC = 0 CE, 2 BC = -1 CE", "\"0001-001\"",
                            "\"9999-365\"", "(year)-W(week)-(day)", "LPW", "LPM", "-4712-01-01", "'First date'",
-                           "'Compute'", "'hexade'", "begin at sunset", "Umm al-Qura", "13.0.0.0.0 MAY"}) {
+                           "'Compute'", "'hexade'", "begin at sunset", "Umm al-Qura", "13.0.0.0.0 MAY",
+                           // Our own section: the window's additions, named by their captions.
+                           "'Working days...', below 'Count weekend days in days-between-dates'",
+                           "'Other calendar:' in a 'This is a' group", "'More calendars...' below this text",
+                           "quorvan-cli:\nhttps://example.org/en#workdays"}) {
     EXPECT_NE(english.find(fact), std::string::npos) << fact;
   }
   for (const char* fact : {"https://example.org/de", "1 CE = 1 n.Chr., 0 CE = 1 v.Chr., -1 CE = 2 v.Chr., -2 CE = 3 v.Chr. usw.",
-                           "'Erstes Datum'", "'Berechnen'", "-4712-01-01", "Sonnenuntergang", "Umm-al-Qura"}) {
+                           "'Erstes Datum'", "'Berechnen'", "-4712-01-01", "Sonnenuntergang", "Umm-al-Qura",
+                           "'Arbeitstage...' unter 'Wochenendtage zaehlen'", "'Anderer Kalender:' in einer Gruppe 'Dies ist ein'",
+                           "'Weitere Kalender...' unter diesem Text", "quorvan-cli:\nhttps://example.org/de#arbeitstage"}) {
     EXPECT_NE(german.find(fact), std::string::npos) << fact;
   }
   EXPECT_EQ(german.find("0001-001"), std::string::npos);

@@ -59,6 +59,17 @@ INSTANTIATE_TEST_SUITE_P(Notes, WorkDaysNote,
                                            NoteCase{0b0011111, "", 1, "Mon–Fri, 1 file", "Mo–Fr, 1 Datei"},
                                            NoteCase{0b0111111, "AT", 2, "Mon–Sat, AT, 2 files", "Mo–Sa, AT, 2 Dateien"}));
 
+// While "Count weekend days" is ticked the choice is named and said to be set aside; the defaults
+// still say nothing.
+TEST(WorkDaysNote, SaysWhenWeekendDaysAreCounted) {
+  EXPECT_EQ(WorkDaysNoteText(0b0011111, "DE-BY", 0, Language::English, WeekendDays::Counted),
+            "Mon–Fri, DE-BY (not counted while weekend days are counted)");
+  EXPECT_EQ(WorkDaysNoteText(0b0111111, "", 2, Language::German, WeekendDays::Counted),
+            "Mo–Sa, 2 Dateien (nicht berücksichtigt, solange Wochenendtage gezählt werden)");
+  EXPECT_EQ(WorkDaysNoteText(0b0011111, "", 0, Language::English, WeekendDays::Counted), "");
+  EXPECT_EQ(WorkDaysNoteText(0b0011111, "AT", 0, Language::English, WeekendDays::NotCounted), "Mon–Fri, AT");
+}
+
 TEST(WorkDaysTexts, EveryEntryInBothLanguages) {
   for (std::size_t i = 0; i < kWorkDaysTextCount; ++i) {
     const auto entry = static_cast<WorkDaysText>(i);

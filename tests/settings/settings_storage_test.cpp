@@ -285,6 +285,37 @@ TEST(WriteFileAtomically, ThePiecesInOrderOrTheOldFileWhole) {
   }
 }
 
+// A new file is private unless it is made to be shared: then the umask decides, as for any file
+// the user's programs make. A file that is replaced keeps its bits either way.
+TEST(WriteFileAtomically, NewFilesPrivateOrByTheUmask) {
+  struct Case {
+    mode_t umask;
+    NewFileAccess access;
+    unsigned expected;
+  };
+  const Case cases[] = {
+      {022, NewFileAccess::OwnerOnly, 0600}, {022, NewFileAccess::ByUmask, 0644}, {002, NewFileAccess::ByUmask, 0664},
+      {077, NewFileAccess::ByUmask, 0600},   {027, NewFileAccess::ByUmask, 0640}, {0, NewFileAccess::OwnerOnly, 0600},
+  };
+  const mode_t before = ::umask(022);
+  for (const Case& c : cases) {
+    ::umask(c.umask);
+    EXPECT_EQ(CurrentUmask(), static_cast<unsigned>(c.umask));
+    EXPECT_EQ(CurrentUmask(), static_cast<unsigned>(c.umask)) << "reading the mask leaves it as it is";
+    TempFolder folder;
+    const std::string path = folder.File("holidays.ics");
+    ASSERT_TRUE(WriteFileAtomically(path, "BEGIN:VCALENDAR\r\n", c.access));
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, c.expected) << std::oct << c.umask;
+    ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
+    ASSERT_TRUE(WriteFileAtomically(path, "again", c.access));
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0604u) << "a replaced file keeps its permissions";
+  }
+  ::umask(before);
+}
+
 // The disk takes only part of a large saved output (here a limit on the size of files): the
 // write is refused with the system's reason, the old settings stay whole, and nothing is left
 // behind. In a child process, so that the limit binds nothing else.

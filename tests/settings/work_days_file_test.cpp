@@ -75,7 +75,11 @@ INSTANTIATE_TEST_SUITE_P(
                       {.work_week = 0b0011111, .region = "", .files = {}, .boxes = {}, .more_today_calendars = {},
                        .today_calendar = cal::ISL}},
         RoundTripCase{"SecondBoxOnlyWithoutText",
-                      {.work_week = 0b0011111, .region = "", .files = {}, .boxes = {{{}, {cal::MAY, ""}}}}}),
+                      {.work_week = 0b0011111, .region = "", .files = {}, .boxes = {{{}, {cal::MAY, ""}}}}},
+        RoundTripCase{"FolderOfHolidayFiles",
+                      {.work_week = 0b0011111, .region = "", .files = {}, .boxes = {}, .more_today_calendars = {},
+                       .today_calendar = cal::CE, .month_also_show = cal::CE,
+                       .holiday_folder = "/home/anna/Feiertage 100%\nneu"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WorkDaysFile, DefaultsAreKnownAsSuch) {
@@ -86,6 +90,8 @@ TEST(WorkDaysFile, DefaultsAreKnownAsSuch) {
   EXPECT_FALSE(IsDefault({.work_week = 0b0011111, .region = "", .files = {}, .boxes = {}, .more_today_calendars = {cal::HEB}}));
   EXPECT_FALSE(IsDefault({.work_week = 0b0011111, .region = "", .files = {}, .boxes = {}, .more_today_calendars = {},
                           .today_calendar = cal::CE, .month_also_show = cal::MAY}));
+  EXPECT_FALSE(IsDefault({.work_week = 0b0011111, .region = "", .files = {}, .boxes = {}, .more_today_calendars = {},
+                          .today_calendar = cal::CE, .month_also_show = cal::CE, .holiday_folder = "/home/anna"}));
 }
 
 // ---- Hand-made and damaged files ------------------------------------------------------------
@@ -165,7 +171,13 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"TodayInADescribedCalendar", "[WorkDays]\n[Today]\nCalendar=CE\n", kDamaged, 0, "", 0},
         ParseCase{"AlsoShowUnknown", "[WorkDays]\n[Month]\nAlsoShow=XYZ\n", kDamaged, 0, "", 0},
         ParseCase{"BoxCalendarTwice", "[WorkDays]\n[Boxes]\nFirstCalendar=HEB\nFirstCalendar=ISL\n", kDamaged, 0,
-                  "", 0}),
+                  "", 0},
+        ParseCase{"FilesFolderAndALaterKey", "[WorkDays]\nRegion=AT\n[Files]\nFolder=/home/a\nLater=1\n", kComplete,
+                  0b0011111, "AT", 0},
+        ParseCase{"RelativeFolder", "[WorkDays]\n[Files]\nFolder=Feiertage\n", kDamaged, 0, "", 0},
+        ParseCase{"EmptyFolder", "[WorkDays]\n[Files]\nFolder=\n", kDamaged, 0, "", 0},
+        ParseCase{"FolderTwice", "[WorkDays]\n[Files]\nFolder=/a\nFolder=/b\n", kDamaged, 0, "", 0},
+        ParseCase{"FolderBrokenEscape", "[WorkDays]\n[Files]\nFolder=/a%G0\n", kDamaged, 0, "", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- On disk -----------------------------------------------------------------------------------

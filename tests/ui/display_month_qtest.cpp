@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QtTest>
 #include <memory>
 
@@ -97,6 +99,9 @@ class DisplayMonthTest : public QObject {
     QTest::newRow("empty box: today") << "" << int{cal::CE} << "2026" << 12;
     QTest::newRow("not a date: today") << "2024-13-01" << int{cal::CE} << "2026" << 12;
     QTest::newRow("ISO box: today") << "2024-W22-1" << int{cal::ISO} << "2026" << 12;
+    // An added calendar's date at its Common Era month: 15 Nisan 5784 was 23 April 2024.
+    QTest::newRow("Hebrew, by its month's name") << "15 Nisan 5784" << int{cal::HEB} << "2024" << 4;
+    QTest::newRow("Hebrew, not a date: today") << "15 Nisan" << int{cal::HEB} << "2026" << 12;
   }
   void opensAtTheFirstDatesMonth() {
     QFETCH(QString, text);
@@ -381,22 +386,28 @@ class DisplayMonthTest : public QObject {
     const QString expected_grid = QStringLiteral(
         " Sun  Mon  Tue  Wed  Thu  Fri  Sat \n"
         "  31    1    2    3    4    5    6  \n"
-        "  21   22   23   24   25   26   27  \n"
+        "> 21   22   23   24   25   26   27  \n"
         "   7    8    9   10   11   12   13  \n"
-        "  28   29    1    2    3    4    5  \n"
+        "> 28   29    1    2    3    4    5  \n"
         "  14   15   16   17   18   19   20  \n"
-        "   6    7    8    9   10   11   12  \n"
+        ">  6    7    8    9   10   11   12  \n"
         "  21   22   23   24   25   26   27  \n"
-        "  13   14   15   16   17   18   19  \n"
+        "> 13   14   15   16   17   18   19  \n"
         "  28   29   30    1    2    3    4  \n"
-        "  20   21   22   23   24   25   26  ");
+        "> 20   21   22   23   24   25   26  ");
     QCOMPARE(Grid()->toPlainText(), expected_grid);
     QVERIFY(Grid()->height() > described_height);
     QCOMPARE(month_->windowTitle(), QStringLiteral("Display month (Adar II \u2013 Nisan 5784)"));
     QCOMPARE(Control<QLabel>("lblAlsoShowMonths")->text(), QStringLiteral("Adar II \u2013 Nisan 5784"));
     Click(Button("cmdCopyToClipboard"));
     QCOMPARE(QGuiApplication::clipboard()->text(),
-             QStringLiteral("April 2024 (Common Era Calendar)\nHebrew: Adar II \u2013 Nisan 5784\n\n") + expected_grid);
+             QStringLiteral("April 2024 (Common Era Calendar)\n> Hebrew (HEB): Adar II \u2013 Nisan 5784\n\n") +
+                 expected_grid);
+    // The other calendar's rows and its line are marked, so that none reads as a Common Era day.
+    const QStringList copied = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
+    int marked = 0;
+    for (const QString& line : copied) marked += line.startsWith(QLatin1Char('>')) ? 1 : 0;
+    QCOMPARE(marked, 1 + 5);
     // Every line of the copy is as long as the grid's rows: a fixed-pitch font lines them up.
     const QStringList lines = expected_grid.split(QLatin1Char('\n'));
     for (qsizetype i = 1; i < lines.size(); ++i) QCOMPARE(lines[i].size(), qsizetype{kMonthRowLength});
@@ -420,6 +431,94 @@ class DisplayMonthTest : public QObject {
     QCOMPARE(QGuiApplication::clipboard()->text(), described_copy);
   }
 
+  // Page Down and Page Up step the month as the buttons do, from whichever control has the focus;
+  // with Ctrl they step the year.
+  void pageKeysStepTheMonth_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("grid") << "txbMonth";
+    QTest::newRow("year box") << "txbYear";
+    QTest::newRow("Close") << "cmdClose";
+    QTest::newRow("calendar option") << "optCommonEra";
+  }
+  void pageKeysStepTheMonth() {
+    QFETCH(QString, focus);
+    OpenAt(1999, 12);
+    QWidget* control = Control<QWidget>(focus.toLatin1().constData());
+    const auto press = [&](QKeyCombination keys) {
+      QWidget* focused = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : control;
+      QTest::keyClick(focused, keys.key(), keys.keyboardModifiers());
+    };
+    control->setFocus();
+    press(Qt::Key_PageDown);
+    QCOMPARE(Year()->text(), QStringLiteral("2000"));
+    QCOMPARE(Months()->currentIndex(), 0);
+    QVERIFY(Grid()->toPlainText().contains(QStringLiteral("  26   27   28   29   30   31    1")));
+    control->setFocus();
+    press(Qt::Key_PageUp);
+    press(Qt::Key_PageUp);
+    QCOMPARE(Year()->text(), QStringLiteral("1999"));
+    QCOMPARE(Months()->currentIndex(), 10);
+    control->setFocus();
+    press(Qt::CTRL | Qt::Key_PageDown);
+    QCOMPARE(Year()->text(), QStringLiteral("2000"));
+    QCOMPARE(Months()->currentIndex(), 10);
+    // 1 November 2000 is a Wednesday: the Sunday-first grid starts on 29 October.
+    QVERIFY(Grid()->toPlainText().split(QLatin1Char('\n')).at(1).startsWith(QStringLiteral("  29   30   31    1")));
+    press(Qt::CTRL | Qt::Key_PageUp);
+    press(Qt::CTRL | Qt::Key_PageUp);
+    QCOMPARE(Year()->text(), QStringLiteral("1998"));
+    QVERIFY(messages_.shown.empty());
+    // At the end of the range: the message, and the month stays.
+    OpenAt(5'800'000, 3);
+    press(Qt::CTRL | Qt::Key_PageDown);
+    QCOMPARE(Year()->text(), QStringLiteral("5800000"));
+    QCOMPARE(Months()->currentIndex(), 2);
+    QCOMPARE(messages_.shown.size(), std::size_t{1});
+    QCOMPARE(messages_.shown[0].text, QStringLiteral("Please specify year"));
+  }
+
+  // The days of the months before and after are greyed in the grid and named for a screen
+  // reader; the month's own days keep the text's colour. December 2024, Monday first, runs from
+  // Monday 25 November to Sunday 5 January 2025.
+  void neighbouringMonthsAreToldApart() {
+    month_->SetWeekStart(qv::WeekStart::Monday);
+    OpenAt(2024, 12);
+    const QStringList lines = Grid()->toPlainText().split(QLatin1Char('\n'));
+    QCOMPARE(lines[1], QStringLiteral("  25   26   27   28   29   30    1  "));
+    QCOMPARE(lines[6], QStringLiteral("  30   31    1    2    3    4    5  "));
+    const QColor text = Grid()->palette().color(QPalette::Text);
+    const auto colour_of = [&](int line, int column) {
+      const QTextBlock block = Grid()->document()->findBlockByNumber(line);
+      QTextCursor cursor(block);
+      cursor.setPosition(block.position() + kMonthRowIndent + column * kMonthCellWidth + kMonthDayWidth - 1);
+      cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+      const QTextCharFormat format = cursor.charFormat();
+      return format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color() : text;
+    };
+    for (int column = 0; column < 6; ++column) QVERIFY2(colour_of(1, column) != text, qPrintable(QString::number(column)));
+    QCOMPARE(colour_of(1, 6), text);  // 1 December
+    QCOMPARE(colour_of(6, 1), text);  // 31 December
+    for (int column = 2; column < 7; ++column) QVERIFY(colour_of(6, column) != text);
+    QCOMPARE(colour_of(3, 3), text);
+    // In italics too, apart from the grey rows of another calendar.
+    const auto italic_at = [&](int line, int column) {
+      const QTextBlock block = Grid()->document()->findBlockByNumber(line);
+      QTextCursor cursor(block);
+      cursor.setPosition(block.position() + kMonthRowIndent + column * kMonthCellWidth + kMonthDayWidth);
+      return cursor.charFormat().fontItalic();
+    };
+    QVERIFY(italic_at(1, 0) && italic_at(6, 6));
+    QVERIFY(!italic_at(1, 6) && !italic_at(3, 3));
+    QCOMPARE(Grid()->accessibleDescription(),
+             QStringLiteral("In the first row, 25 to 30 are days of November. In the last row, 1 to 5 are days of January."));
+    // A month that fills whole weeks has nothing to tell apart: February 2021 runs Monday to Sunday.
+    OpenAt(2021, 2);
+    QCOMPARE(Grid()->accessibleDescription(), QString());
+    for (int column = 0; column < 7; ++column) QCOMPARE(colour_of(1, column), text);
+    // The text, and so the copy, stays the described one.
+    QCOMPARE(Grid()->toPlainText().split(QLatin1Char('\n')).at(1), QStringLiteral("   1    2    3    4    5    6    7  "));
+  }
+
   // The Mayan long count shows the kin, and the title its first and last day.
   void mayanLongCountShowsTheKin() {
     month_->SetAlsoShow(cal::MAY);
@@ -427,7 +526,7 @@ class DisplayMonthTest : public QObject {
     const QStringList lines = Grid()->toPlainText().split(QLatin1Char('\n'));
     // 21 December 2012 (a Friday), 13.0.0.0.0: kin 0 beneath the 21.
     QCOMPARE(lines[7], QStringLiteral("  16   17   18   19   20   21   22  "));
-    QCOMPARE(lines[8], QStringLiteral("  15   16   17   18   19    0    1  "));
+    QCOMPARE(lines[8], QStringLiteral("> 15   16   17   18   19    0    1  "));
     QVERIFY(month_->windowTitle().contains(QStringLiteral("12.19.19.16.14 \u2013 13.0.0.0.15")));
   }
 };

@@ -62,6 +62,31 @@ class HelpTest : public QObject {
     QVERIFY(!Text()->toPlainText().contains(QStringLiteral("0001-001")));
   }
 
+  // After the described text, a section of the window's own additions, each named by its caption,
+  // and where the manual is; in both languages.
+  void saysWhatTheAdditionsDoAndWhereTheManualIs() {
+    Open(qv::Language::English);
+    const QString english = Text()->toPlainText();
+    const qsizetype described_end = english.indexOf(QStringLiteral("by a day or two."));
+    QVERIFY(described_end > 0);
+    for (const char* said : {"'Working days...'", "'Other calendar:'", "'More calendars...' below this text",
+                             "The manual describes all of these"}) {
+      QVERIFY2(english.indexOf(QString::fromUtf8(said)) > described_end, said);
+    }
+    QVERIFY(english.contains(QStringLiteral("#workdays")));
+    help_->SetLanguage(qv::Language::German);
+    main_->activateWindow();
+    QTRY_VERIFY(main_->isActiveWindow());
+    help_->activateWindow();
+    QTRY_VERIFY(help_->isActiveWindow());
+    const QString german = Text()->toPlainText();
+    for (const char* said : {"'Arbeitstage...'", "'Anderer Kalender:'", "'Weitere Kalender...' unter diesem Text",
+                             "Das Handbuch beschreibt all das"}) {
+      QVERIFY2(german.contains(QString::fromUtf8(said)), said);
+    }
+    QVERIFY(german.contains(QStringLiteral("#arbeitstage")));
+  }
+
   void liesOverTheMainWindow() {
     Open(qv::Language::English);
     const QRect main = main_->frameGeometry();

@@ -408,6 +408,45 @@ class MainWindowTest : public QObject {
     QVERIFY(Output()->Text().isEmpty());
   }
 
+  // Ctrl+Z in the output window brings back what the last Clear removed, caret and view at its
+  // end, until a new result is added; a second Clear of the empty window keeps it.
+  void ctrlZBringsBackWhatClearRemoved() {
+    Type(First(), QStringLiteral("2000-01-01"));
+    PressEnter(First());
+    First()->clear();
+    Type(First(), QStringLiteral("2000-01-02"));
+    PressEnter(First());
+    const QString results = Output()->Text();
+    QCOMPARE(results, QStringLiteral("2000-01-01 CE, Saturday\n2000-01-02 CE, Sunday\n"));
+    QTest::keyClick(Output(), Qt::Key_Z, Qt::ControlModifier);  // nothing cleared yet
+    QCOMPARE(Output()->Text(), results);
+    Click("cmdClearOutputWindow");
+    QVERIFY(Output()->Text().isEmpty());
+    Click("cmdClearOutputWindow");
+    Output()->setFocus();
+    QTest::keyClick(Output(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Output()->Text(), results);
+    QCOMPARE(Output()->CursorPosition(), Output()->CharacterCount());
+    QTest::keyClick(Output(), Qt::Key_Z, Qt::ControlModifier);  // once only
+    QCOMPARE(Output()->Text(), results);
+    // Cleared, then a new result: the old text stays gone.
+    Click("cmdClearOutputWindow");
+    First()->clear();
+    Type(First(), QStringLiteral("2000-01-03"));
+    PressEnter(First());
+    Output()->setFocus();
+    QTest::keyClick(Output(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Output()->Text(), QStringLiteral("2000-01-03 CE, Monday\n"));
+    // Kept at Quit as the window shows it.
+    Get<QCheckBox>("chkSaveOutput")->setChecked(true);
+    Click("cmdClearOutputWindow");
+    Output()->setFocus();
+    QTest::keyClick(Output(), Qt::Key_Z, Qt::ControlModifier);
+    window_->cmdQuit_Click();
+    StartWindow();
+    QCOMPARE(Output()->Text(), QStringLiteral("2000-01-03 CE, Monday\n"));
+  }
+
   void enlargeNeedsOutput() {
     Click("cmdEnlarge");
     Settle();

@@ -3,6 +3,7 @@
 // calendar; a box left in one comes back at the next start while qrv.usr keeps a CE date.
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -90,9 +91,23 @@ class OtherCalendarTest : public QObject {
     QCOMPARE(Other()->text(), QStringLiteral("Other calendar:"));
     QCOMPARE(QAccessible::queryAccessibleInterface(Other())->text(QAccessible::Name),
              QStringLiteral("Other calendar (First date)"));
-    // On Linux a drop-down's accessible text is its current item; its name is the widget's.
     QCOMPARE(Get<QComboBox>("cboSecondDateOther")->accessibleName(), QStringLiteral("Other calendar (Second date)"));
     QCOMPARE(Get<QComboBox>("cboSecondDateOther")->accessibleDescription(), QStringLiteral("Other calendar (Second date)"));
+    // A screen reader hears the label as the name and the calendar as the value: "Other calendar
+    // (First date), Hebrew", not only "Hebrew"; the list it opens is its child.
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(List());
+    QCOMPARE(list->role(), QAccessible::ComboBox);
+    QCOMPARE(list->text(QAccessible::Name), QStringLiteral("Other calendar (First date)"));
+    QCOMPARE(list->text(QAccessible::Value), QStringLiteral("Hebrew"));
+    QCOMPARE(list->text(QAccessible::Description), QStringLiteral("Other calendar (First date)"));
+    QCOMPARE(list->childCount(), 1);
+    QCOMPARE(list->child(0)->object(), static_cast<QObject*>(List()->view()));
+    QCOMPARE(list->indexOfChild(list->child(0)), 0);
+    QVERIFY(list->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
+    List()->setCurrentIndex(2);
+    QCOMPARE(list->text(QAccessible::Value), List()->itemText(2));
+    QCOMPARE(list->text(QAccessible::Name), QStringLiteral("Other calendar (First date)"));
+    List()->setCurrentIndex(0);
     // The free cell beside JDN: the group keeps its height.
     const QRadioButton* jdn = Get<QRadioButton>("optFirstDateIsJDN");
     QCOMPARE(Other()->mapTo(window_.get(), QPoint(0, 0)).y() / 4, jdn->mapTo(window_.get(), QPoint(0, 0)).y() / 4);

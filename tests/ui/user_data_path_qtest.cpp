@@ -120,6 +120,32 @@ class UserDataPathTest : public QObject {
   }
 
   void firstFixedDriveIsTheRoot() { QCOMPARE(qv::FirstFixedDrive(), std::string("/")); }
+
+  // File dialogs for the user's own files: the folder last used while it exists, else the
+  // documents folder that user-dirs.dirs names (XDG), else home; never the current folder "/".
+  void userFilesOpenWhereTheUserWorks() {
+    const QByteArray saved_home = qgetenv("HOME");
+    const QByteArray saved_config = qgetenv("XDG_CONFIG_HOME");
+    const std::string home = Under("user-home");
+    const std::string documents = Under("user-home/Dokumente");
+    const std::string config = Under("user-home/.config");
+    const std::string last = Under("user-home/Feiertage");
+    for (const std::string& folder : {home, documents, config, last}) fs::create_directory(folder);
+    qputenv("HOME", QByteArray::fromStdString(home));
+    UseConfigHome(config);
+    QFile dirs(QString::fromStdString(config + "/user-dirs.dirs"));
+    QVERIFY(dirs.open(QIODevice::WriteOnly));
+    dirs.write("# written by xdg-user-dirs-update\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
+    dirs.close();
+    QCOMPARE(qv::UserFilesFolder(last), last);
+    QCOMPARE(qv::UserFilesFolder(""), documents);
+    QCOMPARE(qv::UserFilesFolder(Under("user-home/gone")), documents);
+    QCOMPARE(qv::UserFilesFolder("relative"), documents);
+    fs::remove(documents);
+    QCOMPARE(qv::UserFilesFolder(""), home);
+    qputenv("HOME", saved_home);
+    qputenv("XDG_CONFIG_HOME", saved_config);
+  }
 };
 
 QTEST_MAIN(UserDataPathTest)

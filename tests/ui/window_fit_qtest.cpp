@@ -130,6 +130,17 @@ class WindowFitTest : public QObject {
                  name);
       }
     }
+    // In the bar, the output's Clear keeps apart from Compute, behind a line, as it does under
+    // the output window at full size.
+    if (Get("ActionBar")->isVisible()) {
+      const QRect compute = Geometries().value(QStringLiteral("cmdCompute"));
+      const QRect clear = Geometries().value(QStringLiteral("cmdClearOutputWindow"));
+      const QRect line = Geometries().value(QStringLiteral("ActionBarSeparator"));
+      QVERIFY(line.isValid());
+      QVERIFY(compute.right() < line.left() && line.right() < clear.left());
+      QVERIFY2(clear.left() - compute.right() >= 3 * window_->fontMetrics().averageCharWidth(),
+               qPrintable(QString::number(clear.left() - compute.right())));
+    }
     QList<QWidget*> stops{First()};
     First()->setFocus(Qt::TabFocusReason);
     for (QTest::keyClick(First(), Qt::Key_Tab); QApplication::focusWidget() != First() && stops.size() < 200;

@@ -24,6 +24,7 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QtTest>
+#include <sys/stat.h>
 #include <set>
 #include <string>
 #include <algorithm>
@@ -332,7 +333,7 @@ class WorkingDaysTest : public QObject {
     dialog.Prepare(WorkDaysChoice{}, options.TextOptions(), qv::Language::English, 2026);
     ShowActive(dialog);
     QStringList chosen{good};
-    dialog.SetFileChooser([&chosen](QWidget*, const QString&, const QString& filters) {
+    dialog.SetFileChooser([&chosen](QWidget*, const QString&, const QString&, const QString& filters) {
       [&] { QVERIFY(filters.contains(QStringLiteral("*.ics")) && filters.contains(QStringLiteral("*.txt"))); }();
       return chosen;
     });
@@ -386,9 +387,14 @@ class WorkingDaysTest : public QObject {
     auto* tree = test::FindControl<QTreeWidget>(&dialog, "treRegions");
     auto* search = test::FindControl<QLineEdit>(&dialog, "txtRegionSearch");
     QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("(keine)"));
-    QCOMPARE(tree->topLevelItem(1)->text(0), QStringLiteral("Deutschland (bundesweit) (DE)"));
-    QCOMPARE(tree->topLevelItem(1)->childCount(), 16);
-    QCOMPARE(tree->topLevelItemCount(), 1 + 35);  // "(none)" and 35 countries for 125 regions
+    QTreeWidgetItem* germany = nullptr;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+      if (tree->topLevelItem(i)->text(0) == QStringLiteral("Deutschland (bundesweit) (DE)")) germany = tree->topLevelItem(i);
+    }
+    QVERIFY(germany != nullptr);
+    QCOMPARE(germany->childCount(), 16);
+    // "(none)", 35 countries for 125 regions, and the line that says when a search finds none.
+    QCOMPARE(tree->topLevelItemCount(), 1 + 35 + 1);
     const auto visible = [tree] {
       QStringList shown;
       for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it) {
@@ -415,8 +421,8 @@ class WorkingDaysTest : public QObject {
     // cannot be chosen itself.
     search->selectAll();
     TypeText(search, QStringLiteral("königreich"));
-    QCOMPARE(visible(), (QStringList{"Vereinigtes Königreich (GB)", "England und Wales (GB-EAW)", "Schottland (GB-SCT)",
-                                     "Nordirland (GB-NIR)"}));
+    QCOMPARE(visible(), (QStringList{"Vereinigtes Königreich (GB)", "England und Wales (GB-EAW)", "Nordirland (GB-NIR)",
+                                     "Schottland (GB-SCT)"}));
     tree->setFocus();
     QTreeWidgetItem* gb = nullptr;
     for (int i = 0; i < tree->topLevelItemCount(); ++i) {
@@ -425,7 +431,7 @@ class WorkingDaysTest : public QObject {
     QVERIFY(gb != nullptr);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(gb).center());
     QCOMPARE(dialog.Choice().region, std::string("AT"));  // unchanged
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(gb->child(1)).center());
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(gb->child(2)).center());
     QCOMPARE(dialog.Choice().region, std::string("GB-SCT"));
     // Emptied, the whole tree is back, closed but for the chosen region's country.
     search->selectAll();
@@ -461,7 +467,7 @@ class WorkingDaysTest : public QObject {
     dialog.Prepare(WorkDaysChoice{}, RequestOptions().TextOptions(), qv::Language::English, 2026);
     ShowActive(dialog);
     QStringList chosen{bad};
-    dialog.SetFileChooser([&chosen](QWidget*, const QString&, const QString& filters) {
+    dialog.SetFileChooser([&chosen](QWidget*, const QString&, const QString&, const QString& filters) {
       [&] { QVERIFY(filters.contains(QStringLiteral("(*.rules)"))); }();
       return chosen;
     });
@@ -493,7 +499,7 @@ class WorkingDaysTest : public QObject {
     ShowActive(dialog);
     QString target = files_.filePath(QStringLiteral("bayern"));  // the suffix is added
     int asked = 0;
-    dialog.SetSaveChooser([&](QWidget*, const QString& title, const QString& filters) {
+    dialog.SetSaveChooser([&](QWidget*, const QString& title, const QString&, const QString& filters) {
       ++asked;
       [&] {
         QCOMPARE(title, QStringLiteral("Feiertage als iCalendar exportieren"));
@@ -529,6 +535,10 @@ class WorkingDaysTest : public QObject {
     QTRY_COMPARE(asked, 1);
     const QString written = target + QStringLiteral(".ics");
     QTRY_VERIFY(QFile::exists(written));
+    // Where it went is said, once it is there.
+    QTRY_COMPARE(messages_->shown.size(), std::size_t{2});
+    QCOMPARE(messages_->shown[1].text, QStringLiteral("Die Feiertage wurden exportiert nach:\n") + written);
+    QCOMPARE(messages_->shown[1].icon, MessageIcon::Information);
     QFile file(written);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray ics = file.readAll();
@@ -539,7 +549,7 @@ class WorkingDaysTest : public QObject {
     QVERIFY(!ics.contains("DTSTART;VALUE=DATE:2024"));
     QVERIFY(!ics.contains("DTSTART;VALUE=DATE:2031"));
     // It reads back as a holiday file: the same year in the preview.
-    dialog.SetFileChooser([&](QWidget*, const QString&, const QString&) { return QStringList{written}; });
+    dialog.SetFileChooser([&](QWidget*, const QString&, const QString&, const QString&) { return QStringList{written}; });
     ChooseNoRegion(&dialog);
     QTest::mouseClick(test::FindControl<QPushButton>(&dialog, "cmdAdd"), Qt::LeftButton);
     QTRY_COMPARE(test::FindControl<QListWidget>(&dialog, "lstHolidayFiles")->count(), 1);
@@ -548,11 +558,162 @@ class WorkingDaysTest : public QObject {
     // A file that cannot be written is named.
     target = files_.filePath(QStringLiteral("no-such-folder/x.ics"));
     QTest::mouseClick(export_button, Qt::LeftButton);
-    QTRY_COMPARE(messages_->shown.size(), std::size_t{2});
-    QCOMPARE(messages_->shown[1].text, target + QStringLiteral(": Die Datei konnte nicht geschrieben werden."));
-    QCOMPARE(messages_->shown[1].title, QStringLiteral("Arbeitstage"));
+    QTRY_COMPARE(messages_->shown.size(), std::size_t{3});
+    QCOMPARE(messages_->shown[2].text, target + QStringLiteral(": Die Datei konnte nicht geschrieben werden."));
+    QCOMPARE(messages_->shown[2].title, QStringLiteral("Arbeitstage"));
     QCOMPARE(export_button->accessibleName(), QStringLiteral("Exportieren…"));
     QCOMPARE(first->accessibleName(), QStringLiteral("Erstes Jahr des Exports"));
+  }
+
+  // Countries by their names in the dialog's language, each country's regions likewise: in
+  // English Spain comes after Slovenia, not between Estonia and Finland as its code would put it;
+  // in German Österreich comes under O.
+  void regionsAreSortedByNameInTheDialogsLanguage_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QStringList>("countries");
+    QTest::addColumn<QStringList>("german_states");
+    QTest::newRow("English") << 0
+                             << QStringList{"Australia", "Austria", "Belgium", "Bulgaria", "Canada", "Croatia",
+                                            "Cyprus", "Czechia", "Denmark", "Estonia", "Finland", "France",
+                                            "Germany", "Greece", "Hungary", "Ireland", "Italy", "Japan", "Latvia",
+                                            "Lithuania", "Luxembourg", "Malta", "Netherlands", "New Zealand",
+                                            "Norway", "Poland", "Portugal", "Romania", "Slovakia", "Slovenia",
+                                            "Spain", "Sweden", "Switzerland", "United Kingdom", "United States"}
+                             << QStringList{"Baden-Württemberg", "Bavaria", "Berlin", "Brandenburg", "Bremen", "Hamburg",
+                                            "Hesse", "Lower Saxony", "Mecklenburg-Western Pomerania",
+                                            "North Rhine-Westphalia", "Rhineland-Palatinate", "Saarland", "Saxony",
+                                            "Saxony-Anhalt", "Schleswig-Holstein", "Thuringia"};
+    QTest::newRow("German") << 1
+                            << QStringList{"Australien", "Belgien", "Bulgarien", "Dänemark", "Deutschland", "Estland",
+                                           "Finnland", "Frankreich", "Griechenland", "Irland", "Italien", "Japan",
+                                           "Kanada", "Kroatien", "Lettland", "Litauen", "Luxemburg", "Malta",
+                                           "Neuseeland", "Niederlande", "Norwegen", "Österreich", "Polen", "Portugal",
+                                           "Rumänien", "Schweden", "Schweiz", "Slowakei", "Slowenien", "Spanien",
+                                           "Tschechien", "Ungarn", "Vereinigte Staaten", "Vereinigtes Königreich",
+                                           "Zypern"}
+                            << QStringList{"Baden-Württemberg", "Bayern", "Berlin", "Brandenburg", "Bremen", "Hamburg",
+                                           "Hessen", "Mecklenburg-Vorpommern", "Niedersachsen", "Nordrhein-Westfalen",
+                                           "Rheinland-Pfalz", "Saarland", "Sachsen", "Sachsen-Anhalt",
+                                           "Schleswig-Holstein", "Thüringen"};
+  }
+  void regionsAreSortedByNameInTheDialogsLanguage() {
+    QFETCH(int, language);
+    QFETCH(QStringList, countries);
+    QFETCH(QStringList, german_states);
+    frmWorkingDays dialog(*messages_, nullptr, Qt::Monday);
+    dialog.Prepare(WorkDaysChoice{}, RequestOptions().TextOptions(), static_cast<qv::Language>(language), 2026);
+    auto* tree = test::FindControl<QTreeWidget>(&dialog, "treRegions");
+    // The names as the tree shows them, without the code (and a national region's addition).
+    const auto name = [](const QTreeWidgetItem* item) {
+      return item->text(0).section(QStringLiteral(" ("), 0, 0);
+    };
+    QStringList shown;
+    QTreeWidgetItem* germany = nullptr;
+    for (int i = 1; i < tree->topLevelItemCount(); ++i) {
+      QTreeWidgetItem* item = tree->topLevelItem(i);
+      if (countries.contains(name(item))) shown << name(item);
+      if (item->text(0).endsWith(QStringLiteral("(DE)"))) germany = item;
+    }
+    QCOMPARE(shown, countries);
+    QVERIFY(germany != nullptr);
+    QStringList states;
+    for (int k = 0; k < germany->childCount(); ++k) states << name(germany->child(k));
+    QCOMPARE(states, german_states);
+    // "(none)" stays first.
+    QCOMPARE(tree->topLevelItem(0)->text(0), language == 1 ? QStringLiteral("(keine)") : QStringLiteral("(none)"));
+  }
+
+  // A search that finds nothing says so in the list, in a line that cannot be chosen.
+  void aSearchThatFindsNothingSaysSo() {
+    frmWorkingDays dialog(*messages_, nullptr, Qt::Monday);
+    WorkDaysChoice choice;
+    choice.region = "AT";
+    dialog.Prepare(choice, RequestOptions().TextOptions(), qv::Language::English, 2026);
+    ShowActive(dialog);
+    auto* tree = test::FindControl<QTreeWidget>(&dialog, "treRegions");
+    auto* search = test::FindControl<QLineEdit>(&dialog, "txtRegionSearch");
+    const auto shown = [tree] {
+      QList<QTreeWidgetItem*> items;
+      for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it) {
+        if (!(*it)->isHidden() && ((*it)->parent() == nullptr || !(*it)->parent()->isHidden())) items << *it;
+      }
+      return items;
+    };
+    search->setFocus();
+    QTest::keyClicks(search, QStringLiteral("Atlantis"));
+    QCOMPARE(shown().size(), 1);
+    QTreeWidgetItem* none_found = shown().front();
+    QCOMPARE(none_found->text(0), QStringLiteral("No region matches the search."));
+    QVERIFY(!(none_found->flags() & Qt::ItemIsSelectable));
+    // Return and Down find nothing to choose: the region chosen stays.
+    QTest::keyClick(search, Qt::Key_Return);
+    QTest::keyClick(search, Qt::Key_Down);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(none_found).center());
+    QCOMPARE(dialog.Choice().region, std::string("AT"));
+    // A letter less finds a region again, and the line goes.
+    search->setFocus();
+    search->clear();
+    QTest::keyClicks(search, QStringLiteral("Austr"));
+    QVERIFY(none_found->isHidden());
+    QVERIFY(!shown().isEmpty());
+  }
+
+  // Down in the search box goes into the list at its first match, which the preview shows at
+  // once; Return there chooses it with OK. On a country that is no region itself Return opens or
+  // closes it instead.
+  void downEntersTheFirstMatchAndReturnChoosesIt() {
+    frmWorkingDays dialog(*messages_, nullptr, Qt::Monday);
+    dialog.Prepare(WorkDaysChoice{}, RequestOptions().TextOptions(), qv::Language::German, 2026);
+    ShowActive(dialog);
+    auto* tree = test::FindControl<QTreeWidget>(&dialog, "treRegions");
+    auto* search = test::FindControl<QLineEdit>(&dialog, "txtRegionSearch");
+    search->setFocus();
+    TypeText(search, QStringLiteral("königreich"));
+    QTest::keyClick(search, Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(tree));
+    QCOMPARE(CurrentRegionText(&dialog), QStringLiteral("England und Wales (GB-EAW)"));
+    QCOMPARE(dialog.Choice().region, std::string("GB-EAW"));
+    QVERIFY(PreviewColumn(&dialog, 2).contains(QStringLiteral("Ostermontag")));
+    // Up to the country, which is no region: Return closes it and the dialog stays open.
+    QTest::keyClick(tree, Qt::Key_Up);
+    QTreeWidgetItem* country = tree->currentItem();
+    QCOMPARE(country->text(0), QStringLiteral("Vereinigtes Königreich (GB)"));
+    QVERIFY(country->isExpanded());
+    QTest::keyClick(tree, Qt::Key_Return);
+    QVERIFY(!country->isExpanded());
+    QVERIFY(dialog.isVisible());
+    QTest::keyClick(tree, Qt::Key_Return);
+    QVERIFY(country->isExpanded());
+    QCOMPARE(dialog.Choice().region, std::string("GB-EAW"));
+    // Down to a region and Return: chosen, and the dialog is done.
+    QTest::keyClick(tree, Qt::Key_Down);
+    QTest::keyClick(tree, Qt::Key_Down);
+    QTest::keyClick(tree, Qt::Key_Down);
+    QCOMPARE(CurrentRegionText(&dialog), QStringLiteral("Schottland (GB-SCT)"));
+    QTest::keyClick(tree, Qt::Key_Return);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int{QDialog::Accepted});
+    QCOMPARE(dialog.Choice().region, std::string("GB-SCT"));
+  }
+
+  // Twelve rows of regions where the screen has room for the dialog with them.
+  void twelveRegionRowsWhereThereIsRoom() {
+    frmWorkingDays dialog(*messages_, nullptr, Qt::Monday);
+    dialog.Prepare(WorkDaysChoice{}, RequestOptions().TextOptions(), qv::Language::English, 2026);
+    ShowActive(dialog);
+    auto* tree = test::FindControl<QTreeWidget>(&dialog, "treRegions");
+    const int row = tree->visualItemRect(tree->topLevelItem(0)).height();
+    QVERIFY(row > 0);
+    const QRect room = dialog.screen()->availableGeometry();
+    if (dialog.frameGeometry().height() + row * 6 <= room.height()) {
+      QVERIFY2(tree->viewport()->height() >= row * frmWorkingDays::kRegionRows,
+               qPrintable(QStringLiteral("%1 rows of %2").arg(tree->viewport()->height()).arg(row)));
+      // The preview keeps a year's dozen holidays in view as well.
+      auto* preview = test::FindControl<QTreeWidget>(&dialog, "trePreview");
+      QVERIFY(preview->viewport()->height() >= preview->fontMetrics().lineSpacing() * 12);
+    }
+    QVERIFY(tree->viewport()->height() >= row * frmWorkingDays::kFewestRegionRows);
+    QVERIFY(room.contains(QRect(QPoint(0, 0), dialog.frameGeometry().size()).translated(room.topLeft())));
   }
 
   // ---- The main window: note, file, restart, Reset ---------------------------------------------
@@ -614,6 +775,147 @@ class WorkingDaysTest : public QObject {
     QCOMPARE(Note()->text(), QString());
     QVERIFY(!QFile::exists(WorkDaysPath()));
     QVERIFY(!window_->WorkDays().InForce());
+  }
+
+  // OK with working days while "Count weekend days" is ticked unticks it, as a click would, so
+  // that the choice counts at once and qrv.usr keeps the box as usual; ticked again, the note says
+  // the choice is not in use.
+  void okWithWorkingDaysUnticksCountingWeekendDays() {
+    StartWindow();
+    auto* weekends = test::FindControl<QCheckBox>(window_.get(), "chkIncludeWeekends");
+    QVERIFY(weekends->isChecked());  // the described default
+    // All seven days and no holidays leave nothing out: the box stays as it is.
+    WithDialog([](QWidget* dialog) {
+      QTest::mouseClick(test::FindControl<QCheckBox>(dialog, "chkWeekday5"), Qt::LeftButton);
+      QTest::mouseClick(test::FindControl<QCheckBox>(dialog, "chkWeekday6"), Qt::LeftButton);
+      QTest::mouseClick(test::FindControl<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+    });
+    QVERIFY(weekends->isChecked());
+    QCOMPARE(Note()->text(), QStringLiteral("Mon–Sun (not counted while weekend days are counted)"));
+    // Cancel asks for nothing.
+    WithDialog([](QWidget* dialog) {
+      ChooseRegion(dialog, QStringLiteral("DE-BY"));
+      QTest::mouseClick(test::FindControl<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
+    });
+    QVERIFY(weekends->isChecked());
+    // Bavaria, Monday to Friday: the box is unticked and a year counts Bavaria's working days.
+    WithDialog([](QWidget* dialog) {
+      QTest::mouseClick(test::FindControl<QCheckBox>(dialog, "chkWeekday5"), Qt::LeftButton);
+      QTest::mouseClick(test::FindControl<QCheckBox>(dialog, "chkWeekday6"), Qt::LeftButton);
+      ChooseRegion(dialog, QStringLiteral("DE-BY"));
+      QTest::mouseClick(test::FindControl<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+    });
+    QVERIFY(!weekends->isChecked());
+    QCOMPARE(Note()->text(), QStringLiteral("Mon–Fri, DE-BY"));
+    test::FindControl<QLineEdit>(window_.get(), "txbFirstDate")->setText(QStringLiteral("2024-01-01"));
+    test::FindControl<QLineEdit>(window_.get(), "txbSecondDate")->setText(QStringLiteral("2024-12-31"));
+    QTest::mouseClick(test::FindControl<QPushButton>(window_.get(), "cmdCompute"), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    const QString output = test::FindControl<qv::OutputTextBox>(window_.get(), "txbOutput")->Text();
+    QVERIFY2(output.contains(QStringLiteral("= 250 days")), qPrintable(output));
+    // Ticked again by the user: the note says the choice is set aside, for a screen reader too.
+    QTest::mouseClick(weekends, Qt::LeftButton);
+    QCOMPARE(Note()->text(), QStringLiteral("Mon–Fri, DE-BY (not counted while weekend days are counted)"));
+    QCOMPARE(Note()->accessibleName(),
+             QStringLiteral("Working days in force: Mon–Fri, DE-BY (not counted while weekend days are counted)"));
+    test::FindControl<QComboBox>(window_.get(), "cboLanguage")->setCurrentIndex(1);
+    QCOMPARE(Note()->text(), QStringLiteral("Mo–Fr, DE-BY (nicht berücksichtigt, solange Wochenendtage gezählt werden)"));
+    test::FindControl<QComboBox>(window_.get(), "cboLanguage")->setCurrentIndex(0);
+    QTest::mouseClick(weekends, Qt::LeftButton);
+    QCOMPARE(Note()->text(), QStringLiteral("Mon–Fri, DE-BY"));
+    // Unticked by OK, the box is kept unticked in qrv.usr as a click would keep it.
+    WithDialog([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+    QTest::mouseClick(weekends, Qt::LeftButton);
+    WithDialog([](QWidget* dialog) { QTest::mouseClick(test::FindControl<QPushButton>(dialog, "cmdOK"), Qt::LeftButton); });
+    QVERIFY(!weekends->isChecked());
+    window_->cmdQuit_Click();
+    StartWindow();
+    QVERIFY(!test::FindControl<QCheckBox>(window_.get(), "chkIncludeWeekends")->isChecked());
+    QCOMPARE(Note()->text(), QStringLiteral("Mon–Fri, DE-BY"));
+  }
+
+  // The file dialogs open in the documents folder (XDG), then where holiday files were last
+  // added from or exported to, also after a restart. An exported calendar is readable as the
+  // umask says (0644 with 022); the program's own files stay private (0600).
+  void filesGoWhereTheUserWorks() {
+    const mode_t umask_before = ::umask(022);
+    const QString documents = files_.filePath(QStringLiteral("Dokumente"));
+    const QString lists = files_.filePath(QStringLiteral("Listen"));
+    const QString exports = files_.filePath(QStringLiteral("Export"));
+    const QString later = files_.filePath(QStringLiteral("Neu"));
+    for (const QString& folder : {documents, lists, exports, later}) QVERIFY(QDir().mkpath(folder));
+    const QString office = WriteFile(QStringLiteral("Listen/office.txt"), "2026-12-24\tChristmas Eve\n");
+    {
+      QFile dirs(config_.filePath(QStringLiteral("user-dirs.dirs")));
+      QVERIFY(dirs.open(QIODevice::WriteOnly));
+      dirs.write("XDG_DOCUMENTS_DIR=\"" + documents.toUtf8() + "\"\n");
+    }
+    StartWindow();
+    QStringList opened_at;
+    QString written;
+    WithDialog([&](QWidget* modal) {
+      auto* dialog = static_cast<frmWorkingDays*>(modal);
+      dialog->SetFileChooser([&](QWidget*, const QString&, const QString& folder, const QString&) {
+        opened_at << folder;
+        return QStringList{office};
+      });
+      dialog->SetSaveChooser([&](QWidget*, const QString&, const QString& path, const QString&) {
+        opened_at << path;
+        return exports + QStringLiteral("/bayern");
+      });
+      QTest::mouseClick(test::FindControl<QPushButton>(dialog, "cmdAdd"), Qt::LeftButton);
+      QTRY_COMPARE(test::FindControl<QListWidget>(dialog, "lstHolidayFiles")->count(), 1);
+      ChooseRegion(dialog, QStringLiteral("DE-BY"));
+      QTest::mouseClick(test::FindControl<QPushButton>(dialog, "cmdExport"), Qt::LeftButton);
+      written = exports + QStringLiteral("/bayern.ics");
+      QTRY_COMPARE(messages_->shown.size(), std::size_t{1});
+      QCOMPARE(messages_->shown[0].text, QStringLiteral("The holidays were exported to:\n") + written);
+      QCOMPARE(messages_->shown[0].icon, MessageIcon::Information);
+      QTest::mouseClick(test::FindControl<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+    });
+    QCOMPARE(opened_at, (QStringList{documents, lists + QStringLiteral("/holidays.ics")}));
+    const auto mode = [](const QString& path) {
+      struct stat info {};
+      return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777U : 0U;
+    };
+    QCOMPARE(mode(written), 0644U);
+    QCOMPARE(mode(WorkDaysPath()), 0600U);
+    window_->cmdQuit_Click();
+    QCOMPARE(mode(QString::fromStdString(window_->SettingsFilePath())), 0600U);
+    // After a restart: where the last file went. A dialog left by Cancel keeps its folder too.
+    StartWindow();
+    opened_at.clear();
+    WithDialog([&](QWidget* modal) {
+      auto* dialog = static_cast<frmWorkingDays*>(modal);
+      dialog->SetFileChooser([&](QWidget*, const QString&, const QString& folder, const QString&) {
+        opened_at << folder;
+        return QStringList{WriteFile(QStringLiteral("Neu/more.txt"), "2026-12-31\n")};
+      });
+      QTest::mouseClick(test::FindControl<QPushButton>(dialog, "cmdAdd"), Qt::LeftButton);
+      QTRY_COMPARE(test::FindControl<QListWidget>(dialog, "lstHolidayFiles")->count(), 2);
+      QTest::mouseClick(test::FindControl<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
+    });
+    QCOMPARE(opened_at, QStringList{exports});
+    QCOMPARE(window_->WorkDays().files.size(), std::size_t{1});
+    window_->cmdQuit_Click();
+    StartWindow();
+    opened_at.clear();
+    WithDialog([&](QWidget* modal) {
+      auto* dialog = static_cast<frmWorkingDays*>(modal);
+      dialog->SetFileChooser([&](QWidget*, const QString&, const QString& folder, const QString&) {
+        opened_at << folder;
+        return QStringList{};
+      });
+      QTest::mouseClick(test::FindControl<QPushButton>(dialog, "cmdAdd"), Qt::LeftButton);
+      QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    QCOMPARE(opened_at, QStringList{later});
+    // Reset forgets the folder with the rest.
+    messages_->answers.push_back(MessageAnswer::Yes);
+    QTest::mouseClick(test::FindControl<QPushButton>(window_.get(), "cmdReset"), Qt::LeftButton);
+    QVERIFY(!QFile::exists(WorkDaysPath()));
+    QFile::remove(config_.filePath(QStringLiteral("user-dirs.dirs")));
+    ::umask(umask_before);
   }
 
   void backToTheDefaultsRemovesTheFile() {
@@ -767,7 +1069,8 @@ class WorkingDaysTest : public QObject {
     QVERIFY(!text.contains(good));
     QCOMPARE(window_->WorkDays().region, std::string("DE-BY"));
     QCOMPARE(window_->WorkDays().files.size(), std::size_t{1});
-    QCOMPARE(Note()->text(), QStringLiteral("Mon–Fri, DE-BY, 1 file"));
+    // Weekend days are counted (the default of qrv.usr, which this start has none of).
+    QCOMPARE(Note()->text(), QStringLiteral("Mon–Fri, DE-BY, 1 file (not counted while weekend days are counted)"));
     // Named once: opening the dialog, or anything else, says nothing more.
     WithDialog([good](QWidget* dialog) {
       auto* list = test::FindControl<QListWidget>(dialog, "lstHolidayFiles");

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -95,6 +96,9 @@ void frmMain::CreateControls() {
   outer->addWidget(scroll_area_, 1);
   action_bar_ = Named(new QWidget, "ActionBar");
   action_bar_layout_ = new QHBoxLayout(action_bar_);
+  action_bar_separator_ = Named(new QFrame(action_bar_), "ActionBarSeparator");
+  action_bar_separator_->setFrameShape(QFrame::VLine);
+  action_bar_separator_->setFrameShadow(QFrame::Sunken);
   action_bar_->hide();
   outer->addWidget(action_bar_);
 
@@ -135,10 +139,18 @@ void frmMain::DockActionRow(bool docked) {
   action_row_docked_ = docked;
   QWidget* focused = QApplication::focusWidget();
   if (docked) {
+    // The output's buttons keep apart from Compute, as they do under the output window at full
+    // size: a click that misses Compute must not land on Clear. They stand as a group of their
+    // own behind a line, in the middle of the room the bar has beyond its buttons.
+    const int gap = fontMetrics().averageCharWidth();
     action_bar_layout_->addWidget(cmdCompute);
-    action_bar_layout_->addSpacing(fontMetrics().averageCharWidth() * 2);
+    action_bar_layout_->addSpacing(gap);
+    action_bar_layout_->addStretch(1);
+    action_bar_layout_->addWidget(action_bar_separator_);
+    action_bar_layout_->addSpacing(gap);
     for (QWidget* button : {cmdClearOutputWindow, cmdCopyOutput, cmdEnlarge}) action_bar_layout_->addWidget(button);
     action_bar_layout_->addStretch(1);
+    action_bar_layout_->addSpacing(gap);
     action_bar_layout_->addWidget(cmdQuit);
   } else {
     input_actions_->insertWidget(0, cmdCompute);
@@ -629,6 +641,7 @@ void frmMain::WireSignals() {
   connect(lblMaker, &ClickableLabel::released, this, [this] { lblMaker_Click(); });
 
   connect(txbOutput, &OutputTextBox::copyRequested, this, [this] { cmdCopyOutput_Click(); });
+  connect(txbOutput, &OutputTextBox::undoRequested, this, [this] { UndoClearOutput(); });
   connect(txbOutput, &OutputTextBox::mouseReleased, this, [this] { SetCopyButton(); });
   connect(txbOutput, &OutputTextBox::selectionChanged, this, [this] { SetCopyButton(); });
   connect(cmdCopyOutput, &QPushButton::clicked, this, [this] { cmdCopyOutput_Click(); });

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@ class QVBoxLayout;
 class QLayout;
 class QCheckBox;
 class QComboBox;
+class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -182,6 +184,7 @@ class frmMain : public QWidget {
   void SetCopyButton();
   void cmdCopyOutput_Click();
   void cmdClearOutputWindow_Click();
+  void UndoClearOutput();
   void cmdEnlarge_Click();
 
   // Today panel.
@@ -241,6 +244,11 @@ class frmMain : public QWidget {
   // file this run could not read is left as it is unless the user changed something kept there.
   WorkDaysSettings own_settings_kept_;
   std::shared_ptr<const WorkCalendar> work_calendar_;
+  // Where the working days' file dialogs open: the folder last used for holiday files.
+  std::string holiday_folder_;
+  // The text the last Clear of the output window removed, until a result is added: Ctrl+Z in the
+  // output window brings it back.
+  std::optional<std::string> cleared_output_;
   // The added calendars chosen in "More calendars" (none by default), and the month window's
   // "Also show" until that window exists (CE: none).
   std::vector<CalendarCode> more_today_calendars_;
@@ -323,6 +331,7 @@ class frmMain : public QWidget {
   QVBoxLayout* options_column_ = nullptr;    // the options, Quit last
   QWidget* action_bar_ = nullptr;            // below the scroll area: the docked Compute … Quit
   QHBoxLayout* action_bar_layout_ = nullptr;
+  QFrame* action_bar_separator_ = nullptr;    // between Compute and the output's buttons
   bool action_row_docked_ = false;
   Arrangement arrangement_ = Arrangement::Full;
   QSize full_size_;

@@ -378,6 +378,7 @@ void frmMain::TodayLabelReleased(Qt::MouseButton button) {
 // Adds at the end without touching the text already there, so that appending stays as fast
 // with a hundred thousand lines as with none; the view follows to the last line.
 void frmMain::AppendOutput(std::string_view text) {
+  cleared_output_.reset();  // a new result: what Clear removed stays removed
   std::string added(text);
   ToLineFeeds(added);
   txbOutput->AppendUtf8(added);
@@ -392,6 +393,7 @@ void frmMain::ShowOutputEnd() { txbOutput->MoveToEnd(); }
 std::string frmMain::OutputText() const { return WithCrLf(std::string_view(txbOutput->Utf8())); }
 
 void frmMain::SetOutputText(std::string text) {
+  cleared_output_.reset();
   ToLineFeeds(text);
   txbOutput->SetUtf8(std::move(text));
   ShowOutputEnd();
@@ -415,10 +417,23 @@ void frmMain::cmdCopyOutput_Click() {
   SetTheFocus();
 }
 
+// The text removed is kept (moved, not copied), so that a slip of the mouse can be taken back
+// with Ctrl+Z in the output window until the next result is added. A Clear of an empty output
+// keeps what the Clear before it removed.
 void frmMain::cmdClearOutputWindow_Click() {
-  txbOutput->Clear();
+  std::string removed = txbOutput->TakeUtf8();
+  if (!removed.empty()) cleared_output_ = std::move(removed);
   SetCopyButton();
   SetTheFocus();
+}
+
+void frmMain::UndoClearOutput() {
+  if (!cleared_output_ || !txbOutput->Utf8().empty()) return;
+  std::string text = std::move(*cleared_output_);
+  cleared_output_.reset();
+  txbOutput->SetUtf8(std::move(text));
+  ShowOutputEnd();
+  SetCopyButton();
 }
 
 void frmMain::cmdEnlarge_Click() {

@@ -21,6 +21,7 @@
 #include "ui/main/frm_help.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/frm_more_calendars.h"
+#include "ui/main/window_widgets.h"
 #include "ui/month/frm_display_month.h"
 
 namespace qv {
@@ -28,7 +29,7 @@ namespace qv {
 QLayout* frmMain::CreateOtherCalendarChoice(DateBox box, QButtonGroup* group) {
   const std::size_t i = box == DateBox::First ? 0 : 1;
   optOtherCalendar[i] = Named(new QRadioButton, i == 0 ? "optFirstDateIsOther" : "optSecondDateIsOther");
-  cboOtherCalendar[i] = Named(new QComboBox, i == 0 ? "cboFirstDateOther" : "cboSecondDateOther");
+  cboOtherCalendar[i] = Named(new LabelledComboBox, i == 0 ? "cboFirstDateOther" : "cboSecondDateOther");
   for (const CalendarCode code : kAddedCalendars) {
     cboOtherCalendar[i]->addItem(QString(), QVariant::fromValue<int>(code));
   }
@@ -71,7 +72,9 @@ void frmMain::OtherCalendarLanguage() {
     const QString accessible = name + QStringLiteral(" (") + box + QLatin1Char(')');
     optOtherCalendar[i]->setAccessibleName(accessible);
     list->setAccessibleName(accessible);
-    // On Linux a drop-down is announced by its current item; the description says whose it is.
+    // Named by the label (LabelledComboBox), valued by the calendar shown, and described by
+    // the label too for readers that announce the item first: "Other calendar (First date),
+    // Hebrew".
     list->setAccessibleDescription(accessible);
   }
 }
@@ -111,6 +114,7 @@ WorkDaysSettings frmMain::OwnSettings() const {
   if (IsAddedCalendar(options_.today_calendar)) settings.today_calendar = options_.today_calendar;
   const CalendarCode also = month_window_ != nullptr ? month_window_->ChosenAlsoShow() : month_also_show_;
   if (IsAddedCalendar(also)) settings.month_also_show = also;
+  settings.holiday_folder = holiday_folder_;
   return settings;
 }
 

@@ -45,6 +45,8 @@ void frmMain::WireWorkDays() {
   connect(cmdWorkingDays, &QPushButton::clicked, this, [this] { cmdWorkingDays_Click(); });
   // Working days are counted in days mode only, as the two check boxes are.
   connect(optDays, &QRadioButton::toggled, this, [this](bool on) { work_days_row_->setVisible(on); });
+  // Counting weekend days sets the working days aside: the note says so while it does.
+  connect(chkIncludeWeekends, &QCheckBox::toggled, this, [this] { UpdateWorkDaysNote(); });
 }
 
 std::string frmMain::WorkDaysFilePath() const {
@@ -62,6 +64,7 @@ void frmMain::ReadWorkDaysSettings() {
   const WorkDaysReadResult read = ReadWorkDaysFile(WorkDaysFilePath());
   WorkDaysLoad load = LoadWorkDays(read.settings);
   ApplyWorkDays(std::move(load.choice));
+  holiday_folder_ = read.settings.holiday_folder;
   RestoreAddedBoxes(read.settings);
   RestoreOwnCalendarChoices(read.settings);
   own_settings_kept_ = OwnSettings();
@@ -89,8 +92,15 @@ void frmMain::cmdWorkingDays_Click() {
   if (working_days_dialog_ == nullptr) working_days_dialog_ = new frmWorkingDays(messages_, this);
   DateFields today;
   GetTodayDate(today);
-  if (working_days_dialog_->Ask(work_days_, TextOptions(), options_.language, today.Year)) {
+  working_days_dialog_->SetHolidayFolder(holiday_folder_);
+  const bool accepted = working_days_dialog_->Ask(work_days_, TextOptions(), options_.language, today.Year);
+  // The folder last used is kept even when the dialog is cancelled: it is where the user's files are.
+  holiday_folder_ = working_days_dialog_->HolidayFolder();
+  if (accepted) {
     ApplyWorkDays(working_days_dialog_->Choice());
+    // The user has just asked for working days: a ticked "Count weekend days" would set them
+    // aside unseen, so it is unticked as a click would untick it (and so kept at Quit).
+    if (work_days_.LeavesDaysOut() && chkIncludeWeekends->isChecked()) chkIncludeWeekends->click();
     // Kept at once, so that a choice survives however the program ends; the defaults are kept
     // as no file at all.
     const std::string path = WorkDaysFilePath();
@@ -122,6 +132,7 @@ void frmMain::cmdWorkingDays_Click() {
 void frmMain::ResetWorkDays() {
   RemoveFileIfPresent(WorkDaysFilePath());
   ApplyWorkDays(WorkDaysChoice{});
+  holiday_folder_.clear();
   more_today_calendars_.clear();
   month_also_show_ = cal::CE;
   ApplyMonthChoices();
@@ -137,8 +148,9 @@ void frmMain::WorkDaysLanguage() {
 }
 
 void frmMain::UpdateWorkDaysNote() {
-  const QString note = ToQString(
-      WorkDaysNoteText(work_days_.week.Mask(), work_days_.region, work_days_.files.size(), options_.language));
+  const WeekendDays weekend_days = chkIncludeWeekends->isChecked() ? WeekendDays::Counted : WeekendDays::NotCounted;
+  const QString note = ToQString(WorkDaysNoteText(work_days_.week.Mask(), work_days_.region, work_days_.files.size(),
+                                                  options_.language, weekend_days));
   lblWorkDaysNote->setText(note);
   lblWorkDaysNote->setAccessibleName(ToQString(WorkDaysTextOf(WorkDaysText::NoteName, options_.language)) +
                                      QStringLiteral(": ") + note);

@@ -1,7 +1,9 @@
 #include "ui/main/frm_working_days.h"
 
 #include <QCheckBox>
+#include <QCollator>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -30,17 +32,22 @@
 #include "lang/work_days_texts.h"
 #include "platform/named_widget.h"
 #include "platform/qt_text.h"
+#include "platform/screen_fit.h"
+#include "platform/user_data_path.h"
 
 namespace qv {
 namespace {
 
-QStringList ChooseWithFileDialog(QWidget* parent, const QString& title, const QString& filters) {
-  return QFileDialog::getOpenFileNames(parent, title, QString(), filters);
+QStringList ChooseWithFileDialog(QWidget* parent, const QString& title, const QString& folder, const QString& filters) {
+  return QFileDialog::getOpenFileNames(parent, title, folder, filters);
 }
 
-QString ChooseExportWithFileDialog(QWidget* parent, const QString& title, const QString& filters) {
-  return QFileDialog::getSaveFileName(parent, title, QStringLiteral("holidays.ics"), filters);
+QString ChooseExportWithFileDialog(QWidget* parent, const QString& title, const QString& path, const QString& filters) {
+  return QFileDialog::getSaveFileName(parent, title, path, filters);
 }
+
+// The export's file name, offered in the folder the dialog opens at.
+constexpr const char* kExportFileName = "holidays.ics";
 
 // The tree's item data: the region's code ("" for none); a country without a region of its own
 // has no code and cannot be chosen.
@@ -106,8 +113,7 @@ void frmWorkingDays::CreateControls() {
   trePreview->setSelectionMode(QAbstractItemView::SingleSelection);
   trePreview->setEditTriggers(QAbstractItemView::NoEditTriggers);
   trePreview->header()->setStretchLastSection(true);
-  trePreview->setMinimumSize(trePreview->fontMetrics().averageCharWidth() * 64,
-                             trePreview->fontMetrics().lineSpacing() * 12);
+  trePreview->setMinimumWidth(trePreview->fontMetrics().averageCharWidth() * 64);  // its height: SizeLists
   lblNoHolidays = Named(new QLabel(this), "lblNoHolidays");
   lblAppliesWhen = Named(new QLabel(this), "lblAppliesWhen");
   lblAppliesWhen->setWordWrap(true);
@@ -149,10 +155,6 @@ void frmWorkingDays::CreateControls() {
   auto* sources_row = new QHBoxLayout;
   sources_row->addLayout(region_column, 1);
   sources_row->addLayout(file_column, 1);
-  const int source_lines = treRegions->fontMetrics().lineSpacing() * 9;
-  treRegions->setMinimumHeight(source_lines / 9 * 6);
-  treRegions->setMaximumHeight(source_lines);
-  lstHolidayFiles->setMaximumHeight(source_lines);
 
   auto* export_row = new QHBoxLayout;
   export_row->addWidget(lblExportYears);
@@ -208,8 +210,10 @@ void frmWorkingDays::WireControls() {
   }
   connect(treRegions, &QTreeWidget::currentItemChanged, this, [this] { treRegions_Click(); });
   connect(txtRegionSearch, &QLineEdit::textChanged, this, [this] { FilterRegions(); });
-  // Return in the search box chooses a region instead of pressing OK; Down moves to the tree.
+  // Return in the search box chooses a region instead of pressing OK; Down moves to the tree's
+  // first match. Return on a country without a region of its own opens or closes it.
   txtRegionSearch->installEventFilter(this);
+  treRegions->installEventFilter(this);
   connect(spnExportFirst, &QSpinBox::valueChanged, this, [this] { ExportYearsChanged(); });
   connect(cmdExport, &QPushButton::clicked, this, [this] { cmdExport_Click(); });
   connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
@@ -261,11 +265,27 @@ void frmWorkingDays::ApplyLanguageTexts() {
 }
 
 // "(none)" first, then each country by its name in the interface language and its code, with its
-// subdivisions under it. The search box's text, if any, filters the tree again.
+// subdivisions under it, both in the alphabetical order of that language's names. The search
+// box's text, if any, filters the tree again.
 void frmWorkingDays::FillRegionList() {
   const bool filling = filling_;
   filling_ = true;
   treRegions->clear();
+  const auto name_of = [this](const holidays::HolidayName& name) {
+    return ToQString(language_ == Language::German ? name.de : name.en);
+  };
+  QCollator collator(language_ == Language::German ? QLocale(QLocale::German, QLocale::Germany)
+                                                   : QLocale(QLocale::English, QLocale::UnitedKingdom));
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  const auto by_name = [&](const holidays::HolidayName& a, const holidays::HolidayName& b) {
+    return collator.compare(name_of(a), name_of(b)) < 0;
+  };
+  std::stable_sort(countries_.begin(), countries_.end(),
+                   [&](const holidays::RegionCountry& a, const holidays::RegionCountry& b) { return by_name(a.name, b.name); });
+  for (holidays::RegionCountry& country : countries_) {
+    std::stable_sort(country.subdivisions.begin(), country.subdivisions.end(),
+                     [&](const holidays::Region* a, const holidays::Region* b) { return by_name(a->name, b->name); });
+  }
   const auto label = [this](const holidays::HolidayName& name, std::string_view code) {
     return ToQString(language_ == Language::German ? name.de : name.en) + QStringLiteral(" (") + ToQString(code) +
            QLatin1Char(')');
@@ -286,10 +306,37 @@ void frmWorkingDays::FillRegionList() {
     }
     items.append(item);
   }
+  // Shown only when a search finds nothing, so that an empty list says why; it cannot be chosen.
+  no_region_found_ = new QTreeWidgetItem(QStringList{ToQString(WorkDaysTextOf(WorkDaysText::NoRegionFound, language_))});
+  no_region_found_->setFlags(Qt::ItemIsEnabled);
+  items.append(no_region_found_);
   treRegions->addTopLevelItems(items);
   FilterRegions();
   SelectRegionItem();
   filling_ = filling;
+}
+
+// The preview shows a year's dozen holidays and the region list kRegionRows rows where the screen
+// is high enough for the dialog with them (the preview first); on a small screen each keeps
+// kFewestRegionRows, so that the dialog's buttons stay on the screen.
+void frmWorkingDays::SizeLists() {
+  const int region_row = std::max(treRegions->sizeHintForRow(0), treRegions->fontMetrics().lineSpacing());
+  const int preview_row = trePreview->fontMetrics().lineSpacing();
+  const int region_frame = 2 * treRegions->frameWidth();
+  const int preview_frame = 2 * trePreview->frameWidth() + trePreview->header()->sizeHint().height();
+  treRegions->setMinimumHeight(region_row * kFewestRegionRows + region_frame);
+  trePreview->setMinimumHeight(preview_row * kFewestRegionRows + preview_frame);
+  RefreshSizeHints(this);
+  // The window's title bar and frame take their part of the room too.
+  const QMargins frame_margins = FrameMargins(this);
+  int spare = AvailableGeometry(this).height() - frame_margins.top() - frame_margins.bottom() -
+              layout()->totalMinimumSize().height();
+  const int more = kRegionRows - kFewestRegionRows;
+  if (preview_row * more <= spare) {
+    trePreview->setMinimumHeight(preview_row * kRegionRows + preview_frame);
+    spare -= preview_row * more;
+  }
+  if (region_row * more <= spare) treRegions->setMinimumHeight(region_row * kRegionRows + region_frame);
 }
 
 QTreeWidgetItem* frmWorkingDays::RegionItem(const QString& code) const {
@@ -321,6 +368,7 @@ void frmWorkingDays::FilterRegions() {
   const std::string search = txtRegionSearch->text().trimmed().toStdString();
   const bool searching = !search.empty();
   treRegions->topLevelItem(0)->setHidden(searching);  // "(none)"
+  bool any_found = !searching;
   for (int i = 1; i < treRegions->topLevelItemCount() && static_cast<std::size_t>(i) <= countries_.size(); ++i) {
     const holidays::RegionCountry& country = countries_[static_cast<std::size_t>(i - 1)];
     QTreeWidgetItem* item = treRegions->topLevelItem(i);
@@ -333,8 +381,10 @@ void frmWorkingDays::FilterRegions() {
       any_child = any_child || found;
     }
     item->setHidden(!country_found && !any_child);
+    any_found = any_found || !item->isHidden();
     if (searching) item->setExpanded(!item->isHidden() && any_child);
   }
+  if (no_region_found_ != nullptr) no_region_found_->setHidden(any_found);
   if (!searching) {
     treRegions->collapseAll();
     if (QTreeWidgetItem* current = treRegions->currentItem(); current != nullptr && current->parent() != nullptr) {
@@ -373,6 +423,7 @@ void frmWorkingDays::Prepare(const WorkDaysChoice& current, const DateTextOption
   txtRegionSearch->clear();
   FilterRegions();
   SelectRegionItem();
+  SizeLists();
   spnExportLast->setMinimum(holidays::kFirstExportYear);
   spnExportFirst->setValue(spnYear->value());
   spnExportLast->setValue(std::min(spnYear->value() + 2, holidays::kLastExportYear));
@@ -423,11 +474,38 @@ bool frmWorkingDays::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
     if (key == Qt::Key_Down) {
+      // Into the list at its first match, which the preview then shows; without a search at the
+      // region chosen.
+      if (QTreeWidgetItem* found = FirstFoundRegion(); found != nullptr && !txtRegionSearch->text().trimmed().isEmpty()) {
+        treRegions->setCurrentItem(found);
+        treRegions->scrollToItem(found);
+      }
       treRegions->setFocus();
       return true;
     }
   }
+  if (watched == treRegions && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    QTreeWidgetItem* current = treRegions->currentItem();
+    // Return on a region is OK with it chosen (the dialog's default button); on a country that
+    // is no region itself it opens or closes the country instead of closing the dialog.
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && current != nullptr &&
+        !current->data(0, kRegionCodeRole).isValid()) {
+      if (current->childCount() > 0) current->setExpanded(!current->isExpanded());
+      return true;
+    }
+  }
   return QDialog::eventFilter(watched, event);
+}
+
+// The first region shown that can be chosen, in the tree's order.
+QTreeWidgetItem* frmWorkingDays::FirstFoundRegion() const {
+  for (QTreeWidgetItemIterator it(treRegions); *it != nullptr; ++it) {
+    QTreeWidgetItem* item = *it;
+    if (item->isHidden() || (item->parent() != nullptr && item->parent()->isHidden())) continue;
+    if (item->data(0, kRegionCodeRole).isValid()) return item;
+  }
+  return nullptr;
 }
 
 // Return in the search box chooses the region whose code it is, else the first region it finds,
@@ -472,12 +550,21 @@ void frmWorkingDays::cmdExport_Click() {
       return;
     }
   }
-  QString path = choose_export_file_(this, text(WorkDaysText::ExportTitle), filters);
+  const QString folder = QFile::decodeName(UserFilesFolder(holiday_folder_).c_str());
+  QString path = choose_export_file_(this, text(WorkDaysText::ExportTitle),
+                                     QDir(folder).filePath(QLatin1String(kExportFileName)), filters);
   if (path.isEmpty() || !calendar) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".ics");
   const std::string contents =
       CalendarAsICalendar(*calendar, spnExportFirst->value(), spnExportLast->value(), language_);
-  if (!WriteFileAtomically(path.toStdString(), contents)) PostMessage(text(WorkDaysText::ExportFailed).arg(path));
+  // A calendar exported to be shared or imported elsewhere is readable as the user's other files
+  // are (the umask decides), not private as our own settings are.
+  if (!WriteFileAtomically(QFile::encodeName(path).toStdString(), contents, NewFileAccess::ByUmask)) {
+    PostMessage(text(WorkDaysText::ExportFailed).arg(path));
+    return;
+  }
+  holiday_folder_ = QFile::encodeName(QFileInfo(path).absolutePath()).toStdString();
+  PostMessage(text(WorkDaysText::ExportWritten).arg(path), MessageIcon::Information);
 }
 
 void frmWorkingDays::cmdAdd_Click() {
@@ -486,8 +573,11 @@ void frmWorkingDays::cmdAdd_Click() {
                                       text(WorkDaysText::FilterTextLists), text(WorkDaysText::FilterRuleFiles),
                                       text(WorkDaysText::FilterAllFiles)}
                               .join(QStringLiteral(";;"));
-  const QStringList chosen = choose_files_(this, text(WorkDaysText::ChooseFilesTitle), filters);
+  const QString folder = QFile::decodeName(UserFilesFolder(holiday_folder_).c_str());
+  const QStringList chosen = choose_files_(this, text(WorkDaysText::ChooseFilesTitle), folder, filters);
   if (chosen.isEmpty()) return;
+  // The next dialog opens where these came from, whether they can be read or not.
+  holiday_folder_ = QFile::encodeName(QFileInfo(chosen.front()).absolutePath()).toStdString();
   // Every chosen file is read before any is taken: one that cannot be read refuses them all,
   // and the list stays as it was.
   std::vector<HolidayFileChoice> added;
@@ -542,10 +632,10 @@ void frmWorkingDays::accept() {
 }
 
 // Posted, so that the box never opens inside the event of the control that asked for it.
-void frmWorkingDays::PostMessage(const QString& text) {
+void frmWorkingDays::PostMessage(const QString& text, MessageIcon icon) {
   const MessageRequest request{.title = ToQString(WorkDaysTextOf(WorkDaysText::DialogTitle, language_)),
                                .text = text,
-                               .icon = MessageIcon::Warning,
+                               .icon = icon,
                                .buttons = MessageButtons::Ok,
                                .default_answer = MessageAnswer::Ok};
   posted_messages_.Show(this, request);

@@ -38,11 +38,12 @@ class frmWorkingDays : public QDialog {
   Q_OBJECT
 
  public:
-  // Asks for the files to add: (parent, title, filters) to the chosen paths. The real one is a
-  // QFileDialog; tests put their own in.
-  using FileChooser = std::function<QStringList(QWidget*, const QString&, const QString&)>;
-  // Asks for the file to export to: (parent, title, filters) to the path, empty when cancelled.
-  using SaveChooser = std::function<QString(QWidget*, const QString&, const QString&)>;
+  // Asks for the files to add: (parent, title, folder to open at, filters) to the chosen paths.
+  // The real one is a QFileDialog; tests put their own in.
+  using FileChooser = std::function<QStringList(QWidget*, const QString&, const QString&, const QString&)>;
+  // Asks for the file to export to: (parent, title, path suggested, filters) to the path, empty
+  // when cancelled.
+  using SaveChooser = std::function<QString(QWidget*, const QString&, const QString&, const QString&)>;
 
   // `first_day`: the weekday the check boxes start on, the user's first day of the week.
   frmWorkingDays(MessageService& messages, QWidget* parent,
@@ -58,6 +59,15 @@ class frmWorkingDays : public QDialog {
 
   void SetFileChooser(FileChooser chooser) { choose_files_ = std::move(chooser); }
   void SetSaveChooser(SaveChooser chooser) { choose_export_file_ = std::move(chooser); }
+  // The folder holiday files were last added from or exported to (empty: none yet), where the
+  // file dialogs open; kept by the main window in our own settings file.
+  void SetHolidayFolder(std::string folder) { holiday_folder_ = std::move(folder); }
+  const std::string& HolidayFolder() const { return holiday_folder_; }
+
+  // The rows the region list (and the preview) show where the screen has room for them, and the
+  // fewest they show.
+  static constexpr int kRegionRows = 12;
+  static constexpr int kFewestRegionRows = 6;
 
   // The preview's year range: the years whose holidays the date writer can write as CE dates.
   static constexpr int kFirstPreviewYear = 1;
@@ -79,6 +89,8 @@ class frmWorkingDays : public QDialog {
   void SelectRegionItem();
   void FilterRegions();
   QTreeWidgetItem* RegionItem(const QString& code) const;
+  QTreeWidgetItem* FirstFoundRegion() const;
+  void SizeLists();
   void FillFileList();
 
   void WeekdayToggled();
@@ -91,7 +103,7 @@ class frmWorkingDays : public QDialog {
   void UpdatePreview();
   void chkLawOnly_Click();
   void UpdateRemoveButton();
-  void PostMessage(const QString& text);
+  void PostMessage(const QString& text, MessageIcon icon = MessageIcon::Warning);
   DateTextOptions ReadingOptions() const;
   QString UnknownYearText(const WorkCalendar& calendar, const UnknownHolidayYear& unknown) const;
 
@@ -99,7 +111,11 @@ class frmWorkingDays : public QDialog {
   Qt::DayOfWeek first_day_;
   FileChooser choose_files_;
   SaveChooser choose_export_file_;
-  std::vector<holidays::RegionCountry> countries_;  // the tree's countries, in its order after "(none)"
+  // The tree's countries in its order after "(none)": by name in the dialog's language, each
+  // country's subdivisions likewise.
+  std::vector<holidays::RegionCountry> countries_;
+  QTreeWidgetItem* no_region_found_ = nullptr;  // the tree's last line, shown when a search finds nothing
+  std::string holiday_folder_;
   WorkDaysChoice choice_;
   Language language_ = Language::English;
   DateFormat date_format_ = kFormatYMD;

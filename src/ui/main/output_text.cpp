@@ -23,6 +23,12 @@ void OutputText::Assign(std::string utf8) {
   IndexFrom(0);
 }
 
+std::string OutputText::Take() {
+  std::string taken = std::move(text_);
+  Assign(std::string());
+  return taken;
+}
+
 void OutputText::Append(std::string_view utf8) {
   const std::size_t from = text_.size();
   text_.append(utf8);

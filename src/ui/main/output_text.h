@@ -27,6 +27,8 @@ class OutputText {
   void Assign(std::string utf8);
   void Append(std::string_view utf8);
   void Clear() { Assign(std::string()); }
+  // Empties the text and hands it over whole, without a copy.
+  std::string Take();
 
   const std::string& Bytes() const { return text_; }
   std::size_t Size() const { return text_.size(); }

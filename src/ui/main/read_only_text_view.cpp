@@ -269,6 +269,19 @@ void ReadOnlyTextView::SetUtf8(std::string utf8) {
   const std::size_t old_units = text_.Utf16Size();
   const bool had_selection = HasSelection();
   text_.Assign(AsUtf8(std::move(utf8)));
+  Reset(old_units, had_selection);
+}
+
+std::string ReadOnlyTextView::TakeUtf8() {
+  const std::size_t old_units = text_.Utf16Size();
+  const bool had_selection = HasSelection();
+  std::string taken = text_.Take();
+  Reset(old_units, had_selection);
+  return taken;
+}
+
+// After the whole text was replaced: the caret at the start, the view at the top.
+void ReadOnlyTextView::Reset(std::size_t old_units, bool had_selection) {
   anchor_ = caret_ = 0;
   desired_x_ = -1;
   verticalScrollBar()->setValue(0);

@@ -38,6 +38,8 @@ class ReadOnlyTextView : public QAbstractScrollArea {
   // Adds at the end; the caret and the view stay where they are.
   void AppendUtf8(std::string_view utf8);
   void Clear() { SetUtf8(std::string()); }
+  // Clear, handing the text that was there over (moved, not copied).
+  std::string TakeUtf8();
 
   const std::string& Utf8() const { return text_.Bytes(); }
   QString Text() const;
@@ -101,6 +103,7 @@ class ReadOnlyTextView : public QAbstractScrollArea {
     int local;  // UTF-16 offset inside the line
   };
   void Select(std::size_t anchor, std::size_t caret);
+  void Reset(std::size_t old_utf16_size, bool had_selection);
   void TextReplaced(std::size_t old_utf16_size);
   QTextLayout* Layout(std::size_t line) const;
   int Rows(std::size_t line) const;

@@ -2,6 +2,7 @@
 
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -54,9 +55,47 @@ class DayStepperAccessible : public QAccessibleWidget, public QAccessibleValueIn
   DayStepper* Stepper() const { return static_cast<DayStepper*>(widget()); }
 };
 
+// The accessible face of a LabelledComboBox: a combo box named by its label, valued by its item.
+class LabelledComboBoxAccessible : public QAccessibleWidget {
+ public:
+  explicit LabelledComboBoxAccessible(LabelledComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+  QString text(QAccessible::Text t) const override {
+    switch (t) {
+      case QAccessible::Name:
+        return Combo()->accessibleName().isEmpty() ? Combo()->currentText() : Combo()->accessibleName();
+      case QAccessible::Value:
+        return Combo()->currentText();
+      default:
+        return QAccessibleWidget::text(t);
+    }
+  }
+  // The list the drop-down opens, as Qt's own drop-downs have it.
+  int childCount() const override { return 1; }
+  QAccessibleInterface* child(int index) const override {
+    return index == 0 ? QAccessible::queryAccessibleInterface(Combo()->view()) : nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    return child != nullptr && child->object() == Combo()->view() ? 0 : -1;
+  }
+  QStringList actionNames() const override {
+    return QStringList{showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
+  }
+  void doAction(const QString& action) override {
+    if (action == showMenuAction() || action == pressAction()) {
+      Combo()->showPopup();
+      return;
+    }
+    QAccessibleWidget::doAction(action);
+  }
+
+ private:
+  LabelledComboBox* Combo() const { return static_cast<LabelledComboBox*>(widget()); }
+};
+
 QAccessibleInterface* WindowWidgetFactory(const QString&, QObject* object) {
   if (auto* label = qobject_cast<ClickableLabel*>(object)) return new ClickableLabelAccessible(label);
   if (auto* stepper = qobject_cast<DayStepper*>(object)) return new DayStepperAccessible(stepper);
+  if (auto* combo = qobject_cast<LabelledComboBox*>(object)) return new LabelledComboBoxAccessible(combo);
   return nullptr;
 }
 
@@ -127,6 +166,10 @@ void OutputTextBox::keyPressEvent(QKeyEvent* event) {
     emit copyRequested();
     return;
   }
+  if (event->matches(QKeySequence::Undo)) {
+    emit undoRequested();
+    return;
+  }
   ReadOnlyTextView::keyPressEvent(event);
   // A selection made with the keyboard changes the copy button as one made with the mouse.
   emit mouseReleased(Qt::NoButton);
@@ -136,6 +179,8 @@ void OutputTextBox::mouseReleaseEvent(QMouseEvent* event) {
   ReadOnlyTextView::mouseReleaseEvent(event);
   emit mouseReleased(event->button());
 }
+
+LabelledComboBox::LabelledComboBox(QWidget* parent) : QComboBox(parent) { InstallAccessibleFaces(); }
 
 DayStepper::DayStepper(QWidget* parent) : QScrollBar(Qt::Vertical, parent) {
   InstallAccessibleFaces();

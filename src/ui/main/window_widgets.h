@@ -1,8 +1,9 @@
 #pragma once
 // Small widgets of the main window: a label that reports mouse releases (the today panel, the
 // link labels), the read-only output text box that copies its selection on Enter (also the
-// enlarged display's), and the day stepper beside each date box.
+// enlarged display's), the day stepper beside each date box, and a drop-down named by its label.
 #include <QAccessible>
+#include <QComboBox>
 #include <QLabel>
 #include <QValidator>
 #include <QScrollBar>
@@ -41,6 +42,17 @@ class ClickableLabel : public QLabel {
   QAccessible::Role role_;
 };
 
+// A drop-down that a screen reader names by its label, not by its current item: Qt names a
+// drop-down on Linux by the item shown, so "Other calendar (First date)" was heard only as
+// "Hebrew". Its accessible name is the widget's accessibleName(), its value the item shown, its
+// description the widget's accessibleDescription(); the list it opens is its child, and its
+// actions open that list.
+class LabelledComboBox : public QComboBox {
+  Q_OBJECT
+ public:
+  explicit LabelledComboBox(QWidget* parent = nullptr);
+};
+
 // For the three input boxes: text that arrives with line breaks around it (a date pasted from
 // the context menu or with the middle mouse button, or dropped, after it was copied from a
 // terminal or a web page) loses them and the blanks beside them; text of several lines is
@@ -64,6 +76,8 @@ class OutputTextBox : public ReadOnlyTextView {
  signals:
   void copyRequested();
   void mouseReleased(Qt::MouseButton button);
+  // The desktop's Undo key (Ctrl+Z): the main window brings back what Clear removed.
+  void undoRequested();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

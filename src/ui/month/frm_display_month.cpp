@@ -15,11 +15,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -241,6 +243,19 @@ void frmDisplayMonth::WireControls() {
   connect(cmdCopyToClipboard, &QPushButton::clicked, this, [this] { cmdCopyToClipboard_Click(); });
   connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
   AddCloseKeys(this, cmdClose);
+  // Page Up and Page Down step the month as the two buttons do, with Ctrl the year, from any
+  // control of the window.
+  const std::pair<QKeyCombination, std::function<void()>> steps[] = {
+      {Qt::Key_PageDown, [this] { cmdDisplayNextMonth_Click(0); }},
+      {Qt::Key_PageUp, [this] { cmdDisplayNextMonth_Click(1); }},
+      {Qt::CTRL | Qt::Key_PageDown, [this] { StepShownMonth(MonthStep::Next, StepSize::Year); }},
+      {Qt::CTRL | Qt::Key_PageUp, [this] { StepShownMonth(MonthStep::Previous, StepSize::Year); }},
+  };
+  for (const auto& [keys, step] : steps) {
+    auto* shortcut = new QShortcut(QKeySequence(keys), this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, step);
+  }
 }
 
 // ---- Public operations ------------------------------------------------------------------------
@@ -375,8 +390,14 @@ void frmDisplayMonth::Draw(Redraw redraw) {
   drawn_ = request;
   other_line_ = OtherCalendarLine(request, *grid);
   lblAlsoShowMonths->setText(ToQString(grid->other_months));
+  days_before_ = grid->days_before;
+  days_after_ = grid->days_after;
+  // A screen reader hears the grid's text, in which the months beside look like the month
+  // itself: the description says which days are theirs.
+  txbMonth->setAccessibleDescription(ToQString(NeighbourDaysText(request, *grid)));
   SetTitle();
   DimOtherRows();
+  DimNeighbourDays();
   MarkWorkDays();
   if (iso_dates_shown_) ShowIsoWeekDates();
   cmdClose->setFocus();
@@ -401,6 +422,29 @@ void frmDisplayMonth::DimOtherRows() {
     cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
     cursor.mergeCharFormat(dim);
   }
+}
+
+// The days of the months before and after in the colour of secondary text, as printed calendars
+// grey them, so that the month's own days stand out; in italics too, so that beside the other
+// calendar's rows (grey as well) they are still the grid's own. The text is the same.
+void frmDisplayMonth::DimNeighbourDays() {
+  if (row_count_ <= 0) return;
+  QTextDocument* document = txbMonth->document();
+  document->setUndoRedoEnabled(false);
+  QTextCharFormat dim;
+  dim.setForeground(txbMonth->palette().color(QPalette::PlaceholderText));
+  dim.setFontItalic(true);
+  QTextCursor cursor(document);
+  const auto dim_cells = [&](int row, int first_column, int count) {
+    if (count <= 0) return;
+    const QTextBlock block = document->findBlockByNumber(1 + row * grid_row_step_);
+    const int start = block.position() + kMonthRowIndent + first_column * kMonthCellWidth;
+    cursor.setPosition(start);
+    cursor.setPosition(start + (count - 1) * kMonthCellWidth + kMonthDayWidth, QTextCursor::KeepAnchor);
+    cursor.mergeCharFormat(dim);
+  };
+  dim_cells(0, 0, days_before_);
+  dim_cells(row_count_ - 1, 7 - days_after_, days_after_);
 }
 
 // "Display Month", with another calendar followed by its months: "Display Month (Adar II – Nisan 5784)".
@@ -499,15 +543,19 @@ void frmDisplayMonth::cboAlsoShow_Click() { DisplayMonth(); }
 void frmDisplayMonth::cmdShowHideISO_Click() { SetIsoPanel(iso_dates_shown_ ? IsoPanel::Hidden : IsoPanel::Shown); }
 
 void frmDisplayMonth::cmdDisplayNextMonth_Click(int index) {
+  StepShownMonth(index == 0 ? MonthStep::Next : MonthStep::Previous, StepSize::Month);
+}
+
+void frmDisplayMonth::StepShownMonth(MonthStep direction, StepSize size) {
   const QString trimmed = ToQString(TrimBlanks(txbYear->text().toStdString()));
   txbYear->setText(trimmed);
   if (trimmed.isEmpty()) return;
   const MonthYearReading reading = ReadMonthYear(trimmed.toStdString());
+  const YearMonth shown{reading.year, static_cast<int16_t>(cboMonths->currentIndex() + 1)};
   const std::optional<YearMonth> step =
-      reading.status == MonthYearStatus::Valid
-          ? StepMonth({reading.year, static_cast<int16_t>(cboMonths->currentIndex() + 1)},
-                      index == 0 ? MonthStep::Next : MonthStep::Previous)
-          : std::nullopt;
+      reading.status != MonthYearStatus::Valid ? std::nullopt
+      : size == StepSize::Month                ? StepMonth(shown, direction)
+                                               : StepYear(shown, direction);
   if (!step) {
     // No usable year, or a step past the first or last month of the range: nothing changes.
     ShowYearMessage();

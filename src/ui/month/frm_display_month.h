@@ -106,6 +106,10 @@ class frmDisplayMonth : public QWidget {
   void cboAlsoShow_Click();
   void cmdShowHideISO_Click();
   void cmdDisplayNextMonth_Click(int index);
+  // A step of the month shown, by a month (the buttons, Page Up and Page Down) or a year (with
+  // Ctrl), as the buttons step it: a year box without a usable year is reported.
+  enum class StepSize { Month, Year };
+  void StepShownMonth(MonthStep direction, StepSize size);
   void cmdCopyToClipboard_Click();
   void cmdClose_Click();
   void Form_Activate();
@@ -122,6 +126,7 @@ class frmDisplayMonth : public QWidget {
   void SetTitle();
   void FitGridBox(int lines);
   void DimOtherRows();
+  void DimNeighbourDays();
   MonthGridRequest ChosenRequest(int32_t year) const;
   QString NumberedText(int16_t number) const;
   // The working days' marks and holiday list (frm_display_month_work_days.cpp).
@@ -136,6 +141,8 @@ class frmDisplayMonth : public QWidget {
   bool iso_dates_shown_ = false;                 // IsoDatesShown
   int16_t row_count_ = 0;                        // RowCount
   int32_t first_cell_day_ = 0;                   // FirstCellDay
+  int16_t days_before_ = 0;                      // cells of the months before and after the
+  int16_t days_after_ = 0;                       // grid's own in its first and last row
   std::optional<MonthGridRequest> drawn_;        // the month of the grid on show
   std::string other_line_;                       // "Hebrew: Adar II – Nisan 5784", or empty
   int grid_row_step_ = 1;                        // text lines per week: 2 with another calendar

@@ -26,11 +26,6 @@
 namespace qv {
 namespace {
 
-// A cell of the grid: five characters, the day of the month right-aligned in the first three.
-constexpr int kCellWidth = 5;
-constexpr int kDayWidth = 3;
-constexpr int kRowIndent = 1;
-
 // Red, as calendars mark holidays, dark on a light base and light on a dark one, so that it keeps
 // a contrast of at least 4.5 : 1 with the base either way. The colour only repeats what the
 // weight and the underline say, for readers who cannot tell it.
@@ -68,6 +63,7 @@ void frmDisplayMonth::SetWorkCalendar(std::shared_ptr<const WorkCalendar> calend
   // The same text again drops the marks of the calendar before.
   txbMonth->setPlainText(txbMonth->toPlainText());
   DimOtherRows();
+  DimNeighbourDays();
   MarkWorkDays();
 }
 
@@ -90,8 +86,8 @@ void frmDisplayMonth::MarkWorkDays() {
     const QTextBlock block = document->findBlockByNumber(1 + row * grid_row_step_);
     const QString line = block.text();
     for (int column = 0; column < 7; ++column) {
-      const int start = kRowIndent + column * kCellWidth;
-      const QString slot = line.mid(start, kDayWidth);
+      const int start = kMonthRowIndent + column * kMonthCellWidth;
+      const QString slot = line.mid(start, kMonthDayWidth);
       const QString digits = slot.trimmed();
       const int day = digits.toInt();
       if (day == 1) in_month = ++ones_seen == 1;
