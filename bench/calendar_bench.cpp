@@ -26,10 +26,13 @@
 #include "calendar/hebrew.h"
 #include "calendar/indian_national.h"
 #include "calendar/islamic.h"
+#include "calendar/japanese.h"
 #include "calendar/iso_ordinal.h"
 #include "calendar/leap_week.h"
 #include "calendar/mayan.h"
+#include "calendar/minguo_thai.h"
 #include "calendar/persian.h"
+#include "calendar/revised_julian.h"
 
 namespace {
 
@@ -274,6 +277,14 @@ const AddedCalendar kAddedCalendars[] = {
     Added<qv::IndianNationalFromDayNumber, qv::IndianNationalToDayNumber>("IndianNational"),
     {"MayanLongCount", ToAdded<qv::LongCount, qv::LongCountFromDayNumber>,
      FromAdded<qv::LongCount, qv::LongCountFromDayNumber, qv::LongCountToDayNumber>},
+    // The era calendars: the Japanese era found among five, Minguo and Thai years as offsets (the
+    // Thai ones that began in April too), the Revised Julian 900-year cycles. Their low ranges lie
+    // before the calendars' first days, which the functions still answer.
+    {"Japanese", ToAdded<qv::JapaneseDate, qv::JapaneseFromDayNumber>,
+     FromAdded<qv::JapaneseDate, qv::JapaneseFromDayNumber, qv::JapaneseToDayNumber>},
+    Added<qv::MinguoFromDayNumber, qv::MinguoToDayNumber>("Minguo"),
+    Added<qv::ThaiFromDayNumber, qv::ThaiToDayNumber>("ThaiSolar"),
+    Added<qv::RevisedJulianFromDayNumber, qv::RevisedJulianToDayNumber>("RevisedJulian"),
 };
 
 // Registered in this order so that each "ours" line sits right above its "chrono" line.

@@ -1,7 +1,8 @@
 // Every date and number reader against arbitrary text.
 //
-// Input layout: byte 0 picks the calendar code (value % 18: the described ten and the eight added
-// calendars), the CE/JC date format (value / 18 % 3) and the hyphen option (value / 54 % 2);
+// Input layout: byte 0 picks the calendar code (value % 27: the described ten and the seventeen
+// added calendars, available or not), the CE/JC date format (value / 27 % 3) and the hyphen option
+// (value / 81 % 2);
 // byte 1 picks the date separator
 // (value % 3: "-", "/", ".") and the thousands separator (value / 3 % 3: ",", ".", none);
 // the rest is the text. Missing option bytes take the defaults.
@@ -20,13 +21,16 @@
 //    and never answers otherwise than lenient reading: a text it reads without leaving anything
 //    out reads leniently (when it does) to the same day number;
 //  - an added calendar's verbose note, in both languages, reads back to the same day (the Mayan
-//    day names after the long count, which must match the day).
+//    day names after the long count, which must match the day);
+//  - a day outside an added calendar's range, or any day of a calendar not yet available, has no
+//    text and no note, and nothing reads as such a day.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "calendar/added_calendars.h"
 #include "calendar/calendar_codes.h"
 #include "calendar/civil.h"
 #include "calendar/date_fields.h"
@@ -186,6 +190,17 @@ void RequireReadsBackAs(const std::string& written, int32_t day_number, qv::Cale
 // A box text reads back under the same options, in both JDN readings; strictly, a result date
 // with its calendar code after it reads back too, and neither leaves anything out.
 void RequireBoxTextReadsBack(int32_t day_number, qv::CalendarCode code, const qv::DateTextOptions& options) {
+  if (qv::IsAddedCalendar(code) && code != qv::cal::MAY) {
+    // A day the calendar does not convert: no text, no note.
+    const qv::AddedCalendarRules* rules = qv::AddedCalendarRulesOf(code);
+    if (rules == nullptr || !qv::AddedDateOf(*rules, day_number)) {
+      qv::TextBuilder written;
+      Require(!qv::WriteDayNumberInCalendar(written, day_number, code, options));
+      Require(written.Text().empty());
+      Require(qv::AddedCalendarNote(code, day_number, qv::Language::English).empty());
+      return;
+    }
+  }
   qv::DateTextOptions strict = options;
   strict.reading = qv::TextReading::Strict;
   for (const bool suffix : {false, true}) {
@@ -239,6 +254,10 @@ void FuzzRoundTrip(std::string_view text, qv::CalendarCode code, const qv::DateT
     // AN, TLW and ARC have no box of their own: a box never holds their texts.
     if (code == qv::cal::AN || code == qv::cal::TLW || code == qv::cal::ARC) continue;
     const int32_t day_number = first.fields.DayNumber;
+    if (qv::IsAddedCalendar(code) && code != qv::cal::MAY) {
+      const qv::AddedCalendarRules* rules = qv::AddedCalendarRulesOf(code);
+      Require(rules != nullptr && qv::AddedDateOf(*rules, day_number).has_value());
+    }
     if (code == qv::cal::ORD) {
       // The ordinal reader only takes years 1 … 9999, so its dates always lie in the ordinal range.
       Require(day_number >= qv::kFirstOrdinalDay && day_number <= qv::kLastOrdinalDay);

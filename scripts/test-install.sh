@@ -236,7 +236,7 @@ if [[ -f /usr/share/bash-completion/bash_completion ]]; then
     complete_line "quorvan-cli --second-cal "
     complete_line "quorvan-cli --lang "
     complete_line "quorvan-cli --holidays=GB-"' _ "$usr/share/bash-completion/completions/quorvan-cli" 2>&1)
-  if [[ $out == $'--exclude-weekends\nCE JC JDN ORD ISO LPW LPM HEB ISL PER FRR COP ETH MAY IND\nen de\nGB-EAW GB-SCT GB-NIR' ]]; then
+  if [[ $out == $'--exclude-weekends\nCE JC JDN ORD ISO LPW LPM HEB ISL PER FRR COP ETH MAY IND CHN KOR VNM BAH JPN ROC THA RJU\nen de\nGB-EAW GB-SCT GB-NIR' ]]; then
     ok "bash completion: options, calendar codes, languages, region codes"
   else
     fail "bash completion" "$out"

@@ -30,7 +30,16 @@ inline constexpr CalendarCode COP = 14;  // Coptic (AM)
 inline constexpr CalendarCode ETH = 15;  // Ethiopian, Amete Mihret
 inline constexpr CalendarCode MAY = 16;  // Mayan long count
 inline constexpr CalendarCode IND = 17;  // Indian national (Saka)
-inline constexpr int kCount = 18;
+inline constexpr CalendarCode CHN = 18;  // Chinese lunisolar (农历)
+inline constexpr CalendarCode KOR = 19;  // Korean lunisolar (Dangi)
+inline constexpr CalendarCode VNM = 20;  // Vietnamese lunisolar
+inline constexpr CalendarCode BAH = 21;  // Bahá'í (Badíʿ, BE)
+inline constexpr CalendarCode UMQ = 22;  // Umm al-Qura, Saudi Arabia's Islamic calendar (AH)
+inline constexpr CalendarCode JPN = 23;  // Japanese eras
+inline constexpr CalendarCode ROC = 24;  // Minguo, Republic of China
+inline constexpr CalendarCode THA = 25;  // Thai solar (Buddhist Era)
+inline constexpr CalendarCode RJU = 26;  // Revised Julian (Milanković)
+inline constexpr int kCount = 27;
 inline constexpr CalendarCode kFirstAdded = HEB;
 }  // namespace cal
 
@@ -55,10 +64,14 @@ constexpr bool IsUserCalendar(int32_t code) {
          code == cal::LPW || code == cal::LPM;
 }
 
-// The eight added calendars, in the order the code table lists them.
+// The added calendars, in the order the code table lists them. A calendar whose arithmetic is not
+// there yet has its code and row but is not available (IsAvailableCalendar, added_calendars.h):
+// it is listed nowhere and every request in it is refused.
 constexpr bool IsAddedCalendar(int32_t code) { return code >= cal::kFirstAdded && code < cal::kCount; }
-inline constexpr std::array<CalendarCode, 8> kAddedCalendars{cal::HEB, cal::ISL, cal::PER, cal::FRR,
-                                                             cal::COP, cal::ETH, cal::MAY, cal::IND};
+inline constexpr std::array<CalendarCode, 17> kAddedCalendars{
+    cal::HEB, cal::ISL, cal::PER, cal::FRR, cal::COP, cal::ETH, cal::MAY, cal::IND, cal::CHN,
+    cal::KOR, cal::VNM, cal::BAH, cal::UMQ, cal::JPN, cal::ROC, cal::THA, cal::RJU};
+static_assert(kAddedCalendars.size() == cal::kCount - cal::kFirstAdded);
 
 // Every calendar a date box can be written in: the seven described ones and the added ones.
 constexpr bool IsBoxCalendar(int32_t code) { return IsUserCalendar(code) || IsAddedCalendar(code); }
@@ -77,13 +90,14 @@ struct DateTables {
   int32_t FirstOrdinalDay = kFirstOrdinalDay;
   int32_t LastOrdinalDay = kLastOrdinalDay;
   int32_t YearLimit = qv::YearLimit;
-  std::array<std::string_view, cal::kCount> TextCodes{"CE",  "JC",  "JDN", "AN",  "ORD", "TLW",
-                                                      "ISO", "LPW", "LPM", "ARC", "HEB", "ISL",
-                                                      "PER", "FRR", "COP", "ETH", "MAY", "IND"};
+  std::array<std::string_view, cal::kCount> TextCodes{"CE",  "JC",  "JDN", "AN",  "ORD", "TLW", "ISO",
+                                                      "LPW", "LPM", "ARC", "HEB", "ISL", "PER", "FRR",
+                                                      "COP", "ETH", "MAY", "IND", "CHN", "KOR", "VNM",
+                                                      "BAH", "UMQ", "JPN", "ROC", "THA", "RJU"};
 };
 const DateTables& InitDateTables();
 
-// Text code of a calendar ("CE", "JC", …, "IND"). Codes outside the table give the empty text.
+// Text code of a calendar ("CE", "JC", …, "RJU"). Codes outside the table give the empty text.
 std::string_view CalendarTextCode(CalendarCode code);
 // Parses "CE", "jc", … (case-insensitive) to its code; -1 when unknown.
 CalendarCode CalendarCodeFromText(std::string_view text);

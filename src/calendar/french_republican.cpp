@@ -17,16 +17,22 @@ static_assert(kShiftYears > uint64_t{1} << 31);
 // March-based Gregorian year ends with 29 February.
 constexpr uint64_t RommeDaysBeforeYear(uint64_t x) { return 365 * x + x / 4 - x / 100 + x / 400 - x / 4'000; }  // < 1.6e12
 
-// The years as kept differ from Romme's rule only in years 1 … 15: leap years 3, 7, 11, 15 in
-// place of 4, 8, 12, one more leap day in all. 1 Vendémiaire falls one day after the rule's
-// date in years 4, 8, 12 and from year 16 on.
-constexpr int64_t KeptDayLater(int64_t year) { return (year >= 16 || (year >= 4 && year % 4 == 0)) ? 1 : 0; }
+// The years as kept differ from Romme's rule only in years 1 … 19: leap years 3, 7, 11, 15 in
+// place of the rule's 4, 8, 12, 16, as many leap days in all. 1 Vendémiaire falls one day after
+// the rule's date in years 4, 8, 12 and 16, each after a kept leap year that the rule holds
+// common; from year 17 on the two agree, and Romme's rule alone counts from year 20.
+constexpr int64_t KeptDayLater(int64_t year) { return (year >= 4 && year <= 16 && year % 4 == 0) ? 1 : 0; }
 
 constexpr bool RommeLeap(int64_t year) {
   return civil::FloorMod(year, 4) == 0 && (civil::FloorMod(year, 100) != 0 || civil::FloorMod(year, 400) == 0) &&
          civil::FloorMod(year, 4'000) != 0;
 }
-constexpr bool IsLeap(int64_t year) { return (year >= 1 && year <= 15) ? year % 4 == 3 : RommeLeap(year); }
+// Years 1 … 19 as kept (leap 3, 7, 11 and 15; 16 … 19 common, so that no two leap years follow
+// each other), Romme's rule before and after them.
+constexpr bool IsLeap(int64_t year) {
+  if (year >= 1 && year <= 19) return year <= 15 && year % 4 == 3;
+  return RommeLeap(year);
+}
 
 constexpr int64_t YearStart(int64_t year) {  // any 32-bit year: within ±2^40
   const uint64_t x = static_cast<uint64_t>(year - 1 + static_cast<int64_t>(kShiftYears));  // [351, 2^32)
@@ -38,6 +44,8 @@ static_assert(RommeDaysBeforeYear(4'000) == kCycleDays);
 static_assert(YearStart(1) == kFrenchRepublicanEpoch && YearStart(0) == kFrenchRepublicanEpoch - 365,
               "year 0, a multiple of 4000, is common");
 static_assert(YearStart(4) == civil::GregorianToDayNumber(1795, 9, 23) && YearStart(12) == civil::GregorianToDayNumber(1803, 9, 24));
+static_assert(YearStart(16) == civil::GregorianToDayNumber(1807, 9, 24) && YearStart(17) == civil::GregorianToDayNumber(1808, 9, 23),
+              "year XV leap, year XVI common");
 static_assert([] {
   for (int64_t year = -4'010; year <= 4'010; ++year) {  // the starts and the leap rule agree
     if (YearStart(year + 1) - YearStart(year) != (IsLeap(year) ? 366 : 365)) return false;

@@ -1,9 +1,10 @@
 #pragma once
 // The French Republican calendar: years from 1 Vendémiaire I (22 September 1792 CE), twelve months
 // of 30 days and a thirteenth of 5 complementary days, 6 in a leap year. Years III, VII, XI and XV
-// were leap years as the calendar was kept; every other year, before year I (year 0 exists) and
-// from year XVI on, follows Romme's rule: divisible by 4, except centuries not divisible by 400,
-// except multiples of 4000, which are common.
+// were leap years as the calendar was kept, and years XVI … XIX are common, so that two leap years
+// never follow each other; from year XX on, and before year I (year 0 exists), every year follows
+// Romme's rule: divisible by 4, except centuries not divisible by 400, except multiples of 4000,
+// which are common. Leap years: 3, 7, 11, 15, 20, 24, 28 …
 #include <cstdint>
 
 #include "calendar/calendar_date.h"

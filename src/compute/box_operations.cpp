@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "calendar/clock.h"
+#include "lang/added_calendar_texts.h"
 #include "lang/captions.h"
 #include "lang/general_texts.h"
 #include "lang/request_messages.h"
@@ -20,6 +21,11 @@ constexpr int16_t kSecondCalendarUndone = 157;
 
 Message InputError(int message_number, Language language) {
   return Message{RequestMessage(language, message_number), ErrorCaption(language), MessageKind::InputError};
+}
+
+// A day that an added calendar does not convert, or a calendar not yet available.
+Message RangeError(CalendarCode calendar, Language language) {
+  return Message{CalendarRangeMessage(calendar, language), ErrorCaption(language), MessageKind::InputError};
 }
 
 // The message for a box text that could not be read: out of range (-1) or not valid.
@@ -68,7 +74,10 @@ BoxConversion ConvertBoxDate(std::string_view text, CalendarCode old_calendar, C
   }
   TextBuilder written;
   if (!WriteDayNumberInCalendar(written, reading.fields.DayNumber, new_calendar, options)) {
-    return conversion;  // an ordinal date outside years 1 to 9999: undone silently
+    // A day outside an added calendar's range is undone with the message that names the range;
+    // an ordinal date outside years 1 to 9999, silently, as described.
+    if (HasCalendarRangeMessage(new_calendar)) conversion.message = RangeError(new_calendar, language);
+    return conversion;
   }
   conversion.converted = true;
   conversion.text = written.Text();
@@ -84,8 +93,11 @@ BoxEdit MoveSecondDateToFirst(std::string_view second_text, CalendarCode second_
     return edit;
   }
   TextBuilder written;
-  WriteDayNumberInCalendar(written, reading.fields.DayNumber, first_calendar, options,
-                           WriteStyle{.check_ordinal_range = false});
+  if (!WriteDayNumberInCalendar(written, reading.fields.DayNumber, first_calendar, options,
+                                WriteStyle{.check_ordinal_range = false})) {
+    edit.message = RangeError(first_calendar, language);  // a day the first box's calendar does not convert
+    return edit;
+  }
   edit.replace_text = true;
   edit.text = written.Text();
   return edit;
@@ -106,7 +118,8 @@ BoxEdit ShiftBoxDate(DateBox box, std::string_view text, CalendarCode calendar, 
   if (!IsWithinDayNumberLimit(moved) ||
       !WriteDayNumberInCalendar(written, static_cast<int32_t>(moved), calendar, options)) {
     edit.output.append(TextOf(GeneralText::OutOfRange, language)).append(kLineBreak);
-    edit.message = InputError(reqmsg::ResultOutOfRange, language);
+    edit.message = HasCalendarRangeMessage(calendar) ? RangeError(calendar, language)
+                                                      : InputError(reqmsg::ResultOutOfRange, language);
     return edit;
   }
   edit.replace_text = true;

@@ -28,7 +28,8 @@ struct BoxEdit {
 // The box's date, read in `old_calendar`, written in `new_calendar` (the box's calendar option
 // was changed). Nothing to convert (an empty text, the same calendar) and an ordinal date
 // outside years 1 to 9999 fail silently; an unreadable text fails with the message that the
-// calendar choice is undone. On failure the window puts the option back to `old_calendar`.
+// calendar choice is undone, a day outside an added calendar's range with the message that names
+// the range. On failure the window puts the option back to `old_calendar`.
 struct BoxConversion {
   bool converted = false;
   std::string text;

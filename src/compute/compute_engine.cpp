@@ -8,6 +8,7 @@
 #include "compute/day_arithmetic.h"
 #include "compute/request_state.h"
 #include "holidays/regions.h"
+#include "lang/added_calendar_texts.h"
 #include "lang/captions.h"
 #include "lang/general_texts.h"
 #include "lang/holiday_texts.h"
@@ -185,7 +186,11 @@ const Outcome& ComputeEngine::DispatchMonths(Request& request) {
           : AddMonths(FieldsOf(given), signed_months,
                       months_mode == MonthsMode::LeapWeekMonths ? MonthsOf::LeapWeekCalendar : MonthsOf::RecordCalendar);
   if (!target) {
-    OverflowPath(request);
+    if (HasCalendarRangeMessage(calendar)) {
+      OutsideCalendarPath(request, calendar);
+    } else {
+      OverflowPath(request);
+    }
   } else {
     FieldsOf(result_box) = *target;
     OpenLine(request, given, DifferenceUnit::Months, months);
@@ -207,6 +212,11 @@ bool ComputeEngine::ValidateDate(Request& request, DateBox box) {
     return false;
   }
   if (reading.result != kReadValid) {
+    // A date an added calendar does not convert: the message names the calendar's range.
+    if (HasCalendarRangeMessage(calendar) && (reading.result == kReadOutOfRange || !IsAvailableCalendar(calendar))) {
+      RefuseOutsideCalendar(request, calendar);
+      return false;
+    }
     const bool not_valid = reading.result == kReadNotValid;
     ShowRequestError(request, first ? (not_valid ? reqmsg::FirstDateNotValid : reqmsg::FirstDateOutOfRange)
                                     : (not_valid ? reqmsg::SecondDateNotValid : reqmsg::SecondDateOutOfRange));
@@ -373,6 +383,23 @@ void ComputeEngine::OverflowPath(Request& request) {
   request.outcome.message = Message{.text = RequestMessage(language, reqmsg::ResultOutOfRange),
                                     .title = ErrorCaption(language),
                                     .kind = MessageKind::InputError};
+}
+
+void ComputeEngine::OutsideCalendarPath(Request& request, CalendarCode calendar) {
+  const Language language = request.options.language;
+  request.Append(TextOf(GeneralText::OutOfRange, language));
+  request.Append(kLineBreak);
+  request.outcome.message = Message{.text = CalendarRangeMessage(calendar, language),
+                                    .title = ErrorCaption(language),
+                                    .kind = MessageKind::InputError};
+}
+
+void ComputeEngine::RefuseOutsideCalendar(Request& request, CalendarCode calendar) {
+  const Language language = request.options.language;
+  request.outcome.message = Message{.text = CalendarRangeMessage(calendar, language),
+                                    .title = ErrorCaption(language),
+                                    .kind = MessageKind::InputError};
+  request.outcome.validated = false;
 }
 
 void ComputeEngine::ShowRequestError(Request& request, int number) {

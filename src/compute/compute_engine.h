@@ -79,6 +79,10 @@ class ComputeEngine {
   void AppendHolidaysLeftOut(Request& request);
   void AppendProvisional(Request& request);
   void OverflowPath(Request& request);
+  // As OverflowPath, for a result outside an added calendar's range: the message names the range.
+  void OutsideCalendarPath(Request& request, CalendarCode calendar);
+  // A given date that an added calendar does not convert: refused, the message naming the range.
+  void RefuseOutsideCalendar(Request& request, CalendarCode calendar);
   void ShowRequestError(Request& request, int number);
   void CloseLine(Request& request);
   // Writes `day_number` in the box's calendar into the box as `style` says (a box holds no

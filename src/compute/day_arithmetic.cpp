@@ -124,10 +124,11 @@ std::optional<DateFields> AddAddedCalendarMonths(const AddedCalendarRules& rules
                                                  int32_t months) {
   if (months == 0) return source;
   const auto month_of = [](int32_t month) { return static_cast<int16_t>(month); };
-  // The months of the range's first and last days bound every month a result can fall in: the
-  // index is compared with theirs before it is turned back into a year and month.
-  const CalendarDate first = rules.from_day_number(-DayNumberLimit);
-  const CalendarDate last = rules.from_day_number(DayNumberLimit);
+  // The months of the range's first and last days (the day numbers', or the calendar's own) bound
+  // every month a result can fall in: the index is compared with theirs before it is turned back
+  // into a year and month.
+  const CalendarDate first = rules.from_day_number(rules.first_day);
+  const CalendarDate last = rules.from_day_number(rules.last_day);
   const int64_t index = rules.month_index(source.Year, month_of(source.Month)) + months;  // |months| < 2^31
   if (index < rules.month_index(first.year, first.month) || index > rules.month_index(last.year, last.month)) {
     return std::nullopt;
@@ -136,7 +137,7 @@ std::optional<DateFields> AddAddedCalendarMonths(const AddedCalendarRules& rules
   const int16_t length = rules.days_in_month(target.year, target.month);
   target.day = static_cast<int16_t>(source.Day < length ? source.Day : length);  // shortened, never carried over
   const int64_t day_number = rules.to_day_number(target);
-  if (!IsWithinDayNumberLimit(day_number)) return std::nullopt;
+  if (!IsWithinDayNumberLimit(day_number) || !IsDayInRange(rules, day_number)) return std::nullopt;
   DateFields result;
   result.Year = target.year;
   result.Month = target.month;

@@ -1,5 +1,8 @@
 #include "compute/month_grid.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "calendar/added_calendars.h"
 #include "calendar/clock.h"
 #include "calendar/day_numbers.h"
@@ -9,6 +12,7 @@
 #include "lang/added_calendar_texts.h"
 #include "lang/general_texts.h"
 #include "lang/month_window_texts.h"
+#include "text/added_dates.h"
 #include "text/calendar_names.h"
 #include "text/date_readers.h"
 #include "text/date_writers.h"
@@ -61,11 +65,32 @@ void AddCell(std::string& row, int day) {
 }
 
 // What the other calendar shows beneath a day: its day of the month (1 … 30), for the Mayan long
-// count the kin (0 … 19); both fit the two digits of a cell.
-int OtherCalendarDay(CalendarCode other, int32_t day_number) {
+// count the kin (0 … 19); both fit the two digits of a cell. Nothing for a day the calendar does
+// not convert.
+std::optional<int> OtherCalendarDay(CalendarCode other, int32_t day_number) {
   if (other == cal::MAY) return LongCountFromDayNumber(day_number).kin;
   const AddedCalendarRules* rules = AddedCalendarRulesOf(other);
-  return rules != nullptr ? rules->from_day_number(day_number).day : 0;
+  if (rules == nullptr) return std::nullopt;
+  const std::optional<CalendarDate> date = AddedDateOf(*rules, day_number);
+  if (!date) return std::nullopt;
+  return date->day;
+}
+
+// A cell of the other calendar's row: its day, or blanks.
+void AddOtherCell(std::string& row, std::optional<int> day) {
+  if (day) {
+    AddCell(row, *day);
+  } else {
+    row.append(5, ' ');
+  }
+}
+
+// The year of a day as its calendar writes it with a month's name: "5785", "Reiwa 7".
+std::string OtherYearText(CalendarCode other, int32_t day_number) {
+  const std::optional<AddedDateNumbers> numbers = AddedDateNumbersOf(other, day_number);
+  if (!numbers) return {};
+  std::string text = std::to_string(numbers->year);
+  return numbers->era.empty() ? text : std::string(numbers->era).append(" ").append(text);
 }
 
 // "Kislev – Tevet 5785", "Elul 5784 – Tishrei 5785" or "Nisan 5784": the months of the first and
@@ -82,14 +107,22 @@ std::string OtherMonthsSpanned(CalendarCode other, int32_t first_day, int32_t la
   }
   const AddedCalendarRules* rules = AddedCalendarRulesOf(other);
   if (rules == nullptr) return {};
+  // Only the days a calendar of a narrow range converts; none of them: nothing.
+  if (HasNarrowRange(*rules)) {
+    first_day = std::max(first_day, rules->first_day);
+    last_day = std::min(last_day, rules->last_day);
+    if (first_day > last_day) return {};
+  }
   const CalendarDate first = rules->from_day_number(first_day);
   const CalendarDate last = rules->from_day_number(last_day);
+  const std::string first_year = OtherYearText(other, first_day);
+  const std::string last_year = OtherYearText(other, last_day);
   std::string text(AddedMonthName(other, first.year, first.month, language));
-  if (first.year != last.year) text.append(" ").append(std::to_string(first.year));
-  if (first.year != last.year || first.month != last.month) {
+  if (first_year != last_year) text.append(" ").append(first_year);
+  if (first_year != last_year || first.year != last.year || first.month != last.month) {
     text.append(kDash).append(AddedMonthName(other, last.year, last.month, language));
   }
-  return text.append(" ").append(std::to_string(last.year));
+  return text.append(" ").append(last_year);
 }
 
 }  // namespace
@@ -141,7 +174,8 @@ std::optional<MonthGrid> BuildMonthGrid(const MonthGridRequest& request) {
   const int days_back = (DayOfWeek(first_day) - first_weekday + kDaysPerWeek) % kDaysPerWeek;
   grid.first_cell_day = first_day - days_back;
 
-  const bool with_other = IsAddedCalendar(request.other);
+  // A calendar that is not available shows nothing beneath the days, as none.
+  const bool with_other = IsAddedCalendar(request.other) && IsAvailableCalendar(request.other);
   int32_t day = grid.first_cell_day;
   while (grid.row_count < kMaxMonthRows) {
     std::string row(1, ' ');
@@ -151,7 +185,7 @@ std::optional<MonthGrid> BuildMonthGrid(const MonthGridRequest& request) {
       DateFields cell{.Calendar = letter, .DayNumber = day};
       DayNumberToDate(cell);
       AddCell(row, cell.Day);
-      if (with_other) AddCell(other_row, OtherCalendarDay(request.other, day));
+      if (with_other) AddOtherCell(other_row, OtherCalendarDay(request.other, day));
     }
     grid.rows.push_back(std::move(row));
     if (with_other) grid.other_rows.push_back(std::move(other_row));
@@ -224,7 +258,12 @@ std::string MonthHeading(const MonthGridRequest& request) {
 }
 
 std::string OtherCalendarLine(const MonthGridRequest& request, const MonthGrid& grid) {
-  if (!IsAddedCalendar(request.other) || grid.other_months.empty()) return {};
+  if (!IsAddedCalendar(request.other) || !IsAvailableCalendar(request.other)) return {};
+  // A month wholly outside the calendar's range: the line says which days it converts.
+  if (grid.other_months.empty()) {
+    if (!HasCalendarRangeMessage(request.other)) return {};
+    return std::string{kOtherRowMarker, ' '} + CalendarRangeMessage(request.other, request.language);
+  }
   std::string line{kOtherRowMarker, ' '};
   line.append(AddedCalendarName(request.other, request.language));
   line.append(" (").append(CalendarTextCode(request.other)).append("): ");

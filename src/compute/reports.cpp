@@ -11,6 +11,7 @@
 #include "compute/request_state.h"
 #include "compute/work_calendar.h"
 #include "holidays/regions.h"
+#include "lang/added_calendar_texts.h"
 #include "lang/captions.h"
 #include "lang/general_texts.h"
 #include "lang/holiday_texts.h"
@@ -77,7 +78,12 @@ void ComputeEngine::DisplayResultDate(Request& request, DateBox box) {
   }
   if (!WriteBox(request, box, fields.DayNumber, WriteStyle{}, &fields)) {
     request.Append(" = ");
-    OverflowPath(request);  // an ordinal date outside years 1 … 9999
+    const CalendarCode calendar = box == DateBox::First ? request.options.first_calendar : request.options.second_calendar;
+    if (HasCalendarRangeMessage(calendar)) {
+      OutsideCalendarPath(request, calendar);  // a day an added calendar does not convert
+    } else {
+      OverflowPath(request);  // an ordinal date outside years 1 … 9999
+    }
     return;
   }
   const int16_t day_of_week = DayOfWeek(fields.DayNumber);
@@ -121,7 +127,10 @@ namespace {
 // goes without one need not make room for its text.)
 [[gnu::noinline]] std::string ParenthesizedNote(decltype(CalendarRow::note) note, CalendarCode calendar, int32_t day_number,
                                                 Language language) {
-  return " (" + note(calendar, day_number, language) + ")";
+  const std::string text = note(calendar, day_number, language);
+  // A day the calendar does not convert has no note (its result was refused).
+  if (text.empty()) return text;
+  return " (" + text + ")";
 }
 
 }  // namespace

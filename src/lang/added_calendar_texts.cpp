@@ -1,6 +1,11 @@
 #include "lang/added_calendar_texts.h"
 
 #include <array>
+#include <string>
+
+#include "calendar/added_calendars.h"
+#include "calendar/civil.h"
+#include "lang/general_texts.h"
 
 namespace qv {
 namespace {
@@ -15,14 +20,31 @@ std::string_view Pick(const Pair& pair, Language language) {
 }
 
 // In the order of kAddedCalendars.
-constexpr std::array<Pair, 8> kNames{{{"Hebrew", "Hebräisch"},
-                                      {"Islamic", "Islamisch"},
-                                      {"Persian", "Persisch"},
-                                      {"French Republican", "Französisch republikanisch"},
-                                      {"Coptic", "Koptisch"},
-                                      {"Ethiopian", "Äthiopisch"},
-                                      {"Mayan long count", "Maya (Lange Zählung)"},
-                                      {"Indian national", "Indischer Nationalkalender"}}};
+constexpr std::array<Pair, kAddedCalendars.size()> kNames{{{"Hebrew", "Hebräisch"},
+                                                           {"Islamic", "Islamisch"},
+                                                           {"Persian", "Persisch"},
+                                                           {"French Republican", "Französisch republikanisch"},
+                                                           {"Coptic", "Koptisch"},
+                                                           {"Ethiopian", "Äthiopisch"},
+                                                           {"Mayan long count", "Maya (Lange Zählung)"},
+                                                           {"Indian national", "Indischer Nationalkalender"},
+                                                           {"Chinese", "Chinesisch"},
+                                                           {"Korean", "Koreanisch"},
+                                                           {"Vietnamese", "Vietnamesisch"},
+                                                           {"Bahá’í", "Bahá’í"},
+                                                           {"Umm al-Qura", "Umm al-Qura"},
+                                                           {"Japanese", "Japanisch"},
+                                                           {"Minguo", "Minguo"},
+                                                           {"Thai solar", "Thailändischer Sonnenkalender"},
+                                                           {"Revised Julian", "Neujulianisch"}}};
+
+// "1 January 1873" / "1. Januar 1873": a day of the Common Era as the range messages name it.
+std::string CommonEraDay(int32_t day_number, Language language) {
+  const civil::YearMonthDay date = civil::DayNumberToGregorian(day_number);
+  std::string text = std::to_string(date.day);
+  if (language == Language::German) text.push_back('.');
+  return text.append(" ").append(MonthName(language, date.month)).append(" ").append(std::to_string(date.year));
+}
 
 }  // namespace
 
@@ -56,6 +78,36 @@ std::string_view AddedCalendarTextOf(AddedCalendarText entry, Language language)
 std::string_view AddedCalendarName(CalendarCode code, Language language) {
   if (!IsAddedCalendar(code)) return {};
   return Pick(kNames[static_cast<std::size_t>(code - cal::kFirstAdded)], language);
+}
+
+std::string CalendarRangeMessage(CalendarCode code, Language language) {
+  const bool german = language == Language::German;
+  std::string text(CalendarTextCode(code));
+  text.append(" (").append(AddedCalendarName(code, language)).append("): ");
+  const AddedCalendarRules* rules = AddedCalendarRulesOf(code);
+  if (rules == nullptr) {
+    return text.append(german ? "dieser Kalender ist noch nicht verfügbar." : "this calendar is not yet available.");
+  }
+  const bool from = rules->first_day > -DayNumberLimit;
+  const bool to = rules->last_day < DayNumberLimit;
+  const std::string first = CommonEraDay(rules->first_day, language);
+  const std::string last = CommonEraDay(rules->last_day, language);
+  if (german) {
+    text.append("dieser Kalender rechnet Daten ");
+    if (from && to) return text.append("vom ").append(first).append(" bis zum ").append(last).append(" um.");
+    if (from) return text.append("ab dem ").append(first).append(" um.");
+    return text.append("bis zum ").append(last).append(" um.");
+  }
+  text.append("this calendar converts dates ");
+  if (from && to) return text.append("from ").append(first).append(" to ").append(last).append(".");
+  if (from) return text.append("from ").append(first).append(" on.");
+  return text.append("up to ").append(last).append(".");
+}
+
+bool HasCalendarRangeMessage(CalendarCode code) {
+  if (!IsAddedCalendar(code) || code == cal::MAY) return false;
+  const AddedCalendarRules* rules = AddedCalendarRulesOf(code);
+  return rules == nullptr || HasNarrowRange(*rules);
 }
 
 }  // namespace qv

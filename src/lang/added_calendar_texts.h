@@ -2,6 +2,7 @@
 // The window's words for the added calendars: their names in the "Other calendar" drop-downs and
 // the captions of the controls that offer them. Beyond the described window, so kept apart from
 // its text tables.
+#include <string>
 #include <string_view>
 
 #include "calendar/calendar_codes.h"
@@ -25,7 +26,14 @@ enum class AddedCalendarText : uint8_t {
 
 std::string_view AddedCalendarTextOf(AddedCalendarText entry, Language language);
 
-// "Hebrew" / "Hebräisch" … for the eight added calendars; empty for any other code.
+// "Hebrew" / "Hebräisch" … for the added calendars; empty for any other code.
 std::string_view AddedCalendarName(CalendarCode code, Language language);
+
+// Our own refusal of a date that an added calendar does not convert, naming the calendar and its
+// range: "JPN (Japanese): this calendar converts dates from 1 January 1873 on."; for a calendar
+// whose arithmetic is not there yet: "CHN (Chinese): this calendar is not yet available."
+std::string CalendarRangeMessage(CalendarCode code, Language language);
+// Whether `code` has such a message: an added calendar of a narrow range, or not available.
+bool HasCalendarRangeMessage(CalendarCode code);
 
 }  // namespace qv

@@ -70,13 +70,34 @@ std::string English(std::string_view manual) {
       "sunset, so an evening date is the next day there. The Islamic calendar is the tabular civil "
       "one: the calendar as observed by sighting the moon, or by the Umm al-Qura tables, may differ "
       "by a day or two.",
+      "Four more keep the months and days of the Common Era Calendar and count their years otherwise. "
+      "The Japanese calendar (JPN) counts the years of the emperor's era, written with the era's "
+      "letter M (Meiji), T (Taisho), S (Showa), H (Heisei) or R (Reiwa): R7-12-08 JPN is 8 December "
+      "of Reiwa 7 (2025); a date outside its era is not valid, and dates before 1 January 1873 "
+      "(Meiji 6), when Japan took up this calendar, are refused. Minguo (ROC) is the year of the "
+      "Republic of China, the Common Era year less 1911, from 1 January 1912. The Thai solar calendar "
+      "(THA) counts the Buddhist Era, the Common Era year plus 543; until 1940 its years began on "
+      "1 April, so January to March belong to the year before; dates before 1 April 1889 are "
+      "refused. The Revised Julian calendar (RJU) makes a century year a leap year when it leaves "
+      "200 or 600 divided by 900; it agrees with the Common Era Calendar from 1 March 1600 to "
+      "28 February 2800.",
+      "Four more are reckoned from the sun and the moon. The Chinese (CHN), Korean (KOR) and "
+      "Vietnamese (VNM) calendars begin each month on the day of the new moon at their country's "
+      "meridian; a year of 13 months repeats one month, the leap month, written with L before its "
+      "number (2023-L02-15 CHN), and a year is numbered by the Common Era year in which it begins. "
+      "The Bahai calendar (BAH) has 19 months of 19 days and the 4 or 5 days of Ayyam-i-Ha, written "
+      "as month 0 (181-00-02 BAH); since 172 BE (2015) its year begins on the day of the March "
+      "equinox at Tehran. The Chinese, Korean and Vietnamese calendars convert dates from "
+      "28 January 1645 to 3 February 2201, the Bahai calendar from 21 March 1844 to 20 March 2201; "
+      "other dates are refused, since the Earth's rotation cannot be foretold well enough to place "
+      "a later new moon or equinox on its day.",
       "'Working days...', below 'Count weekend days in days-between-dates', chooses the days of the "
       "week that are worked, the public holidays of a country or region, and holiday files of your "
       "own (iCalendar files, lists of dates, rule files). Counting and adding days leave out the "
       "other days while 'Count weekend days in days-between-dates' is not ticked; the note beside "
       "the button names the choice.",
       "'Other calendar:' in a 'This is a' group reads and writes the date of its box in the calendar "
-      "chosen in the list beside it: one of the eight calendars above.",
+      "chosen in the list beside it: one of the calendars above.",
       "'More calendars...' below this text chooses the calendars that the line 'Today is' goes on to "
       "after JDN when it is clicked.",
       "The manual describes all of these, and the command-line program quorvan-cli:\n" + m +
@@ -124,13 +145,36 @@ std::string German(std::string_view manual) {
       "islamische Tage beginnen mit dem Sonnenuntergang, ein Datum am Abend ist dort also schon der "
       "naechste Tag. Der islamische Kalender ist der tabellarische: der nach Sichtung des Mondes "
       "oder nach den Umm-al-Qura-Tabellen gehaltene Kalender kann um ein oder zwei Tage abweichen.",
+      "Vier weitere behalten die Monate und Tage des Common-Era-Kalenders und zaehlen ihre Jahre "
+      "anders. Der japanische Kalender (JPN) zaehlt die Jahre der Aera des Kaisers, geschrieben mit "
+      "dem Buchstaben der Aera M (Meiji), T (Taisho), S (Showa), H (Heisei) oder R (Reiwa): "
+      "R7-12-08 JPN ist der 8. Dezember Reiwa 7 (2025); ein Datum ausserhalb seiner Aera ist "
+      "ungueltig, Daten vor dem 1. Januar 1873 (Meiji 6), als Japan diesen Kalender einfuehrte, "
+      "werden abgelehnt. Minguo (ROC) ist das Jahr der Republik China, das Jahr der Common Era "
+      "weniger 1911, ab dem 1. Januar 1912. Der thailaendische Sonnenkalender (THA) zaehlt die "
+      "buddhistische Aera, das Jahr der Common Era plus 543; bis 1940 begannen seine Jahre am "
+      "1. April, Januar bis Maerz gehoeren also zum Jahr davor; Daten vor dem 1. April 1889 werden "
+      "abgelehnt. Der neujulianische Kalender (RJU) macht ein Jahrhundertjahr zum Schaltjahr, wenn "
+      "es durch 900 geteilt 200 oder 600 laesst; vom 1. Maerz 1600 bis zum 28. Februar 2800 stimmt "
+      "er mit dem Common-Era-Kalender ueberein.",
+      "Vier weitere werden nach Sonne und Mond berechnet. Der chinesische (CHN), der koreanische "
+      "(KOR) und der vietnamesische Kalender (VNM) beginnen jeden Monat am Tag des Neumonds am "
+      "Meridian ihres Landes; ein Jahr von 13 Monaten wiederholt einen Monat, den Schaltmonat, "
+      "geschrieben mit L vor seiner Nummer (2023-L02-15 CHN), und ein Jahr traegt die Nummer des "
+      "Jahres der Common Era, in dem es beginnt. Der Bahai-Kalender (BAH) hat 19 Monate zu 19 Tagen "
+      "und die 4 oder 5 Tage von Ayyam-i-Ha, geschrieben als Monat 0 (181-00-02 BAH); seit 172 BE "
+      "(2015) beginnt sein Jahr am Tag der Maerz-Tagundnachtgleiche in Teheran. Der chinesische, der "
+      "koreanische und der vietnamesische Kalender rechnen Daten vom 28. Januar 1645 bis zum "
+      "3. Februar 2201 um, der Bahai-Kalender vom 21. Maerz 1844 bis zum 20. Maerz 2201; andere "
+      "Daten werden abgelehnt, weil sich die Drehung der Erde nicht genau genug vorhersagen laesst, "
+      "um einen spaeteren Neumond oder eine spaetere Tagundnachtgleiche ihrem Tag zuzuordnen.",
       "'Arbeitstage...' unter 'Wochenendtage zaehlen' waehlt die Wochentage, an denen gearbeitet "
       "wird, die gesetzlichen Feiertage eines Landes oder einer Region und eigene Feiertagsdateien "
       "(iCalendar-Dateien, Datumslisten, Regeldateien). Zaehlen und Addieren von Tagen lassen die "
       "uebrigen Tage aus, solange 'Wochenendtage zaehlen' nicht angekreuzt ist; der Hinweis neben "
       "dem Knopf nennt die Auswahl.",
       "'Anderer Kalender:' in einer Gruppe 'Dies ist ein' liest und schreibt das Datum seines Feldes "
-      "in dem Kalender, der in der Liste daneben gewaehlt ist: einem der acht Kalender oben.",
+      "in dem Kalender, der in der Liste daneben gewaehlt ist: einem der Kalender oben.",
       "'Weitere Kalender...' unter diesem Text waehlt die Kalender, zu denen die Zeile 'Heute ist' "
       "nach JDN weitergeht, wenn sie angeklickt wird.",
       "Das Handbuch beschreibt all das und das Kommandozeilenprogramm quorvan-cli:\n" + m +

@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "calendar/added_calendars.h"
 #include "compute/work_calendar.h"
 #include "holidays/regions.h"
 #include "settings/atomic_file.h"
@@ -17,10 +18,10 @@ constexpr std::string_view kTodaySection = "[Today]";
 constexpr std::string_view kMonthSection = "[Month]";
 constexpr std::string_view kFilesSection = "[Files]";
 
-// An added calendar by its text code ("HEB"); nullopt for any other text.
+// An available added calendar by its text code ("HEB"); nullopt for any other text.
 std::optional<CalendarCode> AddedCalendarOfCode(std::string_view text) {
   for (const CalendarCode code : kAddedCalendars) {
-    if (CalendarTextCode(code) == text) return code;
+    if (CalendarTextCode(code) == text && IsAvailableCalendar(code)) return code;
   }
   return std::nullopt;
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <span>
 
+#include "calendar/added_calendars.h"
 #include "calendar/hebrew.h"
 
 namespace qv {
@@ -209,11 +210,115 @@ constexpr auto kHaabVariants = std::to_array<NameVariant>({{"wo", 2},   {"sip", 
                                                      {"muwan", 15}, {"kayab", 17}, {"kumku", 18}, {"wayeb", 19},
                                                      {"uayeb", 19}, {"kumk", 18}});
 
+// --- The Gregorian months, which the Japanese, Minguo, Thai solar and Revised Julian calendars keep.
+constexpr std::array<MonthNames, 12> kGregorian{{{"January", "Januar"},
+                                                 {"February", "Februar"},
+                                                 {"March", "März"},
+                                                 {"April", "April"},
+                                                 {"May", "Mai"},
+                                                 {"June", "Juni"},
+                                                 {"July", "Juli"},
+                                                 {"August", "August"},
+                                                 {"September", "September"},
+                                                 {"October", "Oktober"},
+                                                 {"November", "November"},
+                                                 {"December", "Dezember"}}};
+#define QV_GREGORIAN_VARIANTS                                                                                \
+  {"january", 1}, {"januar", 1}, {"jan", 1}, {"february", 2}, {"februar", 2}, {"feb", 2}, {"march", 3},       \
+      {"marz", 3}, {"maerz", 3}, {"mar", 3}, {"april", 4}, {"apr", 4}, {"may", 5}, {"mai", 5}, {"june", 6},    \
+      {"juni", 6}, {"jun", 6}, {"july", 7}, {"juli", 7}, {"jul", 7}, {"august", 8}, {"aug", 8},                \
+      {"september", 9}, {"sept", 9}, {"sep", 9}, {"october", 10}, {"oktober", 10}, {"oct", 10}, {"okt", 10}, \
+      {"november", 11}, {"nov", 11}, {"december", 12}, {"dezember", 12}, {"dec", 12}, {"dez", 12}
+constexpr auto kGregorianVariants = std::to_array<NameVariant>({QV_GREGORIAN_VARIANTS});
+// The Thai solar months also by their Thai names in the Royal Thai General System of transcription.
+constexpr auto kThaiVariants = std::to_array<NameVariant>({
+    QV_GREGORIAN_VARIANTS,   {"makarakhom", 1},   {"mokkarakhom", 1},   {"kumphaphan", 2}, {"minakhom", 3},
+    {"mesayon", 4},          {"phruetsaphakhom", 5}, {"mithunayon", 6}, {"karakadakhom", 7}, {"singhakhom", 8},
+    {"kanyayon", 9},         {"tulakhom", 10},    {"phruetsachikayon", 11}, {"thanwakhom", 12},
+});
+#undef QV_GREGORIAN_VARIANTS
+
+// --- Chinese, Korean and Vietnamese lunisolar months: numbered, the leap month after the month it
+// repeats. A variant's month is negative for a leap month.
+constexpr std::array<MonthNames, 12> kLunisolar{{{"First Month", "Erster Monat"},
+                                                 {"Second Month", "Zweiter Monat"},
+                                                 {"Third Month", "Dritter Monat"},
+                                                 {"Fourth Month", "Vierter Monat"},
+                                                 {"Fifth Month", "Fünfter Monat"},
+                                                 {"Sixth Month", "Sechster Monat"},
+                                                 {"Seventh Month", "Siebter Monat"},
+                                                 {"Eighth Month", "Achter Monat"},
+                                                 {"Ninth Month", "Neunter Monat"},
+                                                 {"Tenth Month", "Zehnter Monat"},
+                                                 {"Eleventh Month", "Elfter Monat"},
+                                                 {"Twelfth Month", "Zwölfter Monat"}}};
+constexpr std::array<MonthNames, 12> kLunisolarLeap{{{"Leap First Month", "Schaltmonat zum ersten Monat"},
+                                                     {"Leap Second Month", "Schaltmonat zum zweiten Monat"},
+                                                     {"Leap Third Month", "Schaltmonat zum dritten Monat"},
+                                                     {"Leap Fourth Month", "Schaltmonat zum vierten Monat"},
+                                                     {"Leap Fifth Month", "Schaltmonat zum fünften Monat"},
+                                                     {"Leap Sixth Month", "Schaltmonat zum sechsten Monat"},
+                                                     {"Leap Seventh Month", "Schaltmonat zum siebten Monat"},
+                                                     {"Leap Eighth Month", "Schaltmonat zum achten Monat"},
+                                                     {"Leap Ninth Month", "Schaltmonat zum neunten Monat"},
+                                                     {"Leap Tenth Month", "Schaltmonat zum zehnten Monat"},
+                                                     {"Leap Eleventh Month", "Schaltmonat zum elften Monat"},
+                                                     {"Leap Twelfth Month", "Schaltmonat zum zwölften Monat"}}};
+constexpr auto kLunisolarVariants = std::to_array<NameVariant>({
+    {"firstmonth", 1},    {"secondmonth", 2},  {"thirdmonth", 3},     {"fourthmonth", 4},  {"fifthmonth", 5},
+    {"sixthmonth", 6},    {"seventhmonth", 7}, {"eighthmonth", 8},    {"ninthmonth", 9},   {"tenthmonth", 10},
+    {"eleventhmonth", 11}, {"twelfthmonth", 12}, {"zhengyue", 1},     {"dongyue", 11},     {"layue", 12},
+    {"erstermonat", 1},   {"zweitermonat", 2}, {"drittermonat", 3},   {"viertermonat", 4}, {"funftermonat", 5},
+    {"sechstermonat", 6}, {"siebtermonat", 7}, {"achtermonat", 8},    {"neuntermonat", 9}, {"zehntermonat", 10},
+    {"elftermonat", 11},  {"zwolftermonat", 12},
+    {"leapfirstmonth", -1},   {"leapsecondmonth", -2}, {"leapthirdmonth", -3},    {"leapfourthmonth", -4},
+    {"leapfifthmonth", -5},   {"leapsixthmonth", -6},  {"leapseventhmonth", -7},  {"leapeighthmonth", -8},
+    {"leapninthmonth", -9},   {"leaptenthmonth", -10}, {"leapeleventhmonth", -11}, {"leaptwelfthmonth", -12},
+    {"schaltmonatzumerstenmonat", -1},  {"schaltmonatzumzweitenmonat", -2}, {"schaltmonatzumdrittenmonat", -3},
+    {"schaltmonatzumviertenmonat", -4}, {"schaltmonatzumfunftenmonat", -5}, {"schaltmonatzumsechstenmonat", -6},
+    {"schaltmonatzumsiebtenmonat", -7}, {"schaltmonatzumachtenmonat", -8},  {"schaltmonatzumneuntenmonat", -9},
+    {"schaltmonatzumzehntenmonat", -10}, {"schaltmonatzumelftenmonat", -11}, {"schaltmonatzumzwolftenmonat", -12},
+});
+
+// --- Bahá'í: the months by the names of God, as the Bahá'í World Centre transliterates them (the
+// German texts write Dsch and Sch); Ayyám-i-Há, the intercalary days, as month 0.
+constexpr std::array<MonthNames, 20> kBahai{{{"Ayyám-i-Há", "Ayyám-i-Há"},
+                                             {"Bahá", "Bahá"},
+                                             {"Jalál", "Dschalál"},
+                                             {"Jamál", "Dschamál"},
+                                             {"‘Aẓamat", "‘Aẓamat"},
+                                             {"Núr", "Núr"},
+                                             {"Raḥmat", "Raḥmat"},
+                                             {"Kalimát", "Kalimát"},
+                                             {"Kamál", "Kamál"},
+                                             {"Asmá’", "Asmá’"},
+                                             {"‘Izzat", "‘Izzat"},
+                                             {"Mashíyyat", "Maschíyyat"},
+                                             {"‘Ilm", "‘Ilm"},
+                                             {"Qudrat", "Qudrat"},
+                                             {"Qawl", "Qawl"},
+                                             {"Masá’il", "Masá’il"},
+                                             {"Sharaf", "Scharaf"},
+                                             {"Sulṭán", "Sulṭán"},
+                                             {"Mulk", "Mulk"},
+                                             {"‘Alá’", "‘Alá’"}}};
+constexpr auto kBahaiVariants = std::to_array<NameVariant>({
+    {"ayyamiha", 0}, {"intercalarydays", 0}, {"baha", 1},       {"jalal", 2},       {"dschalal", 2},
+    {"jamal", 3},    {"dschamal", 3},        {"azamat", 4},     {"aamat", 4},       {"nur", 5},
+    {"rahmat", 6},   {"ramat", 6},           {"kalimat", 7},    {"kamal", 8},       {"asma", 9},
+    {"izzat", 10},   {"mashiyyat", 11},      {"maschiyyat", 11}, {"ilm", 12},       {"qudrat", 13},
+    {"qawl", 14},    {"masail", 15},         {"sharaf", 16},    {"scharaf", 16},    {"sultan", 17},
+    {"sulan", 17},   {"mulk", 18},           {"ala", 19},
+});
+
 struct CalendarNames {
   std::span<const MonthNames> names;
   std::span<const NameVariant> variants;
   std::string_view era;
   std::span<const std::string_view> era_keys;
+  // The label of names[0] (0 for the Bahá'í Ayyám-i-Há, else 1), and the names of the leap months.
+  int16_t first_label = 1;
+  std::span<const MonthNames> leap_names = {};
 };
 
 constexpr std::array<std::string_view, 2> kHebrewEras{"am", "anno mundi"};
@@ -222,6 +327,9 @@ constexpr std::array<std::string_view, 3> kPersianEras{"ap", "sh", "hs"};
 constexpr std::array<std::string_view, 2> kCopticEras{"am", "ad"};
 constexpr std::array<std::string_view, 3> kEthiopianEras{"am", "ec", "amete mihret"};
 constexpr std::array<std::string_view, 2> kIndianEras{"saka", "se"};
+constexpr std::array<std::string_view, 2> kBahaiEras{"be", "badi"};
+constexpr std::array<std::string_view, 3> kMinguoEras{"minguo", "mingguo", "roc"};
+constexpr std::array<std::string_view, 3> kThaiEras{"be", "bs", "buddhist era"};
 
 const CalendarNames* NamesOf(CalendarCode code) {
   static constexpr CalendarNames kHebrewNames{kHebrew, kHebrewVariants, "AM", kHebrewEras};
@@ -231,6 +339,13 @@ const CalendarNames* NamesOf(CalendarCode code) {
   static constexpr CalendarNames kCopticNames{kCoptic, kCopticVariants, "AM", kCopticEras};
   static constexpr CalendarNames kEthiopianNames{kEthiopian, kEthiopianVariants, "AM", kEthiopianEras};
   static constexpr CalendarNames kIndianNames{kIndian, kIndianVariants, "Saka", kIndianEras};
+  static constexpr CalendarNames kLunisolarNames{kLunisolar, kLunisolarVariants, "", {}, 1, kLunisolarLeap};
+  static constexpr CalendarNames kBahaiNames{kBahai, kBahaiVariants, "BE", kBahaiEras, 0};
+  // Japanese years are named by their era, which each date's writer and reader find themselves.
+  static constexpr CalendarNames kJapaneseNames{kGregorian, kGregorianVariants, "", {}};
+  static constexpr CalendarNames kMinguoNames{kGregorian, kGregorianVariants, "Minguo", kMinguoEras};
+  static constexpr CalendarNames kThaiNames{kGregorian, kThaiVariants, "BE", kThaiEras};
+  static constexpr CalendarNames kRevisedJulianNames{kGregorian, kGregorianVariants, "", {}};
   switch (code) {
     case cal::HEB: return &kHebrewNames;
     case cal::ISL: return &kIslamicNames;
@@ -239,8 +354,31 @@ const CalendarNames* NamesOf(CalendarCode code) {
     case cal::COP: return &kCopticNames;
     case cal::ETH: return &kEthiopianNames;
     case cal::IND: return &kIndianNames;
+    case cal::CHN:
+    case cal::KOR:
+    case cal::VNM: return &kLunisolarNames;
+    case cal::BAH: return &kBahaiNames;
+    case cal::UMQ: return &kIslamicNames;
+    case cal::JPN: return &kJapaneseNames;
+    case cal::ROC: return &kMinguoNames;
+    case cal::THA: return &kThaiNames;
+    case cal::RJU: return &kRevisedJulianNames;
     default: return nullptr;
   }
+}
+
+// Whether the months of `rules` are named otherwise than by their places.
+bool HasLabels(const AddedCalendarRules* rules) {
+  return rules != nullptr && (rules->leap_month != nullptr || rules->label_of != nullptr);
+}
+
+// The name of a label in a table whose first entry is label `names.first_label`.
+std::string_view LabelName(const CalendarNames& names, MonthLabel label, Language language) {
+  const std::span<const MonthNames> table = label.leap ? names.leap_names : names.names;
+  const int index = label.number - names.first_label;
+  if (index < 0 || static_cast<std::size_t>(index) >= table.size()) return {};
+  const MonthNames& name = table[static_cast<std::size_t>(index)];
+  return language == Language::German ? name.de : name.en;
 }
 
 // The row of the Hebrew name table of `month` of `year`.
@@ -258,6 +396,11 @@ int16_t HebrewMonthOfRow(int32_t year, int16_t row) {
   return static_cast<int16_t>(row - 1);
 }
 
+// The base letters of U+0100 … U+017F, in code point order.
+constexpr std::string_view kFoldedLatinExtendedA =
+    "aaaaaaccccccccddddeeeeeeeeeegggggggghhhhiiiiiiiiiiiijjkkkllllllllllnnnnnnnnnoooooooorrrrrrssssssssttttttuuuuuuuuuuuuwwyyyzzzzzzs";
+static_assert(kFoldedLatinExtendedA.size() == 128);
+
 // The base letter of a two-byte UTF-8 Latin-1 letter (second byte after 0xC3), 0 for none.
 std::string_view FoldedLatin1(unsigned char second) {
   static constexpr std::string_view kUpper = "aaaaaaaceeeeiiiidnooooo oouuuuyts";  // 0x80 … 0x9F
@@ -274,7 +417,7 @@ std::string_view FoldedLatin1(unsigned char second) {
   return {};
 }
 
-// The longest entry of `variants` that `key` begins with.
+// The longest entry of `variants` that `key` begins with; `best` keeps an empty key when none.
 void Longest(std::span<const NameVariant> variants, std::string_view key, NameVariant& best) {
   for (const NameVariant& variant : variants) {
     if (variant.key.size() > best.key.size() && key.starts_with(variant.key)) best = variant;
@@ -306,6 +449,12 @@ std::string NameKey(std::string_view text) {
       key.push_back(static_cast<char>(c - 'A' + 'a'));
     } else if (c == 0xC3 && i + 1 < text.size()) {
       key.append(FoldedLatin1(static_cast<unsigned char>(text[++i])));
+    } else if ((c == 0xC4 || c == 0xC5) && i + 1 < text.size() &&
+               (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
+      // Latin Extended-A (U+0100 … U+017F): the long vowels of Japanese and Arabic transcriptions
+      // (ō, ū, ā) and the letters of Central European names, folded to their base letter.
+      const unsigned code_point = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(text[++i]) & 0x3Fu);
+      key.push_back(kFoldedLatinExtendedA[code_point - 0x100]);
     } else if (c >= 0xC0) {
       // Any other letter beyond Latin-1 (ʿ, ’, …) is left out with its continuation bytes.
       while (i + 1 < text.size() && (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) ++i;
@@ -314,9 +463,21 @@ std::string NameKey(std::string_view text) {
   return key;
 }
 
+std::string_view AddedMonthLabelName(CalendarCode code, MonthLabel label, Language language) {
+  const CalendarNames* names = NamesOf(code);
+  if (names == nullptr || code == cal::HEB) return {};
+  return LabelName(*names, label, language);
+}
+
 std::string_view AddedMonthName(CalendarCode code, int32_t year, int16_t month, Language language) {
   const CalendarNames* names = NamesOf(code);
   if (names == nullptr || month < 1) return {};
+  const AddedCalendarRules* rules = AddedCalendarRulesOf(code);
+  if (rules == nullptr) return {};  // not available
+  if (HasLabels(rules)) {
+    if (month > rules->months_in_year(year)) return {};
+    return LabelName(*names, MonthLabelOf(*rules, year, month), language);
+  }
   const int16_t row = code == cal::HEB ? HebrewNameRow(year, month) : month;
   if (row < 1 || static_cast<std::size_t>(row) > names->names.size()) return {};
   const MonthNames& name = names->names[static_cast<std::size_t>(row - 1)];
@@ -337,11 +498,26 @@ std::string_view HaabMonthName(int16_t month) {
 }
 
 NameMatch MatchAddedMonthName(CalendarCode code, std::string_view key, int32_t year) {
+  const AddedCalendarRules* rules = AddedCalendarRulesOf(code);
+  if (rules == nullptr) return {};  // not available
+  return MatchAddedMonthNameWith(*rules, code, key, year);
+}
+
+NameMatch MatchAddedMonthNameWith(const AddedCalendarRules& calendar, CalendarCode code, std::string_view key,
+                                  int32_t year) {
   const CalendarNames* names = NamesOf(code);
   if (names == nullptr) return {};
   NameVariant best{"", 0};
   Longest(names->variants, key, best);
-  if (best.month == 0) return {};
+  const AddedCalendarRules* rules = &calendar;
+  if (best.key.empty()) return {};
+  if (HasLabels(rules)) {
+    const MonthLabel label{static_cast<int16_t>(best.month < 0 ? -best.month : best.month), best.month < 0};
+    const int16_t place = MonthPlaceOf(*rules, year, label);
+    if (place == 0) return {};
+    return NameMatch{.month = place, .length = best.key.size()};
+  }
+  if (best.month < 1) return {};
   const int16_t month = code == cal::HEB ? HebrewMonthOfRow(year, best.month) : best.month;
   return NameMatch{.month = month, .length = best.key.size()};
 }

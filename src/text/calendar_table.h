@@ -21,7 +21,7 @@ enum class MonthsMode : uint8_t {
   None,           // no months: the request is refused (JDN, ORD, ISO, LPW, MAY)
   RecordMonths,   // the Common Era or Julian months of the record (CE, JC)
   LeapWeekMonths, // the month form of the leap-week calendar (LPM)
-  AddedMonths,    // the calendar's own months (HEB ISL PER FRR COP ETH IND)
+  AddedMonths,    // the calendar's own months (HEB … IND, CHN … RJU)
 };
 
 struct CalendarRow {
@@ -32,7 +32,8 @@ struct CalendarRow {
   // Reads `text` (the calendar's code already taken off in strict reading) into `fields`.
   int16_t (*read)(std::string_view text, CalendarCode code, const DateTextOptions& options, JdnReading jdn_reading,
                   DateFields& fields, ReadFit* fit);
-  // Adds the date of `day_number`; false when the calendar has no date for it (ORD outside 1 … 9999).
+  // Adds the date of `day_number`; false when the calendar has no date for it (ORD outside 1 … 9999,
+  // an added calendar outside its range or not available).
   bool (*write)(TextBuilder& text, int32_t day_number, CalendarCode code, const DateTextOptions& options,
                 WriteStyle style, DateFields* record);
   MonthsMode months;

@@ -156,10 +156,10 @@ bool WriteCalendarDate(TextBuilder& text, int32_t day_number, CalendarCode code,
   return true;
 }
 
+// False outside the calendar's range, and for a calendar that is not available.
 bool WriteAdded(TextBuilder& text, int32_t day_number, CalendarCode code, const DateTextOptions& options, WriteStyle,
                 DateFields* record) {
-  WriteAddedDate(text, day_number, code, options, record);
-  return true;
+  return WriteAddedDate(text, day_number, code, options, record);
 }
 
 using enum MonthsMode;
@@ -184,6 +184,15 @@ constexpr std::array<CalendarRow, cal::kCount> kCalendarRows{{
     {cal::ETH, cal::ETH, ReadAdded, WriteAdded, AddedMonths, AddedCalendarNote},
     {cal::MAY, cal::MAY, ReadLongCount, WriteAdded, None, AddedCalendarNote},
     {cal::IND, cal::IND, ReadAdded, WriteAdded, AddedMonths, AddedCalendarNote},
+    {cal::CHN, cal::CHN, ReadAdded, WriteAdded, AddedMonths, AddedCalendarNote},
+    {cal::KOR, cal::KOR, ReadAdded, WriteAdded, AddedMonths, AddedCalendarNote},
+    {cal::VNM, cal::VNM, ReadAdded, WriteAdded, AddedMonths, AddedCalendarNote},
+    {cal::BAH, cal::BAH, ReadAdded, WriteAdded, AddedMonths, AddedCalendarNote},
+    {cal::UMQ, cal::UMQ, ReadAdded, WriteAdded, AddedMonths, AddedCalendarNote},
+    {cal::JPN, cal::JPN, ReadAdded, WriteAdded, AddedMonths, AddedCalendarNote},
+    {cal::ROC, cal::ROC, ReadAdded, WriteAdded, AddedMonths, AddedCalendarNote},
+    {cal::THA, cal::THA, ReadAdded, WriteAdded, AddedMonths, AddedCalendarNote},
+    {cal::RJU, cal::RJU, ReadAdded, WriteAdded, AddedMonths, AddedCalendarNote},
 }};
 
 constexpr bool RowsInCodeOrder() {

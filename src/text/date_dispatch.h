@@ -56,7 +56,8 @@ struct WriteStyle {
 CalendarCode WrittenCalendar(CalendarCode code);
 
 // Adds the text of `day_number` in calendar `code` to `text`; false (and `text` unchanged) when
-// the ordinal range test fails. When `record` is given, CE, JC and ORD fill it with letter,
+// the ordinal range test fails, or the day lies outside an added calendar's range (or the calendar
+// is not available). When `record` is given, CE, JC and ORD fill it with letter,
 // year, month and day.
 bool WriteDayNumberInCalendar(TextBuilder& text, int32_t day_number, CalendarCode code,
                               const DateTextOptions& options, WriteStyle style = {}, DateFields* record = nullptr);

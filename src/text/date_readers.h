@@ -19,8 +19,9 @@ inline constexpr int16_t kReadNotValid = 0;
 inline constexpr int16_t kReadOutOfRange = -1;
 
 inline constexpr std::size_t MaxInputLength = 18;
-// A box in an added calendar takes the named forms too ("27 Vendémiaire an CCXXXIII").
-inline constexpr std::size_t MaxNamedInputLength = 40;
+// A box in an added calendar takes the named forms too ("27 Vendémiaire an CCXXXIII"), and the
+// notes the program writes ("15 Leap Second Month 2023, 癸卯年 闰二月十五, Year of the Rabbit").
+inline constexpr std::size_t MaxNamedInputLength = 64;
 
 // The readers take a text as a box takes pasted text: what lies outside the form of the date
 // or number is left out, and the rest is read (so "2000-01-01 5" reads as 2000-01-15). A reader

@@ -20,7 +20,8 @@ namespace qv {
   // " " and the text code of the code table; ORD names no calendar after its date.
   static constexpr std::array<std::string_view, cal::kCount> kSuffixes{
       " CE",  " JC",  " JDN", " AN",  "",     " TLW", " ISO", " LPW", " LPM",
-      " ARC", " HEB", " ISL", " PER", " FRR", " COP", " ETH", " MAY", " IND"};
+      " ARC", " HEB", " ISL", " PER", " FRR", " COP", " ETH", " MAY", " IND",
+      " CHN", " KOR", " VNM", " BAH", " UMQ", " JPN", " ROC", " THA", " RJU"};
   if (code < 0 || code >= cal::kCount) return {};
   return kSuffixes[static_cast<std::size_t>(code)];
 }

@@ -1,6 +1,8 @@
 // The added calendars against dates published by those who keep them.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "calendar/civil.h"
 #include "calendar/coptic_ethiopian.h"
 #include "calendar/french_republican.h"
@@ -88,6 +90,35 @@ TEST(FrenchRepublicanPublished, YearsInUse) {
   ExpectBothWays(FrenchRepublicanFromDayNumber, FrenchRepublicanToDayNumber, {{2, 2, 18}, {1793, 11, 8}});  // 18 Brumaire II
   ExpectBothWays(FrenchRepublicanFromDayNumber, FrenchRepublicanToDayNumber, {{8, 2, 18}, {1799, 11, 9}});  // 18 Brumaire VIII
   ExpectBothWays(FrenchRepublicanFromDayNumber, FrenchRepublicanToDayNumber, {{3, 13, 6}, {1795, 9, 22}});  // jour de la Révolution
+}
+
+// The Paris Commune took up the calendar again in May 1871 (an LXXIX): its Journal officiel and
+// its proclamations were dated both ways (E. Pierotti, Décrets et rapports officiels de la
+// Commune de Paris, 1871): the decree of 16 Floréal 79 appeared on 6 May 1871, the last
+// proclamations bore 3 Prairial 79, 23 May, and 4 Prairial 79, 24 May. Year XV being the last leap
+// year as kept, XVI … XIX are common and Romme's rule counts from year XX; a day later anywhere in
+// these years would show as a shifted Commune date.
+TEST(FrenchRepublicanPublished, TheCommuneOfParis) {
+  ExpectBothWays(FrenchRepublicanFromDayNumber, FrenchRepublicanToDayNumber, {{79, 8, 16}, {1871, 5, 6}});
+  ExpectBothWays(FrenchRepublicanFromDayNumber, FrenchRepublicanToDayNumber, {{79, 9, 3}, {1871, 5, 23}});
+  ExpectBothWays(FrenchRepublicanFromDayNumber, FrenchRepublicanToDayNumber, {{79, 9, 4}, {1871, 5, 24}});
+}
+
+// The years after the calendar's use: XV leap (the sixth complementary day, 23 September 1807),
+// XVI … XIX common, XX the first leap year of Romme's rule; its leap years are 3, 7, 11, 15, 20,
+// 24, 28 … and never two in a row.
+TEST(FrenchRepublicanPublished, YearsFifteenToTwentyOne) {
+  const Published first_days[] = {{{15, 1, 1}, {1806, 9, 23}}, {{16, 1, 1}, {1807, 9, 24}}, {{17, 1, 1}, {1808, 9, 23}},
+                                  {{18, 1, 1}, {1809, 9, 23}}, {{19, 1, 1}, {1810, 9, 23}}, {{20, 1, 1}, {1811, 9, 23}},
+                                  {{21, 1, 1}, {1812, 9, 23}}};
+  for (const Published& p : first_days) ExpectBothWays(FrenchRepublicanFromDayNumber, FrenchRepublicanToDayNumber, p);
+  ExpectBothWays(FrenchRepublicanFromDayNumber, FrenchRepublicanToDayNumber, {{15, 13, 6}, {1807, 9, 23}});
+  ExpectBothWays(FrenchRepublicanFromDayNumber, FrenchRepublicanToDayNumber, {{20, 13, 6}, {1812, 9, 22}});
+  std::vector<int32_t> leap_years;
+  for (int32_t year = 1; year <= 40; ++year) {
+    if (IsFrenchRepublicanLeapYear(year)) leap_years.push_back(year);
+  }
+  EXPECT_EQ(leap_years, (std::vector<int32_t>{3, 7, 11, 15, 20, 24, 28, 32, 36, 40}));
 }
 
 TEST(CopticEthiopianPublished, NewYearsAndChristmas) {

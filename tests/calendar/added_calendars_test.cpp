@@ -18,6 +18,7 @@
 #include "calendar/islamic.h"
 #include "calendar/mayan.h"
 #include "calendar/persian.h"
+#include "calendar/revised_julian.h"
 #include "support/calendar_date_printing.h"
 
 namespace qv {
@@ -107,7 +108,7 @@ const std::vector<Calendar>& Calendars() {
        FrenchRepublicanMonthIndex, FrenchRepublicanMonthFromIndex, 2375840,
        [](int64_t y) {
          if (y == 3 || y == 7 || y == 11 || y == 15) return true;
-         if (y >= 1 && y <= 15) return false;
+         if (y >= 1 && y <= 19) return false;
          return Mod(y, 4) == 0 && (Mod(y, 100) != 0 || Mod(y, 400) == 0) && Mod(y, 4000) != 0;
        },
        ThirteenMonths, 4000, 1'460'969, -4100, 1600},
@@ -123,6 +124,21 @@ const std::vector<Calendar>& Calendars() {
        [](int64_t y) { return civil::IsGregorianLeap(y + 78); },
        [](int64_t, int m, bool leap) { return m == 1 ? (leap ? 31 : 30) : m <= 6 ? 31 : m <= 12 ? 30 : 0; }, 400,
        146'097, -1400, 3400},
+      // The Revised Julian year 1 begins on the day of the Gregorian one: both count from 1 March
+      // of year 0, with as many leap centuries up to 1600, where they agree.
+      {"RevisedJulian", RevisedJulianFromDayNumber, RevisedJulianToDayNumber, IsRevisedJulianLeapYear,
+       RevisedJulianMonthsInYear, RevisedJulianDaysInMonth, RevisedJulianDaysInYear, RevisedJulianMonthIndex,
+       RevisedJulianMonthFromIndex, 1'721'426,
+       [](int64_t y) {
+         if (Mod(y, 4) != 0) return false;
+         if (Mod(y, 100) != 0) return true;
+         return Mod(y, 900) == 200 || Mod(y, 900) == 600;
+       },
+       [](int64_t, int m, bool leap) {
+         const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+         return m > 12 ? 0 : m == 2 && leap ? 29 : lengths[m - 1];
+       },
+       900, 328'718, -1400, 3400},
   };
   return calendars;
 }
@@ -307,11 +323,12 @@ TEST(AddedCalendarsOverTheWholeRange, EndsOfTheYears) {
 
 // Whole cycles of years, at both ends of the range and around year 1: 235 months in 19 Hebrew
 // years; 10,631 days in 30 Islamic years, 12,053 in 33 Persian, 1,461 in 4 Coptic and
-// Ethiopian, 1,460,969 in 4,000 French Republican (from year 16 on), 146,097 in 400 Saka years.
+// Ethiopian, 1,460,969 in 4,000 French Republican (from year 20 on), 146,097 in 400 Saka years,
+// 328,718 in 900 Revised Julian years.
 TEST(AddedCalendarsCycles, MonthsAndDaysOfWholeCycles) {
   for (const Calendar& c : Calendars()) {
-    // (French Republican cycles either side of years 1 … 15, whose leap years are those kept.)
-    for (const int64_t first : {int64_t{-5'700'000}, -1 - c.cycle_years, int64_t{16}, 5'700'000 - c.cycle_years}) {
+    // (French Republican cycles either side of years 1 … 19, whose leap years are those kept.)
+    for (const int64_t first : {int64_t{-5'700'000}, -1 - c.cycle_years, int64_t{20}, 5'700'000 - c.cycle_years}) {
       const int64_t span = c.cycle_years > 4000 ? 19 : c.cycle_years;  // the Hebrew check: months of 19 years
       int64_t days = 0, months = 0;
       for (int64_t y = first; y < first + span; ++y) {

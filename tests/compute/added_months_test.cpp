@@ -3,6 +3,8 @@
 // month, and a result beyond the day-number range is refused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdint>
 #include <optional>
 #include <random>
@@ -64,13 +66,19 @@ TEST(AddedCalendarMonths, KeepsOrShortensTheDay) {
 // The constant-time addition against a walk of one month at a time.
 TEST(AddedCalendarMonths, AgreesWithAMonthByMonthWalk) {
   std::mt19937 random(23);
-  std::uniform_int_distribution<int32_t> day(-2'000'000'000, 2'000'000'000);
   std::uniform_int_distribution<int32_t> months(-40, 40);
   for (const CalendarCode code : kAddedCalendars) {
     const AddedCalendarRules* rules = AddedCalendarRulesOf(code);
     if (rules == nullptr) continue;  // MAY has no months
+    // Days of the calendar's range, the first ones more often: a sum that leaves a narrow range at
+    // its start is refused.
+    std::uniform_int_distribution<int32_t> day(std::max(rules->first_day, -2'000'000'000),
+                                               std::min(rules->last_day, 2'000'000'000));
+    std::uniform_int_distribution<int32_t> near_first(rules->first_day, rules->first_day + 2000);
+    const CalendarDate first = rules->from_day_number(rules->first_day);
+    const CalendarDate last = rules->from_day_number(rules->last_day);
     for (int i = 0; i < 2000; ++i) {
-      const CalendarDate from = rules->from_day_number(day(random));
+      const CalendarDate from = rules->from_day_number(i % 4 == 0 ? near_first(random) : day(random));
       const int32_t n = months(random);
       int32_t year = from.year, month = from.month;
       for (int32_t step = 0; step < (n < 0 ? -n : n); ++step) {
@@ -86,7 +94,23 @@ TEST(AddedCalendarMonths, AgreesWithAMonthByMonthWalk) {
       }
       const int16_t length = rules->days_in_month(year, static_cast<int16_t>(month));
       const std::optional<DateFields> result = AddAddedCalendarMonths(*rules, Fields(from.year, from.month, from.day), n);
-      ASSERT_TRUE(result);
+      // Before the first month of the range, or before its first day within that month: refused.
+      const bool before = year < first.year || (year == first.year && month < first.month) ||
+                          (year == first.year && month == first.month &&
+                           rules->to_day_number({year, static_cast<int16_t>(month),
+                                                 static_cast<int16_t>(from.day < length ? from.day : length)}) <
+                               rules->first_day);
+      // Likewise after the last month of the range, or after its last day within that month.
+      const bool after = year > last.year || (year == last.year && month > last.month) ||
+                         (year == last.year && month == last.month &&
+                          rules->to_day_number({year, static_cast<int16_t>(month),
+                                                static_cast<int16_t>(from.day < length ? from.day : length)}) >
+                              rules->last_day);
+      if (before || after) {
+        ASSERT_FALSE(result) << CalendarTextCode(code) << " " << year << "-" << month;
+        continue;
+      }
+      ASSERT_TRUE(result) << CalendarTextCode(code) << " " << year << "-" << month;
       ASSERT_EQ(result->Year, year) << CalendarTextCode(code);
       ASSERT_EQ(result->Month, month) << CalendarTextCode(code);
       ASSERT_EQ(result->Day, from.day < length ? from.day : length) << CalendarTextCode(code);
@@ -98,8 +122,8 @@ TEST(AddedCalendarMonths, BeyondTheRangeIsRefused) {
   for (const CalendarCode code : kAddedCalendars) {
     const AddedCalendarRules* rules = AddedCalendarRulesOf(code);
     if (rules == nullptr) continue;
-    const CalendarDate last = rules->from_day_number(DayNumberLimit);
-    const CalendarDate first = rules->from_day_number(-DayNumberLimit);
+    const CalendarDate last = rules->from_day_number(rules->last_day);
+    const CalendarDate first = rules->from_day_number(rules->first_day);
     EXPECT_FALSE(AddAddedCalendarMonths(*rules, Fields(last.year, last.month, 1), 2)) << CalendarTextCode(code);
     EXPECT_FALSE(AddAddedCalendarMonths(*rules, Fields(first.year, first.month, 1), -2)) << CalendarTextCode(code);
     EXPECT_FALSE(AddAddedCalendarMonths(*rules, Fields(last.year, last.month, 1), 2'147'483'647)) << CalendarTextCode(code);

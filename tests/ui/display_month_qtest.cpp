@@ -529,6 +529,21 @@ class DisplayMonthTest : public QObject {
     QCOMPARE(lines[8], QStringLiteral("> 15   16   17   18   19    0    1  "));
     QVERIFY(month_->windowTitle().contains(QStringLiteral("12.19.19.16.14 \u2013 13.0.0.0.15")));
   }
+
+  // The Japanese calendar names its era in the title and leaves blank the days before 1 January
+  // 1873, when it began; a calendar whose arithmetic is not there yet is not offered.
+  void japaneseErasAndTheDaysBeforeTheCalendar() {
+    auto* also = Control<QComboBox>("cboAlsoShow");
+    QCOMPARE(also->findText(QStringLiteral("Umm al-Qura")), -1);
+    QVERIFY(also->findText(QStringLiteral("Chinese")) > 0);
+    QVERIFY(also->findText(QStringLiteral("Japanese")) > 0);
+    month_->SetAlsoShow(cal::JPN);
+    OpenAt(1873, 1);
+    const QStringList lines = Grid()->toPlainText().split(QLatin1Char('\n'));
+    QCOMPARE(lines[1], QStringLiteral("  29   30   31    1    2    3    4  "));
+    QCOMPARE(lines[2], QStringLiteral(">                 1    2    3    4  "));
+    QCOMPARE(month_->windowTitle(), QStringLiteral("Display month (January \u2013 February Meiji 6)"));
+  }
 };
 
 }  // namespace qv

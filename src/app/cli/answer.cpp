@@ -11,6 +11,7 @@
 #include "holidays/regions.h"
 #include "lang/general_texts.h"
 #include "lang/request_messages.h"
+#include "text/added_dates.h"
 #include "text/calendar_names.h"
 #include "text/string_utils.h"
 #include "text/utf8.h"
@@ -62,17 +63,23 @@ void AppendAddedCalendarFields(std::string& out, CalendarCode calendar, int32_t 
     out.push_back(']');
     return;
   }
-  const AddedCalendarRules* rules = AddedCalendarRulesOf(calendar);
-  if (rules == nullptr) return;
-  const CalendarDate date = rules->from_day_number(day_number);
+  const std::optional<AddedDateNumbers> date = AddedDateNumbersOf(calendar, day_number);
+  if (!date) return;
+  // The numbers as the calendar's users write them: the year of the Japanese era, the month's
+  // number with the lunisolar leap mark apart, the Bahá'í Ayyám-i-Há as month 0.
   out.append(",\"fields\":{\"year\":");
-  AppendNumber(out, date.year);
+  AppendNumber(out, date->year);
   out.append(",\"month\":");
-  AppendNumber(out, date.month);
+  AppendNumber(out, date->month.number);
   out.append(",\"day\":");
-  AppendNumber(out, date.day);
+  AppendNumber(out, date->day);
+  if (date->lunisolar) out.append(date->month.leap ? ",\"leap_month\":true" : ",\"leap_month\":false");
+  if (!date->era.empty()) {
+    out.append(",\"era\":");
+    AppendJsonString(out, date->era);
+  }
   out.append("},\"month_name\":");
-  AppendJsonString(out, AddedMonthName(calendar, date.year, date.month, Language::English));
+  AppendJsonString(out, AddedMonthName(calendar, date->counted.year, date->counted.month, Language::English));
 }
 
 // A result that rests on projected holidays: "provisional":true and, for each source, its years as

@@ -1,9 +1,13 @@
 #include "app/cli/cli_options.h"
 
 #include <array>
+#include <string>
+#include <vector>
 
+#include "calendar/added_calendars.h"
 #include "calendar/calendar_codes.h"
 #include "calendar/digit_run.h"
+#include "lang/added_calendar_texts.h"
 #include "text/string_utils.h"
 
 namespace qv::cli {
@@ -12,12 +16,48 @@ namespace {
 // How much of a refused option value a usage error repeats.
 constexpr std::size_t kQuotedValueBytes = 60;
 
-// The calendars a user can choose for a date box.
+// The calendars a user can choose for a date box: the described ones and the added ones that are
+// available.
 bool SetCalendar(CalendarCode& target, std::string_view text) {
   const CalendarCode code = CalendarCodeFromText(text);
-  const bool offered = IsBoxCalendar(code);
+  const bool offered = IsBoxCalendar(code) && IsAvailableCalendar(code);
   if (offered) target = code;
   return offered;
+}
+
+// The codes of the calendars offered, in the order of the code table: a date box's (the seven a
+// user can choose and the available added ones) or the added ones alone, each code followed by
+// `between`, the last two joined by `last_between`. Made once from the calendar table, so that a
+// calendar whose row is filled appears everywhere at once.
+std::string CodeList(bool added_only, std::string_view between, std::string_view last_between) {
+  std::vector<std::string_view> codes;
+  for (CalendarCode code = 0; code < cal::kCount; ++code) {
+    const bool offered = added_only ? IsAddedCalendar(code) : IsBoxCalendar(code);
+    if (offered && IsAvailableCalendar(code)) codes.push_back(CalendarTextCode(code));
+  }
+  std::string list;
+  for (std::size_t i = 0; i < codes.size(); ++i) {
+    if (i > 0) list.append(i + 1 == codes.size() ? last_between : between);
+    list.append(codes[i]);
+  }
+  return list;
+}
+
+const std::string& BoxCalendarsTaken() {
+  static const std::string list = CodeList(false, ", ", " or ");
+  return list;
+}
+const std::string& FirstCalendarDescription() {
+  static const std::string text = "first date's calendar: " + CodeList(false, " ", " ") + " (default CE)";
+  return text;
+}
+const std::string& AddedCalendarsTaken() {
+  static const std::string list = CodeList(true, ", ", " or ");
+  return list;
+}
+const std::string& AlsoDescription() {
+  static const std::string text = "with --month: an added calendar's day beneath each day (" + CodeList(true, " ", " ") + ")";
+  return text;
 }
 
 bool SetFormat(CommandLine& line, std::string_view text) {
@@ -70,25 +110,23 @@ bool SetMonth(CommandLine& line, std::string_view text) {
 // An added calendar whose days --month shows beneath the grid's.
 bool SetAlso(CommandLine& line, std::string_view text) {
   const CalendarCode code = CalendarCodeFromText(text);
-  if (!IsAddedCalendar(code)) return false;
+  if (!IsAddedCalendar(code) || !IsAvailableCalendar(code)) return false;
   line.month.also = code;
   return true;
 }
 
-constexpr std::string_view kCalendars = "CE, JC, JDN, ORD, ISO, LPW, LPM, HEB, ISL, PER, FRR, COP, ETH, MAY or IND";
-
-// The one declaration of every option.
-constexpr std::array kOptions{
+// The one declaration of every option. (Made at start-up: the calendar lists come from the table.)
+const std::array kOptions{
     CommandOption{"--first", "TEXT", "the first date box", [](CommandLine& l, std::string_view v) { l.first = std::string(v); return true; }, "a text"},
     CommandOption{"--diff", "TEXT", "the date difference box (days, or months with --months)",
                   [](CommandLine& l, std::string_view v) { l.difference = std::string(v); return true; }, "a text"},
     CommandOption{"--second", "TEXT", "the second date box", [](CommandLine& l, std::string_view v) { l.second = std::string(v); return true; }, "a text"},
     CommandOption{"--lenient", "", "read dates and differences as the window reads pasted text",
                   [](CommandLine& l, std::string_view) { l.options.text_reading = TextReading::Lenient; return true; }, ""},
-    CommandOption{"--first-cal", "CODE", "first date's calendar: CE JC JDN ORD ISO LPW LPM HEB ISL PER FRR COP ETH MAY IND (default CE)",
-                  [](CommandLine& l, std::string_view v) { return SetCalendar(l.options.first_calendar, v); }, kCalendars},
+    CommandOption{"--first-cal", "CODE", FirstCalendarDescription(),
+                  [](CommandLine& l, std::string_view v) { return SetCalendar(l.options.first_calendar, v); }, BoxCalendarsTaken()},
     CommandOption{"--second-cal", "CODE", "second date's calendar, likewise (default CE)",
-                  [](CommandLine& l, std::string_view v) { return SetCalendar(l.options.second_calendar, v); }, kCalendars},
+                  [](CommandLine& l, std::string_view v) { return SetCalendar(l.options.second_calendar, v); }, BoxCalendarsTaken()},
     CommandOption{"--format", "ymd|dmy|mdy", "field order of CE and JC dates (default ymd)", SetFormat, "ymd, dmy or mdy"},
     CommandOption{"--date-sep", "-|/|.", "separator of CE and JC dates (default -)", SetDateSeparator, "-, / or ."},
     CommandOption{"--thousands", ",|.|none", "digit-group separator (default ,)", SetThousandsSeparator, ", . or none"},
@@ -137,8 +175,7 @@ constexpr std::array kOptions{
                   [](CommandLine& l, std::string_view) { l.month.iso_weeks = true; return true; }, ""},
     CommandOption{"--no-year-digit", "", "with --iso-weeks: leave out the ISO year's last digit",
                   [](CommandLine& l, std::string_view) { l.month.no_year_digit = true; return true; }, ""},
-    CommandOption{"--also", "CODE", "with --month: an added calendar's day beneath each day (HEB ... IND)", SetAlso,
-                  "HEB, ISL, PER, FRR, COP, ETH, MAY or IND"},
+    CommandOption{"--also", "CODE", AlsoDescription(), SetAlso, AddedCalendarsTaken()},
     CommandOption{"--batch", "", "read FIRST<TAB>DIFFERENCE<TAB>SECOND lines from standard input",
                   [](CommandLine& l, std::string_view) { l.batch = true; return true; }, ""},
     CommandOption{"--output", "sentence|value|json", "the sentence, only the result, or JSON Lines (default sentence)",
@@ -206,12 +243,25 @@ std::string OptionListText() {
   return text;
 }
 
+// The calendars that convert only part of the day numbers, one line each with its range.
+std::string CalendarRangeLines() {
+  std::string lines;
+  for (const CalendarCode code : kAddedCalendars) {
+    if (IsAvailableCalendar(code) && HasCalendarRangeMessage(code)) {
+      lines.append("  ").append(CalendarRangeMessage(code, Language::English)).append("\n");
+    }
+  }
+  return lines;
+}
+
 std::string UsageText() {
+  const std::string also = CodeList(true, "|", "|");
+  const std::string also_codes = CodeList(true, ", ", " or ");
   return "Usage: quorvan-cli [OPTIONS] [DATE] [DIFFERENCE] [DATE]\n"
          "       quorvan-cli [OPTIONS] [--first TEXT] [--diff TEXT] [--second TEXT]\n"
          "       quorvan-cli [OPTIONS] --batch   (lines of FIRST<TAB>DIFFERENCE<TAB>SECOND on stdin)\n"
          "       quorvan-cli --month=YEAR-MONTH [--julian] [--monday] [--iso-weeks] [--lang=de]\n"
-         "                   [--also=HEB|ISL|PER|FRR|COP|ETH|MAY|IND]\n"
+         "                   [--also=" + also + "]\n"
          "       quorvan-cli --list-holidays=YEAR --holidays=REGION|--holiday-file=FILE...\n"
          "       quorvan-cli --list-regions\n"
          "       quorvan-cli --export-ics=FIRST_YEAR[..LAST_YEAR] --holidays=REGION... > holidays.ics\n"
@@ -227,8 +277,11 @@ std::string UsageText() {
          "its calendar's code (2000-01-01 CE), fields may lack leading zeros, numbers may carry a\n"
          "sign and digit groups. --lenient reads them as the window reads pasted text.\n"
          "--month prints a month as the month window copies it: heading, empty line, grid.\n"
-         "With --also=HEB (or ISL, PER, FRR, COP, ETH, MAY, IND) a line under the heading names\n"
-         "that calendar's months, and its day of the month (the Mayan kin) stands beneath each day.\n"
+         "With --also=CODE of an added calendar a line under the heading names that calendar's\n"
+         "months, and its day of the month (the Mayan kin) stands beneath each day; CODE is one of\n"
+         "  " + also_codes + ".\n"
+         "Some added calendars convert only the dates of their range, and refuse the others:\n" +
+         CalendarRangeLines() +
          "--work-week, --holidays and --holiday-file count working days: they imply\n"
          "--exclude-weekends. A holiday list holds a CE date a line (--format, --date-sep).\n"
          "\n"
@@ -277,6 +330,11 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
       value = arguments[++i];
     }
     if (!option->apply(line, value.value_or(std::string_view()))) {
+      // A calendar that has its code but not yet its arithmetic is named as such.
+      const CalendarCode code = option->value == "CODE" ? CalendarCodeFromText(*value) : CalendarCode{-1};
+      if (IsAddedCalendar(code) && !IsAvailableCalendar(code)) {
+        return fail(option_name + ": " + CalendarRangeMessage(code, Language::English));
+      }
       // The value is repeated, so that a script's log says which of its arguments was wrong.
       return fail(option_name + " takes " + std::string(option->takes) + " (given: \"" +
                   QuotedPart(*value, kQuotedValueBytes) + "\")");

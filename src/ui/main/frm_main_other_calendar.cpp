@@ -17,6 +17,7 @@
 #include "settings/atomic_file.h"
 #include "platform/qt_text.h"
 #include "text/date_readers.h"
+#include "calendar/added_calendars.h"
 #include "text/string_utils.h"
 #include "ui/main/frm_help.h"
 #include "ui/main/frm_main.h"
@@ -30,7 +31,7 @@ QLayout* frmMain::CreateOtherCalendarChoice(DateBox box, QButtonGroup* group) {
   const std::size_t i = box == DateBox::First ? 0 : 1;
   optOtherCalendar[i] = Named(new QRadioButton, i == 0 ? "optFirstDateIsOther" : "optSecondDateIsOther");
   cboOtherCalendar[i] = Named(new LabelledComboBox, i == 0 ? "cboFirstDateOther" : "cboSecondDateOther");
-  for (const CalendarCode code : kAddedCalendars) {
+  for (const CalendarCode code : AvailableAddedCalendars()) {
     cboOtherCalendar[i]->addItem(QString(), QVariant::fromValue<int>(code));
   }
   group->addButton(optOtherCalendar[i], kOtherCalendarId);

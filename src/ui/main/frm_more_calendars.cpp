@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "calendar/added_calendars.h"
 #include "lang/added_calendar_texts.h"
 #include "lang/captions.h"
 #include "lang/work_days_texts.h"
@@ -24,11 +25,12 @@ frmMoreCalendars::frmMoreCalendars(QWidget* parent) : QDialog(parent) {
   lblNote->setMinimumWidth(lblNote->fontMetrics().averageCharWidth() * 56);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lblNote);
-  for (std::size_t i = 0; i < kAddedCalendars.size(); ++i) {
-    const QByteArray name = "chkMoreCalendar" + QByteArray(CalendarTextCode(kAddedCalendars[i]).data(),
-                                                            static_cast<qsizetype>(CalendarTextCode(kAddedCalendars[i]).size()));
-    chkCalendar[i] = Named(new QCheckBox(this), name.constData());
-    layout->addWidget(chkCalendar[i], 0, Qt::AlignLeft);
+  codes_ = AvailableAddedCalendars();
+  for (const CalendarCode code : codes_) {
+    const QByteArray name = "chkMoreCalendar" + QByteArray(CalendarTextCode(code).data(),
+                                                            static_cast<qsizetype>(CalendarTextCode(code).size()));
+    chkCalendar.push_back(Named(new QCheckBox(this), name.constData()));
+    layout->addWidget(chkCalendar.back(), 0, Qt::AlignLeft);
   }
   lblOrder = Named(new QLabel(this), "lblMoreCalendarsOrder");
   lblOrder->setWordWrap(true);
@@ -40,7 +42,7 @@ frmMoreCalendars::frmMoreCalendars(QWidget* parent) : QDialog(parent) {
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   // Every signal of the dialog is connected here.
-  for (std::size_t i = 0; i < kAddedCalendars.size(); ++i) {
+  for (std::size_t i = 0; i < chkCalendar.size(); ++i) {
     connect(chkCalendar[i], &QCheckBox::toggled, this, [this, i](bool on) { CalendarToggled(i, on); });
   }
   connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -51,18 +53,18 @@ void frmMoreCalendars::Prepare(const std::vector<CalendarCode>& chosen, Language
   language_ = language;
   chosen_.clear();
   for (const CalendarCode code : chosen) {
-    if (IsAddedCalendar(code) && std::find(chosen_.begin(), chosen_.end(), code) == chosen_.end()) chosen_.push_back(code);
+    const bool offered = std::find(codes_.begin(), codes_.end(), code) != codes_.end();
+    if (offered && std::find(chosen_.begin(), chosen_.end(), code) == chosen_.end()) chosen_.push_back(code);
   }
   setWindowTitle(ToQString(AddedCalendarTextOf(AddedCalendarText::MoreCalendarsTitle, language)));
   lblNote->setText(ToQString(AddedCalendarTextOf(AddedCalendarText::MoreCalendarsNote, language)));
   lblNote->setAccessibleName(lblNote->text());
   filling_ = true;
-  for (std::size_t i = 0; i < kAddedCalendars.size(); ++i) {
-    const QString name = ToQString(AddedCalendarName(kAddedCalendars[i], language));
-    chkCalendar[i]->setText(name + QStringLiteral(" (") + ToQString(CalendarTextCode(kAddedCalendars[i])) +
-                            QLatin1Char(')'));
+  for (std::size_t i = 0; i < codes_.size(); ++i) {
+    const QString name = ToQString(AddedCalendarName(codes_[i], language));
+    chkCalendar[i]->setText(name + QStringLiteral(" (") + ToQString(CalendarTextCode(codes_[i])) + QLatin1Char(')'));
     chkCalendar[i]->setAccessibleName(chkCalendar[i]->text());
-    chkCalendar[i]->setChecked(std::find(chosen_.begin(), chosen_.end(), kAddedCalendars[i]) != chosen_.end());
+    chkCalendar[i]->setChecked(std::find(chosen_.begin(), chosen_.end(), codes_[i]) != chosen_.end());
   }
   filling_ = false;
   // The working-days dialog's words for its two buttons.
@@ -72,12 +74,12 @@ void frmMoreCalendars::Prepare(const std::vector<CalendarCode>& chosen, Language
     button->setAccessibleName(ToQString(WithoutMnemonic(button->text().toStdString())));
   }
   ShowOrder();
-  chkCalendar[0]->setFocus();
+  if (!chkCalendar.empty()) chkCalendar.front()->setFocus();
 }
 
 void frmMoreCalendars::CalendarToggled(std::size_t index, bool on) {
   if (filling_) return;
-  const CalendarCode code = kAddedCalendars[index];
+  const CalendarCode code = codes_[index];
   const auto at = std::find(chosen_.begin(), chosen_.end(), code);
   if (on && at == chosen_.end()) chosen_.push_back(code);
   if (!on && at != chosen_.end()) chosen_.erase(at);

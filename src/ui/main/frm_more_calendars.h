@@ -3,7 +3,6 @@
 // follow JDN in the today panel's cycle, in the order they were ticked. It edits a copy; OK hands
 // it back (the finished() signal with Accepted), Cancel and Escape drop it.
 #include <QDialog>
-#include <array>
 #include <vector>
 
 #include "calendar/calendar_codes.h"
@@ -35,7 +34,9 @@ class frmMoreCalendars : public QDialog {
   bool filling_ = false;
 
   QLabel* lblNote = nullptr;
-  std::array<QCheckBox*, kAddedCalendars.size()> chkCalendar{};
+  // One check box for each available added calendar, in the order of `codes_`.
+  std::vector<CalendarCode> codes_;
+  std::vector<QCheckBox*> chkCalendar;
   QLabel* lblOrder = nullptr;
   QDialogButtonBox* buttons_ = nullptr;
 };

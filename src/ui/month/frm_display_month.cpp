@@ -25,6 +25,7 @@
 #include <string>
 #include <utility>
 
+#include "calendar/added_calendars.h"
 #include "lang/added_calendar_texts.h"
 #include "lang/general_texts.h"
 #include "platform/fixed_pitch_font.h"
@@ -199,7 +200,7 @@ QWidget* frmDisplayMonth::CreateChoiceRow() {
   // "Also show:" and the added calendars, with the months they show named beside the list.
   cboAlsoShow = Named(new QComboBox(row), "cboAlsoShow");
   cboAlsoShow->addItem(QString(), QVariant::fromValue<int>(kNoOtherCalendar));
-  for (const CalendarCode code : kAddedCalendars) cboAlsoShow->addItem(QString(), QVariant::fromValue<int>(code));
+  for (const CalendarCode code : AvailableAddedCalendars()) cboAlsoShow->addItem(QString(), QVariant::fromValue<int>(code));
   lblAlsoShow = NamedLabelFor("lblAlsoShow", cboAlsoShow, row);
   lblAlsoShowMonths = Named(new QLabel(row), "lblAlsoShowMonths");
   lblAlsoShowMonths->setTextInteractionFlags(Qt::TextSelectableByMouse);
